@@ -1,0 +1,25 @@
+#include <cstdio>
+
+#include "cli/Commands.h"
+
+namespace plumora::cli {
+
+int RunCommandLine(int argc, const char* const* argv) {
+  CLI::App app{"plumora-cli: planetary entry and parachute descent from the command line"};
+  app.require_subcommand(1);
+  int status = kExitOk;
+  AddAtmosphereCommand(app, status);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kExitUsage;
+  }
+  return status;
+}
+
+}  // namespace plumora::cli

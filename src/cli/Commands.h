@@ -1,0 +1,19 @@
+// The commands of plumora-cli. Each Add...Command registers a subcommand whose callback stores
+// the process exit status in `status`.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace plumora::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the engine reported an error
+inline constexpr int kExitUsage = 2;    // bad usage or an unreadable input file
+
+void AddAtmosphereCommand(CLI::App& app, int& status);
+
+// Runs the command line; returns the exit status. Used by main and by the tests.
+int RunCommandLine(int argc, const char* const* argv);
+
+}  // namespace plumora::cli

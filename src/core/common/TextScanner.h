@@ -1,0 +1,43 @@
+// Reads the text data files (.atm, .adf, import files) the way they have always been read: whole
+// lines skipped with a bounded read, numbers and words taken token by token with the C
+// conversions %f, %ld, %i and %s. Every read reports failure instead of running past the end,
+// so a reader can refuse a short or malformed file.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace plumora {
+
+class TextScanner {
+ public:
+  explicit TextScanner(std::string content) : text_(std::move(content)) {}
+
+  // The file's bytes as they are (no line-end translation); nullopt when it cannot be read.
+  static std::optional<TextScanner> Open(const std::filesystem::path& path);
+
+  // Consumes the rest of the current line like a bounded line read: at most kLineReadLimit
+  // characters, stopping after a line feed. False when nothing was left to read.
+  bool SkipLine();
+  // Blanks (spaces, tabs, line ends) are skipped before each token. False, with the position
+  // left at the offending token, when no token of the right form stands there.
+  bool ReadFloat(double& value);       // %f: single precision, widened to double
+  bool ReadLong(long& value);          // %ld
+  bool ReadInt(int& value);            // %i: decimal, 0x hexadecimal or 0 octal
+  bool ReadToken(std::string& token);  // %s
+
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  // 1-based number of the line holding the current position.
+  int Line() const;
+
+ private:
+  void SkipBlanks();
+  bool ReadInteger(long long& value, int base);
+
+  std::string text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace plumora

@@ -1,0 +1,166 @@
+#include "core/environment/Atmosphere.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "core/common/Messages.h"
+#include "core/common/TextScanner.h"
+#include "core/environment/Spline.h"
+
+namespace plumora {
+
+namespace {
+
+// End slopes of the atmosphere splines: clamped flat at both ends.
+constexpr double kAtmosphereEndSlope = 0.0;
+
+std::string FileError(const std::filesystem::path& path, const std::string& what, int line) {
+  return "The atmospheric file " + path.string() + " " + what + " (line " + std::to_string(line) +
+         ")\n";
+}
+
+// Reads one number of the file; a missing or non-finite value refuses the file.
+bool ReadNumber(TextScanner& in, double& value) {
+  return in.ReadFloat(value) && std::isfinite(value);
+}
+
+// Reads "label value" after skipping the rest of the previous line.
+bool ReadLabelledConstant(TextScanner& in, double& value) {
+  std::string label;
+  in.SkipLine();
+  return in.ReadToken(label) && ReadNumber(in, value);
+}
+
+void BuildSplines(AtmosphereTable& t) {
+  const int n = t.pointCount;
+  const double* x = t.height.data();
+  SplineSecondDerivatives(x, t.lnDensity.data(), n, kAtmosphereEndSlope, kAtmosphereEndSlope,
+                          t.lnDensityCurvature.data());
+  SplineSecondDerivatives(x, t.temperature.data(), n, kAtmosphereEndSlope, kAtmosphereEndSlope,
+                          t.temperatureCurvature.data());
+  SplineSecondDerivatives(x, t.windWE.data(), n, kAtmosphereEndSlope, kAtmosphereEndSlope,
+                          t.windWECurvature.data());
+  SplineSecondDerivatives(x, t.windSN.data(), n, kAtmosphereEndSlope, kAtmosphereEndSlope,
+                          t.windSNCurvature.data());
+}
+
+double Calm(double wind) {
+  return std::fabs(wind) < kCalmWind ? 0.0 : wind;
+}
+
+}  // namespace
+
+std::string_view PlanetKeyword(int planet) {
+  switch (planet) {
+    case 0:
+      return "EARTH";
+    case 1:
+      return "MARS";
+    case 2:
+      return "TITAN";
+    default:
+      return {};
+  }
+}
+
+bool ReadAtmosphereKeyword(const std::filesystem::path& path, std::string& keyword) {
+  auto in = TextScanner::Open(path);
+  if (!in) return false;
+  keyword.clear();
+  in->SkipLine();
+  in->ReadToken(keyword);
+  return true;
+}
+
+AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
+                                        AtmosphereTable& table, PlanetConstants& constants) {
+  auto in = TextScanner::Open(path);
+  if (!in) return {false, std::string(kMsgAtmFileNotOpened)};
+  const auto earlyEnd = [&] {
+    return AtmosphereReadResult{
+        false,
+        FileError(path,
+                  "ends early or holds something other than a number where a number must stand",
+                  in->Line())};
+  };
+
+  // Lines 1 to 3 are free text; line 4 holds a label and the point count.
+  for (int i = 0; i < 3; ++i) in->SkipLine();
+  std::string label;
+  long count = 0;
+  if (!in->ReadToken(label) || !in->ReadLong(count)) return earlyEnd();
+  if (count > kMaxAtmospherePoints) {
+    char text[96];
+    std::snprintf(text, sizeof text, kFmtTooManyAtmPoints, kMaxAtmospherePoints);
+    return {false, text};
+  }
+  if (count < 1) return {false, FileError(path, "holds no data points", in->Line())};
+  const int n = static_cast<int>(count);
+
+  // The rest of line 4 and lines 5 to 9 (description and column headings).
+  for (int i = 0; i < 6; ++i) in->SkipLine();
+
+  // Read into a fresh table; the caller's stays untouched until the whole file is good.
+  auto fresh = std::make_unique<AtmosphereTable>();
+  fresh->pointCount = n;
+  for (int i = 0; i < n; ++i) {
+    double height = 0.0, density = 0.0, temperature = 0.0, windWE = 0.0, windSN = 0.0;
+    if (!in->ReadToken(label) || !ReadNumber(*in, height)) return earlyEnd();
+    const int line = in->Line();
+    if (!ReadNumber(*in, density) || !ReadNumber(*in, temperature) || !ReadNumber(*in, windWE) ||
+        !ReadNumber(*in, windSN)) {
+      return earlyEnd();
+    }
+    if (i > 0 && !(height > fresh->height[i - 1])) {
+      return {false, FileError(path, "has heights that do not strictly ascend", line)};
+    }
+    if (!(density > 0.0))
+      return {false, FileError(path, "has a density that is not positive", line)};
+    fresh->height[i] = height;
+    fresh->lnDensity[i] = std::log(density);
+    fresh->temperature[i] = temperature;
+    fresh->windWE[i] = withWind ? windWE : 0.0;
+    fresh->windSN[i] = withWind ? windSN : 0.0;
+  }
+
+  // Trailer: a line of two labels, then radius, gravity, the two gas constants and rotation.
+  in->SkipLine();
+  std::string second;
+  if (!in->ReadToken(label) || !in->ReadToken(second)) return earlyEnd();
+  PlanetConstants c;
+  if (!ReadLabelledConstant(*in, c.radius) || !ReadLabelledConstant(*in, c.g0) ||
+      !ReadLabelledConstant(*in, c.c1) || !ReadLabelledConstant(*in, c.c2) ||
+      !ReadLabelledConstant(*in, c.omega)) {
+    return earlyEnd();
+  }
+  c.gm = c.radius * c.radius * c.g0;
+
+  BuildSplines(*fresh);
+  table = *fresh;
+  constants = c;
+  return {true, {}};
+}
+
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
+  const int n = t.pointCount;
+  if (n < 1) return {};
+  AtmosphereSample s;
+  if (h > t.height[n - 1]) {
+    // Above the table: no air, the top temperature, no wind.
+    s.temperature = t.temperature[n - 1];
+  } else if (h < t.height[0]) {
+    s = {std::exp(t.lnDensity[0]), t.temperature[0], t.windWE[0], t.windSN[0]};
+  } else {
+    const double* x = t.height.data();
+    s.density = std::exp(SplineEvaluate(x, t.lnDensity.data(), t.lnDensityCurvature.data(), n, h));
+    s.temperature = SplineEvaluate(x, t.temperature.data(), t.temperatureCurvature.data(), n, h);
+    s.windWE = SplineEvaluate(x, t.windWE.data(), t.windWECurvature.data(), n, h);
+    s.windSN = SplineEvaluate(x, t.windSN.data(), t.windSNCurvature.data(), n, h);
+  }
+  s.windWE = Calm(s.windWE);
+  s.windSN = Calm(s.windSN);
+  return s;
+}
+
+}  // namespace plumora

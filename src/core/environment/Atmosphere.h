@@ -1,0 +1,65 @@
+// The planet's atmosphere: density, temperature and horizontal winds tabulated against height
+// with cubic splines through them, and the planet constants stored in the same file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/common/Constants.h"
+
+namespace plumora {
+
+struct AtmosphereTable {
+  using Column = std::array<double, kMaxAtmospherePoints>;
+
+  std::int32_t pointCount = 0;  // 1 to 600 once read; 0 before
+  Column height{};              // m, strictly ascending
+  Column lnDensity{};           // ln(kg/m³)
+  Column temperature{};         // K
+  Column windWE{};              // m/s, west-to-east component (towards east)
+  Column windSN{};              // m/s, south-to-north component (towards north)
+  // Spline second derivatives against height of the four columns above.
+  Column lnDensityCurvature{};
+  Column temperatureCurvature{};
+  Column windWECurvature{};
+  Column windSNCurvature{};
+};
+
+struct PlanetConstants {
+  double c1 = 0.0;      // J/(kg·K), specific gas constant (only c1·c2 is used)
+  double c2 = 0.0;      // ratio of specific heats
+  double g0 = 0.0;      // m/s², surface gravity
+  double radius = 0.0;  // m
+  double omega = 0.0;   // rad/s, rotation about the polar axis
+  double gm = 0.0;      // m³/s², radius² · g0
+};
+
+struct AtmosphereSample {
+  double density = 0.0;      // kg/m³
+  double temperature = 0.0;  // K
+  double windWE = 0.0;       // m/s towards east
+  double windSN = 0.0;       // m/s towards north
+};
+
+// Density, temperature and winds at height h (m). Above the table the air is gone (density 0,
+// top temperature, no wind); below it the first row holds. Winds below kCalmWind read as 0.
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h);
+
+// Planet keywords by planet index (0 EARTH, 1 MARS, 2 TITAN); empty for other indices.
+std::string_view PlanetKeyword(int planet);
+
+// The planet keyword (first token of line 2) of an atmosphere file; false when it cannot be read.
+bool ReadAtmosphereKeyword(const std::filesystem::path& path, std::string& keyword);
+
+// Reads a whole atmosphere file into table and constants, winds zeroed unless withWind. On
+// failure returns the message to show and leaves table and constants exactly as they were.
+struct AtmosphereReadResult {
+  bool ok = false;
+  std::string message;  // set when !ok
+};
+AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
+                                        AtmosphereTable& table, PlanetConstants& constants);
+
+}  // namespace plumora

@@ -1,0 +1,64 @@
+#include "core/environment/Spline.h"
+
+#include <vector>
+
+#include "core/common/Constants.h"
+
+namespace plumora {
+
+void SplineSecondDerivatives(const double* x, const double* y, int n, double startSlope,
+                             double endSlope, double* y2) {
+  if (n <= 0) return;
+  if (n == 1) {
+    y2[0] = 0.0;
+    return;
+  }
+  std::vector<double> u(static_cast<std::size_t>(n));
+  if (startSlope > kNaturalSplineSlope) {
+    y2[0] = 0.0;
+    u[0] = 0.0;
+  } else {
+    y2[0] = -0.5;
+    u[0] = (3.0 / (x[1] - x[0])) * ((y[1] - y[0]) / (x[1] - x[0]) - startSlope);
+  }
+  // Decomposition of the tridiagonal system.
+  for (int i = 1; i < n - 1; ++i) {
+    const double sigma = (x[i] - x[i - 1]) / (x[i + 1] - x[i - 1]);
+    const double p = sigma * y2[i - 1] + 2.0;
+    y2[i] = (sigma - 1.0) / p;
+    u[i] = ((y[i + 1] - y[i]) / (x[i + 1] - x[i]) - (y[i] - y[i - 1]) / (x[i] - x[i - 1])) * 6.0 /
+           (x[i + 1] - x[i - 1]);
+    u[i] = (u[i] - sigma * u[i - 1]) / p;
+  }
+  double qn = 0.0;
+  double un = 0.0;
+  if (endSlope <= kNaturalSplineSlope) {
+    qn = 0.5;
+    un = (3.0 / (x[n - 1] - x[n - 2])) * (endSlope - (y[n - 1] - y[n - 2]) / (x[n - 1] - x[n - 2]));
+  }
+  y2[n - 1] = (un - qn * u[n - 2]) / (qn * y2[n - 2] + 1.0);
+  // Back substitution.
+  for (int k = n - 2; k >= 0; --k) y2[k] = y2[k] * y2[k + 1] + u[k];
+}
+
+double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue) {
+  int lo = 0;
+  int hi = n - 1;
+  if (hi <= lo) return y[0];  // a single point: the spline is that value
+  // Bisection for the interval holding xValue.
+  while (hi - lo > 1) {
+    const int k = (hi + lo) / 2;
+    if (x[k] > xValue) {
+      hi = k;
+    } else {
+      lo = k;
+    }
+  }
+  const double h = x[hi] - x[lo];
+  const double a = (x[hi] - xValue) / h;
+  const double b = (xValue - x[lo]) / h;
+  return a * y[lo] + b * y[hi] +
+         ((a * a * a - a) * y2[lo] + (b * b * b - b) * y2[hi]) * (h * h) * kOneSixth;
+}
+
+}  // namespace plumora

@@ -1,0 +1,17 @@
+// Cubic splines through tabulated points, used for the atmosphere columns and along the angle
+// axis of the aerodynamic tables.
+#pragma once
+
+namespace plumora {
+
+// Second derivatives y2[0..n-1] of the cubic spline through (x[i], y[i]), x strictly ascending.
+// An end slope above kNaturalSplineSlope gives a natural end (zero curvature there); any other
+// value clamps the first derivative at that end. Fewer than two points give a straight line.
+void SplineSecondDerivatives(const double* x, const double* y, int n, double startSlope,
+                             double endSlope, double* y2);
+
+// The spline's value at xValue; inside the table it is the interpolating cubic, outside it the
+// end interval's cubic continued. Needs n >= 1.
+double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue);
+
+}  // namespace plumora

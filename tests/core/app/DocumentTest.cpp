@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/app/PlumoraDoc.h"
+
+namespace plumora {
+namespace {
+
+TEST(Document, NewDocumentHoldsTheDefaults) {
+  CPlumoraDoc doc;
+  EXPECT_EQ(doc.missionName, "Default");
+  EXPECT_TRUE(doc.phases.empty());
+  EXPECT_TRUE(doc.payloads.empty());
+  EXPECT_TRUE(doc.parachutes.empty());
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(doc.nextPayloadNumber, 0);
+  EXPECT_EQ(doc.nextParachuteNumber, 0);
+  EXPECT_EQ(doc.absoluteError, 1e-5);
+  EXPECT_EQ(doc.relativeError, 1e-5);
+  EXPECT_EQ(doc.finalTime, 100.0);
+  EXPECT_EQ(doc.outputTimeStep, 0.1);
+  EXPECT_EQ(doc.timeStep, 0.1);
+  EXPECT_EQ(doc.integrator, 0);
+  EXPECT_EQ(doc.planet, 0);
+  EXPECT_EQ(doc.atmosphere, 0);
+  EXPECT_EQ(doc.wind, 0);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 0);
+
+  // The initial state in stored order.
+  const double expected[23] = {0,     0, 0, 0, 0, 0,     14000.0, -12.14, -12.14, 0, 0, 500.0,
+                               500.0, 0, 0, 0, 0, -25.0, 0,       0,      0,      0, 0};
+  for (int i = 0; i < 23; ++i) {
+    EXPECT_EQ(doc.initialState.*InitialState::kFieldOrder[i], expected[i]) << "field " << i + 1;
+  }
+}
+
+TEST(Document, RecordsTakeNumbersFromTheCountersAndTheirDefaults) {
+  CPlumoraDoc doc;
+  const CPayload& p0 = doc.CreatePayload();
+  const CPayload& p1 = doc.CreatePayload();
+  const CParachute& c0 = doc.CreateParachute();
+  EXPECT_EQ(p0.number, 0);
+  EXPECT_EQ(p1.number, 1);
+  EXPECT_EQ(c0.number, 0);
+  EXPECT_EQ(doc.nextPayloadNumber, 2);
+  EXPECT_EQ(doc.nextParachuteNumber, 1);
+
+  EXPECT_EQ(p0.typeKeyword, "ZEL");
+  EXPECT_EQ(p0.mass, 2800.0);
+  EXPECT_EQ(p0.referenceArea, 6.16);
+  EXPECT_EQ(p0.referenceLength, 2.8);
+  EXPECT_EQ(p0.stropeLink, (Vec3{-1.0, 0.0, 0.0}));
+  EXPECT_EQ(p0.legCount, 2);
+  EXPECT_EQ(c0.mass, 10.0);
+  EXPECT_EQ(c0.link, (Vec3{14.0, 0.0, 0.0}));
+  EXPECT_EQ(c0.stiffness, 10000.0);
+  EXPECT_EQ(c0.confluenceMass, 2.0);
+
+  // Deleting records never lowers a counter, so numbers stay unique.
+  doc.payloads.clear();
+  EXPECT_EQ(doc.CreatePayload().number, 2);
+}
+
+TEST(Document, LookupTakesTheLastRecordWithTheNumber) {
+  CPlumoraDoc doc;
+  doc.CreatePayload();
+  CPayload& later = doc.CreatePayload();
+  later.number = 0;  // as a file may bring it
+  later.name = "later";
+  EXPECT_EQ(doc.FindPayload(0)->name, "later");
+  EXPECT_EQ(doc.FindPayload(7), nullptr);
+  EXPECT_EQ(doc.FindParachute(0), nullptr);
+}
+
+TEST(Document, LegPointsLieEvenlyOnTheAttachmentCircle) {
+  CPayload p;
+  p.legCount = 4;
+  p.cogDistance = -1.0;
+  p.legRadius = 0.35;
+  p.DeriveLegPoints();
+  const Vec3 expected[4] = {{-1, 0.35, 0}, {-1, 0, 0.35}, {-1, -0.35, 0}, {-1, 0, -0.35}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(p.legPoints[i].x, -1.0);
+    EXPECT_NEAR(p.legPoints[i].y, expected[i].y, 1e-14) << i;
+    EXPECT_NEAR(p.legPoints[i].z, expected[i].z, 1e-14) << i;
+  }
+  EXPECT_EQ(p.legPoints[4], Vec3{});
+
+  // A count beyond the table fills the table and nothing more; a count of 0 fills nothing.
+  p.legCount = 80;
+  p.DeriveLegPoints();
+  EXPECT_NEAR(Norm(p.legPoints[49] - Vec3{-1.0, 0.0, 0.0}), 0.35, 1e-14);
+  CPayload none;
+  none.legCount = 0;
+  none.DeriveLegPoints();
+  EXPECT_EQ(none.legPoints[0], Vec3{});
+}
+
+TEST(Document, ModelScaleFollowsTheTypeIndex) {
+  CPayload p;
+  for (int type = 0; type < kPayloadTypeCount; ++type) {
+    p.typeIndex = type;
+    EXPECT_EQ(p.ModelScale(), type == 4 ? 0.025 : 1.0) << type;
+  }
+}
+
+TEST(Document, ComputedPhasesOwnTheirModules) {
+  CPlumoraDoc doc;
+  CMissionPhase& entry = doc.AddPhase(kPhaseBallisticEntry);
+  doc.AddPhase(kPhaseDeployment);
+  CMissionPhase& descent = doc.AddPhase(kPhaseFinalDescent);
+  ASSERT_NE(entry.ballistic(), nullptr);
+  EXPECT_EQ(entry.parachute(), nullptr);
+  ASSERT_NE(descent.parachute(), nullptr);
+  EXPECT_EQ(doc.phases[1]->ballistic(), nullptr);
+  EXPECT_EQ(doc.phases[1]->parachute(), nullptr);
+  EXPECT_EQ(doc.ModuleCount(), 2);
+  EXPECT_EQ(doc.ModulePosition(descent), 2);
+  EXPECT_EQ(doc.ModulePosition(*doc.phases[1]), 0);
+
+  // Module defaults.
+  EXPECT_EQ(entry.ballistic()->payloadNumber, -1);
+  EXPECT_EQ(entry.ballistic()->stopKind, 1);
+  EXPECT_EQ(entry.ballistic()->stopTime, 100.0);
+  EXPECT_EQ(descent.parachute()->parachuteNumber, -1);
+  EXPECT_EQ(descent.parachute()->massPointAtConfluence, 0);
+  EXPECT_EQ(descent.parachute()->reserved, 1);
+
+  // A phase inserted in front moves its neighbours' positions but never their modules.
+  descent.parachute()->stopHeight = 123.0;
+  doc.InsertPhase(0, kPhaseInflation);
+  EXPECT_EQ(doc.phases[3]->parachute()->stopHeight, 123.0);
+  doc.DeletePhase(1);  // the ballistic entry and its module
+  EXPECT_EQ(doc.ModuleCount(), 1);
+  EXPECT_EQ(doc.phases[2]->parachute()->stopHeight, 123.0);
+}
+
+TEST(Document, InitialStateOkMakesTheParachuteFollowThePayload) {
+  CPlumoraDoc doc;
+  InitialState edited = doc.initialState;
+  edited.payloadPathAngle = -5.0;
+  edited.payloadVelocity = 6000.0;
+  doc.ApplyInitialState(edited);
+  EXPECT_EQ(doc.initialState.parachutePathAngle, -5.0);
+  EXPECT_EQ(doc.initialState.parachuteVelocity, 6000.0);
+}
+
+TEST(Document, HandOverStartsFromTheInitialState) {
+  InitialState s;
+  for (int i = 0; i < 23; ++i) s.*InitialState::kFieldOrder[i] = i + 1;  // fields 1 … 23
+  const CHandOverState r = CHandOverState::FromInitialState(s);
+  const double expected[23] = {1, 3,  5,  7,  8,  12, 10, 11, 14, 2,  4, 6,
+                               9, 13, 18, 19, 20, 21, 22, 23, 15, 16, 17};
+  const double actual[23] = {
+      r.payloadRateX,       r.payloadRateY,   r.payloadRateZ,     r.height,
+      r.payloadPathAngle,   r.payloadSpeed,   r.payloadPitch,     r.payloadRoll,
+      r.payloadYaw,         r.parachuteRateX, r.parachuteRateY,   r.parachuteRateZ,
+      r.parachutePathAngle, r.parachuteSpeed, r.parachuteOffsetX, r.parachuteOffsetY,
+      r.parachuteOffsetZ,   r.parachuteRoll,  r.parachutePitch,   r.parachuteYaw,
+      r.latitude,           r.longitude,      r.heading};
+  for (int i = 0; i < 23; ++i) EXPECT_EQ(actual[i], expected[i]) << "hand-over field " << i + 1;
+}
+
+struct CountingObserver : DocumentObserver {
+  int results = 0, views = 0, plan = 0, zoom = 0;
+  void ResultsChanged(const CPlumoraDoc&) override { ++results; }
+  void ViewsNeedUpdate(const CPlumoraDoc&) override { ++views; }
+  void MissionPlanChanged(const CPlumoraDoc&) override { ++plan; }
+  void ChartZoomCleared(const CPlumoraDoc&) override { ++zoom; }
+};
+
+TEST(Document, EnvironmentChangeEmptiesTheResultsAndTellsTheViews) {
+  CPlumoraDoc doc;
+  CountingObserver observer;
+  doc.AddObserver(&observer);
+  doc.AddObserver(&observer);  // once is enough
+  doc.results.Append({});
+  doc.results.SetEndTime(5.0);
+  doc.ApplyEnvironment(kTitan, 2, 1);
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(doc.results.EndTime(), 0.0);
+  EXPECT_EQ(doc.planet, kTitan);
+  EXPECT_EQ(doc.atmosphere, 2);
+  EXPECT_EQ(doc.wind, 1);
+  EXPECT_EQ(observer.results, 1);
+  EXPECT_EQ(observer.views, 1);
+  doc.RemoveObserver(&observer);
+  doc.ApplyEnvironment(kEarth, 0, 0);
+  EXPECT_EQ(observer.views, 1);
+}
+
+TEST(Document, DestroyEmptiesTheListsButSamplesKeepTheirRecords) {
+  CPlumoraDoc doc;
+  doc.CreatePayload().name = "capsule";
+  doc.AddPhase(kPhaseBallisticEntry);
+  CTrajectorySample sample;
+  sample.payload = doc.FindPayload(0);
+  doc.results.Append(sample);
+  doc.Destroy();
+  EXPECT_TRUE(doc.payloads.empty());
+  EXPECT_TRUE(doc.phases.empty());
+  // The results still show which payload flew, without a dangling reference.
+  EXPECT_EQ(doc.results.SampleAt(0).payload->name, "capsule");
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/ballistic/TrajectoryStore.h"
+
+namespace plumora {
+namespace {
+
+TEST(TrajectoryStore, EmptyStoreLeavesTheRangesAsTheyWere) {
+  CTrajectoryStore store;
+  EXPECT_EQ(store.LastIndex(), -1);
+  CTrajectorySample s;
+  s.payloadHeight = -7.0;
+  store.Append(s);
+  store.ComputeRanges();
+  store.Clear();
+  store.ComputeRanges();
+  EXPECT_EQ(store.Ranges()[1].minimum, -7.0);
+  EXPECT_EQ(store.EndTime(), 0.0);
+}
+
+TEST(TrajectoryStore, RangesAlwaysIncludeZero) {
+  CTrajectoryStore store;
+  for (double h : {1000.0, 5000.0, 2500.0}) {
+    CTrajectorySample s;
+    s.payloadHeight = h;
+    s.payloadPathAngle = -h / 100.0;
+    s.connectionForce = h;
+    store.Append(s);
+  }
+  store.ComputeRanges();
+  EXPECT_EQ(store.Ranges()[1].minimum, 0.0);
+  EXPECT_EQ(store.Ranges()[1].maximum, 5000.0);
+  EXPECT_EQ(store.Ranges()[2].minimum, -50.0);
+  EXPECT_EQ(store.Ranges()[2].maximum, 0.0);
+  EXPECT_EQ(store.Ranges()[26].maximum, 5000.0);
+}
+
+TEST(TrajectoryStore, RangeOrderFollowsTheRangeTable) {
+  // Each ranged quantity gets a distinct value; its range must come back in table order.
+  CTrajectorySample s;
+  for (int k = 0; k < kRangeCount; ++k) SampleField(s, kRangedFields[k]) = 100.0 + k;
+  CTrajectoryStore store;
+  store.Append(s);
+  store.ComputeRanges();
+  EXPECT_EQ(store.Ranges()[7].maximum, 107.0);
+  EXPECT_EQ(s.payloadWx, 107.0);             // range 8 is the payload's x rate
+  EXPECT_EQ(s.payloadAngleOfAttack, 113.0);  // range 14
+  EXPECT_EQ(s.parachuteWx, 120.0);           // range 21
+  EXPECT_EQ(s.connectionForce, 126.0);
+}
+
+TEST(TrajectoryStore, FieldNumbersNamesAndMembersAgree) {
+  // The CSV header that scripts rely on, in field order.
+  std::string header;
+  for (const SampleFieldInfo& f : kSampleFields)
+    header += (header.empty() ? "" : ",") + std::string(f.csvName);
+  EXPECT_EQ(header,
+            "time,payload_height,payload_path_angle,payload_speed,payload_vx,payload_vy,payload_vz,"
+            "payload_roll,payload_pitch,payload_yaw,payload_planet_roll,payload_planet_pitch,"
+            "payload_planet_yaw,payload_wx,payload_wy,payload_wz,payload_x,payload_y,"
+            "payload_angle_of_attack,parachute_height,parachute_path_angle,parachute_speed,"
+            "parachute_vx,parachute_vy,parachute_vz,parachute_roll,parachute_pitch,parachute_yaw,"
+            "parachute_wx,parachute_wy,parachute_wz,parachute_x,parachute_y,parachute_offset_x,"
+            "parachute_offset_y,parachute_offset_z,parachute_rel_roll,parachute_rel_pitch,"
+            "parachute_rel_yaw,confluence_x,confluence_y,confluence_z,latitude,longitude,heading,"
+            "connection_force");
+  // Every number reaches its own member, and no two share one.
+  CTrajectorySample s;
+  for (int n = 1; n <= kSampleFieldCount; ++n) {
+    EXPECT_EQ(kSampleFields[n - 1].number, n);
+    SampleField(s, n) = n;
+  }
+  EXPECT_EQ(s.time, 1.0);
+  EXPECT_EQ(s.payloadPlanetYaw, 13.0);
+  EXPECT_EQ(s.parachuteHeight, 20.0);
+  EXPECT_EQ(s.confluenceZ, 42.0);
+  EXPECT_EQ(s.connectionForce, 46.0);
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/app/PlumoraDoc.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+using test::AtmText;
+using test::SimpleAtmosphere;
+using test::TempDir;
+using test::WriteFile;
+
+class AtmosphereFiles : public ::testing::Test {
+ protected:
+  AtmosphereFiles() {
+    doc.baseFolder = dir.path();
+    doc.SetPrompter(&prompter);
+  }
+  void Write(const std::string& name, const AtmText& atm) {
+    WriteFile(dir / "atm" / name, atm.Text());
+  }
+  void Write(const std::string& name, const std::string& text) {
+    WriteFile(dir / "atm" / name, text);
+  }
+
+  TempDir dir;
+  RecordingPrompter prompter;
+  CPlumoraDoc doc;
+};
+
+TEST_F(AtmosphereFiles, ReadsTheTableAndTheConstants) {
+  AtmText atm = SimpleAtmosphere(5);
+  atm.omega = 1e-4;
+  Write("a.atm", atm);
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  EXPECT_TRUE(prompter.entries().empty());
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
+  const PlanetConstants& c = doc.planetConstants;
+  EXPECT_EQ(c.radius, 6378137.0);
+  EXPECT_EQ(c.g0, static_cast<double>(9.80665f));
+  EXPECT_EQ(c.c1, static_cast<double>(287.053f));
+  EXPECT_EQ(c.c2, static_cast<double>(1.4f));
+  EXPECT_EQ(c.omega, static_cast<double>(1e-4f));
+  EXPECT_EQ(c.gm, c.radius * c.radius * c.g0);
+}
+
+TEST_F(AtmosphereFiles, KnotsAndTheEndsOfTheTable) {
+  AtmText atm = SimpleAtmosphere(6);
+  atm.rows[2].windWE = 12.5;
+  atm.rows[0].windSN = -3.0;
+  Write("a.atm", atm);
+  doc.wind = 1;
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  for (const auto& row : atm.rows) {
+    const AtmosphereSample s = doc.QueryAtmosphere(row.height);
+    EXPECT_NEAR(s.density, static_cast<float>(row.density), 1e-15) << row.height;
+    EXPECT_EQ(s.temperature, static_cast<float>(row.temperature)) << row.height;
+    EXPECT_EQ(s.windWE, static_cast<float>(row.windWE)) << row.height;
+  }
+  // Above the top: no air, the top temperature, calm.
+  const AtmosphereSample above = doc.QueryAtmosphere(500.1);
+  EXPECT_EQ(above.density, 0.0);
+  EXPECT_EQ(above.temperature, static_cast<float>(atm.rows.back().temperature));
+  EXPECT_EQ(above.windWE, 0.0);
+  // Below the bottom: the first row as it stands.
+  const AtmosphereSample below = doc.QueryAtmosphere(-50.0);
+  EXPECT_NEAR(below.density, static_cast<float>(atm.rows[0].density), 1e-15);
+  EXPECT_EQ(below.temperature, static_cast<float>(atm.rows[0].temperature));
+  EXPECT_EQ(below.windSN, -3.0);
+}
+
+TEST_F(AtmosphereFiles, WindsAreZeroWithoutTheWindSwitchAndCalmBelowAMillimetre) {
+  AtmText atm = SimpleAtmosphere(4);
+  for (auto& row : atm.rows) row.windWE = row.windSN = 20.0;
+  atm.rows[1].windWE = 0.0005;
+  atm.rows[1].windSN = -0.002;
+  Write("a.atm", atm);
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  for (double h = 0.0; h <= 300.0; h += 25.0) {
+    EXPECT_EQ(doc.QueryAtmosphere(h).windWE, 0.0);
+    EXPECT_EQ(doc.QueryAtmosphere(h).windSN, 0.0);
+  }
+  doc.wind = 1;
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  EXPECT_EQ(doc.QueryAtmosphere(100.0).windWE, 0.0);
+  EXPECT_EQ(doc.QueryAtmosphere(100.0).windSN, static_cast<float>(-0.002));
+}
+
+TEST_F(AtmosphereFiles, SixHundredPointsFitAndSixHundredAndOneAreRefused) {
+  Write("a.atm", SimpleAtmosphere(600));
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 600);
+  const double before = doc.QueryAtmosphere(30000.0).density;
+
+  Write("a.atm", SimpleAtmosphere(601));
+  EXPECT_EQ(doc.readatmosphere(), 0);
+  ASSERT_EQ(prompter.entries().size(), 1u);
+  EXPECT_EQ(prompter.entries()[0].text, "Too much atmospheric data point (MAX=600)\n");
+  EXPECT_EQ(prompter.entries()[0].caption, "error");
+  // The previous table, point count included, is still the one in use.
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 600);
+  EXPECT_EQ(doc.QueryAtmosphere(30000.0).density, before);
+}
+
+TEST_F(AtmosphereFiles, TheIndexCountsOnlyFilesOfThePlanetInNameOrder) {
+  AtmText first = SimpleAtmosphere(3);
+  first.description = "first";
+  AtmText second = SimpleAtmosphere(4);
+  AtmText third = SimpleAtmosphere(5);
+  // Written out of order: the listing sorts by name.
+  Write("e3.atm", third);
+  Write("m1.atm", SimpleAtmosphere(7, "MARS"));
+  Write("e1.atm", first);
+  Write("t1.atm", SimpleAtmosphere(8, "TITAN"));
+  Write("e2.atm", second);
+  Write("notes.txt", "not an atmosphere");
+  doc.atmosphere = 1;
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);
+  doc.planet = kMars;
+  doc.atmosphere = 0;
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 7);
+  // An index beyond the planet's files falls back to the last file listed.
+  doc.planet = kEarth;
+  doc.atmosphere = 9;
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 8);
+}
+
+TEST_F(AtmosphereFiles, MissingFolderOrFiles) {
+  EXPECT_EQ(doc.readatmosphere(), 0);
+  std::filesystem::create_directories(dir / "atm");
+  EXPECT_EQ(doc.readatmosphere(), 0);
+  EXPECT_EQ(prompter.Transcript(),
+            "error: atm folder not found in readatmosphere\n"
+            "error: atm folder not found in readatmosphere\n");
+}
+
+TEST_F(AtmosphereFiles, CarriageReturnLineFeedsReadAlike) {
+  AtmText atm = SimpleAtmosphere(5);
+  Write("a.atm", atm);
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  const AtmosphereTable lf = doc.atmosphereTable;
+  atm.lineEnd = "\r\n";
+  Write("a.atm", atm);
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  EXPECT_EQ(doc.atmosphereTable.lnDensityCurvature, lf.lnDensityCurvature);
+  EXPECT_EQ(doc.planetConstants.omega, static_cast<double>(7.292115e-5f));
+}
+
+// Every damaged file is refused with a message naming it, and the table in use stays.
+TEST_F(AtmosphereFiles, DamagedFilesAreRefusedAndTheTableKept) {
+  Write("a.atm", SimpleAtmosphere(10));
+  ASSERT_EQ(doc.readatmosphere(), 1);
+  const int count = doc.atmosphereTable.pointCount;
+  const PlanetConstants constants = doc.planetConstants;
+  const double density = doc.QueryAtmosphere(250.0).density;
+
+  std::vector<std::pair<std::string, std::string>> cases;
+  const std::string good = SimpleAtmosphere(6).Text();
+  // Ends early at every stage: in the header, in the table, in the constants.
+  for (std::size_t cut : {std::size_t{60}, good.size() / 2, good.find("OMEGA") + 6}) {
+    cases.push_back({"cut at " + std::to_string(cut), good.substr(0, cut)});
+  }
+  AtmText notNumber = SimpleAtmosphere(6);
+  cases.push_back({"non-number", [&] {
+                     std::string t = notNumber.Text();
+                     t.replace(t.find("\n3 ") + 3, 3, "abc");
+                     return t;
+                   }()});
+  AtmText zeroCount = SimpleAtmosphere(6);
+  zeroCount.declaredCount = 0;
+  cases.push_back({"no points", zeroCount.Text()});
+  AtmText negativeCount = SimpleAtmosphere(6);
+  negativeCount.declaredCount = -4;
+  cases.push_back({"negative count", negativeCount.Text()});
+  AtmText descending = SimpleAtmosphere(6);
+  descending.rows[3].height = descending.rows[2].height;
+  cases.push_back({"heights not ascending", descending.Text()});
+  AtmText vacuum = SimpleAtmosphere(6);
+  vacuum.rows[4].density = 0.0;
+  cases.push_back({"zero density", vacuum.Text()});
+  AtmText overstated = SimpleAtmosphere(6);
+  overstated.declaredCount = 7;
+  cases.push_back({"more points declared than given", overstated.Text()});
+
+  for (const auto& [what, text] : cases) {
+    prompter.Clear();
+    Write("a.atm", text);
+    EXPECT_EQ(doc.readatmosphere(), 0) << what;
+    ASSERT_EQ(prompter.entries().size(), 1u) << what;
+    EXPECT_EQ(prompter.entries()[0].caption, "error");
+    EXPECT_NE(prompter.entries()[0].text.find("a.atm"), std::string::npos)
+        << what << ": " << prompter.entries()[0].text;
+    EXPECT_EQ(doc.atmosphereTable.pointCount, count) << what;
+    EXPECT_EQ(doc.planetConstants.radius, constants.radius) << what;
+    EXPECT_EQ(doc.QueryAtmosphere(250.0).density, density) << what;
+  }
+}
+
+TEST(BundledAtmosphere, EarthFollowsTheStandardAtmosphere) {
+  CPlumoraDoc doc;
+  RecordingPrompter prompter;
+  doc.SetPrompter(&prompter);
+  doc.baseFolder = test::DataFolder();
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  // Published values of the U.S. Standard Atmosphere 1976 at geometric heights.
+  struct Published {
+    double height, density, temperature, tolerance;
+  };
+  const Published table[] = {
+      {0.0, 1.2250, 288.150, 1e-4},        {10000.0, 0.41351, 223.252, 1e-4},
+      {20000.0, 8.8910e-2, 216.650, 1e-4}, {30000.0, 1.8410e-2, 226.509, 1e-4},
+      {50000.0, 1.0269e-3, 270.650, 1e-4}, {80000.0, 1.8458e-5, 198.639, 1e-4},
+      {86000.0, 6.958e-6, 186.87, 1e-3},   {100000.0, 5.604e-7, 195.08, 2e-2},
+      {120000.0, 2.222e-8, 360.0, 2e-2},   {150000.0, 2.076e-9, 634.39, 2e-2},
+  };
+  for (const Published& p : table) {
+    const AtmosphereSample s = doc.QueryAtmosphere(p.height);
+    EXPECT_NEAR(s.density / p.density, 1.0, p.tolerance) << p.height;
+    EXPECT_NEAR(s.temperature / p.temperature, 1.0, p.tolerance) << p.height;
+    EXPECT_EQ(s.windWE, 0.0);
+  }
+  const PlanetConstants& c = doc.planetConstants;
+  EXPECT_EQ(c.radius, 6378137.0);
+  EXPECT_NEAR(c.g0, 9.80665, 1e-6);
+  EXPECT_NEAR(c.c1 * c.c2, 287.053 * 1.4, 1e-4);
+  EXPECT_NEAR(c.omega, 7.292115e-5, 1e-11);
+  // Between the knots the spline stays close to the standard (500 m spacing above 100 km).
+  EXPECT_NEAR(doc.QueryAtmosphere(11125.0).temperature, 216.65 + 0.0, 0.2);
+}
+
+}  // namespace
+}  // namespace plumora

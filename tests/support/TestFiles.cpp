@@ -1,0 +1,75 @@
+#include "support/TestFiles.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace plumora::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "plumora-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Folders made read-only by a test must become writable again before they can be removed.
+  for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  }
+  std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::filesystem::path DataFolder() {
+  return std::filesystem::path(PLUMORA_SOURCE_DIR) / "data";
+}
+
+std::string AtmText::Text() const {
+  const std::string& e = lineEnd;
+  char buffer[256];
+  std::string t = "test atmosphere file" + e + keyword + " written by a test" + e + "free text" + e;
+  const long count = declaredCount.value_or(static_cast<long>(rows.size()));
+  t += "POINTS " + std::to_string(count) + e + "Description:" + e + description + e;
+  t += "headings" + e + "more headings" + e + "---" + e;
+  int label = 1;
+  for (const AtmRow& r : rows) {
+    std::snprintf(buffer, sizeof buffer, "%d %.9g %.9g %.9g %.9g %.9g", label++, r.height,
+                  r.density, r.temperature, r.windWE, r.windSN);
+    t += buffer + e;
+  }
+  std::snprintf(buffer, sizeof buffer,
+                "PLANET CONSTANTS%sRADIUS %.9g%sGRAVITY %.9g%sR %.9g%sGAMMA %.9g%sOMEGA %.9g%s",
+                e.c_str(), radius, e.c_str(), g0, e.c_str(), c1, e.c_str(), c2, e.c_str(), omega,
+                e.c_str());
+  return t + buffer;
+}
+
+AtmText SimpleAtmosphere(int n, std::string keyword) {
+  AtmText atm;
+  atm.keyword = std::move(keyword);
+  for (int i = 0; i < n; ++i) {
+    const double h = 100.0 * i;
+    atm.rows.push_back({h, 1.225 * std::exp(-h / 8000.0), 288.0 - 0.0065 * h, 0.0, 0.0});
+  }
+  return atm;
+}
+
+}  // namespace plumora::test

@@ -1,0 +1,58 @@
+// Temporary folders and small data files written by the tests themselves.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plumora::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, std::string_view content);
+std::string ReadFile(const std::filesystem::path& path);
+
+// The folder holding the bundled run-time data (atm/, adf/, ...).
+std::filesystem::path DataFolder();
+
+// Text of an atmosphere file in the .atm layout.
+struct AtmRow {
+  double height;        // m
+  double density;       // kg/m³
+  double temperature;   // K
+  double windWE = 0.0;  // m/s
+  double windSN = 0.0;  // m/s
+};
+struct AtmText {
+  std::string keyword = "EARTH";
+  std::string description = "test atmosphere";
+  std::vector<AtmRow> rows;
+  double radius = 6378137.0;
+  double g0 = 9.80665;
+  double c1 = 287.053;
+  double c2 = 1.4;
+  double omega = 7.292115e-5;
+  std::string lineEnd = "\n";
+  // Declared point count, when it should differ from the rows given.
+  std::optional<long> declaredCount;
+
+  std::string Text() const;
+};
+// A table of n rows, heights 0, 100, 200, ... with an exponential density.
+AtmText SimpleAtmosphere(int n, std::string keyword = "EARTH");
+
+}  // namespace plumora::test
