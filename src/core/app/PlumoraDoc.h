@@ -13,6 +13,7 @@
 #include "core/app/HandOverState.h"
 #include "core/app/Records.h"
 #include "core/ballistic/TrajectoryStore.h"
+#include "core/common/ProgressSink.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Atmosphere.h"
 
@@ -103,6 +104,8 @@ class CPlumoraDoc {
   // --- Front ends --------------------------------------------------------------------------
   void SetPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &silent_; }
   Prompter& prompter() const { return *prompter_; }
+  void SetProgressSink(ProgressSink* sink) { progress_ = sink ? sink : &noProgress_; }
+  ProgressSink& progress() const { return *progress_; }
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
   void NotifyChartZoomCleared() const;
@@ -113,6 +116,8 @@ class CPlumoraDoc {
  private:
   SilentPrompter silent_;
   Prompter* prompter_ = &silent_;
+  NullProgressSink noProgress_;
+  ProgressSink* progress_ = &noProgress_;
   std::vector<DocumentObserver*> observers_;
 };
 
