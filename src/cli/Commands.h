@@ -12,6 +12,7 @@ inline constexpr int kExitFailure = 1;  // the engine reported an error
 inline constexpr int kExitUsage = 2;    // bad usage or an unreadable input file
 
 void AddAtmosphereCommand(CLI::App& app, int& status);
+void AddAeroCommand(CLI::App& app, int& status);
 
 // Runs the command line; returns the exit status. Used by main and by the tests.
 int RunCommandLine(int argc, const char* const* argv);
