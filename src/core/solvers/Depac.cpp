@@ -72,6 +72,7 @@ bool StartProblem(DepacMethod method, int neq, double t, const double* y, double
   b.rtolRaised = 0.0;
   b.atolRaised = 0.0;
   b.fruitlessFailures = 0;
+  b.ended = false;
   return true;
 }
 
@@ -112,68 +113,75 @@ int IdidOf(AdvanceOutcome outcome) {
   return kIdidCannotContinue;
 }
 
+// The solver a call works with: the work's own on a valid continuation, a freshly started one
+// for INFO(1) = 0 (INFO(1) becomes 1); null when the input is refused.
+DepacBackend* PrepareCall(DepacMethod method, DepacFunction f, int neq, double t, const double* y,
+                          double tout, DepacInfo& info, double rtol, double atol, DepacWork& work) {
+  const int mode = info[0];
+  if (mode != 0 && mode != 1) return nullptr;
+  // On a continuation T is an output only.
+  if (!ValidProblem(f, neq, mode == 0 ? t : 0.0, y, tout, rtol, atol)) return nullptr;
+  if (mode == 0) {
+    if (!StartProblem(method, neq, t, y, rtol, atol, work)) return nullptr;
+    info[0] = 1;
+    return DepacWorkAccess::Backend(work).get();
+  }
+  DepacBackend* b = DepacWorkAccess::Backend(work).get();
+  if (!b || !b->started || b->method() != method || b->neq() != neq) return nullptr;
+  // Once a direction is known, a TOUT behind T would need a new problem.
+  const double ahead = tout - b->tLast;
+  if ((b->direction > 0 && ahead < 0.0) || (b->direction < 0 && ahead > 0.0)) return nullptr;
+  return b;
+}
+
+// Where an advance that fell short of TOUT leaves the caller: T and Y at the last point reached,
+// the tolerances raised after -2, and -33 once the solver is stuck.
+int Interrupted(DepacBackend& b, AdvanceOutcome outcome, double reached, double& t) {
+  int idid = IdidOf(outcome);
+  if (outcome != AdvanceOutcome::kRefused) {
+    b.fruitlessFailures = reached == b.tLast ? b.fruitlessFailures + 1 : 0;
+    t = reached;
+    b.tLast = reached;
+    if (outcome == AdvanceOutcome::kTooMuchAccuracy) RaiseTolerances(b);
+    if (b.fruitlessFailures >= kMaxFruitlessFailures) idid = kIdidCannotContinue;
+  }
+  b.ended = idid == kIdidCannotContinue;
+  return idid;
+}
+
 // The one body of the three DEPAC routines.
 void Integrate(DepacMethod method, DepacFunction f, int neq, double& t, double* y, double tout,
                DepacInfo& info, double rtol, double atol, int& idid, DepacWork& work,
                void* context) {
-  const int mode = info[0];
-  const double tCall = mode == 0 ? t : 0.0;
-  if (!ValidProblem(f, neq, tCall, y, tout, rtol, atol) || (mode != 0 && mode != 1)) {
+  DepacBackend* b = PrepareCall(method, f, neq, t, y, tout, info, rtol, atol, work);
+  if (!b) {
     idid = kIdidCannotContinue;
     return;
-  }
-  DepacBackend* b = DepacWorkAccess::Backend(work).get();
-  if (mode == 1 && (!b || !b->started || b->method() != method || b->neq() != neq)) {
-    idid = kIdidCannotContinue;
-    return;
-  }
-  if (mode == 1) {
-    // Once a direction is known, a TOUT behind T would need a new problem.
-    const double ahead = tout - b->tLast;
-    if ((b->direction > 0 && ahead < 0.0) || (b->direction < 0 && ahead > 0.0)) {
-      idid = kIdidCannotContinue;
-      return;
-    }
-  } else {
-    if (!StartProblem(method, neq, t, y, rtol, atol, work)) {
-      idid = kIdidCannotContinue;
-      return;
-    }
-    b = DepacWorkAccess::Backend(work).get();
-    info[0] = 1;
   }
   b->f = f;
   b->context = context;
-
-  if (tout == b->tLast) {  // nothing to integrate
-    b->StoreState(y);
-    t = tout;
-    idid = kIdidReachedTout;
-    return;
-  }
-  if (b->direction == 0) b->direction = tout > b->tLast ? 1 : -1;
-  if (!ApplyTolerances(*b, rtol, atol) || b->fruitlessFailures >= kMaxFruitlessFailures) {
+  if (b->ended || !ApplyTolerances(*b, rtol, atol)) {
+    b->ended = true;
     info[0] = -1;
     idid = kIdidCannotContinue;
     return;
   }
-
-  double reached = b->tLast;
-  const AdvanceOutcome outcome = b->Advance(tout, reached, y);
-  idid = IdidOf(outcome);
-  if (outcome == AdvanceOutcome::kReached) {
-    t = tout;
-    b->tLast = tout;
-    b->fruitlessFailures = 0;
-    return;
+  if (tout != b->tLast) {
+    if (b->direction == 0) b->direction = tout > b->tLast ? 1 : -1;
+    double reached = b->tLast;
+    const AdvanceOutcome outcome = b->Advance(tout, reached, y);
+    if (outcome != AdvanceOutcome::kReached) {
+      info[0] = -1;
+      idid = Interrupted(*b, outcome, reached, t);
+      return;
+    }
+  } else {
+    b->StoreState(y);  // nothing to integrate
   }
-  info[0] = -1;
-  if (outcome == AdvanceOutcome::kRefused) return;
-  b->fruitlessFailures = reached == b->tLast ? b->fruitlessFailures + 1 : 0;
-  t = reached;
-  b->tLast = reached;
-  if (outcome == AdvanceOutcome::kTooMuchAccuracy) RaiseTolerances(*b);
-  if (b->fruitlessFailures >= kMaxFruitlessFailures) idid = kIdidCannotContinue;
+  t = tout;
+  b->tLast = tout;
+  b->fruitlessFailures = 0;
+  idid = kIdidReachedTout;
 }
 
 }  // namespace

@@ -32,26 +32,29 @@
 //       them (the larger of these and the RTOL/ATOL passed) until the next new problem.
 //   -6  DDEABM, DDEBDF: the corrector failed to converge repeatedly on the last attempted step.
 //   -7  all three: the local error test failed repeatedly on the last attempted step.
-//  -33  trouble the code cannot recover from; do not call again with the same problem.
+//  -33  trouble the code cannot recover from. Once it has been returned during an integration,
+//       every further continuation returns -33 at once; only a new problem goes on.
 //       Invalid input is refused with T, Y and INFO untouched: F or Y null, NEQ < 1, a
 //       non-finite T or TOUT, a negative or non-finite tolerance, both tolerances 0, INFO(1)
 //       other than 0 or 1, a continuation with no problem started (or one started by another
 //       routine or with another NEQ), or a TOUT behind T on a continuation (a change of
 //       direction needs a new problem). During an integration, -33 reports that F gave
-//       derivatives that are not finite and no shorter step avoided them, that five
-//       interruptions in a row (-6 or -7) made no progress at all, or that the solver library
-//       refused the request; T and Y are then the last good point and INFO(1) = -1.
-//       LastSolverMessage() holds the library's own words.
+//       derivatives that are not finite and no shorter step avoided them, that the fifth
+//       interruption in a row left T where it was (a point the solver cannot get past, such as
+//       a singularity of the solution), or that the solver library refused the request. T and
+//       Y are then the last good point and INFO(1) = -1. LastSolverMessage() holds the
+//       library's own words.
 // Codes -3 (pure relative test impossible), -4 (problem appears stiff) and -5 (too frequent
 // output) of the original library are not produced.
 //
 // After an interruption from -1 to -7 the caller may set INFO(1) = 1 and call again, typically
 // with the same TOUT: the integration goes on from the last point reached, never from the
-// start. After -1 it takes up to 500 more steps, so repeated calls reach TOUT. After -2 it goes
-// on with the raised tolerances. After -6 and -7 it tries again with the step size the solver had
-// already cut to, so a discontinuity in F is passed after a retry or two; a point that cannot be
-// passed ends in -33 after the fifth fruitless attempt. A driver that retries on IDID < 0 must
-// therefore stop on -33; then it never spins.
+// start, with the step size, order and history the solver had. After -1 it takes up to 500
+// more steps; after -2 it goes on with the raised tolerances; after -6 and -7 it tries again
+// with the step size the solver had already cut to, so a discontinuity in F is passed after a
+// retry or two. An interruption that does not advance T at all counts as fruitless, and the
+// fifth fruitless one in a row is turned into -33. A driver that retries on IDID < 0 and stops
+// on -33 therefore never spins.
 //
 // Costs: the first call of a DepacWork (or the first after a change of routine or NEQ) creates
 // the solver; every later call, new problems included, reuses it without allocating.

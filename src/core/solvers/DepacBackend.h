@@ -58,6 +58,7 @@ class DepacBackend {
   double rtolRaised = 0.0;  // floors set after kTooMuchAccuracy
   double atolRaised = 0.0;
   int fruitlessFailures = 0;  // consecutive interruptions that did not advance T
+  bool ended = false;         // -33 was returned: only a new problem goes on
 
   // The library's last error or warning, kept instead of printed.
   static constexpr int kMessageCapacity = 256;

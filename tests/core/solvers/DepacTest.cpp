@@ -59,6 +59,12 @@ void BreaksDown(double t, const double*, double* yp, void* context) {
   yp[0] = t > probe->nanAfter ? std::numeric_limits<double>::quiet_NaN() : 1.0;
 }
 
+// y' = y², y(0) = 1: y = 1/(1 − t) goes to infinity at t = 1.
+void BlowsUp(double t, const double* y, double* yp, void* context) {
+  static_cast<Probe*>(context)->Saw(t);
+  yp[0] = y[0] * y[0];
+}
+
 // y' = t, whose solution is quadratic in t.
 void Ramp(double t, const double*, double* yp, void* context) {
   static_cast<Probe*>(context)->Saw(t);
@@ -376,6 +382,65 @@ TEST_P(EveryRoutine, DerivativesThatAreNotFiniteEndInMinus33WithoutSpinning) {
   EXPECT_LE(t, 1.0);
   EXPECT_GT(t, 0.9);
   EXPECT_NEAR(y[0], t, 1e-9);
+}
+
+TEST_P(EveryRoutine, ASingularityEndsInMinus33AfterAFewFruitlessRetries) {
+  Probe probe;
+  DepacWork work;
+  DepacInfo info{};
+  double t = 0.0;
+  double y[1] = {1.0};
+  int idid = 0;
+  int calls = 0;
+  for (; calls < 50; ++calls) {
+    routine()(&BlowsUp, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
+    if (idid == kIdidCannotContinue || idid == kIdidReachedTout) break;
+    ASSERT_LT(idid, 0);
+    info[0] = 1;
+  }
+  EXPECT_EQ(idid, kIdidCannotContinue);
+  EXPECT_LT(calls, 12);
+  EXPECT_GT(t, 0.999);
+  EXPECT_LE(t, 1.0);
+  EXPECT_EQ(info[0], -1);
+  // Further calls give up at once.
+  info[0] = 1;
+  const long evaluations = probe.calls;
+  routine()(&BlowsUp, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
+  EXPECT_EQ(idid, kIdidCannotContinue);
+  EXPECT_EQ(probe.calls, evaluations);
+}
+
+// The phase drivers answer IDID < 0 by setting INFO(1) = 1 and trying the same TOUT again.
+// With a step of 5 s on a fast oscillator every TOUT needs several calls; each one advances.
+TEST_P(EveryRoutine, TheDriversRetryRuleAlwaysAdvances) {
+  Probe probe;
+  probe.omega = 100.0;
+  DepacWork work;
+  DepacInfo info{};
+  double t = 0.0;
+  double y[2] = {1.0, 0.0};
+  int idid = 0;
+  const double dt = 5.0;
+  double tout = dt;
+  int loops = 0;
+  int retries = 0;
+  while (tout <= 20.0 && loops < 1000) {
+    ++loops;
+    const double before = t;
+    routine()(&Oscillator, 2, t, y, tout, info, 1e-6, 1e-6, idid, work, &probe);
+    ASSERT_NE(idid, kIdidCannotContinue) << work.LastSolverMessage();
+    ASSERT_GT(t, before);
+    if (idid < 0) {
+      info[0] = 1;
+      tout -= dt;
+      ++retries;
+    }
+    tout += dt;
+  }
+  EXPECT_EQ(t, 20.0);
+  EXPECT_GT(retries, 4);
+  EXPECT_NEAR(y[0], std::cos(probe.omega * 20.0), 1e-2);
 }
 
 TEST_P(EveryRoutine, TwoProblemsOnTwoThreadsDoNotMeet) {
