@@ -3,19 +3,14 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "support/RunProcess.h"
+#include "cli/Cli.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
 
-using test::RunProcess;
+using test::Cli;
 using test::TempDir;
-
-test::ProcessResult Cli(const std::vector<std::string>& args,
-                        const std::filesystem::path& cwd = {}) {
-  return RunProcess(PLUMORA_CLI_PATH, args, cwd);
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

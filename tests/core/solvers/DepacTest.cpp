@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/solvers/Depac.h"
@@ -76,10 +77,43 @@ struct RoutineCase {
   Routine routine;
 };
 
+// One integration as a phase driver holds it: F, the state, the INFO array and the work.
+struct Integration {
+  Integration(Routine routine, DepacFunction f, std::vector<double> y0)
+      : routine(routine), f(f), y(std::move(y0)) {}
+  // One call towards tout; returns IDID.
+  int Call(double tout, double rtol = 1e-6, double atol = 1e-6) {
+    routine(f, static_cast<int>(y.size()), t, y.data(), tout, info, rtol, atol, idid, work, &probe);
+    return idid;
+  }
+  // Calls as a driver retries: INFO(1) back to 1 after every interruption, until TOUT is
+  // reached or the code gives up. Returns the number of calls.
+  int CallUntilDone(double tout, double rtol = 1e-6, double atol = 1e-6, int limit = 100) {
+    int calls = 1;
+    while (Call(tout, rtol, atol) < 0 && idid != kIdidCannotContinue && calls < limit) {
+      info[0] = 1;
+      ++calls;
+    }
+    return calls;
+  }
+
+  Routine routine;
+  DepacFunction f;
+  std::vector<double> y;
+  Probe probe;
+  DepacWork work;
+  DepacInfo info{};
+  double t = 0.0;
+  int idid = 0;
+};
+
 class EveryRoutine : public ::testing::TestWithParam<RoutineCase> {
  protected:
   Routine routine() const { return GetParam().routine; }
   bool isFehlberg() const { return GetParam().routine == &DDERKF; }
+  Integration Start(DepacFunction f, std::vector<double> y0) const {
+    return Integration(routine(), f, std::move(y0));
+  }
 };
 
 INSTANTIATE_TEST_SUITE_P(Depac, EveryRoutine,
@@ -89,139 +123,110 @@ INSTANTIATE_TEST_SUITE_P(Depac, EveryRoutine,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(EveryRoutine, DecayReachesEveryToutExactly) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 2.0};
-  int idid = 0;
+  Integration run = Start(&Decay, {1.0, 2.0});
   for (int k = 1; k <= 50; ++k) {
     const double tout = 0.1 * k;
-    routine()(&Decay, 2, t, y, tout, info, 1e-8, 1e-10, idid, work, &probe);
-    ASSERT_EQ(idid, kIdidReachedTout) << "at " << tout << ": " << work.LastSolverMessage();
-    ASSERT_EQ(t, tout);
-    EXPECT_EQ(info[0], 1);
-    EXPECT_NEAR(y[0], std::exp(-tout), 1e-6) << tout;
-    EXPECT_NEAR(y[1], 2.0 * std::exp(-10.0 * tout), 1e-6) << tout;
+    ASSERT_EQ(run.Call(tout, 1e-8, 1e-10), kIdidReachedTout)
+        << "at " << tout << ": " << run.work.LastSolverMessage();
+    ASSERT_EQ(run.t, tout);
+    EXPECT_EQ(run.info[0], 1);
+    EXPECT_NEAR(run.y[0], std::exp(-tout), 1e-6) << tout;
+    EXPECT_NEAR(run.y[1], 2.0 * std::exp(-10.0 * tout), 1e-6) << tout;
   }
   // Only the Fehlberg code is told to stop at TOUT; the multistep codes may step past it and
   // interpolate back.
   if (isFehlberg()) {
-    EXPECT_LE(probe.latestT, 5.0);
+    EXPECT_LE(run.probe.latestT, 5.0);
   }
-  EXPECT_EQ(work.Evaluations(), probe.calls);
+  EXPECT_EQ(run.work.Evaluations(), run.probe.calls);
 }
 
 TEST_P(EveryRoutine, OscillatorKeepsPhaseAndAmplitudeOverManyPeriods) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 0.0};
-  int idid = 0;
+  Integration run = Start(&Oscillator, {1.0, 0.0});
   const double period = 2.0 * std::acos(-1.0);
   const int steps = 1000;  // 50 periods in the drivers' fashion: many short calls
   const double dt = 50.0 * period / steps;
   for (int k = 1; k <= steps; ++k) {
-    routine()(&Oscillator, 2, t, y, k * dt, info, 1e-10, 1e-12, idid, work, &probe);
-    ASSERT_EQ(idid, kIdidReachedTout) << k << ": " << work.LastSolverMessage();
+    ASSERT_EQ(run.Call(k * dt, 1e-10, 1e-12), kIdidReachedTout)
+        << k << ": " << run.work.LastSolverMessage();
   }
-  EXPECT_EQ(t, steps * dt);
-  EXPECT_NEAR(y[0], std::cos(t), 1e-5);
-  EXPECT_NEAR(y[1], -std::sin(t), 1e-5);
-  EXPECT_NEAR(y[0] * y[0] + y[1] * y[1], 1.0, 1e-5);  // energy
+  EXPECT_EQ(run.t, steps * dt);
+  EXPECT_NEAR(run.y[0], std::cos(run.t), 1e-5);
+  EXPECT_NEAR(run.y[1], -std::sin(run.t), 1e-5);
+  EXPECT_NEAR(run.y[0] * run.y[0] + run.y[1] * run.y[1], 1.0, 1e-5);  // energy
 }
 
 TEST(Ddebdf, SolvesRobertsonsStiffKinetics) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[3] = {1.0, 0.0, 0.0};
-  int idid = 0;
+  Integration run(&DDEBDF, &Robertson, {1.0, 0.0, 0.0});
   // Reference values at t = 40 from the literature on this test problem.
   for (double tout : {0.4, 4.0, 40.0}) {
-    DDEBDF(&Robertson, 3, t, y, tout, info, 1e-8, 1e-14, idid, work, &probe);
-    ASSERT_EQ(idid, kIdidReachedTout) << tout << ": " << work.LastSolverMessage();
+    ASSERT_EQ(run.Call(tout, 1e-8, 1e-14), kIdidReachedTout)
+        << tout << ": " << run.work.LastSolverMessage();
   }
-  EXPECT_NEAR(y[0], 0.7158271, 1e-6);
-  EXPECT_NEAR(y[1], 9.185535e-6, 1e-11);
-  EXPECT_NEAR(y[2], 0.2841637, 1e-6);
-  EXPECT_NEAR(y[0] + y[1] + y[2], 1.0, 1e-12);  // mass is conserved
+  EXPECT_NEAR(run.y[0], 0.7158271, 1e-6);
+  EXPECT_NEAR(run.y[1], 9.185535e-6, 1e-11);
+  EXPECT_NEAR(run.y[2], 0.2841637, 1e-6);
+  EXPECT_NEAR(run.y[0] + run.y[1] + run.y[2], 1.0, 1e-12);  // mass is conserved
   // Stiffness: a stiff code gets there in a few hundred steps at most.
-  EXPECT_LT(work.Steps(), 500);
+  EXPECT_LT(run.work.Steps(), 500);
 }
 
 TEST_P(EveryRoutine, InterruptsAfter500StepsAndContinuesFromThere) {
-  Probe probe;
-  probe.omega = 100.0;  // about 160 periods to TOUT
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 0.0};
-  int idid = 0;
+  Integration run = Start(&Oscillator, {1.0, 0.0});
+  run.probe.omega = 100.0;  // about 160 periods to TOUT
+  const double omega = run.probe.omega;
   const double tout = 10.0;
-  routine()(&Oscillator, 2, t, y, tout, info, 1e-7, 1e-7, idid, work, &probe);
-  ASSERT_EQ(idid, kIdidTooMuchWork) << work.LastSolverMessage();
-  EXPECT_EQ(info[0], -1);
-  EXPECT_EQ(work.Steps(), 500);
-  EXPECT_GT(t, 0.0);
-  EXPECT_LT(t, tout);
+  ASSERT_EQ(run.Call(tout, 1e-7, 1e-7), kIdidTooMuchWork) << run.work.LastSolverMessage();
+  EXPECT_EQ(run.info[0], -1);
+  EXPECT_EQ(run.work.Steps(), 500);
+  EXPECT_GT(run.t, 0.0);
+  EXPECT_LT(run.t, tout);
   // T and Y are the last step reached.
-  EXPECT_NEAR(y[0], std::cos(probe.omega * t), 1e-4);
-  EXPECT_NEAR(y[1], -probe.omega * std::sin(probe.omega * t), 1e-2);
+  EXPECT_NEAR(run.y[0], std::cos(omega * run.t), 1e-4);
+  EXPECT_NEAR(run.y[1], -omega * std::sin(omega * run.t), 1e-2);
 
   // Until the caller acknowledges the interruption, nothing is done.
-  const double tStop = t;
-  const double yStop[2] = {y[0], y[1]};
-  const long callsAtStop = probe.calls;
-  routine()(&Oscillator, 2, t, y, tout, info, 1e-7, 1e-7, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_EQ(t, tStop);
-  EXPECT_EQ(y[0], yStop[0]);
-  EXPECT_EQ(y[1], yStop[1]);
-  EXPECT_EQ(probe.calls, callsAtStop);
+  const double tStop = run.t;
+  const std::vector<double> yStop = run.y;
+  const long callsAtStop = run.probe.calls;
+  EXPECT_EQ(run.Call(tout, 1e-7, 1e-7), kIdidCannotContinue);
+  EXPECT_EQ(run.t, tStop);
+  EXPECT_EQ(run.y, yStop);
+  EXPECT_EQ(run.probe.calls, callsAtStop);
 
   // Continuing: each call takes at most 500 more steps from where the last one stopped.
   int interruptions = 1;
   while (true) {
-    info[0] = 1;
-    const double before = t;
-    routine()(&Oscillator, 2, t, y, tout, info, 1e-7, 1e-7, idid, work, &probe);
-    if (idid == kIdidReachedTout) break;
-    ASSERT_EQ(idid, kIdidTooMuchWork) << work.LastSolverMessage();
-    ASSERT_GT(t, before);
+    run.info[0] = 1;
+    const double before = run.t;
+    if (run.Call(tout, 1e-7, 1e-7) == kIdidReachedTout) break;
+    ASSERT_EQ(run.idid, kIdidTooMuchWork) << run.work.LastSolverMessage();
+    ASSERT_GT(run.t, before);
     ++interruptions;
-    ASSERT_EQ(work.Steps(), 500L * interruptions);  // never restarted: the count goes on
+    ASSERT_EQ(run.work.Steps(), 500L * interruptions);  // never restarted: the count goes on
     ASSERT_LT(interruptions, 1000);
   }
-  EXPECT_EQ(t, tout);
-  EXPECT_GT(work.Steps(), 500L * interruptions);
-  EXPECT_NEAR(y[0], std::cos(probe.omega * tout), 1e-3);
+  EXPECT_EQ(run.t, tout);
+  EXPECT_GT(run.work.Steps(), 500L * interruptions);
+  EXPECT_NEAR(run.y[0], std::cos(omega * tout), 1e-3);
 }
 
 // The multistep codes take the same steps whatever the output times, so continuing in many
 // short calls costs exactly the evaluations of one long call: nothing is restarted.
 TEST_P(EveryRoutine, ContinuationCallsDoNotRestartTheSolver) {
-  const auto run = [&](int calls, bool restartEachCall) {
-    Probe probe;
-    DepacWork work;
-    DepacInfo info{};
-    double t = 0.0;
-    double y[2] = {1.0, 2.0};
-    int idid = 0;
-    routine()(&Decay, 2, t, y, 0.1, info, 1e-6, 1e-8, idid, work, &probe);
+  const auto evaluations = [&](int calls, bool restartEachCall) {
+    Integration run = Start(&Decay, {1.0, 2.0});
+    run.Call(0.1, 1e-6, 1e-8);
     for (int k = 1; k <= calls; ++k) {
-      if (restartEachCall) info[0] = 0;
-      routine()(&Decay, 2, t, y, 0.1 + 9.9 * k / calls, info, 1e-6, 1e-8, idid, work, &probe);
-      EXPECT_EQ(idid, kIdidReachedTout);
+      if (restartEachCall) run.info[0] = 0;
+      EXPECT_EQ(run.Call(0.1 + 9.9 * k / calls, 1e-6, 1e-8), kIdidReachedTout);
     }
-    EXPECT_NEAR(y[0], std::exp(-10.0), 1e-5);
-    return probe.calls;
+    EXPECT_NEAR(run.y[0], std::exp(-10.0), 1e-5);
+    return run.probe.calls;
   };
-  const long whole = run(1, false);
-  const long pieces = run(990, false);
-  const long restarted = run(990, true);
+  const long whole = evaluations(1, false);
+  const long pieces = evaluations(990, false);
+  const long restarted = evaluations(990, true);
   if (isFehlberg()) {
     // Stopping at every TOUT shortens steps, but a restart costs its start-up every time.
     EXPECT_LT(pieces, restarted * 3 / 4) << pieces << " " << restarted;
@@ -232,30 +237,19 @@ TEST_P(EveryRoutine, ContinuationCallsDoNotRestartTheSolver) {
 }
 
 TEST_P(EveryRoutine, TolerancesTooSmallAreRaisedAndTheIntegrationGoesOn) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 2.0};
-  int idid = 0;
-  routine()(&Decay, 2, t, y, 1.0, info, 1e-30, 0.0, idid, work, &probe);
-  ASSERT_EQ(idid, kIdidTolerancesTooSmall) << work.LastSolverMessage();
-  EXPECT_EQ(info[0], -1);
-  EXPECT_GT(work.RelativeToleranceInUse(), 1e-30);
-  int calls = 1;
-  while (idid != kIdidReachedTout && calls < 20) {
-    info[0] = 1;
-    routine()(&Decay, 2, t, y, 1.0, info, 1e-30, 0.0, idid, work, &probe);
-    ASSERT_GE(idid, kIdidTolerancesTooSmall) << work.LastSolverMessage();
-    ++calls;
-  }
-  EXPECT_EQ(idid, kIdidReachedTout);
-  EXPECT_EQ(t, 1.0);
-  EXPECT_NEAR(y[0], std::exp(-1.0), 1e-12);
+  Integration run = Start(&Decay, {1.0, 2.0});
+  ASSERT_EQ(run.Call(1.0, 1e-30, 0.0), kIdidTolerancesTooSmall) << run.work.LastSolverMessage();
+  EXPECT_EQ(run.info[0], -1);
+  EXPECT_GT(run.work.RelativeToleranceInUse(), 1e-30);
+  run.info[0] = 1;
+  EXPECT_LT(run.CallUntilDone(1.0, 1e-30, 0.0), 20);
+  EXPECT_EQ(run.idid, kIdidReachedTout);
+  EXPECT_EQ(run.t, 1.0);
+  EXPECT_NEAR(run.y[0], std::exp(-1.0), 1e-12);
   // A new problem forgets the raised tolerances.
-  info[0] = 0;
-  routine()(&Decay, 2, t, y, 1.5, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(work.RelativeToleranceInUse(), 1e-6);
+  run.info[0] = 0;
+  run.Call(1.5, 1e-6, 1e-6);
+  EXPECT_EQ(run.work.RelativeToleranceInUse(), 1e-6);
 }
 
 TEST_P(EveryRoutine, RefusesInvalidInputWithoutTouchingAnything) {
@@ -297,165 +291,112 @@ TEST_P(EveryRoutine, RefusesInvalidInputWithoutTouchingAnything) {
 }
 
 TEST_P(EveryRoutine, AContinuationMustKeepTheProblemItContinues) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 2.0};
-  int idid = 0;
-  routine()(&Decay, 2, t, y, 1.0, info, 1e-6, 1e-6, idid, work, &probe);
-  ASSERT_EQ(idid, kIdidReachedTout);
-  const long calls = probe.calls;
+  Integration run = Start(&Decay, {1.0, 2.0});
+  ASSERT_EQ(run.Call(1.0), kIdidReachedTout);
+  const long calls = run.probe.calls;
   // Another size, another routine, or a step backwards: refused, nothing integrated.
-  routine()(&Decay, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  Routine other = isFehlberg() ? &DDEABM : &DDERKF;
-  other(&Decay, 2, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  routine()(&Decay, 2, t, y, 0.5, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_EQ(probe.calls, calls);
-  EXPECT_EQ(t, 1.0);
-  EXPECT_EQ(info[0], 1);
-  // TOUT = T: nothing to do, and done.
-  routine()(&Decay, 2, t, y, 1.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidReachedTout);
-  EXPECT_NEAR(y[0], std::exp(-1.0), 1e-5);
+  run.y.pop_back();
+  EXPECT_EQ(run.Call(2.0), kIdidCannotContinue);
+  run.y.push_back(0.0);
+  run.routine = isFehlberg() ? &DDEABM : &DDERKF;
+  EXPECT_EQ(run.Call(2.0), kIdidCannotContinue);
+  run.routine = routine();
+  EXPECT_EQ(run.Call(0.5), kIdidCannotContinue);
+  EXPECT_EQ(run.probe.calls, calls);
+  EXPECT_EQ(run.t, 1.0);
+  EXPECT_EQ(run.info[0], 1);
+  // TOUT = T: nothing to do, and done; Y is the solution, whatever the caller wrote into it.
+  EXPECT_EQ(run.Call(1.0), kIdidReachedTout);
+  EXPECT_NEAR(run.y[0], std::exp(-1.0), 1e-5);
+  EXPECT_NEAR(run.y[1], 2.0 * std::exp(-10.0), 1e-5);
   // The same work continues normally afterwards.
-  routine()(&Decay, 2, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidReachedTout);
+  EXPECT_EQ(run.Call(2.0), kIdidReachedTout);
 }
 
 TEST_P(EveryRoutine, ANewProblemOnAUsedWorkMatchesAFreshWork) {
   const auto solve = [&](DepacWork& work) {
-    Probe probe;
-    DepacInfo info{};
-    double t = 0.0;
-    double y[2] = {1.0, 0.0};
-    int idid = 0;
-    for (int k = 1; k <= 20; ++k) {
-      routine()(&Oscillator, 2, t, y, 0.5 * k, info, 1e-7, 1e-9, idid, work, &probe);
-    }
-    return std::vector<double>{y[0], y[1], static_cast<double>(probe.calls)};
+    Integration run = Start(&Oscillator, {1.0, 0.0});
+    std::swap(run.work, work);
+    for (int k = 1; k <= 20; ++k) run.Call(0.5 * k, 1e-7, 1e-9);
+    std::swap(run.work, work);
+    return std::vector<double>{run.y[0], run.y[1], static_cast<double>(run.probe.calls)};
   };
   DepacWork fresh;
   const auto expected = solve(fresh);
   DepacWork used;
   solve(used);
   EXPECT_EQ(solve(used), expected);
-  // A moved work carries its problem with it.
+  // A moved work carries its solver with it.
   DepacWork moved = std::move(used);
   EXPECT_EQ(solve(moved), expected);
 }
 
 TEST_P(EveryRoutine, DerivativesThatAreNotFiniteEndInMinus33WithoutSpinning) {
-  // NaN everywhere: nothing can be done, at once and on every retry.
-  Probe probe;
-  probe.nanAfter = -1.0;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[1] = {0.0};
-  int idid = 0;
-  routine()(&BreaksDown, 1, t, y, 1.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_EQ(info[0], -1);
-  EXPECT_EQ(t, 0.0);
-  EXPECT_FALSE(work.LastSolverMessage().empty());
+  // NaN everywhere: nothing can be done, at once.
+  Integration nowhere = Start(&BreaksDown, {0.0});
+  nowhere.probe.nanAfter = -1.0;
+  EXPECT_EQ(nowhere.Call(1.0), kIdidCannotContinue);
+  EXPECT_EQ(nowhere.info[0], -1);
+  EXPECT_EQ(nowhere.t, 0.0);
+  EXPECT_FALSE(nowhere.work.LastSolverMessage().empty());
 
   // NaN beyond t = 1: a driver that retries on IDID < 0 and stops on -33 comes to rest just
   // before the breakdown with a finite state.
-  Probe late;
-  late.nanAfter = 1.0;
-  DepacWork work2;
-  info = {};
-  t = 0.0;
-  y[0] = 0.0;
-  int calls = 0;
-  for (; calls < 100; ++calls) {
-    routine()(&BreaksDown, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work2, &late);
-    if (idid == kIdidCannotContinue || idid == kIdidReachedTout) break;
-    info[0] = 1;
-  }
-  EXPECT_LT(calls, 100);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_LE(t, 1.0);
-  EXPECT_GT(t, 0.9);
-  EXPECT_NEAR(y[0], t, 1e-9);
+  Integration late = Start(&BreaksDown, {0.0});
+  late.probe.nanAfter = 1.0;
+  EXPECT_LT(late.CallUntilDone(2.0), 100);
+  EXPECT_EQ(late.idid, kIdidCannotContinue);
+  EXPECT_LE(late.t, 1.0);
+  EXPECT_GT(late.t, 0.9);
+  EXPECT_NEAR(late.y[0], late.t, 1e-9);
 }
 
 TEST_P(EveryRoutine, ASingularityEndsInMinus33AfterAFewFruitlessRetries) {
-  Probe probe;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[1] = {1.0};
-  int idid = 0;
-  int calls = 0;
-  for (; calls < 50; ++calls) {
-    routine()(&BlowsUp, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
-    if (idid == kIdidCannotContinue || idid == kIdidReachedTout) break;
-    ASSERT_LT(idid, 0);
-    info[0] = 1;
-  }
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_LT(calls, 12);
-  EXPECT_GT(t, 0.999);
-  EXPECT_LE(t, 1.0);
-  EXPECT_EQ(info[0], -1);
+  Integration run = Start(&BlowsUp, {1.0});
+  EXPECT_LT(run.CallUntilDone(2.0), 12);
+  EXPECT_EQ(run.idid, kIdidCannotContinue);
+  EXPECT_GT(run.t, 0.999);
+  EXPECT_LE(run.t, 1.0);
+  EXPECT_EQ(run.info[0], -1);
   // Further calls give up at once.
-  info[0] = 1;
-  const long evaluations = probe.calls;
-  routine()(&BlowsUp, 1, t, y, 2.0, info, 1e-6, 1e-6, idid, work, &probe);
-  EXPECT_EQ(idid, kIdidCannotContinue);
-  EXPECT_EQ(probe.calls, evaluations);
+  run.info[0] = 1;
+  const long evaluations = run.probe.calls;
+  EXPECT_EQ(run.Call(2.0), kIdidCannotContinue);
+  EXPECT_EQ(run.probe.calls, evaluations);
 }
 
 // The phase drivers answer IDID < 0 by setting INFO(1) = 1 and trying the same TOUT again.
 // With a step of 5 s on a fast oscillator every TOUT needs several calls; each one advances.
 TEST_P(EveryRoutine, TheDriversRetryRuleAlwaysAdvances) {
-  Probe probe;
-  probe.omega = 100.0;
-  DepacWork work;
-  DepacInfo info{};
-  double t = 0.0;
-  double y[2] = {1.0, 0.0};
-  int idid = 0;
+  Integration run = Start(&Oscillator, {1.0, 0.0});
+  run.probe.omega = 100.0;
   const double dt = 5.0;
   double tout = dt;
   int loops = 0;
   int retries = 0;
   while (tout <= 20.0 && loops < 1000) {
     ++loops;
-    const double before = t;
-    routine()(&Oscillator, 2, t, y, tout, info, 1e-6, 1e-6, idid, work, &probe);
-    ASSERT_NE(idid, kIdidCannotContinue) << work.LastSolverMessage();
-    ASSERT_GT(t, before);
-    if (idid < 0) {
-      info[0] = 1;
+    const double before = run.t;
+    ASSERT_NE(run.Call(tout), kIdidCannotContinue) << run.work.LastSolverMessage();
+    ASSERT_GT(run.t, before);
+    if (run.idid < 0) {
+      run.info[0] = 1;
       tout -= dt;
       ++retries;
     }
     tout += dt;
   }
-  EXPECT_EQ(t, 20.0);
+  EXPECT_EQ(run.t, 20.0);
   EXPECT_GT(retries, 4);
-  EXPECT_NEAR(y[0], std::cos(probe.omega * 20.0), 1e-2);
+  EXPECT_NEAR(run.y[0], std::cos(run.probe.omega * 20.0), 1e-2);
 }
 
 TEST_P(EveryRoutine, TwoProblemsOnTwoThreadsDoNotMeet) {
   const auto solve = [&](double omega, std::vector<double>& out) {
-    Probe probe;
-    probe.omega = omega;
-    DepacWork work;
-    DepacInfo info{};
-    double t = 0.0;
-    double y[2] = {1.0, 0.0};
-    int idid = 0;
-    for (int k = 1; k <= 400; ++k) {
-      routine()(&Oscillator, 2, t, y, 0.05 * k, info, 1e-8, 1e-10, idid, work, &probe);
-    }
-    out = {y[0], y[1], t};
+    Integration run = Start(&Oscillator, {1.0, 0.0});
+    run.probe.omega = omega;
+    for (int k = 1; k <= 400; ++k) run.Call(0.05 * k, 1e-8, 1e-10);
+    out = {run.y[0], run.y[1], run.t};
   };
   std::vector<double> alone1, alone2, together1, together2;
   solve(1.0, alone1);
