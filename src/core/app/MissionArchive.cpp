@@ -48,6 +48,7 @@ class ArchiveWriter {
   void LegPoints(std::string_view key, const CPayload& p) {
     for (std::int32_t i = 0; i < p.legCount && i < kMaxLegs; ++i) Vector(key, p.legPoints[i]);
   }
+  void Unstored(std::string_view) {}
   template <typename Visit>
   void Group(std::string_view, Visit visit) {
     visit();
@@ -111,6 +112,7 @@ class ArchiveReader {
     if (p.legCount < 0 || p.legCount > kMaxLegs) return Fail(kMsgMissionLegCount, offset_ - 12);
     for (std::int32_t i = 0; i < p.legCount; ++i) Vector(key, p.legPoints[i]);
   }
+  void Unstored(std::string_view) {}
   template <typename Visit>
   void Group(std::string_view, Visit visit) {
     visit();

@@ -81,6 +81,7 @@ class JsonWriter {
     }
     Set(key, std::move(list));
   }
+  void Unstored(std::string_view) {}
   template <typename Visit>
   void Group(std::string_view key, Visit visit) {
     Set(key, Nested(visit));
@@ -175,6 +176,9 @@ class JsonReader {
       p.legPoints[i] = ToVector((*j)[static_cast<std::size_t>(i)], Where(key, i));
     }
   }
+  // Accepted and dropped, so that a script may switch a payload to a single strope without
+  // deleting its leg points.
+  void Unstored(std::string_view key) { Take(key); }
   template <typename Visit>
   void Group(std::string_view key, Visit visit) {
     if (const Json* j = Take(key)) Within(*j, Where(key), visit);
@@ -334,6 +338,10 @@ MissionReadResult ReadMissionJson(std::string_view text, CPlumoraDoc& doc) {
     root = Json::parse(text.begin(), text.end());
   } catch (const Json::parse_error& e) {
     return {MissionReadResult::Status::kRefused, SyntaxProblem(text, e.byte)};
+  } catch (const Json::out_of_range&) {
+    // The parser reports a number beyond the range of a double this way, without a position.
+    return {MissionReadResult::Status::kRefused,
+            std::string(kMsgMissionNotJson) + " (a number is too large for a double)"};
   }
   try {
     JsonReader in(root);

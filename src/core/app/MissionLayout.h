@@ -7,6 +7,7 @@
 //   Real(key, double&)           Text(key, std::string&)
 //   Vector(key, Vec3&)           Reals(key, std::array<double, N>&)
 //   LegPoints(key, payload)      (the payload's leg count of leg points)
+//   Unstored(key)                (a key a record may carry that is not stored for it)
 //   Group(key, visit)            Records(key, list, visit)
 // Writers take the same calls on a const document; the values then only flow out.
 #pragma once
@@ -74,18 +75,24 @@ inline constexpr std::array<std::string_view, 23> kInitialStateKeys = {
     "parachute_yaw",
 };
 
+// Moments and products of inertia (kg·m²), stored alike for payloads and parachutes.
+template <typename V, typename Record>
+void VisitInertia(V& v, Record& r) {
+  v.Real("ixx", r.ixx);
+  v.Real("iyy", r.iyy);
+  v.Real("izz", r.izz);
+  v.Real("ixy", r.ixy);
+  v.Real("ixz", r.ixz);
+  v.Real("iyz", r.iyz);
+}
+
 template <typename V, typename Payload>
 void VisitPayload(V& v, Payload& p) {
   v.Text("comments", p.comments);
   v.Text("name", p.name);
   v.Text("type_keyword", p.typeKeyword);
   v.Int("number", p.number);
-  v.Real("ixx", p.ixx);
-  v.Real("iyy", p.iyy);
-  v.Real("izz", p.izz);
-  v.Real("ixy", p.ixy);
-  v.Real("ixz", p.ixz);
-  v.Real("iyz", p.iyz);
+  VisitInertia(v, p);
   v.Real("reference_area", p.referenceArea);
   v.Real("reference_length", p.referenceLength);
   v.Real("mass", p.mass);
@@ -93,8 +100,12 @@ void VisitPayload(V& v, Payload& p) {
   v.Int("connection_kind", p.connectionKind);
   v.Int("leg_count", p.legCount);
   v.Real("leg_length", p.legLength);
-  // Single-strope payloads store no leg points.
-  if (p.connectionKind != kSingleStrope) v.LegPoints("leg_points", p);
+  // Single-strope payloads store no leg points; a text form may still carry them.
+  if (p.connectionKind != kSingleStrope) {
+    v.LegPoints("leg_points", p);
+  } else {
+    v.Unstored("leg_points");
+  }
   v.Real("cog_distance", p.cogDistance);
   v.Real("leg_radius", p.legRadius);
   v.Int("type_index", p.typeIndex);
@@ -106,12 +117,7 @@ void VisitParachute(V& v, Parachute& c) {
   v.Text("name", c.name);
   v.Text("type", c.type);
   v.Int("number", c.number);
-  v.Real("ixx", c.ixx);
-  v.Real("iyy", c.iyy);
-  v.Real("izz", c.izz);
-  v.Real("ixy", c.ixy);
-  v.Real("ixz", c.ixz);
-  v.Real("iyz", c.iyz);
+  VisitInertia(v, c);
   v.Real("reference_area", c.referenceArea);
   v.Real("reserved_1", c.reserved1);
   v.Real("mass", c.mass);
@@ -134,15 +140,12 @@ void VisitBallisticEntry(V& v, Module& m) {
   v.Int("stop_kind", m.stopKind);
 }
 
+// The final descent record is the ballistic one between a parachute number and the mass point
+// switch: the same fields under the same names.
 template <typename V, typename Module>
 void VisitFinalDescent(V& v, Module& m) {
   v.Int("parachute_number", m.parachuteNumber);
-  v.Int("payload_number", m.payloadNumber);
-  v.Int("reserved", m.reserved);
-  v.Flag("general_solver", m.generalSolver);
-  v.Real("stop_height", m.stopHeight);
-  v.Real("stop_time", m.stopTime);
-  v.Int("stop_kind", m.stopKind);
+  VisitBallisticEntry(v, m);
   v.Flag("mass_point_at_confluence", m.massPointAtConfluence);
 }
 

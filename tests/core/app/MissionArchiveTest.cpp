@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "core/app/MissionArchive.h"
@@ -213,6 +214,30 @@ TEST(MissionArchive, ImpossibleCountsAndLengthsAreRefused) {
   wide.replace(28, 8, std::string("\xFF\xFE\xFF\x07", 4) + "Default");
   EXPECT_EQ(ReadBytes(wide).problem,
             "holds a string length of a form this program does not write (byte 28)");
+}
+
+TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
+  CPlumoraDoc doc;
+  test::FillEveryField(doc);
+  const std::string valid = Write(doc);
+  std::mt19937 random(7);
+  int read = 0;
+  for (int round = 0; round < 1500; ++round) {
+    std::string bytes = valid;
+    for (int k = 0; k < 1 + round % 4; ++k) {
+      bytes[random() % bytes.size()] = static_cast<char>(round % 3 == 0 ? 0xFF : random());
+    }
+    CPlumoraDoc damaged;
+    const MissionReadResult r = ReadMissionArchive(bytes, damaged);
+    ASSERT_NE(r.status == MissionReadResult::Status::kRefused, r.problem.empty()) << round;
+    if (r.status != MissionReadResult::Status::kRead) continue;
+    // Whatever was accepted is a mission that stores and reads back the same.
+    ++read;
+    const std::string rewritten = Write(damaged);
+    CPlumoraDoc again;
+    ASSERT_EQ(Reread(rewritten, again), rewritten) << round;
+  }
+  EXPECT_GT(read, 100);
 }
 
 // A file with one payload whose connection kind and leg count are given; its leg count stands

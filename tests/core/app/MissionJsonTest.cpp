@@ -100,7 +100,8 @@ TEST(MissionJson, KeysLeftOutKeepTheDefaults) {
   CPlumoraDoc doc;
   const char* text = R"({
     "mission_name": "sweep 3",
-    "payloads": [{"mass": 3000}, {"number": 7, "connection_kind": 1, "leg_count": 4},
+    "payloads": [{"mass": 3000, "leg_points": [[1, 2, 3]]},
+                 {"number": 7, "connection_kind": 1, "leg_count": 4},
                  {"type_index": 4.0}],
     "phases": [{"type": 3, "active": false, "final_descent": {"payload_number": 7}}, {}],
     "environment": {"wind": true}
@@ -116,6 +117,7 @@ TEST(MissionJson, KeysLeftOutKeepTheDefaults) {
   EXPECT_EQ(doc.nextParachuteNumber, 0);
   EXPECT_EQ(doc.payloads[0]->mass, 3000.0);
   EXPECT_EQ(doc.payloads[0]->referenceArea, 6.16);
+  EXPECT_EQ(doc.payloads[0]->legPoints[0], Vec3{});  // single strope: points not stored
   EXPECT_EQ(doc.payloads[2]->typeIndex, 4);
   // Bridle legs without points get the evenly spaced ones.
   EXPECT_NEAR(doc.payloads[1]->legPoints[1].z, 0.35, 1e-15);
@@ -178,6 +180,7 @@ TEST(MissionJson, BrokenTextIsRefusedWithItsLine) {
       {"", "is not valid JSON (line 1, column 1)"},
       {"{\"mission_name\": \"\xC3\"}", "is not valid JSON (line 1, column 20)"},
       {std::string(4, '\0'), "is not valid JSON (line 1, column 1)"},
+      {R"({"mission_type": 1e400})", "is not valid JSON (a number is too large for a double)"},
   };
   for (const auto& [text, problem] : cases) {
     CPlumoraDoc doc;
