@@ -52,7 +52,8 @@ bool SpecialReal(const std::string& s, double& v) {
   if (s == kNegativeNaN) return v = std::bit_cast<double>(kNegativeQuietNaNBits), true;
   std::uint64_t bits = 0;
   char check[32];
-  if (s.size() != 23 || std::sscanf(s.c_str(), "NaN(0x%16" SCNx64 ")", &bits) != 1) return false;
+  if (std::sscanf(s.c_str(), "NaN(0x%16" SCNx64 ")", &bits) != 1) return false;
+  // Only the exact form written above: 16 lower-case digits and the closing parenthesis.
   std::snprintf(check, sizeof check, kNaNBitsFormat, bits);
   v = std::bit_cast<double>(bits);
   return s == check && std::isnan(v);

@@ -127,13 +127,6 @@ TEST(MissionFiles, DamagedFilesAreRefusedAndTheOpenMissionStays) {
     open.ExpectUnchangedAfterOneError(before, text);
   }
 
-  std::string negative = valid;
-  negative.replace(4, 4, "\xFF\xFF\xFF\xFF");  // payload count -1
-  test::WriteFile(path, negative);
-  EXPECT_FALSE(LoadMission(open.doc, path));
-  open.ExpectUnchangedAfterOneError(
-      before, "The mission file " + path.string() + " holds a negative count (byte 4)\n");
-
   EXPECT_FALSE(LoadMission(open.doc, dir / "missing.psd"));
   open.ExpectUnchangedAfterOneError(before, "The mission file " + (dir / "missing.psd").string() +
                                                 " could not be opened (No such file or "
