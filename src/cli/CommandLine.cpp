@@ -10,6 +10,9 @@ int RunCommandLine(int argc, const char* const* argv) {
   int status = kExitOk;
   AddAtmosphereCommand(app, status);
   AddAeroCommand(app, status);
+  AddShowCommand(app, status);
+  AddConvertCommand(app, status);
+  AddNewCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
