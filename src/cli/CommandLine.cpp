@@ -9,6 +9,7 @@ int RunCommandLine(int argc, const char* const* argv) {
   app.require_subcommand(1);
   int status = kExitOk;
   AddAtmosphereCommand(app, status);
+  AddAeroCommand(app, status);
   AddShowCommand(app, status);
   AddConvertCommand(app, status);
   AddNewCommand(app, status);

@@ -12,6 +12,7 @@ inline constexpr int kExitFailure = 1;  // the engine reported an error
 inline constexpr int kExitUsage = 2;    // bad usage
 
 void AddAtmosphereCommand(CLI::App& app, int& status);
+void AddAeroCommand(CLI::App& app, int& status);
 void AddShowCommand(CLI::App& app, int& status);
 void AddConvertCommand(CLI::App& app, int& status);
 void AddNewCommand(CLI::App& app, int& status);
