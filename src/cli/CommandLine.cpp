@@ -9,6 +9,10 @@ int RunCommandLine(int argc, const char* const* argv) {
   app.require_subcommand(1);
   int status = kExitOk;
   AddAtmosphereCommand(app, status);
+  AddAeroCommand(app, status);
+  AddShowCommand(app, status);
+  AddConvertCommand(app, status);
+  AddNewCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -9,9 +9,13 @@ namespace plumora::cli {
 // Exit statuses.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the engine reported an error
-inline constexpr int kExitUsage = 2;    // bad usage or an unreadable input file
+inline constexpr int kExitUsage = 2;    // bad usage
 
 void AddAtmosphereCommand(CLI::App& app, int& status);
+void AddAeroCommand(CLI::App& app, int& status);
+void AddShowCommand(CLI::App& app, int& status);
+void AddConvertCommand(CLI::App& app, int& status);
+void AddNewCommand(CLI::App& app, int& status);
 
 // Runs the command line; returns the exit status. Used by main and by the tests.
 int RunCommandLine(int argc, const char* const* argv);

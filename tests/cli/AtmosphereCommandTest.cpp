@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "support/RunProcess.h"
+#include "cli/Cli.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
 
-using test::RunProcess;
+using test::Cli;
 using test::TempDir;
-
-test::ProcessResult Cli(const std::vector<std::string>& args,
-                        const std::filesystem::path& cwd = {}) {
-  return RunProcess(PLUMORA_CLI_PATH, args, cwd);
-}
 
 TEST(AtmosphereCommand, PrintsTheProfileAtTheGivenHeights) {
   TempDir dir;

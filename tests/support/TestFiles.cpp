@@ -72,4 +72,44 @@ AtmText SimpleAtmosphere(int n, std::string keyword) {
   return atm;
 }
 
+std::string AdfText::Text() const {
+  const std::string& e = lineEnd;
+  char buffer[160];
+  std::string t = comment + e;
+  for (int line = 2; line <= 17; ++line) t += "free text line " + std::to_string(line) + e;
+  t += std::to_string(declaredMachCount.value_or(static_cast<long>(mach.size()))) +
+       " Mach numbers" + e;
+  t +=
+      std::to_string(declaredAngleCount.value_or(static_cast<long>(angles.size()))) + " angles" + e;
+  t += std::to_string(symmetry) + " symmetry" + e;
+  t += std::to_string(reserved) + " reserved" + e;
+  t += "alpha cx cz cm" + e;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::snprintf(buffer, sizeof buffer, "%.9g MACH", mach[i]);
+    t += buffer + e;
+    for (std::size_t j = 0; j < rows[i].size(); ++j) {
+      const AdfCoefficients& c = rows[i][j];
+      std::snprintf(buffer, sizeof buffer, "%.9g %.9g %.9g %.9g", angles[j], c.cx, c.cz, c.cm);
+      t += buffer + e;
+    }
+  }
+  return t;
+}
+
+AdfText SimpleAero(int machCount, int angleCount) {
+  AdfText adf;
+  for (int j = 0; j < angleCount; ++j) adf.angles.push_back(5.0 * j);
+  for (int i = 0; i < machCount; ++i) {
+    const double mach = 0.5 * (i + 1);
+    adf.mach.push_back(mach);
+    std::vector<AdfCoefficients> row;
+    for (int j = 0; j < angleCount; ++j) {
+      const double angle = adf.angles[static_cast<std::size_t>(j)];
+      row.push_back({1.0 + mach + angle / 100.0, -angle / 50.0 * mach, i - j / 10.0});
+    }
+    adf.rows.push_back(row);
+  }
+  return adf;
+}
+
 }  // namespace plumora::test

@@ -55,4 +55,28 @@ struct AtmText {
 // A table of n rows, heights 0, 100, 200, ... with an exponential density.
 AtmText SimpleAtmosphere(int n, std::string keyword = "EARTH");
 
+// Text of an aerodynamic file in the .adf layout. Coefficients are given per Mach row and angle.
+struct AdfCoefficients {
+  double cx;
+  double cz;
+  double cm;
+};
+struct AdfText {
+  std::string comment = "test aerodynamic file";
+  std::vector<double> mach;
+  std::vector<double> angles;  // degrees, as written (the sign is dropped on reading)
+  std::vector<std::vector<AdfCoefficients>> rows;  // [Mach row][angle]
+  long symmetry = 0;
+  long reserved = 7;
+  std::string lineEnd = "\n";
+  // Declared counts, when they should differ from the rows given.
+  std::optional<long> declaredMachCount;
+  std::optional<long> declaredAngleCount;
+
+  std::string Text() const;
+};
+// m Mach rows (0.5, 1.0, 1.5, ...) by a angles (0, 5, 10, ... degrees) with coefficients that
+// differ at every point: Cx = 1 + Mach + angle/100, Cz = -angle/50 · Mach, Cm = i - j/10.
+AdfText SimpleAero(int machCount, int angleCount);
+
 }  // namespace plumora::test

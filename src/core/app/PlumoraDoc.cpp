@@ -103,6 +103,34 @@ void CPlumoraDoc::Destroy() {
   parachutes.clear();
 }
 
+void CPlumoraDoc::AdoptMission(CPlumoraDoc&& source) {
+  phases = std::move(source.phases);
+  payloads = std::move(source.payloads);
+  parachutes = std::move(source.parachutes);
+  results = CTrajectoryStore();
+  nextPayloadNumber = source.nextPayloadNumber;
+  nextParachuteNumber = source.nextParachuteNumber;
+  missionType = source.missionType;
+  missionName = std::move(source.missionName);
+  missionComments = std::move(source.missionComments);
+  initialState = source.initialState;
+  handOver = CHandOverState();
+  absoluteError = source.absoluteError;
+  relativeError = source.relativeError;
+  finalTime = source.finalTime;
+  outputTimeStep = source.outputTimeStep;
+  timeStep = source.timeStep;
+  integrator = source.integrator;
+  planet = source.planet;
+  atmosphere = source.atmosphere;
+  wind = source.wind;
+  atmosphereTable = AtmosphereTable();
+  planetConstants = PlanetConstants();
+  NotifyMissionPlanChanged();
+  NotifyResultsChanged();
+  NotifyViewsNeedUpdate();
+}
+
 int CPlumoraDoc::readatmosphere() {
   const std::string_view keyword = PlanetKeyword(planet);
   const auto files = ListDataFiles(AtmosphereFolder(baseFolder), "atm");

@@ -92,6 +92,12 @@ class CPlumoraDoc {
   void ApplyEnvironment(std::int32_t newPlanet, std::int32_t newAtmosphere, std::int32_t newWind);
   // Deletes every module, phase, payload and parachute.
   void Destroy();
+  // Takes over the mission of a freshly read document: its records, phases, counters, names,
+  // initial state, solver and environment settings. This document keeps its prompter, progress
+  // sink, observers and base folder; its results, hand-over record and environment tables start
+  // empty, as in a new document. Observers hear MissionPlanChanged, ResultsChanged and
+  // ViewsNeedUpdate.
+  void AdoptMission(CPlumoraDoc&& source);
 
   // --- Environment -----------------------------------------------------------------------
   // Reads the atmosphere file the environment settings select: 1 on success, 0 on failure

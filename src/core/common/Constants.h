@@ -24,6 +24,9 @@ inline constexpr int kMaxSampleIndex = 32000;
 inline constexpr double kNaturalSplineSlope = 9.9e29;
 inline constexpr double kOneSixth = 0.16666666666666666;
 
+// The variable-step integrators give up a call after this many internal steps.
+inline constexpr int kDepacMaxStepsPerCall = 500;
+
 // Text data files are read line by line with a bounded read of this many characters.
 inline constexpr int kLineReadLimit = 99;
 

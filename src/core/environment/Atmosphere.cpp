@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/common/DataFileErrors.h"
 #include "core/common/Messages.h"
 #include "core/common/TextScanner.h"
 #include "core/environment/Spline.h"
@@ -15,9 +16,8 @@ namespace {
 // End slopes of the atmosphere splines: clamped flat at both ends.
 constexpr double kAtmosphereEndSlope = 0.0;
 
-std::string FileError(const std::filesystem::path& path, const std::string& what, int line) {
-  return "The atmospheric file " + path.string() + " " + what + " (line " + std::to_string(line) +
-         ")\n";
+std::string FileError(const std::filesystem::path& path, std::string_view what, int line) {
+  return DataFileMessage("atmospheric", path, what, line);
 }
 
 // Reads one number of the file; a missing or non-finite value refuses the file.
@@ -78,11 +78,7 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
   auto in = TextScanner::Open(path);
   if (!in) return {false, std::string(kMsgAtmFileNotOpened)};
   const auto earlyEnd = [&] {
-    return AtmosphereReadResult{
-        false,
-        FileError(path,
-                  "ends early or holds something other than a number where a number must stand",
-                  in->Line())};
+    return AtmosphereReadResult{false, FileError(path, kMsgFileEndsEarly, in->Line())};
   };
 
   // Lines 1 to 3 are free text; line 4 holds a label and the point count.

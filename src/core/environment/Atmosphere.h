@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/common/Constants.h"
+#include "core/common/DataFileErrors.h"
 
 namespace plumora {
 
@@ -55,10 +56,7 @@ bool ReadAtmosphereKeyword(const std::filesystem::path& path, std::string& keywo
 
 // Reads a whole atmosphere file into table and constants, winds zeroed unless withWind. On
 // failure returns the message to show and leaves table and constants exactly as they were.
-struct AtmosphereReadResult {
-  bool ok = false;
-  std::string message;  // set when !ok
-};
+using AtmosphereReadResult = FileReadResult;
 AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
                                         AtmosphereTable& table, PlanetConstants& constants);
 

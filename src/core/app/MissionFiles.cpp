@@ -1,0 +1,72 @@
+#include "core/app/MissionFiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "core/app/MissionArchive.h"
+#include "core/app/MissionJson.h"
+#include "core/common/FileIO.h"
+#include "core/common/Messages.h"
+
+namespace plumora {
+
+namespace {
+
+constexpr std::string_view kJsonExtension = ".json";
+
+// "The mission file PATH WHAT (DETAIL)\n"
+void Report(const CPlumoraDoc& doc, const std::filesystem::path& path, std::string_view what,
+            std::string_view detail = {}) {
+  std::string text = std::string(kMsgMissionFile) + path.string() + " " + std::string(what);
+  if (!detail.empty()) text += " (" + std::string(detail) + ")";
+  doc.prompter().Message(text + "\n", kCaptionError);
+}
+
+}  // namespace
+
+MissionFormat MissionFormatFor(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == kJsonExtension ? MissionFormat::kJson : MissionFormat::kBinary;
+}
+
+bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
+  std::string bytes, reason;
+  if (!ReadWholeFile(path, bytes, reason)) {
+    Report(doc, path, kMsgMissionNotOpened, reason);
+    return false;
+  }
+  CPlumoraDoc fresh;
+  const MissionReadResult result = MissionFormatFor(path) == MissionFormat::kJson
+                                       ? ReadMissionJson(bytes, fresh)
+                                       : ReadMissionArchive(bytes, fresh);
+  switch (result.status) {
+    case MissionReadResult::Status::kRead:
+      doc.AdoptMission(std::move(fresh));
+      return true;
+    case MissionReadResult::Status::kOtherVersion:
+      // Nothing of it was read: the document becomes a new mission.
+      doc.AdoptMission(CPlumoraDoc());
+      return true;
+    case MissionReadResult::Status::kRefused:
+      break;
+  }
+  Report(doc, path, result.problem);
+  return false;
+}
+
+bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path) {
+  std::string bytes, reason;
+  const bool encoded = MissionFormatFor(path) == MissionFormat::kJson
+                           ? WriteMissionJson(doc, bytes, reason)
+                           : WriteMissionArchive(doc, bytes, reason);
+  if (!encoded || !ReplaceFileAtomically(path, bytes, reason)) {
+    Report(doc, path, kMsgMissionNotSaved, reason);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace plumora

@@ -1,0 +1,27 @@
+// Opening and saving missions by file name: the binary ".psd" form, or JSON for names ending in
+// ".json". This is what the desktop program's Open and Save and the command line use.
+#pragma once
+
+#include <filesystem>
+
+#include "core/app/PlumoraDoc.h"
+
+namespace plumora {
+
+enum class MissionFormat { kBinary, kJson };
+
+// JSON for names ending in ".json" (any case), the binary form for every other name.
+MissionFormat MissionFormatFor(const std::filesystem::path& path);
+
+// Reads the mission in path into doc. The file is read into a new document first and handed
+// over only when all of it was read; a file that cannot be opened, is damaged or is not a valid
+// mission is reported through doc's prompter (caption "error") and leaves doc as it was. A
+// binary file of another format version opens as a new mission, without a message.
+bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path);
+
+// Writes doc's mission to path, replacing an existing file only once the new one is complete
+// and on the disk. A failure is reported through doc's prompter (caption "error") and leaves any
+// previous file untouched.
+bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path);
+
+}  // namespace plumora

@@ -1,0 +1,36 @@
+// The Run command: every computed phase of the mission in turn, each starting from the state the
+// previous one ended in.
+#pragma once
+
+namespace plumora {
+
+class CPlumoraDoc;
+class CMissionPhase;
+struct CHandOverState;
+
+// The phase modules a run calls, each returning 1 to go on or 0 to stop the mission. The engine's
+// own modules serve the plain RunMission; tests put doubles in their place.
+class PhaseModules {
+ public:
+  virtual ~PhaseModules() = default;
+  virtual int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) = 0;
+  virtual int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) = 0;
+};
+
+// Runs the mission:
+//  1. observers drop their chart zoom;
+//  2. without a computed phase (type 0 or 3), nothing else happens, not even to the results;
+//  3. the results are cleared;
+//  4. the hand-over record is set from the initial state;
+//  5. the atmosphere is read; on failure (message shown) the run ends here, results empty,
+//     nothing more notified;
+//  6. every phase in list order, whatever its "active" flag: type 0 runs the ballistic module,
+//     type 3 the final descent module, other types are skipped; a module returning 0 ends the
+//     loop;
+//  7. the result ranges are computed over the samples stored (after a stop too);
+//  8. observers rebind their animation control to the new results;
+//  9. observers update their views.
+void RunMission(CPlumoraDoc& doc, PhaseModules& modules);
+void RunMission(CPlumoraDoc& doc);
+
+}  // namespace plumora

@@ -1,0 +1,108 @@
+#include "core/common/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace plumora {
+
+namespace {
+
+constexpr int kTemporaryAttempts = 100;
+constexpr std::size_t kReadChunk = 65536;
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
+
+std::string SystemReason(int error) {
+  return std::strerror(error);
+}
+
+// Writes every byte, going on after partial writes and interruptions.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// A new, empty file beside target, named after it and hidden; -1 with errno on failure.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
+                             "." + std::to_string(counter++) + ".tmp";
+    temporary = target.parent_path() / name;
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced costs nothing but that.
+void SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& reason) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    reason = SystemReason(errno);
+    return false;
+  }
+  bytes.clear();
+  char buffer[kReadChunk];
+  int error = 0;
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (error != 0) reason = SystemReason(error);
+  return error == 0;
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                           std::string& reason) {
+  std::error_code ec;
+  std::filesystem::path final = target;
+  if (std::filesystem::is_symlink(target, ec)) {
+    final = std::filesystem::weakly_canonical(target, ec);
+    if (ec) final = target;
+  }
+  std::filesystem::path temporary;
+  const int fd = CreateTemporary(final, temporary);
+  if (fd < 0) {
+    reason = SystemReason(errno);
+    return false;
+  }
+  struct stat existing {};
+  if (::stat(final.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
+
+  int error = 0;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), final.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    reason = SystemReason(error);
+    return false;
+  }
+  SyncFolder(final.parent_path());
+  return true;
+}
+
+}  // namespace plumora

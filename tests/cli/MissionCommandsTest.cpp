@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "core/app/MissionFiles.h"
+#include "support/Missions.h"
+#include "support/RunProcess.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+test::ProcessResult Cli(const std::vector<std::string>& args, const TempDir& cwd) {
+  return test::RunProcess(PLUMORA_CLI_PATH, args, cwd.path());
+}
+
+TEST(MissionCommands, NewWritesADefaultMissionInEitherForm) {
+  TempDir dir;
+  const auto psd = Cli({"new", "a.psd"}, dir);
+  ASSERT_EQ(psd.status, 0) << psd.err;
+  EXPECT_EQ(psd.out + psd.err, "");
+  EXPECT_EQ(ReadFile(dir / "a.psd"), test::NewMissionBytes());
+
+  ASSERT_EQ(Cli({"new", "a.JSON"}, dir).status, 0);
+  // show prints exactly what the JSON file holds, from either form.
+  const auto fromJson = Cli({"show", "a.JSON"}, dir);
+  const auto fromPsd = Cli({"show", "a.psd"}, dir);
+  ASSERT_EQ(fromJson.status, 0) << fromJson.err;
+  ASSERT_EQ(fromPsd.status, 0) << fromPsd.err;
+  EXPECT_EQ(fromJson.out, ReadFile(dir / "a.JSON"));
+  EXPECT_EQ(fromPsd.out, fromJson.out);
+  EXPECT_NE(fromPsd.out.find("\n  \"mission_name\": \"Default\",\n"), std::string::npos);
+}
+
+TEST(MissionCommands, ConvertGoesBothWaysWithoutLosingAByte) {
+  TempDir dir;
+  CPlumoraDoc doc;
+  test::FillEveryField(doc);
+  ASSERT_TRUE(SaveMission(doc, dir / "full.psd"));
+  const auto toJson = Cli({"convert", "full.psd", "full.json"}, dir);
+  ASSERT_EQ(toJson.status, 0) << toJson.err;
+  const auto back = Cli({"convert", "full.json", "again.psd"}, dir);
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(ReadFile(dir / "again.psd"), ReadFile(dir / "full.psd"));
+  EXPECT_EQ(Cli({"show", "full.psd"}, dir).out, ReadFile(dir / "full.json"));
+}
+
+TEST(MissionCommands, FailuresSayWhyAndTouchNothing) {
+  TempDir dir;
+  const auto missing = Cli({"show", "missing.psd"}, dir);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err,
+            "error: The mission file missing.psd could not be opened (No such file or "
+            "directory)\n");
+
+  test::WriteFile(dir / "cut.psd", test::NewMissionBytes().substr(0, 30));
+  test::WriteFile(dir / "out.json", "kept");
+  const auto cut = Cli({"convert", "cut.psd", "out.json"}, dir);
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_EQ(cut.err, "error: The mission file cut.psd ends early (byte 28)\n");
+  EXPECT_EQ(ReadFile(dir / "out.json"), "kept");
+
+  const auto nowhere = Cli({"new", "no/such/folder.psd"}, dir);
+  EXPECT_EQ(nowhere.status, 1);
+  EXPECT_EQ(nowhere.err,
+            "error: The mission file no/such/folder.psd could not be saved (No such file or "
+            "directory)\n");
+}
+
+TEST(MissionCommands, BadUsage) {
+  TempDir dir;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"show"},
+           {"show", "a.txt"},
+           {"convert", "a.psd"},
+           {"convert", "a.psd", "b.csv"},
+           {"new"},
+           {"new", "x"},
+           {"new", "a.psd", "b.psd"},
+       }) {
+    EXPECT_EQ(Cli(args, dir).status, 2) << args.size() << " " << args.back();
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace plumora

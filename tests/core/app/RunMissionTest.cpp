@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/app/PlumoraDoc.h"
+#include "core/app/RunMission.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+// Everything the document told its observers, in order.
+struct Recorder final : DocumentObserver {
+  std::vector<std::string> heard;
+  void ChartZoomCleared(const CPlumoraDoc&) override { heard.push_back("zoom"); }
+  void ResultsChanged(const CPlumoraDoc&) override { heard.push_back("results"); }
+  void ViewsNeedUpdate(const CPlumoraDoc&) override { heard.push_back("views"); }
+  void MissionPlanChanged(const CPlumoraDoc&) override { heard.push_back("plan"); }
+};
+
+// Module doubles: record which phase ran with which hand-over state, then do what the test says.
+struct ScriptedModules final : PhaseModules {
+  struct Call {
+    std::string module;
+    const CMissionPhase* phase;
+    CHandOverState start;
+  };
+  std::vector<Call> calls;
+  // Called with the call's number (from 0); returns what the module returns.
+  std::function<int(int, CPlumoraDoc&, CHandOverState&)> behaviour =
+      [](int, CPlumoraDoc&, CHandOverState&) { return 1; };
+
+  int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
+    return Record("ballistic", doc, phase, r);
+  }
+  int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
+    return Record("parachute", doc, phase, r);
+  }
+  int Record(const char* module, CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+    calls.push_back({module, &phase, r});
+    return behaviour(static_cast<int>(calls.size()) - 1, doc, r);
+  }
+};
+
+// A module that flies: one sample at the end of its phase, a lower height handed on.
+int Fly(CPlumoraDoc& doc, CHandOverState& r) {
+  CTrajectorySample sample;
+  sample.time = doc.results.EndTime() + 10.0;
+  sample.payloadHeight = r.height - 1000.0;
+  doc.results.Append(sample);
+  doc.results.SetEndTime(sample.time);
+  r.height = sample.payloadHeight;
+  r.parachuteOffsetX = 0.0;
+  return 1;
+}
+
+class RunMissionTest : public ::testing::Test {
+ protected:
+  RunMissionTest() {
+    doc.baseFolder = dir.path();
+    doc.SetPrompter(&prompter);
+    doc.AddObserver(&recorder);
+    doc.initialState.height = 20000.0;
+    doc.initialState.parachuteOffsetX = -25.0;
+    modules.behaviour = [](int, CPlumoraDoc& d, CHandOverState& r) { return Fly(d, r); };
+  }
+  void WriteAtmosphere() {
+    test::WriteFile(dir / "atm" / "e.atm", test::SimpleAtmosphere(4).Text());
+  }
+  // Results from an earlier run, and a hand-over record that is not the initial state.
+  void LeaveEarlierRun() {
+    CTrajectorySample old;
+    old.time = 99.0;
+    doc.results.Append(old);
+    doc.results.SetEndTime(99.0);
+    doc.handOver.height = -1.0;
+  }
+
+  test::TempDir dir;
+  RecordingPrompter prompter;
+  Recorder recorder;
+  ScriptedModules modules;
+  CPlumoraDoc doc;
+};
+
+TEST_F(RunMissionTest, WithoutComputedPhasesNothingChangesButTheZoom) {
+  LeaveEarlierRun();
+  for (auto types : {std::vector<int>{}, std::vector<int>{kPhaseDeployment, kPhaseInflation}}) {
+    doc.phases.clear();
+    for (int type : types) doc.AddPhase(type);
+    recorder.heard.clear();
+    RunMission(doc, modules);
+    EXPECT_EQ(recorder.heard, std::vector<std::string>{"zoom"});
+    EXPECT_EQ(doc.results.LastIndex(), 0);
+    EXPECT_EQ(doc.results.EndTime(), 99.0);
+    EXPECT_EQ(doc.handOver.height, -1.0);
+    EXPECT_TRUE(modules.calls.empty());
+    EXPECT_TRUE(prompter.entries().empty());  // the atmosphere is not even read
+  }
+}
+
+TEST_F(RunMissionTest, AnAtmosphereThatCannotBeReadLeavesTheResultsEmpty) {
+  doc.AddPhase(kPhaseBallisticEntry);
+  LeaveEarlierRun();
+  RunMission(doc, modules);
+  EXPECT_EQ(prompter.Transcript(), "error: atm folder not found in readatmosphere\n");
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(doc.results.EndTime(), 0.0);
+  EXPECT_EQ(doc.handOver.height, 20000.0);  // copied before the read
+  EXPECT_TRUE(modules.calls.empty());
+  EXPECT_EQ(recorder.heard, std::vector<std::string>{"zoom"});
+}
+
+TEST_F(RunMissionTest, ComputedPhasesRunInOrderEachFromThePreviousEnd) {
+  WriteAtmosphere();
+  CMissionPhase& entry = doc.AddPhase(kPhaseBallisticEntry);
+  doc.AddPhase(kPhaseDeployment);
+  CMissionPhase& descent = doc.AddPhase(kPhaseFinalDescent);
+  descent.active = 0;  // not consulted
+  LeaveEarlierRun();
+  RunMission(doc, modules);
+  ASSERT_EQ(modules.calls.size(), 2u) << prompter.Transcript();
+  EXPECT_EQ(modules.calls[0].module, "ballistic");
+  EXPECT_EQ(modules.calls[0].phase, &entry);
+  EXPECT_EQ(modules.calls[0].start.height, 20000.0);
+  EXPECT_EQ(modules.calls[0].start.parachuteOffsetX, -25.0);
+  EXPECT_EQ(modules.calls[1].module, "parachute");
+  EXPECT_EQ(modules.calls[1].phase, &descent);
+  EXPECT_EQ(modules.calls[1].start.height, 19000.0);
+  EXPECT_EQ(modules.calls[1].start.parachuteOffsetX, 0.0);
+  // The old results are gone, the atmosphere was read, the ranges cover the new samples.
+  EXPECT_EQ(doc.results.LastIndex(), 1);
+  EXPECT_EQ(doc.results.EndTime(), 20.0);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);
+  EXPECT_EQ(doc.results.Ranges()[0].maximum, 20.0);
+  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"zoom", "results", "views"}));
+}
+
+TEST_F(RunMissionTest, AModuleThatStopsEndsTheMissionButKeepsItsSamples) {
+  WriteAtmosphere();
+  doc.AddPhase(kPhaseBallisticEntry);
+  doc.AddPhase(kPhaseBallisticEntry);
+  doc.AddPhase(kPhaseFinalDescent);
+  modules.behaviour = [](int call, CPlumoraDoc& d, CHandOverState& r) {
+    Fly(d, r);
+    return call == 0 ? 0 : 1;
+  };
+  RunMission(doc, modules);
+  EXPECT_EQ(modules.calls.size(), 1u);
+  EXPECT_EQ(doc.results.LastIndex(), 0);
+  EXPECT_EQ(doc.results.Ranges()[0].maximum, 10.0);  // ranges still computed
+  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"zoom", "results", "views"}));
+}
+
+TEST_F(RunMissionTest, EveryRunStartsFromTheInitialState) {
+  WriteAtmosphere();
+  doc.AddPhase(kPhaseBallisticEntry);
+  RunMission(doc, modules);
+  const CTrajectoryStore first = doc.results;
+  RunMission(doc, modules);
+  ASSERT_EQ(modules.calls.size(), 2u);
+  EXPECT_EQ(modules.calls[1].start.height, 20000.0);
+  EXPECT_EQ(doc.results.LastIndex(), first.LastIndex());
+  EXPECT_EQ(doc.results.SampleAt(0).payloadHeight, 19000.0);
+  EXPECT_EQ(doc.results.EndTime(), first.EndTime());
+}
+
+TEST_F(RunMissionTest, ThePlainRunUsesTheEngineModules) {
+  WriteAtmosphere();
+  doc.AddPhase(kPhaseBallisticEntry);
+  doc.AddPhase(kPhaseFinalDescent);
+  LeaveEarlierRun();
+  RunMission(doc);
+  // Whatever the modules make of this bare mission, the run went through all its steps.
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);
+  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"zoom", "results", "views"}));
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,37 @@
+// Missions and mission-file bytes written by the tests themselves, independently of the
+// program's writers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/app/PlumoraDoc.h"
+
+namespace plumora::test {
+
+// Builds mission-file bytes item by item: little-endian int32 and doubles, and strings with
+// the one-, three- and seven-byte length prefixes.
+class Bytes {
+ public:
+  Bytes& I32(std::int32_t v);
+  Bytes& F64(double v);
+  Bytes& Str(std::string_view s);
+  Bytes& Raw(std::string_view s);
+  const std::string& str() const { return bytes_; }
+
+ private:
+  void Put(std::uint64_t v, int size);
+  std::string bytes_;
+};
+
+// The bytes of a new document's mission file.
+std::string NewMissionBytes();
+
+// A mission that sets every stored field to a value of its own: two payloads (single strope
+// and 3 bridle legs whose points are not the derived ones), two parachutes, phases of types 0,
+// 1, 2 and 3 (with modules for 0 and 3), texts using bytes 0x80 to 0xFF, and doubles that
+// are hard to carry (-0.0, NaNs, infinities, the smallest subnormal, the largest double).
+void FillEveryField(CPlumoraDoc& doc);
+
+}  // namespace plumora::test
