@@ -34,7 +34,9 @@ struct AtmFile {
   AtmConstants constants;
 };
 
-// Writes the file; false (with a message on stderr) when it cannot be written completely.
+// Writes the file; false (with a message on stderr) when the table does not fit the layout
+// (1 to 600 ascending heights, header lines that fit a line) or the file cannot be written
+// completely.
 bool WriteAtmFile(const std::string& path, const AtmFile& file);
 
 }  // namespace plumora::tools

@@ -123,7 +123,7 @@ double UpperMolarMass(double z) {
 
 // d(ln p)/dz in hydrostatic equilibrium, with gravity falling off as the inverse square.
 double LnPressureSlope(double z) {
-  const double g = kG0 * (kR0 / (kR0 + z)) * (kR0 / (kR0 + z));
+  const double g = InverseSquareGravity{kG0, kR0}.At(z);
   return -UpperMolarMass(z) * g / (kRStar * UpperTemperature(z));
 }
 
@@ -138,16 +138,8 @@ AirState Ussa1976(double z) {
   }
   AirState base = Ussa1976(kUpperBase);
   // Simpson's rule in 10 m steps from 86 km up (the integrand is smooth on that scale).
-  constexpr double kStep = 10.0;
-  double lnP = std::log(base.pressure);
-  double at = kUpperBase;
-  while (at < z) {
-    const double dz = std::fmin(kStep, z - at);
-    lnP += dz *
-           (LnPressureSlope(at) + 4.0 * LnPressureSlope(at + dz / 2) + LnPressureSlope(at + dz)) /
-           6.0;
-    at += dz;
-  }
+  const double lnP = IntegrateLnPressure(LnPressureSlope, kUpperBase, std::log(base.pressure), z,
+                                         kHydrostaticStep);
   const double t = UpperTemperature(z);
   const double p = std::exp(lnP);
   return {t, p, p * UpperMolarMass(z) / (kRStar * t)};

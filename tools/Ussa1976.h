@@ -1,13 +1,9 @@
 // The U.S. Standard Atmosphere 1976, from its defining equations.
 #pragma once
 
-namespace plumora::tools {
+#include "Hydrostatic.h"
 
-struct AirState {
-  double temperature;  // K, kinetic
-  double pressure;     // Pa
-  double density;      // kg/m³
-};
+namespace plumora::tools {
 
 // The standard atmosphere at geometric height z (m), 0 to 1000 km. Up to 86 km the defining
 // equations are exact; above, the pressure is integrated hydrostatically with the standard's
