@@ -13,6 +13,7 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddShowCommand(app, status);
   AddConvertCommand(app, status);
   AddNewCommand(app, status);
+  AddRunCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

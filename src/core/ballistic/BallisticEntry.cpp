@@ -1,10 +1,256 @@
 #include "core/ballistic/BallisticEntry.h"
 
+#include <array>
+#include <cmath>
+
+#include "core/app/PlumoraDoc.h"
+#include "core/ballistic/BallisticDynamics.h"
+#include "core/ballistic/PhaseLoop.h"
+#include "core/ballistic/PlanetFrames.h"
+#include "core/ballistic/ProgressMeter.h"
+#include "core/common/Messages.h"
+#include "core/environment/Aerodynamics.h"
+
 namespace plumora {
 
-// The ballistic module is filled in separately; until then a phase of this type does nothing.
-int RunBallisticEntry(CPlumoraDoc&, CMissionPhase&, CHandOverState&) {
-  return 1;
+namespace {
+
+// Angles and rates below this (rad, rad/s) are stored as 0 in the samples.
+constexpr double kSampleAngleFloor = 1e-5;
+
+double SampleDegrees(double radians) {
+  return std::fabs(radians) < kSampleAngleFloor ? 0.0 : radians * kRadToDeg;
+}
+
+// Where the payload is and how it flies, seen from the local horizon.
+struct LocalFlight {
+  double height;     // m
+  double latitude;   // rad
+  double longitude;  // rad
+  double heading;    // rad, from north towards east
+  Vec3 velocity;     // m/s: north, west, up
+  double pathAngle;  // rad
+  double speed;      // m/s
+  Vec3 attitude;     // roll, pitch, yaw relative to the heading frame, rad
+};
+
+class BallisticPhase final : public PhaseIntegration {
+ public:
+  BallisticPhase(CPlumoraDoc& doc, const CBallisticEntryPhase& settings,
+                 std::shared_ptr<const CPayload> payload, CHandOverState& r)
+      : doc_(doc), settings_(settings), payload_(std::move(payload)), r_(r) {
+    model_.payload = payload_.get();
+    model_.atmosphere = &doc.atmosphereTable;
+    model_.planet = &doc.planetConstants;
+    model_.prompter = &doc.prompter();
+  }
+
+  PhaseProblem Problem() {
+    return {EvaluateBallisticDerivatives, &model_, y_.data(), kBallisticStateSize};
+  }
+
+  void Initialise();
+  void RecordSample(double tout) override;
+  bool ShouldContinue(double tout) override;
+  std::optional<double> Progress(double tout) override;
+  void HandOver() override;
+
+ private:
+  double Height() const { return Norm({y_[3], y_[4], y_[5]}) - doc_.planetConstants.radius; }
+  LocalFlight Local();
+  void RecordFirstSample();
+
+  CPlumoraDoc& doc_;
+  const CBallisticEntryPhase& settings_;
+  std::shared_ptr<const CPayload> payload_;
+  CHandOverState& r_;
+  BallisticModel model_;
+  std::array<double, kBallisticStateSize> y_{};
+  double t0_ = 0.0;  // s, mission time at the start of the phase
+  double h0_ = 0.0;  // m, height at the start of the phase
+};
+
+void BallisticPhase::Initialise() {
+  t0_ = doc_.results.EndTime();
+  h0_ = r_.height;
+  if (t0_ <= 0.0) RecordFirstSample();
+
+  const double gamma = r_.payloadPathAngle * kDegToRad;
+  const double latitude = r_.latitude * kDegToRad;
+  const double longitude = r_.longitude * kDegToRad;
+  const double heading = r_.heading * kDegToRad;
+  const Vec3 attitude = AttitudeToPlanet(
+      {r_.payloadRoll * kDegToRad, r_.payloadPitch * kDegToRad, r_.payloadYaw * kDegToRad},
+      latitude, longitude, heading);
+  model_.frames.Update(attitude.x, attitude.y, attitude.z);
+
+  const Vec3 localVelocity{r_.payloadSpeed * std::cos(gamma), 0.0,
+                           r_.payloadSpeed * std::sin(gamma)};
+  Vec3 planetVelocity = localVelocity;
+  ConvertH2I(localVelocity, latitude, longitude, heading, planetVelocity);
+  const Vec3 bodyVelocity = model_.frames.ToBodyAxes(planetVelocity);
+  const Vec3 position =
+      PositionFromLatLon(latitude, longitude, r_.height, doc_.planetConstants.radius);
+
+  y_ = {bodyVelocity.x,
+        bodyVelocity.y,
+        bodyVelocity.z,
+        position.x,
+        position.y,
+        position.z,
+        r_.payloadRateX * kDegToRad,
+        r_.payloadRateY * kDegToRad,
+        r_.payloadRateZ * kDegToRad,
+        attitude.x,
+        attitude.y,
+        attitude.z};
+}
+
+void BallisticPhase::RecordFirstSample() {
+  const double gamma = r_.payloadPathAngle * kDegToRad;
+  const double speed = r_.payloadSpeed;
+  CTrajectorySample s;
+  s.payloadHeight = r_.height;
+  s.payloadPathAngle = r_.payloadPathAngle;
+  s.payloadSpeed = speed;
+  s.payloadVx = speed * std::cos(gamma);
+  s.payloadVz = speed * std::sin(gamma);
+  s.payloadRoll = r_.payloadRoll;
+  s.payloadPitch = r_.payloadPitch;
+  s.payloadYaw = r_.payloadYaw;
+  s.payloadWx = r_.payloadRateX;
+  s.payloadWy = r_.payloadRateY;
+  s.payloadWz = r_.payloadRateZ;
+  s.parachuteHeight = r_.height;
+  s.parachutePathAngle = r_.payloadPathAngle;
+  s.parachuteSpeed = speed;
+  s.parachuteVx = s.payloadVx;
+  s.parachuteVz = s.payloadVz;
+  s.parachuteRoll = r_.payloadRoll;
+  s.parachutePitch = r_.payloadPitch;
+  s.parachuteYaw = r_.payloadYaw;
+  s.parachuteWx = r_.payloadRateX;
+  s.parachuteWy = r_.payloadRateY;
+  s.parachuteWz = r_.payloadRateZ;
+  s.latitude = r_.latitude;
+  s.longitude = r_.longitude;
+  s.heading = r_.heading;
+  s.payload = payload_;
+  s.phaseType = kSampleBallistic;
+  doc_.results.Append(std::move(s));
+}
+
+LocalFlight BallisticPhase::Local() {
+  LocalFlight f;
+  const Vec3 r{y_[3], y_[4], y_[5]};
+  f.height = Norm(r) - doc_.planetConstants.radius;
+  model_.frames.Update(y_[9], y_[10], y_[11]);
+  const Vec3 planetVelocity = model_.frames.ToInertialAxes({y_[0], y_[1], y_[2]});
+  f.latitude = std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y));
+  f.longitude = std::atan2(r.y, r.x);
+  f.velocity = ConvertI2H(planetVelocity, f.latitude, f.longitude, 0.0);
+  f.heading = -std::atan2(f.velocity.y, f.velocity.x);
+  f.pathAngle = std::atan2(f.velocity.z, std::hypot(f.velocity.x, f.velocity.y));
+  f.speed = Norm(f.velocity);
+  f.attitude = AttitudeToHeading({y_[9], y_[10], y_[11]}, f.latitude, f.longitude, f.heading);
+  return f;
+}
+
+void BallisticPhase::RecordSample(double tout) {
+  const LocalFlight f = Local();
+  CTrajectorySample s;
+  s.time = tout + t0_;
+  s.payloadHeight = f.height;
+  s.payloadPathAngle = f.pathAngle * kRadToDeg;
+  s.payloadSpeed = f.speed;
+  s.payloadVx = f.velocity.x;
+  s.payloadVy = f.velocity.y;
+  s.payloadVz = f.velocity.z;
+  s.payloadRoll = SampleDegrees(f.attitude.x);
+  s.payloadPitch = SampleDegrees(f.attitude.y);
+  s.payloadYaw = SampleDegrees(f.attitude.z);
+  s.payloadPlanetRoll = y_[9] * kRadToDeg;
+  s.payloadPlanetPitch = y_[10] * kRadToDeg;
+  s.payloadPlanetYaw = y_[11] * kRadToDeg;
+  s.payloadWx = SampleDegrees(y_[6]);
+  s.payloadWy = SampleDegrees(y_[7]);
+  s.payloadWz = SampleDegrees(y_[8]);
+  s.payloadX = y_[3];
+  s.payloadY = y_[4];
+  s.payloadAngleOfAttack = model_.aero.angleOfAttack;
+  // The parachute travels with the payload, packed.
+  s.parachuteHeight = s.payloadHeight;
+  s.parachutePathAngle = s.payloadPathAngle;
+  s.parachuteSpeed = s.payloadSpeed;
+  s.parachuteVx = s.payloadVx;
+  s.parachuteVy = s.payloadVy;
+  s.parachuteVz = s.payloadVz;
+  s.parachutePitch = s.payloadPathAngle;
+  s.parachuteX = s.payloadX;
+  s.parachuteY = s.payloadY;
+  s.latitude = f.latitude * kRadToDeg;
+  s.longitude = f.longitude * kRadToDeg;
+  s.heading = f.heading * kRadToDeg;
+  s.payload = payload_;
+  s.phaseType = kSampleBallistic;
+  doc_.results.Append(std::move(s));
+  doc_.results.SetEndTime(tout + t0_);
+}
+
+bool BallisticPhase::ShouldContinue(double tout) {
+  const double h = Height();
+  if (h <= 0.0) return false;  // on the ground
+  if (settings_.stopKind == 0) return !(settings_.stopTime + 0.5 * doc_.timeStep <= tout);
+  if (settings_.stopKind == 1) return !(h <= settings_.stopHeight);
+  return true;
+}
+
+std::optional<double> BallisticPhase::Progress(double tout) {
+  if (settings_.stopKind == 0) return tout * 100.0 / settings_.stopTime;
+  if (settings_.stopKind == 1) {
+    const double h = Height();
+    return h <= h0_ ? (h0_ - h) * 100.0 / (h0_ - settings_.stopHeight) : 0.0;
+  }
+  return std::nullopt;
+}
+
+void BallisticPhase::HandOver() {
+  const LocalFlight f = Local();
+  r_.payloadRateX = y_[6] * kRadToDeg;
+  r_.payloadRateY = y_[7] * kRadToDeg;
+  r_.payloadRateZ = y_[8] * kRadToDeg;
+  r_.height = f.height;
+  r_.payloadPathAngle = f.pathAngle * kRadToDeg;
+  r_.payloadSpeed = f.speed;
+  r_.payloadRoll = f.attitude.x * kRadToDeg;
+  r_.payloadPitch = f.attitude.y * kRadToDeg;
+  r_.payloadYaw = f.attitude.z * kRadToDeg;
+  r_.parachuteRateX = r_.parachuteRateY = r_.parachuteRateZ = 0.0;
+  r_.parachutePathAngle = r_.payloadPathAngle;
+  r_.parachuteSpeed = r_.payloadSpeed;
+  r_.parachuteOffsetX = r_.parachuteOffsetY = r_.parachuteOffsetZ = 0.0;
+  r_.parachuteRoll = r_.parachutePitch = r_.parachuteYaw = 0.0;
+  r_.latitude = f.latitude * kRadToDeg;
+  r_.longitude = f.longitude * kRadToDeg;
+  r_.heading = f.heading * kRadToDeg;
+}
+
+}  // namespace
+
+int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+  const CBallisticEntryPhase* settings = phase.ballistic();
+  if (!settings) return 0;
+  const std::shared_ptr<CPayload> payload = doc.FindPayload(settings->payloadNumber);
+  if (!payload) {
+    doc.prompter().Message(kMsgNoPayloadBallistic, kCaptionError);
+    return 0;
+  }
+  if (!LoadAeroFile(*payload, "", doc.baseFolder, doc.prompter())) return 0;
+
+  BallisticPhase running(doc, *settings, payload, r);
+  running.Initialise();
+  return RunPhaseLoop(doc, running, running.Problem(),
+                      FormatPhaseText(doc.ModulePosition(phase), doc.ModuleCount()));
 }
 
 }  // namespace plumora

@@ -50,5 +50,21 @@ inline constexpr std::string_view kMsgMissionJsonInvalid = "does not hold a vali
 // Why a mission cannot be stored; the payload's number follows.
 inline constexpr std::string_view kMsgUnstorableLegCount =
     "bridle leg count outside 0 to 50 in payload number ";
+// Phase drivers.
+inline constexpr std::string_view kMsgNoPayloadBallistic =
+    "No payload selected in ballistic entry module\n";
+inline constexpr std::string_view kMsgTooManySamples = "Number of data points > 32000\n";
+inline constexpr std::string_view kMsgSolverStuck =
+    "The integrator made no progress in five calls in a row; the phase was stopped.\n"
+    "Check the solver settings and the mission's data.\n";
+inline constexpr std::string_view kMsgStateNotFinite =
+    "The state of the flight is no longer a finite number; the phase was stopped.\n"
+    "A smaller time step or another integrator may help.\n";
+inline constexpr std::string_view kMsgBadTimeStep =
+    "The time step and the output time step must be positive numbers.\n";
+
+// Frame conversions.
+inline constexpr std::string_view kCaptionConvertH2I = "Error in ConvertH2I";
+inline constexpr std::string_view kMsgSingularMatrix = "SINGULAR MATRIX, INVERSION NOT POSSIBLE\n";
 
 }  // namespace plumora

@@ -1,0 +1,63 @@
+// Cost of the ballistic entry: one evaluation of the right-hand side, and a whole phase from
+// 120 km down to the ground with each integrator (atmosphere read included, as a run does it).
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+
+#include "core/app/RunMission.h"
+#include "core/ballistic/BallisticDynamics.h"
+#include "core/ballistic/PlanetFrames.h"
+#include "core/environment/Aerodynamics.h"
+#include "support/FlightFixture.h"
+
+namespace {
+
+using namespace plumora;
+
+// A capsule entering the exponential test atmosphere at 120 km and 7.6 km/s.
+struct EntryMission : test::FlightFixture {
+  EntryMission() {
+    CBallisticEntryPhase& phase = AddBallisticPhase();
+    phase.stopKind = 1;
+    phase.stopHeight = 0.0;
+    doc.initialState.height = 120000.0;
+    doc.initialState.payloadVelocity = 7600.0;
+    doc.initialState.payloadPathAngle = -6.0;
+    doc.initialState.payloadPitch = -6.0;
+  }
+};
+
+void BM_BallisticDerivatives(benchmark::State& state) {
+  EntryMission mission;
+  mission.doc.readatmosphere();
+  LoadAeroFile(mission.payload(), "", mission.doc.baseFolder, mission.doc.prompter());
+  BallisticModel model;
+  model.payload = &mission.payload();
+  model.atmosphere = &mission.doc.atmosphereTable;
+  model.planet = &mission.doc.planetConstants;
+  const Vec3 r = PositionFromLatLon(0.3, 0.2, 60000.0, mission.doc.planetConstants.radius);
+  std::array<double, 12> y{6000.0, 150.0, 500.0, r.x, r.y, r.z, 0.01, -0.02, 0.005, 0.1, 0.2, 0.3};
+  std::array<double, 12> yp{};
+  for (auto _ : state) {
+    EvaluateBallisticDerivatives(0.0, y.data(), yp.data(), &model);
+    benchmark::DoNotOptimize(yp);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_BallisticDerivatives);
+
+void BM_BallisticPhase(benchmark::State& state) {
+  EntryMission mission;
+  mission.doc.integrator = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    RunMission(mission.doc);
+    benchmark::DoNotOptimize(mission.doc.results.LastIndex());
+  }
+  state.counters["samples"] = mission.doc.results.LastIndex() + 1;
+  state.counters["flight_s"] = mission.doc.results.EndTime();
+  state.SetLabel(mission.prompter.Transcript());
+}
+BENCHMARK(BM_BallisticPhase)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+}  // namespace

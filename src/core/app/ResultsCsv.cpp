@@ -1,0 +1,50 @@
+#include "core/app/ResultsCsv.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "core/app/Records.h"
+#include "core/ballistic/TrajectoryStore.h"
+#include "core/common/FileIO.h"
+
+namespace plumora {
+
+namespace {
+
+void AppendNumber(std::string& line, double value) {
+  char text[32];
+  const int n = std::snprintf(text, sizeof text, "%.17g", value);
+  line.append(text, static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+std::string ResultsCsvHeader() {
+  std::string header;
+  for (const SampleFieldInfo& field : kSampleFields) {
+    header += field.csvName;
+    header += ',';
+  }
+  return header + "phase_type,payload_number,parachute_number";
+}
+
+std::string ResultsCsvText(const CTrajectoryStore& results) {
+  std::string text = ResultsCsvHeader() + '\n';
+  for (const CTrajectorySample& s : results.Samples()) {
+    for (const SampleFieldInfo& field : kSampleFields) {
+      AppendNumber(text, s.*field.member);
+      text += ',';
+    }
+    text += std::to_string(s.phaseType) + ',';
+    text += std::to_string(s.payload ? s.payload->number : -1) + ',';
+    text += std::to_string(s.parachute ? s.parachute->number : -1) + '\n';
+  }
+  return text;
+}
+
+bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
+                     std::string& reason) {
+  return ReplaceFileAtomically(path, ResultsCsvText(results), reason);
+}
+
+}  // namespace plumora

@@ -1,0 +1,20 @@
+// The results as CSV: the 46 sample fields in their order, then the phase type and the numbers
+// of the payload and parachute records (−1 where none), every number with full precision.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace plumora {
+
+class CTrajectoryStore;
+
+// The header line (without its line feed).
+std::string ResultsCsvHeader();
+// Header and one line per sample.
+std::string ResultsCsvText(const CTrajectoryStore& results);
+// Writes ResultsCsvText to path, replacing any file there only once complete; false with reason.
+bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
+                     std::string& reason);
+
+}  // namespace plumora

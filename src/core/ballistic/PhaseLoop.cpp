@@ -1,0 +1,102 @@
+#include "core/ballistic/PhaseLoop.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/app/PlumoraDoc.h"
+#include "core/common/Constants.h"
+#include "core/common/Messages.h"
+
+namespace plumora {
+
+namespace {
+
+// Consecutive integrator calls that did not advance the time before the phase gives up.
+constexpr int kMaxStuckCalls = 5;
+
+// Tells the progress display the phase is over, however the loop is left.
+class PhaseScope {
+ public:
+  PhaseScope(ProgressSink& sink, const std::string& text) : sink_(sink) {
+    sink_.PhaseStarted(text);
+  }
+  ~PhaseScope() { sink_.PhaseEnded(); }
+  PhaseScope(const PhaseScope&) = delete;
+  PhaseScope& operator=(const PhaseScope&) = delete;
+
+ private:
+  ProgressSink& sink_;
+};
+
+}  // namespace
+
+double ClampPercentage(double percentage) {
+  if (std::isnan(percentage)) return 0.0;
+  return std::clamp(percentage, 0.0, 100.0);
+}
+
+int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& problem,
+                 const std::string& phaseText) {
+  const double dt = doc.timeStep;
+  const double dtOut = doc.outputTimeStep;
+  ProgressSink& progress = doc.progress();
+  // Time must move forward, or the loop would never reach a stop.
+  if (!(dt > 0.0) || !(dtOut > 0.0) || !std::isfinite(dt) || !std::isfinite(dtOut)) {
+    doc.prompter().Message(kMsgBadTimeStep, kCaptionError);
+    return 0;
+  }
+  PhaseScope scope(progress, phaseText);
+
+  DepacWork work;
+  DepacInfo info{};  // INFO(1) = 0: a new problem
+  double t = 0.0;
+  double tout = dt;
+  double nextOutput = dtOut;
+  int idid = 0;
+  int stuckCalls = 0;
+
+  for (;;) {
+    const double tBefore = t;
+    IntegrateStep(doc.integrator, problem.derivatives, problem.size, t, problem.state, tout, info,
+                  doc.relativeError, doc.absoluteError, idid, work, problem.context);
+    if (idid < 0) {
+      // Continue the solver from where it got to and try the same target time again.
+      info[0] = 1;
+      tout -= dt;
+    }
+    // A solver that keeps failing without moving (or an integrator choice that steps nothing)
+    // would otherwise go round for ever.
+    stuckCalls = t == tBefore ? stuckCalls + 1 : 0;
+    if (stuckCalls >= kMaxStuckCalls) {
+      doc.prompter().Message(kMsgSolverStuck, kCaptionError);
+      return 0;
+    }
+    // A step too large for its method can blow the state up; nothing sensible follows from it,
+    // and no stop test would ever hold again.
+    if (!std::all_of(problem.state, problem.state + problem.size,
+                     [](double v) { return std::isfinite(v); })) {
+      doc.prompter().Message(kMsgStateNotFinite, kCaptionError);
+      return 0;
+    }
+    if (phase.Aborted()) return 0;
+    if (nextOutput <= tout) {
+      nextOutput += dtOut;
+      phase.RecordSample(tout);
+      if (doc.results.LastIndex() >= kMaxSampleIndex) {
+        doc.prompter().Message(kMsgTooManySamples, kCaptionError);
+        return 0;
+      }
+    }
+    tout += dt;
+    if (!phase.ShouldContinue(tout)) {
+      phase.HandOver();
+      return 1;
+    }
+    if (const auto percentage = phase.Progress(tout)) {
+      progress.ShowProgress(ClampPercentage(*percentage));
+    }
+    if (progress.StopRequested()) return 0;
+  }
+}
+
+}  // namespace plumora

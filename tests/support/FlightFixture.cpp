@@ -1,0 +1,48 @@
+#include "support/FlightFixture.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/common/Constants.h"
+
+namespace plumora::test {
+
+std::string SphereAdfText(double dragCoefficient) {
+  AdfText adf;
+  adf.mach = {0.5, 20.0};
+  for (int degrees = 0; degrees <= 90; degrees += 5) adf.angles.push_back(degrees);
+  for (std::size_t i = 0; i < adf.mach.size(); ++i) {
+    std::vector<AdfCoefficients> row;
+    for (double angle : adf.angles) {
+      const double rad = angle * kDegToRad;
+      row.push_back({-dragCoefficient * std::cos(rad), -dragCoefficient * std::sin(rad), 0.0});
+    }
+    adf.rows.push_back(row);
+  }
+  return adf.Text();
+}
+
+AtmText ExponentialAtmosphere() {
+  AtmText atm;
+  for (int i = 0; i < 600; ++i) {
+    const double h = 250.0 * i;
+    atm.rows.push_back({h, 1.225 * std::exp(-h / 7000.0), 288.0 - 0.0005 * h, 0.0, 0.0});
+  }
+  return atm;
+}
+
+FlightFixture::FlightFixture() {
+  WriteFile(base / "atm" / "earth.atm", ExponentialAtmosphere().Text());
+  WriteFile(base / "adf" / "ld600.adf", SphereAdfText(kFixtureDragCoefficient));
+  doc.baseFolder = base.path();
+  doc.SetPrompter(&prompter);
+  doc.CreatePayload();
+}
+
+CBallisticEntryPhase& FlightFixture::AddBallisticPhase() {
+  CBallisticEntryPhase& phase = *doc.AddPhase(kPhaseBallisticEntry).ballistic();
+  phase.payloadNumber = payload().number;
+  return phase;
+}
+
+}  // namespace plumora::test
