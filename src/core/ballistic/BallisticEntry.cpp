@@ -15,13 +15,6 @@ namespace plumora {
 
 namespace {
 
-// Angles and rates below this (rad, rad/s) are stored as 0 in the samples.
-constexpr double kSampleAngleFloor = 1e-5;
-
-double SampleDegrees(double radians) {
-  return std::fabs(radians) < kSampleAngleFloor ? 0.0 : radians * kRadToDeg;
-}
-
 // Where the payload is and how it flies, seen from the local horizon.
 struct LocalFlight {
   double height;     // m
@@ -200,17 +193,14 @@ void BallisticPhase::RecordSample(double tout) {
 bool BallisticPhase::ShouldContinue(double tout) {
   const double h = Height();
   if (h <= 0.0) return false;  // on the ground
-  if (settings_.stopKind == 0) return !(settings_.stopTime + 0.5 * doc_.timeStep <= tout);
+  if (settings_.stopKind == 0) return !TimeStopReached(settings_.stopTime, doc_.timeStep, tout);
   if (settings_.stopKind == 1) return !(h <= settings_.stopHeight);
   return true;
 }
 
 std::optional<double> BallisticPhase::Progress(double tout) {
   if (settings_.stopKind == 0) return tout * 100.0 / settings_.stopTime;
-  if (settings_.stopKind == 1) {
-    const double h = Height();
-    return h <= h0_ ? (h0_ - h) * 100.0 / (h0_ - settings_.stopHeight) : 0.0;
-  }
+  if (settings_.stopKind == 1) return HeightProgress(Height(), h0_, settings_.stopHeight);
   return std::nullopt;
 }
 

@@ -1,6 +1,19 @@
 #include "core/ballistic/TrajectoryStore.h"
 
+#include <cmath>
+
+#include "core/common/Constants.h"
+
 namespace plumora {
+
+namespace {
+// Angles and rates below this (rad, rad/s) are stored as 0 in the samples.
+constexpr double kSampleAngleFloor = 1e-5;
+}  // namespace
+
+double SampleDegrees(double radians) {
+  return std::fabs(radians) < kSampleAngleFloor ? 0.0 : radians * kRadToDeg;
+}
 
 using S = CTrajectorySample;
 

@@ -72,6 +72,10 @@ struct CTrajectorySample {
   std::int32_t phaseType = 0;                   // kSampleBallistic or kSampleFinalDescent
 };
 
+// An angle (rad) or rate (rad/s) as a sample stores it: in degrees, and 0 when its magnitude is
+// below 1e-5 so that rounding noise does not show as a tiny angle.
+double SampleDegrees(double radians);
+
 // The 46 values by number (1 to 46): one definition for the table, the chart and the CSV.
 inline constexpr int kSampleFieldCount = 46;
 struct SampleFieldInfo {
