@@ -22,6 +22,9 @@ constexpr int kStepLimitIncrement = 100;
 constexpr int kLastStepLimit = 2100;
 // Slopes and intercepts of the secant correction smaller than this count as 0.
 constexpr double kSecantFloor = 1e-10;
+// Newton's rescue: at most this many steps, each halved at most this many times.
+constexpr int kNewtonSteps = 50;
+constexpr int kNewtonHalvings = 40;
 
 // A rest length below 0 means a line that is never slack: it counts as 0.
 double RestLength(double length) {
@@ -77,6 +80,53 @@ void LoadPayload(DescentModel& model, const std::array<Vec3, kMaxLegs>& legPull,
   }
 }
 
+// Elastic energy of a line stretched along d (J): the pulls are its gradient with respect to
+// the pulled point, negated.
+double LineEnergy(const Vec3& d, double restLength, double stiffness) {
+  const double stretch = Norm(d) - restLength;
+  return stretch > 0.0 ? 0.5 * stiffness * stretch * stretch : 0.0;
+}
+
+// How the pull of a taut line changes as its pulled point moves: −K with
+// K = k·(I − (L₀/L)·(I − n·nᵀ)), n = d/L; added into the symmetric 3×3 k.
+void AddLineStiffness(const Vec3& d, double restLength, double stiffness, Mat3& k) {
+  const double length = Norm(d);
+  if (!(length > restLength)) return;
+  const Vec3 n = d / length;
+  const double slack = restLength / length;
+  const double nn[3][3] = {{n.x * n.x, n.x * n.y, n.x * n.z},
+                           {n.y * n.x, n.y * n.y, n.y * n.z},
+                           {n.z * n.x, n.z * n.y, n.z * n.z}};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      k.m[i][j] += stiffness * ((i == j ? 1.0 : 0.0) - slack * ((i == j ? 1.0 : 0.0) - nn[i][j]));
+    }
+  }
+}
+
+// x solving k·x = b for a symmetric positive definite k (Cholesky); false when k is not.
+bool SolveSymmetric(const Mat3& k, const Vec3& b, Vec3& x) {
+  const auto& a = k.m;
+  const double l00 = a[0][0];
+  if (!(l00 > 0.0)) return false;
+  const double r0 = std::sqrt(l00);
+  const double l10 = a[1][0] / r0, l20 = a[2][0] / r0;
+  const double d1 = a[1][1] - l10 * l10;
+  if (!(d1 > 0.0)) return false;
+  const double r1 = std::sqrt(d1);
+  const double l21 = (a[2][1] - l20 * l10) / r1;
+  const double d2 = a[2][2] - l20 * l20 - l21 * l21;
+  if (!(d2 > 0.0)) return false;
+  const double r2 = std::sqrt(d2);
+  const double z0 = b.x / r0;
+  const double z1 = (b.y - l10 * z0) / r1;
+  const double z2 = (b.z - l20 * z0 - l21 * z1) / r2;
+  x.z = z2 / r2;
+  x.y = (z1 - l21 * x.z) / r1;
+  x.x = (z0 - l10 * x.y - l20 * x.z) / r0;
+  return true;
+}
+
 // The lines that meet at a massless confluence point, in the descent frame.
 struct Bridle {
   Vec3 riserEnd;
@@ -92,6 +142,17 @@ struct Bridle {
     Vec3 net = RiserPull(x);
     for (int i = 0; i < legs; ++i) net += LegPull(i, x);
     return net;
+  }
+  double Energy(const Vec3& x) const {
+    double e = LineEnergy(riserEnd - x, riserRest, stiffness);
+    for (int i = 0; i < legs; ++i) e += LineEnergy(legEnds[i] - x, legRest, stiffness);
+    return e;
+  }
+  Mat3 Stiffness(const Vec3& x) const {
+    Mat3 k;
+    AddLineStiffness(riserEnd - x, riserRest, stiffness, k);
+    for (int i = 0; i < legs; ++i) AddLineStiffness(legEnds[i] - x, legRest, stiffness, k);
+    return k;
   }
 };
 
@@ -109,6 +170,54 @@ double SecantRoot(double x, double f, double xr, double fr) {
   double intercept = f - slope * x;
   if (std::fabs(intercept) < kSecantFloor) intercept = 0.0;
   return -intercept / slope;
+}
+
+// Relaxes x (the centroid of the leg ends on entry) towards the balance and corrects each axis
+// by the secant through the two forces; when that does not settle, starts again from the
+// centroid with a shorter step and more patience. False when the last attempt has failed.
+bool RelaxToBalance(const Bridle& bridle, Vec3& x) {
+  const Vec3 start = x;
+  double lambda = kRelaxationGain / bridle.stiffness;
+  int stepLimit = kFirstStepLimit;
+  int steps = 0;
+  for (;;) {
+    const Vec3 f = bridle.NetPull(x);
+    if (Balanced(f)) return true;
+    const Vec3 xr = x + lambda * f;
+    const Vec3 fr = bridle.NetPull(xr);
+    Vec3 next{SecantRoot(x.x, f.x, xr.x, fr.x), SecantRoot(x.y, f.y, xr.y, fr.y),
+              SecantRoot(x.z, f.z, xr.z, fr.z)};
+    if (++steps > stepLimit) {
+      lambda *= kRelaxationShrink;
+      next = start;
+      steps = 0;
+      stepLimit += kStepLimitIncrement;
+      if (stepLimit > kLastStepLimit) return false;
+    }
+    x = next;
+  }
+}
+
+// Newton's method on the lines' elastic energy, which is convex and least where the pulls
+// balance: each step solves K·Δx = F with the lines' stiffness K and is halved until the energy
+// drops. It finds the balance where the secant correction, axis by axis, only creeps towards
+// it: when a line has barely gone taut and pulls across the others.
+bool BalanceByNewton(const Bridle& bridle, Vec3& x) {
+  for (int step = 0; step < kNewtonSteps; ++step) {
+    const Vec3 f = bridle.NetPull(x);
+    if (Balanced(f)) return true;
+    Vec3 dx;
+    if (!SolveSymmetric(bridle.Stiffness(x), f, dx)) return false;
+    const double energy = bridle.Energy(x);
+    Vec3 next = x + dx;
+    for (int halving = 0; halving < kNewtonHalvings && bridle.Energy(next) > energy; ++halving) {
+      dx = 0.5 * dx;
+      next = x + dx;
+    }
+    if (next == x || !(bridle.Energy(next) <= energy)) return false;
+    x = next;
+  }
+  return Balanced(bridle.NetPull(x));
 }
 
 }  // namespace
@@ -153,27 +262,12 @@ bool SolveMasslessConfluence(DescentModel& model, const double* y) {
   }
   centroid = centroid / bridle.legs;
 
-  // Relax towards the balance and correct each axis by the secant through the two forces; when
-  // that does not settle, start again from the centroid with a shorter step and more patience.
-  double lambda = kRelaxationGain / bridle.stiffness;
-  int stepLimit = kFirstStepLimit;
-  int steps = 0;
+  // The relaxation settles almost every case; the rare one it only creeps towards is left to
+  // Newton's method before the point is given up.
   Vec3 x = centroid;
-  for (;;) {
-    const Vec3 f = bridle.NetPull(x);
-    if (Balanced(f)) break;
-    const Vec3 xr = x + lambda * f;
-    const Vec3 fr = bridle.NetPull(xr);
-    Vec3 next{SecantRoot(x.x, f.x, xr.x, fr.x), SecantRoot(x.y, f.y, xr.y, fr.y),
-              SecantRoot(x.z, f.z, xr.z, fr.z)};
-    if (++steps > stepLimit) {
-      lambda *= kRelaxationShrink;
-      next = centroid;
-      steps = 0;
-      stepLimit += kStepLimitIncrement;
-      if (stepLimit > kLastStepLimit) return false;
-    }
-    x = next;
+  if (!RelaxToBalance(bridle, x)) {
+    x = centroid;
+    if (!BalanceByNewton(bridle, x)) return false;
   }
 
   std::array<Vec3, kMaxLegs> legPull;

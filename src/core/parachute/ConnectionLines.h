@@ -28,9 +28,10 @@ bool ComputeLineLoads(DescentModel& model, const double* y);
 void ConnectionForces(DescentModel& model, const double* y);
 
 void SingleStropeForces(DescentModel& model, const double* y);
-// Places the massless confluence point by relaxation with a secant correction on each axis; false
-// when it does not balance within the step limits (model.lines then as before). A payload without
-// legs gets no line force, and the parachute none either: nothing holds the riser's end.
+// Places the massless confluence point by relaxation with a secant correction on each axis and,
+// where that has not settled within its step limits, by Newton's method on the lines' energy;
+// false when neither balances it (model.lines then as before). A payload without legs gets no
+// line force, and the parachute none either: nothing holds the riser's end.
 bool SolveMasslessConfluence(DescentModel& model, const double* y);
 void MassPointConfluenceForces(DescentModel& model, const double* y);
 

@@ -48,6 +48,11 @@ inline constexpr int kAttitudeOffset = 9;
 inline constexpr int kPayloadBody = 0;
 inline constexpr int kParachuteBody = 1;
 
+// Where a body's block of twelve starts.
+constexpr int BodyBlock(int body) {
+  return body == kPayloadBody ? kPayloadBlock : kParachuteBlock;
+}
+
 // Three consecutive state values as a vector.
 inline Vec3 StateVec(const double* y, int index) {
   return {y[index], y[index + 1], y[index + 2]};

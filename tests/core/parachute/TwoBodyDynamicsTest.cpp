@@ -8,15 +8,12 @@
 #include "core/app/Records.h"
 #include "core/environment/Atmosphere.h"
 #include "core/parachute/TwoBodyDynamics.h"
+#include "support/VecExpect.h"
 
 namespace plumora {
 namespace {
 
-void ExpectNear(const Vec3& a, const Vec3& b, double tolerance) {
-  EXPECT_NEAR(a.x, b.x, tolerance);
-  EXPECT_NEAR(a.y, b.y, tolerance);
-  EXPECT_NEAR(a.z, b.z, tolerance);
-}
+using test::ExpectNear;
 
 constexpr double kG = 9.80665;
 constexpr double kDensity = 1.0;        // kg/m³ up to the top of the air
@@ -50,7 +47,7 @@ class TwoBody : public ::testing::Test {
   }
   // A body's acceleration in the descent frame from its block of ẏ.
   Vec3 Acceleration(int body, const std::array<double, kMassPointStateSize>& yp) const {
-    const int b = body == kPayloadBody ? kPayloadBlock : kParachuteBlock;
+    const int b = BodyBlock(body);
     const Vec3 v = StateVec(y.data(), b + kVelocityOffset);
     const Vec3 w = StateVec(y.data(), b + kRateOffset);
     return model.frames.ToInertialAxes(body, StateVec(yp.data(), b) + Cross(w, v));
