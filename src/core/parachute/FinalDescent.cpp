@@ -93,10 +93,10 @@ class DescentRun final : public PhaseIntegration {
   double ParachuteHeight() const { return y_[kParachuteBlock + kPositionOffset + 2]; }
   // Frames of the current state, and each body's motion through the descent frame.
   void UpdateFrames();
-  Motion PayloadMotion() const;
-  Motion ParachuteMotion() const;
+  BodySample Body(int body) const;
+  Motion BodyMotion(int body) const;
   // Tags a sample with its records and phase type and stores it.
-  void Store(CTrajectorySample& s, double time);
+  void Store(CTrajectorySample s, double time);
 
   CPlumoraDoc& doc_;
   CParachutePhase& record_;
@@ -125,15 +125,12 @@ void DescentRun::UpdateFrames() {
   model_.frames.UpdateFrames(kParachuteBody, Parachute(kAttitudeOffset));
 }
 
-Motion DescentRun::PayloadMotion() const {
-  return MotionOf(model_.frames.ToInertialAxes(kPayloadBody, Payload(kVelocityOffset)));
+Motion DescentRun::BodyMotion(int body) const {
+  const int block = BodyBlock(body);
+  return MotionOf(model_.frames.ToInertialAxes(body, StateVec(y_.data(), block + kVelocityOffset)));
 }
 
-Motion DescentRun::ParachuteMotion() const {
-  return MotionOf(model_.frames.ToInertialAxes(kParachuteBody, Parachute(kVelocityOffset)));
-}
-
-void DescentRun::Store(CTrajectorySample& s, double time) {
+void DescentRun::Store(CTrajectorySample s, double time) {
   s.time = time;
   s.payload = selection_.payload;
   s.parachute = selection_.parachute;
@@ -143,35 +140,26 @@ void DescentRun::Store(CTrajectorySample& s, double time) {
 
 // The starting state as the user gave it, at time 0, before anything has moved.
 void DescentRun::RecordFirstSample() {
+  BodySample payload;
+  payload.height = r_.height;
+  payload.pathAngle = r_.payloadPathAngle;
+  payload.speed = r_.payloadSpeed;
+  payload.velocity = PathVelocity(r_.payloadPathAngle, r_.payloadSpeed);
+  payload.attitude = {r_.payloadRoll, r_.payloadPitch, r_.payloadYaw};
+  payload.rates = {r_.payloadRateX, r_.payloadRateY, r_.payloadRateZ};
+  BodySample chute;
+  chute.height = ParachuteHeight();
+  chute.pathAngle = r_.parachutePathAngle;
+  chute.speed = r_.parachuteSpeed;
+  chute.velocity = PathVelocity(r_.parachutePathAngle, r_.parachuteSpeed);
+  chute.attitude = Parachute(kAttitudeOffset) * kRadToDeg;
+  chute.rates = {r_.parachuteRateX, r_.parachuteRateY, r_.parachuteRateZ};
+  chute.x = Parachute(kPositionOffset).x;
+  chute.y = Parachute(kPositionOffset).y;
+
   CTrajectorySample s;
-  s.payloadHeight = r_.height;
-  s.payloadPathAngle = r_.payloadPathAngle;
-  s.payloadSpeed = r_.payloadSpeed;
-  const double gamma = r_.payloadPathAngle * kDegToRad;
-  s.payloadVx = r_.payloadSpeed * std::cos(gamma);
-  s.payloadVz = r_.payloadSpeed * std::sin(gamma);
-  s.payloadRoll = r_.payloadRoll;
-  s.payloadPitch = r_.payloadPitch;
-  s.payloadYaw = r_.payloadYaw;
-  s.payloadWx = r_.payloadRateX;
-  s.payloadWy = r_.payloadRateY;
-  s.payloadWz = r_.payloadRateZ;
-  s.parachuteHeight = ParachuteHeight();
-  s.parachutePathAngle = r_.parachutePathAngle;
-  s.parachuteSpeed = r_.parachuteSpeed;
-  const double gammaP = r_.parachutePathAngle * kDegToRad;
-  s.parachuteVx = r_.parachuteSpeed * std::cos(gammaP);
-  s.parachuteVz = r_.parachuteSpeed * std::sin(gammaP);
-  const Vec3 chuteAttitude = Parachute(kAttitudeOffset) * kRadToDeg;
-  s.parachuteRoll = chuteAttitude.x;
-  s.parachutePitch = chuteAttitude.y;
-  s.parachuteYaw = chuteAttitude.z;
-  s.parachuteWx = r_.parachuteRateX;
-  s.parachuteWy = r_.parachuteRateY;
-  s.parachuteWz = r_.parachuteRateZ;
-  const Vec3 chutePosition = Parachute(kPositionOffset);
-  s.parachuteX = chutePosition.x;
-  s.parachuteY = chutePosition.y;
+  WriteBodySample(s, kPayloadSampleFields, payload);
+  WriteBodySample(s, kParachuteSampleFields, chute);
   s.parachuteOffsetX = r_.parachuteOffsetX;
   s.parachuteOffsetY = r_.parachuteOffsetY;
   s.parachuteOffsetZ = r_.parachuteOffsetZ;
@@ -182,7 +170,24 @@ void DescentRun::RecordFirstSample() {
   s.latitude = r_.latitude;
   s.longitude = r_.longitude;
   s.heading = r_.heading;
-  Store(s, 0.0);  // the end time stays where it was
+  Store(std::move(s), 0.0);  // the end time stays where it was
+}
+
+// One body of the integrated state as a sample stores it.
+BodySample DescentRun::Body(int body) const {
+  const int block = BodyBlock(body);
+  const Vec3 position = StateVec(y_.data(), block + kPositionOffset);
+  const Motion motion = BodyMotion(body);
+  BodySample b;
+  b.height = position.z;
+  b.pathAngle = motion.pathAngle * kRadToDeg;
+  b.speed = motion.speed;
+  b.velocity = motion.velocity;
+  b.attitude = SampleAngles(StateVec(y_.data(), block + kAttitudeOffset));
+  b.rates = SampleAngles(StateVec(y_.data(), block + kRateOffset));
+  b.x = position.x;
+  b.y = position.y;
+  return b;
 }
 
 void DescentRun::RecordTwoBodySample(double t) {
@@ -193,47 +198,13 @@ void DescentRun::RecordTwoBodySample(double t) {
   ComputeLineLoads(model_, y_.data());
 
   CTrajectorySample s;
-  const Motion payload = PayloadMotion();
-  s.payloadHeight = PayloadHeight();
-  s.payloadPathAngle = payload.pathAngle * kRadToDeg;
-  s.payloadSpeed = payload.speed;
-  s.payloadVx = payload.velocity.x;
-  s.payloadVy = payload.velocity.y;
-  s.payloadVz = payload.velocity.z;
-  const Vec3 attitude = SampleAngles(Payload(kAttitudeOffset));
-  s.payloadRoll = attitude.x;
-  s.payloadPitch = attitude.y;
-  s.payloadYaw = attitude.z;
-  const Vec3 rates = SampleAngles(Payload(kRateOffset));
-  s.payloadWx = rates.x;
-  s.payloadWy = rates.y;
-  s.payloadWz = rates.z;
-  const Vec3 position = Payload(kPositionOffset);
-  s.payloadX = position.x;
-  s.payloadY = position.y;
-
-  const Motion chute = ParachuteMotion();
-  s.parachuteHeight = ParachuteHeight();
-  s.parachutePathAngle = chute.pathAngle * kRadToDeg;
-  s.parachuteSpeed = chute.speed;
-  s.parachuteVx = chute.velocity.x;
-  s.parachuteVy = chute.velocity.y;
-  s.parachuteVz = chute.velocity.z;
-  const Vec3 chuteAttitude = SampleAngles(Parachute(kAttitudeOffset));
-  s.parachuteRoll = chuteAttitude.x;
-  s.parachutePitch = chuteAttitude.y;
-  s.parachuteYaw = chuteAttitude.z;
-  const Vec3 chuteRates = SampleAngles(Parachute(kRateOffset));
-  s.parachuteWx = chuteRates.x;
-  s.parachuteWy = chuteRates.y;
-  s.parachuteWz = chuteRates.z;
-  const Vec3 chutePosition = Parachute(kPositionOffset);
-  s.parachuteX = chutePosition.x;
-  s.parachuteY = chutePosition.y;
+  WriteBodySample(s, kPayloadSampleFields, Body(kPayloadBody));
+  WriteBodySample(s, kParachuteSampleFields, Body(kParachuteBody));
 
   // Where the parachute and the confluence point are and how the canopy is turned, seen from
   // the payload.
-  const Vec3 offset = frames.ToBodyAxes(kPayloadBody, chutePosition - position);
+  const Vec3 position = Payload(kPositionOffset);
+  const Vec3 offset = frames.ToBodyAxes(kPayloadBody, Parachute(kPositionOffset) - position);
   s.parachuteOffsetX = offset.x;
   s.parachuteOffsetY = offset.y;
   s.parachuteOffsetZ = offset.z;
@@ -250,9 +221,9 @@ void DescentRun::RecordTwoBodySample(double t) {
 
   s.latitude = latitude_;
   s.longitude = longitude_;
-  s.heading = (model_.heading - std::atan2(chute.velocity.y, chute.velocity.x)) * kRadToDeg;
+  s.heading = (model_.heading - std::atan2(s.parachuteVy, s.parachuteVx)) * kRadToDeg;
   s.connectionForce = Norm(model_.lines.parachuteForce);
-  Store(s, t + t0_);
+  Store(std::move(s), t + t0_);
   doc_.results.SetEndTime(t + t0_);
 }
 
@@ -280,8 +251,8 @@ std::optional<double> DescentRun::UpdateParachuteProgress(double tout) const {
 
 void DescentRun::HandOverFinalState() {
   UpdateFrames();
-  const Motion payload = PayloadMotion();
-  const Motion chute = ParachuteMotion();
+  const Motion payload = BodyMotion(kPayloadBody);
+  const Motion chute = BodyMotion(kParachuteBody);
   const Vec3 rates = Payload(kRateOffset) * kRadToDeg;
   const Vec3 attitude = Payload(kAttitudeOffset) * kRadToDeg;
   const Vec3 chuteRates = Parachute(kRateOffset) * kRadToDeg;

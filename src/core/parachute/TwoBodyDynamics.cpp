@@ -31,14 +31,33 @@ LocalAir AirAround(const DescentModel& model, int body, const Vec3& velocity, do
   return local;
 }
 
+// What each body's equations start from: its velocity and rates, with its position and attitude
+// rates written into ẏ, and the air around it.
+struct BodyKinematics {
+  Vec3 velocity;  // m/s, body axes
+  Vec3 w;         // rad/s, body axes
+  LocalAir local;
+};
+BodyKinematics Kinematics(const DescentModel& model, int body, const double* y, double* yp) {
+  const int b = BodyBlock(body);
+  BodyKinematics k;
+  k.velocity = StateVec(y, b + kVelocityOffset);
+  k.w = StateVec(y, b + kRateOffset);
+  SetStateVec(yp, b + kPositionOffset, model.frames.ToInertialAxes(body, k.velocity));
+  SetStateVec(yp, b + kAttitudeOffset, model.frames.ToEulerRates(body, k.w));
+  k.local = AirAround(model, body, k.velocity, y[b + kPositionOffset + 2]);
+  return k;
+}
+
 double GammaR(const PlanetConstants& planet) {
   return planet.c1 * planet.c2;
 }
 
-// Velocity (path angle γ in rad, speed V) in the descent frame: (V·cos γ, 0, V·sin γ).
-Vec3 StartVelocity(double pathAngleDegrees, double speed) {
-  const double gamma = pathAngleDegrees * kDegToRad;
-  return {speed * std::cos(gamma), 0.0, speed * std::sin(gamma)};
+// Translation in body axes: −ω × V, gravity along the descent frame's −z, and the specific
+// force (N/kg) of lines and air.
+Vec3 TranslationRates(const BodyFrames& frames, const Vec3& w, const Vec3& velocity, double g,
+                      const Vec3& specificForce) {
+  return Cross(velocity, w) + frames.ToBodyAxes({0.0, 0.0, -g}) + specificForce;
 }
 
 Vec3 Radians(double a, double b, double c) {
@@ -46,6 +65,11 @@ Vec3 Radians(double a, double b, double c) {
 }
 
 }  // namespace
+
+Vec3 PathVelocity(double pathAngleDegrees, double speed) {
+  const double gamma = pathAngleDegrees * kDegToRad;
+  return {speed * std::cos(gamma), 0.0, speed * std::sin(gamma)};
+}
 
 Vec3 DescentWind(double heading, double windWE, double windSN) {
   const double c = std::cos(heading), s = std::sin(heading);
@@ -82,23 +106,14 @@ void PayloadDerivatives(DescentModel& model, const double* y, double* yp) {
   constexpr int b = kPayloadBlock;
   const CPayload& payload = *model.payload;
   const TwoBodyFrames& frames = model.frames;
-  const Vec3 velocity = StateVec(y, b + kVelocityOffset);
-  const Vec3 w = StateVec(y, b + kRateOffset);
-
-  SetStateVec(yp, b + kPositionOffset, frames.ToInertialAxes(kPayloadBody, velocity));
-  SetStateVec(yp, b + kAttitudeOffset, frames.ToEulerRates(kPayloadBody, w));
-
-  const LocalAir local = AirAround(model, kPayloadBody, velocity, y[b + kPositionOffset + 2]);
+  const auto [velocity, w, local] = Kinematics(model, kPayloadBody, y, yp);
   PayloadAerodynamics(payload, local.airVelocity, local.air.density, local.air.temperature,
                       GammaR(*model.planet), model.payloadAero);
 
-  // Translation in body axes: −ω × V, gravity along the descent frame's −z, lines and air.
-  const auto& a = frames.body[kPayloadBody].a.m;
-  const double g = model.planet->g0;
-  const Vec3 specific = (model.lines.payloadForce + model.payloadAero.force) / payload.mass;
-  yp[b + 0] = w.z * velocity.y - w.y * velocity.z - g * a[0][2] + specific.x;
-  yp[b + 1] = w.x * velocity.z - w.z * velocity.x - g * a[1][2] + specific.y;
-  yp[b + 2] = w.y * velocity.x - w.x * velocity.y - g * a[2][2] + specific.z;
+  SetStateVec(
+      yp, b + kVelocityOffset,
+      TranslationRates(frames.body[kPayloadBody], w, velocity, model.planet->g0,
+                       (model.lines.payloadForce + model.payloadAero.force) / payload.mass));
 
   SetStateVec(
       yp, b + kRateOffset,
@@ -109,13 +124,7 @@ void ParachuteDerivatives(DescentModel& model, const double* y, double* yp) {
   constexpr int b = kParachuteBlock;
   const CParachute& chute = *model.parachute;
   const TwoBodyFrames& frames = model.frames;
-  const Vec3 velocity = StateVec(y, b + kVelocityOffset);
-  const Vec3 w = StateVec(y, b + kRateOffset);
-
-  SetStateVec(yp, b + kPositionOffset, frames.ToInertialAxes(kParachuteBody, velocity));
-  SetStateVec(yp, b + kAttitudeOffset, frames.ToEulerRates(kParachuteBody, w));
-
-  const LocalAir local = AirAround(model, kParachuteBody, velocity, y[b + kPositionOffset + 2]);
+  const auto [velocity, w, local] = Kinematics(model, kParachuteBody, y, yp);
   const ParachuteAeroLoads aero =
       ParachuteAeroForces(chute, local.airVelocity, w.y, w.z, local.air.density,
                           local.air.temperature, GammaR(*model.planet));
@@ -129,16 +138,13 @@ void ParachuteDerivatives(DescentModel& model, const double* y, double* yp) {
   const double normalY = aero.crossFlow.y * aero.normal / crossSpeed;
   const double normalZ = aero.crossFlow.z * aero.normal / crossSpeed;
 
-  const auto& a = frames.body[kParachuteBody].a.m;
-  const double g = model.planet->g0;
-  const double m = chute.mass;
-  const Vec3& line = model.lines.parachuteForce;
-  const Vec3& lineMoment = model.lines.parachuteMoment;
-  yp[b + 0] = w.z * velocity.y - w.y * velocity.z - g * a[0][2] + (line.x - aero.axial) / m;
-  yp[b + 1] = w.x * velocity.z - w.z * velocity.x - g * a[1][2] + (line.y - normalY) / m;
-  yp[b + 2] = w.y * velocity.x - w.x * velocity.y - g * a[2][2] + (line.z - normalZ) / m;
+  const Vec3 airForce{-aero.axial, -normalY, -normalZ};
+  SetStateVec(yp, b + kVelocityOffset,
+              TranslationRates(frames.body[kParachuteBody], w, velocity, model.planet->g0,
+                               (model.lines.parachuteForce + airForce) / chute.mass));
 
   // Principal axes only; the normal force acts at (−c_p, 0, 0).
+  const Vec3& lineMoment = model.lines.parachuteMoment;
   const double cp = chute.centreOfPressure;
   const double p = w.x, q = w.y, r = w.z;
   yp[b + kRateOffset + 0] = ((chute.iyy - chute.izz) * q * r + lineMoment.x) / chute.ixx;
@@ -188,7 +194,7 @@ void InitialiseTwoBodyState(DescentModel& model, const CHandOverState& r, double
   const Vec3 attitude = Radians(r.payloadRoll, r.payloadPitch, r.payloadYaw);
   frames.UpdateFrames(kPayloadBody, attitude);
   SetStateVec(y, kPayloadBlock + kVelocityOffset,
-              frames.ToBodyAxes(kPayloadBody, StartVelocity(r.payloadPathAngle, r.payloadSpeed)));
+              frames.ToBodyAxes(kPayloadBody, PathVelocity(r.payloadPathAngle, r.payloadSpeed)));
   SetStateVec(y, kPayloadBlock + kPositionOffset, up);
   SetStateVec(y, kPayloadBlock + kRateOffset,
               Radians(r.payloadRateX, r.payloadRateY, r.payloadRateZ));
@@ -200,7 +206,7 @@ void InitialiseTwoBodyState(DescentModel& model, const CHandOverState& r, double
       RelativeAttitude(attitude, Radians(r.parachuteRoll, r.parachutePitch, r.parachuteYaw),
                        AttitudeMode::kAbsolute);
   frames.UpdateFrames(kParachuteBody, chuteAttitude);
-  const Vec3 chuteVelocity = StartVelocity(r.parachutePathAngle, r.parachuteSpeed);
+  const Vec3 chuteVelocity = PathVelocity(r.parachutePathAngle, r.parachuteSpeed);
   SetStateVec(y, kParachuteBlock + kVelocityOffset,
               frames.ToBodyAxes(kParachuteBody, chuteVelocity));
   SetStateVec(y, kParachuteBlock + kPositionOffset,

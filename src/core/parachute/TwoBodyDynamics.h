@@ -8,6 +8,9 @@ namespace plumora {
 
 struct CHandOverState;
 
+// A velocity along a path angle (°, positive upwards) in the descent frame: (V·cos γ, 0, V·sin γ).
+Vec3 PathVelocity(double pathAngleDegrees, double speed);
+
 // The atmosphere's wind (west-to-east and south-to-north components, m/s) in the descent frame
 // whose x axis points along the heading (rad, from north towards east) and y axis to its left.
 Vec3 DescentWind(double heading, double windWE, double windSN);
