@@ -16,6 +16,9 @@ inline constexpr std::string_view kMsgAtmFolderNotFound =
 inline constexpr std::string_view kMsgAtmFileNotOpenedDuringList =
     "Atmospheric file not opened during readatmosphere\n";
 inline constexpr std::string_view kMsgAtmFileNotOpened = "The atmospheric file was not opened\n";
+// "There is no " PLANET " atmosphere file in " FOLDER "\n"
+inline constexpr std::string_view kMsgNoAtmosphereFileFor = "There is no ";
+inline constexpr std::string_view kMsgAtmosphereFileIn = " atmosphere file in ";
 // printf format, formatted with the table capacity.
 inline constexpr const char* kFmtTooManyAtmPoints = "Too much atmospheric data point (MAX=%d)\n";
 
@@ -62,6 +65,11 @@ inline constexpr std::string_view kMsgStateNotFinite =
     "A smaller time step or another integrator may help.\n";
 inline constexpr std::string_view kMsgBadTimeStep =
     "The time step and the output time step must be positive numbers.\n";
+
+// Trajectory import.
+inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";
+inline constexpr std::string_view kMsgImportNeedsAColumn =
+    "Choose at least one column that the file holds.\n";
 
 // Frame conversions.
 inline constexpr std::string_view kCaptionConvertH2I = "Error in ConvertH2I";
