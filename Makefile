@@ -1,16 +1,45 @@
 # Thin wrapper over CMake presets. `make demo` runs the program on the bundled data, `make test`
-# builds and runs every test suite.
+# builds and runs every test suite: the Debug build, then again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (with the fuzz targets' regression runs), then the multi-threaded
+# runs under ThreadSanitizer. `make test-dev` is the quick loop: the Debug build only.
 CLI_RELEASE := build/release/src/cli/plumora-cli
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := atmosphere aero missionpsd missionjson import
 
-.PHONY: deps demo test bench clean
+.PHONY: deps demo test test-dev test-asan test-tsan fuzz bench clean
 
 deps:
 	scripts/install-deps
 
 test: deps
+	$(MAKE) --no-print-directory test-dev test-asan test-tsan
+
+test-dev:
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev
+
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+test-tsan:
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+# Each fuzz target for FUZZ_SECONDS seconds; what they find new goes to build/fuzz-findings/.
+fuzz: deps
+	cmake --preset asan
+	cmake --build --preset asan $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz-findings/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  build/asan/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	    -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz-findings/$$t- \
+	    build/fuzz-findings/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 demo: deps
 	cmake --preset release
