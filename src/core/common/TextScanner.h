@@ -35,7 +35,7 @@ class TextScanner {
     return AtEnd();
   }
   // 1-based number of the line holding the current position.
-  int Line() const;
+  int Line() const { return line_; }
 
  private:
   void SkipBlanks();
@@ -43,6 +43,7 @@ class TextScanner {
 
   std::string text_;
   std::size_t pos_ = 0;
+  int line_ = 1;  // kept up to date as reads pass line feeds
 };
 
 }  // namespace plumora
