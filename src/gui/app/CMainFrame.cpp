@@ -104,6 +104,7 @@ CMainFrame::CMainFrame(std::filesystem::path baseFolder)
       animation_(SteadyMilliseconds),
       recentFiles_(kRecentFileCount) {
   setWindowTitle(kProgramTitle);
+  setWindowIcon(QIcon(MissionPlanPicture()));
   mdi_ = new QMdiArea;
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -136,6 +137,12 @@ CMainFrame::CMainFrame(std::filesystem::path baseFolder)
 
 CMainFrame::~CMainFrame() {
   idle_.stop();
+  // Nothing reaches this half-destroyed window any more: the bars and the area tell it about
+  // their own destruction otherwise.
+  for (QObject* sender :
+       std::initializer_list<QObject*>{mdi_, planDock_, animationDock_, toolBar_}) {
+    disconnect(sender, nullptr, this, nullptr);
+  }
   // The document windows go first: their panes refer to them while being destroyed.
   delete mdi_;
 }

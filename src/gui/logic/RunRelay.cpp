@@ -37,30 +37,47 @@ void MarshallingObserver::MissionPlanChanged(const CPlumoraDoc& doc) {
 ProgressRelay::ProgressRelay(Wake wake, ProgressMeter::Clock clock)
     : wake_(std::move(wake)), clock_(std::move(clock)) {}
 
-void ProgressRelay::WakeOnce() {
-  if (pending_) return;
+bool ProgressRelay::NewsPending() {
+  const bool first = !pending_;
   pending_ = true;
-  if (wake_) wake_();
+  return first;
+}
+
+void ProgressRelay::WakeIf(bool first) {
+  // Outside the lock: the interface may look at once.
+  if (first && wake_) wake_();
 }
 
 void ProgressRelay::PhaseStarted(std::string_view phaseText) {
-  std::lock_guard lock(mutex_);
-  meter_.emplace(clock_);
-  meter_->SetPhaseText(std::string(phaseText));
-  WakeOnce();
+  bool first = false;
+  {
+    std::lock_guard lock(mutex_);
+    meter_.emplace(clock_);
+    meter_->SetPhaseText(std::string(phaseText));
+    first = NewsPending();
+  }
+  WakeIf(first);
 }
 
 void ProgressRelay::ShowProgress(double percentage) {
-  std::lock_guard lock(mutex_);
-  if (!meter_) return;
-  meter_->ShowProgress(percentage);
-  WakeOnce();
+  bool first = false;
+  {
+    std::lock_guard lock(mutex_);
+    if (!meter_) return;
+    meter_->ShowProgress(percentage);
+    first = NewsPending();
+  }
+  WakeIf(first);
 }
 
 void ProgressRelay::PhaseEnded() {
-  std::lock_guard lock(mutex_);
-  meter_.reset();
-  WakeOnce();
+  bool first = false;
+  {
+    std::lock_guard lock(mutex_);
+    meter_.reset();
+    first = NewsPending();
+  }
+  WakeIf(first);
 }
 
 ProgressSnapshot ProgressRelay::Take() {

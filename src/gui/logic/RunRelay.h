@@ -82,7 +82,8 @@ class ProgressRelay final : public ProgressSink {
   void RequestStop() { stop_.store(true); }
 
  private:
-  void WakeOnce();  // with the lock held
+  bool NewsPending();       // with the lock held: true for the first news since the last look
+  void WakeIf(bool first);  // without the lock
 
   Wake wake_;
   ProgressMeter::Clock clock_;
