@@ -16,6 +16,9 @@ inline constexpr std::string_view kMsgAtmFolderNotFound =
 inline constexpr std::string_view kMsgAtmFileNotOpenedDuringList =
     "Atmospheric file not opened during readatmosphere\n";
 inline constexpr std::string_view kMsgAtmFileNotOpened = "The atmospheric file was not opened\n";
+// "There is no " PLANET " atmosphere file in " FOLDER "\n"
+inline constexpr std::string_view kMsgNoAtmosphereFileFor = "There is no ";
+inline constexpr std::string_view kMsgAtmosphereFileIn = " atmosphere file in ";
 // printf format, formatted with the table capacity.
 inline constexpr const char* kFmtTooManyAtmPoints = "Too much atmospheric data point (MAX=%d)\n";
 
@@ -75,6 +78,11 @@ inline constexpr std::string_view kMsgDibBadHeader =
 // The start-up pictures: the file's own name follows.
 inline constexpr std::string_view kMsgErrorOpeningFile = "Error opening file ";
 inline constexpr std::string_view kMsgErrorReadingFile = "Error reading file ";
+
+// Trajectory import.
+inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";
+inline constexpr std::string_view kMsgImportNeedsAColumn =
+    "Choose at least one column that the file holds.\n";
 
 // Frame conversions.
 inline constexpr std::string_view kCaptionConvertH2I = "Error in ConvertH2I";

@@ -29,6 +29,11 @@ class TextScanner {
   bool ReadToken(std::string& token);  // %s
 
   bool AtEnd() const { return pos_ >= text_.size(); }
+  // True when nothing but blanks is left (the blanks are consumed).
+  bool OnlyBlanksLeft() {
+    SkipBlanks();
+    return AtEnd();
+  }
   // 1-based number of the line holding the current position.
   int Line() const;
 
