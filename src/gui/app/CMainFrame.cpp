@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -77,7 +78,9 @@ class RunInputFilter final : public QObject {
       case QEvent::TouchBegin:
       case QEvent::TouchUpdate:
       case QEvent::TouchEnd:
-        return !Allowed(target);
+        if (Allowed(target)) return false;
+        event->ignore();  // a refused close must not count as done
+        return true;
       default:
         return false;
     }
@@ -202,6 +205,8 @@ void CMainFrame::CreateMenus() {
   QMenu* window = menuBar()->addMenu("&Window");
   AddCommand(window, kCmdWindowCascade, "&Cascade");
   AddCommand(window, kCmdWindowTile, "&Tile");
+  windowList_ = window->addSeparator();
+  connect(window, &QMenu::aboutToShow, this, [this, window] { ListWindows(*window); });
 
   QMenu* help = menuBar()->addMenu("&Help");
   AddCommand(help, kCmdAppAbout, "&About plumora...");
@@ -304,6 +309,27 @@ void CMainFrame::UpdateCommandStates() {
     const MenuItemState item = ShowMenuState(c.showId, view->state(), view->HasResults());
     action->setEnabled(item.enabled && !running_);
     action->setChecked(item.checked);
+  }
+}
+
+void CMainFrame::ListWindows(QMenu& menu) {
+  // One entry per document window after the separator, the active one checked.
+  const QList<QAction*> all = menu.actions();
+  for (qsizetype k = all.indexOf(windowList_) + 1; k < all.size(); ++k) {
+    menu.removeAction(all[k]);
+    all[k]->deleteLater();
+  }
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  windowList_->setVisible(!windows.isEmpty());
+  for (qsizetype k = 0; k < windows.size(); ++k) {
+    QMdiSubWindow* window = windows[k];
+    const QString title = window->widget()->windowTitle().remove("[*]");
+    QAction* action = menu.addAction(QString("&%1 %2").arg(k + 1).arg(title));
+    action->setCheckable(true);
+    action->setChecked(window == mdi_->activeSubWindow());
+    connect(action, &QAction::triggered, this, [this, guarded = QPointer<QMdiSubWindow>(window)] {
+      if (guarded) mdi_->setActiveSubWindow(guarded);
+    });
   }
 }
 

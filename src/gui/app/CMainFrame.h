@@ -93,6 +93,7 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void CreateBars();
   void UpdateRecentFiles();
+  void ListWindows(QMenu& menu);
   void OnSubWindowActivated(QMdiSubWindow* window);
   void OnIdle();
   void Open();
@@ -112,6 +113,7 @@ class CMainFrame : public QMainWindow {
   std::array<QLabel*, 3> statusPanes_{};
   QMenu* showMenu_ = nullptr;
   std::vector<QAction*> recentActions_;
+  QAction* windowList_ = nullptr;  // the separator before the list of windows
   std::map<int, QAction*> actions_;
   AnimationControl animation_;
   QTimer idle_;

@@ -224,6 +224,10 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
       if (dialog && dialog->isVisible() && !dialog->phaseText().isEmpty()) {
         EXPECT_EQ(dialog->windowTitle(), "Processing...");
         EXPECT_EQ(dialog->phaseText(), "    1/2");
+        // Nothing closes while the worker runs: the main window stays.
+        EXPECT_FALSE(frame.close());
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_TRUE(frame.running());
         dialog->stopButton()->click();
         pressed = true;
         stopper.stop();
