@@ -273,9 +273,18 @@ QLabel* CMainFrame::statusPane(int index) const {
   return statusPanes_.at(static_cast<std::size_t>(index));
 }
 
-CChildFrame* CMainFrame::ActiveChild() const {
+QMdiSubWindow* CMainFrame::ActiveSubWindow() const {
+  // While another top-level window has the focus the area reports none active; the document
+  // window that was active last is still the one the commands are for.
   QMdiSubWindow* window = mdi_->activeSubWindow();
-  if (!window && !mdi_->subWindowList().isEmpty()) window = mdi_->subWindowList().last();
+  if (!window && !mdi_->subWindowList().isEmpty()) {
+    window = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder).last();
+  }
+  return window;
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+  QMdiSubWindow* window = ActiveSubWindow();
   return window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
 }
 
@@ -378,7 +387,7 @@ void CMainFrame::OnCommand(int commandId) {
       Open();
       break;
     case kCmdFileClose:
-      if (mdi_->activeSubWindow()) mdi_->activeSubWindow()->close();
+      if (QMdiSubWindow* window = ActiveSubWindow()) window->close();
       break;
     case kCmdFileSave:
     case kCmdFileSaveAs:
@@ -536,6 +545,9 @@ void CMainFrame::UpdateTitle() {
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (running_) return;
+  // The area also reports "none active" while another top-level window (a message box) has the
+  // focus; the bars keep showing the document until no document window is left.
+  if (!window && !mdi_->subWindowList().isEmpty()) return;
   CChildFrame* child = window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
   if (window && !child) return;
   RefreshMissionPlan(child ? &child->doc() : nullptr);
@@ -615,6 +627,18 @@ void CMainFrame::SetStatusPanes(const QString& x, const QString& y) {
 
 void CMainFrame::DocumentResultsChanged(CChildFrame& child) {
   if (&child == ActiveChild()) ResetAnimation();
+}
+
+void CMainFrame::DocumentClosing(CChildFrame& child) {
+  if (animation_.bound() == &child.doc().results) {
+    idle_.stop();
+    animation_.Bind(nullptr);
+    animation_.ResetAnimation();
+    animationBar_->Show(animation_);
+  }
+  // Once the window is gone, the bars show whichever document is active then, or none.
+  QMetaObject::invokeMethod(
+      this, [this] { OnSubWindowActivated(ActiveSubWindow()); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::DocumentPlanChanged(CChildFrame& child) {

@@ -70,6 +70,8 @@ class CMainFrame : public QMainWindow {
   // --- For the document windows -----------------------------------------------------------
   void DocumentResultsChanged(CChildFrame& child);
   void DocumentPlanChanged(CChildFrame& child);
+  // A document window is going: nothing may refer to its document any more.
+  void DocumentClosing(CChildFrame& child);
   void SetStatusPanes(const QString& x, const QString& y);
   void UpdateTitle();
 
@@ -99,6 +101,7 @@ class CMainFrame : public QMainWindow {
   void Open();
   void Print(bool preview);
   CPlumoraView* ActiveView() const;
+  QMdiSubWindow* ActiveSubWindow() const;
   CChildFrame* AddChild(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
 
   std::filesystem::path baseFolder_;

@@ -39,6 +39,7 @@ CChildFrame::CChildFrame(CMainFrame& mainFrame, std::unique_ptr<CPlumoraDoc> doc
 
 CChildFrame::~CChildFrame() {
   doc_->RemoveObserver(observer_.get());
+  mainFrame_.DocumentClosing(*this);
 }
 
 void CChildFrame::UpdateTitle() {

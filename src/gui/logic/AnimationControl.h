@@ -25,6 +25,7 @@ class AnimationControl {
 
   // The results the animation replays (the active document's), or none.
   void Bind(const CTrajectoryStore* store) { store_ = store; }
+  const CTrajectoryStore* bound() const { return store_; }
   void SetRefresh(Refresh refresh) { refresh_ = std::move(refresh); }
 
   // Buttons of the bar.

@@ -293,6 +293,16 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.missionPlanBar()->missionName(), "Default");
   EXPECT_TRUE(frame.missionPlanBar()->phaseLines().isEmpty());
 
+  // Closing the active window hands the bars back to the first one.
+  ASSERT_TRUE(frame.Action(kCmdFileClose)->isEnabled());
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.missionPlanBar()->phaseLines(), QStringList{"1\ty\tEntry ph\tBR"});
+  EXPECT_EQ(frame.animation().bound(), &child->doc().results);
+  second = frame.NewDocument();
+  QApplication::processEvents();
+
   // Saving under a new name writes a mission that loads again.
   const fs::path copy = base / "copy.json";
   second->doc().missionName = "Copied";
@@ -302,6 +312,18 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   CPlumoraDoc reread;
   ASSERT_TRUE(LoadMission(reread, copy));
   EXPECT_EQ(reread.missionName, "Copied");
+
+  // With no window left the bars show no mission and the commands of a document are off.
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), nullptr);
+  EXPECT_EQ(frame.missionPlanBar()->missionName(), "None");
+  EXPECT_EQ(frame.animation().bound(), nullptr);
+  EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
+  EXPECT_FALSE(frame.Action(kCmdRun)->isEnabled());
+  EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
 }
 
 TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
