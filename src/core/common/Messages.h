@@ -66,6 +66,19 @@ inline constexpr std::string_view kMsgStateNotFinite =
 inline constexpr std::string_view kMsgBadTimeStep =
     "The time step and the output time step must be positive numbers.\n";
 
+// Bitmaps. Plain message boxes carry the program's name as their caption. The bitmap reader
+// speaks Spanish, as it always has; the header check is ours and speaks the same language.
+inline constexpr std::string_view kCaptionProgram = "plumora";
+inline constexpr std::string_view kMsgDibReadError = "Error al leer el fichero .bmp";
+inline constexpr std::string_view kMsgDibNotBm = "Tipo del fichero no valido. Debe ser BM";
+inline constexpr std::string_view kMsgDibNoMemory = "Insuficiente memoria para el DIB";
+inline constexpr std::string_view kMsgDibNotSerialised = "Fichero DIB no valido";
+inline constexpr std::string_view kMsgDibBadHeader =
+    "Cabecera del fichero .bmp no valida o datos incompletos";
+// The start-up pictures: the file's own name follows.
+inline constexpr std::string_view kMsgErrorOpeningFile = "Error opening file ";
+inline constexpr std::string_view kMsgErrorReadingFile = "Error reading file ";
+
 // Trajectory import.
 inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";
 inline constexpr std::string_view kMsgImportNeedsAColumn =
