@@ -1,16 +1,59 @@
-# Thin wrapper over CMake presets. `make demo` runs the program on the bundled data, `make test`
-# builds and runs every test suite.
+# Thin wrapper over CMake presets. `make run` starts the desktop program on the bundled data,
+# `make demo` runs the command line on it, `make test` builds and runs every test suite: the Debug
+# build, then again under AddressSanitizer and UndefinedBehaviorSanitizer (with the fuzz targets'
+# regression runs), then the multi-threaded runs under ThreadSanitizer. `make test-dev` is the
+# quick loop: the Debug build only.
 CLI_RELEASE := build/release/src/cli/plumora-cli
+GUI_RELEASE := build/release/src/gui/plumora
+# The Earth example, once it is there; otherwise the program opens a new mission.
+EXAMPLE := examples/earth-return.psd
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := atmosphere aero missionpsd missionjson import
 
-.PHONY: deps demo test bench clean
+.PHONY: deps run demo test test-dev test-asan test-tsan fuzz bench clean
 
 deps:
 	scripts/install-deps
 
 test: deps
+	$(MAKE) --no-print-directory test-dev test-asan test-tsan
+
+test-dev:
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev
+
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+test-tsan:
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+# Each fuzz target for FUZZ_SECONDS seconds; what they find new goes to build/fuzz-findings/.
+fuzz: deps
+	cmake --preset asan
+	cmake --build --preset asan $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz-findings/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  build/asan/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	    -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz-findings/$$t- \
+	    build/fuzz-findings/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+run: deps
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); running the command-line demo instead"; \
+	  $(MAKE) --no-print-directory demo; \
+	else \
+	  cmake --preset release && \
+	  cmake --build --preset release --target plumora && \
+	  cd data && if [ -f $(EXAMPLE) ]; then ../$(GUI_RELEASE) $(EXAMPLE); else ../$(GUI_RELEASE); fi; \
+	fi
 
 demo: deps
 	cmake --preset release

@@ -14,6 +14,7 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddConvertCommand(app, status);
   AddNewCommand(app, status);
   AddRunCommand(app, status);
+  AddImportCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

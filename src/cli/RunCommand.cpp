@@ -14,6 +14,7 @@
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"
+#include "core/common/Messages.h"
 #include "core/parachute/FinalDescent.h"
 
 namespace plumora::cli {
@@ -113,7 +114,7 @@ int RunRun(const RunOptions& options) {
     std::string reason;
     if (!WriteResultsCsv(doc.results, options.csv, reason)) {
       prompter.Message("The results could not be written to " + options.csv + " (" + reason + ")\n",
-                       "error");
+                       kCaptionError);
       return kExitFailure;
     }
   }

@@ -139,7 +139,7 @@ int CPlumoraDoc::readatmosphere() {
     return 0;
   }
   // The atmosphere index counts the files of this planet in listing order; when there are
-  // fewer, the last file listed is used.
+  // fewer, the planet's last file is used. Another planet's air is never used.
   std::filesystem::path chosen;
   int count = -1;
   for (const auto& file : files) {
@@ -148,8 +148,18 @@ int CPlumoraDoc::readatmosphere() {
       prompter().Message(kMsgAtmFileNotOpenedDuringList, kCaptionError);
       return 0;
     }
+    if (fileKeyword != keyword) continue;
     chosen = file;
-    if (fileKeyword == keyword && ++count == atmosphere) break;
+    if (++count == atmosphere) break;
+  }
+  if (chosen.empty()) {
+    const std::string planetName =
+        keyword.empty() ? "planet " + std::to_string(planet) : std::string(keyword);
+    prompter().Message(std::string(kMsgNoAtmosphereFileFor) + planetName +
+                           std::string(kMsgAtmosphereFileIn) +
+                           AtmosphereFolder(baseFolder).string() + "\n",
+                       kCaptionError);
+    return 0;
   }
   const AtmosphereReadResult result =
       ReadAtmosphereFile(chosen, wind != 0, atmosphereTable, planetConstants);

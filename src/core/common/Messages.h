@@ -16,6 +16,9 @@ inline constexpr std::string_view kMsgAtmFolderNotFound =
 inline constexpr std::string_view kMsgAtmFileNotOpenedDuringList =
     "Atmospheric file not opened during readatmosphere\n";
 inline constexpr std::string_view kMsgAtmFileNotOpened = "The atmospheric file was not opened\n";
+// "There is no " PLANET " atmosphere file in " FOLDER "\n"
+inline constexpr std::string_view kMsgNoAtmosphereFileFor = "There is no ";
+inline constexpr std::string_view kMsgAtmosphereFileIn = " atmosphere file in ";
 // printf format, formatted with the table capacity.
 inline constexpr const char* kFmtTooManyAtmPoints = "Too much atmospheric data point (MAX=%d)\n";
 
@@ -68,6 +71,24 @@ inline constexpr std::string_view kMsgStateNotFinite =
     "A smaller time step or another integrator may help.\n";
 inline constexpr std::string_view kMsgBadTimeStep =
     "The time step and the output time step must be positive numbers.\n";
+
+// Bitmaps. Plain message boxes carry the program's name as their caption. The bitmap reader
+// speaks Spanish, as it always has; the header check is ours and speaks the same language.
+inline constexpr std::string_view kCaptionProgram = "plumora";
+inline constexpr std::string_view kMsgDibReadError = "Error al leer el fichero .bmp";
+inline constexpr std::string_view kMsgDibNotBm = "Tipo del fichero no valido. Debe ser BM";
+inline constexpr std::string_view kMsgDibNoMemory = "Insuficiente memoria para el DIB";
+inline constexpr std::string_view kMsgDibNotSerialised = "Fichero DIB no valido";
+inline constexpr std::string_view kMsgDibBadHeader =
+    "Cabecera del fichero .bmp no valida o datos incompletos";
+// The start-up pictures: the file's own name follows.
+inline constexpr std::string_view kMsgErrorOpeningFile = "Error opening file ";
+inline constexpr std::string_view kMsgErrorReadingFile = "Error reading file ";
+
+// Trajectory import.
+inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";
+inline constexpr std::string_view kMsgImportNeedsAColumn =
+    "Choose at least one column that the file holds.\n";
 
 // Frame conversions.
 inline constexpr std::string_view kCaptionConvertH2I = "Error in ConvertH2I";

@@ -37,13 +37,18 @@ bool TextScanner::SkipLine() {
   if (AtEnd()) return false;
   const std::size_t limit = std::min(text_.size(), pos_ + kLineReadLimit);
   while (pos_ < limit) {
-    if (text_[pos_++] == '\n') break;
+    if (text_[pos_++] == '\n') {
+      ++line_;
+      break;
+    }
   }
   return true;
 }
 
 void TextScanner::SkipBlanks() {
-  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  for (; pos_ < text_.size() && IsBlank(text_[pos_]); ++pos_) {
+    if (text_[pos_] == '\n') ++line_;
+  }
 }
 
 bool TextScanner::ReadToken(std::string& token) {
@@ -142,11 +147,6 @@ bool TextScanner::ReadInt(int& value) {
   if (!ReadInteger(v, 0)) return false;
   value = static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
   return true;
-}
-
-int TextScanner::Line() const {
-  const auto end = text_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, text_.size()));
-  return 1 + static_cast<int>(std::count(text_.begin(), end, '\n'));
 }
 
 }  // namespace plumora

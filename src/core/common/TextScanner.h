@@ -29,8 +29,13 @@ class TextScanner {
   bool ReadToken(std::string& token);  // %s
 
   bool AtEnd() const { return pos_ >= text_.size(); }
+  // True when nothing but blanks is left (the blanks are consumed).
+  bool OnlyBlanksLeft() {
+    SkipBlanks();
+    return AtEnd();
+  }
   // 1-based number of the line holding the current position.
-  int Line() const;
+  int Line() const { return line_; }
 
  private:
   void SkipBlanks();
@@ -38,6 +43,7 @@ class TextScanner {
 
   std::string text_;
   std::size_t pos_ = 0;
+  int line_ = 1;  // kept up to date as reads pass line feeds
 };
 
 }  // namespace plumora

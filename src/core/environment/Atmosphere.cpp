@@ -148,11 +148,11 @@ AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
   } else if (h < t.height[0]) {
     s = {std::exp(t.lnDensity[0]), t.temperature[0], t.windWE[0], t.windSN[0]};
   } else {
-    const double* x = t.height.data();
-    s.density = std::exp(SplineEvaluate(x, t.lnDensity.data(), t.lnDensityCurvature.data(), n, h));
-    s.temperature = SplineEvaluate(x, t.temperature.data(), t.temperatureCurvature.data(), n, h);
-    s.windWE = SplineEvaluate(x, t.windWE.data(), t.windWECurvature.data(), n, h);
-    s.windSN = SplineEvaluate(x, t.windSN.data(), t.windSNCurvature.data(), n, h);
+    const SplineInterval in = FindSplineInterval(t.height.data(), n, h);
+    s.density = std::exp(SplineEvaluate(in, t.lnDensity.data(), t.lnDensityCurvature.data()));
+    s.temperature = SplineEvaluate(in, t.temperature.data(), t.temperatureCurvature.data());
+    s.windWE = SplineEvaluate(in, t.windWE.data(), t.windWECurvature.data());
+    s.windSN = SplineEvaluate(in, t.windSN.data(), t.windSNCurvature.data());
   }
   s.windWE = Calm(s.windWE);
   s.windSN = Calm(s.windSN);

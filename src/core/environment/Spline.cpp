@@ -41,24 +41,35 @@ void SplineSecondDerivatives(const double* x, const double* y, int n, double sta
   for (int k = n - 2; k >= 0; --k) y2[k] = y2[k] * y2[k + 1] + u[k];
 }
 
-double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue) {
-  int lo = 0;
-  int hi = n - 1;
-  if (hi <= lo) return y[0];  // a single point: the spline is that value
+SplineInterval FindSplineInterval(const double* x, int n, double xValue) {
+  SplineInterval in;
+  in.lo = 0;
+  in.hi = n - 1;
+  if (in.hi <= in.lo) return in;  // a single point: the spline is that value
   // Bisection for the interval holding xValue.
-  while (hi - lo > 1) {
-    const int k = (hi + lo) / 2;
+  while (in.hi - in.lo > 1) {
+    const int k = (in.hi + in.lo) / 2;
     if (x[k] > xValue) {
-      hi = k;
+      in.hi = k;
     } else {
-      lo = k;
+      in.lo = k;
     }
   }
-  const double h = x[hi] - x[lo];
-  const double a = (x[hi] - xValue) / h;
-  const double b = (xValue - x[lo]) / h;
-  return a * y[lo] + b * y[hi] +
-         ((a * a * a - a) * y2[lo] + (b * b * b - b) * y2[hi]) * (h * h) * kOneSixth;
+  in.h = x[in.hi] - x[in.lo];
+  in.a = (x[in.hi] - xValue) / in.h;
+  in.b = (xValue - x[in.lo]) / in.h;
+  return in;
+}
+
+double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2) {
+  if (in.hi <= in.lo) return y[in.lo];
+  const double a = in.a, b = in.b;
+  return a * y[in.lo] + b * y[in.hi] +
+         ((a * a * a - a) * y2[in.lo] + (b * b * b - b) * y2[in.hi]) * (in.h * in.h) * kOneSixth;
+}
+
+double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue) {
+  return SplineEvaluate(FindSplineInterval(x, n, xValue), y, y2);
 }
 
 }  // namespace plumora

@@ -14,4 +14,16 @@ void SplineSecondDerivatives(const double* x, const double* y, int n, double sta
 // end interval's cubic continued. Needs n >= 1.
 double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue);
 
+// The same in two stages, for several columns tabulated over one x: the interval holding xValue
+// (found once by bisection), then each column's value in it.
+struct SplineInterval {
+  int lo = 0;
+  int hi = 0;
+  double a = 1.0;  // weight of the point at lo
+  double b = 0.0;  // weight of the point at hi
+  double h = 0.0;  // interval width
+};
+SplineInterval FindSplineInterval(const double* x, int n, double xValue);
+double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2);
+
 }  // namespace plumora

@@ -124,11 +124,19 @@ TEST_F(AtmosphereFiles, TheIndexCountsOnlyFilesOfThePlanetInNameOrder) {
   doc.atmosphere = 0;
   ASSERT_EQ(doc.readatmosphere(), 1);
   EXPECT_EQ(doc.atmosphereTable.pointCount, 7);
-  // An index beyond the planet's files falls back to the last file listed.
+  // An index beyond the planet's files falls back to the planet's last file, never to the
+  // last file listed (a Titan table here).
   doc.planet = kEarth;
   doc.atmosphere = 9;
   ASSERT_EQ(doc.readatmosphere(), 1);
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 8);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
+  // A planet without a file of its own is refused, and the table in use stays.
+  std::filesystem::remove(dir / "atm" / "m1.atm");
+  doc.planet = kMars;
+  EXPECT_EQ(doc.readatmosphere(), 0);
+  EXPECT_EQ(prompter.Transcript(),
+            "error: There is no MARS atmosphere file in " + (dir / "atm").string() + "\n");
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
 }
 
 TEST_F(AtmosphereFiles, MissingFolderOrFiles) {

@@ -1,0 +1,242 @@
+#include "gl/CDIB.h"
+
+#include <algorithm>
+#include <new>
+
+#include "core/common/Messages.h"
+
+namespace plumora {
+
+namespace {
+
+constexpr std::uint16_t kBmMagic = 0x4D42;    // "BM"
+constexpr std::uint16_t kDibMarker = 0x746F;  // start of a serialised bitmap
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;  // the smallest header whose fields we read
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+// Far beyond any picture the program ships, small enough that sizes never overflow.
+constexpr std::int64_t kMaxDimension = 1 << 16;
+
+std::uint16_t U16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t U32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+std::int32_t S32(const std::uint8_t* p) {
+  return static_cast<std::int32_t>(U32(p));
+}
+void PutU16(std::string& out, std::uint16_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8));
+}
+void PutU32(std::string& out, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) out.push_back(static_cast<char>((v >> (8 * k)) & 0xFF));
+}
+
+// The block for the bytes, or an empty vector and the memory message.
+bool Allocate(std::vector<std::uint8_t>& block, std::size_t size, Prompter& prompter) {
+  try {
+    block.assign(size, 0);
+    return true;
+  } catch (const std::bad_alloc&) {
+    prompter.Message(kMsgDibNoMemory, kCaptionProgram);
+    block.clear();
+    return false;
+  }
+}
+
+}  // namespace
+
+void CDIB::Clear() {
+  data_.clear();
+  bitCount_ = 0;
+  pixelOffset_ = rowStride_ = colourCount_ = colourTableOffset_ = 0;
+}
+
+std::int32_t CDIB::Width() const {
+  return data_.empty() ? 0 : S32(data_.data() + kFileHeaderSize + 4);
+}
+
+std::int32_t CDIB::Height() const {
+  return data_.empty() ? 0 : S32(data_.data() + kFileHeaderSize + 8);
+}
+
+bool CDIB::Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter) {
+  Clear();
+  if (bytes.size() < 2 || U16(bytes.data()) != kBmMagic) {
+    prompter.Message(kMsgDibNotBm, kCaptionProgram);
+    return false;
+  }
+  // Every field the accessors rely on must describe data that lies inside the file.
+  const auto bad = [&] {
+    prompter.Message(kMsgDibBadHeader, kCaptionProgram);
+    return false;
+  };
+  const std::uint64_t size = bytes.size();
+  if (size < kFileHeaderSize + kInfoHeaderSize || size > 0xFFFFFFFFu) return bad();
+  const std::uint8_t* info = bytes.data() + kFileHeaderSize;
+  const std::uint32_t headerSize = U32(info);
+  const std::int64_t width = S32(info + 4);
+  const std::int64_t height = S32(info + 8);
+  const std::uint16_t planes = U16(info + 12);
+  const std::uint16_t bits = U16(info + 14);
+  const std::uint32_t compression = U32(info + 16);
+  const std::uint32_t coloursUsed = U32(info + 32);
+  if (headerSize < kInfoHeaderSize || kFileHeaderSize + std::uint64_t{headerSize} > size) {
+    return bad();
+  }
+  const std::int64_t rows = height < 0 ? -height : height;
+  if (width <= 0 || width > kMaxDimension || rows == 0 || rows > kMaxDimension || planes != 1) {
+    return bad();
+  }
+  const bool paletted = bits == 1 || bits == 4 || bits == 8;
+  const bool direct = bits == 16 || bits == 24 || bits == 32;
+  if (!paletted && !direct) return bad();
+  if (compression != kBiRgb && !(compression == kBiBitfields && (bits == 16 || bits == 32))) {
+    return bad();
+  }
+  std::uint64_t colours = 0;
+  if (paletted) {
+    const std::uint64_t most = std::uint64_t{1} << bits;
+    colours = coloursUsed != 0 ? coloursUsed : most;
+    if (colours > most) return bad();
+  }
+  const std::uint64_t masks = compression == kBiBitfields && headerSize == kInfoHeaderSize ? 12 : 0;
+  const std::uint64_t tableOffset = kFileHeaderSize + std::uint64_t{headerSize} + masks;
+  const std::uint64_t pixelOffset = U32(bytes.data() + 10);
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
+  if (tableOffset + 4 * colours > pixelOffset || pixelOffset > size ||
+      stride * static_cast<std::uint64_t>(rows) > size - pixelOffset) {
+    return bad();
+  }
+  data_ = std::move(bytes);
+  bitCount_ = bits;
+  pixelOffset_ = static_cast<std::uint32_t>(pixelOffset);
+  rowStride_ = static_cast<std::uint32_t>(stride);
+  colourCount_ = static_cast<std::uint32_t>(colours);
+  colourTableOffset_ = static_cast<std::uint32_t>(tableOffset);
+  return true;
+}
+
+int CDIB::ReadBytes(std::string_view bytes, Prompter& prompter) {
+  std::vector<std::uint8_t> block;
+  if (!Allocate(block, bytes.size(), prompter)) {
+    Clear();
+    return 0;
+  }
+  std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(block.data()));
+  return Adopt(std::move(block), prompter) ? 1 : 0;
+}
+
+int CDIB::Read(std::FILE* file, Prompter& prompter) {
+  Clear();
+  const long start = std::ftell(file);
+  if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) {
+    prompter.Message(kMsgDibReadError, kCaptionProgram);
+    return 0;
+  }
+  const long end = std::ftell(file);
+  if (end < start || std::fseek(file, start, SEEK_SET) != 0) {
+    prompter.Message(kMsgDibReadError, kCaptionProgram);
+    return 0;
+  }
+  std::vector<std::uint8_t> block;
+  if (!Allocate(block, static_cast<std::size_t>(end - start), prompter)) return 0;
+  if (std::fread(block.data(), 1, block.size(), file) != block.size()) {
+    prompter.Message(kMsgDibReadError, kCaptionProgram);
+    return 0;
+  }
+  return Adopt(std::move(block), prompter) ? 1 : 0;
+}
+
+std::string CDIB::Store() const {
+  std::string out;
+  PutU16(out, kDibMarker);
+  PutU32(out, Size());
+  out.append(reinterpret_cast<const char*>(data_.data()), data_.size());
+  return out;
+}
+
+int CDIB::Load(std::string_view bytes, Prompter& prompter, std::size_t* consumed) {
+  Clear();
+  if (consumed) *consumed = 0;
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  if (bytes.size() < 6) {
+    prompter.Message(kMsgDibReadError, kCaptionProgram);
+    return 0;
+  }
+  const std::uint16_t marker = U16(p);
+  const std::uint32_t size = U32(p + 2);
+  if (size == 0) {
+    if (consumed) *consumed = 6;
+    return 1;
+  }
+  if (marker != kDibMarker) {
+    prompter.Message(kMsgDibNotSerialised, kCaptionProgram);
+    return 0;
+  }
+  // A count beyond the data would read past the archive's end.
+  if (size > bytes.size() - 6) {
+    prompter.Message(kMsgDibReadError, kCaptionProgram);
+    return 0;
+  }
+  if (!ReadBytes(bytes.substr(6, size), prompter)) return 0;
+  if (consumed) *consumed = 6 + std::size_t{size};
+  return 1;
+}
+
+std::vector<std::uint32_t> CDIB::ToArgb() const {
+  std::vector<std::uint32_t> out;
+  if (data_.empty()) return out;
+  const std::int32_t width = Width();
+  const std::int32_t height = Height();
+  const std::int32_t rows = height < 0 ? -height : height;
+  out.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+  const std::uint8_t* table = data_.data() + colourTableOffset_;
+  const auto paletteColour = [&](std::uint32_t index) -> std::uint32_t {
+    if (index >= colourCount_) return 0xFF000000u;  // an index past the table shows black
+    const std::uint8_t* q = table + 4 * index;
+    return 0xFF000000u | (std::uint32_t{q[2]} << 16) | (std::uint32_t{q[1]} << 8) | q[0];
+  };
+  for (std::int32_t y = 0; y < rows; ++y) {
+    // Bottom-up files store the lowest row first.
+    const std::int32_t stored = height > 0 ? rows - 1 - y : y;
+    const std::uint8_t* row = data_.data() + pixelOffset_ + std::size_t{rowStride_} * stored;
+    std::uint32_t* target = out.data() + static_cast<std::size_t>(y) * width;
+    for (std::int32_t x = 0; x < width; ++x) {
+      std::uint32_t argb = 0xFF000000u;
+      switch (bitCount_) {
+        case 1:
+          argb = paletteColour((row[x / 8] >> (7 - x % 8)) & 1u);
+          break;
+        case 4:
+          argb = paletteColour((row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xFu);
+          break;
+        case 8:
+          argb = paletteColour(row[x]);
+          break;
+        case 16: {  // 5-5-5
+          const std::uint16_t v = U16(row + 2 * x);
+          argb |= ((v >> 10 & 31u) * 255 / 31) << 16 | ((v >> 5 & 31u) * 255 / 31) << 8 |
+                  ((v & 31u) * 255 / 31);
+          break;
+        }
+        case 24:
+          argb |=
+              std::uint32_t{row[3 * x + 2]} << 16 | std::uint32_t{row[3 * x + 1]} << 8 | row[3 * x];
+          break;
+        default:  // 32
+          argb |=
+              std::uint32_t{row[4 * x + 2]} << 16 | std::uint32_t{row[4 * x + 1]} << 8 | row[4 * x];
+          break;
+      }
+      target[x] = argb;
+    }
+  }
+  return out;
+}
+
+}  // namespace plumora

@@ -1,0 +1,157 @@
+#include "gui/editing/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "gui/app/CMainFrame.h"
+#include "gui/app/QtPrompter.h"
+#include "gui/logic/ResultsViewState.h"
+#include "gui/results/CPlumoraView.h"
+
+namespace plumora::gui {
+
+CChildFrame::CChildFrame(CMainFrame& mainFrame, std::unique_ptr<CPlumoraDoc> doc,
+                         DocumentState state)
+    : mainFrame_(mainFrame), doc_(std::move(doc)), state_(std::move(state)) {
+  rows_ = new QSplitter(Qt::Vertical, this);
+  for (int row = 0; row < 2; ++row) {
+    QSplitter* columns = new QSplitter(Qt::Horizontal, rows_);
+    columns_[static_cast<std::size_t>(row)] = columns;
+    for (int column = 0; column < 2; ++column) {
+      auto* view = new CPlumoraView(*this, column, row, columns);
+      views_[static_cast<std::size_t>(2 * row + column)] = view;
+      columns->addWidget(view);
+    }
+    columns->setChildrenCollapsible(true);
+    connect(columns, &QSplitter::splitterMoved, this, [this, columns] { SyncColumns(columns); });
+  }
+  rows_->setChildrenCollapsible(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(rows_);
+  observer_ = std::make_unique<MarshallingObserver>(static_cast<DocumentObserver&>(*this),
+                                                    GuiInvoker(this));
+  doc_->AddObserver(observer_.get());
+  SetActiveView(views_[0]);
+  UpdateTitle();
+}
+
+CChildFrame::~CChildFrame() {
+  doc_->RemoveObserver(observer_.get());
+  mainFrame_.DocumentClosing(*this);
+}
+
+void CChildFrame::UpdateTitle() {
+  setWindowTitle(QString::fromStdString(state_.Title()) + "[*]");
+  setWindowModified(state_.modified());
+}
+
+void CChildFrame::SetActiveView(CPlumoraView* view) {
+  if (activeView_ == view) return;
+  if (activeView_) activeView_->SetActive(false);
+  activeView_ = view;
+  if (activeView_) activeView_->SetActive(true);
+}
+
+PaneSplit CChildFrame::CurrentSplit() const {
+  return {columns_[0]->sizes().value(0), rows_->sizes().value(0)};
+}
+
+void CChildFrame::ApplySplit(const PaneSplit& split) {
+  const int width = columns_[0]->width() - columns_[0]->handleWidth();
+  const int height = rows_->height() - rows_->handleWidth();
+  for (QSplitter* columns : columns_) {
+    columns->setSizes({split.firstColumnWidth, std::max(0, width - split.firstColumnWidth)});
+  }
+  rows_->setSizes({split.firstRowHeight, std::max(0, height - split.firstRowHeight)});
+}
+
+void CChildFrame::SyncColumns(QSplitter* moved) {
+  // Both rows share one column split.
+  for (QSplitter* columns : columns_) {
+    if (columns != moved) columns->setSizes(moved->sizes());
+  }
+}
+
+void CChildFrame::EqualisePanes() {
+  ApplySplit(EqualisedSplit(rows_->width(), rows_->height()));
+  SetActiveView(views_[0]);
+}
+
+void CChildFrame::TogglePaneMaximised(CPlumoraView& view) {
+  const PaneZoom zoom = gui::TogglePaneMaximised(view.column(), view.row(), view.width(),
+                                                 view.height(), rows_->width(), rows_->height());
+  if (zoom.equalise) {
+    EqualisePanes();
+  } else {
+    ApplySplit(zoom.split);
+  }
+}
+
+void CChildFrame::RefreshPanes(int index, bool playing) {
+  for (CPlumoraView* view : views_) {
+    switch (view->state().Mode()) {
+      case DisplayMode::k3DPayload:
+      case DisplayMode::k3DParachute:
+      case DisplayMode::k3DSystem:
+      case DisplayMode::k3DTrajectory:
+        view->Render3DMode();
+        break;
+      case DisplayMode::kChart:
+        if (playing) {
+          view->RedrawChartCursor(index);
+        } else {
+          view->OnUpdate();
+        }
+        break;
+      case DisplayMode::k2DTrajectory:
+        if (playing) {
+          view->DrawTrackMarker(index);
+        } else {
+          view->OnUpdate();
+        }
+        break;
+      default:
+        break;  // the table and a blank pane do not follow the animation
+    }
+  }
+}
+
+void CChildFrame::FreezeViews() {
+  for (CPlumoraView* view : views_) view->Freeze();
+}
+
+void CChildFrame::ThawViews() {
+  for (CPlumoraView* view : views_) view->Thaw();
+}
+
+void CChildFrame::ShowReadout(const std::string& x, const std::string& y) {
+  mainFrame_.SetStatusPanes(QString::fromStdString(x), QString::fromStdString(y));
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  if (mainFrame_.QuerySaveDocument(*this)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CChildFrame::ChartZoomCleared(const CPlumoraDoc&) {
+  for (CPlumoraView* view : views_) view->ResetZoom();
+}
+
+void CChildFrame::ResultsChanged(const CPlumoraDoc&) {
+  mainFrame_.DocumentResultsChanged(*this);
+}
+
+void CChildFrame::ViewsNeedUpdate(const CPlumoraDoc&) {
+  for (CPlumoraView* view : views_) view->OnUpdate();
+}
+
+void CChildFrame::MissionPlanChanged(const CPlumoraDoc&) {
+  mainFrame_.DocumentPlanChanged(*this);
+}
+
+}  // namespace plumora::gui

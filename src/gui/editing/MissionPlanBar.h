@@ -1,0 +1,33 @@
+// The mission plan bar, docked at the left: the active mission's name and its phase list.
+#pragma once
+
+#include <QWidget>
+
+#include "gui/logic/MissionPlan.h"
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace plumora::gui {
+
+class MissionPlanBar : public QWidget {
+ public:
+  explicit MissionPlanBar(QWidget* parent = nullptr);
+
+  // Shows the mission's name and one line per phase.
+  void Show(const MissionPlanText& plan);
+
+  QString missionName() const;
+  // The phase lines as shown, tab-separated (UTF-8).
+  QStringList phaseLines() const;
+
+ private:
+  QLineEdit* name_;
+  QTreeWidget* phases_;
+  QPushButton* editMission_;
+  QPushButton* editPhase_;
+  QPushButton* viewPhase_;
+};
+
+}  // namespace plumora::gui

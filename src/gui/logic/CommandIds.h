@@ -1,0 +1,82 @@
+// Command identifiers of the desktop program: menu items, toolbar buttons and bar controls carry
+// these numbers, so that the menu-state logic, the widgets and the tests agree on them.
+#pragma once
+
+namespace plumora::gui {
+
+enum CommandId : int {
+  // The framework's standard commands.
+  kCmdFileNew = 57600,
+  kCmdFileOpen = 57601,
+  kCmdFileClose = 57602,
+  kCmdFileSave = 57603,
+  kCmdFileSaveAs = 57604,
+  kCmdFilePrintSetup = 57606,
+  kCmdFilePrint = 57607,
+  kCmdFilePrintDirect = 57608,
+  kCmdFilePrintPreview = 57609,
+  kCmdFileMru1 = 57616,  // the recent files follow: 57616 to 57619
+  kCmdAppAbout = 57664,
+  kCmdAppExit = 57665,
+  kCmdWindowCascade = 57650,
+  kCmdWindowTile = 57651,
+  kCmdViewToolbar = 59392,
+  kCmdViewStatusBar = 59393,
+
+  // Document commands.
+  kCmdRun = 32784,
+
+  // Show menu of a results view.
+  kCmdShowTable = 32773,
+  kCmdShowChart = 32774,
+  kCmdShowOptions = 32775,
+  kCmdShow3DPayload = 32808,
+  kCmdShow3DParachute = 32809,
+  kCmdShow3DSystem = 32810,
+  kCmdShow2DTrajectory = 32811,
+  kCmdShow3DTrajectory = 32812,
+  // The same toggles in the right-button popup menu.
+  kCmdPopupTable = 32792,
+  kCmdPopupChart = 32793,
+  kCmdPopup3DPayload = 32799,
+  kCmdPopup3DParachute = 32800,
+  kCmdPopup3DSystem = 32802,
+  kCmdPopup2DTrajectory = 32803,
+  kCmdPopup3DTrajectory = 32804,
+  kCmdPopupOptions = 32807,
+
+  // Frame commands.
+  kCmdMainControl = 32794,
+  kCmdAnimationControl = 32795,
+
+  // Mission plan bar.
+  kCtlPhaseList = 1061,
+  kCtlEditMission = 1062,
+  kCtlEditPhase = 1063,
+  kCtlViewPhase = 1064,
+  kCtlMissionName = 1125,
+
+  // Animation control bar.
+  kCtlPlay = 1027,
+  kCtlPause = 1028,
+  kCtlStepForward = 1030,
+  kCtlToEnd = 1031,
+  kCtlToStart = 1032,
+  kCtlZoomToSelection = 1033,
+  kCtlZoomReset = 1034,
+  kCtlAnimationSlider = 1117,
+  kCtlStepBack = 1118,
+  kCtlTimeText = 1119,
+  kCtlSpeed = 1120,
+
+  // Progress dialog.
+  kCtlProgressBar = 1039,
+  kCtlStop = 2,
+  kCtlTimeElapsed = 1044,
+  kCtlTimeLeft = 1045,
+  kCtlPhase = 1046,
+};
+
+inline constexpr int kRecentFileCount = 4;
+
+}  // namespace plumora::gui

@@ -1,0 +1,15 @@
+// Texts on their way to the screen. Mission texts are Windows-1252 bytes; the engine's messages
+// are plain ASCII, but may name a file in UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace plumora::gui {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// UTF-8 as it is; anything else read as Windows-1252.
+std::string DisplayText(std::string_view bytes);
+
+}  // namespace plumora::gui

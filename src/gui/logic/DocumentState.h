@@ -1,0 +1,62 @@
+// What the desktop program knows about an open mission beyond the mission itself: its file, its
+// title, and whether it has changes that are not saved. Runs do not change the mission (results
+// are never saved), so only edits set the modified flag.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace plumora::gui {
+
+// The document type's base name: new missions are "Plumor1", "Plumor2", ...
+inline constexpr const char* kDocumentBaseName = "Plumor";
+inline constexpr const char* kProgramTitle = "plumora";
+
+class DocumentState {
+ public:
+  // A new, unsaved mission with the given number.
+  explicit DocumentState(int untitledNumber) : untitledNumber_(untitledNumber) {}
+
+  const std::filesystem::path& path() const { return path_; }
+  bool HasPath() const { return !path_.empty(); }
+  // The mission now lives in this file (opened or saved under it): no unsaved changes.
+  void SetPath(std::filesystem::path path);
+
+  bool modified() const { return modified_; }
+  void SetModified(bool modified = true) { modified_ = modified; }
+
+  // The file's name, or "PlumorN" for a mission not saved yet (UTF-8).
+  std::string Title() const;
+  // The question asked before unsaved changes would be lost.
+  std::string SavePrompt() const;
+
+ private:
+  int untitledNumber_;
+  std::filesystem::path path_;
+  bool modified_ = false;
+};
+
+// The main window's caption: the program, and the active document when there is one.
+std::string FrameTitle(const DocumentState* active);
+
+// The recently used files, newest first, at most kRecentFileCount.
+class RecentFileList {
+ public:
+  explicit RecentFileList(int capacity);
+  // Moves the file to the top (once only, however it was written before).
+  void Add(const std::filesystem::path& file);
+  void Remove(const std::filesystem::path& file);
+  const std::vector<std::filesystem::path>& files() const { return files_; }
+  // "&1 /path/to/mission.psd" for entry 0.
+  std::string MenuText(int entry) const;
+  // Settings form: the paths as strings, newest first; unusable entries are skipped.
+  std::vector<std::string> Entries() const;
+  void SetEntries(const std::vector<std::string>& entries);
+
+ private:
+  int capacity_;
+  std::vector<std::filesystem::path> files_;
+};
+
+}  // namespace plumora::gui

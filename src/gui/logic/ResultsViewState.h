@@ -1,0 +1,92 @@
+// What a results pane shows and how its menu items look, without a window: the seven display
+// modes with their toggle rule, the Show menu and the right-button popup (their enabling and
+// check marks), the status-bar prompts, and the chart variables' names.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plumora::gui {
+
+enum class DisplayMode {
+  kNone = -1,
+  kTable = 0,
+  kChart,
+  k3DPayload,
+  k3DParachute,
+  k3DSystem,
+  k2DTrajectory,
+  k3DTrajectory,
+};
+inline constexpr int kDisplayModeCount = 7;
+
+// The two commands that toggle a mode and the menu text they share.
+struct ModeCommand {
+  DisplayMode mode;
+  int showId;   // Show menu
+  int popupId;  // right-button popup
+  std::string_view text;
+};
+extern const std::array<ModeCommand, kDisplayModeCount> kModeCommands;
+
+// The mode a toggle command (of either menu) stands for.
+std::optional<DisplayMode> ModeOfCommand(int commandId);
+
+// The status-bar prompt of a command; empty when it has none.
+std::string_view StatusPrompt(int commandId);
+
+// The 3D modes draw through OpenGL; the others paint in 2D.
+bool UsesOpenGl(DisplayMode mode);
+
+// Number of table columns and the switches a new pane starts with.
+inline constexpr int kTableColumnCount = 17;
+using ColumnSwitches = std::array<bool, kTableColumnCount>;
+ColumnSwitches DefaultColumnSwitches();
+
+// The settings of one pane. Nothing of it is saved; every new pane starts from these values.
+struct ResultsViewState {
+  std::array<bool, kDisplayModeCount> modeFlags{};  // at most one is set; none: a blank pane
+  int chartX = 0;                                   // chart variable on the horizontal axis
+  int chartY = 1;                                   // chart variable on the vertical axis
+  int chartBody = 0;                                // 0 payload, 1 parachute
+  bool active = false;                              // the active pane of its frame
+  ColumnSwitches columnSwitches = DefaultColumnSwitches();
+  int shownColumnCount = 12;  // sets only the table's horizontal scroll size
+  std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
+
+  // The mode that is on (the first set flag in mode order), or kNone.
+  DisplayMode Mode() const;
+  bool IsOn(DisplayMode mode) const;
+
+  // Selecting the mode that is on blanks the pane; another mode replaces the current one.
+  // True when the scroll sizes go back to neutral: always, except when the table is switched
+  // on (the table sets its own scroll sizes as it draws).
+  bool ToggleDisplayMode(DisplayMode mode);
+};
+
+struct MenuItemState {
+  bool enabled = true;
+  bool checked = false;
+};
+
+// Show menu: Table and Chart always enabled; the 3D and 2D items need results. Each mode item is
+// checked while its mode is on; Options is always enabled and never checked.
+MenuItemState ShowMenuState(int commandId, const ResultsViewState& view, bool hasResults);
+// Popup: only the three 3D object modes need results; the two trajectory items stay enabled.
+MenuItemState PopupMenuState(int commandId, const ResultsViewState& view, bool hasResults);
+
+// The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
+// "°" is 0xB0).
+struct ChartVariable {
+  std::string_view listItem;
+  std::string_view axisLabel;
+};
+inline constexpr int kChartVariableCount = 15;
+extern const std::array<ChartVariable, kChartVariableCount> kChartVariables;
+
+// A status pane's read-out, "%s=%4.2f" of an axis label (as UTF-8) and a value.
+std::string AxisReadout(int chartVariable, double value);
+
+}  // namespace plumora::gui

@@ -1,0 +1,94 @@
+// The results table without a device: which columns are shown, what each cell reads, where each
+// text goes, and the scroll sizes. The pane and the printer only draw the texts this gives them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ballistic/TrajectoryStore.h"
+#include "gui/logic/ResultsViewState.h"
+
+namespace plumora::gui {
+
+struct Colour {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Colour&) const = default;
+};
+
+enum class ColumnGroup { kCommon, kPayload, kParachute };
+
+struct TableColumn {
+  std::string_view title;
+  std::string_view unit;
+  int sampleField;  // number in kSampleFields
+  ColumnGroup group;
+};
+extern const std::array<TableColumn, kTableColumnCount> kTableColumns;
+
+inline constexpr Colour kTableBackground{140, 140, 140};
+Colour GroupColour(ColumnGroup group);
+
+// Sizes in the units of the drawing: pixels on the screen, tenths of a millimetre on paper.
+struct TableGeometry {
+  int rowHeight = 20;
+  int columnWidth = 100;
+  int areaWidth = 0;
+  int areaHeight = 0;
+  bool printing = false;
+};
+TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight);
+// A page of the given printable size in millimetres, drawn in tenths of a millimetre.
+TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm);
+
+// Scroll sizes of a pane: horizontally in pixels, vertically in the table's rows (so the scroll
+// position is the first row shown).
+struct ScrollSizes {
+  int totalWidth = 100;
+  int totalHeight = 1;
+  int pageWidth = 10;
+  int pageHeight = 0;
+  int lineWidth = 1;
+  int lineHeight = 0;
+  bool operator==(const ScrollSizes&) const = default;
+};
+// What a pane without a table scrolls over: nothing, really.
+inline constexpr ScrollSizes kNeutralScrollSizes{};
+// The largest vertical scroll size a pane accepts.
+inline constexpr int kMaxScrollRows = 32767;
+// The table's scroll sizes, or none for an empty store (the sizes stay as they were).
+std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int shownColumnCount);
+
+enum class TextAlign { kLeftTop, kCentreTop };
+
+// One text to draw: anchored at (x, y) in the drawing's coordinates (the pane's window, or the
+// page), centred on x when the alignment says so.
+struct TableText {
+  int x = 0;
+  int y = 0;
+  std::string text;
+  Colour colour;
+  TextAlign align = TextAlign::kCentreTop;
+};
+
+struct TableDrawing {
+  bool fillBackground = false;  // the whole area in kTableBackground, before the texts
+  std::vector<TableText> texts;
+  int firstRow = 0;  // rows drawn, first and one past the last
+  int endRow = 0;
+};
+
+// "%12.2f" without the blanks around it.
+std::string FormatTableValue(double value);
+
+// Lays out the table for the visible rows only. On the screen the texts are in window
+// coordinates: the two header lines stay at the top, rows start three row heights down, and
+// scrollX shifts everything left; scrollY is the first row shown. On paper the page holds the
+// header and the rows from scrollY on.
+TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
+                         const TableGeometry& geometry, int scrollX, int scrollY);
+
+}  // namespace plumora::gui

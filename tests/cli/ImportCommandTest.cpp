@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "cli/Cli.h"
+#include "core/app/ResultsCsv.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+using test::Cli;
+
+TEST(ImportCommand, ImportsTheChosenColumnsAndWritesThemAsCsv) {
+  test::TempDir dir;
+  test::WriteFile(dir / "atm" / "t.atm", test::SimpleAtmosphere(3, "TITAN").Text());
+  test::WriteFile(dir / "f.txt", "2 titan descent\n0 1.5\n10 1.25\n20 x\n");
+  const auto r = Cli({"import", "--columns", "time,altitude", "--csv", (dir / "f.csv").string(),
+                      (dir / "f.txt").string()},
+                     dir.path());
+  EXPECT_EQ(r.status, 1);  // the third line is malformed; the first two stay
+  EXPECT_NE(r.err.find("(line 4)"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "Imported 2 samples on TITAN from " + (dir / "f.txt").string() + "\n");
+  const std::string csv = test::ReadFile(dir / "f.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\n')), ResultsCsvHeader());
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  EXPECT_EQ(csv.substr(csv.rfind("\n10,"), 10), "\n10,1250,0");
+  EXPECT_NE(csv.find(",1,0,-1\n"), std::string::npos);  // ballistic, payload 0, no parachute
+
+  EXPECT_EQ(Cli({"import", "--columns", "time,mass", (dir / "f.txt").string()}).status, 2);
+  EXPECT_EQ(Cli({"import"}).status, 2);
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "core/app/DataImport.h"
+#include "core/app/PlumoraDoc.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+using test::WriteFile;
+
+struct CountingObserver : DocumentObserver {
+  int results = 0, views = 0;
+  void ResultsChanged(const CPlumoraDoc&) override { ++results; }
+  void ViewsNeedUpdate(const CPlumoraDoc&) override { ++views; }
+};
+
+class DataImport : public ::testing::Test {
+ protected:
+  DataImport() {
+    WriteFile(base / "atm" / "e.atm", test::SimpleAtmosphere(3, "EARTH").Text());
+    WriteFile(base / "atm" / "m.atm", test::SimpleAtmosphere(4, "MARS").Text());
+    doc.baseFolder = base.path();
+    doc.SetPrompter(&prompter);
+    doc.AddObserver(&observer);
+  }
+  int Import(const std::string& text, const ImportColumns& columns = {}) {
+    WriteFile(base / "flight.txt", text);
+    return ImportTrajectory(doc, base / "flight.txt", columns);
+  }
+
+  test::TempDir base;
+  RecordingPrompter prompter;
+  CPlumoraDoc doc;
+  CountingObserver observer;
+};
+
+TEST_F(DataImport, ReadsEveryColumnWithItsScale) {
+  ASSERT_EQ(Import("1 Mars entry, all columns\n0 10 20 90 100 -5 6\n"), 1) << prompter.Transcript();
+  EXPECT_EQ(doc.planet, kMars);
+  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);  // the Mars table was read
+  ASSERT_EQ(doc.results.LastIndex(), 0);
+  const CTrajectorySample& s = doc.results.SampleAt(0);
+  EXPECT_EQ(s.time, 0.0);
+  EXPECT_EQ(s.latitude, 10.0);
+  EXPECT_EQ(s.longitude, 20.0);
+  EXPECT_EQ(s.heading, 90.0);
+  EXPECT_EQ(s.payloadHeight, 100000.0);
+  EXPECT_EQ(s.payloadPathAngle, -5.0);
+  EXPECT_EQ(s.payloadSpeed, 6000.0);
+  EXPECT_EQ(s.phaseType, kSampleBallistic);
+  EXPECT_EQ(s.payload->name, "import");
+  EXPECT_EQ(s.parachuteHeight, 0.0);
+  EXPECT_EQ(doc.results.EndTime(), 0.0);  // an import sets no end time
+  EXPECT_EQ(doc.results.Ranges()[1].maximum, 100000.0);
+  EXPECT_EQ(observer.results, 1);
+  EXPECT_EQ(observer.views, 1);
+}
+
+TEST_F(DataImport, OnlyTheChosenColumnsStandOnALine) {
+  ImportColumns columns;
+  columns.latitude = columns.longitude = columns.heading = false;
+  columns.pathAngle = columns.speed = false;
+  // CR LF line ends, extra text after the values, and a last line cut short by the file's end.
+  ASSERT_EQ(Import("0\r\n0.0 1.5 rest ignored\r\n0.5\t1.25\r\n1.0", columns), 1);
+  ASSERT_EQ(doc.results.LastIndex(), 1);
+  EXPECT_EQ(doc.results.SampleAt(1).time, 0.5);
+  EXPECT_EQ(doc.results.SampleAt(1).payloadHeight, 1250.0);
+  EXPECT_EQ(doc.results.SampleAt(1).latitude, 0.0);
+}
+
+TEST_F(DataImport, EveryImportAddsItsOwnPayload) {
+  doc.CreatePayload();
+  ASSERT_EQ(Import("0\n"), 1);  // nothing after the planet line
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  ASSERT_EQ(Import("0\n1 2 3 4 5 6 7\n"), 1);
+  ASSERT_EQ(doc.payloads.size(), 3u);
+  EXPECT_EQ(doc.payloads[1]->name, "import");
+  EXPECT_EQ(doc.payloads[1]->number, 1);
+  EXPECT_EQ(doc.payloads[2]->number, 2);
+  EXPECT_EQ(doc.results.SampleAt(0).payload.get(), doc.payloads[2].get());
+}
+
+TEST_F(DataImport, AMalformedValueEndsTheImportAndKeepsWhatCameBefore) {
+  EXPECT_EQ(Import("0\n0 1 2 3 4 5 6\n0.5 1 2 x 4 5 6\n1.0 1 2 3 4 5 6\n"), 0);
+  ASSERT_EQ(prompter.entries().size(), 1u);
+  EXPECT_EQ(prompter.entries()[0].caption, "error");
+  EXPECT_EQ(prompter.entries()[0].text,
+            "The import file " + (base / "flight.txt").string() +
+                " holds something other than a number where a number must stand (line 3)\n");
+  ASSERT_EQ(doc.results.LastIndex(), 0);
+  EXPECT_EQ(doc.results.Ranges()[1].maximum, 4000.0);
+  EXPECT_EQ(observer.views, 1);
+}
+
+TEST_F(DataImport, RefusedFiles) {
+  EXPECT_EQ(ImportTrajectory(doc, base / "absent.txt", {}), 0);
+  EXPECT_EQ(prompter.Transcript(), "error: Could not open file\n");
+  EXPECT_TRUE(doc.payloads.empty());
+
+  prompter.Clear();
+  EXPECT_EQ(Import("7\n0 1 2 3 4 5 6\n"), 0);  // no such planet
+  EXPECT_NE(prompter.Transcript().find("planet index of 0, 1 or 2 (line 1)"), std::string::npos);
+  EXPECT_EQ(doc.planet, kEarth);
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(doc.payloads.size(), 1u);  // the payload stays, as after a failed atmosphere
+
+  prompter.Clear();
+  EXPECT_EQ(Import("2\n0 1 2 3 4 5 6\n"), 0);  // no Titan atmosphere in the folder
+  EXPECT_NE(prompter.Transcript().find("There is no TITAN atmosphere file"), std::string::npos);
+  prompter.Clear();
+  ImportColumns none{false, false, false, false, false, false, false};
+  EXPECT_EQ(Import("0\n1\n", none), 0);
+  EXPECT_EQ(prompter.Transcript(), "error: Choose at least one column that the file holds.\n");
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "Pictures.h"
+#include "core/common/Messages.h"
+#include "gl/CDIB.h"
+#include "support/TestFiles.h"
+
+namespace plumora {
+namespace {
+
+void PutU32(std::string& bytes, std::size_t at, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+void PutU16(std::string& bytes, std::size_t at, std::uint16_t v) {
+  bytes[at] = static_cast<char>(v & 0xFF);
+  bytes[at + 1] = static_cast<char>(v >> 8);
+}
+
+tools::Picture Checker() {
+  tools::Picture p(3, 2);  // odd width: rows are padded
+  p.at(0, 0) = {255, 0, 0};
+  p.at(1, 0) = {0, 255, 0};
+  p.at(2, 0) = {0, 0, 255};
+  p.at(0, 1) = {10, 20, 30};
+  return p;
+}
+
+// An 8-bit bitmap of 2 × 2 with a colour table of `colours` entries.
+std::string PalettedBmp(int colours, int coloursUsed) {
+  const std::uint32_t offset = 14 + 40 + 4 * colours;
+  std::string b(offset + 8, '\0');
+  b[0] = 'B';
+  b[1] = 'M';
+  PutU32(b, 2, static_cast<std::uint32_t>(b.size()));
+  PutU32(b, 10, offset);
+  PutU32(b, 14, 40);
+  PutU32(b, 18, 2);
+  PutU32(b, 22, 2);
+  PutU16(b, 26, 1);
+  PutU16(b, 28, 8);
+  PutU32(b, 46, static_cast<std::uint32_t>(coloursUsed));
+  for (int i = 0; i < colours; ++i) {
+    b[54 + 4 * i] = static_cast<char>(i);        // blue
+    b[54 + 4 * i + 2] = static_cast<char>(200);  // red
+  }
+  b[offset] = 1;      // bottom-left: colour 1
+  b[offset + 4] = 3;  // top-left: colour 3
+  return b;
+}
+
+TEST(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
+  const std::string bytes = tools::BmpBytes(Checker());
+  RecordingPrompter prompter;
+  CDIB dib;
+  ASSERT_EQ(dib.ReadBytes(bytes, prompter), 1) << prompter.Transcript();
+  EXPECT_EQ(dib.Width(), 3);
+  EXPECT_EQ(dib.Height(), 2);
+  EXPECT_EQ(dib.BitCount(), 24);
+  EXPECT_EQ(dib.RowStride(), 12u);
+  EXPECT_EQ(dib.Size(), bytes.size());
+  EXPECT_EQ(dib.Pixels() - dib.FileHeader(), 54);
+  const std::vector<std::uint32_t> argb = dib.ToArgb();
+  ASSERT_EQ(argb.size(), 6u);
+  EXPECT_EQ(argb[0], 0xFFFF0000u);
+  EXPECT_EQ(argb[1], 0xFF00FF00u);
+  EXPECT_EQ(argb[2], 0xFF0000FFu);
+  EXPECT_EQ(argb[3], 0xFF0A141Eu);
+}
+
+TEST(CDIBTest, ReadsAnOpenFileWhole) {
+  test::TempDir dir;
+  test::WriteFile(dir / "p.bmp", tools::BmpBytes(Checker()));
+  std::FILE* file = std::fopen((dir / "p.bmp").c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  RecordingPrompter prompter;
+  CDIB dib;
+  EXPECT_EQ(dib.Read(file, prompter), 1);
+  std::fclose(file);
+  EXPECT_EQ(dib.Width(), 3);
+}
+
+TEST(CDIBTest, PalettedPicturesUseTheirColourTable) {
+  RecordingPrompter prompter;
+  CDIB dib;
+  ASSERT_EQ(dib.ReadBytes(PalettedBmp(4, 4), prompter), 1) << prompter.Transcript();
+  EXPECT_EQ(dib.ColourCount(), 4u);
+  const auto argb = dib.ToArgb();
+  EXPECT_EQ(argb[0], 0xFFC80003u);  // top-left: colour 3
+  EXPECT_EQ(argb[2], 0xFFC80001u);  // bottom-left: colour 1
+  // Colours used 0 means the full table of 256, which this file does not hold.
+  EXPECT_EQ(dib.ReadBytes(PalettedBmp(4, 0), prompter), 0);
+  EXPECT_EQ(prompter.entries().back().text, kMsgDibBadHeader);
+}
+
+TEST(CDIBTest, RefusesAnythingButBm) {
+  std::string bytes = tools::BmpBytes(Checker());
+  bytes[1] = 'A';
+  RecordingPrompter prompter;
+  CDIB dib;
+  EXPECT_EQ(dib.ReadBytes(bytes, prompter), 0);
+  ASSERT_EQ(prompter.entries().size(), 1u);
+  EXPECT_EQ(prompter.entries()[0].text, "Tipo del fichero no valido. Debe ser BM");
+  EXPECT_TRUE(dib.IsEmpty());
+  EXPECT_EQ(dib.ReadBytes("", prompter), 0);
+  EXPECT_EQ(prompter.entries().back().text, kMsgDibNotBm);
+}
+
+TEST(CDIBTest, HeadersThatPointOutsideTheFileAreRefused) {
+  const std::string good = tools::BmpBytes(Checker());
+  struct Damage {
+    const char* what;
+    std::function<void(std::string&)> apply;
+  };
+  const Damage damages[] = {
+      {"cut after the file header", [](std::string& b) { b.resize(20); }},
+      {"pixel rows cut short", [](std::string& b) { b.resize(b.size() - 1); }},
+      {"pixel offset past the end", [](std::string& b) { PutU32(b, 10, 1u << 30); }},
+      {"pixel offset inside the header", [](std::string& b) { PutU32(b, 10, 20); }},
+      {"huge width", [](std::string& b) { PutU32(b, 18, 0x7FFFFFFF); }},
+      {"negative width", [](std::string& b) { PutU32(b, 18, 0xFFFFFFFF); }},
+      {"zero height", [](std::string& b) { PutU32(b, 22, 0); }},
+      {"most negative height", [](std::string& b) { PutU32(b, 22, 0x80000000u); }},
+      {"header size past the end", [](std::string& b) { PutU32(b, 14, 0xFFFFFFF0u); }},
+      {"small header", [](std::string& b) { PutU32(b, 14, 12); }},
+      {"bit count 7", [](std::string& b) { PutU16(b, 28, 7); }},
+      {"two planes", [](std::string& b) { PutU16(b, 26, 2); }},
+      {"run-length compression", [](std::string& b) { PutU32(b, 30, 1); }},
+  };
+  for (const Damage& d : damages) {
+    std::string bytes = good;
+    d.apply(bytes);
+    RecordingPrompter prompter;
+    CDIB dib;
+    EXPECT_EQ(dib.ReadBytes(bytes, prompter), 0) << d.what;
+    ASSERT_EQ(prompter.entries().size(), 1u) << d.what;
+    EXPECT_EQ(prompter.entries()[0].text, kMsgDibBadHeader) << d.what;
+    EXPECT_TRUE(dib.IsEmpty()) << d.what;
+    EXPECT_TRUE(dib.ToArgb().empty()) << d.what;
+  }
+}
+
+TEST(CDIBTest, TopDownPicturesAreReadTopRowFirst) {
+  std::string bytes = tools::BmpBytes(Checker());
+  PutU32(bytes, 22, static_cast<std::uint32_t>(-2));
+  RecordingPrompter prompter;
+  CDIB dib;
+  ASSERT_EQ(dib.ReadBytes(bytes, prompter), 1);
+  EXPECT_EQ(dib.Height(), -2);
+  EXPECT_EQ(dib.ToArgb()[0], 0xFF0A141Eu);  // the stored bottom row now comes first
+}
+
+TEST(CDIBTest, SerialisedFormRoundTripsAndIsChecked) {
+  RecordingPrompter prompter;
+  CDIB dib;
+  ASSERT_EQ(dib.ReadBytes(tools::BmpBytes(Checker()), prompter), 1);
+  const std::string stored = dib.Store();
+  EXPECT_EQ(static_cast<unsigned char>(stored[0]), 0x6F);
+  EXPECT_EQ(static_cast<unsigned char>(stored[1]), 0x74);
+  CDIB copy;
+  std::size_t used = 0;
+  ASSERT_EQ(copy.Load(stored + "trailing", prompter, &used), 1);
+  EXPECT_EQ(used, stored.size());
+  EXPECT_EQ(copy.ToArgb(), dib.ToArgb());
+
+  // A count of 0 is an empty bitmap, quietly.
+  EXPECT_EQ(copy.Load(std::string("\x6F\x74\0\0\0\0", 6), prompter), 1);
+  EXPECT_TRUE(copy.IsEmpty());
+  EXPECT_TRUE(prompter.entries().empty());
+
+  std::string wrongMarker = stored;
+  wrongMarker[0] = 0x70;
+  EXPECT_EQ(copy.Load(wrongMarker, prompter), 0);
+  EXPECT_EQ(prompter.entries().back().text, "Fichero DIB no valido");
+  // A count beyond the data never reads past it.
+  EXPECT_EQ(copy.Load(stored.substr(0, stored.size() - 1), prompter), 0);
+  EXPECT_EQ(prompter.entries().back().text, "Error al leer el fichero .bmp");
+  EXPECT_EQ(copy.Load("\x6F", prompter), 0);
+  EXPECT_TRUE(copy.IsEmpty());
+}
+
+}  // namespace
+}  // namespace plumora

@@ -1,0 +1,20 @@
+#include <gtest/gtest.h>
+
+#include "gui/logic/DisplayText.h"
+
+namespace plumora::gui {
+namespace {
+
+TEST(DisplayTextTest, Utf8StaysAndCodePageBytesAreConverted) {
+  EXPECT_EQ(DisplayText("plain"), "plain");
+  EXPECT_EQ(DisplayText("caf\xC3\xA9"), "caf\xC3\xA9");
+  EXPECT_EQ(DisplayText("caf\xE9"), "caf\xC3\xA9");  // é in Windows-1252
+  EXPECT_EQ(DisplayText("\x80"), "\xE2\x82\xAC");    // €
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));             // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));         // surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));             // cut short
+  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x9A\x80"));
+}
+
+}  // namespace
+}  // namespace plumora::gui

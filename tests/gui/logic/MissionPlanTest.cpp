@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/logic/MissionPlan.h"
+
+namespace plumora::gui {
+namespace {
+
+TEST(MissionPlanTest, LinesShowNumberFlagEightCharactersAndCode) {
+  CPlumoraDoc doc;
+  doc.missionName = "Entry \xE9t\xE9";  // Windows-1252 bytes stay bytes here
+  CMissionPhase& first = doc.AddPhase(0);
+  first.name = "Hypersonic entry";
+  CMissionPhase& second = doc.AddPhase(3);
+  second.name = "100% %s%n";
+  second.active = 0;
+  const MissionPlanText plan = MissionPlanFor(&doc);
+  EXPECT_EQ(plan.missionName, "Entry \xE9t\xE9");
+  ASSERT_EQ(plan.lines.size(), 2u);
+  EXPECT_EQ(plan.lines[0], "1\ty\tHyperson\tBR");
+  EXPECT_EQ(plan.lines[1], "2\tn\t100% %s%\tFD");
+}
+
+TEST(MissionPlanTest, EveryTypeHasItsCodeAndNoDocumentShowsNone) {
+  EXPECT_STREQ(PhaseTypeCode(0), "BR");
+  EXPECT_STREQ(PhaseTypeCode(1), "DP");
+  EXPECT_STREQ(PhaseTypeCode(2), "IN");
+  EXPECT_STREQ(PhaseTypeCode(3), "FD");
+  EXPECT_STREQ(PhaseTypeCode(7), "");
+  const MissionPlanText none = MissionPlanFor(nullptr);
+  EXPECT_EQ(none.missionName, "None");
+  EXPECT_TRUE(none.lines.empty());
+  CPlumoraDoc doc;
+  EXPECT_EQ(MissionPlanFor(&doc).missionName, "Default");
+}
+
+TEST(MissionPlanTest, ShortAndEmptyNamesAreShownWhole) {
+  CPlumoraDoc doc;
+  doc.AddPhase(1).name = "";
+  doc.AddPhase(2).name = "Tab\there";
+  const MissionPlanText plan = MissionPlanFor(&doc);
+  EXPECT_EQ(plan.lines[0], "1\ty\t\tDP");
+  EXPECT_EQ(plan.lines[1], "2\ty\tTab\there\tIN");
+}
+
+}  // namespace
+}  // namespace plumora::gui

@@ -1,0 +1,346 @@
+// The desktop program's main window on Qt's offscreen platform: start-up with a mission, a run
+// behind the progress dialog, the table in a pane, printing, Stop, menus and panes.
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QThread>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+
+#include "Pictures.h"
+#include "core/app/MissionFiles.h"
+#include "core/common/Messages.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CPlumoraApp.h"
+#include "gui/app/ProgressDialog.h"
+#include "gui/editing/AnimationBar.h"
+#include "gui/editing/CChildFrame.h"
+#include "gui/editing/MissionPlanBar.h"
+#include "gui/logic/CommandIds.h"
+#include "gui/logic/StartupBitmaps.h"
+#include "gui/results/CPlumoraView.h"
+#include "support/RunProcess.h"
+#include "support/TestFiles.h"
+
+namespace plumora::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers every question with yes and notes whether it was asked on the interface thread.
+struct GuiThreadPrompter final : Prompter {
+  RecordingPrompter recorder;
+  bool allOnGuiThread = true;
+  void Note() { allOnGuiThread &= QThread::currentThread() == qApp->thread(); }
+  void Message(std::string_view text, std::string_view caption) override {
+    Note();
+    recorder.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    Note();
+    return recorder.AskOkCancel(text, caption);
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    Note();
+    return recorder.AskYesNo(text, caption);
+  }
+};
+
+// A base folder with the bundled atmospheres and aerodynamics, small start-up pictures, and a
+// mission: one payload flown by `phases` ballistic phases.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : previous_(fs::current_path()) {
+    fs::copy(test::DataFolder() / "atm", base / "atm", fs::copy_options::recursive);
+    fs::copy(test::DataFolder() / "adf", base / "adf", fs::copy_options::recursive);
+    const std::string picture = tools::BmpBytes(tools::ZoomMark(16));
+    for (std::string_view name : kStartupPictureFiles) {
+      test::WriteFile(base / "graphics" / std::string(name), picture);
+    }
+    fs::current_path(base.path());
+  }
+  ~MainWindowTest() override { fs::current_path(previous_); }
+
+  fs::path WriteMission(int phases, double timeStep) {
+    CPlumoraDoc doc;
+    CPayload& payload = doc.CreatePayload();
+    payload.name = "Capsule";
+    for (int k = 0; k < phases; ++k) {
+      CMissionPhase& phase = doc.AddPhase(kPhaseBallisticEntry);
+      phase.name = "Entry phase " + std::to_string(k + 1);
+      phase.ballistic()->payloadNumber = payload.number;
+    }
+    doc.missionName = "Smoke \xE9preuve";  // Windows-1252 é
+    doc.timeStep = timeStep;
+    const fs::path path = base / "mission.psd";
+    EXPECT_TRUE(SaveMission(doc, path));
+    return path;
+  }
+
+  bool Start(const fs::path& mission) {
+    app.SetPrompter(&prompter);
+    return app.InitInstance({QString::fromStdString(mission.string())}, {false, true});
+  }
+
+  test::TempDir base;
+  GuiThreadPrompter prompter;
+  CPlumoraApp app;
+
+ private:
+  fs::path previous_;
+};
+
+std::vector<std::string> Row(const TableDrawing& table, int y) {
+  std::vector<std::string> texts;
+  for (const TableText& t : table.texts) {
+    if (t.y == y) texts.push_back(t.text);
+  }
+  return texts;
+}
+
+TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
+  ASSERT_TRUE(Start(WriteMission(1, 0.1))) << prompter.recorder.Transcript();
+  CMainFrame& frame = *app.mainFrame();
+  EXPECT_EQ(frame.windowTitle(), "plumora - mission.psd[*]");
+  EXPECT_EQ(app.baseFolder(), base.path());
+  EXPECT_EQ(app.bitmaps().zoom.Width(), 16);
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(frame.missionPlanBar()->missionName(), QString::fromUtf8("Smoke \u00E9preuve"));
+  EXPECT_EQ(frame.missionPlanBar()->phaseLines(), QStringList{"1\ty\tEntry ph\tBR"});
+  EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
+  frame.showNormal();
+  frame.resize(1280, 860);
+  QApplication::processEvents();
+  child->EqualisePanes();
+
+  // Before the run: the pictures of the flight need results.
+  frame.UpdateCommandStates();
+  EXPECT_TRUE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_FALSE(frame.Action(kCmdShow3DPayload)->isEnabled());
+  EXPECT_EQ(frame.Action(kCmdRun)->statusTip(), "Start simulation");
+
+  frame.OnCommand(kCmdShowTable);
+  CPlumoraView* view = child->View(0, 0);
+  EXPECT_EQ(view->state().Mode(), DisplayMode::kTable);
+  EXPECT_EQ(view->CurrentTable().texts.at(0).text, "No data available");
+
+  frame.OnCommand(kCmdRun);
+  EXPECT_FALSE(frame.running());
+  EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
+  const CTrajectoryStore& results = child->doc().results;
+  ASSERT_GT(results.LastIndex(), 10);
+  EXPECT_FALSE(child->documentState().modified());  // a run is not an edit
+  const double end = results.SampleAt(results.LastIndex()).time;
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "0.00/%.2f s", end);
+  EXPECT_EQ(frame.animationBar()->timeText(), expected);
+  frame.UpdateCommandStates();
+  EXPECT_TRUE(frame.Action(kCmdShow3DPayload)->isEnabled());
+  EXPECT_TRUE(frame.Action(kCmdShowTable)->isChecked());
+
+  QApplication::processEvents();
+  const TableDrawing table = view->CurrentTable();
+  EXPECT_EQ(Row(table, 0),
+            (std::vector<std::string>{"Time", "Latitude", "Longitude", "Heading", "Altitude L",
+                                      "Path angle L", "Speed L", "Roll L", "Pitch L", "Yaw L"}));
+  EXPECT_EQ(Row(table, 20).front(), "(s)");
+  const std::vector<std::string> first = Row(table, 60);
+  ASSERT_EQ(first.size(), 10u);
+  EXPECT_EQ(first[0], "0.00");
+  EXPECT_EQ(first[4], "14000.00");
+  EXPECT_EQ(first[5], "-12.14");
+  EXPECT_EQ(first[6], "500.00");
+
+  // What the pane really shows: grey background, maroon headers, the red frame of the active
+  // pane, black values.
+  const QImage pane = view->canvas()->viewport()->grab().toImage();
+  EXPECT_EQ(pane.pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_EQ(pane.pixelColor(pane.width() / 2, pane.height() - 5), QColor(140, 140, 140));
+  // Text is smoothed: count the pixels close to the text colours.
+  const auto near = [](QColor c, int r, int g, int b) {
+    return std::abs(c.red() - r) + std::abs(c.green() - g) + std::abs(c.blue() - b) < 40;
+  };
+  int maroon = 0, black = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 1; x < 100; ++x) maroon += near(pane.pixelColor(x, y), 128, 0, 0);
+  }
+  for (int y = 60; y < 80; ++y) {
+    for (int x = 1; x < 100; ++x) black += near(pane.pixelColor(x, y), 0, 0, 0);
+  }
+  EXPECT_GT(maroon, 10);
+  EXPECT_GT(black, 10);
+
+  // One line down moves the rows, not the header.
+  view->canvas()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  const TableDrawing scrolled = view->CurrentTable();
+  EXPECT_EQ(Row(scrolled, 0).front(), "Time");
+  EXPECT_EQ(Row(scrolled, 60).front(), "0.10");
+
+  // The other panes show other things; then a screenshot for people to look at.
+  view->canvas()->verticalScrollBar()->setValue(0);
+  child->View(1, 1)->OnCommand(kCmdShowTable);
+  child->View(1, 0)->OnCommand(kCmdShowChart);
+  QApplication::processEvents();
+  const QString shot = QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-main-window.png");
+  EXPECT_TRUE(frame.grab().save(shot));
+
+  // Printing: the header and the rows from the first one shown, on a PDF page.
+  view->canvas()->verticalScrollBar()->setValue(0);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const fs::path pdf = base / "table.pdf";
+  printer.setOutputFileName(QString::fromStdString(pdf.string()));
+  view->Print(printer);
+  ASSERT_TRUE(fs::exists(pdf));
+  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  for (const char* expectedText : {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10"}) {
+    EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
+  }
+}
+
+TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
+  // Two long phases; the second flies a payload that does not exist and would complain.
+  ASSERT_TRUE(Start(WriteMission(2, 0.001))) << prompter.recorder.Transcript();
+  CMainFrame& frame = *app.mainFrame();
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  child->doc().phases[1]->ballistic()->payloadNumber = 99;
+
+  bool pressed = false;
+  QTimer stopper;
+  stopper.setInterval(20);
+  QObject::connect(&stopper, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* dialog = dynamic_cast<ProgressDialog*>(w);
+      if (dialog && dialog->isVisible() && !dialog->phaseText().isEmpty()) {
+        EXPECT_EQ(dialog->windowTitle(), "Processing...");
+        EXPECT_EQ(dialog->phaseText(), "    1/2");
+        // Nothing closes while the worker runs: the main window stays.
+        EXPECT_FALSE(frame.close());
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_TRUE(frame.running());
+        dialog->stopButton()->click();
+        pressed = true;
+        stopper.stop();
+      }
+    }
+  });
+  stopper.start();
+  frame.RunActiveMission();
+  stopper.stop();
+  EXPECT_TRUE(pressed);
+  // Stopped in the first phase: the second never ran, so nothing was said about its payload.
+  EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
+  EXPECT_GE(child->doc().results.LastIndex(), 0);
+
+  // Without the stop the second phase speaks, on the interface thread.
+  child->doc().phases[0]->ballistic()->stopTime = 0.5;
+  child->doc().phases[0]->ballistic()->stopKind = 0;
+  frame.RunActiveMission();
+  ASSERT_EQ(prompter.recorder.entries().size(), 1u);
+  EXPECT_EQ(prompter.recorder.entries()[0].text, kMsgNoPayloadBallistic);
+  EXPECT_TRUE(prompter.allOnGuiThread);
+}
+
+TEST_F(MainWindowTest, BarsMenusAndPanes) {
+  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1000, 800);
+  QApplication::processEvents();
+  frame.UpdateCommandStates();
+  QAction* plan = frame.Action(kCmdMainControl);
+  EXPECT_TRUE(plan->isChecked());
+  frame.OnCommand(kCmdMainControl);
+  QApplication::processEvents();
+  EXPECT_FALSE(plan->isChecked());
+  EXPECT_FALSE(frame.missionPlanBar()->isVisible());
+  frame.OnCommand(kCmdMainControl);
+  QApplication::processEvents();
+  EXPECT_TRUE(plan->isChecked());
+  EXPECT_EQ(frame.statusPane(0)->text(), "X=0.0");
+  EXPECT_EQ(frame.statusPane(1)->width(), 100);
+  EXPECT_EQ(frame.statusPane(2)->width(), 150);
+
+  // Double click zooms a pane to the whole window and back.
+  CChildFrame* child = frame.ActiveChild();
+  child->EqualisePanes();
+  QApplication::processEvents();
+  CPlumoraView* corner = child->View(1, 1);
+  child->TogglePaneMaximised(*corner);
+  QApplication::processEvents();
+  EXPECT_EQ(child->CurrentSplit(), (PaneSplit{0, 0}));
+  EXPECT_GE(corner->width(), child->width() - 12);
+  child->TogglePaneMaximised(*corner);
+  QApplication::processEvents();
+  EXPECT_GT(child->CurrentSplit().firstColumnWidth, 100);
+  EXPECT_EQ(child->ActiveView(), child->View(0, 0));
+
+  // A second document: numbered, its own window, and the plan follows the active one.
+  CChildFrame* second = frame.NewDocument();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), second);
+  EXPECT_EQ(second->documentState().Title(), "Plumor2");
+  EXPECT_EQ(frame.missionPlanBar()->missionName(), "Default");
+  EXPECT_TRUE(frame.missionPlanBar()->phaseLines().isEmpty());
+
+  // Closing the active window hands the bars back to the first one.
+  ASSERT_TRUE(frame.Action(kCmdFileClose)->isEnabled());
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.missionPlanBar()->phaseLines(), QStringList{"1\ty\tEntry ph\tBR"});
+  EXPECT_EQ(frame.animation().bound(), &child->doc().results);
+  second = frame.NewDocument();
+  QApplication::processEvents();
+
+  // Saving under a new name writes a mission that loads again.
+  const fs::path copy = base / "copy.json";
+  second->doc().missionName = "Copied";
+  second->documentState().SetModified();
+  second->documentState().SetPath(copy);
+  ASSERT_TRUE(frame.SaveDocument(*second, false));
+  CPlumoraDoc reread;
+  ASSERT_TRUE(LoadMission(reread, copy));
+  EXPECT_EQ(reread.missionName, "Copied");
+
+  // With no window left the bars show no mission and the commands of a document are off.
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  frame.OnCommand(kCmdFileClose);
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), nullptr);
+  EXPECT_EQ(frame.missionPlanBar()->missionName(), "None");
+  EXPECT_EQ(frame.animation().bound(), nullptr);
+  EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
+  EXPECT_FALSE(frame.Action(kCmdRun)->isEnabled());
+  EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
+}
+
+TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
+  fs::remove(base / "graphics" / "titan_gl.bmp");
+  EXPECT_FALSE(Start(WriteMission(1, 0.1)));
+  ASSERT_EQ(prompter.recorder.entries().size(), 1u);
+  EXPECT_EQ(prompter.recorder.entries()[0].text, "Error opening file titan_gl.bmp");
+}
+
+}  // namespace
+}  // namespace plumora::gui
+
+int main(int argc, char** argv) {
+  // Keep the recent-file list and other settings of the tests out of the user's own.
+  static plumora::test::TempDir settings;
+  setenv("XDG_CONFIG_HOME", settings.path().c_str(), 1);
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,94 @@
+// Missions run at once on several threads give exactly what they give one after the other: the
+// engine keeps no state outside the document and the running phase. Built also with
+// ThreadSanitizer (the tsan preset), which checks the same runs for data races.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "core/app/MissionFiles.h"
+#include "core/app/RunMission.h"
+#include "core/environment/DataFolders.h"
+#include "support/FlightFixture.h"
+
+namespace plumora {
+namespace {
+
+// A mission ready to run: its document (and whatever keeps its data folder alive).
+struct Flight {
+  std::string name;
+  std::function<std::unique_ptr<test::FlightFixture>()> make;
+};
+
+std::vector<Flight> Flights() {
+  std::vector<Flight> flights;
+  for (int integrator : {kRungeKuttaFehlberg, kAdamsBashforthMoulton, kHighStiffness, kEuler}) {
+    flights.push_back({"entry with integrator " + std::to_string(integrator), [integrator] {
+                         auto f = std::make_unique<test::FlightFixture>();
+                         f->AddBallisticPhase().stopHeight = 1000.0;
+                         f->doc.initialState.height = 60000.0;
+                         f->doc.initialState.payloadVelocity = 3000.0;
+                         f->doc.integrator = integrator;
+                         return f;
+                       }});
+  }
+  // Every bundled example, flown in the bundled data folder.
+  for (const auto& path : ListDataFiles(test::DataFolder() / "examples", "psd")) {
+    flights.push_back({path.filename().string(), [path] {
+                         auto f = std::make_unique<test::FlightFixture>();
+                         EXPECT_TRUE(LoadMission(f->doc, path)) << f->prompter.Transcript();
+                         f->doc.baseFolder = test::DataFolder();
+                         return f;
+                       }});
+  }
+  return flights;
+}
+
+using Samples = std::vector<CTrajectorySample>;
+
+Samples Fly(test::FlightFixture& f) {
+  RunMission(f.doc);
+  return f.doc.results.Samples();
+}
+
+// Bit for bit: every one of the 46 values, the references and the phase type.
+void ExpectIdentical(const Samples& a, const Samples& b, const std::string& what) {
+  ASSERT_EQ(a.size(), b.size()) << what;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    for (const SampleFieldInfo& field : kSampleFields) {
+      const double x = a[i].*field.member, y = b[i].*field.member;
+      ASSERT_EQ(std::memcmp(&x, &y, sizeof x), 0)
+          << what << ": sample " << i << " field " << field.csvName << ": " << x << " vs " << y;
+    }
+    ASSERT_EQ(a[i].phaseType, b[i].phaseType) << what;
+  }
+}
+
+TEST(Reentrancy, MissionsOnTwoThreadsGiveWhatTheyGiveOneAfterTheOther) {
+  const std::vector<Flight> flights = Flights();
+  std::vector<Samples> alone;
+  for (const Flight& flight : flights) {
+    auto f = flight.make();
+    alone.push_back(Fly(*f));
+    ASSERT_GT(alone.back().size(), 10u) << flight.name << ": " << f->prompter.Transcript();
+  }
+  // Each mission beside the next one (and the last beside the first), all at once in pairs.
+  for (std::size_t i = 0; i < flights.size(); ++i) {
+    const std::size_t j = (i + 1) % flights.size();
+    auto first = flights[i].make();
+    auto second = flights[j].make();
+    Samples a, b;
+    std::thread ta([&] { a = Fly(*first); });
+    std::thread tb([&] { b = Fly(*second); });
+    ta.join();
+    tb.join();
+    ExpectIdentical(a, alone[i], flights[i].name);
+    ExpectIdentical(b, alone[j], flights[j].name);
+  }
+}
+
+}  // namespace
+}  // namespace plumora
