@@ -53,6 +53,45 @@ TEST_F(RunCommand, RunsTheMissionSummarisesItAndWritesEverySample) {
   EXPECT_NE(csv.find(",1,0,-1\n"), std::string::npos);
 }
 
+TEST_F(RunCommand, RunsEntryAndDescentIntoOneCsv) {
+  UseLightDescent(4000.0, 150.0);
+  AddBallisticPhase().stopHeight = 3000.0;
+  AddFinalDescentPhase().stopHeight = 2900.0;
+  doc.phases[1]->name = "descent";
+  const auto r = Cli({"run", "--quiet", "--on-flip", "continue", "--base", base.path().string(),
+                      "--csv", Csv(), Save("m.psd")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("2/2 \"descent\" (final descent): ended normally"), std::string::npos)
+      << r.out;
+  // Ballistic rows name the payload only, descent rows both records.
+  const std::string csv = test::ReadFile(Csv());
+  EXPECT_NE(csv.find(",1,0,-1\n"), std::string::npos);
+  EXPECT_NE(csv.find(",3,0,0\n"), std::string::npos);
+  EXPECT_LT(csv.rfind(",1,0,-1\n"), csv.find(",3,0,0\n"));
+}
+
+TEST_F(RunCommand, TheFlipQuestionIsAnsweredAsTold) {
+  // A canopy set the wrong way round flips at once.
+  UseLightDescent(1000.0, 10.0);
+  doc.initialState.parachuteYaw = 180.0;
+  doc.initialState.parachuteOffsetX = -5.0;
+  CParachutePhase& phase = AddFinalDescentPhase();
+  phase.stopKind = 0;
+  phase.stopTime = 1.0;
+  const std::string mission = Save("flip.json");
+  const std::string question = "error: Parachute flip. Continue?\n";
+
+  const auto stop = Cli({"run", "--on-flip", "stop", "--base", base.path().string(), mission});
+  EXPECT_EQ(stop.status, 0) << stop.err;  // declining ends the phase normally
+  EXPECT_EQ(stop.err, question);
+  EXPECT_NE(stop.out.find("Total: 2 samples"), std::string::npos) << stop.out;
+
+  const auto go = Cli({"run", "--on-flip", "continue", "--base", base.path().string(), mission});
+  EXPECT_EQ(go.status, 0) << go.err;
+  EXPECT_EQ(go.err, question);  // asked once, though the canopy stays flipped
+  EXPECT_NE(go.out.find("Total: 11 samples"), std::string::npos) << go.out;
+}
+
 TEST_F(RunCommand, AFailingPhaseStillWritesItsCsvAndExitsWithOne) {
   AddBallisticPhase().payloadNumber = 9;
   const auto r = Cli({"run", "--base", base.path().string(), "--csv", Csv(), Save("m.psd")});

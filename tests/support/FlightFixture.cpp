@@ -37,12 +37,32 @@ FlightFixture::FlightFixture() {
   doc.baseFolder = base.path();
   doc.SetPrompter(&prompter);
   doc.CreatePayload();
+  doc.CreateParachute();
 }
 
 CBallisticEntryPhase& FlightFixture::AddBallisticPhase() {
   CBallisticEntryPhase& phase = *doc.AddPhase(kPhaseBallisticEntry).ballistic();
   phase.payloadNumber = payload().number;
   return phase;
+}
+
+CParachutePhase& FlightFixture::AddFinalDescentPhase() {
+  CParachutePhase& phase = *doc.AddPhase(kPhaseFinalDescent).parachute();
+  phase.payloadNumber = payload().number;
+  phase.parachuteNumber = parachute().number;
+  return phase;
+}
+
+void FlightFixture::UseLightDescent(double height, double speed) {
+  payload().mass = 100.0;
+  payload().referenceArea = 1.0;
+  parachute().referenceArea = 50.0;
+  InitialState& s = doc.initialState;
+  s.height = height;
+  s.payloadVelocity = s.parachuteVelocity = speed;
+  s.payloadPathAngle = s.parachutePathAngle = -80.0;
+  s.payloadPitch = 80.0;
+  s.parachuteOffsetX = -25.0;
 }
 
 }  // namespace plumora::test

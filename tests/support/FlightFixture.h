@@ -19,8 +19,8 @@ inline constexpr double kFixtureDragCoefficient = 1.5;
 AtmText ExponentialAtmosphere();
 
 // A document whose base folder holds atm/earth.atm (ExponentialAtmosphere) and adf/ld600.adf
-// (a sphere of drag coefficient kFixtureDragCoefficient),
-// with one payload and, when asked, one ballistic phase flying it.
+// (a sphere of drag coefficient kFixtureDragCoefficient), with one payload and one parachute
+// (every default) and, when asked, phases flying them.
 class FlightFixture {
  public:
   FlightFixture();
@@ -28,7 +28,14 @@ class FlightFixture {
   RecordingPrompter prompter;
   TempDir base;
   CPayload& payload() { return *doc.payloads.front(); }
+  CParachute& parachute() { return *doc.parachutes.front(); }
   CBallisticEntryPhase& AddBallisticPhase();
+  // A final descent of the payload under the parachute, stopping on the ground.
+  CParachutePhase& AddFinalDescentPhase();
+  // A system light enough to come down slowly: the payload a 100 kg sphere of 1 m², the canopy
+  // 50 m², released at `height` (m) falling at `speed` (m/s) along a path 80° below the
+  // horizon, the payload's axis along the path and the canopy 25 m behind it.
+  void UseLightDescent(double height, double speed);
 };
 
 }  // namespace plumora::test

@@ -35,6 +35,21 @@ std::vector<Flight> Flights() {
                          return f;
                        }});
   }
+  // Final descents in each line model, one of them after an entry.
+  for (int lines = 0; lines < 3; ++lines) {
+    flights.push_back({"descent with line model " + std::to_string(lines), [lines] {
+                         auto f = std::make_unique<test::FlightFixture>();
+                         f->UseLightDescent(1500.0, 60.0);
+                         if (lines == 0) f->AddBallisticPhase().stopHeight = 1000.0;
+                         CParachutePhase& descent = f->AddFinalDescentPhase();
+                         descent.stopKind = 0;
+                         descent.stopTime = 20.0;
+                         descent.massPointAtConfluence = lines == 2 ? 1 : 0;
+                         f->payload().connectionKind = lines == 0 ? kSingleStrope : kBridleLegs;
+                         f->doc.integrator = lines == 1 ? kAdamsBashforthMoulton : kHighStiffness;
+                         return f;
+                       }});
+  }
   // Every bundled example, flown in the bundled data folder.
   for (const auto& path : ListDataFiles(test::DataFolder() / "examples", "psd")) {
     flights.push_back({path.filename().string(), [path] {

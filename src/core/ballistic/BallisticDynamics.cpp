@@ -1,6 +1,5 @@
 #include "core/ballistic/BallisticDynamics.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/app/Records.h"
@@ -37,8 +36,9 @@ Vec3 HeadingToPlanet(BallisticModel& model, const Vec3& v, double latitude, doub
   return out;
 }
 
-// ω̇ from I·ω̇ = M − ω × (I·ω), the inertia tensor with its products of inertia.
-Vec3 AngularAcceleration(const CPayload& p, const Vec3& moment, const Vec3& w) {
+}  // namespace
+
+Vec3 PayloadAngularAcceleration(const CPayload& p, const Vec3& moment, const Vec3& w) {
   const double pr = w.x, q = w.y, r = w.z;
   if (p.ixy == 0.0 && p.ixz == 0.0 && p.iyz == 0.0) {
     return {(moment.x - (p.izz - p.iyy) * q * r) / p.ixx,
@@ -59,8 +59,6 @@ Vec3 AngularAcceleration(const CPayload& p, const Vec3& moment, const Vec3& w) {
           (cofB * rhs.x + (a * f - c * c) * rhs.y + (b * c - a * e) * rhs.z) / det,
           (cofC * rhs.x + (b * c - a * e) * rhs.y + (a * d - b * b) * rhs.z) / det};
 }
-
-}  // namespace
 
 void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, void* context) {
   BallisticModel& model = *static_cast<BallisticModel*>(context);
@@ -101,7 +99,7 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   yp[2] = w.y * velocity.x - w.x * velocity.y + acceleration.z;
 
   // 7. Rotation.
-  const Vec3 wDot = AngularAcceleration(payload, model.aero.moment, w);
+  const Vec3 wDot = PayloadAngularAcceleration(payload, model.aero.moment, w);
 
   // 8. Assemble ẏ.
   yp[3] = planetVelocity.x;
@@ -115,37 +113,8 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   yp[11] = eulerRates.z;
 }
 
-namespace {
-
-constexpr double kAxisComponentFloor = 0.0001;
-
-Vec3 Floored(Vec3 v) {
-  for (double* c : {&v.x, &v.y, &v.z}) {
-    if (std::fabs(*c) < kAxisComponentFloor) *c = 0.0;
-  }
-  return v;
-}
-
-// The common procedure of both conversions: the body's x and z axes are carried into the
-// other frame and the angles read off them there.
-template <typename ChangeFrame>
-Vec3 ConvertAttitude(const Vec3& attitude, ChangeFrame changeFrame) {
-  BodyFrames frames;
-  frames.Update(attitude.x, attitude.y, attitude.z);
-  const Vec3 e1 = Floored(changeFrame(frames.ToInertialAxes({1.0, 0.0, 0.0})));
-  const Vec3 e3 = Floored(changeFrame(frames.ToInertialAxes({0.0, 0.0, 1.0})));
-  const double yaw = std::atan2(e1.y, e1.x);
-  const double pitch = std::atan2(-e1.z, std::sqrt(e1.x * e1.x + e1.y * e1.y));
-  frames.Update(0.0, pitch, yaw);
-  const Vec3 e3Unrolled = Floored(frames.ToInertialAxes({0.0, 0.0, 1.0}));
-  const double d = std::clamp(Dot(e3Unrolled, e3), -1.0, 1.0);
-  return {std::acos(d), pitch, yaw};
-}
-
-}  // namespace
-
 Vec3 AttitudeToPlanet(const Vec3& attitude, double latitude, double longitude, double heading) {
-  return ConvertAttitude(attitude, [&](const Vec3& v) {
+  return ReadAttitudeIn(attitude, [&](const Vec3& v) {
     Vec3 out = v;
     ConvertH2I(v, latitude, longitude, heading, out);
     return out;
@@ -153,8 +122,8 @@ Vec3 AttitudeToPlanet(const Vec3& attitude, double latitude, double longitude, d
 }
 
 Vec3 AttitudeToHeading(const Vec3& attitude, double latitude, double longitude, double heading) {
-  return ConvertAttitude(
-      attitude, [&](const Vec3& v) { return ConvertI2H(v, latitude, longitude, heading); });
+  return ReadAttitudeIn(attitude,
+                        [&](const Vec3& v) { return ConvertI2H(v, latitude, longitude, heading); });
 }
 
 }  // namespace plumora

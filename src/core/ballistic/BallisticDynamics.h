@@ -38,6 +38,12 @@ Vec3 Gravity(const Vec3& r, double gm);
 Vec3 Coriolis(const Vec3& velocity, double omega);
 Vec3 Centrifugal(const Vec3& r, double omega);
 
+// Euler's equations of the payload with its full inertia tensor (products of inertia included):
+// ω̇ from I·ω̇ = M − ω × (I·ω), M the moment about the centre of gravity in body axes (N·m),
+// ω the body rates (rad/s). With every product of inertia exactly 0 the principal-axis form is
+// used as it stands.
+Vec3 PayloadAngularAcceleration(const CPayload& payload, const Vec3& moment, const Vec3& w);
+
 // The integrators' callback: ẏ from y for the BallisticModel passed as context; t is not used.
 void EvaluateBallisticDerivatives(double t, const double* y, double* yp, void* context);
 

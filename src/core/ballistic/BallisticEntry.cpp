@@ -15,13 +15,6 @@ namespace plumora {
 
 namespace {
 
-// Angles and rates below this (rad, rad/s) are stored as 0 in the samples.
-constexpr double kSampleAngleFloor = 1e-5;
-
-double SampleDegrees(double radians) {
-  return std::fabs(radians) < kSampleAngleFloor ? 0.0 : radians * kRadToDeg;
-}
-
 // Where the payload is and how it flies, seen from the local horizon.
 struct LocalFlight {
   double height;     // m
@@ -109,29 +102,16 @@ void BallisticPhase::Initialise() {
 void BallisticPhase::RecordFirstSample() {
   const double gamma = r_.payloadPathAngle * kDegToRad;
   const double speed = r_.payloadSpeed;
+  BodySample start;
+  start.height = r_.height;
+  start.pathAngle = r_.payloadPathAngle;
+  start.speed = speed;
+  start.velocity = {speed * std::cos(gamma), 0.0, speed * std::sin(gamma)};
+  start.attitude = {r_.payloadRoll, r_.payloadPitch, r_.payloadYaw};
+  start.rates = {r_.payloadRateX, r_.payloadRateY, r_.payloadRateZ};
   CTrajectorySample s;
-  s.payloadHeight = r_.height;
-  s.payloadPathAngle = r_.payloadPathAngle;
-  s.payloadSpeed = speed;
-  s.payloadVx = speed * std::cos(gamma);
-  s.payloadVz = speed * std::sin(gamma);
-  s.payloadRoll = r_.payloadRoll;
-  s.payloadPitch = r_.payloadPitch;
-  s.payloadYaw = r_.payloadYaw;
-  s.payloadWx = r_.payloadRateX;
-  s.payloadWy = r_.payloadRateY;
-  s.payloadWz = r_.payloadRateZ;
-  s.parachuteHeight = r_.height;
-  s.parachutePathAngle = r_.payloadPathAngle;
-  s.parachuteSpeed = speed;
-  s.parachuteVx = s.payloadVx;
-  s.parachuteVz = s.payloadVz;
-  s.parachuteRoll = r_.payloadRoll;
-  s.parachutePitch = r_.payloadPitch;
-  s.parachuteYaw = r_.payloadYaw;
-  s.parachuteWx = r_.payloadRateX;
-  s.parachuteWy = r_.payloadRateY;
-  s.parachuteWz = r_.payloadRateZ;
+  WriteBodySample(s, kPayloadSampleFields, start);
+  WriteBodySample(s, kParachuteSampleFields, start);  // packed with the payload
   s.latitude = r_.latitude;
   s.longitude = r_.longitude;
   s.heading = r_.heading;
@@ -158,36 +138,29 @@ LocalFlight BallisticPhase::Local() {
 
 void BallisticPhase::RecordSample(double tout) {
   const LocalFlight f = Local();
+  BodySample payload;
+  payload.height = f.height;
+  payload.pathAngle = f.pathAngle * kRadToDeg;
+  payload.speed = f.speed;
+  payload.velocity = f.velocity;
+  payload.attitude = {SampleDegrees(f.attitude.x), SampleDegrees(f.attitude.y),
+                      SampleDegrees(f.attitude.z)};
+  payload.rates = {SampleDegrees(y_[6]), SampleDegrees(y_[7]), SampleDegrees(y_[8])};
+  payload.x = y_[3];
+  payload.y = y_[4];
+  // The parachute travels with the payload, packed.
+  BodySample packed = payload;
+  packed.attitude = {0.0, payload.pathAngle, 0.0};
+  packed.rates = {};
+
   CTrajectorySample s;
   s.time = tout + t0_;
-  s.payloadHeight = f.height;
-  s.payloadPathAngle = f.pathAngle * kRadToDeg;
-  s.payloadSpeed = f.speed;
-  s.payloadVx = f.velocity.x;
-  s.payloadVy = f.velocity.y;
-  s.payloadVz = f.velocity.z;
-  s.payloadRoll = SampleDegrees(f.attitude.x);
-  s.payloadPitch = SampleDegrees(f.attitude.y);
-  s.payloadYaw = SampleDegrees(f.attitude.z);
+  WriteBodySample(s, kPayloadSampleFields, payload);
+  WriteBodySample(s, kParachuteSampleFields, packed);
   s.payloadPlanetRoll = y_[9] * kRadToDeg;
   s.payloadPlanetPitch = y_[10] * kRadToDeg;
   s.payloadPlanetYaw = y_[11] * kRadToDeg;
-  s.payloadWx = SampleDegrees(y_[6]);
-  s.payloadWy = SampleDegrees(y_[7]);
-  s.payloadWz = SampleDegrees(y_[8]);
-  s.payloadX = y_[3];
-  s.payloadY = y_[4];
   s.payloadAngleOfAttack = model_.aero.angleOfAttack;
-  // The parachute travels with the payload, packed.
-  s.parachuteHeight = s.payloadHeight;
-  s.parachutePathAngle = s.payloadPathAngle;
-  s.parachuteSpeed = s.payloadSpeed;
-  s.parachuteVx = s.payloadVx;
-  s.parachuteVy = s.payloadVy;
-  s.parachuteVz = s.payloadVz;
-  s.parachutePitch = s.payloadPathAngle;
-  s.parachuteX = s.payloadX;
-  s.parachuteY = s.payloadY;
   s.latitude = f.latitude * kRadToDeg;
   s.longitude = f.longitude * kRadToDeg;
   s.heading = f.heading * kRadToDeg;
@@ -200,17 +173,14 @@ void BallisticPhase::RecordSample(double tout) {
 bool BallisticPhase::ShouldContinue(double tout) {
   const double h = Height();
   if (h <= 0.0) return false;  // on the ground
-  if (settings_.stopKind == 0) return !(settings_.stopTime + 0.5 * doc_.timeStep <= tout);
+  if (settings_.stopKind == 0) return !TimeStopReached(settings_.stopTime, doc_.timeStep, tout);
   if (settings_.stopKind == 1) return !(h <= settings_.stopHeight);
   return true;
 }
 
 std::optional<double> BallisticPhase::Progress(double tout) {
   if (settings_.stopKind == 0) return tout * 100.0 / settings_.stopTime;
-  if (settings_.stopKind == 1) {
-    const double h = Height();
-    return h <= h0_ ? (h0_ - h) * 100.0 / (h0_ - settings_.stopHeight) : 0.0;
-  }
+  if (settings_.stopKind == 1) return HeightProgress(Height(), h0_, settings_.stopHeight);
   return std::nullopt;
 }
 

@@ -35,6 +35,14 @@ double ClampPercentage(double percentage) {
   return std::clamp(percentage, 0.0, 100.0);
 }
 
+bool TimeStopReached(double stopTime, double timeStep, double tout) {
+  return stopTime + 0.5 * timeStep <= tout;
+}
+
+double HeightProgress(double height, double startHeight, double stopHeight) {
+  return height <= startHeight ? (startHeight - height) * 100.0 / (startHeight - stopHeight) : 0.0;
+}
+
 int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& problem,
                  const std::string& phaseText) {
   const double dt = doc.timeStep;
@@ -64,6 +72,8 @@ int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& 
       info[0] = 1;
       tout -= dt;
     }
+    // The model has said why it cannot go on; nothing after this call is worth keeping.
+    if (phase.Aborted()) return 0;
     // A solver that keeps failing without moving (or an integrator choice that steps nothing)
     // would otherwise go round for ever.
     stuckCalls = t == tBefore ? stuckCalls + 1 : 0;
@@ -78,7 +88,6 @@ int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& 
       doc.prompter().Message(kMsgStateNotFinite, kCaptionError);
       return 0;
     }
-    if (phase.Aborted()) return 0;
     if (nextOutput <= tout) {
       nextOutput += dtOut;
       phase.RecordSample(tout);

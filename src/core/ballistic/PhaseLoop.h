@@ -24,7 +24,8 @@ class PhaseIntegration {
   virtual std::optional<double> Progress(double tout) = 0;
   // Writes the final state into the hand-over record.
   virtual void HandOver() = 0;
-  // A failure inside the model (it has shown its message) ends the phase with 0.
+  // A failure inside the model (it has shown its message) ends the phase with 0; asked right
+  // after every integrator call, before anything else looks at the state.
   virtual bool Aborted() const { return false; }
 };
 
@@ -44,5 +45,11 @@ int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& 
 
 // Progress as the bar accepts it: within 0 to 100, and 0 when not a number.
 double ClampPercentage(double percentage);
+
+// The rules both modules stop and measure progress by. A time stop holds once TOUT, already
+// advanced past the step just taken, reaches the stop time plus half a step; a height stop's
+// progress is the share of the way down from the starting height, 0 while above it.
+bool TimeStopReached(double stopTime, double timeStep, double tout);
+double HeightProgress(double height, double startHeight, double stopHeight);
 
 }  // namespace plumora

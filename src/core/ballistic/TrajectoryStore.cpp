@@ -1,6 +1,59 @@
 #include "core/ballistic/TrajectoryStore.h"
 
+#include <cmath>
+
+#include "core/common/Constants.h"
+
 namespace plumora {
+
+namespace {
+// Angles and rates below this (rad, rad/s) are stored as 0 in the samples.
+constexpr double kSampleAngleFloor = 1e-5;
+}  // namespace
+
+double SampleDegrees(double radians) {
+  return std::fabs(radians) < kSampleAngleFloor ? 0.0 : radians * kRadToDeg;
+}
+
+const SampleBodyFields kPayloadSampleFields = {
+    &CTrajectorySample::payloadHeight,
+    &CTrajectorySample::payloadPathAngle,
+    &CTrajectorySample::payloadSpeed,
+    {&CTrajectorySample::payloadVx, &CTrajectorySample::payloadVy, &CTrajectorySample::payloadVz},
+    {&CTrajectorySample::payloadRoll, &CTrajectorySample::payloadPitch,
+     &CTrajectorySample::payloadYaw},
+    {&CTrajectorySample::payloadWx, &CTrajectorySample::payloadWy, &CTrajectorySample::payloadWz},
+    &CTrajectorySample::payloadX,
+    &CTrajectorySample::payloadY};
+
+const SampleBodyFields kParachuteSampleFields = {
+    &CTrajectorySample::parachuteHeight,
+    &CTrajectorySample::parachutePathAngle,
+    &CTrajectorySample::parachuteSpeed,
+    {&CTrajectorySample::parachuteVx, &CTrajectorySample::parachuteVy,
+     &CTrajectorySample::parachuteVz},
+    {&CTrajectorySample::parachuteRoll, &CTrajectorySample::parachutePitch,
+     &CTrajectorySample::parachuteYaw},
+    {&CTrajectorySample::parachuteWx, &CTrajectorySample::parachuteWy,
+     &CTrajectorySample::parachuteWz},
+    &CTrajectorySample::parachuteX,
+    &CTrajectorySample::parachuteY};
+
+void WriteBodySample(CTrajectorySample& s, const SampleBodyFields& f, const BodySample& body) {
+  s.*f.height = body.height;
+  s.*f.pathAngle = body.pathAngle;
+  s.*f.speed = body.speed;
+  const auto write = [&s](const std::array<SampleBodyFields::Field, 3>& fields, const Vec3& v) {
+    s.*fields[0] = v.x;
+    s.*fields[1] = v.y;
+    s.*fields[2] = v.z;
+  };
+  write(f.velocity, body.velocity);
+  write(f.attitude, body.attitude);
+  write(f.rates, body.rates);
+  s.*f.x = body.x;
+  s.*f.y = body.y;
+}
 
 using S = CTrajectorySample;
 

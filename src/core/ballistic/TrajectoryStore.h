@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/Vec3.h"
+
 namespace plumora {
 
 class CPayload;
@@ -71,6 +73,33 @@ struct CTrajectorySample {
   std::shared_ptr<const CParachute> parachute;  // none in ballistic samples
   std::int32_t phaseType = 0;                   // kSampleBallistic or kSampleFinalDescent
 };
+
+// One body's flight as a sample stores it: angles in degrees, rates in degrees per second.
+struct BodySample {
+  double height = 0.0;     // m
+  double pathAngle = 0.0;  // °
+  double speed = 0.0;      // m/s
+  Vec3 velocity;           // m/s
+  Vec3 attitude;           // roll, pitch, yaw, °
+  Vec3 rates;              // x, y, z, °/s
+  double x = 0.0;          // m
+  double y = 0.0;          // m
+};
+// Where a sample keeps the payload's flight and where the parachute's.
+struct SampleBodyFields {
+  using Field = double CTrajectorySample::*;
+  Field height, pathAngle, speed;
+  std::array<Field, 3> velocity, attitude, rates;
+  Field x, y;
+};
+extern const SampleBodyFields kPayloadSampleFields;
+extern const SampleBodyFields kParachuteSampleFields;
+void WriteBodySample(CTrajectorySample& sample, const SampleBodyFields& fields,
+                     const BodySample& body);
+
+// An angle (rad) or rate (rad/s) as a sample stores it: in degrees, and 0 when its magnitude is
+// below 1e-5 so that rounding noise does not show as a tiny angle.
+double SampleDegrees(double radians);
 
 // The 46 values by number (1 to 46): one definition for the table, the chart and the CSV.
 inline constexpr int kSampleFieldCount = 46;

@@ -56,6 +56,12 @@ inline constexpr std::string_view kMsgUnstorableLegCount =
 // Phase drivers.
 inline constexpr std::string_view kMsgNoPayloadBallistic =
     "No payload selected in ballistic entry module\n";
+inline constexpr std::string_view kMsgNoParachuteFinalDescent =
+    "No parachute selected in final descent module\n";
+inline constexpr std::string_view kMsgNoPayloadFinalDescent =
+    "No payload selected in final descent module\n";
+inline constexpr std::string_view kMsgParachuteFlip = "Parachute flip. Continue?\n";
+inline constexpr std::string_view kMsgConfluenceSteps = "Too many steps in confluence point\n";
 inline constexpr std::string_view kMsgTooManySamples = "Number of data points > 32000\n";
 inline constexpr std::string_view kMsgSolverStuck =
     "The integrator made no progress in five calls in a row; the phase was stopped.\n"

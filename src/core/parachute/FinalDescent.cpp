@@ -1,10 +1,290 @@
 #include "core/parachute/FinalDescent.h"
 
+#include <array>
+#include <cmath>
+#include <memory>
+
+#include "core/app/PlumoraDoc.h"
+#include "core/ballistic/PhaseLoop.h"
+#include "core/ballistic/ProgressMeter.h"
+#include "core/common/Messages.h"
+#include "core/environment/Aerodynamics.h"
+#include "core/parachute/ConnectionLines.h"
+#include "core/parachute/TwoBodyDynamics.h"
+
 namespace plumora {
 
-// The final descent module is filled in separately; until then a phase of this type does nothing.
-int RunParachutePhase(CPlumoraDoc&, CMissionPhase&, CHandOverState&) {
+namespace {
+
+// The records a final descent flies, resolved from the phase's numbers.
+struct PhaseSelection {
+  std::shared_ptr<CPayload> payload;
+  std::shared_ptr<CParachute> parachute;
+};
+
+// Both records must exist; the parachute is looked for first, so a phase missing both says so
+// about the parachute.
+int CheckPhaseSelection(const CPlumoraDoc& doc, const CParachutePhase& phase,
+                        PhaseSelection& selection) {
+  selection.parachute = doc.FindParachute(phase.parachuteNumber);
+  if (!selection.parachute) {
+    doc.prompter().Message(kMsgNoParachuteFinalDescent, kCaptionError);
+    return 0;
+  }
+  selection.payload = doc.FindPayload(phase.payloadNumber);
+  if (!selection.payload) {
+    doc.prompter().Message(kMsgNoPayloadFinalDescent, kCaptionError);
+    return 0;
+  }
   return 1;
+}
+
+// How a body moves through the descent frame.
+struct Motion {
+  Vec3 velocity;     // m/s, descent frame
+  double pathAngle;  // rad, positive upwards
+  double speed;      // m/s
+};
+Motion MotionOf(const Vec3& velocity) {
+  return {velocity, std::atan2(velocity.z, std::hypot(velocity.x, velocity.y)), Norm(velocity)};
+}
+
+// Three angles or rates as samples store them.
+Vec3 SampleAngles(const Vec3& radians) {
+  return {SampleDegrees(radians.x), SampleDegrees(radians.y), SampleDegrees(radians.z)};
+}
+
+class DescentRun final : public PhaseIntegration {
+ public:
+  DescentRun(CPlumoraDoc& doc, CParachutePhase& record, const PhaseSelection& selection,
+             CHandOverState& r)
+      : doc_(doc), record_(record), selection_(selection), r_(r) {
+    model_.payload = selection.payload.get();
+    model_.parachute = selection.parachute.get();
+    model_.atmosphere = &doc.atmosphereTable;
+    model_.planet = &doc.planetConstants;
+    model_.prompter = &doc.prompter();
+    model_.record = &record;
+    model_.massPoint = record.massPointAtConfluence != 0;
+  }
+
+  PhaseProblem Problem() {
+    return {EvaluateTwoBodyDerivatives, &model_, y_.data(),
+            model_.massPoint ? kMassPointStateSize : kDescentStateSize};
+  }
+
+  void Initialise();
+  void RecordSample(double tout) override { RecordTwoBodySample(tout); }
+  bool ShouldContinue(double tout) override { return ContinueParachutePhase(tout); }
+  std::optional<double> Progress(double tout) override { return UpdateParachuteProgress(tout); }
+  void HandOver() override { HandOverFinalState(); }
+  bool Aborted() const override { return model_.aborted; }
+
+ private:
+  void RecordFirstSample();
+  void RecordTwoBodySample(double t);
+  bool ContinueParachutePhase(double tout);
+  std::optional<double> UpdateParachuteProgress(double tout) const;
+  void HandOverFinalState();
+
+  Vec3 Payload(int offset) const { return StateVec(y_.data(), kPayloadBlock + offset); }
+  Vec3 Parachute(int offset) const { return StateVec(y_.data(), kParachuteBlock + offset); }
+  double PayloadHeight() const { return y_[kPayloadBlock + kPositionOffset + 2]; }
+  double ParachuteHeight() const { return y_[kParachuteBlock + kPositionOffset + 2]; }
+  // Frames of the current state, and each body's motion through the descent frame.
+  void UpdateFrames();
+  BodySample Body(int body) const;
+  Motion BodyMotion(int body) const;
+  // Tags a sample with its records and phase type and stores it.
+  void Store(CTrajectorySample s, double time);
+
+  CPlumoraDoc& doc_;
+  CParachutePhase& record_;
+  PhaseSelection selection_;
+  CHandOverState& r_;
+  DescentModel model_;
+  std::array<double, kMassPointStateSize> y_{};
+  double t0_ = 0.0;  // s, mission time at the start of the phase
+  double h0_ = 0.0;  // m, payload height at the start of the phase
+  // Where the descent takes place: the descent frame is flat, so it stays where it began.
+  double latitude_ = 0.0;   // °
+  double longitude_ = 0.0;  // °
+};
+
+void DescentRun::Initialise() {
+  t0_ = doc_.results.EndTime();
+  h0_ = r_.height;
+  latitude_ = r_.latitude;
+  longitude_ = r_.longitude;
+  InitialiseTwoBodyState(model_, r_, y_.data());
+  if (t0_ <= 0.0) RecordFirstSample();
+}
+
+void DescentRun::UpdateFrames() {
+  model_.frames.UpdateFrames(kPayloadBody, Payload(kAttitudeOffset));
+  model_.frames.UpdateFrames(kParachuteBody, Parachute(kAttitudeOffset));
+}
+
+Motion DescentRun::BodyMotion(int body) const {
+  const int block = BodyBlock(body);
+  return MotionOf(model_.frames.ToInertialAxes(body, StateVec(y_.data(), block + kVelocityOffset)));
+}
+
+void DescentRun::Store(CTrajectorySample s, double time) {
+  s.time = time;
+  s.payload = selection_.payload;
+  s.parachute = selection_.parachute;
+  s.phaseType = kSampleFinalDescent;
+  doc_.results.Append(std::move(s));
+}
+
+// The starting state as the user gave it, at time 0, before anything has moved.
+void DescentRun::RecordFirstSample() {
+  BodySample payload;
+  payload.height = r_.height;
+  payload.pathAngle = r_.payloadPathAngle;
+  payload.speed = r_.payloadSpeed;
+  payload.velocity = PathVelocity(r_.payloadPathAngle, r_.payloadSpeed);
+  payload.attitude = {r_.payloadRoll, r_.payloadPitch, r_.payloadYaw};
+  payload.rates = {r_.payloadRateX, r_.payloadRateY, r_.payloadRateZ};
+  BodySample chute;
+  chute.height = ParachuteHeight();
+  chute.pathAngle = r_.parachutePathAngle;
+  chute.speed = r_.parachuteSpeed;
+  chute.velocity = PathVelocity(r_.parachutePathAngle, r_.parachuteSpeed);
+  chute.attitude = Parachute(kAttitudeOffset) * kRadToDeg;
+  chute.rates = {r_.parachuteRateX, r_.parachuteRateY, r_.parachuteRateZ};
+  chute.x = Parachute(kPositionOffset).x;
+  chute.y = Parachute(kPositionOffset).y;
+
+  CTrajectorySample s;
+  WriteBodySample(s, kPayloadSampleFields, payload);
+  WriteBodySample(s, kParachuteSampleFields, chute);
+  s.parachuteOffsetX = r_.parachuteOffsetX;
+  s.parachuteOffsetY = r_.parachuteOffsetY;
+  s.parachuteOffsetZ = r_.parachuteOffsetZ;
+  s.parachuteRelRoll = r_.parachuteRoll;
+  s.parachuteRelPitch = r_.parachutePitch;
+  s.parachuteRelYaw = r_.parachuteYaw;
+  s.confluenceX = selection_.payload->cogDistance;
+  s.latitude = r_.latitude;
+  s.longitude = r_.longitude;
+  s.heading = r_.heading;
+  Store(std::move(s), 0.0);  // the end time stays where it was
+}
+
+// One body of the integrated state as a sample stores it.
+BodySample DescentRun::Body(int body) const {
+  const int block = BodyBlock(body);
+  const Vec3 position = StateVec(y_.data(), block + kPositionOffset);
+  const Motion motion = BodyMotion(body);
+  BodySample b;
+  b.height = position.z;
+  b.pathAngle = motion.pathAngle * kRadToDeg;
+  b.speed = motion.speed;
+  b.velocity = motion.velocity;
+  b.attitude = SampleAngles(StateVec(y_.data(), block + kAttitudeOffset));
+  b.rates = SampleAngles(StateVec(y_.data(), block + kRateOffset));
+  b.x = position.x;
+  b.y = position.y;
+  return b;
+}
+
+void DescentRun::RecordTwoBodySample(double t) {
+  UpdateFrames();
+  const TwoBodyFrames& frames = model_.frames;
+  // The line loads of this very state (the last evaluation may have been a trial one); if the
+  // confluence point cannot be placed here, the last loads computed stand.
+  ComputeLineLoads(model_, y_.data());
+
+  CTrajectorySample s;
+  WriteBodySample(s, kPayloadSampleFields, Body(kPayloadBody));
+  WriteBodySample(s, kParachuteSampleFields, Body(kParachuteBody));
+
+  // Where the parachute and the confluence point are and how the canopy is turned, seen from
+  // the payload.
+  const Vec3 position = Payload(kPositionOffset);
+  const Vec3 offset = frames.ToBodyAxes(kPayloadBody, Parachute(kPositionOffset) - position);
+  s.parachuteOffsetX = offset.x;
+  s.parachuteOffsetY = offset.y;
+  s.parachuteOffsetZ = offset.z;
+  const Vec3 relative = SampleAngles(RelativeAttitude(
+      Payload(kAttitudeOffset), Parachute(kAttitudeOffset), AttitudeMode::kPayloadRelative));
+  s.parachuteRelRoll = relative.x;
+  s.parachuteRelPitch = relative.y;
+  s.parachuteRelYaw = relative.z;
+  const Vec3 confluence =
+      frames.ToBodyAxes(kPayloadBody, model_.lines.confluencePosition - position);
+  s.confluenceX = confluence.x;
+  s.confluenceY = confluence.y;
+  s.confluenceZ = confluence.z;
+
+  s.latitude = latitude_;
+  s.longitude = longitude_;
+  s.heading = (model_.heading - std::atan2(s.parachuteVy, s.parachuteVx)) * kRadToDeg;
+  s.connectionForce = Norm(model_.lines.parachuteForce);
+  Store(std::move(s), t + t0_);
+  doc_.results.SetEndTime(t + t0_);
+}
+
+bool DescentRun::ContinueParachutePhase(double tout) {
+  if (PayloadHeight() <= 0.0) return false;    // the payload is down
+  if (ParachuteHeight() <= 0.0) return false;  // the canopy is down
+  if (record_.stopKind == 0 && TimeStopReached(record_.stopTime, doc_.timeStep, tout)) {
+    return false;
+  }
+  if (record_.stopKind == 1 && PayloadHeight() <= record_.stopHeight) return false;
+  if (!record_.flipDetected || record_.flipAccepted) return true;
+  // The user decides once whether a canopy hit from behind is worth flying on; declining ends
+  // the phase normally.
+  if (!doc_.prompter().AskOkCancel(kMsgParachuteFlip, kCaptionError)) return false;
+  record_.flipDetected = false;
+  record_.flipAccepted = true;
+  return true;
+}
+
+std::optional<double> DescentRun::UpdateParachuteProgress(double tout) const {
+  if (record_.stopKind == 0) return tout * 100.0 / doc_.finalTime;
+  if (record_.stopKind == 1) return HeightProgress(PayloadHeight(), h0_, record_.stopHeight);
+  return std::nullopt;
+}
+
+void DescentRun::HandOverFinalState() {
+  UpdateFrames();
+  const Motion payload = BodyMotion(kPayloadBody);
+  const Motion chute = BodyMotion(kParachuteBody);
+  const Vec3 rates = Payload(kRateOffset) * kRadToDeg;
+  const Vec3 attitude = Payload(kAttitudeOffset) * kRadToDeg;
+  const Vec3 chuteRates = Parachute(kRateOffset) * kRadToDeg;
+  r_.payloadRateX = rates.x;
+  r_.payloadRateY = rates.y;
+  r_.payloadRateZ = rates.z;
+  r_.height = PayloadHeight();
+  r_.payloadPathAngle = payload.pathAngle * kRadToDeg;
+  r_.payloadSpeed = payload.speed;
+  r_.payloadPitch = attitude.y;
+  r_.payloadRoll = attitude.x;
+  r_.payloadYaw = attitude.z;
+  r_.parachuteRateX = chuteRates.x;
+  r_.parachuteRateY = chuteRates.y;
+  r_.parachuteRateZ = chuteRates.z;
+  r_.parachutePathAngle = chute.pathAngle * kRadToDeg;
+  r_.parachuteSpeed = chute.speed;
+}
+
+}  // namespace
+
+int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+  CParachutePhase* record = phase.parachute();
+  if (!record) return 0;
+  PhaseSelection selection;
+  if (!CheckPhaseSelection(doc, *record, selection)) return 0;
+  if (!LoadAeroFile(*selection.payload, "", doc.baseFolder, doc.prompter())) return 0;
+
+  DescentRun run(doc, *record, selection, r);
+  run.Initialise();
+  return RunPhaseLoop(doc, run, run.Problem(),
+                      FormatPhaseText(doc.ModulePosition(phase), doc.ModuleCount()));
 }
 
 }  // namespace plumora

@@ -9,6 +9,7 @@
 #include "core/ballistic/PlanetFrames.h"
 #include "core/common/Messages.h"
 #include "core/solvers/Depac.h"
+#include "support/VecExpect.h"
 
 namespace plumora {
 namespace {
@@ -16,11 +17,7 @@ namespace {
 constexpr double kEarthRadius = 6378137.0;
 constexpr double kEarthGm = 3.986004418e14;
 
-void ExpectNear(const Vec3& a, const Vec3& b, double tolerance) {
-  EXPECT_NEAR(a.x, b.x, tolerance);
-  EXPECT_NEAR(a.y, b.y, tolerance);
-  EXPECT_NEAR(a.z, b.z, tolerance);
-}
+using test::ExpectNear;
 
 TEST(PlanetFrames, HeadingFrameAxesAndTheirInverse) {
   // At latitude 0, longitude 0 and heading 0 the local axes are north, west and up.

@@ -9,25 +9,10 @@
 #include "core/ballistic/ProgressMeter.h"
 #include "core/common/Messages.h"
 #include "support/FlightFixture.h"
+#include "support/ScriptedProgress.h"
 
 namespace plumora {
 namespace {
-
-// Records what the progress display was told and presses Stop on a given step.
-class ScriptedProgress : public ProgressSink {
- public:
-  int stopAtStep = -1;
-  int steps = 0, started = 0, ended = 0;
-  std::string phaseText;
-  std::vector<double> shown;
-  void PhaseStarted(std::string_view text) override {
-    ++started;
-    phaseText = text;
-  }
-  void ShowProgress(double p) override { shown.push_back(p); }
-  bool StopRequested() override { return ++steps == stopAtStep; }
-  void PhaseEnded() override { ++ended; }
-};
 
 class BallisticEntry : public ::testing::Test, public test::FlightFixture {
  protected:
@@ -48,7 +33,7 @@ class BallisticEntry : public ::testing::Test, public test::FlightFixture {
   }
 
   CBallisticEntryPhase& phase;
-  ScriptedProgress progress;
+  test::ScriptedProgress progress;
   CHandOverState handOver;
 };
 

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/app/RunMission.h"
+#include "core/common/Messages.h"
+#include "core/parachute/FinalDescent.h"
+#include "support/FlightFixture.h"
+#include "support/ScriptedProgress.h"
+
+namespace plumora {
+namespace {
+
+const CTrajectorySample& LastSample(const CPlumoraDoc& doc) {
+  return doc.results.SampleAt(doc.results.LastIndex());
+}
+
+class FinalDescent : public ::testing::Test, public test::FlightFixture {
+ protected:
+  FinalDescent() : phase(AddFinalDescentPhase()) {
+    doc.SetProgressSink(&progress);
+    UseLightDescent(1000.0, 10.0);
+  }
+  int Run() {
+    EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+    doc.results.Clear();
+    handOver = CHandOverState::FromInitialState(doc.initialState);
+    return RunParachutePhase(doc, *doc.phases[0], handOver);
+  }
+  const CTrajectorySample& Last() const { return LastSample(doc); }
+  int Questions() const {
+    int n = 0;
+    for (const auto& e : prompter.entries()) {
+      if (e.kind == RecordingPrompter::Kind::OkCancel) {
+        EXPECT_EQ(e.text, "Parachute flip. Continue?\n");
+        EXPECT_EQ(e.caption, "error");
+        ++n;
+      }
+    }
+    return n;
+  }
+
+  CParachutePhase& phase;
+  test::ScriptedProgress progress;
+  CHandOverState handOver;
+};
+
+TEST_F(FinalDescent, BothRecordsMustExistTheParachuteFirst) {
+  phase.parachuteNumber = 42;
+  phase.payloadNumber = 42;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(prompter.Transcript(), "error: No parachute selected in final descent module\n");
+  prompter.Clear();
+  phase.parachuteNumber = parachute().number;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(prompter.Transcript(), "error: No payload selected in final descent module\n");
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(progress.started, 0);
+
+  // Two parachutes with one number: the later one flies.
+  phase.payloadNumber = payload().number;
+  CParachute& twin = doc.CreateParachute();
+  twin.number = parachute().number;
+  twin.referenceArea = 50.0;
+  phase.stopKind = 0;
+  phase.stopTime = 0.2;
+  prompter.Clear();
+  ASSERT_EQ(Run(), 1) << prompter.Transcript();
+  EXPECT_EQ(Last().parachute.get(), &twin);
+  EXPECT_EQ(Last().payload.get(), &payload());
+}
+
+TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
+  doc.initialState.latitude = 43.5;
+  doc.initialState.longitude = -1.25;
+  doc.initialState.heading = 30.0;
+  doc.initialState.payloadRateY = 2.0;
+  doc.initialState.parachuteRoll = 5.0;
+  phase.stopKind = 0;
+  phase.stopTime = 0.5;
+  ASSERT_EQ(Run(), 1) << prompter.Transcript();
+  ASSERT_EQ(doc.results.LastIndex(), 5);
+
+  const CTrajectorySample& first = doc.results.SampleAt(0);
+  EXPECT_EQ(first.time, 0.0);
+  EXPECT_EQ(first.payloadHeight, 1000.0);
+  EXPECT_NEAR(first.payloadVz, -10.0 * std::sin(80.0 * kDegToRad), 1e-12);
+  // The canopy 25 m behind a payload pitched 80° down: 25·sin 80° higher.
+  EXPECT_NEAR(first.parachuteHeight, 1000.0 + 25.0 * std::sin(80.0 * kDegToRad), 1e-9);
+  EXPECT_NEAR(first.parachuteX, -25.0 * std::cos(80.0 * kDegToRad), 1e-9);
+  EXPECT_NEAR(first.parachutePitch, 80.0, 1e-9);
+  EXPECT_NEAR(first.parachuteRoll, 5.0, 1e-9);
+  EXPECT_EQ(first.parachuteOffsetX, -25.0);
+  EXPECT_EQ(first.parachuteRelRoll, 5.0);
+  EXPECT_EQ(first.confluenceX, payload().cogDistance);
+  EXPECT_EQ(first.heading, 30.0);
+  EXPECT_EQ(first.phaseType, kSampleFinalDescent);
+  EXPECT_EQ(first.parachute.get(), &parachute());
+
+  // Later samples describe both bodies from the integrated state.
+  const CTrajectorySample& s = Last();
+  EXPECT_NEAR(s.time, 0.5, 1e-12);
+  EXPECT_EQ(doc.results.EndTime(), s.time);
+  EXPECT_LT(s.payloadHeight, 1000.0 - 4.0);
+  // The canopy drops behind, its strope still slack.
+  EXPECT_LT(s.parachuteOffsetX, -26.0);
+  EXPECT_GT(s.parachuteOffsetX, -35.0);
+  EXPECT_NEAR(s.parachuteOffsetY, 0.0, 1e-9);
+  EXPECT_NEAR(s.parachuteRelRoll, 5.0, 1.0);
+  EXPECT_EQ(s.connectionForce, 0.0);
+  EXPECT_EQ(s.longitude, -1.25);
+  EXPECT_NEAR(s.heading, 30.0, 1e-6);  // straight on along the start heading
+  EXPECT_GT(s.payloadWy, 0.0);
+  EXPECT_EQ(s.phaseType, kSampleFinalDescent);
+}
+
+TEST_F(FinalDescent, TimeStopsCountWholeStepsAndProgressFollowsTheFinalTime) {
+  phase.stopKind = 0;
+  phase.stopTime = 10.0;
+  doc.timeStep = doc.outputTimeStep = 1.0;
+  doc.finalTime = 20.0;
+  ASSERT_EQ(Run(), 1) << prompter.Transcript();
+  EXPECT_EQ(doc.results.LastIndex(), 10);
+  EXPECT_NEAR(doc.results.EndTime(), 10.0, 1e-12);
+  ASSERT_EQ(progress.shown.size(), 9u);  // after TOUT advanced to 2 … 10
+  EXPECT_NEAR(progress.shown.front(), 10.0, 1e-12);
+  EXPECT_NEAR(progress.shown.back(), 50.0, 1e-12);
+  EXPECT_EQ(progress.phaseText, "    1/1");
+  EXPECT_EQ(progress.ended, 1);
+  // The state after the last step went on to the next phase.
+  EXPECT_NEAR(handOver.height, Last().payloadHeight, 1e-9);
+  EXPECT_NEAR(handOver.payloadSpeed, Last().payloadSpeed, 1e-9);
+  EXPECT_NEAR(handOver.parachuteSpeed, Last().parachuteSpeed, 1e-9);
+  EXPECT_EQ(handOver.parachuteOffsetX, -25.0);  // left as it was
+}
+
+TEST_F(FinalDescent, HeightStopsAndTheGround) {
+  phase.stopHeight = 990.0;
+  ASSERT_EQ(Run(), 1);
+  EXPECT_LE(handOver.height, 990.0);
+  EXPECT_GT(handOver.height, 989.0);
+  ASSERT_FALSE(progress.shown.empty());
+  // Shown after every step but the last, as the share of the way down to the stop height.
+  const double before = doc.results.SampleAt(doc.results.LastIndex() - 1).payloadHeight;
+  EXPECT_NEAR(progress.shown.back(), (1000.0 - before) * 10.0, 1e-9);
+
+  // Already on the ground, or below the stop height: one step, and the state handed on.
+  for (double start : {0.0, 500.0}) {
+    doc.initialState.height = start;
+    ASSERT_EQ(Run(), 1);
+    EXPECT_EQ(doc.results.LastIndex(), 1);
+    EXPECT_LT(handOver.height, start);
+  }
+}
+
+// A canopy turned round so that the air meets it from behind at once (and close enough for its
+// strope, now running back past the payload, to hang slack).
+TEST_F(FinalDescent, TheFlipQuestionComesOncePerPhase) {
+  doc.initialState.parachuteYaw = 180.0;
+  doc.initialState.parachuteOffsetX = -5.0;
+  phase.stopKind = 0;
+  phase.stopTime = 2.0;
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(Questions(), 1);
+  EXPECT_EQ(doc.results.LastIndex(), 20);  // let go on to its stop
+  EXPECT_TRUE(phase.flipAccepted);
+  // The answer holds for the phase record: a new run does not ask again.
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(Questions(), 1);
+  EXPECT_TRUE(phase.flipDetected);  // raised again and again, and no longer asked about
+
+  // Declined: the phase ends there, normally, with its state handed on.
+  CParachutePhase& other = *doc.InsertPhase(0, kPhaseFinalDescent).parachute();
+  other = phase;
+  other.flipAccepted = other.flipDetected = false;
+  prompter.Clear();
+  prompter.QueueAnswers({false});
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(Questions(), 1);
+  EXPECT_EQ(doc.results.LastIndex(), 1);
+  EXPECT_LT(handOver.height, 1000.0);
+  EXPECT_FALSE(other.flipAccepted);
+}
+
+TEST_F(FinalDescent, FailuresAndStopHandNothingOver) {
+  // Bridle legs so stiff that the confluence point cannot balance: one warning, phase over.
+  payload().connectionKind = kBridleLegs;
+  parachute().stiffness = 1e14;
+  doc.initialState.parachuteOffsetX = -40.0;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(prompter.Transcript(), "warning: Too many steps in confluence point\n");
+  EXPECT_EQ(handOver.height, 1000.0);
+  EXPECT_EQ(doc.results.LastIndex(), 0);  // only the starting sample
+  EXPECT_EQ(progress.ended, 1);
+
+  // A run that starts again clears the abort, and the user's Stop ends it without a message.
+  parachute().stiffness = 10000.0;
+  prompter.Clear();
+  progress.stopAtStep = progress.steps + 3;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(doc.results.LastIndex(), 3);
+  EXPECT_EQ(handOver.height, 1000.0);
+  EXPECT_TRUE(prompter.entries().empty());
+}
+
+// Long enough descents settle where the forces balance, in every line model; every
+// variable-step integrator agrees.
+TEST(FinalDescentFlight, TheSystemSettlesAtTheTerminalSpeed) {
+  std::vector<double> speeds;
+  for (int integrator : {kRungeKuttaFehlberg, kAdamsBashforthMoulton, kHighStiffness}) {
+    for (int lines = 0; lines < 3; ++lines) {
+      test::FlightFixture f;
+      f.UseLightDescent(1000.0, 10.0);
+      f.AddFinalDescentPhase().massPointAtConfluence = lines == 2 ? 1 : 0;
+      f.payload().connectionKind = lines == 0 ? kSingleStrope : kBridleLegs;
+      f.doc.integrator = integrator;
+      f.doc.readatmosphere();
+      CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
+      ASSERT_EQ(RunParachutePhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+      EXPECT_LE(r.height, 0.0);
+      // Drag of canopy (0.75·q̄·50 m²) and payload (1.5·q̄·1 m²) carrying 110 kg.
+      const CTrajectorySample& s = LastSample(f.doc);
+      const double density = 1.225 * std::exp(-s.payloadHeight / 7000.0);
+      const double terminal = std::sqrt(2.0 * 110.0 * 9.80665 / (density * (37.5 + 1.5)));
+      EXPECT_NEAR(s.payloadSpeed / terminal, 1.0, 0.01) << integrator << lines;
+      EXPECT_NEAR(s.parachuteSpeed / terminal, 1.0, 0.01) << integrator << lines;
+      EXPECT_NEAR(s.payloadPathAngle, -90.0, 0.5);
+      // The lines carry the payload's weight less its own drag.
+      const double q = 0.5 * density * s.payloadSpeed * s.payloadSpeed;
+      EXPECT_NEAR(s.connectionForce / (100.0 * 9.80665 - 1.5 * q), 1.0, 0.02);
+      speeds.push_back(r.payloadSpeed);
+    }
+  }
+  for (double v : speeds) EXPECT_NEAR(v / speeds[0], 1.0, 1e-3);
+}
+
+// Without drag of its own the payload hangs on the line stretched by its weight alone.
+TEST(FinalDescentFlight, ADraglessPayloadHangsAtItsWeightsStretch) {
+  test::FlightFixture f;
+  f.UseLightDescent(1000.0, 10.0);
+  f.payload().referenceArea = 0.0;
+  // Straight down from the start, so that nothing swings.
+  f.doc.initialState.payloadPathAngle = f.doc.initialState.parachutePathAngle = -90.0;
+  f.doc.initialState.payloadPitch = 90.0;
+  CParachutePhase& phase = f.AddFinalDescentPhase();
+  phase.stopKind = 0;
+  phase.stopTime = 60.0;
+  f.doc.readatmosphere();
+  CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
+  ASSERT_EQ(RunParachutePhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+  const CTrajectorySample& s = f.doc.results.SampleAt(f.doc.results.LastIndex());
+  const double stretch = 100.0 * 9.80665 / f.parachute().stiffness;
+  // Strope link 1 m behind the payload, 20 m of line, canopy link 14 m ahead of the canopy.
+  EXPECT_NEAR(s.parachuteOffsetX, -(1.0 + 20.0 + stretch + 14.0), 0.002);
+  EXPECT_NEAR(s.connectionForce / (100.0 * 9.80665), 1.0, 0.002);
+  EXPECT_NEAR(s.confluenceX, -1.0, 1e-9);  // the strope's link on the payload
+}
+
+// A ballistic entry hands over to the final descent, which starts where the entry ended with
+// the canopy at the payload, and goes on along the same time axis.
+TEST(FinalDescentFlight, AWholeMissionFromEntryToTheGround) {
+  test::FlightFixture f;
+  f.UseLightDescent(6000.0, 200.0);
+  f.doc.initialState.latitude = 10.0;
+  f.doc.initialState.heading = 45.0;
+  f.doc.initialState.payloadPathAngle = f.doc.initialState.parachutePathAngle = -30.0;
+  f.doc.initialState.payloadPitch = 30.0;
+  f.AddBallisticPhase().stopHeight = 3000.0;
+  CParachutePhase& descent = f.AddFinalDescentPhase();
+  descent.stopHeight = 2000.0;
+  RunMission(f.doc);
+  for (const auto& e : f.prompter.entries()) {
+    EXPECT_EQ(e.kind, RecordingPrompter::Kind::OkCancel) << f.prompter.Transcript();
+  }
+
+  // The last ballistic sample, then the first of the descent one output step later.
+  const auto& samples = f.doc.results.Samples();
+  std::size_t split = 0;
+  while (samples[split].phaseType == kSampleBallistic) ++split;
+  ASSERT_GT(split, 1u);
+  ASSERT_LT(split + 1, samples.size());
+  const CTrajectorySample& end = samples[split - 1];
+  const CTrajectorySample& start = samples[split];
+  EXPECT_NEAR(start.time - end.time, f.doc.outputTimeStep, 1e-9);
+  EXPECT_LE(end.payloadHeight, 3000.0);
+  EXPECT_NEAR(start.payloadHeight, end.payloadHeight + end.payloadVz * 0.1, 0.5);
+  EXPECT_NEAR(start.payloadSpeed, end.payloadSpeed, 2.0);
+  // The canopy starts at the payload and drops behind it.
+  EXPECT_LT(std::fabs(start.parachuteOffsetX), 5.0);
+  EXPECT_LT(LastSample(f.doc).parachuteOffsetX, -20.0);
+  // The descent stays where the entry ended on the map.
+  EXPECT_EQ(start.latitude, end.latitude);
+  EXPECT_EQ(start.longitude, end.longitude);
+  EXPECT_GT(start.latitude, 10.0);
+  EXPECT_LE(LastSample(f.doc).payloadHeight, 2000.0);
+  EXPECT_EQ(LastSample(f.doc).phaseType, kSampleFinalDescent);
+  EXPECT_EQ(f.doc.results.EndTime(), LastSample(f.doc).time);
+}
+
+}  // namespace
+}  // namespace plumora
