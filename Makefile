@@ -5,7 +5,7 @@
 # quick loop: the Debug build only.
 CLI_RELEASE := build/release/src/cli/plumora-cli
 GUI_RELEASE := build/release/src/gui/plumora
-# The Earth example, once it is there; otherwise the program opens a new mission.
+# The Earth example: what `make run` opens and `make demo` flies.
 EXAMPLE := examples/earth-return.psd
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := atmosphere aero missionpsd missionjson import
@@ -52,13 +52,14 @@ run: deps
 	else \
 	  cmake --preset release && \
 	  cmake --build --preset release --target plumora && \
-	  cd data && if [ -f $(EXAMPLE) ]; then ../$(GUI_RELEASE) $(EXAMPLE); else ../$(GUI_RELEASE); fi; \
+	  cd data && ../$(GUI_RELEASE) $(EXAMPLE); \
 	fi
 
 demo: deps
 	cmake --preset release
 	cmake --build --preset release --target plumora-cli
-	cd data && ../$(CLI_RELEASE) atmosphere
+	cd data && ../$(CLI_RELEASE) run --csv ../build/earth-return.csv $(EXAMPLE)
+	@echo "Every sample of the flight: build/earth-return.csv"
 
 bench: deps
 	cmake --preset release
