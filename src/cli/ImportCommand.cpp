@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/Output.h"
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/ResultsCsv.h"
@@ -46,14 +47,7 @@ int RunImport(const ImportOptions& options) {
   const int imported = ImportTrajectory(doc, options.trajectory, columns);
   std::printf("Imported %d samples on %s from %s\n", doc.results.LastIndex() + 1,
               std::string(PlanetKeyword(doc.planet)).c_str(), options.trajectory.c_str());
-  if (!options.csv.empty()) {
-    std::string reason;
-    if (!WriteResultsCsv(doc.results, options.csv, reason)) {
-      prompter.Message("The results could not be written to " + options.csv + " (" + reason + ")\n",
-                       kCaptionError);
-      return kExitFailure;
-    }
-  }
+  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return imported ? kExitOk : kExitFailure;
 }
 

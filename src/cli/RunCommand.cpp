@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/MissionPaths.h"
+#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/ResultsCsv.h"
@@ -110,14 +111,7 @@ int RunRun(const RunOptions& options) {
   for (const PhaseOutcome& o : modules.outcomes) {
     if (!o.result) status = kExitFailure;
   }
-  if (!options.csv.empty()) {
-    std::string reason;
-    if (!WriteResultsCsv(doc.results, options.csv, reason)) {
-      prompter.Message("The results could not be written to " + options.csv + " (" + reason + ")\n",
-                       kCaptionError);
-      return kExitFailure;
-    }
-  }
+  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return status;
 }
 
