@@ -69,11 +69,6 @@ TEST(AeroCommand, FailuresAndBadUsage) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "error: The  aerodynamic data file was not opened\n");
   EXPECT_EQ(missing.out, "");
-  test::WriteFile(dir / "adf" / "tall.adf", test::SimpleAero(16, 2).Text());
-  const auto tall =
-      Cli({"aero", "--base", base, "--file", "tall.adf", "--mach", "1", "--alpha", "0"});
-  EXPECT_EQ(tall.status, 1);
-  EXPECT_EQ(tall.err, "error: Too much mach points in tall.adf\n");
 
   test::WriteFile(dir / "adf" / "ld600.adf", Bump().Text());
   EXPECT_EQ(Cli({"aero", "--base", base, "--alpha", "0"}).status, 2);

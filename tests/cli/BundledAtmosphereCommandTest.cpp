@@ -5,8 +5,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "cli/Cli.h"
 #include "core/common/TextScanner.h"
-#include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
@@ -25,7 +25,7 @@ TEST(BundledAtmosphereCommand, PrintsEachTableAtItsKnots) {
     SCOPED_TRACE(c.file);
     std::vector<std::string> args{"atmosphere", "--base", base};
     args.insert(args.end(), c.args.begin(), c.args.end());
-    const auto r = test::RunProcess(PLUMORA_CLI_PATH, args);
+    const auto r = test::Cli(args);
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream printed(r.out);
     std::string line;

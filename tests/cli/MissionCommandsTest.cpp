@@ -1,31 +1,28 @@
 #include <gtest/gtest.h>
 
+#include "cli/Cli.h"
 #include "core/app/MissionFiles.h"
 #include "support/Missions.h"
-#include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
 
+using test::Cli;
 using test::ReadFile;
 using test::TempDir;
 
-test::ProcessResult Cli(const std::vector<std::string>& args, const TempDir& cwd) {
-  return test::RunProcess(PLUMORA_CLI_PATH, args, cwd.path());
-}
-
 TEST(MissionCommands, NewWritesADefaultMissionInEitherForm) {
   TempDir dir;
-  const auto psd = Cli({"new", "a.psd"}, dir);
+  const auto psd = Cli({"new", "a.psd"}, dir.path());
   ASSERT_EQ(psd.status, 0) << psd.err;
   EXPECT_EQ(psd.out + psd.err, "");
   EXPECT_EQ(ReadFile(dir / "a.psd"), test::NewMissionBytes());
 
-  ASSERT_EQ(Cli({"new", "a.JSON"}, dir).status, 0);
+  ASSERT_EQ(Cli({"new", "a.JSON"}, dir.path()).status, 0);
   // show prints exactly what the JSON file holds, from either form.
-  const auto fromJson = Cli({"show", "a.JSON"}, dir);
-  const auto fromPsd = Cli({"show", "a.psd"}, dir);
+  const auto fromJson = Cli({"show", "a.JSON"}, dir.path());
+  const auto fromPsd = Cli({"show", "a.psd"}, dir.path());
   ASSERT_EQ(fromJson.status, 0) << fromJson.err;
   ASSERT_EQ(fromPsd.status, 0) << fromPsd.err;
   EXPECT_EQ(fromJson.out, ReadFile(dir / "a.JSON"));
@@ -38,17 +35,17 @@ TEST(MissionCommands, ConvertGoesBothWaysWithoutLosingAByte) {
   CPlumoraDoc doc;
   test::FillEveryField(doc);
   ASSERT_TRUE(SaveMission(doc, dir / "full.psd"));
-  const auto toJson = Cli({"convert", "full.psd", "full.json"}, dir);
+  const auto toJson = Cli({"convert", "full.psd", "full.json"}, dir.path());
   ASSERT_EQ(toJson.status, 0) << toJson.err;
-  const auto back = Cli({"convert", "full.json", "again.psd"}, dir);
+  const auto back = Cli({"convert", "full.json", "again.psd"}, dir.path());
   ASSERT_EQ(back.status, 0) << back.err;
   EXPECT_EQ(ReadFile(dir / "again.psd"), ReadFile(dir / "full.psd"));
-  EXPECT_EQ(Cli({"show", "full.psd"}, dir).out, ReadFile(dir / "full.json"));
+  EXPECT_EQ(Cli({"show", "full.psd"}, dir.path()).out, ReadFile(dir / "full.json"));
 }
 
 TEST(MissionCommands, FailuresSayWhyAndTouchNothing) {
   TempDir dir;
-  const auto missing = Cli({"show", "missing.psd"}, dir);
+  const auto missing = Cli({"show", "missing.psd"}, dir.path());
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err,
@@ -57,12 +54,12 @@ TEST(MissionCommands, FailuresSayWhyAndTouchNothing) {
 
   test::WriteFile(dir / "cut.psd", test::NewMissionBytes().substr(0, 30));
   test::WriteFile(dir / "out.json", "kept");
-  const auto cut = Cli({"convert", "cut.psd", "out.json"}, dir);
+  const auto cut = Cli({"convert", "cut.psd", "out.json"}, dir.path());
   EXPECT_EQ(cut.status, 1);
   EXPECT_EQ(cut.err, "error: The mission file cut.psd ends early (byte 28)\n");
   EXPECT_EQ(ReadFile(dir / "out.json"), "kept");
 
-  const auto nowhere = Cli({"new", "no/such/folder.psd"}, dir);
+  const auto nowhere = Cli({"new", "no/such/folder.psd"}, dir.path());
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_EQ(nowhere.err,
             "error: The mission file no/such/folder.psd could not be saved (No such file or "
@@ -80,7 +77,7 @@ TEST(MissionCommands, BadUsage) {
            {"new", "x"},
            {"new", "a.psd", "b.psd"},
        }) {
-    EXPECT_EQ(Cli(args, dir).status, 2) << args.size() << " " << args.back();
+    EXPECT_EQ(Cli(args, dir.path()).status, 2) << args.size() << " " << args.back();
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -8,7 +7,6 @@
 #include "Pictures.h"
 #include "core/common/Messages.h"
 #include "gl/CDIB.h"
-#include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
@@ -70,18 +68,6 @@ TEST(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
   EXPECT_EQ(argb[1], 0xFF00FF00u);
   EXPECT_EQ(argb[2], 0xFF0000FFu);
   EXPECT_EQ(argb[3], 0xFF0A141Eu);
-}
-
-TEST(CDIBTest, ReadsAnOpenFileWhole) {
-  test::TempDir dir;
-  test::WriteFile(dir / "p.bmp", tools::BmpBytes(Checker()));
-  std::FILE* file = std::fopen((dir / "p.bmp").c_str(), "rb");
-  ASSERT_NE(file, nullptr);
-  RecordingPrompter prompter;
-  CDIB dib;
-  EXPECT_EQ(dib.Read(file, prompter), 1);
-  std::fclose(file);
-  EXPECT_EQ(dib.Width(), 3);
 }
 
 TEST(CDIBTest, PalettedPicturesUseTheirColourTable) {

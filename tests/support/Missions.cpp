@@ -1,7 +1,11 @@
 #include "support/Missions.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <limits>
+
+#include "core/app/MissionArchive.h"
 
 namespace plumora::test {
 
@@ -49,6 +53,12 @@ std::string NewMissionBytes() {
   b.F64(1e-5).F64(1e-5).F64(100.0).F64(0.1).F64(0.1).I32(0);  // solver
   b.I32(0).I32(0).I32(0);                                     // atmosphere, planet, wind
   return b.str();
+}
+
+std::string ArchiveBytes(const CPlumoraDoc& doc) {
+  std::string bytes, problem;
+  EXPECT_TRUE(WriteMissionArchive(doc, bytes, problem)) << problem;
+  return bytes;
 }
 
 void FillEveryField(CPlumoraDoc& doc) {

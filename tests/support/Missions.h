@@ -28,6 +28,19 @@ class Bytes {
 // The bytes of a new document's mission file.
 std::string NewMissionBytes();
 
+// The document's mission-file bytes as the program writes them (a failure to write fails the
+// test).
+std::string ArchiveBytes(const CPlumoraDoc& doc);
+
+// Counts what a document told its observers.
+struct CountingObserver : DocumentObserver {
+  int results = 0, views = 0, plan = 0, zoom = 0;
+  void ResultsChanged(const CPlumoraDoc&) override { ++results; }
+  void ViewsNeedUpdate(const CPlumoraDoc&) override { ++views; }
+  void MissionPlanChanged(const CPlumoraDoc&) override { ++plan; }
+  void ChartZoomCleared(const CPlumoraDoc&) override { ++zoom; }
+};
+
 // A mission that sets every stored field to a value of its own: two payloads (single strope
 // and 3 bridle legs whose points are not the derived ones), two parachutes, phases of types 0,
 // 1, 2 and 3 (with modules for 0 and 3), texts using bytes 0x80 to 0xFF, and doubles that

@@ -2,18 +2,13 @@
 
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
+#include "support/Missions.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
 
 using test::WriteFile;
-
-struct CountingObserver : DocumentObserver {
-  int results = 0, views = 0;
-  void ResultsChanged(const CPlumoraDoc&) override { ++results; }
-  void ViewsNeedUpdate(const CPlumoraDoc&) override { ++views; }
-};
 
 class DataImport : public ::testing::Test {
  protected:
@@ -32,7 +27,7 @@ class DataImport : public ::testing::Test {
   test::TempDir base;
   RecordingPrompter prompter;
   CPlumoraDoc doc;
-  CountingObserver observer;
+  test::CountingObserver observer;
 };
 
 TEST_F(DataImport, ReadsEveryColumnWithItsScale) {

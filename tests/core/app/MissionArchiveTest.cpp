@@ -9,26 +9,20 @@
 namespace plumora {
 namespace {
 
+using test::ArchiveBytes;
 using test::Bytes;
-
-std::string Write(const CPlumoraDoc& doc) {
-  std::string bytes, problem;
-  EXPECT_TRUE(WriteMissionArchive(doc, bytes, problem)) << problem;
-  return bytes;
-}
 
 // Reads bytes into a new document and writes it again.
 std::string Reread(const std::string& bytes, CPlumoraDoc& doc) {
   const MissionReadResult result = ReadMissionArchive(bytes, doc);
   EXPECT_EQ(result.status, MissionReadResult::Status::kRead) << result.problem;
-  return Write(doc);
+  return ArchiveBytes(doc);
 }
 
 TEST(MissionArchive, NewDocumentHasTheExpectedBytesAndRereadsIdentically) {
   CPlumoraDoc doc;
-  const std::string bytes = Write(doc);
+  const std::string bytes = ArchiveBytes(doc);
   EXPECT_EQ(bytes, test::NewMissionBytes());
-  EXPECT_EQ(bytes.size(), 277u);
   CPlumoraDoc again;
   EXPECT_EQ(Reread(bytes, again), bytes);
 }
@@ -69,20 +63,20 @@ TEST(MissionArchive, SmallMissionMatchesItsLayoutFieldByField) {
   b.Str("").I32(1).Str("").I32(3).I32(-1).I32(-1).I32(1).I32(1).F64(0).F64(100).I32(1).I32(1);
   const std::string tail = test::NewMissionBytes().substr(24);   // mission type onwards
   b.Raw(tail.substr(0, tail.size() - 12)).I32(5).I32(1).I32(0);  // atmosphere before planet
-  EXPECT_EQ(Write(doc), b.str());
+  EXPECT_EQ(ArchiveBytes(doc), b.str());
 }
 
 TEST(MissionArchive, SingleStropePayloadStoresNoLegPoints) {
   CPlumoraDoc strope, bridle;
   strope.CreatePayload();
   bridle.CreatePayload().connectionKind = kBridleLegs;
-  EXPECT_EQ(Write(bridle).size(), Write(strope).size() + 2 * 24);
+  EXPECT_EQ(ArchiveBytes(bridle).size(), ArchiveBytes(strope).size() + 2 * 24);
 }
 
 TEST(MissionArchive, EveryFieldSurvivesARereadBitForBit) {
   CPlumoraDoc doc;
   test::FillEveryField(doc);
-  const std::string bytes = Write(doc);
+  const std::string bytes = ArchiveBytes(doc);
   CPlumoraDoc again;
   EXPECT_EQ(Reread(bytes, again), bytes);
 
@@ -104,7 +98,7 @@ TEST(MissionArchive, PhasesKeepTheirPlaceAndOnlyComputedOnesOwnModules) {
   doc.AddPhase(kPhaseInflation);
   doc.AddPhase(kPhaseFinalDescent).parachute()->stopHeight = 5.0;
   CPlumoraDoc again;
-  Reread(Write(doc), again);
+  Reread(ArchiveBytes(doc), again);
   ASSERT_EQ(again.phases.size(), 5u);
   EXPECT_EQ(again.ModuleCount(), 3);
   const int types[5] = {0, 1, 3, 2, 3};
@@ -135,7 +129,7 @@ TEST(MissionArchive, StringLengthsUseTheirPrefixForms) {
   for (const Case& c : cases) {
     CPlumoraDoc doc;
     doc.missionName = std::string(c.length, 'n');
-    const std::string bytes = Write(doc);
+    const std::string bytes = ArchiveBytes(doc);
     EXPECT_EQ(bytes.substr(28, c.prefix.size()), c.prefix) << c.length;
     EXPECT_EQ(bytes.size(), 277 - 8 + c.prefix.size() + c.length) << c.length;
     CPlumoraDoc again;
@@ -206,7 +200,7 @@ TEST(MissionArchive, ImpossibleCountsAndLengthsAreRefused) {
 TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
   CPlumoraDoc doc;
   test::FillEveryField(doc);
-  const std::string valid = Write(doc);
+  const std::string valid = ArchiveBytes(doc);
   std::mt19937 random(7);
   int read = 0;
   for (int round = 0; round < 1500; ++round) {
@@ -220,7 +214,7 @@ TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
     if (r.status != MissionReadResult::Status::kRead) continue;
     // Whatever was accepted is a mission that stores and reads back the same.
     ++read;
-    const std::string rewritten = Write(damaged);
+    const std::string rewritten = ArchiveBytes(damaged);
     CPlumoraDoc again;
     ASSERT_EQ(Reread(rewritten, again), rewritten) << round;
   }

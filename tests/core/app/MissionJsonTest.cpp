@@ -13,13 +13,8 @@ namespace plumora {
 namespace {
 
 using Json = nlohmann::ordered_json;
+using test::ArchiveBytes;
 using Status = MissionReadResult::Status;
-
-std::string Psd(const CPlumoraDoc& doc) {
-  std::string bytes, problem;
-  EXPECT_TRUE(WriteMissionArchive(doc, bytes, problem)) << problem;
-  return bytes;
-}
 
 std::string ToJson(const CPlumoraDoc& doc) {
   std::string text, problem;
@@ -32,13 +27,13 @@ std::string PsdOfJson(const std::string& text) {
   CPlumoraDoc doc;
   const MissionReadResult r = ReadMissionJson(text, doc);
   EXPECT_EQ(r.status, Status::kRead) << r.problem;
-  return Psd(doc);
+  return ArchiveBytes(doc);
 }
 
 TEST(MissionJson, EveryFieldGoesThroughJsonAndBackToTheSameBytes) {
   CPlumoraDoc doc;
   test::FillEveryField(doc);
-  const std::string psd = Psd(doc);
+  const std::string psd = ArchiveBytes(doc);
   CPlumoraDoc fromPsd;
   ASSERT_EQ(ReadMissionArchive(psd, fromPsd).status, Status::kRead);
   const std::string json = ToJson(fromPsd);
@@ -87,7 +82,7 @@ TEST(MissionJson, AnyDoubleComesBackBitForBit) {
     for (auto field : InitialState::kFieldOrder) {
       doc.initialState.*field = std::bit_cast<double>(random());
     }
-    const std::string psd = Psd(doc);
+    const std::string psd = ArchiveBytes(doc);
     ASSERT_EQ(PsdOfJson(ToJson(doc)), psd) << round;
   }
 }

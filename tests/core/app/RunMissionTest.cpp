@@ -167,16 +167,5 @@ TEST_F(RunMissionTest, EveryRunStartsFromTheInitialState) {
   EXPECT_EQ(doc.results.EndTime(), first.EndTime());
 }
 
-TEST_F(RunMissionTest, ThePlainRunUsesTheEngineModules) {
-  WriteAtmosphere();
-  doc.AddPhase(kPhaseBallisticEntry);
-  doc.AddPhase(kPhaseFinalDescent);
-  LeaveEarlierRun();
-  RunMission(doc);
-  // Whatever the modules make of this bare mission, the run went through all its steps.
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);
-  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"zoom", "results", "views"}));
-}
-
 }  // namespace
 }  // namespace plumora

@@ -133,15 +133,6 @@ TEST_F(AeroFiles, FullTablesLoadAndLargerOnesAreRefusedWithTheirMessages) {
   }
 }
 
-TEST_F(AeroFiles, NegativeAnglesLoseTheirSign) {
-  AdfText adf = SimpleAero(1, 2);
-  adf.angles = {-10.0, 20.0};
-  Write("n.adf", adf);
-  ASSERT_EQ(Load("n.adf"), 1) << prompter.Transcript();
-  EXPECT_EQ(payload.aero.angle[0], 10.0 * kDegToRad);
-  EXPECT_EQ(payload.aero.angle[1], 20.0 * kDegToRad);
-}
-
 TEST_F(AeroFiles, MalformedFilesAreRefusedNamingFileAndLineAndChangeNothing) {
   Write("good.adf", SimpleAero(3, 4));
   ASSERT_EQ(Load("good.adf"), 1);
@@ -238,16 +229,11 @@ TEST_F(AeroLookup, BelowTheTableExtrapolatesAndBeyondItHolds) {
   EXPECT_DOUBLE_EQ(AeroCoefficients(db(), 1.5, 1.5 * Angle(2))[kCx], 6.5);
   // Beyond the last Mach number, the last row as it stands.
   EXPECT_DOUBLE_EQ(AeroCoefficients(db(), 7.0, Mid(0))[kCx], 4.0);
-  // Cy, Cl and Cn stay zero wherever one looks.
-  for (double mach : {0.5, 1.5, 3.0}) {
-    for (double alpha : {-0.1, 0.1, 0.3, 1.0}) {
-      for (const auto& c :
-           {AeroCoefficients(db(), mach, alpha), AeroCoefficientsSpline(db(), mach, alpha)}) {
-        EXPECT_EQ(c[kCy], 0.0);
-        EXPECT_EQ(c[kCl], 0.0);
-        EXPECT_EQ(c[kCn], 0.0);
-      }
-    }
+  // Cy, Cl and Cn stay zero in both lookups.
+  for (const auto& c : {AeroCoefficients(db(), 1.5, 0.1), AeroCoefficientsSpline(db(), 1.5, 0.1)}) {
+    EXPECT_EQ(c[kCy], 0.0);
+    EXPECT_EQ(c[kCl], 0.0);
+    EXPECT_EQ(c[kCn], 0.0);
   }
 }
 

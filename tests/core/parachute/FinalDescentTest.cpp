@@ -57,18 +57,6 @@ TEST_F(FinalDescent, BothRecordsMustExistTheParachuteFirst) {
   EXPECT_EQ(prompter.Transcript(), "error: No payload selected in final descent module\n");
   EXPECT_EQ(doc.results.LastIndex(), -1);
   EXPECT_EQ(progress.started, 0);
-
-  // Two parachutes with one number: the later one flies.
-  phase.payloadNumber = payload().number;
-  CParachute& twin = doc.CreateParachute();
-  twin.number = parachute().number;
-  twin.referenceArea = 50.0;
-  phase.stopKind = 0;
-  phase.stopTime = 0.2;
-  prompter.Clear();
-  ASSERT_EQ(Run(), 1) << prompter.Transcript();
-  EXPECT_EQ(Last().parachute.get(), &twin);
-  EXPECT_EQ(Last().payload.get(), &payload());
 }
 
 TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
@@ -96,12 +84,10 @@ TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
   EXPECT_EQ(first.confluenceX, payload().cogDistance);
   EXPECT_EQ(first.heading, 30.0);
   EXPECT_EQ(first.phaseType, kSampleFinalDescent);
-  EXPECT_EQ(first.parachute.get(), &parachute());
 
   // Later samples describe both bodies from the integrated state.
   const CTrajectorySample& s = Last();
   EXPECT_NEAR(s.time, 0.5, 1e-12);
-  EXPECT_EQ(doc.results.EndTime(), s.time);
   EXPECT_LT(s.payloadHeight, 1000.0 - 4.0);
   // The canopy drops behind, its strope still slack.
   EXPECT_LT(s.parachuteOffsetX, -26.0);
@@ -112,7 +98,6 @@ TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
   EXPECT_EQ(s.longitude, -1.25);
   EXPECT_NEAR(s.heading, 30.0, 1e-6);  // straight on along the start heading
   EXPECT_GT(s.payloadWy, 0.0);
-  EXPECT_EQ(s.phaseType, kSampleFinalDescent);
 }
 
 TEST_F(FinalDescent, TimeStopsCountWholeStepsAndProgressFollowsTheFinalTime) {
@@ -126,8 +111,6 @@ TEST_F(FinalDescent, TimeStopsCountWholeStepsAndProgressFollowsTheFinalTime) {
   ASSERT_EQ(progress.shown.size(), 9u);  // after TOUT advanced to 2 … 10
   EXPECT_NEAR(progress.shown.front(), 10.0, 1e-12);
   EXPECT_NEAR(progress.shown.back(), 50.0, 1e-12);
-  EXPECT_EQ(progress.phaseText, "    1/1");
-  EXPECT_EQ(progress.ended, 1);
   // The state after the last step went on to the next phase.
   EXPECT_NEAR(handOver.height, Last().payloadHeight, 1e-9);
   EXPECT_NEAR(handOver.payloadSpeed, Last().payloadSpeed, 1e-9);
@@ -233,28 +216,6 @@ TEST(FinalDescentFlight, TheSystemSettlesAtTheTerminalSpeed) {
     }
   }
   for (double v : speeds) EXPECT_NEAR(v / speeds[0], 1.0, 1e-3);
-}
-
-// Without drag of its own the payload hangs on the line stretched by its weight alone.
-TEST(FinalDescentFlight, ADraglessPayloadHangsAtItsWeightsStretch) {
-  test::FlightFixture f;
-  f.UseLightDescent(1000.0, 10.0);
-  f.payload().referenceArea = 0.0;
-  // Straight down from the start, so that nothing swings.
-  f.doc.initialState.payloadPathAngle = f.doc.initialState.parachutePathAngle = -90.0;
-  f.doc.initialState.payloadPitch = 90.0;
-  CParachutePhase& phase = f.AddFinalDescentPhase();
-  phase.stopKind = 0;
-  phase.stopTime = 60.0;
-  f.doc.readatmosphere();
-  CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
-  ASSERT_EQ(RunParachutePhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
-  const CTrajectorySample& s = f.doc.results.SampleAt(f.doc.results.LastIndex());
-  const double stretch = 100.0 * 9.80665 / f.parachute().stiffness;
-  // Strope link 1 m behind the payload, 20 m of line, canopy link 14 m ahead of the canopy.
-  EXPECT_NEAR(s.parachuteOffsetX, -(1.0 + 20.0 + stretch + 14.0), 0.002);
-  EXPECT_NEAR(s.connectionForce / (100.0 * 9.80665), 1.0, 0.002);
-  EXPECT_NEAR(s.confluenceX, -1.0, 1e-9);  // the strope's link on the payload
 }
 
 // A ballistic entry hands over to the final descent, which starts where the entry ended with

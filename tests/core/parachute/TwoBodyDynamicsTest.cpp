@@ -83,10 +83,6 @@ TEST(RelativeAttitude, ReadsOneBodyAgainstTheOther) {
   ExpectNear(rolled, {0.8, 0.2, 0.1}, 1e-9);
   ExpectNear(RelativeAttitude(payload, rolled, AttitudeMode::kPayloadRelative), {0.5, 0.0, 0.0},
              1e-9);
-  ExpectNear(RelativeAttitude({0.0, 0.0, 1.0}, {0.0, 0.0, -0.3}, AttitudeMode::kAbsolute),
-             {0.0, 0.0, 0.7}, 1e-9);
-  ExpectNear(RelativeAttitude({0.0, 0.6, 0.0}, {0.0, 0.4, 0.0}, AttitudeMode::kAbsolute),
-             {0.0, 1.0, 0.0}, 1e-9);
   // Pitch and yaw in general: the canopy's axis is where the two turns put it.
   std::mt19937 random(5);
   std::uniform_real_distribution<double> angle(-1.4, 1.4);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -365,50 +364,6 @@ TEST_P(EveryRoutine, ASingularityEndsInMinus33AfterAFewFruitlessRetries) {
   EXPECT_EQ(run.probe.calls, evaluations);
 }
 
-// The phase drivers answer IDID < 0 by setting INFO(1) = 1 and trying the same TOUT again.
-// With a step of 5 s on a fast oscillator every TOUT needs several calls; each one advances.
-TEST_P(EveryRoutine, TheDriversRetryRuleAlwaysAdvances) {
-  Integration run = Start(&Oscillator, {1.0, 0.0});
-  run.probe.omega = 100.0;
-  const double dt = 5.0;
-  double tout = dt;
-  int loops = 0;
-  int retries = 0;
-  while (tout <= 20.0 && loops < 1000) {
-    ++loops;
-    const double before = run.t;
-    ASSERT_NE(run.Call(tout), kIdidCannotContinue) << run.work.LastSolverMessage();
-    ASSERT_GT(run.t, before);
-    if (run.idid < 0) {
-      run.info[0] = 1;
-      tout -= dt;
-      ++retries;
-    }
-    tout += dt;
-  }
-  EXPECT_EQ(run.t, 20.0);
-  EXPECT_GT(retries, 4);
-  EXPECT_NEAR(run.y[0], std::cos(run.probe.omega * 20.0), 1e-2);
-}
-
-TEST_P(EveryRoutine, TwoProblemsOnTwoThreadsDoNotMeet) {
-  const auto solve = [&](double omega, std::vector<double>& out) {
-    Integration run = Start(&Oscillator, {1.0, 0.0});
-    run.probe.omega = omega;
-    for (int k = 1; k <= 400; ++k) run.Call(0.05 * k, 1e-8, 1e-10);
-    out = {run.y[0], run.y[1], run.t};
-  };
-  std::vector<double> alone1, alone2, together1, together2;
-  solve(1.0, alone1);
-  solve(3.0, alone2);
-  std::thread first([&] { solve(1.0, together1); });
-  std::thread second([&] { solve(3.0, together2); });
-  first.join();
-  second.join();
-  EXPECT_EQ(together1, alone1);
-  EXPECT_EQ(together2, alone2);
-}
-
 TEST(FixedStepMethods, EulerAndHeunOnARampAndWhatTheyCost) {
   Probe probe;
   double t = 1.0;
@@ -443,10 +398,12 @@ TEST(FixedStepMethods, LargeSystemsStepLikeSmallOnes) {
 }
 
 TEST(IntegrateStep, DispatchesByIndexAndEulerMethodsLeaveIdidAlone) {
-  // One step of 0.1 on the decay problem: the error shrinks with the order of the method.
+  // One step of 0.1 on the decay problem: the error shrinks with the order of the method. An
+  // index that names no integrator steps nothing.
   const double exact = std::exp(-0.1);
   const double tolerance[5] = {1e-7, 1e-7, 1e-7, 6e-3, 2e-4};
-  for (int index = 0; index < 5; ++index) {
+  for (int index : {0, 1, 2, 3, 4, -1, 5, 42}) {
+    const bool known = index >= 0 && index < 5, depac = index >= 0 && index < 3;
     Probe probe;
     DepacWork work;
     DepacInfo info{};
@@ -454,23 +411,11 @@ TEST(IntegrateStep, DispatchesByIndexAndEulerMethodsLeaveIdidAlone) {
     double y[2] = {1.0, 1.0};
     int idid = 12345;
     IntegrateStep(index, &Decay, 2, t, y, 0.1, info, 1e-9, 1e-9, idid, work, &probe);
-    EXPECT_EQ(t, 0.1) << index;
-    EXPECT_NEAR(y[0], exact, tolerance[index]) << index;
-    EXPECT_EQ(idid, index < 3 ? kIdidReachedTout : 12345) << index;
-    EXPECT_EQ(info[0], index < 3 ? 1 : 0) << index;
-  }
-  for (int index : {-1, 5, 42}) {
-    Probe probe;
-    DepacWork work;
-    DepacInfo info{};
-    double t = 0.0;
-    double y[2] = {1.0, 1.0};
-    int idid = 7;
-    IntegrateStep(index, &Decay, 2, t, y, 0.1, info, 1e-9, 1e-9, idid, work, &probe);
-    EXPECT_EQ(t, 0.0);
-    EXPECT_EQ(y[0], 1.0);
-    EXPECT_EQ(idid, 7);
-    EXPECT_EQ(probe.calls, 0);
+    EXPECT_EQ(t, known ? 0.1 : 0.0) << index;
+    EXPECT_NEAR(y[0], known ? exact : 1.0, known ? tolerance[index] : 0.0) << index;
+    EXPECT_EQ(idid, depac ? kIdidReachedTout : 12345) << index;
+    EXPECT_EQ(info[0], depac ? 1 : 0) << index;
+    EXPECT_EQ(probe.calls == 0, !known) << index;
   }
 }
 

@@ -68,9 +68,6 @@ TEST(MenuStateTest, PopupKeepsTheTrajectoryItemsEnabledWithoutResults) {
     EXPECT_FALSE(PopupMenuState(id, view, false).enabled) << id;
     EXPECT_TRUE(PopupMenuState(id, view, true).enabled) << id;
   }
-  // Where the Show menu disagrees.
-  EXPECT_FALSE(ShowMenuState(kCmdShow2DTrajectory, view, false).enabled);
-  EXPECT_FALSE(ShowMenuState(kCmdShow3DTrajectory, view, false).enabled);
 }
 
 TEST(MenuStateTest, TheModeThatIsOnIsCheckedInBothMenusAndNothingElse) {
@@ -100,18 +97,6 @@ TEST(MenuStateTest, ReadoutNamesTheAxisInUtf8) {
   EXPECT_EQ(AxisReadout(0, 0.0), "time (s)=0.00");
   EXPECT_EQ(AxisReadout(2, -12.345), "path (\u00B0)=-12.35");
   EXPECT_EQ(AxisReadout(1, 12345.678), "height (m)=12345.68");
-}
-
-TEST(ViewDefaultsTest, ANewPaneShowsTenColumnsButScrollsOverTwelve) {
-  ResultsViewState view;
-  int on = 0;
-  for (bool s : view.columnSwitches) on += s ? 1 : 0;
-  EXPECT_EQ(on, 10);
-  EXPECT_EQ(view.shownColumnCount, 12);
-  EXPECT_FALSE(view.columnSwitches[4]);  // connection force
-  EXPECT_EQ(view.chartX, 0);
-  EXPECT_EQ(view.chartY, 1);
-  EXPECT_EQ(view.lightPosition[2], 1000.0f);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/common/Messages.h"
 #include "gui/logic/RunRelay.h"
 #include "support/FlightFixture.h"
+#include "support/NotingPrompter.h"
 
 namespace plumora::gui {
 namespace {
@@ -82,30 +83,14 @@ struct ThreadRecorder final : DocumentObserver {
   }
 };
 
-// Answers on the thread it is called on, noting which.
-struct ThreadPrompter final : Prompter {
-  RecordingPrompter recorder;
-  std::vector<std::thread::id> threads;
-  void Message(std::string_view text, std::string_view caption) override {
-    threads.push_back(std::this_thread::get_id());
-    recorder.Message(text, caption);
-  }
-  bool AskOkCancel(std::string_view text, std::string_view caption) override {
-    threads.push_back(std::this_thread::get_id());
-    return recorder.AskOkCancel(text, caption);
-  }
-  bool AskYesNo(std::string_view text, std::string_view caption) override {
-    threads.push_back(std::this_thread::get_id());
-    return recorder.AskYesNo(text, caption);
-  }
-};
-
 TEST(RunRelayTest, PromptsAndNotificationsOfAWorkerRunOnTheInterfaceThread) {
   UiThread ui;
   test::FlightFixture f;
   f.AddBallisticPhase();
   f.doc.payloads.front()->number = 77;  // the phase now flies a payload that does not exist
-  ThreadPrompter shown;
+  test::NotingPrompter shown;           // answers on the thread it is called on, noting which
+  std::vector<std::thread::id> shownOn;
+  shown.note = [&] { shownOn.push_back(std::this_thread::get_id()); };
   shown.recorder.QueueAnswers({false});
   MarshallingPrompter prompter(shown, ui.Invoker());
   ThreadRecorder heard;
@@ -122,7 +107,7 @@ TEST(RunRelayTest, PromptsAndNotificationsOfAWorkerRunOnTheInterfaceThread) {
   ASSERT_EQ(shown.recorder.entries().size(), 2u);
   EXPECT_EQ(shown.recorder.entries()[0].text, kMsgNoPayloadBallistic);
   EXPECT_EQ(shown.recorder.entries()[0].caption, kCaptionError);
-  for (std::thread::id id : shown.threads) EXPECT_EQ(id, ui.id());
+  for (std::thread::id id : shownOn) EXPECT_EQ(id, ui.id());
   ASSERT_EQ(heard.threads.size(), 2u);
   for (std::thread::id id : heard.threads) EXPECT_EQ(id, ui.id());
   EXPECT_EQ(heard.lastIndexSeen[0], f.doc.results.LastIndex());

@@ -42,9 +42,6 @@ TEST(TableColumnsTest, UnitsAgreeWithTheSampleFields) {
     const SampleFieldInfo& field = kSampleFields[static_cast<std::size_t>(c.sampleField - 1)];
     EXPECT_EQ(c.unit, "(" + std::string(field.unit) + ")") << c.title;
   }
-  EXPECT_EQ(GroupColour(ColumnGroup::kCommon), (Colour{128, 0, 0}));
-  EXPECT_EQ(GroupColour(ColumnGroup::kPayload), (Colour{0, 128, 0}));
-  EXPECT_EQ(GroupColour(ColumnGroup::kParachute), (Colour{0, 0, 128}));
 }
 
 TEST(TableLayoutTest, OneSampleShowsTwoHeaderLinesAndOneRowAtRowThree) {

@@ -26,6 +26,7 @@
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/results/CPlumoraView.h"
+#include "support/NotingPrompter.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
@@ -34,27 +35,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers every question with yes and notes whether it was asked on the interface thread.
-struct GuiThreadPrompter final : Prompter {
-  RecordingPrompter recorder;
-  bool allOnGuiThread = true;
-  void Note() { allOnGuiThread &= QThread::currentThread() == qApp->thread(); }
-  void Message(std::string_view text, std::string_view caption) override {
-    Note();
-    recorder.Message(text, caption);
-  }
-  bool AskOkCancel(std::string_view text, std::string_view caption) override {
-    Note();
-    return recorder.AskOkCancel(text, caption);
-  }
-  bool AskYesNo(std::string_view text, std::string_view caption) override {
-    Note();
-    return recorder.AskYesNo(text, caption);
-  }
-};
-
 // A base folder with the bundled atmospheres and aerodynamics, small start-up pictures, and a
-// mission: one payload flown by `phases` ballistic phases.
+// mission: one payload flown by `phases` ballistic phases. Every question is answered yes, and
+// the prompter notes whether all were asked on the interface thread.
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : previous_(fs::current_path()) {
@@ -65,6 +48,7 @@ class MainWindowTest : public ::testing::Test {
       test::WriteFile(base / "graphics" / std::string(name), picture);
     }
     fs::current_path(base.path());
+    prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
   }
   ~MainWindowTest() override { fs::current_path(previous_); }
 
@@ -90,7 +74,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   test::TempDir base;
-  GuiThreadPrompter prompter;
+  test::NotingPrompter prompter;
+  bool allOnGuiThread = true;
   CPlumoraApp app;
 
  private:
@@ -248,7 +233,7 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   frame.RunActiveMission();
   ASSERT_EQ(prompter.recorder.entries().size(), 1u);
   EXPECT_EQ(prompter.recorder.entries()[0].text, kMsgNoPayloadBallistic);
-  EXPECT_TRUE(prompter.allOnGuiThread);
+  EXPECT_TRUE(allOnGuiThread);
 }
 
 TEST_F(MainWindowTest, BarsMenusAndPanes) {
