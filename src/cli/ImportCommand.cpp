@@ -9,7 +9,6 @@
 #include "cli/Output.h"
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
-#include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
 

@@ -1,4 +1,4 @@
-// Number formatting shared by the commands: every value with full precision.
+// Output shared by the commands: every number with full precision.
 #pragma once
 
 #include <cstdio>
@@ -16,7 +16,5 @@ void PrintCsvRow(std::FILE* out, std::initializer_list<double> values);
 // Writes the document's results as CSV to path; a failure is reported through the document's
 // prompter (caption "error") and gives false.
 bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path);
-// A number as "%.17g".
-std::string FormatNumber(double value);
 
 }  // namespace plumora::cli

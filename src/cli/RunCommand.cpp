@@ -11,7 +11,6 @@
 #include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
-#include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"

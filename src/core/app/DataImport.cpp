@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app/PlumoraDoc.h"
+#include "core/common/DataFileErrors.h"
 #include "core/common/Messages.h"
 #include "core/common/TextScanner.h"
 
@@ -28,8 +29,8 @@ constexpr std::array<ImportColumn, 7> kColumns = {{
     {&ImportColumns::speed, &CTrajectorySample::payloadSpeed, 1000.0},  // km/s to m/s
 }};
 
-std::string LineMessage(const std::filesystem::path& path, int line, const char* what) {
-  return "The import file " + path.string() + " " + what + " (line " + std::to_string(line) + ")\n";
+std::string LineMessage(const std::filesystem::path& path, int line, std::string_view what) {
+  return DataFileMessage("import", path, what, line);
 }
 
 // The samples are in the store; the views and the animation follow them.

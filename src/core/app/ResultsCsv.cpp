@@ -9,15 +9,11 @@
 
 namespace plumora {
 
-namespace {
-
-void AppendNumber(std::string& line, double value) {
-  char text[32];
-  const int n = std::snprintf(text, sizeof text, "%.17g", value);
-  line.append(text, static_cast<std::size_t>(n));
+void AppendFullPrecision(std::string& text, double value) {
+  char digits[32];
+  const int n = std::snprintf(digits, sizeof digits, "%.17g", value);
+  text.append(digits, static_cast<std::size_t>(n));
 }
-
-}  // namespace
 
 std::string ResultsCsvHeader() {
   std::string header;
@@ -32,7 +28,7 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
   std::string text = ResultsCsvHeader() + '\n';
   for (const CTrajectorySample& s : results.Samples()) {
     for (const SampleFieldInfo& field : kSampleFields) {
-      AppendNumber(text, s.*field.member);
+      AppendFullPrecision(text, s.*field.member);
       text += ',';
     }
     text += std::to_string(s.phaseType) + ',';

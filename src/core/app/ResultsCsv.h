@@ -9,6 +9,9 @@ namespace plumora {
 
 class CTrajectoryStore;
 
+// Appends value with full precision ("%.17g"), so that it reads back to the same double.
+void AppendFullPrecision(std::string& text, double value);
+
 // The header line (without its line feed).
 std::string ResultsCsvHeader();
 // Header and one line per sample.
