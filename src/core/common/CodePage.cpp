@@ -30,14 +30,14 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i; U+FFFD for anything malformed (overlong
-// forms, surrogates, stray continuation bytes, truncation, values above U+10FFFF).
-char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+// Decodes one UTF-8 sequence at text[i] into c, advancing i. False for anything malformed
+// (overlong forms, surrogates, stray continuation bytes, truncation, values above U+10FFFF).
+bool DecodeUtf8(std::string_view text, std::size_t& i, char32_t& c) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i++);
-  if (lead < 0x80) return lead;
+  c = lead;
+  if (lead < 0x80) return true;
   int extra = 0;
-  char32_t c = 0;
   char32_t minimum = 0;
   if ((lead & 0xE0) == 0xC0) {
     extra = 1, c = lead & 0x1F, minimum = 0x80;
@@ -46,14 +46,13 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3, c = lead & 0x07, minimum = 0x10000;
   } else {
-    return kReplacement;
+    return false;
   }
   for (int k = 0; k < extra; ++k) {
-    if (i >= text.size() || (byte(i) & 0xC0) != 0x80) return kReplacement;
+    if (i >= text.size() || (byte(i) & 0xC0) != 0x80) return false;
     c = (c << 6) | (byte(i++) & 0x3F);
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
-  return c;
+  return c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
 }  // namespace
@@ -79,11 +78,20 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  char32_t c = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!DecodeUtf8(text, i, c)) return false;
+  }
+  return true;
+}
+
 bool Utf8ToWindows1252(std::string_view utf8, std::string& out, char32_t& badCodePoint) {
   out.clear();
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t c = NextCodePoint(utf8, i);
+    char32_t c = 0;
+    if (!DecodeUtf8(utf8, i, c)) c = kReplacement;
     const int byte = c == kReplacement ? -1 : CodePointToWindows1252(c);
     if (byte < 0) {
       badCodePoint = c;

@@ -19,6 +19,9 @@ int CodePointToWindows1252(char32_t codePoint);
 // Bytes of the code page as UTF-8.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or truncated sequences).
+bool IsValidUtf8(std::string_view text);
+
 // UTF-8 as bytes of the code page. False when the text is not valid UTF-8 or holds a character
 // the code page lacks; badCodePoint then holds that character (or U+FFFD for broken UTF-8) and
 // out is unspecified.

@@ -7,8 +7,6 @@
 
 namespace plumora::gui {
 
-bool IsValidUtf8(std::string_view bytes);
-
 // UTF-8 as it is; anything else read as Windows-1252.
 std::string DisplayText(std::string_view bytes);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/common/CodePage.h"
 #include "gui/logic/DisplayText.h"
 
 namespace plumora::gui {
