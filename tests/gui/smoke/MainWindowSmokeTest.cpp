@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
@@ -16,16 +17,18 @@
 
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
+#include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
+#include "gui/app/AnimationBar.h"
+#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
-#include "gui/editing/AnimationBar.h"
-#include "gui/editing/CChildFrame.h"
-#include "gui/editing/MissionPlanBar.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/TablePane.h"
 #include "support/NotingPrompter.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
@@ -90,10 +93,17 @@ std::vector<std::string> Row(const TableDrawing& table, int y) {
   return texts;
 }
 
+TableDrawing Table(const CPlumoraView& view) {
+  const auto* pane = dynamic_cast<const TablePane*>(view.pane());
+  EXPECT_NE(pane, nullptr);
+  return pane ? pane->CurrentTable() : TableDrawing{};
+}
+
 TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   ASSERT_TRUE(Start(WriteMission(1, 0.1))) << prompter.recorder.Transcript();
   CMainFrame& frame = *app.mainFrame();
-  EXPECT_EQ(frame.windowTitle(), "plumora - mission.psd[*]");
+  // The area adds the document window's caption to the program's: the name once only.
+  EXPECT_EQ(frame.windowTitle(), "plumora - [mission.psd[*]]");
   EXPECT_EQ(app.baseFolder(), base.path());
   EXPECT_EQ(app.bitmaps().zoom.Width(), 16);
   CChildFrame* child = frame.ActiveChild();
@@ -112,15 +122,17 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   EXPECT_FALSE(frame.Action(kCmdShow3DPayload)->isEnabled());
   EXPECT_EQ(frame.Action(kCmdRun)->statusTip(), "Start simulation");
 
-  frame.OnCommand(kCmdShowTable);
+  frame.Invoke(kCmdShowTable);
   CPlumoraView* view = child->View(0, 0);
   EXPECT_EQ(view->state().Mode(), DisplayMode::kTable);
-  EXPECT_EQ(view->CurrentTable().texts.at(0).text, "No data available");
+  EXPECT_EQ(Table(*view).texts.at(0).text, "No data available");
 
-  frame.OnCommand(kCmdRun);
+  frame.Invoke(kCmdRun);
   EXPECT_FALSE(frame.running());
   EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
   const CTrajectoryStore& results = child->doc().results;
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith(
+      QString("Done: %1 samples, ").arg(results.LastIndex() + 1)));
   ASSERT_GT(results.LastIndex(), 10);
   EXPECT_FALSE(child->documentState().modified());  // a run is not an edit
   const double end = results.SampleAt(results.LastIndex()).time;
@@ -132,7 +144,7 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   EXPECT_TRUE(frame.Action(kCmdShowTable)->isChecked());
 
   QApplication::processEvents();
-  const TableDrawing table = view->CurrentTable();
+  const TableDrawing table = Table(*view);
   EXPECT_EQ(Row(table, 0),
             (std::vector<std::string>{"Time", "Latitude", "Longitude", "Heading", "Altitude L",
                                       "Path angle L", "Speed L", "Roll L", "Pitch L", "Yaw L"}));
@@ -165,29 +177,42 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
 
   // One line down moves the rows, not the header.
   view->canvas()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  const TableDrawing scrolled = view->CurrentTable();
+  const TableDrawing scrolled = Table(*view);
   EXPECT_EQ(Row(scrolled, 0).front(), "Time");
   EXPECT_EQ(Row(scrolled, 60).front(), "0.10");
 
+  // Export writes what plumora-cli run --csv writes, and never over the mission itself.
+  EXPECT_TRUE(frame.ExportResults(base / "results.csv"));
+  EXPECT_EQ(test::ReadFile(base / "results.csv"), ResultsCsvText(results));
+  const std::string mission = test::ReadFile(base / "mission.psd");
+  EXPECT_FALSE(frame.ExportResults(base / "mission.psd"));
+  EXPECT_EQ(test::ReadFile(base / "mission.psd"), mission);
+  ASSERT_EQ(prompter.recorder.entries().size(), 1u);
+  prompter.recorder.Clear();
+
   // The other panes show other things; then a screenshot for people to look at.
   view->canvas()->verticalScrollBar()->setValue(0);
-  child->View(1, 1)->OnCommand(kCmdShowTable);
-  child->View(1, 0)->OnCommand(kCmdShowChart);
+  child->View(1, 1)->ToggleDisplayMode(DisplayMode::kTable);
+  child->View(1, 0)->ToggleDisplayMode(DisplayMode::kChart);
   QApplication::processEvents();
   const QString shot = QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-main-window.png");
   EXPECT_TRUE(frame.grab().save(shot));
 
-  // Printing: the header and the rows from the first one shown, on a PDF page.
+  // Printing: the header and the rows from the first one shown, on an A4 page, every one of the
+  // ten shown columns (250 mm of them) narrowed onto it.
   view->canvas()->verticalScrollBar()->setValue(0);
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
   const fs::path pdf = base / "table.pdf";
   printer.setOutputFileName(QString::fromStdString(pdf.string()));
   view->Print(printer);
   ASSERT_TRUE(fs::exists(pdf));
   const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
   ASSERT_EQ(text.status, 0) << text.err;
-  for (const char* expectedText : {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10"}) {
+  for (const char* expectedText :
+       {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10", "Pitch L", "Yaw L"}) {
     EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
   }
 }
@@ -245,16 +270,21 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   frame.UpdateCommandStates();
   QAction* plan = frame.Action(kCmdMainControl);
   EXPECT_TRUE(plan->isChecked());
-  frame.OnCommand(kCmdMainControl);
+  frame.Invoke(kCmdMainControl);
   QApplication::processEvents();
   EXPECT_FALSE(plan->isChecked());
   EXPECT_FALSE(frame.missionPlanBar()->isVisible());
-  frame.OnCommand(kCmdMainControl);
+  frame.Invoke(kCmdMainControl);
   QApplication::processEvents();
   EXPECT_TRUE(plan->isChecked());
   EXPECT_EQ(frame.statusPane(0)->text(), "X=0.0");
-  EXPECT_EQ(frame.statusPane(1)->width(), 100);
   EXPECT_EQ(frame.statusPane(2)->width(), 150);
+  // The read-out panes hold the longest read-out whole.
+  const QString longest = QString::fromStdString(AxisReadout(13, -12345.67));
+  frame.ShowReadout(longest, longest);
+  QApplication::processEvents();
+  EXPECT_GE(frame.statusPane(1)->contentsRect().width(),
+            frame.statusPane(1)->fontMetrics().horizontalAdvance(longest));
 
   // Double click zooms a pane to the whole window and back.
   CChildFrame* child = frame.ActiveChild();
@@ -280,13 +310,29 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
 
   // Closing the active window hands the bars back to the first one.
   ASSERT_TRUE(frame.Action(kCmdFileClose)->isEnabled());
-  frame.OnCommand(kCmdFileClose);
+  frame.Invoke(kCmdFileClose);
   QApplication::processEvents();
   EXPECT_EQ(frame.ActiveChild(), child);
   EXPECT_EQ(frame.missionPlanBar()->phaseLines(), QStringList{"1\ty\tEntry ph\tBR"});
   EXPECT_EQ(frame.animation().bound(), &child->doc().results);
   second = frame.NewDocument();
   QApplication::processEvents();
+
+  // Tiled, both windows show; only the one the user works in has a red-framed pane. A mode that
+  // is not built yet says so in the middle of its pane.
+  frame.Invoke(kCmdWindowTile);
+  frame.Invoke(kCmdShowChart);
+  QApplication::processEvents();
+  const auto picture = [](CPlumoraView* v) { return v->canvas()->viewport()->grab().toImage(); };
+  const QImage working = picture(second->ActiveView());
+  EXPECT_EQ(working.pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_NE(picture(child->ActiveView()).pixelColor(0, 0), QColor(255, 0, 0));
+  int ink = 0;
+  for (int x = working.width() / 4; x < 3 * working.width() / 4; ++x) {
+    ink += working.pixelColor(x, working.height() / 2).lightness() < 128;
+  }
+  EXPECT_GT(ink, 5);
+  EXPECT_EQ(working.pixelColor(working.width() / 2, 3), QColor(Qt::white));
 
   // Saving under a new name writes a mission that loads again.
   const fs::path copy = base / "copy.json";
@@ -299,9 +345,9 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(reread.missionName, "Copied");
 
   // With no window left the bars show no mission and the commands of a document are off.
-  frame.OnCommand(kCmdFileClose);
+  frame.Invoke(kCmdFileClose);
   QApplication::processEvents();
-  frame.OnCommand(kCmdFileClose);
+  frame.Invoke(kCmdFileClose);
   QApplication::processEvents();
   EXPECT_EQ(frame.ActiveChild(), nullptr);
   EXPECT_EQ(frame.missionPlanBar()->missionName(), "None");
@@ -309,6 +355,8 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
   EXPECT_FALSE(frame.Action(kCmdRun)->isEnabled());
   EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
+  EXPECT_EQ(frame.statusBar()->currentMessage(), "");
 }
 
 TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
