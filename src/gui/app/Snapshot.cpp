@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QDialog>
 #include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -150,6 +152,11 @@ void PrepareHeadless() {
 int RunSnapshot(const SnapshotOptions& options) {
   if (SameFile(options.output, options.mission)) {
     return Fail("the picture would replace the mission " + options.mission);
+  }
+  // A picture is no use of the program: the user's recent-file list stays as it is.
+  QTemporaryDir settings;
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    QSettings::setPath(format, QSettings::UserScope, settings.path());
   }
   ErrorNotingPrompter prompter;
   CPlumoraApp app;

@@ -366,6 +366,55 @@ TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
   EXPECT_EQ(prompter.recorder.entries()[0].text, "Error opening file titan_gl.bmp");
 }
 
+// plumora --snapshot, as a script runs it: no display, no platform chosen.
+test::ProcessResult Snapshot(const fs::path& folder, std::vector<std::string> arguments) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("QT_QPA_PLATFORM");
+  arguments.insert(arguments.begin(), "--snapshot");
+  const test::ProcessResult r = test::RunProcess(PLUMORA_PROGRAM, arguments, folder);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  return r;
+}
+
+TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
+  WriteMission(1, 0.1);
+  const auto table = Snapshot(base.path(), {"table.png", "--size", "500x300", "mission.psd"});
+  ASSERT_EQ(table.status, 0) << table.err;
+  const QImage picture(QString::fromStdString((base / "table.png").string()));
+  ASSERT_EQ(picture.size(), QSize(500, 300));
+  // Grey background, no red frame, the first row of values under the header.
+  EXPECT_EQ(picture.pixelColor(0, 0), QColor(140, 140, 140));
+  EXPECT_EQ(picture.pixelColor(499, 299), QColor(140, 140, 140));
+  int black = 0;
+  for (int x = 0; x < 100; ++x) black += picture.pixelColor(x, 68).lightness() < 60;
+  EXPECT_GT(black, 3);
+
+  const auto chart = Snapshot(base.path(), {"chart.png", "--mode", "chart", "mission.psd"});
+  ASSERT_EQ(chart.status, 0) << chart.err;
+  const QImage placeholder(QString::fromStdString((base / "chart.png").string()));
+  EXPECT_EQ(placeholder.size(), QSize(800, 600));
+  EXPECT_EQ(placeholder.pixelColor(0, 0), QColor(Qt::white));
+  int ink = 0;
+  for (int x = 200; x < 600; ++x) ink += placeholder.pixelColor(x, 300).lightness() < 128;
+  EXPECT_GT(ink, 5);
+
+  // A command's dialog, cancelled once drawn; a command that opens nothing leaves no file.
+  const auto about = Snapshot(base.path(), {"about.png", "--command", "57664"});
+  EXPECT_EQ(about.status, 0) << about.err;
+  EXPECT_GT(QImage(QString::fromStdString((base / "about.png").string())).width(), 100);
+  const auto none = Snapshot(base.path(), {"none.png", "--command", "32773", "mission.psd"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "error: command 32773 opened no dialog\n");
+  EXPECT_FALSE(fs::exists(base / "none.png"));
+
+  // Errors: a mission that cannot be read, the mission itself as the picture, bad usage.
+  EXPECT_EQ(Snapshot(base.path(), {"x.png", "absent.psd"}).status, 1);
+  EXPECT_EQ(Snapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
+  EXPECT_EQ(Snapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
+  EXPECT_FALSE(fs::exists(base / "x.png"));
+}
+
 }  // namespace
 }  // namespace plumora::gui
 
