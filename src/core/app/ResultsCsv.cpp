@@ -3,11 +3,11 @@
 #include <charconv>
 #include <cstdio>
 
-#include "core/app/Records.h"
-#include "core/ballistic/TrajectoryStore.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
+#include "core/flight/TrajectoryStore.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/ballistic/TrajectoryStore.h"
+#include "core/flight/TrajectoryStore.h"
 #include "core/common/CodePage.h"
 
 namespace plumora::gui {
