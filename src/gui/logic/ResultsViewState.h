@@ -36,6 +36,9 @@ std::optional<DisplayMode> ModeOfCommand(int commandId);
 // The 3D modes draw through OpenGL; the others paint in 2D.
 bool UsesOpenGl(DisplayMode mode);
 
+// The height of the text every pane draws on the screen, in pixels.
+inline constexpr int kPaneFontPixels = 14;
+
 // Number of table columns and the switches a new pane starts with.
 inline constexpr int kTableColumnCount = 17;
 using ColumnSwitches = std::array<bool, kTableColumnCount>;

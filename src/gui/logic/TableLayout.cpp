@@ -11,7 +11,6 @@ constexpr int kScreenRowHeight = 20;     // pixels
 constexpr int kScreenColumnWidth = 100;  // pixels
 constexpr int kPrintRowHeight = 50;      // 0.1 mm
 constexpr int kPrintColumnWidth = 250;   // 0.1 mm
-constexpr int kScreenFontHeight = 14;    // pixels
 constexpr int kPrintFontHeight = 40;     // 0.1 mm
 constexpr int kHeaderRows = 3;           // two header lines and a blank one
 constexpr int kPageRows = 10;            // vertical page of the scroll bars, in rows
@@ -51,8 +50,7 @@ Colour GroupColour(ColumnGroup group) {
 }
 
 TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight) {
-  return {kScreenRowHeight, kScreenColumnWidth, clientWidth, clientHeight, false,
-          kScreenFontHeight};
+  return {kScreenRowHeight, kScreenColumnWidth, clientWidth, clientHeight, false, kPaneFontPixels};
 }
 
 TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,

@@ -6,13 +6,12 @@
 namespace plumora::gui {
 
 namespace {
-constexpr int kScreenFontPixels = 14;
 constexpr int kPrintPictureWidth = 1600;  // pixels of the picture a page gets by default
 }  // namespace
 
 void PreparePanePainter(QPainter& painter) {
   QFont font("Arial");
-  font.setPixelSize(kScreenFontPixels);
+  font.setPixelSize(kPaneFontPixels);
   painter.setFont(font);
 }
 

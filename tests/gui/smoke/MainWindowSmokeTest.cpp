@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +25,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/CommandRouter.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
 #include "gui/logic/CommandIds.h"
@@ -120,6 +123,8 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   frame.UpdateCommandStates();
   EXPECT_TRUE(frame.Action(kCmdShowTable)->isEnabled());
   EXPECT_FALSE(frame.Action(kCmdShow3DPayload)->isEnabled());
+  EXPECT_FALSE(frame.Action(kCmdExportResults)->isEnabled());
+  EXPECT_FALSE(frame.Invoke(kCmdExportResults));  // not even as --snapshot --command would
   EXPECT_EQ(frame.Action(kCmdRun)->statusTip(), "Start simulation");
 
   frame.Invoke(kCmdShowTable);
@@ -128,6 +133,7 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   EXPECT_EQ(Table(*view).texts.at(0).text, "No data available");
 
   frame.Invoke(kCmdRun);
+  EXPECT_TRUE(frame.Action(kCmdExportResults)->isEnabled());
   EXPECT_FALSE(frame.running());
   EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
   const CTrajectoryStore& results = child->doc().results;
@@ -286,6 +292,19 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_GE(frame.statusPane(1)->contentsRect().width(),
             frame.statusPane(1)->fontMetrics().horizontalAdvance(longest));
 
+  // A pane made for a mode is kept while the view lives; a blank view has none and no scrolling.
+  CPlumoraView* first = frame.ActiveView();
+  first->ToggleDisplayMode(DisplayMode::kChart);
+  ResultsPane* chart = first->pane();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->mode(), DisplayMode::kChart);
+  first->ToggleDisplayMode(DisplayMode::kTable);
+  first->ToggleDisplayMode(DisplayMode::kChart);
+  EXPECT_EQ(first->pane(), chart);
+  first->ToggleDisplayMode(DisplayMode::kChart);
+  EXPECT_EQ(first->pane(), nullptr);
+  EXPECT_EQ(first->canvas()->verticalScrollBar()->maximum(), 0);
+
   // Double click zooms a pane to the whole window and back.
   CChildFrame* child = frame.ActiveChild();
   child->EqualisePanes();
@@ -364,6 +383,44 @@ TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
   EXPECT_FALSE(Start(WriteMission(1, 0.1)));
   ASSERT_EQ(prompter.recorder.entries().size(), 1u);
   EXPECT_EQ(prompter.recorder.entries()[0].text, "Error opening file titan_gl.bmp");
+}
+
+// The menus hold the commands that have a handler, in groups; a command runs only when its rule
+// lets it, and a bar button follows the rule too.
+TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
+  CommandState state;
+  QObject owner;
+  CommandRouter router(&owner, [&state] { return state; });
+  int runs = 0;
+  for (int id : {kCmdPayloadManager, kCmdSolver, kCmdRun, kCtlEditMission}) {
+    router.Bind(id, [&runs] { ++runs; });
+  }
+  QMenuBar bar;
+  router.BuildMenuBar(bar);
+  QStringList simulation;
+  for (QAction* action : router.Menu(CommandMenu::kSimulation)->actions()) {
+    simulation << (action->isSeparator() ? "-" : action->text());
+  }
+  EXPECT_EQ(simulation, (QStringList{"Payload manager", "-", "Solver", "-", "Run"}));
+  EXPECT_EQ(router.Action(kCmdEnvironment), nullptr);
+  EXPECT_EQ(bar.actions().at(3)->text(), "Sh&ow");
+
+  QPushButton edit;
+  router.AttachButton(kCtlEditMission, &edit);
+  EXPECT_FALSE(edit.isEnabled());
+  EXPECT_FALSE(router.Invoke(kCmdRun));  // no document
+  EXPECT_FALSE(router.Invoke(kCmdEnvironment));
+  EXPECT_EQ(runs, 0);
+  state.document = true;
+  router.Refresh();
+  EXPECT_TRUE(edit.isEnabled());
+  EXPECT_TRUE(router.Action(kCmdRun)->isEnabled());
+  edit.click();
+  router.Action(kCmdRun)->trigger();
+  EXPECT_EQ(runs, 2);
+  state.running = true;
+  EXPECT_FALSE(router.Invoke(kCmdSolver));
+  EXPECT_EQ(runs, 2);
 }
 
 // plumora --snapshot, as a script runs it: no display, no platform chosen.
