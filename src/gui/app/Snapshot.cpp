@@ -107,10 +107,12 @@ int DialogPicture(CMainFrame& frame, int commandId, const std::string& output) {
   // picture and cancels it.
   QImage picture;
   bool seen = false;
+  QTimer watcher;
   const auto take = [&] {
     QWidget* modal = QApplication::activeModalWidget();
     if (seen || !modal) return;
     seen = true;
+    watcher.stop();
     picture = modal->grab().toImage();
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
       dialog->reject();
@@ -118,7 +120,6 @@ int DialogPicture(CMainFrame& frame, int commandId, const std::string& output) {
       modal->close();
     }
   };
-  QTimer watcher;
   watcher.setInterval(0);
   QObject::connect(&watcher, &QTimer::timeout, take);
   watcher.start();

@@ -175,7 +175,8 @@ void CPlumoraView::OnUpdate() {
 
 void CPlumoraView::Freeze() {
   if (frozen_) return;
-  frozenPicture_ = stack_->currentWidget()->grab();
+  QWidget* shown = stack_->currentWidget();
+  frozenPicture_ = shown == canvas_ ? canvas_->viewport()->grab() : shown->grab();
   frozen_ = true;
   stack_->setCurrentWidget(canvas_);
   canvas_->viewport()->update();
