@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/flight/TrajectoryStore.h"
 #include "core/common/CodePage.h"
+#include "core/flight/TrajectoryStore.h"
 
 namespace plumora::gui {
 

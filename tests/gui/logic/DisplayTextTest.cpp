@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/flight/TrajectoryStore.h"
 #include "core/common/CodePage.h"
+#include "core/flight/TrajectoryStore.h"
 #include "gui/logic/DisplayText.h"
 
 namespace plumora::gui {
