@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -186,6 +187,25 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   const TableDrawing scrolled = Table(*view);
   EXPECT_EQ(Row(scrolled, 0).front(), "Time");
   EXPECT_EQ(Row(scrolled, 60).front(), "0.10");
+
+  // Playing wakes the interface when a sample is due (every 100 ms here), not in a busy loop.
+  struct TimerCount final : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::Timer;
+      return false;
+    }
+    int count = 0;
+  } timers;
+  frame.OnAnimationControl(kCtlPlay, 0);
+  qApp->installEventFilter(&timers);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 350) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  qApp->removeEventFilter(&timers);
+  frame.OnAnimationControl(kCtlPause, 0);
+  EXPECT_GE(frame.animation().index(), 2);
+  EXPECT_LT(timers.count, 60);
+  frame.OnAnimationControl(kCtlToStart, 0);
 
   // Export writes what plumora-cli run --csv writes, and never over the mission itself.
   EXPECT_TRUE(frame.ExportResults(base / "results.csv"));
