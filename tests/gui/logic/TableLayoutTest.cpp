@@ -162,8 +162,6 @@ TEST(TableLayoutTest, TheAnimatedSampleIsMarkedAndTheTableScrollsToKeepItWhole) 
   EXPECT_EQ(marked(12), (TableBand{-30, 100, 1000, 20}));  // across the ten shown columns
   EXPECT_FALSE(marked(9));
   EXPECT_FALSE(marked(18));
-  EXPECT_FALSE(marked(-1));
-  EXPECT_FALSE(LayoutTable(store, ColumnSwitches{}, screen, 0, 10, 12).marked);
 
   EXPECT_EQ(FollowRow(10, 16, 99, 200), 10);   // the last whole row: no need to move
   EXPECT_EQ(FollowRow(10, 17, 99, 200), 11);   // below: one row up

@@ -1,60 +1,46 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <utility>
 
 #include "gui/logic/TrackLayout.h"
 
 namespace plumora::gui {
 namespace {
 
-struct Position {
-  double latitude;   // °
-  double longitude;  // °
-};
-
-CTrajectoryStore Flight(std::initializer_list<Position> positions) {
+// Samples at (latitude, longitude) in degrees.
+CTrajectoryStore Flight(std::initializer_list<std::pair<double, double>> positions) {
   CTrajectoryStore store;
-  for (const Position& p : positions) {
+  for (const auto& [latitude, longitude] : positions) {
     CTrajectorySample s;
-    s.latitude = p.latitude;
-    s.longitude = p.longitude;
+    s.latitude = latitude;
+    s.longitude = longitude;
     store.Append(s);
   }
   return store;
 }
 
 TEST(TrackProjectionTest, TheMarkerSitsWhereTheEquirectangularMapPutsTheSample) {
-  EXPECT_EQ(TrackMarker(Flight({{0.0, 0.0}}), 0, 400, 200), (MapBox{196, 96, 204, 104}));
+  const CTrajectoryStore flight = Flight({{0.0, 0.0}});
+  EXPECT_EQ(TrackMarker(flight, 0, 400, 200), (MapBox{196, 96, 204, 104}));
   EXPECT_EQ(ProjectToMap(45.0, 90.0, 400, 200), (MapPoint{300, 50}));
   EXPECT_EQ(ProjectToMap(-30.0, -180.0, 400, 200)->x, 0);
-  EXPECT_EQ(ProjectToMap(-90.0, 180.0, 400, 200), (MapPoint{400, 200}));
-  // Odd sides: the halves are whole pixels, and the fraction is dropped towards zero.
-  EXPECT_EQ(ProjectToMap(0.0, 0.0, 401, 201), (MapPoint{200, 100}));
-  EXPECT_EQ(ProjectToMap(-0.5, -179.5, 360, 180), (MapPoint{0, 90}));
-  // Beyond the map's edges: the same meridian, and the pole.
+  // Odd sides: the halves are whole pixels, and the fraction is dropped.
+  EXPECT_EQ(ProjectToMap(0.3, -0.3, 401, 201), (MapPoint{199, 99}));
+  // Beyond the map's edges: the same meridian, and the pole; not a number: nowhere.
   EXPECT_EQ(ProjectToMap(10.0, 370.0, 360, 180), ProjectToMap(10.0, 10.0, 360, 180));
   EXPECT_EQ(ProjectToMap(10.0, -540.0, 360, 180), ProjectToMap(10.0, 180.0, 360, 180));
   EXPECT_EQ(ProjectToMap(97.0, 0.0, 360, 180), (MapPoint{180, 0}));
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_FALSE(ProjectToMap(nan, 0.0, 360, 180));
-  EXPECT_FALSE(ProjectToMap(0.0, std::numeric_limits<double>::infinity(), 360, 180));
+  EXPECT_FALSE(ProjectToMap(std::nan(""), 0.0, 360, 180));
+  EXPECT_FALSE(TrackMarker(Flight({{0.0, std::nan("")}}), 0, 360, 180));
+  // An index past the results, or before them, has no marker.
+  EXPECT_FALSE(TrackMarker(flight, 1, 400, 200));
+  EXPECT_FALSE(TrackMarker(flight, -1, 400, 200));
+  EXPECT_FALSE(TrackMarker(CTrajectoryStore{}, 0, 400, 200));
 
-  EXPECT_EQ(MapOfPlanet(0), PlanetMap::kEarth);
   EXPECT_EQ(MapOfPlanet(1), PlanetMap::kMars);
   EXPECT_EQ(MapOfPlanet(2), PlanetMap::kTitan);
-  EXPECT_EQ(MapOfPlanet(7), PlanetMap::kTitan);
   EXPECT_EQ(MapOfPlanet(-1), PlanetMap::kTitan);
-}
-
-TEST(TrackProjectionTest, OnlyASampleWithinTheResultsHasAMarker) {
-  const CTrajectoryStore flight = Flight({{0.0, 0.0}, {1.0, 1.0}});
-  EXPECT_TRUE(TrackMarker(flight, 1, 360, 180));
-  EXPECT_FALSE(TrackMarker(flight, 2, 360, 180));
-  EXPECT_FALSE(TrackMarker(flight, -1, 360, 180));
-  EXPECT_FALSE(TrackMarker(CTrajectoryStore{}, 0, 360, 180));
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_FALSE(TrackMarker(Flight({{nan, 3.0}}), 0, 360, 180));
 }
 
 // On a 360 × 180 map one degree is one pixel: x = λ + 180, y = 90 − φ.
@@ -75,13 +61,10 @@ TEST(TrackLineTest, TheLineSplitsWhereTheFlightCrossesTheEdgeOfTheMap) {
 }
 
 TEST(TrackLineTest, TheLineCoversTheSamplesAskedForAndBreaksAtOnesOffTheMap) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const CTrajectoryStore flight = Flight({{0, 0}, {0, 10}, {nan, 20}, {0, 30}, {0, 40}});
+  const CTrajectoryStore flight = Flight({{0, 0}, {0, 10}, {std::nan(""), 20}, {0, 30}, {0, 40}});
   EXPECT_EQ(TrackLine(flight, 0, 4, 360, 180),
             (std::vector<TrackPiece>{{{180, 90}, {190, 90}}, {{210, 90}, {220, 90}}}));
-  EXPECT_EQ(TrackLine(flight, -5, 1, 360, 180), (std::vector<TrackPiece>{{{180, 90}, {190, 90}}}));
   EXPECT_EQ(TrackLine(flight, 4, 99, 360, 180), (std::vector<TrackPiece>{{{220, 90}}}));
-  EXPECT_TRUE(TrackLine(flight, 2, 2, 360, 180).empty());
   EXPECT_TRUE(TrackLine(CTrajectoryStore{}, 0, 10, 360, 180).empty());
 }
 
@@ -91,7 +74,6 @@ TEST(TrackStepTest, AStepRepaintsBothMarkersAndTheLineBetweenThem) {
   EXPECT_EQ(StepArea(flight, 0, 1, false, 360, 180), (MapBox{175, 85, 195, 95}));
   // With it: everything the line drew between the two samples, whichever way the step went.
   EXPECT_EQ(StepArea(flight, 3, 1, true, 360, 180), (MapBox{185, 69, 225, 95}));
-  EXPECT_EQ(StepArea(flight, 1, 3, true, 360, 180), StepArea(flight, 3, 1, true, 360, 180));
   // From a sample the results no longer hold: only the new marker.
   EXPECT_EQ(StepArea(flight, 9, 0, false, 360, 180), (MapBox{175, 85, 185, 95}));
   EXPECT_FALSE(StepArea(CTrajectoryStore{}, 0, 1, true, 360, 180));
