@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticEntry.h"
+#include "core/common/Constants.h"
 #include "core/parachute/FinalDescent.h"
 #include "support/TestFiles.h"
 
@@ -37,30 +39,40 @@ struct Example {
   double minLandingSpeed, maxLandingSpeed;  // m/s
 };
 
+// One example loaded from the bundled data and flown.
+struct ExampleFlight {
+  explicit ExampleFlight(const char* name, bool answerFlip = false) {
+    prompter.defaultAnswer = answerFlip;  // false: a flip question would end the phase
+    doc.SetPrompter(&prompter);
+    loaded = LoadMission(doc, test::DataFolder() / "examples" / (std::string(name) + ".psd"));
+    doc.baseFolder = test::DataFolder();
+  }
+  void Fly() { RunMission(doc, modules); }
+  const CTrajectorySample& Last() const { return doc.results.SampleAt(doc.results.LastIndex()); }
+
+  CPlumoraDoc doc;
+  RecordingPrompter prompter;
+  CheckedModules modules;
+  bool loaded = false;
+};
+
 class ExampleMission : public ::testing::TestWithParam<Example> {};
 
 TEST_P(ExampleMission, FliesToTheGroundWithoutAMessage) {
   const Example& example = GetParam();
-  CPlumoraDoc doc;
-  RecordingPrompter prompter;
-  prompter.defaultAnswer = false;  // a flip question would end the phase
-  doc.SetPrompter(&prompter);
-  ASSERT_TRUE(
-      LoadMission(doc, test::DataFolder() / "examples" / (std::string(example.name) + ".psd")))
-      << prompter.Transcript();
-  doc.baseFolder = test::DataFolder();
-  CheckedModules modules;
-  RunMission(doc, modules);
-  EXPECT_EQ(prompter.Transcript(), "");
-  EXPECT_EQ(modules.phases, doc.ModuleCount());
-  EXPECT_EQ(modules.failures, 0);
-  ASSERT_GE(doc.results.LastIndex(), 0);
-  const CTrajectorySample& last = doc.results.SampleAt(doc.results.LastIndex());
+  ExampleFlight flight(example.name);
+  ASSERT_TRUE(flight.loaded) << flight.prompter.Transcript();
+  flight.Fly();
+  EXPECT_EQ(flight.prompter.Transcript(), "");
+  EXPECT_EQ(flight.modules.phases, flight.doc.ModuleCount());
+  EXPECT_EQ(flight.modules.failures, 0);
+  ASSERT_GE(flight.doc.results.LastIndex(), 0);
+  const CTrajectorySample& last = flight.Last();
   EXPECT_LE(last.payloadHeight, 0.0);
   EXPECT_GT(last.payloadHeight, -10.0);
   EXPECT_GE(last.payloadSpeed, example.minLandingSpeed);
   EXPECT_LE(last.payloadSpeed, example.maxLandingSpeed);
-  EXPECT_LT(doc.results.LastIndex(), 32000);
+  EXPECT_LT(flight.doc.results.LastIndex(), 32000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, ExampleMission,
@@ -73,6 +85,36 @@ INSTANTIATE_TEST_SUITE_P(Bundled, ExampleMission,
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// The westerly jet of the Earth table with winds carries the capsule east under its parachutes
+// (about 2 km from 9 km down), and the descent samples show it happen.
+TEST(BundledWind, TheEarthReturnDriftsEastUnderItsParachutes) {
+  ExampleFlight calm("earth-return");
+  ExampleFlight windy("earth-return", true);
+  ASSERT_TRUE(calm.loaded && windy.loaded);
+  windy.doc.atmosphere = 1;
+  windy.doc.wind = 1;
+  calm.Fly();
+  windy.Fly();
+  ASSERT_EQ(windy.modules.failures, 0) << windy.prompter.Transcript();
+
+  const auto& samples = windy.doc.results.Samples();
+  const auto firstDescent = std::find_if(samples.begin(), samples.end(), [](const auto& s) {
+    return s.phaseType == kSampleFinalDescent;
+  });
+  ASSERT_NE(firstDescent, samples.end());
+  const double metresPerDegree =
+      windy.doc.planetConstants.radius * kDegToRad * std::cos(windy.Last().latitude * kDegToRad);
+  const double drift = (windy.Last().longitude - firstDescent->longitude) * metresPerDegree;
+  EXPECT_GT(drift, 1500.0);
+  EXPECT_LT(drift, 2500.0);
+  EXPECT_GT(windy.Last().longitude, calm.Last().longitude);
+  EXPECT_NEAR(windy.Last().latitude, calm.Last().latitude, 0.01);
+  // Eastward all the way down: the track never stands still for long.
+  const auto middle = firstDescent + (samples.end() - firstDescent) / 2;
+  EXPECT_GT(middle->longitude, firstDescent->longitude);
+  EXPECT_LT(middle->longitude, windy.Last().longitude);
+}
 
 // The default payload with the bundled aerodynamics, released 10 degrees off its flight path
 // at 60 km and 3 km/s, over its first 30 s (down to about 22 km and Mach 3). Lower and slower a
