@@ -43,10 +43,16 @@ int RunImport(const ImportOptions& options) {
     for (const auto& [name, member] : ColumnNames()) columns.*member = false;
     for (const std::string& name : options.columns) columns.*ColumnNames().at(name) = true;
   }
+  const bool csvWanted = !options.csv.empty();
+  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.trajectory)) {
+    return kExitFailure;
+  }
   const int imported = ImportTrajectory(doc, options.trajectory, columns);
-  std::printf("Imported %d samples on %s from %s\n", doc.results.LastIndex() + 1,
-              std::string(PlanetKeyword(doc.planet)).c_str(), options.trajectory.c_str());
-  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
+  std::fprintf(csvOnStdout ? stderr : stdout, "Imported %d samples on %s from %s\n",
+               doc.results.LastIndex() + 1, std::string(PlanetKeyword(doc.planet)).c_str(),
+               options.trajectory.c_str());
+  if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return imported ? kExitOk : kExitFailure;
 }
 
@@ -63,7 +69,9 @@ void AddImportCommand(CLI::App& app, int& status) {
                   "heading, altitude, path_angle, speed (default: all)")
       ->delimiter(',')
       ->check(CLI::IsMember(names));
-  cmd->add_option("--csv", options->csv, "Write the imported samples to this CSV file");
+  cmd->add_option("--csv", options->csv,
+                  "Write the imported samples to this CSV file (-: standard output, the summary "
+                  "then going to stderr)");
   cmd->add_option("TRAJECTORY", options->trajectory, "The trajectory text file")->required();
   cmd->callback([options, &status] { status = RunImport(*options); });
 }

@@ -66,33 +66,37 @@ const char* TypeName(int type) {
   return type == kPhaseBallisticEntry ? "ballistic re-entry" : "final descent";
 }
 
-void PrintSummary(const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
+void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
                   bool atmosphereRead) {
   const int computed = doc.ModuleCount();
-  std::printf("Mission \"%s\": %d computed phase%s\n", Windows1252ToUtf8(doc.missionName).c_str(),
-              computed, computed == 1 ? "" : "s");
-  if (computed > 0 && !atmosphereRead) std::printf("  The atmosphere could not be read.\n");
+  std::fprintf(out, "Mission \"%s\": %d computed phase%s\n",
+               Windows1252ToUtf8(doc.missionName).c_str(), computed, computed == 1 ? "" : "s");
+  if (computed > 0 && !atmosphereRead) std::fprintf(out, "  The atmosphere could not be read.\n");
   for (const PhaseOutcome& o : outcomes) {
-    std::printf("  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
-                Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
-                o.result ? "ended normally" : "ended with an error or was stopped");
+    std::fprintf(out, "  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
+                 Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
+                 o.result ? "ended normally" : "ended with an error or was stopped");
     if (o.lastSample < 0) continue;
     const CTrajectorySample& s = doc.results.SampleAt(o.lastSample);
-    std::printf("      time %.10g s, height %.10g m, speed %.10g m/s\n", s.time, s.payloadHeight,
-                s.payloadSpeed);
-    std::printf("      latitude %.10g deg, longitude %.10g deg, heading %.10g deg\n", s.latitude,
-                s.longitude, s.heading);
+    std::fprintf(out, "      time %.10g s, height %.10g m, speed %.10g m/s\n", s.time,
+                 s.payloadHeight, s.payloadSpeed);
+    std::fprintf(out, "      latitude %.10g deg, longitude %.10g deg, heading %.10g deg\n",
+                 s.latitude, s.longitude, s.heading);
   }
   if (computed < 1) return;
-  std::printf("Total: %d samples", doc.results.LastIndex() + 1);
+  std::fprintf(out, "Total: %d samples", doc.results.LastIndex() + 1);
   if (doc.results.LastIndex() >= 0) {
-    std::printf(" over %.10g s", doc.results.SampleAt(doc.results.LastIndex()).time);
+    std::fprintf(out, " over %.10g s", doc.results.SampleAt(doc.results.LastIndex()).time);
   }
-  std::printf("\n");
+  std::fprintf(out, "\n");
 }
 
 int RunRun(const RunOptions& options) {
   ConsolePrompter prompter(stderr, FlipPolicy(options.onFlip));
+  const bool csvWanted = !options.csv.empty();
+  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.mission)) {
+    return kExitFailure;
+  }
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!LoadMission(doc, options.mission)) return kExitUsage;
@@ -104,13 +108,15 @@ int RunRun(const RunOptions& options) {
   RunMission(doc, modules);
   // A run with computed phases that ran none of them could not read its atmosphere.
   const bool atmosphereRead = doc.ModuleCount() == 0 || !modules.outcomes.empty();
-  PrintSummary(doc, modules.outcomes, atmosphereRead);
+  // With the samples on standard output, the summary goes to stderr.
+  const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
+  PrintSummary(csvOnStdout ? stderr : stdout, doc, modules.outcomes, atmosphereRead);
 
   int status = atmosphereRead ? kExitOk : kExitFailure;
   for (const PhaseOutcome& o : modules.outcomes) {
     if (!o.result) status = kExitFailure;
   }
-  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return status;
 }
 
@@ -121,7 +127,9 @@ void AddRunCommand(CLI::App& app, int& status) {
   CLI::App* cmd = app.add_subcommand("run", "Run a mission and summarise its flight");
   cmd->add_option("--base", options->base,
                   "Folder holding atm/ and adf/ (default: the working folder)");
-  cmd->add_option("--csv", options->csv, "Write every sample to this CSV file");
+  cmd->add_option("--csv", options->csv,
+                  "Write every sample to this CSV file (-: standard output, the summary then "
+                  "going to stderr)");
   cmd->add_option("--on-flip", options->onFlip,
                   "Answer to the parachute flip question: ask, continue or stop "
                   "(default: ask on a terminal, otherwise continue)")

@@ -1,9 +1,9 @@
 // plumora-cli show: a mission file as JSON on stdout.
-#include <cstdio>
 #include <string>
 
 #include "cli/Commands.h"
 #include "cli/MissionPaths.h"
+#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/MissionJson.h"
 #include "core/common/Messages.h"
@@ -22,8 +22,7 @@ int RunShow(const std::string& mission) {
     prompter.Message(problem, kCaptionError);
     return kExitFailure;
   }
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  return kExitOk;
+  return WriteStandardOutput(text) ? kExitOk : kExitFailure;
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path) {
   const bool encoded = MissionFormatFor(path) == MissionFormat::kJson
                            ? WriteMissionJson(doc, bytes, reason)
                            : WriteMissionArchive(doc, bytes, reason);
-  if (!encoded || !ReplaceFileAtomically(path, bytes, reason)) {
+  if (!encoded || !WriteOutputFile(path, bytes, reason)) {
     Report(doc, path, kMsgMissionNotSaved, reason);
     return false;
   }

@@ -20,7 +20,8 @@ MissionFormat MissionFormatFor(const std::filesystem::path& path);
 bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path);
 
 // Writes doc's mission to path, replacing an existing file only once the new one is complete
-// and on the disk. A failure is reported through doc's prompter (caption "error") and leaves any
+// and on the disk; a device or FIFO is written in place, and a folder, block device or read-only
+// file is refused. A failure is reported through doc's prompter (caption "error") and leaves any
 // previous file untouched.
 bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path);
 

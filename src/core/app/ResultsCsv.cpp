@@ -40,7 +40,7 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
 
 bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
                      std::string& reason) {
-  return ReplaceFileAtomically(path, ResultsCsvText(results), reason);
+  return WriteOutputFile(path, ResultsCsvText(results), reason);
 }
 
 }  // namespace plumora
