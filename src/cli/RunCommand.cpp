@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -29,29 +31,59 @@ struct RunOptions {
   std::string mission;
 };
 
-// How each computed phase ended, and where the results stood when it did.
+// How each computed phase ended, and which samples it stored.
 struct PhaseOutcome {
   const CMissionPhase* phase;
   int result;
-  int lastSample;  // index of the phase's last sample, −1 when none
+  int firstSample;    // index of the phase's first sample
+  int lastSample;     // index of its last sample; below firstSample when it stored none
+  bool flipDeclined;  // it ended because the flip question was declined
+};
+
+// The console's prompts, noting a declined flip question.
+class FlipNotingPrompter final : public Prompter {
+ public:
+  explicit FlipNotingPrompter(Prompter& inner) : inner_(inner) {}
+  void Message(std::string_view text, std::string_view caption) override {
+    inner_.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    const bool ok = inner_.AskOkCancel(text, caption);
+    if (!ok && text == kMsgParachuteFlip) flipDeclined_ = true;
+    return ok;
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    return inner_.AskYesNo(text, caption);
+  }
+  // Whether a flip question was declined since the last call.
+  bool TakeFlipDeclined() { return std::exchange(flipDeclined_, false); }
+
+ private:
+  Prompter& inner_;
+  bool flipDeclined_ = false;
 };
 
 // The engine's own modules, with a note of every phase's outcome.
 class RecordingModules final : public PhaseModules {
  public:
+  explicit RecordingModules(FlipNotingPrompter& prompter) : prompter_(prompter) {}
   int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(flight, phase, plumora::RunBallisticEntry(flight, phase, r));
+    const int before = flight.results.LastIndex();
+    return Note(flight, phase, before, plumora::RunBallisticEntry(flight, phase, r));
   }
   int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(flight, phase, plumora::RunParachutePhase(flight, phase, r));
+    const int before = flight.results.LastIndex();
+    return Note(flight, phase, before, plumora::RunParachutePhase(flight, phase, r));
   }
   std::vector<PhaseOutcome> outcomes;
 
  private:
-  int Note(const FlightContext& flight, const CMissionPhase& phase, int result) {
-    outcomes.push_back({&phase, result, flight.results.LastIndex()});
+  int Note(const FlightContext& flight, const CMissionPhase& phase, int before, int result) {
+    outcomes.push_back(
+        {&phase, result, before + 1, flight.results.LastIndex(), prompter_.TakeFlipDeclined()});
     return result;
   }
+  FlipNotingPrompter& prompter_;
 };
 
 ConsolePrompter::QuestionPolicy FlipPolicy(const std::string& onFlip) {
@@ -66,17 +98,30 @@ const char* TypeName(int type) {
   return type == kPhaseBallisticEntry ? "ballistic re-entry" : "final descent";
 }
 
+const char* HowItEnded(const PhaseOutcome& o) {
+  if (!o.result) return "ended with an error or was stopped";
+  return o.flipDeclined ? "ended normally where the parachute flip question was declined"
+                        : "ended normally";
+}
+
 void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
-                  bool atmosphereRead) {
+                  RunStart start) {
   const int computed = doc.ModuleCount();
   std::fprintf(out, "Mission \"%s\": %d computed phase%s\n",
                Windows1252ToUtf8(doc.missionName).c_str(), computed, computed == 1 ? "" : "s");
-  if (computed > 0 && !atmosphereRead) std::fprintf(out, "  The atmosphere could not be read.\n");
+  if (start == RunStart::kAtmosphereUnread) {
+    std::fprintf(out, "  The atmosphere could not be read.\n");
+  } else if (start == RunStart::kRecordRefused) {
+    std::fprintf(out, "  Nothing was run: a record the phases fly cannot fly.\n");
+  }
   for (const PhaseOutcome& o : outcomes) {
     std::fprintf(out, "  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
                  Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
-                 o.result ? "ended normally" : "ended with an error or was stopped");
-    if (o.lastSample < 0) continue;
+                 HowItEnded(o));
+    if (o.lastSample < o.firstSample) {
+      std::fprintf(out, "      no samples\n");
+      continue;
+    }
     const CTrajectorySample& s = doc.results.SampleAt(o.lastSample);
     std::fprintf(out, "      time %.10g s, height %.10g m, speed %.10g m/s\n", s.time,
                  s.payloadHeight, s.payloadSpeed);
@@ -92,7 +137,8 @@ void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<Phas
 }
 
 int RunRun(const RunOptions& options) {
-  ConsolePrompter prompter(stderr, FlipPolicy(options.onFlip));
+  ConsolePrompter console(stderr, FlipPolicy(options.onFlip));
+  FlipNotingPrompter prompter(console);
   const bool csvWanted = !options.csv.empty();
   if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.mission)) {
     return kExitFailure;
@@ -104,15 +150,13 @@ int RunRun(const RunOptions& options) {
 
   ConsoleProgress progress(!options.quiet && isatty(STDERR_FILENO));
   doc.SetProgressSink(&progress);
-  RecordingModules modules;
-  RunMission(doc, modules);
-  // A run with computed phases that ran none of them could not read its atmosphere.
-  const bool atmosphereRead = doc.ModuleCount() == 0 || !modules.outcomes.empty();
+  RecordingModules modules(prompter);
+  const RunStart start = RunMission(doc, modules);
   // With the samples on standard output, the summary goes to stderr.
   const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
-  PrintSummary(csvOnStdout ? stderr : stdout, doc, modules.outcomes, atmosphereRead);
+  PrintSummary(csvOnStdout ? stderr : stdout, doc, modules.outcomes, start);
 
-  int status = atmosphereRead ? kExitOk : kExitFailure;
+  int status = start == RunStart::kRan || start == RunStart::kNothingToRun ? kExitOk : kExitFailure;
   for (const PhaseOutcome& o : modules.outcomes) {
     if (!o.result) status = kExitFailure;
   }

@@ -188,6 +188,9 @@ TEST_F(AtmosphereFiles, DamagedFilesAreRefusedAndTheTableKept) {
   AtmText vacuum = SimpleAtmosphere(6);
   vacuum.rows[4].density = 0.0;
   cases.push_back({"zero density", vacuum.Text()});
+  AtmText frozen = SimpleAtmosphere(6);
+  frozen.rows[2].temperature = -5.0;
+  cases.push_back({"negative temperature", frozen.Text()});
   AtmText overstated = SimpleAtmosphere(6);
   overstated.declaredCount = 7;
   cases.push_back({"more points declared than given", overstated.Text()});
