@@ -20,7 +20,7 @@ int RunConvert(const ConvertOptions& options) {
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!CheckOutputOrReport(prompter, options.output, options.input) ||
-      !LoadMission(doc, options.input) || !SaveMission(doc, options.output)) {
+      !LoadMissionOrWarn(doc, options.input) || !SaveMission(doc, options.output)) {
     return kExitFailure;
   }
   return kExitOk;

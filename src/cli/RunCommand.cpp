@@ -145,7 +145,7 @@ int RunRun(const RunOptions& options) {
   }
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, options.mission)) return kExitUsage;
+  if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   if (!options.base.empty()) doc.baseFolder = options.base;
 
   ConsoleProgress progress(!options.quiet && isatty(STDERR_FILENO));

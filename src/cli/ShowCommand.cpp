@@ -16,7 +16,7 @@ int RunShow(const std::string& mission) {
   ConsolePrompter prompter;
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, mission)) return kExitFailure;
+  if (!LoadMissionOrWarn(doc, mission)) return kExitFailure;
   std::string text, problem;
   if (!WriteMissionJson(doc, text, problem)) {
     prompter.Message(problem, kCaptionError);

@@ -85,20 +85,42 @@ TEST_F(RunCommand, TheFlipQuestionIsAnsweredAsTold) {
   EXPECT_EQ(stop.status, 0) << stop.err;  // declining ends the phase normally
   EXPECT_EQ(stop.err, question);
   EXPECT_NE(stop.out.find("Total: 2 samples"), std::string::npos) << stop.out;
+  EXPECT_NE(stop.out.find(": ended normally where the parachute flip question was declined\n"),
+            std::string::npos)
+      << stop.out;
 
   const auto go = Cli({"run", "--on-flip", "continue", "--base", base.path().string(), mission});
   EXPECT_EQ(go.status, 0) << go.err;
   EXPECT_EQ(go.err, question);  // asked once, though the canopy stays flipped
   EXPECT_NE(go.out.find("Total: 11 samples"), std::string::npos) << go.out;
+  EXPECT_EQ(go.out.find("declined"), std::string::npos) << go.out;
 }
 
+// A phase that stored nothing says so, instead of showing the sample of the phase before it.
 TEST_F(RunCommand, AFailingPhaseStillWritesItsCsvAndExitsWithOne) {
+  CBallisticEntryPhase& entry = AddBallisticPhase();
+  entry.stopKind = 0;
+  entry.stopTime = 1.0;
   AddBallisticPhase().payloadNumber = 9;
   const auto r = Cli({"run", "--base", base.path().string(), "--csv", Csv(), Save("m.psd")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "error: No payload selected in ballistic entry module\n");
-  EXPECT_NE(r.out.find("ended with an error or was stopped"), std::string::npos);
-  EXPECT_EQ(test::ReadFile(Csv()), ResultsCsvHeader() + "\n");
+  EXPECT_NE(r.out.find("ended with an error or was stopped\n      no samples\nTotal: 11 samples"),
+            std::string::npos)
+      << r.out;
+  const std::string csv = test::ReadFile(Csv());
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 12);
+}
+
+// A record that cannot fly stops the run before it starts, and says which.
+TEST_F(RunCommand, ARecordThatCannotFlyIsNamed) {
+  AddBallisticPhase();
+  payload().name = "capsule";
+  payload().mass = 0.0;
+  const auto r = Cli({"run", "--base", base.path().string(), Save("m.json")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "error: Payload 0 \"capsule\": mass must be positive\n");
+  EXPECT_NE(r.out.find("Nothing was run"), std::string::npos) << r.out;
 }
 
 TEST_F(RunCommand, MissingAtmosphereUnreadableMissionsAndBadUsage) {
