@@ -1,11 +1,7 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -175,32 +171,6 @@ TEST(MissionFiles, SavingReplacesTheFileAndKeepsItsPermissions) {
   ASSERT_TRUE(SaveMission(doc, dir / "link.psd"));
   EXPECT_TRUE(fs::is_symlink(dir / "link.psd"));
   EXPECT_EQ(test::ReadFile(path), ArchiveBytes(doc));
-}
-
-// A save goes where it was pointed and nowhere else: into a FIFO as it is, never over a file its
-// owner made read-only.
-TEST(MissionFiles, SavesWriteFifosInPlaceAndLeaveReadOnlyFilesAlone) {
-  TempDir dir;
-  OpenDocument open;
-  const fs::path fifo = dir / "pipe.psd";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // lets the save open it
-  ASSERT_GE(reader, 0);
-  ASSERT_TRUE(SaveMission(open.doc, fifo)) << open.prompter.Transcript();
-  std::string received(ArchiveBytes(open.doc).size() + 1, '\0');
-  received.resize(std::max<ssize_t>(0, ::read(reader, received.data(), received.size())));
-  ::close(reader);
-  EXPECT_EQ(received, ArchiveBytes(open.doc));
-  EXPECT_TRUE(fs::is_fifo(fifo));
-
-  const fs::path kept = dir / "kept.psd";
-  test::WriteFile(kept, "kept");
-  fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read);
-  EXPECT_FALSE(SaveMission(open.doc, kept));
-  EXPECT_EQ(open.prompter.Transcript(), "error: The mission file " + kept.string() +
-                                            " could not be saved (the file is read-only)\n");
-  EXPECT_EQ(test::ReadFile(kept), "kept");
-  ExpectFolderHolds(dir.path(), {"pipe.psd", "kept.psd"});
 }
 
 TEST(MissionFiles, AFailedSaveLeavesThePreviousFileIntact) {

