@@ -21,8 +21,9 @@ int CTexture::Load(const std::filesystem::path& path, Prompter& prompter) {
   width_ = height_ = 0;
   std::string file;
   std::string reason;
+  // Only a regular file: a device or a pipe named as a texture could be read without end.
   std::error_code error;
-  if (std::filesystem::is_directory(path, error) || !ReadWholeFile(path, file, reason)) {
+  if (!std::filesystem::is_regular_file(path, error) || !ReadWholeFile(path, file, reason)) {
     prompter.Message(kMsgTextureNotOpened, kCaptionProgram);
     return 0;
   }
