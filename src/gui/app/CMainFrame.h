@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
+#include "gui/app/GlResources.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/logic/DocumentState.h"
@@ -84,6 +85,8 @@ class CMainFrame : public QMainWindow {
   // The printer that Print, Print Preview and Print Setup share.
   QPrinter& printer();
   QLabel* statusPane(int index) const;
+  // The display lists every 3D view draws with.
+  GlResources& glResources() { return glResources_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -124,6 +127,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<QPrinter> printer_;
   int nextUntitled_ = 1;
   bool running_ = false;
+  GlResources glResources_;
 };
 
 }  // namespace plumora::gui

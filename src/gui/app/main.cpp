@@ -3,8 +3,10 @@
 #include <QApplication>
 
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/GlResources.h"
 
 int main(int argc, char** argv) {
+  plumora::gui::PrepareOpenGl();
   QApplication application(argc, argv);
   plumora::gui::CPlumoraApp app;
   QStringList arguments = QApplication::arguments();
