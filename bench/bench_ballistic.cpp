@@ -31,7 +31,7 @@ struct EntryMission : test::FlightFixture {
 void BM_BallisticDerivatives(benchmark::State& state) {
   EntryMission mission;
   mission.doc.readatmosphere();
-  LoadAeroFile(mission.payload(), "", mission.doc.baseFolder, mission.doc.prompter());
+  LoadAeroDatabase(mission.payload().aero, "", mission.doc.baseFolder, mission.doc.prompter());
   BallisticModel model;
   model.payload = &mission.payload();
   model.atmosphere = &mission.doc.atmosphereTable;

@@ -47,7 +47,7 @@ struct ReadyModel {
   ReadyModel(int lineModel, double stiffness, bool taut) : mission(lineModel, stiffness) {
     if (taut) mission.doc.initialState.parachuteOffsetX = -45.0;
     mission.doc.readatmosphere();
-    LoadAeroFile(mission.payload(), "", mission.doc.baseFolder, mission.doc.prompter());
+    LoadAeroDatabase(mission.payload().aero, "", mission.doc.baseFolder, mission.doc.prompter());
     model.payload = &mission.payload();
     model.parachute = &mission.parachute();
     model.atmosphere = &mission.doc.atmosphereTable;

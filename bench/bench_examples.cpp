@@ -35,7 +35,8 @@ void BM_Example(benchmark::State& state, std::filesystem::path mission) {
   }
   const auto& results = doc->results;
   state.counters["samples"] = results.LastIndex() + 1;
-  state.counters["flight_s"] = results.LastIndex() >= 0 ? results.SampleAt(results.LastIndex()).time : 0;
+  state.counters["flight_s"] =
+      results.LastIndex() >= 0 ? results.SampleAt(results.LastIndex()).time : 0;
   state.counters["landed"] =
       results.LastIndex() >= 0 && results.SampleAt(results.LastIndex()).payloadHeight <= 0.0;
   state.counters["messages"] = static_cast<double>(prompter.entries().size());

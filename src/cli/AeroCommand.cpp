@@ -6,7 +6,6 @@
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
-#include "core/app/Records.h"
 #include "core/common/Constants.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Aerodynamics.h"
@@ -25,18 +24,17 @@ struct AeroOptions {
 
 int RunAero(const AeroOptions& options) {
   ConsolePrompter prompter;
-  CPayload payload;
+  AeroDatabase aero;
   std::error_code ec;
   const std::filesystem::path base = options.base.empty() ? std::filesystem::current_path(ec)
                                                           : std::filesystem::path(options.base);
-  if (!LoadAeroFile(payload, options.file, base, prompter)) return kExitFailure;
+  if (!LoadAeroDatabase(aero, options.file, base, prompter)) return kExitFailure;
   std::printf("mach,alpha,cx,cy,cz,cl,cm,cn\n");
   for (double mach : options.mach) {
     for (double degrees : options.alphaDegrees) {
       const double alpha = degrees * kDegToRad;
-      const AeroCoefficientSet c = options.spline
-                                       ? AeroCoefficientsSpline(payload.aero, mach, alpha)
-                                       : AeroCoefficients(payload.aero, mach, alpha);
+      const AeroCoefficientSet c = options.spline ? AeroCoefficientsSpline(aero, mach, alpha)
+                                                  : AeroCoefficients(aero, mach, alpha);
       PrintCsvRow(stdout, {mach, degrees, c[kCx], c[kCy], c[kCz], c[kCl], c[kCm], c[kCn]});
     }
   }

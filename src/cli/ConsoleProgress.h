@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/ProgressSink.h"
+#include "core/flight/ProgressMeter.h"
 
 namespace plumora::cli {
 

@@ -39,17 +39,17 @@ struct PhaseOutcome {
 // The engine's own modules, with a note of every phase's outcome.
 class RecordingModules final : public PhaseModules {
  public:
-  int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(doc, phase, plumora::RunBallisticEntry(doc, phase, r));
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Note(flight, phase, plumora::RunBallisticEntry(flight, phase, r));
   }
-  int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(doc, phase, plumora::RunParachutePhase(doc, phase, r));
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Note(flight, phase, plumora::RunParachutePhase(flight, phase, r));
   }
   std::vector<PhaseOutcome> outcomes;
 
  private:
-  int Note(const CPlumoraDoc& doc, const CMissionPhase& phase, int result) {
-    outcomes.push_back({&phase, result, doc.results.LastIndex()});
+  int Note(const FlightContext& flight, const CMissionPhase& phase, int result) {
+    outcomes.push_back({&phase, result, flight.results.LastIndex()});
     return result;
   }
 };

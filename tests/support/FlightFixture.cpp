@@ -1,11 +1,25 @@
 #include "support/FlightFixture.h"
 
+#include "core/app/RunMission.h"
+#include "core/ballistic/BallisticEntry.h"
+#include "core/parachute/FinalDescent.h"
+
 #include <cmath>
 #include <vector>
 
 #include "core/common/Constants.h"
 
 namespace plumora::test {
+
+int FlyBallisticPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+  FlightContext flight = FlightContextFor(doc, phase);
+  return RunBallisticEntry(flight, phase, r);
+}
+
+int FlyDescentPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+  FlightContext flight = FlightContextFor(doc, phase);
+  return RunParachutePhase(flight, phase, r);
+}
 
 std::string SphereAdfText(double dragCoefficient) {
   AdfText adf;

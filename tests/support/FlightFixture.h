@@ -38,4 +38,8 @@ class FlightFixture {
   void UseLightDescent(double height, double speed);
 };
 
+// One phase of the document flown by its module, outside a whole run.
+int FlyBallisticPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r);
+int FlyDescentPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r);
+
 }  // namespace plumora::test

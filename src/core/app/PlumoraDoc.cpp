@@ -15,14 +15,6 @@ std::filesystem::path WorkingFolder() {
   return ec ? std::filesystem::path(".") : folder;
 }
 
-template <typename Record>
-std::shared_ptr<Record> FindLast(const std::vector<std::shared_ptr<Record>>& list,
-                                 std::int32_t number) {
-  const auto it = std::find_if(list.rbegin(), list.rend(),
-                               [number](const auto& record) { return record->number == number; });
-  return it == list.rend() ? nullptr : *it;
-}
-
 }  // namespace
 
 CPlumoraDoc::CPlumoraDoc() : baseFolder(WorkingFolder()) {}
@@ -45,11 +37,11 @@ CParachute& CPlumoraDoc::CreateParachute() {
 }
 
 std::shared_ptr<CPayload> CPlumoraDoc::FindPayload(std::int32_t number) const {
-  return FindLast(payloads, number);
+  return FindByNumber(payloads, number);
 }
 
 std::shared_ptr<CParachute> CPlumoraDoc::FindParachute(std::int32_t number) const {
-  return FindLast(parachutes, number);
+  return FindByNumber(parachutes, number);
 }
 
 CMissionPhase& CPlumoraDoc::AddPhase(std::int32_t type) {

@@ -10,23 +10,15 @@
 #include <vector>
 
 #include "core/app/DocumentObserver.h"
-#include "core/app/HandOverState.h"
-#include "core/app/Records.h"
-#include "core/ballistic/TrajectoryStore.h"
 #include "core/common/ProgressSink.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Atmosphere.h"
+#include "core/flight/HandOverState.h"
+#include "core/flight/TrajectoryStore.h"
+#include "core/mission/Records.h"
+#include "core/mission/SolverSettings.h"
 
 namespace plumora {
-
-// Integrator choices of the solver settings.
-enum Integrator : std::int32_t {
-  kRungeKuttaFehlberg = 0,
-  kAdamsBashforthMoulton = 1,
-  kHighStiffness = 2,
-  kEuler = 3,
-  kEulerTrapezoidal = 4,
-};
 
 // Planets by index.
 inline constexpr std::int32_t kEarth = 0;
@@ -84,6 +76,11 @@ class CPlumoraDoc {
   // Number of computed phases, and the 1-based position of a phase among them (0 if none).
   int ModuleCount() const;
   int ModulePosition(const CMissionPhase& phase) const;
+
+  // The solver fields as one record, as the phase modules take them.
+  SolverSettings Solver() const {
+    return {absoluteError, relativeError, finalTime, outputTimeStep, timeStep, integrator};
+  }
 
   // --- Commands that need no window ------------------------------------------------------
   // "System Initial State" accepted: the parachute's path angle and velocity follow the payload's.

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstdio>
 
-#include "core/app/Records.h"
-#include "core/ballistic/TrajectoryStore.h"
 #include "core/common/FileIO.h"
+#include "core/flight/TrajectoryStore.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 

@@ -10,11 +10,11 @@ namespace {
 
 class EngineModules final : public PhaseModules {
  public:
-  int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return plumora::RunBallisticEntry(doc, phase, r);
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return plumora::RunBallisticEntry(flight, phase, r);
   }
-  int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return plumora::RunParachutePhase(doc, phase, r);
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return plumora::RunParachutePhase(flight, phase, r);
   }
 };
 
@@ -22,13 +22,14 @@ class EngineModules final : public PhaseModules {
 void RunComputedPhases(CPlumoraDoc& doc, PhaseModules& modules) {
   for (std::size_t k = 0; k < doc.phases.size(); ++k) {
     CMissionPhase& phase = *doc.phases[k];
+    FlightContext flight = FlightContextFor(doc, phase);
     int goOn = 1;
     switch (phase.type()) {
       case kPhaseBallisticEntry:
-        goOn = modules.RunBallisticEntry(doc, phase, doc.handOver);
+        goOn = modules.RunBallisticEntry(flight, phase, doc.handOver);
         break;
       case kPhaseFinalDescent:
-        goOn = modules.RunParachutePhase(doc, phase, doc.handOver);
+        goOn = modules.RunParachutePhase(flight, phase, doc.handOver);
         break;
       default:
         break;  // deployment and inflation are not computed
@@ -38,6 +39,15 @@ void RunComputedPhases(CPlumoraDoc& doc, PhaseModules& modules) {
 }
 
 }  // namespace
+
+FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
+  return {doc.payloads,        doc.parachutes,
+          doc.atmosphereTable, doc.planetConstants,
+          doc.baseFolder,      doc.Solver(),
+          doc.results,         doc.prompter(),
+          doc.progress(),      doc.ModulePosition(phase),
+          doc.ModuleCount()};
+}
 
 void RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
   doc.NotifyChartZoomCleared();

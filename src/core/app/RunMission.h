@@ -2,6 +2,8 @@
 // previous one ended in.
 #pragma once
 
+#include "core/flight/FlightContext.h"
+
 namespace plumora {
 
 class CPlumoraDoc;
@@ -13,8 +15,8 @@ struct CHandOverState;
 class PhaseModules {
  public:
   virtual ~PhaseModules() = default;
-  virtual int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) = 0;
-  virtual int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) = 0;
+  virtual int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) = 0;
+  virtual int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) = 0;
 };
 
 // Runs the mission:
@@ -31,6 +33,10 @@ class PhaseModules {
 //  8. observers rebind their animation control to the new results;
 //  9. observers update their views.
 void RunMission(CPlumoraDoc& doc, PhaseModules& modules);
+
+// What a computed phase of the document sees while it flies (the phase gives its place among
+// the computed phases).
+FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase);
 void RunMission(CPlumoraDoc& doc);
 
 }  // namespace plumora

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "core/app/Records.h"
 #include "core/ballistic/PlanetFrames.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Atmosphere.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 
@@ -64,12 +64,13 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   BallisticModel& model = *static_cast<BallisticModel*>(context);
   const CPayload& payload = *model.payload;
   const PlanetConstants& planet = *model.planet;
-  const Vec3 velocity{y[0], y[1], y[2]};  // body axes
-  const Vec3 r{y[3], y[4], y[5]};
-  const Vec3 w{y[6], y[7], y[8]};
+  const Vec3 velocity = StateVec(y, kVelocityOffset);  // body axes
+  const Vec3 r = StateVec(y, kPositionOffset);
+  const Vec3 w = StateVec(y, kRateOffset);
+  const Vec3 attitude = StateVec(y, kAttitudeOffset);
 
   // 1. Frames, planet-frame velocity, gravity, height, Euler rates.
-  model.frames.Update(y[9], y[10], y[11]);
+  model.frames.Update(attitude.x, attitude.y, attitude.z);
   const Vec3 planetVelocity = model.frames.ToInertialAxes(velocity);
   const Vec3 gravity = model.frames.ToBodyAxes(Gravity(r, planet.gm));
   const double height = Norm(r) - planet.radius;
@@ -94,23 +95,18 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
 
   // 6. Translation in body axes: −ω × V plus the specific forces.
   const Vec3 acceleration = model.aero.force / payload.mass + centrifugal + coriolis + gravity;
-  yp[0] = w.z * velocity.y - w.y * velocity.z + acceleration.x;
-  yp[1] = w.x * velocity.z - w.z * velocity.x + acceleration.y;
-  yp[2] = w.y * velocity.x - w.x * velocity.y + acceleration.z;
+  SetStateVec(yp, kVelocityOffset,
+              {w.z * velocity.y - w.y * velocity.z + acceleration.x,
+               w.x * velocity.z - w.z * velocity.x + acceleration.y,
+               w.y * velocity.x - w.x * velocity.y + acceleration.z});
 
   // 7. Rotation.
   const Vec3 wDot = PayloadAngularAcceleration(payload, model.aero.moment, w);
 
   // 8. Assemble ẏ.
-  yp[3] = planetVelocity.x;
-  yp[4] = planetVelocity.y;
-  yp[5] = planetVelocity.z;
-  yp[6] = wDot.x;
-  yp[7] = wDot.y;
-  yp[8] = wDot.z;
-  yp[9] = eulerRates.x;
-  yp[10] = eulerRates.y;
-  yp[11] = eulerRates.z;
+  SetStateVec(yp, kPositionOffset, planetVelocity);
+  SetStateVec(yp, kRateOffset, wDot);
+  SetStateVec(yp, kAttitudeOffset, eulerRates);
 }
 
 Vec3 AttitudeToPlanet(const Vec3& attitude, double latitude, double longitude, double heading) {

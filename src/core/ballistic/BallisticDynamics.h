@@ -8,6 +8,7 @@
 
 #include "core/ballistic/PayloadAerodynamics.h"
 #include "core/common/BodyFrames.h"
+#include "core/common/BodyState.h"
 #include "core/common/Vec3.h"
 
 namespace plumora {
@@ -17,7 +18,8 @@ class Prompter;
 struct AtmosphereTable;
 struct PlanetConstants;
 
-inline constexpr int kBallisticStateSize = 12;
+// One body block: kVelocityOffset … kAttitudeOffset of BodyState.h.
+inline constexpr int kBallisticStateSize = kBodyStateSize;
 
 // What the right-hand side reads and keeps while a ballistic phase runs; the integrator hands it
 // back to EvaluateBallisticDerivatives as its context.

@@ -3,13 +3,14 @@
 #include <array>
 #include <cmath>
 
-#include "core/app/PlumoraDoc.h"
 #include "core/ballistic/BallisticDynamics.h"
-#include "core/ballistic/PhaseLoop.h"
 #include "core/ballistic/PlanetFrames.h"
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/Messages.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/flight/HandOverState.h"
+#include "core/flight/PhaseLoop.h"
+#include "core/flight/ProgressMeter.h"
+#include "core/flight/StopRules.h"
 
 namespace plumora {
 
@@ -29,13 +30,16 @@ struct LocalFlight {
 
 class BallisticPhase final : public PhaseIntegration {
  public:
-  BallisticPhase(CPlumoraDoc& doc, const CBallisticEntryPhase& settings,
+  BallisticPhase(FlightContext& flight, const CBallisticEntryPhase& settings,
                  std::shared_ptr<const CPayload> payload, CHandOverState& r)
-      : doc_(doc), settings_(settings), payload_(std::move(payload)), r_(r) {
+      : flight_(flight),
+        stop_{settings.stopKind, settings.stopTime, settings.stopHeight, flight.solver.timeStep},
+        payload_(std::move(payload)),
+        r_(r) {
     model_.payload = payload_.get();
-    model_.atmosphere = &doc.atmosphereTable;
-    model_.planet = &doc.planetConstants;
-    model_.prompter = &doc.prompter();
+    model_.atmosphere = &flight.atmosphere;
+    model_.planet = &flight.planet;
+    model_.prompter = &flight.prompter;
   }
 
   PhaseProblem Problem() {
@@ -49,12 +53,13 @@ class BallisticPhase final : public PhaseIntegration {
   void HandOver() override;
 
  private:
-  double Height() const { return Norm({y_[3], y_[4], y_[5]}) - doc_.planetConstants.radius; }
+  Vec3 State(int offset) const { return StateVec(y_.data(), offset); }
+  double Height() const { return Norm(State(kPositionOffset)) - flight_.planet.radius; }
   LocalFlight Local();
   void RecordFirstSample();
 
-  CPlumoraDoc& doc_;
-  const CBallisticEntryPhase& settings_;
+  FlightContext& flight_;
+  StopRule stop_;
   std::shared_ptr<const CPayload> payload_;
   CHandOverState& r_;
   BallisticModel model_;
@@ -64,7 +69,7 @@ class BallisticPhase final : public PhaseIntegration {
 };
 
 void BallisticPhase::Initialise() {
-  t0_ = doc_.results.EndTime();
+  t0_ = flight_.results.EndTime();
   h0_ = r_.height;
   if (t0_ <= 0.0) RecordFirstSample();
 
@@ -82,21 +87,13 @@ void BallisticPhase::Initialise() {
   Vec3 planetVelocity = localVelocity;
   ConvertH2I(localVelocity, latitude, longitude, heading, planetVelocity);
   const Vec3 bodyVelocity = model_.frames.ToBodyAxes(planetVelocity);
-  const Vec3 position =
-      PositionFromLatLon(latitude, longitude, r_.height, doc_.planetConstants.radius);
+  const Vec3 position = PositionFromLatLon(latitude, longitude, r_.height, flight_.planet.radius);
 
-  y_ = {bodyVelocity.x,
-        bodyVelocity.y,
-        bodyVelocity.z,
-        position.x,
-        position.y,
-        position.z,
-        r_.payloadRateX * kDegToRad,
-        r_.payloadRateY * kDegToRad,
-        r_.payloadRateZ * kDegToRad,
-        attitude.x,
-        attitude.y,
-        attitude.z};
+  SetStateVec(y_.data(), kVelocityOffset, bodyVelocity);
+  SetStateVec(y_.data(), kPositionOffset, position);
+  SetStateVec(y_.data(), kRateOffset,
+              Vec3{r_.payloadRateX, r_.payloadRateY, r_.payloadRateZ} * kDegToRad);
+  SetStateVec(y_.data(), kAttitudeOffset, attitude);
 }
 
 void BallisticPhase::RecordFirstSample() {
@@ -117,22 +114,23 @@ void BallisticPhase::RecordFirstSample() {
   s.heading = r_.heading;
   s.payload = payload_;
   s.phaseType = kSampleBallistic;
-  doc_.results.Append(std::move(s));
+  flight_.results.Append(std::move(s));
 }
 
 LocalFlight BallisticPhase::Local() {
   LocalFlight f;
-  const Vec3 r{y_[3], y_[4], y_[5]};
-  f.height = Norm(r) - doc_.planetConstants.radius;
-  model_.frames.Update(y_[9], y_[10], y_[11]);
-  const Vec3 planetVelocity = model_.frames.ToInertialAxes({y_[0], y_[1], y_[2]});
+  const Vec3 r = State(kPositionOffset);
+  const Vec3 attitude = State(kAttitudeOffset);
+  f.height = Norm(r) - flight_.planet.radius;
+  model_.frames.Update(attitude.x, attitude.y, attitude.z);
+  const Vec3 planetVelocity = model_.frames.ToInertialAxes(State(kVelocityOffset));
   f.latitude = std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y));
   f.longitude = std::atan2(r.y, r.x);
   f.velocity = ConvertI2H(planetVelocity, f.latitude, f.longitude, 0.0);
   f.heading = -std::atan2(f.velocity.y, f.velocity.x);
   f.pathAngle = std::atan2(f.velocity.z, std::hypot(f.velocity.x, f.velocity.y));
   f.speed = Norm(f.velocity);
-  f.attitude = AttitudeToHeading({y_[9], y_[10], y_[11]}, f.latitude, f.longitude, f.heading);
+  f.attitude = AttitudeToHeading(attitude, f.latitude, f.longitude, f.heading);
   return f;
 }
 
@@ -145,9 +143,11 @@ void BallisticPhase::RecordSample(double tout) {
   payload.velocity = f.velocity;
   payload.attitude = {SampleDegrees(f.attitude.x), SampleDegrees(f.attitude.y),
                       SampleDegrees(f.attitude.z)};
-  payload.rates = {SampleDegrees(y_[6]), SampleDegrees(y_[7]), SampleDegrees(y_[8])};
-  payload.x = y_[3];
-  payload.y = y_[4];
+  const Vec3 rates = State(kRateOffset);
+  const Vec3 position = State(kPositionOffset);
+  payload.rates = {SampleDegrees(rates.x), SampleDegrees(rates.y), SampleDegrees(rates.z)};
+  payload.x = position.x;
+  payload.y = position.y;
   // The parachute travels with the payload, packed.
   BodySample packed = payload;
   packed.attitude = {0.0, payload.pathAngle, 0.0};
@@ -157,38 +157,37 @@ void BallisticPhase::RecordSample(double tout) {
   s.time = tout + t0_;
   WriteBodySample(s, kPayloadSampleFields, payload);
   WriteBodySample(s, kParachuteSampleFields, packed);
-  s.payloadPlanetRoll = y_[9] * kRadToDeg;
-  s.payloadPlanetPitch = y_[10] * kRadToDeg;
-  s.payloadPlanetYaw = y_[11] * kRadToDeg;
+  const Vec3 planetAttitude = State(kAttitudeOffset) * kRadToDeg;
+  s.payloadPlanetRoll = planetAttitude.x;
+  s.payloadPlanetPitch = planetAttitude.y;
+  s.payloadPlanetYaw = planetAttitude.z;
   s.payloadAngleOfAttack = model_.aero.angleOfAttack;
   s.latitude = f.latitude * kRadToDeg;
   s.longitude = f.longitude * kRadToDeg;
   s.heading = f.heading * kRadToDeg;
   s.payload = payload_;
   s.phaseType = kSampleBallistic;
-  doc_.results.Append(std::move(s));
-  doc_.results.SetEndTime(tout + t0_);
+  flight_.results.Append(std::move(s));
+  flight_.results.SetEndTime(tout + t0_);
 }
 
 bool BallisticPhase::ShouldContinue(double tout) {
   const double h = Height();
   if (h <= 0.0) return false;  // on the ground
-  if (settings_.stopKind == 0) return !TimeStopReached(settings_.stopTime, doc_.timeStep, tout);
-  if (settings_.stopKind == 1) return !(h <= settings_.stopHeight);
-  return true;
+  return !stop_.Reached(tout, h);
 }
 
 std::optional<double> BallisticPhase::Progress(double tout) {
-  if (settings_.stopKind == 0) return tout * 100.0 / settings_.stopTime;
-  if (settings_.stopKind == 1) return HeightProgress(Height(), h0_, settings_.stopHeight);
-  return std::nullopt;
+  // A time stop measures the phase against its own stop time.
+  return stop_.Progress(tout, stop_.stopTime, Height(), h0_);
 }
 
 void BallisticPhase::HandOver() {
   const LocalFlight f = Local();
-  r_.payloadRateX = y_[6] * kRadToDeg;
-  r_.payloadRateY = y_[7] * kRadToDeg;
-  r_.payloadRateZ = y_[8] * kRadToDeg;
+  const Vec3 rates = State(kRateOffset) * kRadToDeg;
+  r_.payloadRateX = rates.x;
+  r_.payloadRateY = rates.y;
+  r_.payloadRateZ = rates.z;
   r_.height = f.height;
   r_.payloadPathAngle = f.pathAngle * kRadToDeg;
   r_.payloadSpeed = f.speed;
@@ -207,20 +206,19 @@ void BallisticPhase::HandOver() {
 
 }  // namespace
 
-int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) {
   const CBallisticEntryPhase* settings = phase.ballistic();
   if (!settings) return 0;
-  const std::shared_ptr<CPayload> payload = doc.FindPayload(settings->payloadNumber);
+  const std::shared_ptr<CPayload> payload = flight.FindPayload(settings->payloadNumber);
   if (!payload) {
-    doc.prompter().Message(kMsgNoPayloadBallistic, kCaptionError);
+    flight.prompter.Message(kMsgNoPayloadBallistic, kCaptionError);
     return 0;
   }
-  if (!LoadAeroFile(*payload, "", doc.baseFolder, doc.prompter())) return 0;
+  if (!LoadAeroDatabase(payload->aero, "", flight.baseFolder, flight.prompter)) return 0;
 
-  BallisticPhase running(doc, *settings, payload, r);
+  BallisticPhase running(flight, *settings, payload, r);
   running.Initialise();
-  return RunPhaseLoop(doc, running, running.Problem(),
-                      FormatPhaseText(doc.ModulePosition(phase), doc.ModuleCount()));
+  return RunPhaseLoop(flight, running, running.Problem());
 }
 
 }  // namespace plumora

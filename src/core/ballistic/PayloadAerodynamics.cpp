@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/app/Records.h"
 #include "core/common/Constants.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/app/Records.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
 #include "core/common/TextScanner.h"
@@ -200,11 +199,6 @@ int LoadAeroDatabase(AeroDatabase& db, const std::string& name,
     return 0;
   }
   return 1;
-}
-
-int LoadAeroFile(CPayload& payload, const std::string& name,
-                 const std::filesystem::path& baseFolder, Prompter& prompter) {
-  return LoadAeroDatabase(payload.aero, name, baseFolder, prompter);
 }
 
 }  // namespace plumora

@@ -11,7 +11,6 @@
 
 namespace plumora {
 
-class CPayload;
 class Prompter;
 
 using AeroCoefficientSet = std::array<double, kCoefficientCount>;  // indexed by kCx ... kCn
@@ -43,8 +42,5 @@ FileReadResult ReadAeroFile(const std::filesystem::path& path, const std::string
 // failure after showing the message (caption "error"), db unchanged.
 int LoadAeroDatabase(AeroDatabase& db, const std::string& name,
                      const std::filesystem::path& baseFolder, Prompter& prompter);
-// The same into the payload's database.
-int LoadAeroFile(CPayload& payload, const std::string& name,
-                 const std::filesystem::path& baseFolder, Prompter& prompter);
 
 }  // namespace plumora

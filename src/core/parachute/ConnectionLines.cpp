@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/app/Records.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 

@@ -19,6 +19,7 @@
 
 #include "core/ballistic/PayloadAerodynamics.h"
 #include "core/common/BodyFrames.h"
+#include "core/common/BodyState.h"
 #include "core/common/Constants.h"
 #include "core/common/Vec3.h"
 
@@ -36,13 +37,8 @@ inline constexpr int kMassPointStateSize = 30;
 
 // Where each block of the state starts.
 inline constexpr int kPayloadBlock = 0;
-inline constexpr int kParachuteBlock = 12;
-inline constexpr int kConfluenceBlock = 24;
-// Offsets inside a body's block of twelve.
-inline constexpr int kVelocityOffset = 0;
-inline constexpr int kPositionOffset = 3;
-inline constexpr int kRateOffset = 6;
-inline constexpr int kAttitudeOffset = 9;
+inline constexpr int kParachuteBlock = kBodyStateSize;
+inline constexpr int kConfluenceBlock = 2 * kBodyStateSize;
 
 // Bodies by number: the payload is always body 0, the parachute body 1.
 inline constexpr int kPayloadBody = 0;
@@ -51,16 +47,6 @@ inline constexpr int kParachuteBody = 1;
 // Where a body's block of twelve starts.
 constexpr int BodyBlock(int body) {
   return body == kPayloadBody ? kPayloadBlock : kParachuteBlock;
-}
-
-// Three consecutive state values as a vector.
-inline Vec3 StateVec(const double* y, int index) {
-  return {y[index], y[index + 1], y[index + 2]};
-}
-inline void SetStateVec(double* y, int index, const Vec3& v) {
-  y[index] = v.x;
-  y[index + 1] = v.y;
-  y[index + 2] = v.z;
 }
 
 // The attitude frames of both bodies, relative to the descent frame.

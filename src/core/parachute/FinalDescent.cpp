@@ -4,11 +4,12 @@
 #include <cmath>
 #include <memory>
 
-#include "core/app/PlumoraDoc.h"
-#include "core/ballistic/PhaseLoop.h"
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/Messages.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/flight/HandOverState.h"
+#include "core/flight/PhaseLoop.h"
+#include "core/flight/ProgressMeter.h"
+#include "core/flight/StopRules.h"
 #include "core/parachute/ConnectionLines.h"
 #include "core/parachute/TwoBodyDynamics.h"
 
@@ -24,16 +25,16 @@ struct PhaseSelection {
 
 // Both records must exist; the parachute is looked for first, so a phase missing both says so
 // about the parachute.
-int CheckPhaseSelection(const CPlumoraDoc& doc, const CParachutePhase& phase,
+int CheckPhaseSelection(const FlightContext& flight, const CParachutePhase& phase,
                         PhaseSelection& selection) {
-  selection.parachute = doc.FindParachute(phase.parachuteNumber);
+  selection.parachute = flight.FindParachute(phase.parachuteNumber);
   if (!selection.parachute) {
-    doc.prompter().Message(kMsgNoParachuteFinalDescent, kCaptionError);
+    flight.prompter.Message(kMsgNoParachuteFinalDescent, kCaptionError);
     return 0;
   }
-  selection.payload = doc.FindPayload(phase.payloadNumber);
+  selection.payload = flight.FindPayload(phase.payloadNumber);
   if (!selection.payload) {
-    doc.prompter().Message(kMsgNoPayloadFinalDescent, kCaptionError);
+    flight.prompter.Message(kMsgNoPayloadFinalDescent, kCaptionError);
     return 0;
   }
   return 1;
@@ -56,14 +57,18 @@ Vec3 SampleAngles(const Vec3& radians) {
 
 class DescentRun final : public PhaseIntegration {
  public:
-  DescentRun(CPlumoraDoc& doc, CParachutePhase& record, const PhaseSelection& selection,
+  DescentRun(FlightContext& flight, CParachutePhase& record, const PhaseSelection& selection,
              CHandOverState& r)
-      : doc_(doc), record_(record), selection_(selection), r_(r) {
+      : flight_(flight),
+        record_(record),
+        stop_{record.stopKind, record.stopTime, record.stopHeight, flight.solver.timeStep},
+        selection_(selection),
+        r_(r) {
     model_.payload = selection.payload.get();
     model_.parachute = selection.parachute.get();
-    model_.atmosphere = &doc.atmosphereTable;
-    model_.planet = &doc.planetConstants;
-    model_.prompter = &doc.prompter();
+    model_.atmosphere = &flight.atmosphere;
+    model_.planet = &flight.planet;
+    model_.prompter = &flight.prompter;
     model_.record = &record;
     model_.massPoint = record.massPointAtConfluence != 0;
   }
@@ -98,8 +103,9 @@ class DescentRun final : public PhaseIntegration {
   // Tags a sample with its records and phase type and stores it.
   void Store(CTrajectorySample s, double time);
 
-  CPlumoraDoc& doc_;
+  FlightContext& flight_;
   CParachutePhase& record_;
+  StopRule stop_;
   PhaseSelection selection_;
   CHandOverState& r_;
   DescentModel model_;
@@ -112,7 +118,7 @@ class DescentRun final : public PhaseIntegration {
 };
 
 void DescentRun::Initialise() {
-  t0_ = doc_.results.EndTime();
+  t0_ = flight_.results.EndTime();
   h0_ = r_.height;
   latitude_ = r_.latitude;
   longitude_ = r_.longitude;
@@ -135,7 +141,7 @@ void DescentRun::Store(CTrajectorySample s, double time) {
   s.payload = selection_.payload;
   s.parachute = selection_.parachute;
   s.phaseType = kSampleFinalDescent;
-  doc_.results.Append(std::move(s));
+  flight_.results.Append(std::move(s));
 }
 
 // The starting state as the user gave it, at time 0, before anything has moved.
@@ -224,29 +230,25 @@ void DescentRun::RecordTwoBodySample(double t) {
   s.heading = (model_.heading - std::atan2(s.parachuteVy, s.parachuteVx)) * kRadToDeg;
   s.connectionForce = Norm(model_.lines.parachuteForce);
   Store(std::move(s), t + t0_);
-  doc_.results.SetEndTime(t + t0_);
+  flight_.results.SetEndTime(t + t0_);
 }
 
 bool DescentRun::ContinueParachutePhase(double tout) {
   if (PayloadHeight() <= 0.0) return false;    // the payload is down
   if (ParachuteHeight() <= 0.0) return false;  // the canopy is down
-  if (record_.stopKind == 0 && TimeStopReached(record_.stopTime, doc_.timeStep, tout)) {
-    return false;
-  }
-  if (record_.stopKind == 1 && PayloadHeight() <= record_.stopHeight) return false;
+  if (stop_.Reached(tout, PayloadHeight())) return false;
   if (!record_.flipDetected || record_.flipAccepted) return true;
   // The user decides once whether a canopy hit from behind is worth flying on; declining ends
   // the phase normally.
-  if (!doc_.prompter().AskOkCancel(kMsgParachuteFlip, kCaptionError)) return false;
+  if (!flight_.prompter.AskOkCancel(kMsgParachuteFlip, kCaptionError)) return false;
   record_.flipDetected = false;
   record_.flipAccepted = true;
   return true;
 }
 
 std::optional<double> DescentRun::UpdateParachuteProgress(double tout) const {
-  if (record_.stopKind == 0) return tout * 100.0 / doc_.finalTime;
-  if (record_.stopKind == 1) return HeightProgress(PayloadHeight(), h0_, record_.stopHeight);
-  return std::nullopt;
+  // A time stop measures the descent against the solver's reference duration.
+  return stop_.Progress(tout, flight_.solver.finalTime, PayloadHeight(), h0_);
 }
 
 void DescentRun::HandOverFinalState() {
@@ -274,17 +276,16 @@ void DescentRun::HandOverFinalState() {
 
 }  // namespace
 
-int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) {
   CParachutePhase* record = phase.parachute();
   if (!record) return 0;
   PhaseSelection selection;
-  if (!CheckPhaseSelection(doc, *record, selection)) return 0;
-  if (!LoadAeroFile(*selection.payload, "", doc.baseFolder, doc.prompter())) return 0;
+  if (!CheckPhaseSelection(flight, *record, selection)) return 0;
+  if (!LoadAeroDatabase(selection.payload->aero, "", flight.baseFolder, flight.prompter)) return 0;
 
-  DescentRun run(doc, *record, selection, r);
+  DescentRun run(flight, *record, selection, r);
   run.Initialise();
-  return RunPhaseLoop(doc, run, run.Problem(),
-                      FormatPhaseText(doc.ModulePosition(phase), doc.ModuleCount()));
+  return RunPhaseLoop(flight, run, run.Problem());
 }
 
 }  // namespace plumora

@@ -1,15 +1,15 @@
 // The final descent module: flies the payload and parachute of a type-3 phase from the hand-over
-// state to its stop condition, storing samples in the document's results.
+// state to its stop condition, storing samples in the mission's results.
 #pragma once
 
 namespace plumora {
 
-class CPlumoraDoc;
 class CMissionPhase;
 struct CHandOverState;
+struct FlightContext;
 
 // Runs the phase's CParachutePhase from `r`; on a normal end writes the final state back into
 // `r`. 1: the mission goes on; 0: it stops (the module has shown its message, if any).
-int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r);
+int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r);
 
 }  // namespace plumora

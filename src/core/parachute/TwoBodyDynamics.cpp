@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "core/app/HandOverState.h"
-#include "core/app/Records.h"
 #include "core/ballistic/BallisticDynamics.h"
 #include "core/environment/Atmosphere.h"
+#include "core/flight/HandOverState.h"
+#include "core/mission/Records.h"
 #include "core/parachute/ConnectionLines.h"
 
 namespace plumora {

@@ -22,8 +22,8 @@
 
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/Messages.h"
+#include "core/flight/ProgressMeter.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/Artwork.h"
 #include "gui/app/ProgressDialog.h"

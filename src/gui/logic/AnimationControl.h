@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/ballistic/TrajectoryStore.h"
+#include "core/flight/TrajectoryStore.h"
 
 namespace plumora::gui {
 

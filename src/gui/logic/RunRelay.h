@@ -13,9 +13,9 @@
 #include <string>
 
 #include "core/app/DocumentObserver.h"
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/ProgressSink.h"
 #include "core/common/Prompter.h"
+#include "core/flight/ProgressMeter.h"
 
 namespace plumora::gui {
 

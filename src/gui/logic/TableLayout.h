@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ballistic/TrajectoryStore.h"
+#include "core/flight/TrajectoryStore.h"
 #include "gui/logic/ResultsViewState.h"
 
 namespace plumora::gui {

@@ -16,11 +16,11 @@ namespace {
 // The engine's modules, noting whether every phase ended normally.
 class CheckedModules final : public PhaseModules {
  public:
-  int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(plumora::RunBallisticEntry(doc, phase, r));
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Note(plumora::RunBallisticEntry(flight, phase, r));
   }
-  int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(plumora::RunParachutePhase(doc, phase, r));
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Note(plumora::RunParachutePhase(flight, phase, r));
   }
   int phases = 0, failures = 0;
 

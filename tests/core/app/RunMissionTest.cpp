@@ -29,28 +29,28 @@ struct ScriptedModules final : PhaseModules {
   };
   std::vector<Call> calls;
   // Called with the call's number (from 0); returns what the module returns.
-  std::function<int(int, CPlumoraDoc&, CHandOverState&)> behaviour =
-      [](int, CPlumoraDoc&, CHandOverState&) { return 1; };
+  std::function<int(int, FlightContext&, CHandOverState&)> behaviour =
+      [](int, FlightContext&, CHandOverState&) { return 1; };
 
-  int RunBallisticEntry(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Record("ballistic", doc, phase, r);
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Record("ballistic", flight, phase, r);
   }
-  int RunParachutePhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) override {
-    return Record("parachute", doc, phase, r);
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Record("parachute", flight, phase, r);
   }
-  int Record(const char* module, CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
+  int Record(const char* module, FlightContext& flight, CMissionPhase& phase, CHandOverState& r) {
     calls.push_back({module, &phase, r});
-    return behaviour(static_cast<int>(calls.size()) - 1, doc, r);
+    return behaviour(static_cast<int>(calls.size()) - 1, flight, r);
   }
 };
 
 // A module that flies: one sample at the end of its phase, a lower height handed on.
-int Fly(CPlumoraDoc& doc, CHandOverState& r) {
+int Fly(FlightContext& flight, CHandOverState& r) {
   CTrajectorySample sample;
-  sample.time = doc.results.EndTime() + 10.0;
+  sample.time = flight.results.EndTime() + 10.0;
   sample.payloadHeight = r.height - 1000.0;
-  doc.results.Append(sample);
-  doc.results.SetEndTime(sample.time);
+  flight.results.Append(sample);
+  flight.results.SetEndTime(sample.time);
   r.height = sample.payloadHeight;
   r.parachuteOffsetX = 0.0;
   return 1;
@@ -64,7 +64,7 @@ class RunMissionTest : public ::testing::Test {
     doc.AddObserver(&recorder);
     doc.initialState.height = 20000.0;
     doc.initialState.parachuteOffsetX = -25.0;
-    modules.behaviour = [](int, CPlumoraDoc& d, CHandOverState& r) { return Fly(d, r); };
+    modules.behaviour = [](int, FlightContext& f, CHandOverState& r) { return Fly(f, r); };
   }
   void WriteAtmosphere() {
     test::WriteFile(dir / "atm" / "e.atm", test::SimpleAtmosphere(4).Text());
@@ -143,8 +143,8 @@ TEST_F(RunMissionTest, AModuleThatStopsEndsTheMissionButKeepsItsSamples) {
   doc.AddPhase(kPhaseBallisticEntry);
   doc.AddPhase(kPhaseBallisticEntry);
   doc.AddPhase(kPhaseFinalDescent);
-  modules.behaviour = [](int call, CPlumoraDoc& d, CHandOverState& r) {
-    Fly(d, r);
+  modules.behaviour = [](int call, FlightContext& f, CHandOverState& r) {
+    Fly(f, r);
     return call == 0 ? 0 : 1;
   };
   RunMission(doc, modules);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/ballistic/BallisticEntry.h"
-#include "core/ballistic/PhaseLoop.h"
-#include "core/ballistic/ProgressMeter.h"
 #include "core/common/Messages.h"
+#include "core/flight/PhaseLoop.h"
+#include "core/flight/ProgressMeter.h"
 #include "support/FlightFixture.h"
 #include "support/ScriptedProgress.h"
 
@@ -24,7 +24,7 @@ class BallisticEntry : public ::testing::Test, public test::FlightFixture {
     EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
     doc.results.Clear();
     handOver = CHandOverState::FromInitialState(doc.initialState);
-    return RunBallisticEntry(doc, *doc.phases[index], handOver);
+    return test::FlyBallisticPhase(doc, *doc.phases[index], handOver);
   }
   std::vector<double> SampleTimes() const {
     std::vector<double> times;
@@ -119,7 +119,7 @@ TEST_F(BallisticEntry, ALaterPhaseContinuesTheTimeAxis) {
   handOver = CHandOverState::FromInitialState(doc.initialState);
   phase.stopKind = 0;
   phase.stopTime = 0.3;
-  ASSERT_EQ(RunBallisticEntry(doc, *doc.phases[0], handOver), 1);
+  ASSERT_EQ(test::FlyBallisticPhase(doc, *doc.phases[0], handOver), 1);
   EXPECT_NEAR(doc.results.SampleAt(0).time, 50.1, 1e-12);
 }
 
@@ -207,7 +207,7 @@ TEST(BallisticEntryFlight, EveryIntegratorLandsAtTheTerminalSpeed) {
     f.doc.integrator = integrator;
     f.doc.readatmosphere();
     CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
-    ASSERT_EQ(RunBallisticEntry(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+    ASSERT_EQ(test::FlyBallisticPhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
     EXPECT_LE(r.height, 0.0);
     EXPECT_GT(r.height, -10.0);
     // Sea-level density 1.225 kg/m³, drag coefficient 1.5 on 6.16 m², 2800 kg.

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/app/Records.h"
 #include "core/common/Constants.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/mission/Records.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
@@ -37,7 +37,9 @@ class AeroFiles : public ::testing::Test {
   void Write(const std::string& name, const std::string& text) {
     WriteFile(dir / "adf" / name, text);
   }
-  int Load(const std::string& name) { return LoadAeroFile(payload, name, dir.path(), prompter); }
+  int Load(const std::string& name) {
+    return LoadAeroDatabase(payload.aero, name, dir.path(), prompter);
+  }
   std::string OnlyMessage() const {
     EXPECT_EQ(prompter.entries().size(), 1u) << prompter.Transcript();
     if (prompter.entries().empty()) return {};

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <random>
 
-#include "core/app/Records.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
+#include "core/mission/Records.h"
 #include "core/parachute/ConnectionLines.h"
 #include "support/VecExpect.h"
 

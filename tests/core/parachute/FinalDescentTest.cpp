@@ -26,7 +26,7 @@ class FinalDescent : public ::testing::Test, public test::FlightFixture {
     EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
     doc.results.Clear();
     handOver = CHandOverState::FromInitialState(doc.initialState);
-    return RunParachutePhase(doc, *doc.phases[0], handOver);
+    return test::FlyDescentPhase(doc, *doc.phases[0], handOver);
   }
   const CTrajectorySample& Last() const { return LastSample(doc); }
   int Questions() const {
@@ -200,7 +200,7 @@ TEST(FinalDescentFlight, TheSystemSettlesAtTheTerminalSpeed) {
       f.doc.integrator = integrator;
       f.doc.readatmosphere();
       CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
-      ASSERT_EQ(RunParachutePhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+      ASSERT_EQ(test::FlyDescentPhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
       EXPECT_LE(r.height, 0.0);
       // Drag of canopy (0.75·q̄·50 m²) and payload (1.5·q̄·1 m²) carrying 110 kg.
       const CTrajectorySample& s = LastSample(f.doc);

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <random>
 
-#include "core/app/HandOverState.h"
-#include "core/app/Records.h"
 #include "core/environment/Atmosphere.h"
+#include "core/flight/HandOverState.h"
+#include "core/mission/Records.h"
 #include "core/parachute/TwoBodyDynamics.h"
 #include "support/VecExpect.h"
 

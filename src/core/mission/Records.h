@@ -2,16 +2,18 @@
 // Angles are degrees and rates degrees per second in every record; models convert to radians.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "core/ballistic/BallisticEntryPhase.h"
 #include "core/common/Constants.h"
 #include "core/common/Vec3.h"
 #include "core/environment/AeroDatabase.h"
-#include "core/parachute/ParachutePhase.h"
+#include "core/mission/BallisticEntryPhase.h"
+#include "core/mission/ParachutePhase.h"
 
 namespace plumora {
 
@@ -83,6 +85,16 @@ class CParachute {
   double centreOfPressure = 0.5;         // m behind the centre of gravity
   double confluenceMass = 2.0;           // kg, mass point at the confluence
 };
+
+// Payloads and parachutes are known by their number, never by list position: the last entry
+// with the number is the one meant. Null when there is none.
+template <typename Record>
+std::shared_ptr<Record> FindByNumber(const std::vector<std::shared_ptr<Record>>& list,
+                                     std::int32_t number) {
+  const auto it = std::find_if(list.rbegin(), list.rend(),
+                               [number](const auto& record) { return record->number == number; });
+  return it == list.rend() ? nullptr : *it;
+}
 
 // The state at the start of a mission, in stored order.
 struct InitialState {

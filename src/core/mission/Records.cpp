@@ -1,4 +1,4 @@
-#include "core/app/Records.h"
+#include "core/mission/Records.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "core/ballistic/PhaseLoop.h"
+#include "core/flight/PhaseLoop.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "core/app/PlumoraDoc.h"
 #include "core/common/Constants.h"
 #include "core/common/Messages.h"
+#include "core/flight/ProgressMeter.h"
 
 namespace plumora {
 
@@ -35,25 +35,17 @@ double ClampPercentage(double percentage) {
   return std::clamp(percentage, 0.0, 100.0);
 }
 
-bool TimeStopReached(double stopTime, double timeStep, double tout) {
-  return stopTime + 0.5 * timeStep <= tout;
-}
-
-double HeightProgress(double height, double startHeight, double stopHeight) {
-  return height <= startHeight ? (startHeight - height) * 100.0 / (startHeight - stopHeight) : 0.0;
-}
-
-int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& problem,
-                 const std::string& phaseText) {
-  const double dt = doc.timeStep;
-  const double dtOut = doc.outputTimeStep;
-  ProgressSink& progress = doc.progress();
+int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProblem& problem) {
+  const SolverSettings& solver = flight.solver;
+  const double dt = solver.timeStep;
+  const double dtOut = solver.outputTimeStep;
+  ProgressSink& progress = flight.progress;
   // Time must move forward, or the loop would never reach a stop.
   if (!(dt > 0.0) || !(dtOut > 0.0) || !std::isfinite(dt) || !std::isfinite(dtOut)) {
-    doc.prompter().Message(kMsgBadTimeStep, kCaptionError);
+    flight.prompter.Message(kMsgBadTimeStep, kCaptionError);
     return 0;
   }
-  PhaseScope scope(progress, phaseText);
+  PhaseScope scope(progress, FormatPhaseText(flight.phasePosition, flight.phaseCount));
 
   DepacWork work;
   DepacInfo info{};  // INFO(1) = 0: a new problem
@@ -65,8 +57,8 @@ int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& 
 
   for (;;) {
     const double tBefore = t;
-    IntegrateStep(doc.integrator, problem.derivatives, problem.size, t, problem.state, tout, info,
-                  doc.relativeError, doc.absoluteError, idid, work, problem.context);
+    IntegrateStep(solver.integrator, problem.derivatives, problem.size, t, problem.state, tout,
+                  info, solver.relativeError, solver.absoluteError, idid, work, problem.context);
     if (idid < 0) {
       // Continue the solver from where it got to and try the same target time again.
       info[0] = 1;
@@ -78,21 +70,21 @@ int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& 
     // would otherwise go round for ever.
     stuckCalls = t == tBefore ? stuckCalls + 1 : 0;
     if (stuckCalls >= kMaxStuckCalls) {
-      doc.prompter().Message(kMsgSolverStuck, kCaptionError);
+      flight.prompter.Message(kMsgSolverStuck, kCaptionError);
       return 0;
     }
     // A step too large for its method can blow the state up; nothing sensible follows from it,
     // and no stop test would ever hold again.
     if (!std::all_of(problem.state, problem.state + problem.size,
                      [](double v) { return std::isfinite(v); })) {
-      doc.prompter().Message(kMsgStateNotFinite, kCaptionError);
+      flight.prompter.Message(kMsgStateNotFinite, kCaptionError);
       return 0;
     }
     if (nextOutput <= tout) {
       nextOutput += dtOut;
       phase.RecordSample(tout);
-      if (doc.results.LastIndex() >= kMaxSampleIndex) {
-        doc.prompter().Message(kMsgTooManySamples, kCaptionError);
+      if (flight.results.LastIndex() >= kMaxSampleIndex) {
+        flight.prompter.Message(kMsgTooManySamples, kCaptionError);
         return 0;
       }
     }

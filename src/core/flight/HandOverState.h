@@ -2,7 +2,7 @@
 // it ends normally, writes its final state back. Angles in degrees, rates in degrees per second.
 #pragma once
 
-#include "core/app/Records.h"
+#include "core/mission/Records.h"
 
 namespace plumora {
 

@@ -6,11 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "core/flight/FlightContext.h"
 #include "core/solvers/Depac.h"
 
 namespace plumora {
-
-class CPlumoraDoc;
 
 // What a phase module supplies to the loop. Times are phase times (s from the phase's start).
 class PhaseIntegration {
@@ -37,19 +36,12 @@ struct PhaseProblem {
   int size = 0;
 };
 
-// Runs the loop with the document's solver settings; returns 1 when the phase ended by its stop
-// test (state handed over) and 0 when it failed or was stopped (nothing handed over).
-// phaseText is what the progress display shows ("    k/n").
-int RunPhaseLoop(CPlumoraDoc& doc, PhaseIntegration& phase, const PhaseProblem& problem,
-                 const std::string& phaseText);
+// Runs the loop with the mission's solver settings; returns 1 when the phase ended by its stop
+// test (state handed over) and 0 when it failed or was stopped (nothing handed over). The
+// progress display shows the phase's place among the computed phases ("    k/n").
+int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProblem& problem);
 
 // Progress as the bar accepts it: within 0 to 100, and 0 when not a number.
 double ClampPercentage(double percentage);
-
-// The rules both modules stop and measure progress by. A time stop holds once TOUT, already
-// advanced past the step just taken, reaches the stop time plus half a step; a height stop's
-// progress is the share of the way down from the starting height, 0 while above it.
-bool TimeStopReached(double stopTime, double timeStep, double tout);
-double HeightProgress(double height, double startHeight, double stopHeight);
 
 }  // namespace plumora

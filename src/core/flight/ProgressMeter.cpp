@@ -1,4 +1,4 @@
-#include "core/ballistic/ProgressMeter.h"
+#include "core/flight/ProgressMeter.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "core/ballistic/TrajectoryStore.h"
+#include "core/flight/TrajectoryStore.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/ballistic/TrajectoryStore.h"
+#include "core/flight/TrajectoryStore.h"
 
 namespace plumora {
 namespace {

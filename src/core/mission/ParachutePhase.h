@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/mission/StopKinds.h"
+
 namespace plumora {
 
 class CParachutePhase {
@@ -15,7 +17,7 @@ class CParachutePhase {
   std::int32_t generalSolver = 1;          // the document's solver settings apply in any case
   double stopHeight = 0.0;                 // m
   double stopTime = 100.0;                 // s, counted from the start of the phase
-  std::int32_t stopKind = 1;               // 0 "Time", 1 "Height"
+  std::int32_t stopKind = kStopOnHeight;   // kStopOnTime or kStopOnHeight
   std::int32_t massPointAtConfluence = 0;  // 1: the confluence point carries mass
 
   // Set when the air meets the canopy from behind; cleared when the user lets the run go on.

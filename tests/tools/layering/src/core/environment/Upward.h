@@ -1,0 +1,3 @@
+#pragma once
+#include "core/common/Vec3.h"
+#include "core/mission/Records.h"
