@@ -24,6 +24,17 @@ std::unique_ptr<HeadlessContext> MakeContext(benchmark::State& state) {
   return context;
 }
 
+// A context with the bundled scene's lists built in it; null (the benchmark skipped) on failure.
+std::unique_ptr<HeadlessContext> MakeScene(benchmark::State& state, CGLScene& scene) {
+  auto context = MakeContext(state);
+  SilentPrompter prompter;
+  if (context && !scene.CreateContext(context->gl(), test::DataFolder(), prompter)) {
+    state.SkipWithError("the scene could not be set up");
+    context.reset();
+  }
+  return context;
+}
+
 // What the desktop program does at start-up: read the five mesh files and the seven models
 // (with their textures) and compile all twelve lists.
 void BM_ReadAndCompileAllLists(benchmark::State& state) {
@@ -44,12 +55,11 @@ BENCHMARK(BM_ReadAndCompileAllLists)->Unit(benchmark::kMillisecond);
 
 // Compiling only, from models and meshes already in memory.
 void BM_CompileAllLists(benchmark::State& state) {
-  const auto context = MakeContext(state);
+  CGLScene loaded;
+  const auto context = MakeScene(state, loaded);
   if (!context) return;
   const GlFunctions& gl = context->gl();
   SilentPrompter prompter;
-  CGLScene loaded;
-  if (!loaded.CreateContext(gl, test::DataFolder(), prompter)) return;
   std::array<COglModel, kSceneModelCount> models;
   for (int k = 0; k < kSceneModelCount; ++k) {
     models[k].Load(test::DataFolder() / kModelsFolder / kSceneModelFiles[k], prompter,
@@ -70,12 +80,10 @@ BENCHMARK(BM_CompileAllLists)->Unit(benchmark::kMillisecond);
 
 // One list drawn, lit, into a cleared frame (a textured planet uploads its map each time).
 void BM_DrawList(benchmark::State& state) {
-  const auto context = MakeContext(state);
+  CGLScene scene;
+  const auto context = MakeScene(state, scene);
   if (!context) return;
   const GlFunctions& gl = context->gl();
-  SilentPrompter prompter;
-  CGLScene scene;
-  if (!scene.CreateContext(gl, test::DataFolder(), prompter)) return;
   ViewProjection projection;
   projection.Update(gl, kWidth, kHeight);
   gl.Enable(kGlDepthTest);
