@@ -118,8 +118,8 @@ std::vector<MeshPart> Planet(const char* texture) {
   MeshPart part;
   part.texture = texture;
   part.material = Plain({0.85, 0.85, 0.85}, 1.0, 0.1, 10.0);
-  const int n = kPlanetSegments, m = kPlanetRings;
-  const auto ring = [n](int i) { return 1 + (i - 1) * n; };  // first vertex of ring i
+  constexpr int n = kPlanetSegments, m = kPlanetRings;
+  const auto ring = [](int i) { return 1 + (i - 1) * n; };  // first vertex of ring i
   const auto direction = [](double lat, double lon) {
     return Point3{std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
   };
@@ -140,7 +140,7 @@ std::vector<MeshPart> Planet(const char* texture) {
       part.texCoords.push_back({static_cast<double>(k) / n, static_cast<double>(i) / m});
     }
   }
-  const auto st = [n](int i, int k) { return i * (n + 1) + k; };
+  const auto st = [](int i, int k) { return i * (n + 1) + k; };
   const auto vertex = [&](int i, int k) { return i == 0 ? 0 : i == m ? north : ring(i) + k % n; };
   const auto triangle = [&](std::array<int, 3> i, std::array<int, 3> k) {
     MeshPart::Triangle t;
