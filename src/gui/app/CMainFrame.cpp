@@ -38,6 +38,7 @@
 #include "gui/logic/MissionPlan.h"
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -105,8 +106,9 @@ class RunInputFilter final : public QObject {
 
 }  // namespace
 
-CMainFrame::CMainFrame(std::filesystem::path baseFolder)
+CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps)
     : baseFolder_(std::move(baseFolder)),
+      bitmaps_(bitmaps),
       messageBoxes_(this),
       commands_(this, [this] { return CurrentCommandState(); }),
       animation_(SteadyMilliseconds),
@@ -190,6 +192,7 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
+  BindTrackCommands(commands_, *this);
 }
 
 void CMainFrame::BindFileCommands() {
@@ -313,6 +316,7 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
+  state.trackLine = view && view->state().trackLine;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();
