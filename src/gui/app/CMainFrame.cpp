@@ -39,6 +39,7 @@
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TrackPane.h"
+#include "gui/viewers/ViewerCommands.h"
 
 namespace plumora::gui {
 
@@ -192,6 +193,7 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
+  BindViewerCommands(commands_, *this);
   BindTrackCommands(commands_, *this);
 }
 
