@@ -50,6 +50,7 @@ TEST(AtmosphereViewerData, ListsThePlanetsFilesAndReadsTheChosenOne) {
   second.description = "Same name   ";
   test::AtmText first = test::SimpleAtmosphere(3);
   first.description = "Same name";
+  first.lineEnd = "\r\n";
   test::AtmText unnamed = test::SimpleAtmosphere(4);
   unnamed.description = "";
   test::WriteFile(base / "atm/b.atm", second.Text());
@@ -114,7 +115,10 @@ TEST(AtmosphereViewerData, PointCountsOutsideOneTo600AreRefusedAndShowNothing) {
     EXPECT_EQ(prompter.Transcript(), "error: The atmospheric file " +
                                          (base / "atm/a.atm").string() +
                                          " holds no data points (line 4)\n");
-    EXPECT_TRUE(Plot(data.table(), AtmosphereQuantity::kTemperature).empty);
+    // Not axes labelled from the empty ranges: nothing but "No data available".
+    const AtmospherePlot plot = Plot(data.table(), AtmosphereQuantity::kTemperature);
+    EXPECT_TRUE(plot.empty);
+    EXPECT_TRUE(plot.labels.empty() && plot.curve.empty());
   }
 }
 
