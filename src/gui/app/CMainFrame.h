@@ -95,6 +95,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool AnimationPlaying() const override { return animation_.playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+  const StartupBitmaps* Pictures() const override { return pictures_; }
+  void SetPictures(const StartupBitmaps* pictures) { pictures_ = pictures; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -137,6 +139,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   std::unique_ptr<QPrinter> printer_;
   int nextUntitled_ = 1;
   bool running_ = false;
+  const StartupBitmaps* pictures_ = nullptr;
 };
 
 }  // namespace plumora::gui

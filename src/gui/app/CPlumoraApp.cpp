@@ -39,6 +39,7 @@ bool CPlumoraApp::InitInstance(const QStringList& arguments, const Options& opti
     QApplication::processEvents();
   }
   if (!LoadStartupBitmaps(baseFolder_, *prompter_, bitmaps_)) return false;
+  mainFrame_->SetPictures(&bitmaps_);
   if (splash) splash->finish(mainFrame_.get());
   return true;
 }

@@ -7,6 +7,7 @@
 
 namespace plumora::gui {
 
+struct StartupBitmaps;
 class CChildFrame;
 class CPlumoraView;
 
@@ -33,6 +34,8 @@ class FrameHost {
   virtual void ShowReadout(const QString& x, const QString& y) = 0;
   // The right-button popup of a pane at a screen position; its commands act on that pane.
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
+  // The pictures loaded at start-up; null until they are.
+  virtual const StartupBitmaps* Pictures() const { return nullptr; }
 };
 
 }  // namespace plumora::gui

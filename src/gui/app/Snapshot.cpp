@@ -19,6 +19,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
 #include "gui/logic/AnimationControl.h"
+#include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
@@ -44,6 +45,12 @@ class ErrorNotingPrompter final : public Prompter {
   ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
 };
 
+void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
+  state.chartX = options.chartX;
+  state.chartY = options.chartY;
+  state.chartBody = options.chartBody;
+}
+
 int Fail(const std::string& text) {
   std::fprintf(stderr, "error: %s\n", text.c_str());
   return kSnapshotFailed;
@@ -53,12 +60,11 @@ int Fail(const std::string& text) {
 // the animation's sample, no scrolling and no red frame.
 class PictureHost final : public PaneHost {
  public:
-  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options)
-      : doc_(doc), size_(options.width, options.height) {
+  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options,
+              const StartupBitmaps& pictures)
+      : doc_(doc), size_(options.width, options.height), pictures_(pictures) {
     state_.ToggleDisplayMode(options.mode);
-    state_.chartX = options.chartX;
-    state_.chartY = options.chartY;
-    state_.chartBody = options.chartBody;
+    UseChartSettings(state_, options);
     index_ = options.timeGiven ? NearestSample(doc.results, options.time) : 0;
   }
   const CPlumoraDoc& document() const override { return doc_; }
@@ -71,10 +77,12 @@ class PictureHost final : public PaneHost {
   void Repaint() override {}
   bool wearsActiveFrame() const override { return false; }
   QWidget* dialogParent() override { return nullptr; }
+  const StartupBitmaps* pictures() const override { return &pictures_; }
 
  private:
   const CPlumoraDoc& doc_;
   QSize size_;
+  const StartupBitmaps& pictures_;
   ResultsViewState state_;
   int index_ = 0;
 };
@@ -92,11 +100,11 @@ int WritePicture(const QImage& picture, const std::string& output) {
 }
 
 int PanePicture(CChildFrame& child, const SnapshotOptions& options,
-                const ErrorNotingPrompter& prompter) {
+                const ErrorNotingPrompter& prompter, const StartupBitmaps& pictures) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
-  PictureHost host(doc, options);
+  PictureHost host(doc, options, pictures);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();
   return WritePicture(pane->Snapshot(QSize(options.width, options.height)), options.output);
@@ -167,10 +175,18 @@ int RunSnapshot(const SnapshotOptions& options) {
   // A mission that cannot be read, or a missing start-up picture, has been reported.
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
-  if (options.command) return DialogPicture(frame, *options.command, options.output);
+  if (options.command) {
+    // The active pane shows the mode and chart the command line names, so that Options opens
+    // that mode's dialog with those settings.
+    if (CPlumoraView* view = frame.ActiveView()) {
+      view->ToggleDisplayMode(options.mode);
+      UseChartSettings(view->settings(), options);
+    }
+    return DialogPicture(frame, *options.command, options.output);
+  }
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
-  return PanePicture(*child, options, prompter);
+  return PanePicture(*child, options, prompter, app.bitmaps());
 }
 
 }  // namespace plumora::gui

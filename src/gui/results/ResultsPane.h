@@ -21,6 +21,8 @@ class CPlumoraDoc;
 
 namespace plumora::gui {
 
+struct StartupBitmaps;
+
 // The view as a pane sees it.
 class PaneHost {
  public:
@@ -42,6 +44,9 @@ class PaneHost {
   virtual bool wearsActiveFrame() const = 0;
   // The parent of the pane's dialogs (its options).
   virtual QWidget* dialogParent() = 0;
+  // The pictures the program loaded at start-up (the chart's zoom mark, the planet maps); null
+  // before they are loaded.
+  virtual const StartupBitmaps* pictures() const { return nullptr; }
 };
 
 // The chart's read-out at the mouse: the values of the X and Y variables (0 outside the chart).
@@ -82,8 +87,9 @@ class ResultsPane {
   // The results, the mode or the client size changed: set the scroll sizes the pane needs
   // (none by default).
   virtual void Layout();
-  // Show > Options and the popup's Options: the pane's own options dialog.
-  virtual void OptionsCommand() {}
+  // Show > Options and the popup's Options: by default the options dialog of the pane's mode
+  // (OptionsDialogs.h); the pane is laid out and repainted when the dialog changed what it shows.
+  virtual void OptionsCommand();
   // The animation bar's chart zoom buttons.
   virtual void ZoomToSelection() {}
   virtual void ResetZoom() {}
