@@ -124,6 +124,10 @@ const StartupBitmaps* CPlumoraView::pictures() const {
   return frame_.host().Pictures();
 }
 
+void CPlumoraView::RepaintRegion(const QRegion& region) {
+  canvas_->viewport()->update(region);
+}
+
 bool CPlumoraView::wearsActiveFrame() const {
   // Only in the window the user works in: with tiled windows, one red frame tells which it is.
   return state_.active && frame_.host().IsActiveFrame(frame_);

@@ -88,6 +88,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   QPoint scrollPosition() const override;
   void SetScrollSizes(const ScrollSizes& sizes) override;
   void Repaint() override;
+  void RepaintRegion(const QRegion& region) override;
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
   const StartupBitmaps* pictures() const override;

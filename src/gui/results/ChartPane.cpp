@@ -207,8 +207,40 @@ void ChartPane::DrawOverlay(QPainter& painter) const {
   painter.restore();
 }
 
-void ChartPane::RepaintOverlay() {
-  host().Repaint();
+namespace {
+// The strip a line of the given pen width covers, from a to b.
+QRect Strip(ChartPoint a, ChartPoint b, int width) {
+  return QRect(ToQPoint(a), ToQPoint(b)).normalized().adjusted(-width, -width, width, width);
+}
+QRegion CursorRegion(const ChartCursorLines& lines) {
+  return QRegion(Strip(lines.foot, lines.corner, 1)) | Strip(lines.corner, lines.end, 1);
+}
+}  // namespace
+
+QRegion ChartPane::OverlayRegion() const {
+  QRegion region;
+  if (!drawn_) return region;
+  if (playingCursor_) {
+    if (const auto cursor =
+            ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
+      region |= CursorRegion(*cursor);
+    }
+  }
+  if (crossHair_) region |= CursorRegion(*crossHair_);
+  if (!noSelection_) {
+    const ChartBand band = SelectionBand(drawn_->layout, selectionStart_, selectionEnd_);
+    const ChartPoint topRight{band.bottomRight.x, band.topLeft.y};
+    const ChartPoint bottomLeft{band.topLeft.x, band.bottomRight.y};
+    region |= Strip(band.topLeft, topRight, 1);
+    region |= Strip(bottomLeft, band.bottomRight, 1);
+    region |= Strip(band.topLeft, bottomLeft, 1);
+    region |= Strip(topRight, band.bottomRight, 1);
+  }
+  return region;
+}
+
+void ChartPane::RepaintOverlay(const QRegion& before) {
+  host().RepaintRegion(before | OverlayRegion());
 }
 
 void ChartPane::Invalidate() {
@@ -255,6 +287,7 @@ PaneReadout ChartPane::MouseMove(const QPoint& pos, Qt::MouseButtons /*buttons*/
   const QSize client = host().clientSize();
   const bool inside =
       pos.x() >= 0 && pos.y() >= 0 && pos.x() <= client.width() && pos.y() <= client.height();
+  const QRegion before = OverlayRegion();
   ChartReadout readout;
   crossHair_.reset();
   if (inside) {
@@ -271,15 +304,16 @@ PaneReadout ChartPane::MouseMove(const QPoint& pos, Qt::MouseButtons /*buttons*/
       selectionEnd_ = pos.x();
     }
   }
-  RepaintOverlay();
+  RepaintOverlay(before);
   return {readout.x, readout.y};
 }
 
 void ChartPane::MousePress(const QPoint& /*pos*/, Qt::MouseButton button) {
   if (button != Qt::LeftButton) return;
+  const QRegion before = OverlayRegion();
   dragging_ = true;
   noSelection_ = true;
-  RepaintOverlay();
+  RepaintOverlay(before);
 }
 
 void ChartPane::MouseRelease(const QPoint& /*pos*/, Qt::MouseButton button) {
@@ -288,8 +322,9 @@ void ChartPane::MouseRelease(const QPoint& /*pos*/, Qt::MouseButton button) {
 
 void ChartPane::AnimationStep(int index, bool playing) {
   if (playing) {
+    const QRegion before = OverlayRegion();
     playingCursor_ = index;
-    RepaintOverlay();
+    RepaintOverlay(before);
   } else {
     playingCursor_.reset();
     Invalidate();

@@ -66,8 +66,11 @@ class ChartPane final : public ResultsPane {
  private:
   void RedrawChart(const QSize& client, qreal pixelRatio);
   void DrawOverlay(QPainter& painter) const;
-  // A new look of the overlay only, or of the whole chart.
-  void RepaintOverlay();
+  // Where the overlay is drawn now: the strips of its lines and of the band's frame.
+  QRegion OverlayRegion() const;
+  // The overlay changed from what covered `before`: only those strips are painted again.
+  void RepaintOverlay(const QRegion& before);
+  // The chart itself changed.
   void Invalidate();
   const QImage& ZoomPicture();
 

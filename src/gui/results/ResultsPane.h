@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 
 #include "gui/logic/ResultsViewState.h"
@@ -37,8 +38,9 @@ class PaneHost {
   virtual QSize clientSize() const = 0;
   virtual QPoint scrollPosition() const = 0;
   virtual void SetScrollSizes(const ScrollSizes& sizes) = 0;
-  // Asks for a repaint of the pane.
+  // Asks for a repaint of the pane, or of a part of its canvas (moving overlays).
   virtual void Repaint() = 0;
+  virtual void RepaintRegion(const QRegion& /*region*/) { Repaint(); }
   // True when the pane should wear the red frame of the active pane (a pane that draws its own
   // surface draws the frame itself).
   virtual bool wearsActiveFrame() const = 0;
