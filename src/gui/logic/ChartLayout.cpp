@@ -103,6 +103,20 @@ std::string YTickText(double value) {
   return Format("%2.0f", value);
 }
 
+namespace {
+double YTickValue(const ChartExtents& e, int i) {
+  return e.ymin + i * e.yrange * 0.1;
+}
+}  // namespace
+
+int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth) {
+  int widest = 0;
+  for (int i = 0; i <= kTickCount; ++i) {
+    widest = std::max(widest, textWidth(YTickText(YTickValue(extents, i))));
+  }
+  return widest;
+}
+
 int ChartFontPixels(int width, int height) {
   return std::max(1, std::min(width, height) / 25);
 }
@@ -189,8 +203,7 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
     f.lines.push_back({{l.x0, yt}, {l.x0 + ySide * 3 * u, yt}});
     if (i % yStride == 0) {
       // Bottom-aligned half a text height below the tick: the label's middle is on it.
-      f.texts.push_back({l.x0 + ySide * 5 * u, yt + l.textHeight / 2,
-                         YTickText(e.ymin + i * e.yrange * 0.1),
+      f.texts.push_back({l.x0 + ySide * 5 * u, yt + l.textHeight / 2, YTickText(YTickValue(e, i)),
                          l.yLabelsRight ? ChartAlign::kLeftBottom : ChartAlign::kRightBottom});
     }
   }

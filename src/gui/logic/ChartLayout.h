@@ -50,8 +50,14 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
 std::string XTickText(double value);
 std::string YTickText(double value);
 
-// The drawing area in its own units, and the size of the wider of the Y axis's extreme texts
-// (YTickText of ymin and ymax) in the font of the drawing. unit scales the fixed gaps (margin,
+using TextWidth = std::function<int(const std::string&)>;  // in the drawing's units
+
+// The room the Y axis's labels need: the widest of the eleven. The top one, a little past the
+// largest value, may have a digit more than that value ("10000" over 9995).
+int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth);
+
+// The drawing area in its own units, the width of the Y axis's labels (YLabelWidth) and the
+// height of a line of text, in the font of the drawing. unit scales the fixed gaps (margin,
 // tick length, label offsets): 1 for screen pixels, 10 on paper drawn in tenths of a millimetre.
 struct ChartGeometry {
   int width = 0;
@@ -117,7 +123,6 @@ struct ChartFrame {
   std::vector<ChartSegment> lines;
   std::vector<ChartText> texts;
 };
-using TextWidth = std::function<int(const std::string&)>;  // in the drawing's units
 ChartFrame LayoutChartFrame(const ChartLayout& layout, const TextWidth& textWidth);
 
 // One polyline drawn in one colour; each run after the first starts at the last point of the

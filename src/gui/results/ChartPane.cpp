@@ -100,20 +100,19 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
   }
   const ChartExtents extents = ChartExtentsFor(store, state);
   const QFontMetrics metrics = painter.fontMetrics();
-  const QString low = QString::fromStdString(YTickText(extents.ymin));
-  const QString high = QString::fromStdString(YTickText(extents.ymax));
+  const TextWidth textWidth = [&metrics](const std::string& text) {
+    return metrics.horizontalAdvance(QString::fromStdString(text));
+  };
   ChartGeometry geometry;
   geometry.width = area.width();
   geometry.height = area.height();
-  geometry.textWidth = std::max(metrics.horizontalAdvance(low), metrics.horizontalAdvance(high));
+  geometry.textWidth = YLabelWidth(extents, textWidth);
   geometry.textHeight = metrics.height();
   geometry.unit = medium.unit;
   DrawnChart drawn{LayoutChart(extents, geometry), {}};
 
   if (medium.screen) painter.fillRect(QRect(QPoint(0, 0), area), ToQColor(kChartBackground));
-  const ChartFrame frame = LayoutChartFrame(drawn.layout, [&metrics](const std::string& text) {
-    return metrics.horizontalAdvance(QString::fromStdString(text));
-  });
+  const ChartFrame frame = LayoutChartFrame(drawn.layout, textWidth);
   for (const ChartSegment& line : frame.lines) {
     painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
   }

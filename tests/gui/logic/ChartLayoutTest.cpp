@@ -99,6 +99,11 @@ TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
   EXPECT_EQ(Labels(wide, ChartAlign::kCentreTop),
             (std::vector<std::string>{"time (s)", "0", "62", "124", "186", "248", "310"}));
   EXPECT_EQ(wide.lines.size(), 2u + 22u);  // every tick is still drawn
+
+  // The margin makes room for the widest label, the top one here, not for the extremes.
+  const ChartExtents tall = ChartExtentsFor(StoreOf({{0, 9995}}), Plot(0, 1));
+  EXPECT_EQ(YTickText(tall.ymin + tall.yrange), "10000");
+  EXPECT_EQ(YLabelWidth(tall, NarrowText), 15);
 }
 
 TEST(ChartLayoutTest, NegativeExtremesMoveTheAxesAndTheirLabels) {

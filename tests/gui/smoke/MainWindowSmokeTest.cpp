@@ -502,10 +502,24 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   EXPECT_NE(text.out.find("height (m)"), std::string::npos) << text.out;
   EXPECT_EQ(chart->drawn()->layout.width, screen.width);
   EXPECT_EQ(chart->drawn()->layout.sx, screen.sx);
-  // The animation of a longer flight in another window draws no cursor here.
-  view->AnimationStep(1 << 20, true);
-  view->AnimationStep(1 << 20, false);
+  // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
+  // window draws none here.
+  const CTrajectorySample& sample = frame.ActiveChild()->doc().results.SampleAt(300);
+  const ChartPoint at = screen.PointOf(sample.time, sample.payloadHeight);
+  const auto cyan = [&] {
+    const QImage now = onScreen();
+    int count = 0;
+    for (int y = at.y + 1; y < screen.y0; ++y) count += now.pixelColor(at.x, y) == Qt::cyan;
+    return count;
+  };
+  view->AnimationStep(300, true);
   QApplication::processEvents();
+  EXPECT_GT(cyan(), 3);
+  EXPECT_LT(cyan(), screen.y0 - at.y - 1);  // dotted
+  view->AnimationStep(1 << 20, true);
+  QApplication::processEvents();
+  EXPECT_EQ(cyan(), 0);
+  view->AnimationStep(1 << 20, false);
   frame.OnAnimationControl(kCtlZoomReset, 0);
   EXPECT_FALSE(view->state().chartZoom.on);
 
