@@ -159,6 +159,9 @@ void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
   noSelection_ = true;
   crossHair_.reset();
   if (!host().animationPlaying()) playingCursor_.reset();
+  drawn_.reset();
+  snapshot_ = QPixmap();
+  if (client.isEmpty()) return;  // a pane folded away by its splitter
   snapshot_ = QPixmap((QSizeF(client) * pixelRatio).toSize());
   snapshot_.setDevicePixelRatio(pixelRatio);
   snapshot_.fill(Qt::white);
