@@ -43,6 +43,8 @@ class TabStopDelegate final : public QStyledItemDelegate {
   const std::vector<int>& stops_;
 };
 
+constexpr int kGap = 4;  // pixels between an item and the next column
+
 // Places its children at fixed x positions, each as wide as it needs, all on one row.
 class StopRow final : public QWidget {
  public:
@@ -60,8 +62,10 @@ class StopRow final : public QWidget {
   void resizeEvent(QResizeEvent*) override {
     for (std::size_t k = 0; k < items_.size(); ++k) {
       const QSize hint = items_[k]->sizeHint();
-      items_[k]->setGeometry(lefts_[k], (height() - hint.height()) / 2, hint.width(),
-                             hint.height());
+      // An item never reaches into the next column.
+      const int room = k + 1 < items_.size() ? lefts_[k + 1] - lefts_[k] - kGap : hint.width();
+      items_[k]->setGeometry(lefts_[k], (height() - hint.height()) / 2,
+                             std::min(hint.width(), room), hint.height());
     }
   }
 

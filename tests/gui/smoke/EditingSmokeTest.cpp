@@ -157,6 +157,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     EXPECT_TRUE(preview->state().linesOn);
     EXPECT_EQ(preview->state().lineCount, 1);
     const QImage picture = d.grab().toImage();
+    picture.save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-payload-data.png"));
     EXPECT_EQ(picture.pixelColor(460, 60), QColor(0, 0, 0));
     EXPECT_NE(picture.pixelColor(355, 60), QColor(0, 0, 0));
     Control<QComboBox>(d, 1166)->setCurrentIndex(4);
@@ -174,6 +175,8 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     EXPECT_FALSE(Control<QLineEdit>(lines, 1142)->isEnabled());
     Control<QRadioButton>(lines, 1010)->click();
     EXPECT_TRUE(Control<QLineEdit>(lines, 1142)->isEnabled());
+    d.findChild<QTabWidget*>()->setCurrentWidget(&lines);
+    d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-connection-lines.png"));
     EXPECT_FALSE(Control<QLineEdit>(lines, 1031)->isEnabled());
     Type(lines, 1142, "51");
     Later(Control<QPushButton>(d, 1));
@@ -214,6 +217,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   });
   script.On("Parachute data", [](QWidget& d) {
     EXPECT_EQ(d.findChild<CGLPreviewWnd*>()->geometry(), QRect(370, 10, 210, 210));
+    d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-parachute-data.png"));
     Type(d, 1016, "20");
     Type(d, 1017, "1x");
     Later(Control<QPushButton>(d, 1));
@@ -245,6 +249,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     Control<QPushButton>(d, 1076)->click();
     EXPECT_EQ(ListLines(d), (QStringList{"  1\tyes\tBallistic entry\tBallistic-reentry",
                                          "  2\tyes\tMain descent\tFinal descent"}));
+    d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-mission-editor.png"));
     Later(Control<QPushButton>(d, 1));
   });
   Control<QPushButton>(frame, kCtlEditMission)->click();
