@@ -250,8 +250,16 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     EXPECT_EQ(ListLines(d), (QStringList{"  1\tyes\tBallistic entry\tBallistic-reentry",
                                          "  2\tyes\tMain descent\tFinal descent"}));
     d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-mission-editor.png"));
-    Later(Control<QPushButton>(d, 1));
+    auto* list = Control<QListWidget>(d, 1061);
+    QTimer::singleShot(0, list, [list] { emit list->itemDoubleClicked(list->item(0)); });
   });
+  // A double click on a phase opens its dialog; closing the editor by its window (not "Close")
+  // still keeps the new name.
+  script.On("Ballistic re-entry module", [](QWidget& d) {
+    EXPECT_EQ(Control<QComboBox>(d, 1071)->itemText(0), "Capsule with a long name");
+    Later(Control<QPushButton>(d, 2));
+  });
+  script.On("Mission Editor", [](QWidget& d) { QTimer::singleShot(0, &d, [&d] { d.close(); }); });
   Control<QPushButton>(frame, kCtlEditMission)->click();
   ASSERT_EQ(prompter.entries().size(), 1u);
   EXPECT_EQ(prompter.entries()[0].text, "Phase type not implemented.");
