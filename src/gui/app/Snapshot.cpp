@@ -18,6 +18,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/results/PaneFactory.h"
 
@@ -174,6 +175,8 @@ int RunSnapshot(const SnapshotOptions& options) {
   // A mission that cannot be read, or a missing start-up picture, has been reported.
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
+  // The phase a command of the mission plan bar acts on is the first one.
+  frame.missionPlanBar()->SelectPhase(0);
   if (options.command) return DialogPicture(frame, *options.command, options.output);
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
