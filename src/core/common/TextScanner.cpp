@@ -34,15 +34,40 @@ std::optional<TextScanner> TextScanner::Open(const std::filesystem::path& path) 
 }
 
 bool TextScanner::SkipLine() {
+  std::size_t start = 0, end = 0;
+  return BoundedLine(start, end);
+}
+
+bool TextScanner::ReadLine(std::string& line) {
+  std::size_t start = 0, end = 0;
+  const bool read = BoundedLine(start, end);
+  line.assign(text_, start, end - start);
+  return read;
+}
+
+bool TextScanner::BoundedLine(std::size_t& start, std::size_t& end) {
+  start = end = pos_;
   if (AtEnd()) return false;
   const std::size_t limit = std::min(text_.size(), pos_ + kLineReadLimit);
-  while (pos_ < limit) {
-    if (text_[pos_++] == '\n') {
-      ++line_;
-      break;
-    }
+  const std::size_t feed = text_.find('\n', pos_);
+  if (feed < limit) {
+    end = feed;
+    pos_ = feed + 1;
+    ++line_;
+  } else {
+    end = pos_ = limit;
   }
   return true;
+}
+
+void TextScanner::SkipRestOfLine() {
+  const std::size_t end = text_.find('\n', pos_);
+  if (end == std::string::npos) {
+    pos_ = text_.size();
+    return;
+  }
+  pos_ = end + 1;
+  ++line_;
 }
 
 void TextScanner::SkipBlanks() {
