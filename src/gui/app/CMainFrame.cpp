@@ -33,6 +33,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
+#include "gui/app/SetupCommands.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/DisplayText.h"
 #include "gui/logic/MissionPlan.h"
@@ -190,6 +191,7 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
+  BindSetupCommands(commands_, *this);
 }
 
 void CMainFrame::BindFileCommands() {
