@@ -49,6 +49,14 @@ class FieldRows {
     return true;
   }
 
+  // Lets the fields take the room the grid gives them, but no less than `minimum` pixels.
+  void LetFieldsStretch(int minimum) const {
+    for (const Bound& b : fields_) {
+      b.field->setMinimumWidth(minimum);
+      b.field->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+  }
+
   // True when every field holds a number, so that Read will say nothing.
   bool AllNumbers() const {
     for (const Bound& b : fields_) {

@@ -19,6 +19,8 @@ constexpr int kPagePreview[4] = {230, 25, 200, 200};
 constexpr int kParachutePreview[4] = {180, 30, 200, 200};
 constexpr int kMargin = 10;
 constexpr int kParachuteSettingsButtonId = 1006;
+// The narrowest a page's field may become to leave its label whole.
+constexpr int kPageFieldMinimum = 56;
 
 // The fields take the space left of the preview; the page holds the preview whole.
 QGridLayout* FieldColumn(QWidget& page, int previewLeft, int previewTop) {
@@ -28,7 +30,7 @@ QGridLayout* FieldColumn(QWidget& page, int previewLeft, int previewTop) {
   column->setMaximumWidth(previewLeft - 2 * kMargin);
   auto* grid = new QGridLayout(column);
   grid->setContentsMargins(0, 0, 0, 0);
-  grid->setColumnStretch(2, 1);
+  grid->setColumnStretch(1, 1);
   outer->addWidget(column, 0, Qt::AlignTop);
   outer->addStretch();
   return grid;
@@ -47,6 +49,7 @@ CInitialVectorPage1::CInitialVectorPage1(const InitialState& state, std::int32_t
                                          std::function<void(double)> pathAngleLeft)
     : shown_(state) {
   rows_.Add(*FieldColumn(*this, kPagePreview[0], kPagePreview[1]), kPositionFields, state);
+  rows_.LetFieldsStretch(kPageFieldMinimum);
   preview_ = MakePreview(this, kPagePreview, GlobeModeOfPlanet(planet));
   MoveGlobe();
   rows_.OnLeave(this, [this] { MoveGlobe(); });
@@ -69,6 +72,7 @@ void CInitialVectorPage1::MoveGlobe() {
 
 CInitialVectorPage2::CInitialVectorPage2(const InitialState& state) : shown_(state) {
   rows_.Add(*FieldColumn(*this, kPagePreview[0], kPagePreview[1]), kAttitudeFields, state);
+  rows_.LetFieldsStretch(kPageFieldMinimum);
   preview_ = MakePreview(this, kPagePreview, kPreviewCapsule);
   preview_->state().triadOn = true;
   SetPathAngle(state.payloadPathAngle);
