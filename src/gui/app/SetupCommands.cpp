@@ -54,9 +54,11 @@ void Import(CMainFrame& frame, CChildFrame& child, std::filesystem::path& lastFi
   ImportDialog dialog(lastFile, frame.prompter(), &frame);
   if (dialog.exec() != QDialog::Accepted) return;
   lastFile = dialog.file();
-  // The import adds its payload and sets the planet, whether or not every line could be read.
+  // Once the file is open the import adds its payload and sets the planet, whether or not
+  // every line can be read.
+  const std::size_t payloads = child.doc().payloads.size();
   ImportTrajectory(child.doc(), lastFile, dialog.columns());
-  MarkModified(frame, child);
+  if (child.doc().payloads.size() != payloads) MarkModified(frame, child);
 }
 
 }  // namespace

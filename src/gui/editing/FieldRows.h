@@ -72,12 +72,20 @@ class FieldRows {
     return nullptr;
   }
 
-  // The number a field shows now, or `fallback` while its text is none (typing is not over).
-  double Shown(int id, double fallback) const {
-    const NumberField* field = Field(id);
-    const std::optional<double> value =
+  NumberField* Field(double Record::*value) const {
+    for (const Bound& b : fields_) {
+      if (b.value == value) return b.field;
+    }
+    return nullptr;
+  }
+
+  // The number the field of `value` shows now, or the record's value while its text is none
+  // (typing is not over).
+  double Shown(double Record::*value, const Record& fallback) const {
+    const NumberField* field = Field(value);
+    const std::optional<double> shown =
         field ? ParseNumber(field->text().toStdString()) : std::nullopt;
-    return value.value_or(fallback);
+    return shown.value_or(fallback.*value);
   }
 
   // Calls `changed` whenever the user leaves one of the fields.

@@ -53,18 +53,17 @@ CInitialVectorPage1::CInitialVectorPage1(const InitialState& state, std::int32_t
   preview_ = MakePreview(this, kPagePreview, GlobeModeOfPlanet(planet));
   MoveGlobe();
   rows_.OnLeave(this, [this] { MoveGlobe(); });
-  connect(rows_.Field(1084), &QLineEdit::editingFinished, this,
+  connect(rows_.Field(&InitialState::payloadPathAngle), &QLineEdit::editingFinished, this,
           [this, pathAngleLeft = std::move(pathAngleLeft)] {
-            pathAngleLeft(rows_.Shown(1084, shown_.payloadPathAngle));
+            pathAngleLeft(rows_.Shown(&InitialState::payloadPathAngle, shown_));
           });
 }
 
 void CInitialVectorPage1::MoveGlobe() {
-  shown_.latitude = rows_.Shown(1129, shown_.latitude);
-  shown_.longitude = rows_.Shown(1130, shown_.longitude);
-  shown_.heading = rows_.Shown(1131, shown_.heading);
-  shown_.height = rows_.Shown(1083, shown_.height);
-  shown_.payloadPathAngle = rows_.Shown(1084, shown_.payloadPathAngle);
+  for (double InitialState::*value : {&InitialState::latitude, &InitialState::longitude,
+                                      &InitialState::heading, &InitialState::height}) {
+    shown_.*value = rows_.Shown(value, shown_);
+  }
   preview_->SetGlobePosition(shown_.latitude, shown_.longitude, shown_.heading, shown_.height);
 }
 
@@ -86,9 +85,10 @@ void CInitialVectorPage2::SetPathAngle(double degrees) {
 }
 
 void CInitialVectorPage2::TurnPayload() {
-  shown_.payloadRoll = rows_.Shown(1085, shown_.payloadRoll);
-  shown_.payloadPitch = rows_.Shown(1086, shown_.payloadPitch);
-  shown_.payloadYaw = rows_.Shown(1087, shown_.payloadYaw);
+  for (double InitialState::*value :
+       {&InitialState::payloadRoll, &InitialState::payloadPitch, &InitialState::payloadYaw}) {
+    shown_.*value = rows_.Shown(value, shown_);
+  }
   PreviewState& p = preview_->state();
   p.roll = static_cast<float>(shown_.payloadRoll);
   p.pitch = static_cast<float>(shown_.payloadPitch);
@@ -130,11 +130,11 @@ ParachuteStateDialog::ParachuteStateDialog(const InitialState& state, QWidget* p
 }
 
 void ParachuteStateDialog::PlaceCanopy() {
-  const InitialState& s = state_;
+  const auto shown = [this](double InitialState::*value) { return rows_.Shown(value, state_); };
   preview_->SetSystemGeometry(
-      rows_.Shown(1136, s.parachuteOffsetX), rows_.Shown(1137, s.parachuteOffsetY),
-      rows_.Shown(1138, s.parachuteOffsetZ), rows_.Shown(1019, s.parachutePitch),
-      rows_.Shown(1018, s.parachuteRoll), rows_.Shown(1020, s.parachuteYaw));
+      shown(&InitialState::parachuteOffsetX), shown(&InitialState::parachuteOffsetY),
+      shown(&InitialState::parachuteOffsetZ), shown(&InitialState::parachutePitch),
+      shown(&InitialState::parachuteRoll), shown(&InitialState::parachuteYaw));
 }
 
 void ParachuteStateDialog::accept() {
