@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
@@ -21,8 +22,8 @@ namespace {
 constexpr int kPlanetListId = 1042;
 constexpr int kDescriptionListId = 1164;
 constexpr int kWindId = 1095;
-// Room for most descriptions; a longer one shows whole in the open list and as the tip.
-constexpr int kDescriptionChars = 48;
+// The description list is never narrower than this many characters.
+constexpr int kDescriptionChars = 40;
 
 }  // namespace
 
@@ -38,8 +39,16 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
 
   descriptions_ = new QComboBox;
   SetControlId(*descriptions_, kDescriptionListId);
-  descriptions_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  descriptions_->setMinimumContentsLength(kDescriptionChars);
+  // Wide enough for the descriptions of every planet: the dialog keeps its size when the planet
+  // changes.
+  descriptions_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  for (int k = 0; k < kPlanetCount; ++k) {
+    for (const std::string& line : AtmosphereDescriptions(base_, k).lines) {
+      descriptions_->addItem(ToQString(line));
+    }
+  }
+  descriptions_->setMinimumWidth(std::max(descriptions_->sizeHint().width(),
+                                          fontMetrics().averageCharWidth() * kDescriptionChars));
   FillDescriptions(kMsgAtmFileNotOpenedDuringInit);
   descriptions_->setCurrentIndex(OpeningSelection(atmosphere, descriptions_->count()));
   connect(descriptions_, &QComboBox::currentIndexChanged, this,
@@ -55,6 +64,7 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
   wind_->setChecked(wind != 0);
 
   auto* planetRow = new QFormLayout;
+  planetRow->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   planetRow->addRow("Planet", planets_);
   auto* air = new QGroupBox("Atmosphere");
   auto* airRows = new QFormLayout(air);
