@@ -39,6 +39,7 @@
 #include "gui/logic/MissionPlan.h"
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -106,8 +107,9 @@ class RunInputFilter final : public QObject {
 
 }  // namespace
 
-CMainFrame::CMainFrame(std::filesystem::path baseFolder)
+CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps)
     : baseFolder_(std::move(baseFolder)),
+      bitmaps_(bitmaps),
       messageBoxes_(this),
       commands_(this, [this] { return CurrentCommandState(); }),
       animation_(SteadyMilliseconds),
@@ -192,6 +194,7 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
   BindSetupCommands(commands_, *this);
+  BindTrackCommands(commands_, *this);
 }
 
 void CMainFrame::BindFileCommands() {
@@ -315,6 +318,7 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
+  state.trackLine = view && view->state().trackLine;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();

@@ -82,6 +82,11 @@ MenuItemState ShowOptions(const CommandState& s, int) {
   return {s.pane && !s.running};
 }
 
+// Offered only on a ground track.
+MenuItemState TrackLineShown(const CommandState& s, int) {
+  return {true, s.trackLine, s.mode == DisplayMode::k2DTrajectory};
+}
+
 using M = CommandMenu;
 using A = Artwork;
 
@@ -154,6 +159,8 @@ const CommandRow kRows[] = {
     {kCmdPopup3DTrajectory, M::kPopup, 0, "3D Trajectory", "", A::kNone,
      "Shows 3D position around planet", true, PopupMode},
     {kCmdPopupOptions, M::kPopup, 1, "Options", "", A::kNone, "", false, Always},
+    {kCmdPopupTrackLine, M::kPopup, 1, "Show track line", "", A::kNone,
+     "Draw the ground track of the flight so far", true, TrackLineShown},
 
     {kCtlEditMission, M::kBar, 0, "Edit mission", "", A::kNone, "", false, OnDocument},
     {kCtlEditPhase, M::kBar, 0, "Edit phase", "", A::kNone, "", false, OnDocument},
