@@ -34,6 +34,7 @@
 #include "gui/app/EditingCommands.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
+#include "gui/app/SetupCommands.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/DisplayText.h"
 #include "gui/logic/MissionPlan.h"
@@ -194,6 +195,7 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
   BindEditingCommands(*this);
+  BindSetupCommands(commands_, *this);
   BindTrackCommands(commands_, *this);
 }
 
