@@ -498,6 +498,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void CMainFrame::MarkModified(CChildFrame& child) {
+  child.documentState().SetModified();
+  child.UpdateTitle();
+  UpdateTitle();
+}
+
 void CMainFrame::UpdateTitle() {
   // The caption stays the program's name: the area adds the maximised document window's own
   // caption to it ("plumora - [mission.psd]"), so the name is never there twice.

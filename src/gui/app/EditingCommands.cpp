@@ -20,11 +20,8 @@ template <typename Edit>
 void OnActiveMission(CMainFrame& frame, Edit edit) {
   CChildFrame* child = frame.ActiveChild();
   if (!child) return;
-  EditSession session{child->doc(), frame.prompter(), [&frame, child] {
-                        child->documentState().SetModified();
-                        child->UpdateTitle();
-                        frame.UpdateTitle();
-                      }};
+  EditSession session{child->doc(), frame.prompter(),
+                      [&frame, child] { frame.MarkModified(*child); }};
   edit(session);
 }
 

@@ -16,13 +16,6 @@ namespace plumora::gui {
 
 namespace {
 
-// An accepted dialog changed the mission: the title shows it and closing asks to save.
-void MarkModified(CMainFrame& frame, CChildFrame& child) {
-  child.documentState().SetModified();
-  child.UpdateTitle();
-  frame.UpdateTitle();
-}
-
 void EditInitialState(CMainFrame& frame, CChildFrame& child) {
   CPlumoraDoc& doc = child.doc();
   // The planet's table and constants place the entry point on the globe.
@@ -30,14 +23,14 @@ void EditInitialState(CMainFrame& frame, CChildFrame& child) {
   InitialStateDialog dialog(doc.initialState, doc.planet, &frame);
   if (dialog.exec() != QDialog::Accepted) return;
   doc.ApplyInitialState(dialog.state());
-  MarkModified(frame, child);
+  frame.MarkModified(child);
 }
 
 void EditSolver(CMainFrame& frame, CChildFrame& child) {
   SolverDialog dialog(SolverEditOf(child.doc()), frame.prompter(), &frame);
   if (dialog.exec() != QDialog::Accepted) return;
   StoreSolver(child.doc(), dialog.edit());
-  MarkModified(frame, child);
+  frame.MarkModified(child);
 }
 
 void EditEnvironment(CMainFrame& frame, CChildFrame& child) {
@@ -47,7 +40,7 @@ void EditEnvironment(CMainFrame& frame, CChildFrame& child) {
   if (dialog.exec() != QDialog::Accepted) return;
   // The results belong to the old environment: they go, and the animation with them.
   doc.ApplyEnvironment(dialog.planet(), dialog.atmosphere(), dialog.wind());
-  MarkModified(frame, child);
+  frame.MarkModified(child);
 }
 
 void Import(CMainFrame& frame, CChildFrame& child, std::filesystem::path& lastFile) {
@@ -58,7 +51,7 @@ void Import(CMainFrame& frame, CChildFrame& child, std::filesystem::path& lastFi
   // every line can be read.
   const std::size_t payloads = child.doc().payloads.size();
   ImportTrajectory(child.doc(), lastFile, dialog.columns());
-  if (child.doc().payloads.size() != payloads) MarkModified(frame, child);
+  if (child.doc().payloads.size() != payloads) frame.MarkModified(child);
 }
 
 }  // namespace
