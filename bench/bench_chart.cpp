@@ -49,16 +49,19 @@ class BenchHost final : public PaneHost {
   QSize clientSize() const override { return kPicture; }
   QPoint scrollPosition() const override { return {}; }
   void SetScrollSizes(const ScrollSizes&) override {}
+  void SetScrollPosition(const QPoint&) override {}
   void Repaint() override { damage = QRegion(QRect(QPoint(), kPicture)); }
-  void RepaintRegion(const QRegion& region) override { damage |= region; }
+  void RepaintArea(const QRect& area) override { damage |= area; }
   bool wearsActiveFrame() const override { return false; }
   QWidget* dialogParent() override { return nullptr; }
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
 
   QRegion damage;  // what the pane asked to paint again, as a widget's paint event clips to it
 
  private:
   const CPlumoraDoc& doc_;
   ResultsViewState state_;
+  StartupBitmaps bitmaps_;
 };
 
 void BM_ChartFullPaint(benchmark::State& state) {

@@ -5,9 +5,10 @@
 #include <QPoint>
 #include <QString>
 
+#include "gui/logic/StartupBitmaps.h"
+
 namespace plumora::gui {
 
-struct StartupBitmaps;
 class CChildFrame;
 class CPlumoraView;
 
@@ -34,8 +35,8 @@ class FrameHost {
   virtual void ShowReadout(const QString& x, const QString& y) = 0;
   // The right-button popup of a pane at a screen position; its commands act on that pane.
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
-  // The pictures loaded at start-up; null until they are.
-  virtual const StartupBitmaps* Pictures() const { return nullptr; }
+  // The pictures the program loaded at start-up.
+  virtual const StartupBitmaps& bitmaps() const = 0;
 };
 
 }  // namespace plumora::gui

@@ -18,6 +18,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
@@ -57,12 +58,11 @@ int Fail(const std::string& text) {
 }
 
 // A pane hosted by nothing but the picture: the document, the settings the command line gave and
-// the animation's sample, no scrolling and no red frame.
+// the animation's sample, no scroll bars and no red frame.
 class PictureHost final : public PaneHost {
  public:
-  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options,
-              const StartupBitmaps& pictures)
-      : doc_(doc), size_(options.width, options.height), pictures_(pictures) {
+  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options, const StartupBitmaps& bitmaps)
+      : doc_(doc), size_(options.width, options.height), bitmaps_(bitmaps) {
     state_.ToggleDisplayMode(options.mode);
     UseChartSettings(state_, options);
     index_ = options.timeGiven ? NearestSample(doc.results, options.time) : 0;
@@ -72,19 +72,22 @@ class PictureHost final : public PaneHost {
   int animationIndex() const override { return index_; }
   bool animationPlaying() const override { return false; }
   QSize clientSize() const override { return size_; }
-  QPoint scrollPosition() const override { return {}; }
+  QPoint scrollPosition() const override { return scroll_; }
   void SetScrollSizes(const ScrollSizes&) override {}
+  void SetScrollPosition(const QPoint& position) override { scroll_ = position; }
   void Repaint() override {}
+  void RepaintArea(const QRect&) override {}
   bool wearsActiveFrame() const override { return false; }
   QWidget* dialogParent() override { return nullptr; }
-  const StartupBitmaps* pictures() const override { return &pictures_; }
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
 
  private:
   const CPlumoraDoc& doc_;
   QSize size_;
-  const StartupBitmaps& pictures_;
+  const StartupBitmaps& bitmaps_;
   ResultsViewState state_;
   int index_ = 0;
+  QPoint scroll_;
 };
 
 int WritePicture(const QImage& picture, const std::string& output) {
@@ -99,14 +102,16 @@ int WritePicture(const QImage& picture, const std::string& output) {
   return kSnapshotOk;
 }
 
-int PanePicture(CChildFrame& child, const SnapshotOptions& options,
-                const ErrorNotingPrompter& prompter, const StartupBitmaps& pictures) {
+int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
+                const ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
-  PictureHost host(doc, options, pictures);
+  PictureHost host(doc, options, bitmaps);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();
+  // The pane follows the animation to its sample, as on the screen (the table scrolls to it).
+  pane->AnimationStep(host.animationIndex(), false);
   return WritePicture(pane->Snapshot(QSize(options.width, options.height)), options.output);
 }
 
@@ -175,6 +180,8 @@ int RunSnapshot(const SnapshotOptions& options) {
   // A mission that cannot be read, or a missing start-up picture, has been reported.
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
+  // The phase a command of the mission plan bar acts on is the first one.
+  frame.missionPlanBar()->SelectPhase(0);
   if (options.command) {
     // The active pane shows the mode and chart the command line names, so that Options opens
     // that mode's dialog with those settings.
@@ -186,7 +193,7 @@ int RunSnapshot(const SnapshotOptions& options) {
   }
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
-  return PanePicture(*child, options, prompter, app.bitmaps());
+  return PanePicture(*child, options, app.bitmaps(), prompter);
 }
 
 }  // namespace plumora::gui

@@ -62,6 +62,7 @@ struct ResultsViewState {
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
+  bool trackLine = true;  // the ground track draws the line of the flight so far
   // The chart's zoom: kept across mode changes and new results until it is reset.
   ChartZoom chartZoom;
 

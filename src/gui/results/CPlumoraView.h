@@ -87,11 +87,12 @@ class CPlumoraView : public QWidget, private PaneHost {
   QSize clientSize() const override;
   QPoint scrollPosition() const override;
   void SetScrollSizes(const ScrollSizes& sizes) override;
+  void SetScrollPosition(const QPoint& position) override;
   void Repaint() override;
-  void RepaintRegion(const QRegion& region) override;
+  void RepaintArea(const QRect& area) override;
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
-  const StartupBitmaps* pictures() const override;
+  const StartupBitmaps& bitmaps() const override;
 
   void ShowPane();
   void Relayout();

@@ -6,7 +6,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/logic/StartupBitmaps.h"
-#include "gui/results/PictureImage.h"
+#include "gui/results/DibImage.h"
 
 namespace plumora::gui {
 
@@ -242,7 +242,7 @@ QRegion ChartPane::OverlayRegion() const {
 }
 
 void ChartPane::RepaintOverlay(const QRegion& before) {
-  host().RepaintRegion(before | OverlayRegion());
+  for (const QRect& strip : before | OverlayRegion()) host().RepaintArea(strip);
 }
 
 void ChartPane::Invalidate() {
@@ -251,9 +251,7 @@ void ChartPane::Invalidate() {
 }
 
 const QImage& ChartPane::ZoomPicture() {
-  if (zoomPicture_.isNull()) {
-    if (const StartupBitmaps* pictures = host().pictures()) zoomPicture_ = ToImage(pictures->zoom);
-  }
+  if (zoomPicture_.isNull()) zoomPicture_ = DibImage(host().bitmaps().zoom);
   return zoomPicture_;
 }
 

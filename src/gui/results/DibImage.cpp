@@ -1,15 +1,16 @@
-#include "gui/results/PictureImage.h"
+#include "gui/results/DibImage.h"
 
 #include <cstring>
 
 namespace plumora::gui {
 
-QImage ToImage(const CDIB& bitmap) {
-  const std::vector<std::uint32_t> argb = bitmap.ToArgb();
-  const int width = bitmap.Width();
-  const int rows = bitmap.Height() < 0 ? -bitmap.Height() : bitmap.Height();
-  if (argb.empty() || width <= 0 || rows <= 0) return {};
+QImage DibImage(const CDIB& dib) {
+  const std::vector<std::uint32_t> argb = dib.ToArgb();
+  if (argb.empty()) return {};
+  const int width = dib.Width();
+  const int rows = static_cast<int>(argb.size() / static_cast<std::size_t>(width));
   QImage image(width, rows, QImage::Format_RGB32);
+  if (image.isNull()) return {};  // too large to hold
   for (int y = 0; y < rows; ++y) {
     std::memcpy(image.scanLine(y), argb.data() + static_cast<std::size_t>(y) * width,
                 static_cast<std::size_t>(width) * sizeof(std::uint32_t));
