@@ -2,39 +2,23 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
 
 namespace plumora::gui {
 
 namespace {
 
-constexpr int kCtlOk = 1;
-constexpr int kCtlCancel = 2;
-
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// OK and Cancel at the bottom right, as every settings dialog has them.
-QDialogButtonBox* OkCancel(QDialog& dialog) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  SetControlId(*buttons->button(QDialogButtonBox::Ok), kCtlOk);
-  SetControlId(*buttons->button(QDialogButtonBox::Cancel), kCtlCancel);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  return buttons;
 }
 
 QComboBox* VariableList(int controlId, int selected) {
@@ -104,7 +88,7 @@ CTableOptionsDlg::CTableOptionsDlg(const ColumnSwitches& switches, QWidget* pare
   // The groups are as high as the tallest; the "Show" group's fewer boxes stay at its top.
   for (QVBoxLayout* column : columns) column->addStretch(1);
   layout->addSpacing(6);
-  layout->addWidget(OkCancel(*this));
+  layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
 }
 
@@ -141,7 +125,7 @@ CChartOptionsDlg::CChartOptionsDlg(const ChartOptions& options, QWidget* parent)
   layout->addLayout(axes);
   layout->addWidget(body);
   layout->addSpacing(6);
-  layout->addWidget(OkCancel(*this));
+  layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
 }
 
@@ -157,14 +141,11 @@ C3DOptionsPage1::C3DOptionsPage1(const std::array<double, 3>& position, QWidget*
   auto* grid = new QGridLayout(group);
   constexpr const char* kAxes[] = {"x", "y", "z"};
   for (std::size_t k = 0; k < fields_.size(); ++k) {
-    auto* field = new NumberField(ToQString(kLightFieldNames[k]));
+    // The field is named "x (m)" in its refusals, as kLightFieldNames says.
+    NumberField* field =
+        AddNumberRow(*grid, static_cast<int>(k), 0, kCtlLight[k], kAxes[k], QStringLiteral("m"));
     field->SetValue(position[k]);
     field->setAlignment(Qt::AlignRight);
-    SetControlId(*field, kCtlLight[k]);
-    const int row = static_cast<int>(k);
-    grid->addWidget(new QLabel(kAxes[k]), row, 0);
-    grid->addWidget(field, row, 1);
-    grid->addWidget(new QLabel("m"), row, 2);
     fields_[k] = field;
   }
   grid->setColumnMinimumWidth(1, 120);
@@ -191,7 +172,7 @@ C3DOptionsDlg::C3DOptionsDlg(const ResultsViewState& state, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(10, 10, 10, 10);
   layout->addWidget(sheet);
-  layout->addWidget(OkCancel(*this));
+  layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
 }
 
@@ -200,7 +181,7 @@ void C3DOptionsDlg::accept() {
   if (!page_->Read(position)) return;
   const std::string refused = StoreLightPosition(result_, position);
   if (!refused.empty()) {
-    QMessageBox::warning(this, "error", QString::fromStdString(refused));
+    ShowRefusal(this, refused);
     return;
   }
   QDialog::accept();
