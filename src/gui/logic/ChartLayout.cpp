@@ -95,12 +95,19 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
   return e;
 }
 
+namespace {
+// A label that rounds to zero reads "0", never "-0" (a landing a little below the ground).
+double WithoutNegativeZero(double value) {
+  return std::fabs(value) <= 0.5 ? 0.0 : value;
+}
+}  // namespace
+
 std::string XTickText(double value) {
-  return Format("%.0f", value);
+  return Format("%.0f", WithoutNegativeZero(value));
 }
 
 std::string YTickText(double value) {
-  return Format("%2.0f", value);
+  return Format("%2.0f", WithoutNegativeZero(value));
 }
 
 namespace {

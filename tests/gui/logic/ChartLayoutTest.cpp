@@ -58,6 +58,11 @@ std::vector<std::string> Labels(const ChartFrame& frame, ChartAlign align) {
 const CTrajectoryStore kEntry = StoreOf({{0, 120000}, {150, 60000}, {300, 0}});
 
 TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
+  // A landing a little below the ground labels its end "0", not "-0".
+  EXPECT_EQ(YTickText(-0.4), " 0");
+  EXPECT_EQ(XTickText(-0.5), "0");
+  EXPECT_EQ(XTickText(-0.6), "-1");
+
   EXPECT_EQ(RoundedRange(0, 0), 10);
   EXPECT_EQ(RoundedRange(0, 25), 30);
   EXPECT_EQ(RoundedRange(-10, 20), 40);
