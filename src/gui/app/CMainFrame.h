@@ -90,6 +90,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The display lists every 3D view draws with.
   GlResources& glResources() { return glResources_; }
   void UpdateTitle();
+  // An edit changed the child's mission: its title shows the mark and closing asks to save.
+  void MarkModified(CChildFrame& child);
 
   // --- FrameHost ------------------------------------------------------------------------
   bool QuerySaveDocument(CChildFrame& child) override;

@@ -1,57 +1,25 @@
 #include "gui/logic/ViewerData.h"
 
-#include <fstream>
+#include <optional>
 
-#include "core/common/Constants.h"
 #include "core/common/Messages.h"
+#include "core/common/TextScanner.h"
 #include "core/environment/DataFolders.h"
 
 namespace plumora::gui {
 
 namespace {
 
-// Line 6 of an atmosphere file names its dataset.
-constexpr int kDatasetNameLine = 6;
-// Line 1 of an aerodynamic file is its comment.
-constexpr int kCommentLine = 1;
-
-}  // namespace
-
-bool ReadDataFileLine(const std::filesystem::path& path, int number, std::string& line) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
+// Line 1 of an aerodynamic file, trailing blanks removed; false when it cannot be opened.
+bool ReadComment(const std::filesystem::path& path, std::string& comment) {
+  std::optional<TextScanner> in = TextScanner::Open(path);
   if (!in) return false;
-  line.clear();
-  for (int read = 1; read <= number && in; ++read) {
-    line.clear();
-    char c = 0;
-    while (line.size() < static_cast<std::size_t>(kLineReadLimit) && in.get(c)) {
-      if (c == '\n') break;
-      line += c;
-    }
-  }
-  line.erase(line.find_last_not_of(" \t\r\n\v\f") + 1);
+  in->ReadLine(comment);
+  comment.erase(comment.find_last_not_of(" \t\r\n\v\f") + 1);
   return true;
 }
 
-AtmosphereDatasets ListAtmosphereDatasets(const std::filesystem::path& base, int planet) {
-  AtmosphereDatasets listing;
-  const std::string_view wanted = PlanetKeyword(planet);
-  for (const std::filesystem::path& file : ListDataFiles(AtmosphereFolder(base), "atm")) {
-    std::string keyword;
-    if (!ReadAtmosphereKeyword(file, keyword)) {
-      listing.unreadable = true;
-      break;
-    }
-    if (wanted.empty() || keyword != wanted) continue;
-    AtmosphereDataset dataset{file, {}};
-    ReadDataFileLine(file, kDatasetNameLine, dataset.name);
-    if (dataset.name.empty()) dataset.name = file.filename().string();
-    listing.files.push_back(std::move(dataset));
-  }
-  return listing;
-}
+}  // namespace
 
 // --- The atmospheric viewer ------------------------------------------------------------------
 
@@ -77,9 +45,12 @@ void AtmosphereViewerData::SelectDataset(int index, Prompter& prompter) {
 
 void AtmosphereViewerData::List(int planet, std::string_view unreadableMessage,
                                 Prompter& prompter) {
-  AtmosphereDatasets listing = ListAtmosphereDatasets(base_, planet);
+  AtmosphereListing listing = ListPlanetAtmospheres(base_, planet);
   if (listing.unreadable) prompter.Message(unreadableMessage, kCaptionError);
   datasets_ = std::move(listing.files);
+  for (AtmosphereFileEntry& d : datasets_) {
+    if (d.description.empty()) d.description = d.path.filename().string();
+  }
   dataset_ = datasets_.empty() ? -1 : 0;
 }
 
@@ -130,7 +101,7 @@ void AeroViewerData::Load(std::string_view notOpened, Prompter& prompter) {
     return;
   }
   const std::string& name = files_[file_];
-  if (!ReadDataFileLine(AeroFilePath(base_, name), kCommentLine, comment_)) {
+  if (!ReadComment(AeroFilePath(base_, name), comment_)) {
     prompter.Message(notOpened, kCaptionError);
     return;
   }

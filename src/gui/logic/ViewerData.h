@@ -26,28 +26,10 @@ inline constexpr std::string_view kMsgAeroNotOpenedDuringInit =
     "Aerodynamic file not opened during init\n";
 inline constexpr std::string_view kMsgAeroNotOpened = "Aerodynamic file not opened\n";
 
-// Line `number` (from 1) of a text data file as its bounded line reads give it (at most 99
-// characters a read), trailing blanks removed; false when the file cannot be opened. A file
-// with fewer lines gives an empty line.
-bool ReadDataFileLine(const std::filesystem::path& path, int number, std::string& line);
-
-// One atmosphere file of a planet: its dataset name is line 6 (its file name when that is
-// blank).
-struct AtmosphereDataset {
-  std::filesystem::path path;
-  std::string name;
-};
-// The planet's files in the sorted listing of <base>/atm; `unreadable` when a listed file could
-// not be opened, which ends the listing there.
-struct AtmosphereDatasets {
-  bool unreadable = false;
-  std::vector<AtmosphereDataset> files;
-};
-AtmosphereDatasets ListAtmosphereDatasets(const std::filesystem::path& base, int planet);
-
-// The atmospheric viewer's data: the planet, its datasets, the one chosen and its table. A
-// dataset that cannot be read leaves the table empty, so the plot never shows one dataset's
-// air under another's name.
+// The atmospheric viewer's data: the planet, its atmosphere files by dataset name (line 6 of
+// each, or the file's name where that is blank), the one chosen and its table. A dataset that
+// cannot be read leaves the table empty, so the plot never shows one dataset's air under
+// another's name.
 class AtmosphereViewerData {
  public:
   explicit AtmosphereViewerData(std::filesystem::path base);
@@ -59,7 +41,7 @@ class AtmosphereViewerData {
   void SelectDataset(int index, Prompter& prompter);
 
   int planet() const { return planet_; }
-  const std::vector<AtmosphereDataset>& datasets() const { return datasets_; }
+  const std::vector<AtmosphereFileEntry>& datasets() const { return datasets_; }
   int dataset() const { return dataset_; }
   // Empty (no points) when nothing is plotted.
   const AtmosphereTable& table() const { return *table_; }
@@ -72,7 +54,7 @@ class AtmosphereViewerData {
 
   std::filesystem::path base_;
   int planet_ = 0;
-  std::vector<AtmosphereDataset> datasets_;
+  std::vector<AtmosphereFileEntry> datasets_;
   int dataset_ = -1;
   std::unique_ptr<AtmosphereTable> table_;
   AtmRanges ranges_;

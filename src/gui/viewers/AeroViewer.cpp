@@ -118,10 +118,10 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
   SetControlId(*files_, kIdFile);
   for (const std::string& name : data_.files()) files_->addItem(ToQString(name));
   files_->setCurrentIndex(data_.file());
-  comment_ = new QLineEdit(ToQString(data_.comment()), this);
+  comment_ = new QLineEdit(this);
   SetControlId(*comment_, kIdComment);
   comment_->setReadOnly(true);
-  comment_->setCursorPosition(0);
+  ShowComment();
 
   auto* frame = new QFrame(this);
   SetControlId(*frame, kIdPlotFrame);
@@ -235,9 +235,16 @@ QLayout* AeroViewer::MakeSwitches() {
 
 void AeroViewer::OnFileChanged(int index) {
   data_.SelectFile(index, prompter_);
-  comment_->setText(ToQString(data_.comment()));
-  comment_->setCursorPosition(0);
+  ShowComment();
   plot_->Replot();
+}
+
+void AeroViewer::ShowComment() {
+  // From its start, whole in the tip when it is longer than the field.
+  const QString comment = ToQString(data_.comment());
+  comment_->setText(comment);
+  comment_->setToolTip(comment);
+  comment_->setCursorPosition(0);
 }
 
 void AeroViewer::OnXAxisChanged(bool machOnX) {

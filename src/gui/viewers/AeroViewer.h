@@ -58,6 +58,7 @@ class AeroViewer final : public QDialog {
 
  private:
   QLayout* MakeSwitches();
+  void ShowComment();
   void OnFileChanged(int index);
   void OnXAxisChanged(bool machOnX);
   // While typing: a number replots, anything else waits for more.

@@ -174,8 +174,8 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
 void AtmosphereViewer::FillDatasets() {
   const QSignalBlocker quiet(datasets_);
   datasets_->clear();
-  for (const AtmosphereDataset& d : data_.datasets()) {
-    const QString name = ToQString(d.name);
+  for (const AtmosphereFileEntry& d : data_.datasets()) {
+    const QString name = ToQString(d.description);
     datasets_->addItem(name);
     datasets_->setItemData(datasets_->count() - 1, name, Qt::ToolTipRole);
   }

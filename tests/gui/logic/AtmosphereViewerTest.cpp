@@ -63,9 +63,9 @@ TEST(AtmosphereViewerData, ListsThePlanetsFilesAndReadsTheChosenOne) {
   data.Init(prompter);
   // Sorted by file name; trailing blanks dropped; a blank name shows the file's.
   ASSERT_EQ(data.datasets().size(), 3u);
-  EXPECT_EQ(data.datasets()[0].name, "Same name");
-  EXPECT_EQ(data.datasets()[1].name, "Same name");
-  EXPECT_EQ(data.datasets()[2].name, "c.atm");
+  EXPECT_EQ(data.datasets()[0].description, "Same name");
+  EXPECT_EQ(data.datasets()[1].description, "Same name");
+  EXPECT_EQ(data.datasets()[2].description, "c.atm");
   EXPECT_EQ(data.table().pointCount, 3);
   // Each entry reads its own file, even under the same name.
   data.SelectDataset(1, prompter);
