@@ -27,7 +27,6 @@ namespace plumora {
 
 class CPayload;
 class CParachute;
-class CParachutePhase;
 class Prompter;
 struct AtmosphereTable;
 struct PlanetConstants;
@@ -77,17 +76,16 @@ struct LineLoads {
 
 // Everything the right-hand side reads and keeps while a final descent runs; the integrator
 // hands it back to EvaluateTwoBodyDerivatives as its context. One run, one model: nothing of
-// it outlives the phase except the flip flag it raises on the phase record.
+// it outlives the phase.
 struct DescentModel {
   // What is flown (set before the run, read only).
   const CPayload* payload = nullptr;
   const CParachute* parachute = nullptr;
   const AtmosphereTable* atmosphere = nullptr;
   const PlanetConstants* planet = nullptr;
-  Prompter* prompter = nullptr;       // for the confluence point warning
-  CParachutePhase* record = nullptr;  // its flip flag is raised here
-  bool massPoint = false;             // the confluence point carries mass (30 state values)
-  double heading = 0.0;               // rad, orients the winds in the descent frame
+  Prompter* prompter = nullptr;  // for the confluence point warning
+  bool massPoint = false;        // the confluence point carries mass (30 state values)
+  double heading = 0.0;          // rad, orients the winds in the descent frame
 
   // Working state, rebuilt at every evaluation.
   TwoBodyFrames frames;

@@ -128,7 +128,6 @@ void ParachuteDerivatives(DescentModel& model, const double* y, double* yp) {
   const ParachuteAeroLoads aero =
       ParachuteAeroForces(chute, local.airVelocity, w.y, w.z, local.air.density,
                           local.air.temperature, GammaR(*model.planet));
-  if (aero.flipped && model.record) model.record->flipDetected = true;
   model.parachuteAxial = aero.axial;
   model.parachuteNormal = aero.normal;
 
@@ -160,6 +159,17 @@ void ConfluenceDerivatives(const DescentModel& model, const double* y, double* y
               model.lines.confluenceForce / model.parachute->confluenceMass);
   SetStateVec(yp, kConfluenceBlock + kPositionOffset,
               StateVec(y, kConfluenceBlock + kVelocityOffset));
+}
+
+bool ParachuteFlipped(DescentModel& model, const double* y) {
+  constexpr int b = kParachuteBlock;
+  model.frames.UpdateFrames(kParachuteBody, StateVec(y, b + kAttitudeOffset));
+  const LocalAir local = AirAround(model, kParachuteBody, StateVec(y, b + kVelocityOffset),
+                                   y[b + kPositionOffset + 2]);
+  const Vec3 w = StateVec(y, b + kRateOffset);
+  return ParachuteAeroForces(*model.parachute, local.airVelocity, w.y, w.z, local.air.density,
+                             local.air.temperature, GammaR(*model.planet))
+      .flipped;
 }
 
 void EvaluateTwoBodyDerivatives(double /*t*/, const double* y, double* yp, void* context) {
