@@ -93,6 +93,8 @@ struct DescentModel {
   double parachuteAxial = 0.0;   // N, along the parachute's −x axis
   double parachuteNormal = 0.0;  // N, against the lateral air flow at the centre of pressure
   LineLoads lines;
+  // Per body, where its last evaluation found its height in the atmosphere table.
+  std::array<int, 2> atmosphereHint{};
 
   // Set when the massless confluence point could not be placed: no line force is computed any
   // more and the phase ends after the current integrator call.

@@ -23,9 +23,10 @@ struct LocalAir {
   AtmosphereSample air;
   Vec3 airVelocity;  // m/s, body axes
 };
-LocalAir AirAround(const DescentModel& model, int body, const Vec3& velocity, double height) {
+LocalAir AirAround(DescentModel& model, int body, const Vec3& velocity, double height) {
   LocalAir local;
-  local.air = QueryAtmosphere(*model.atmosphere, height);
+  local.air = QueryAtmosphere(*model.atmosphere, height,
+                              model.atmosphereHint[static_cast<std::size_t>(body)]);
   const Vec3 wind = DescentWind(model.heading, local.air.windWE, local.air.windSN);
   local.airVelocity = velocity - model.frames.ToBodyAxes(body, wind);
   return local;
@@ -38,7 +39,7 @@ struct BodyKinematics {
   Vec3 w;         // rad/s, body axes
   LocalAir local;
 };
-BodyKinematics Kinematics(const DescentModel& model, int body, const double* y, double* yp) {
+BodyKinematics Kinematics(DescentModel& model, int body, const double* y, double* yp) {
   const int b = BodyBlock(body);
   BodyKinematics k;
   k.velocity = StateVec(y, b + kVelocityOffset);
