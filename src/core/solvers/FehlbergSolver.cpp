@@ -5,12 +5,13 @@
 //
 // Error test. With the weight w_i = RTOL·max(|y_i|, |ỹ_i|) + ATOL (ỹ the candidate solution), the
 // step is accepted when the root mean square of e_i / w_i over all components is at most 1.
-// Step size. After an accepted step a proportional-integral rule h·0.9·err^(-0.14)·err_prev^0.08,
-// within [h/5, 5h] and never growing right after a rejection; after a rejected one
-// h·0.9·err^(-1/5), at least h/5. A step that would pass TOUT is cut to land on it exactly, one
-// that would leave less than a step to go is halved, and the step size the controller had asked for
-// is kept for the next call. A step whose F is not finite somewhere is retried at a quarter of its
-// size.
+// Step size. After an accepted step a proportional-integral rule h·0.9·err^(-0.14)·err_prev^0.08
+// with both errors floored at 1e-4, so that a step grows by at most about 1.6 times while the
+// error stays small (3.3 times right after one near the limit), never right after a rejection.
+// After a rejected step h·0.9·err^(-1/5), at least h/5. A step that would pass TOUT is cut to land
+// on it exactly, one that would leave less than a step to go is halved, and the next call starts
+// from the larger of the size asked for before the cut and the one the cut step suggests. A step
+// whose F is not finite somewhere is retried at a quarter of its size.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -46,7 +47,7 @@ constexpr double kPreviousExponent = 0.4 / 5.0;  // integral part
 constexpr double kMaxGrowth = 5.0;
 constexpr double kMaxShrink = 0.2;
 constexpr double kNonFiniteShrink = 0.25;
-constexpr double kSmallestErrorRatio = 1e-4;  // err_prev is floored at this
+constexpr double kSmallestErrorRatio = 1e-4;  // err and err_prev are floored at this
 // Rejections of one step before the call gives up on it.
 constexpr int kMaxErrorTestFailures = 7;
 constexpr int kMaxNonFiniteFailures = 10;
