@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "cli/Output.h"
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
+#include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
 
@@ -46,7 +46,9 @@ int RunImport(const ImportOptions& options) {
   const int imported = ImportTrajectory(doc, options.trajectory, columns);
   std::printf("Imported %d samples on %s from %s\n", doc.results.LastIndex() + 1,
               std::string(PlanetKeyword(doc.planet)).c_str(), options.trajectory.c_str());
-  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  if (!options.csv.empty() &&
+      !WriteResultsCsvOrReport(doc.results, options.csv, doc.prompter(), options.trajectory))
+    return kExitFailure;
   return imported ? kExitOk : kExitFailure;
 }
 

@@ -8,9 +8,9 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/MissionPaths.h"
-#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
+#include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"
@@ -110,7 +110,9 @@ int RunRun(const RunOptions& options) {
   for (const PhaseOutcome& o : modules.outcomes) {
     if (!o.result) status = kExitFailure;
   }
-  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  if (!options.csv.empty() &&
+      !WriteResultsCsvOrReport(doc.results, options.csv, doc.prompter(), options.mission))
+    return kExitFailure;
   return status;
 }
 

@@ -99,6 +99,14 @@ TEST_F(RunCommand, AFailingPhaseStillWritesItsCsvAndExitsWithOne) {
   EXPECT_EQ(r.err, "error: No payload selected in ballistic entry module\n");
   EXPECT_NE(r.out.find("ended with an error or was stopped"), std::string::npos);
   EXPECT_EQ(test::ReadFile(Csv()), ResultsCsvHeader() + "\n");
+
+  // The results never replace the mission they came from.
+  const std::string mission = Save("m.psd");
+  const std::string bytes = test::ReadFile(mission);
+  const auto over = Cli({"run", "--base", base.path().string(), "--csv", mission, mission});
+  EXPECT_EQ(over.status, 1);
+  EXPECT_NE(over.err.find("that is the mission's own file"), std::string::npos) << over.err;
+  EXPECT_EQ(test::ReadFile(mission), bytes);
 }
 
 TEST_F(RunCommand, MissingAtmosphereUnreadableMissionsAndBadUsage) {
