@@ -9,7 +9,7 @@ GUI_RELEASE := build/release/src/gui/plumora
 # The Earth example: what `make run` opens and `make demo` flies.
 EXAMPLE := examples/earth-return.psd
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := atmosphere aero missionpsd missionjson import
+FUZZ_TARGETS := atmosphere aero missionpsd missionjson import oglmodel texture dib
 
 .PHONY: deps run demo test test-dev test-asan test-tsan fuzz bench bench-peer clean
 

@@ -62,14 +62,13 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
 
 bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
                      std::string& reason) {
-  return ReplaceFileAtomically(path, ResultsCsvText(results), reason);
+  return WriteOutputFile(path, ResultsCsvText(results), reason);
 }
 
 bool WriteResultsCsvOrReport(const CTrajectoryStore& results, const std::filesystem::path& path,
                              Prompter& prompter, const std::filesystem::path& keep) {
   std::string reason;
-  std::error_code error;
-  if (!keep.empty() && std::filesystem::equivalent(path, keep, error)) {
+  if (!keep.empty() && IsSameFile(path, keep)) {
     reason = "that is the mission's own file";
   } else if (WriteResultsCsv(results, path, reason)) {
     return true;

@@ -33,10 +33,10 @@ std::optional<TextScanner> TextScanner::Open(const std::filesystem::path& path) 
   return TextScanner(std::move(content));
 }
 
-bool TextScanner::SkipLine() {
+bool TextScanner::SkipLine(std::size_t limit) {
   if (AtEnd()) return false;
-  const std::size_t limit = std::min(text_.size(), pos_ + kLineReadLimit);
-  while (pos_ < limit) {
+  const std::size_t end = std::min(text_.size(), pos_ + limit);
+  while (pos_ < end) {
     if (text_[pos_++] == '\n') {
       ++line_;
       break;

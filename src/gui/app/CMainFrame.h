@@ -12,6 +12,7 @@
 #include "core/common/Prompter.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/app/FrameHost.h"
+#include "gui/app/GlResources.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/logic/DocumentState.h"
@@ -83,6 +84,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The printer that Print, Print Preview and Print Setup share.
   QPrinter& printer();
   QLabel* statusPane(int index) const;
+  // The display lists every 3D view draws with.
+  GlResources& glResources() { return glResources_; }
   void UpdateTitle();
 
   // --- FrameHost ------------------------------------------------------------------------
@@ -137,6 +140,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   std::unique_ptr<QPrinter> printer_;
   int nextUntitled_ = 1;
   bool running_ = false;
+  GlResources glResources_;
 };
 
 }  // namespace plumora::gui

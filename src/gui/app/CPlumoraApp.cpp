@@ -29,6 +29,7 @@ bool CPlumoraApp::InitInstance(const QStringList& arguments, const Options& opti
   mainFrame_ = std::make_unique<CMainFrame>(baseFolder_);
   // The main window's own message boxes sit over it; a test's recorder replaces them.
   mainFrame_->SetPrompter(prompter_ == &messageBoxes_ ? nullptr : prompter_);
+  mainFrame_->glResources().Initialise(baseFolder_, *prompter_);  // 3D views say so on failure
   if (arguments.isEmpty()) {
     mainFrame_->NewDocument();
   } else if (!mainFrame_->OpenDocument(std::filesystem::path(arguments.front().toStdString()))) {
