@@ -83,7 +83,7 @@ TEST(Dderkf, ArraysAndVectorsStepAlike) {
 }
 
 // The error control works: the global error falls with the tolerance, at about the rate a
-// fifth-order method gives, and stays within a modest multiple of it (4 to 8 times here).
+// fifth-order method gives, and stays within a modest multiple of it (2 to 3 times here).
 TEST(Dderkf, TheGlobalErrorFollowsTheTolerance) {
   double previous = 1.0;
   long previousSteps = 0;
