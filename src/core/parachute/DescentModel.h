@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 #include "core/ballistic/PayloadAerodynamics.h"
 #include "core/common/BodyFrames.h"
@@ -95,6 +96,10 @@ struct DescentModel {
   LineLoads lines;
   // Per body, where its last evaluation found its height in the atmosphere table.
   std::array<int, 2> atmosphereHint{};
+  // cos and sin of the heading they were taken of (not a number until then), for the winds.
+  double windHeading = std::numeric_limits<double>::quiet_NaN();
+  double headingCos = 1.0;
+  double headingSin = 0.0;
 
   // Set when the massless confluence point could not be placed: no line force is computed any
   // more and the phase ends after the current integrator call.

@@ -18,6 +18,11 @@ constexpr double kCanopyNormalSlope = 0.75;
 // The lateral flow at the centre of pressure is floored at this before it divides.
 constexpr double kCrossFlowFloor = 1e-20;  // m/s
 
+// DescentWind with the cosine and sine of the heading.
+Vec3 WindAlong(double c, double s, double windWE, double windSN) {
+  return {c * windSN + s * windWE, s * windSN - c * windWE, 0.0};
+}
+
 // The body's velocity relative to the air, body axes, with the air at the body's height.
 struct LocalAir {
   AtmosphereSample air;
@@ -27,7 +32,13 @@ LocalAir AirAround(DescentModel& model, int body, const Vec3& velocity, double h
   LocalAir local;
   local.air = QueryAtmosphere(*model.atmosphere, height,
                               model.atmosphereHint[static_cast<std::size_t>(body)]);
-  const Vec3 wind = DescentWind(model.heading, local.air.windWE, local.air.windSN);
+  if (!(model.windHeading == model.heading)) {  // the heading is fixed for a run
+    model.windHeading = model.heading;
+    model.headingCos = std::cos(model.heading);
+    model.headingSin = std::sin(model.heading);
+  }
+  const Vec3 wind =
+      WindAlong(model.headingCos, model.headingSin, local.air.windWE, local.air.windSN);
   local.airVelocity = velocity - model.frames.ToBodyAxes(body, wind);
   return local;
 }
@@ -73,8 +84,7 @@ Vec3 PathVelocity(double pathAngleDegrees, double speed) {
 }
 
 Vec3 DescentWind(double heading, double windWE, double windSN) {
-  const double c = std::cos(heading), s = std::sin(heading);
-  return {c * windSN + s * windWE, s * windSN - c * windWE, 0.0};
+  return WindAlong(std::cos(heading), std::sin(heading), windWE, windSN);
 }
 
 ParachuteCoefficients ParachuteAeroCoefficients(double /*mach*/, double alpha) {
