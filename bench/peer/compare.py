@@ -98,11 +98,11 @@ def main():
 
         print(f"Earth entry, {flight:.1f} s of flight, {track / 1000.0:.0f} km of ground track; "
               f"processor time in ms per simulated second (whole process: the shortest of {args.runs} runs or more)")
-        print(f"{'program':38} {'whole':>8} {'integr.':>8} {'ratio':>7} {'ratio':>7} {'evals':>7} "
+        print(f"{'program':40} {'whole':>8} {'integr.':>8} {'ratio':>7} {'ratio':>7} {'evals':>7} "
               f"{'end off':>8} {'speed':>9} {'peak g':>8}")
-        print(f"{'':38} {'':>8} {'':>8} {'whole':>7} {'integr.':>7} {'':>7} {'m':>8} {'m/s':>9} {'':>8}")
+        print(f"{'':40} {'':>8} {'':>8} {'whole':>7} {'integr.':>7} {'':>7} {'m':>8} {'m/s':>9} {'':>8}")
         per_s = 1000.0 / flight
-        print(f"{'Plumora 6-DOF, DDERKF':38} {ours_whole * per_s:8.3f} {ours_integration * per_s:8.3f} "
+        print(f"{'Plumora 6-DOF, DDERKF':40} {ours_whole * per_s:8.3f} {ours_integration * per_s:8.3f} "
               f"{'':>7} {'':>7} {'':>7} {0.0:8.1f} {end['payload_speed']:9.3f} {peak:8.4f}")
         for bounded in (False, True):
             for method in ("RK45", "LSODA", "DOP853"):
@@ -114,7 +114,7 @@ def main():
                 result = json.loads(out)
                 off = great_circle(end, result, radius)
                 label = f"SciPy point mass, {method}" + (f", step <= {time_step:g} s" if bounded else "")
-                print(f"{label:38} {whole * per_s:8.3f} {result['integration_s'] * per_s:8.3f} "
+                print(f"{label:40} {whole * per_s:8.3f} {result['integration_s'] * per_s:8.3f} "
                       f"{whole / ours_whole:7.1f} {result['integration_s'] / ours_integration:7.1f} "
                       f"{result['evaluations']:7d} {off:8.1f} {result['speed']:9.3f} "
                       f"{result['peak_deceleration_g']:8.4f}")
