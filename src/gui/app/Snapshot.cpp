@@ -18,6 +18,7 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/results/PaneFactory.h"
 
@@ -50,11 +51,11 @@ int Fail(const std::string& text) {
 }
 
 // A pane hosted by nothing but the picture: the document, the settings the command line gave and
-// the animation's sample, no scrolling and no red frame.
+// the animation's sample, no scroll bars and no red frame.
 class PictureHost final : public PaneHost {
  public:
-  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options)
-      : doc_(doc), size_(options.width, options.height) {
+  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options, const StartupBitmaps& bitmaps)
+      : doc_(doc), size_(options.width, options.height), bitmaps_(bitmaps) {
     state_.ToggleDisplayMode(options.mode);
     state_.chartX = options.chartX;
     state_.chartY = options.chartY;
@@ -66,17 +67,22 @@ class PictureHost final : public PaneHost {
   int animationIndex() const override { return index_; }
   bool animationPlaying() const override { return false; }
   QSize clientSize() const override { return size_; }
-  QPoint scrollPosition() const override { return {}; }
+  QPoint scrollPosition() const override { return scroll_; }
   void SetScrollSizes(const ScrollSizes&) override {}
+  void SetScrollPosition(const QPoint& position) override { scroll_ = position; }
   void Repaint() override {}
+  void RepaintArea(const QRect&) override {}
   bool wearsActiveFrame() const override { return false; }
   QWidget* dialogParent() override { return nullptr; }
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
 
  private:
   const CPlumoraDoc& doc_;
   QSize size_;
+  const StartupBitmaps& bitmaps_;
   ResultsViewState state_;
   int index_ = 0;
+  QPoint scroll_;
 };
 
 int WritePicture(const QImage& picture, const std::string& output) {
@@ -91,14 +97,16 @@ int WritePicture(const QImage& picture, const std::string& output) {
   return kSnapshotOk;
 }
 
-int PanePicture(CChildFrame& child, const SnapshotOptions& options,
+int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
                 const ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
-  PictureHost host(doc, options);
+  PictureHost host(doc, options, bitmaps);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();
+  // The pane follows the animation to its sample, as on the screen (the table scrolls to it).
+  pane->AnimationStep(host.animationIndex(), false);
   return WritePicture(pane->Snapshot(QSize(options.width, options.height)), options.output);
 }
 
@@ -167,10 +175,12 @@ int RunSnapshot(const SnapshotOptions& options) {
   // A mission that cannot be read, or a missing start-up picture, has been reported.
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
+  // The phase a command of the mission plan bar acts on is the first one.
+  frame.missionPlanBar()->SelectPhase(0);
   if (options.command) return DialogPicture(frame, *options.command, options.output);
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
-  return PanePicture(*child, options, prompter);
+  return PanePicture(*child, options, app.bitmaps(), prompter);
 }
 
 }  // namespace plumora::gui

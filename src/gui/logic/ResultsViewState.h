@@ -54,6 +54,7 @@ struct ResultsViewState {
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
+  bool trackLine = true;  // the ground track draws the line of the flight so far
 
   // The mode that is on (the first set flag in mode order), or kNone.
   DisplayMode Mode() const;

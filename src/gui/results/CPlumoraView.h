@@ -85,9 +85,12 @@ class CPlumoraView : public QWidget, private PaneHost {
   QSize clientSize() const override;
   QPoint scrollPosition() const override;
   void SetScrollSizes(const ScrollSizes& sizes) override;
+  void SetScrollPosition(const QPoint& position) override;
   void Repaint() override;
+  void RepaintArea(const QRect& area) override;
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
+  const StartupBitmaps& bitmaps() const override;
 
   void ShowPane();
   void Relayout();

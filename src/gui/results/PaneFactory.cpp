@@ -4,6 +4,7 @@
 
 #include "gui/results/PlaceholderPane.h"
 #include "gui/results/TablePane.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -23,7 +24,7 @@ constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     nullptr,          // 3D payload
     nullptr,          // 3D parachute
     nullptr,          // 3D System
-    nullptr,          // 2D Trajectory
+    Make<TrackPane>,  // 2D Trajectory
     nullptr,          // 3D Trajectory
 };
 

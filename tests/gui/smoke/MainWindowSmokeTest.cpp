@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QThread>
@@ -31,6 +32,7 @@
 #include "gui/app/ProgressDialog.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/TrackLayout.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TablePane.h"
 #include "support/NotingPrompter.h"
@@ -41,6 +43,20 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The planet maps of the tests: one colour each, so that a picture of the ground track shows the
+// marker and the line against it.
+const QColor kEarthMap(0, 40, 120);
+const QColor kMarsMap(150, 60, 30);
+const QColor kTrackLineColour(0, 255, 255);
+
+std::string UniformMap(const QColor& colour) {
+  tools::Picture map(64, 32);
+  const auto channel = [](int c) { return static_cast<std::uint8_t>(c); };
+  map.pixels.assign(map.pixels.size(),
+                    {channel(colour.red()), channel(colour.green()), channel(colour.blue())});
+  return tools::BmpBytes(map);
+}
 
 // A base folder with the bundled atmospheres and aerodynamics, small start-up pictures, and a
 // mission: one payload flown by `phases` ballistic phases. Every question is answered yes, and
@@ -54,6 +70,8 @@ class MainWindowTest : public ::testing::Test {
     for (std::string_view name : kStartupPictureFiles) {
       test::WriteFile(base / "graphics" / std::string(name), picture);
     }
+    test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
+    test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
     fs::current_path(base.path());
     prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
   }
@@ -71,6 +89,19 @@ class MainWindowTest : public ::testing::Test {
     doc.missionName = "Smoke \xE9preuve";  // Windows-1252 é
     doc.timeStep = timeStep;
     const fs::path path = base / "mission.psd";
+    EXPECT_TRUE(SaveMission(doc, path));
+    return path;
+  }
+
+  // The entry of the bundled Earth example, eastwards over the date line, a sample a second.
+  fs::path WriteDateLineMission() {
+    CPlumoraDoc doc;
+    EXPECT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd"));
+    doc.phases.resize(1);
+    doc.initialState.longitude = 165.0;
+    doc.initialState.heading = 80.0;
+    doc.outputTimeStep = 1.0;
+    const fs::path path = base / "dateline.psd";
     EXPECT_TRUE(SaveMission(doc, path));
     return path;
   }
@@ -490,6 +521,113 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   EXPECT_EQ(Snapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
   EXPECT_EQ(Snapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
   EXPECT_FALSE(fs::exists(base / "x.png"));
+}
+
+// White is the marker's fill and nothing else on the uniform test maps: the box of the white
+// pixels is the marker's, and a small box means a single marker.
+QRect WhiteBox(const QImage& picture) {
+  QRect box;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixelColor(x, y) == QColor(Qt::white)) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+QPoint MapCentre(const CTrajectoryStore& results, int index, const QSize& size) {
+  const CTrajectorySample& s = results.SampleAt(index);
+  const std::optional<MapPoint> p =
+      ProjectToMap(s.latitude, s.longitude, size.width(), size.height());
+  return p ? QPoint(p->x, p->y) : QPoint(-1, -1);
+}
+
+bool ColumnHas(const QImage& picture, int x, const QColor& colour) {
+  for (int y = 0; y < picture.height(); ++y) {
+    if (picture.pixelColor(x, y) == colour) return true;
+  }
+  return false;
+}
+
+TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
+  ASSERT_TRUE(Start(WriteDateLineMission())) << prompter.recorder.Transcript();
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1280, 860);
+  QApplication::processEvents();
+  CChildFrame* child = frame.ActiveChild();
+  child->EqualisePanes();
+  frame.Invoke(kCmdRun);
+  const CTrajectoryStore& results = child->doc().results;
+  ASSERT_GT(results.LastIndex(), 320);
+  CPlumoraView* track = child->View(0, 0);
+  CPlumoraView* table = child->View(1, 0);
+  track->ToggleDisplayMode(DisplayMode::k2DTrajectory);
+  table->ToggleDisplayMode(DisplayMode::kTable);
+
+  // What the screen shows of the map, the partial repaints of a playing animation included.
+  QWidget* map = track->canvas()->viewport();
+  const auto screen = [&] {
+    QApplication::processEvents();
+    const QPoint origin = map->mapTo(&frame, QPoint(0, 0));
+    return frame.screen()
+        ->grabWindow(frame.winId(), origin.x(), origin.y(), map->width(), map->height())
+        .toImage();
+  };
+  const auto expectOneMarkerAt = [&](int index) {
+    const QRect white = WhiteBox(screen());
+    EXPECT_LE(white.width(), 7) << index;
+    EXPECT_EQ(white.center(), MapCentre(results, index, map->size())) << index;
+  };
+  expectOneMarkerAt(0);
+
+  // Playing at x0.5 a sample lasts two seconds: the steps here are the test's own. Over the date
+  // line and on, the marker moves and leaves no copy behind.
+  frame.OnAnimationControl(kCtlSpeed, 0);
+  frame.OnAnimationControl(kCtlPlay, 0);
+  for (int step : {60, 240, 10}) {
+    frame.animation().AdvanceAnimation(step);
+    ASSERT_TRUE(frame.animation().playing());
+    expectOneMarkerAt(frame.animation().index());
+  }
+  const int index = frame.animation().index();
+  // The line runs through the samples shown so far, and not on.
+  const QImage playing = screen();
+  const QPoint halfway = MapCentre(results, index / 4, map->size());
+  EXPECT_EQ(playing.pixelColor(halfway), kTrackLineColour);
+  EXPECT_NE(playing.pixelColor(MapCentre(results, results.LastIndex(), map->size())),
+            kTrackLineColour);
+
+  // The table has kept the sample's row in view, marked.
+  const TableDrawing rows = Table(*table);
+  ASSERT_TRUE(rows.marked);
+  EXPECT_EQ(rows.marked->y, (index - rows.firstRow + 3) * 20);
+  EXPECT_LE(rows.marked->y + 20, table->canvas()->viewport()->height());
+  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->y + 2),
+            QColor(196, 196, 196));
+
+  frame.OnAnimationControl(kCtlPause, 0);
+  expectOneMarkerAt(index);
+  // The pane's popup takes the line away.
+  child->SetActiveView(track);
+  ASSERT_TRUE(frame.Invoke(kCmdPopupTrackLine));
+  EXPECT_EQ(screen().pixelColor(halfway), kEarthMap);
+  // A mission on Mars shows the Mars map.
+  child->doc().planet = 1;
+  track->OnUpdate();
+  EXPECT_EQ(screen().pixelColor(map->width() / 2, map->height() - 5), kMarsMap);
+
+  // Headless: the marker of the sample nearest the time asked for, the line at both edges.
+  char time[32];
+  std::snprintf(time, sizeof time, "%.3f", results.SampleAt(index).time);
+  const auto shot = Snapshot(base.path(), {"track.png", "--mode", "track", "--size", "360x180",
+                                           "--time", time, "dateline.psd"});
+  ASSERT_EQ(shot.status, 0) << shot.err;
+  const QImage picture(QString::fromStdString((base / "track.png").string()));
+  EXPECT_EQ(WhiteBox(picture).center(), MapCentre(results, index, QSize(360, 180)));
+  EXPECT_TRUE(ColumnHas(picture, 0, kTrackLineColour));
+  EXPECT_TRUE(ColumnHas(picture, 359, kTrackLineColour));
+  EXPECT_EQ(picture.pixelColor(180, 170), kEarthMap);
 }
 
 }  // namespace
