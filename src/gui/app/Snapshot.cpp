@@ -20,6 +20,7 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
+#include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
@@ -45,6 +46,12 @@ class ErrorNotingPrompter final : public Prompter {
   ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
 };
 
+void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
+  state.chartX = options.chartX;
+  state.chartY = options.chartY;
+  state.chartBody = options.chartBody;
+}
+
 int Fail(const std::string& text) {
   std::fprintf(stderr, "error: %s\n", text.c_str());
   return kSnapshotFailed;
@@ -57,9 +64,7 @@ class PictureHost final : public PaneHost {
   PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options, const StartupBitmaps& bitmaps)
       : doc_(doc), size_(options.width, options.height), bitmaps_(bitmaps) {
     state_.ToggleDisplayMode(options.mode);
-    state_.chartX = options.chartX;
-    state_.chartY = options.chartY;
-    state_.chartBody = options.chartBody;
+    UseChartSettings(state_, options);
     index_ = options.timeGiven ? NearestSample(doc.results, options.time) : 0;
   }
   const CPlumoraDoc& document() const override { return doc_; }
@@ -177,7 +182,15 @@ int RunSnapshot(const SnapshotOptions& options) {
   CMainFrame& frame = *app.mainFrame();
   // The phase a command of the mission plan bar acts on is the first one.
   frame.missionPlanBar()->SelectPhase(0);
-  if (options.command) return DialogPicture(frame, *options.command, options.output);
+  if (options.command) {
+    // The active pane shows the mode and chart the command line names, so that Options opens
+    // that mode's dialog with those settings.
+    if (CPlumoraView* view = frame.ActiveView()) {
+      view->ToggleDisplayMode(options.mode);
+      UseChartSettings(view->settings(), options);
+    }
+    return DialogPicture(frame, *options.command, options.output);
+  }
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
   return PanePicture(*child, options, app.bitmaps(), prompter);

@@ -55,6 +55,8 @@ class PaneCanvas final : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override {
     view_.MouseMoved(event->position().toPoint(), event->buttons());
   }
+  // Leaving the pane is a move outside it: the read-out goes back to 0, no cross-hair stays.
+  void leaveEvent(QEvent*) override { view_.MouseMoved(QPoint(-1, -1), Qt::NoButton); }
 
  private:
   CPlumoraView& view_;

@@ -33,6 +33,8 @@ class CPlumoraView : public QWidget, private PaneHost {
   int column() const { return column_; }
   int row() const { return row_; }
   const ResultsViewState& state() const { return state_; }
+  // The settings to change from outside the pane's own commands (snapshots and tests).
+  ResultsViewState& settings() { return state_; }
   // The pane of the mode that is on, or null for a blank view.
   ResultsPane* pane() const { return pane_; }
 

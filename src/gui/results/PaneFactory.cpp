@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "gui/results/ChartPane.h"
 #include "gui/results/PlaceholderPane.h"
 #include "gui/results/TablePane.h"
 #include "gui/results/TrackPane.h"
@@ -20,7 +21,7 @@ std::unique_ptr<ResultsPane> Make(PaneHost& host) {
 // One line per display mode, in mode order; null: the mode is not built yet.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
-    nullptr,          // Chart
+    Make<ChartPane>,  // Chart
     nullptr,          // 3D payload
     nullptr,          // 3D parachute
     nullptr,          // 3D System

@@ -89,8 +89,9 @@ class ResultsPane {
   // The results, the mode or the client size changed: set the scroll sizes the pane needs
   // (none by default).
   virtual void Layout();
-  // Show > Options and the popup's Options: the pane's own options dialog.
-  virtual void OptionsCommand() {}
+  // Show > Options and the popup's Options: by default the options dialog of the pane's mode
+  // (OptionsDialogs.h); the pane is laid out and repainted when the dialog changed what it shows.
+  virtual void OptionsCommand();
   // The animation bar's chart zoom buttons.
   virtual void ZoomToSelection() {}
   virtual void ResetZoom() {}

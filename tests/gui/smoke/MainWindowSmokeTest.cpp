@@ -4,6 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +21,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
@@ -30,10 +34,12 @@
 #include "gui/app/CommandRouter.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
+#include "gui/editing/NumberField.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/logic/TrackLayout.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/ChartPane.h"
 #include "gui/results/TablePane.h"
 #include "support/NotingPrompter.h"
 #include "support/RunProcess.h"
@@ -391,7 +397,7 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   // Tiled, both windows show; only the one the user works in has a red-framed pane. A mode that
   // is not built yet says so in the middle of its pane.
   frame.Invoke(kCmdWindowTile);
-  frame.Invoke(kCmdShowChart);
+  frame.Invoke(kCmdPopup3DTrajectory);
   QApplication::processEvents();
   const auto picture = [](CPlumoraView* v) { return v->canvas()->viewport()->grab().toImage(); };
   const QImage working = picture(second->ActiveView());
@@ -427,6 +433,166 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
   EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+}
+
+// Answers the first modal dialog that opens while it lives.
+class DialogAnswer {
+ public:
+  explicit DialogAnswer(std::function<void(QDialog&)> answer) : answer_(std::move(answer)) {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      timer_.stop();
+      seen = true;
+      answer_(*dialog);
+    });
+    timer_.start();
+  }
+  bool seen = false;
+
+ private:
+  std::function<void(QDialog&)> answer_;
+  QTimer timer_;
+};
+
+TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
+  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1280, 860);
+  QApplication::processEvents();
+  frame.ActiveChild()->EqualisePanes();
+  frame.Invoke(kCmdRun);
+  frame.Invoke(kCmdShowChart);
+  QApplication::processEvents();
+  CPlumoraView* view = frame.ActiveView();
+  auto* chart = dynamic_cast<ChartPane*>(view->pane());
+  ASSERT_TRUE(chart && chart->drawn());
+  const auto shown = [view] { return view->canvas()->viewport()->grab().toImage(); };
+  const ChartLayout l = chart->drawn()->layout;
+
+  // Green-grey behind a black Y axis, the height falling in blue from the top left.
+  QImage picture = shown();
+  EXPECT_EQ(picture.pixelColor(l.lm + l.pw - 3, l.mt + 3), QColor(180, 200, 180));
+  EXPECT_EQ(picture.pixelColor(l.x0, l.mt + l.ph / 2), QColor(0, 0, 0));
+  EXPECT_EQ(picture.pixelColor(l.PointOf(0, 14000).x + 1, l.PointOf(0, 14000).y + 1).blue(), 255);
+
+  // The mouse reads the curve out into the status bar under a red cross-hair.
+  const int column = l.PointOf(45, 0).x;
+  view->MouseMoved({column, l.mt + 5}, Qt::NoButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(frame.statusPane(0)->text().startsWith("time (s)=4"))
+      << frame.statusPane(0)->text().toStdString();
+  EXPECT_TRUE(frame.statusPane(1)->text().startsWith("height (m)="))
+      << frame.statusPane(1)->text().toStdString();
+  // What the screen shows after the moves painted only the strips they changed.
+  const auto onScreen = [&frame, view] {
+    const QPoint corner = view->canvas()->viewport()->mapTo(&frame, QPoint(0, 0));
+    const QSize size = view->canvas()->viewport()->size();
+    return frame.screen()->grabWindow(frame.winId()).toImage().copy(QRect(corner, size));
+  };
+  EXPECT_EQ(onScreen().pixelColor(column, l.y0 - 3), QColor(255, 0, 0));
+  view->MouseMoved({column + 40, l.mt + 5}, Qt::NoButton);
+  QApplication::processEvents();
+  picture = onScreen();
+  EXPECT_EQ(picture.pixelColor(column + 40, l.y0 - 3), QColor(255, 0, 0));
+  EXPECT_EQ(picture.pixelColor(column, l.y0 - 3), QColor(180, 200, 180));  // none left behind
+  view->MouseMoved({-1, -1}, Qt::NoButton);  // left the pane: no cross-hair stays
+  QApplication::processEvents();
+  EXPECT_NE(onScreen().pixelColor(column + 40, l.y0 - 3), QColor(255, 0, 0));
+
+  // A band dragged across the chart, zoomed into, and reset.
+  view->MousePressed(Qt::LeftButton, {l.lm + 100, 100});
+  view->MouseMoved({l.lm + 100, 100}, Qt::LeftButton);
+  view->MouseMoved({l.lm + 200, 100}, Qt::LeftButton);
+  view->MouseReleased(Qt::LeftButton, {l.lm + 200, 100});
+  QApplication::processEvents();
+  ASSERT_TRUE(chart->HasSelection());
+  const QColor frameOfBand = shown().pixelColor(l.lm + 100, l.mt + l.ph / 2);
+  EXPECT_TRUE(frameOfBand == QColor(200, 200, 200) || frameOfBand == QColor(Qt::white));
+  frame.OnAnimationControl(kCtlZoomToSelection, 0);
+  QApplication::processEvents();
+  const ChartZoom zoom = view->state().chartZoom;
+  ASSERT_TRUE(zoom.on);
+  EXPECT_DOUBLE_EQ(zoom.low, l.XAt(l.lm + 100));
+  EXPECT_DOUBLE_EQ(zoom.high, l.XAt(l.lm + 200));
+  picture = shown();
+  EXPECT_EQ(picture.pixelColor(picture.width() - 3, picture.height() - 3), QColor(236, 236, 236));
+  EXPECT_FALSE(chart->HasSelection());  // the repaint dropped the band
+
+  // Printing draws its own page and leaves the screen's layout to the mouse.
+  const ChartLayout screen = chart->drawn()->layout;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const fs::path pdf = PLUMORA_SCREENSHOT_DIR "/plumora-chart.pdf";  // left for people to see
+  printer.setOutputFileName(QString::fromStdString(pdf.string()));
+  view->Print(printer);
+  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
+  EXPECT_NE(text.out.find("height (m)"), std::string::npos) << text.out;
+  EXPECT_EQ(chart->drawn()->layout.width, screen.width);
+  EXPECT_EQ(chart->drawn()->layout.sx, screen.sx);
+  // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
+  // window draws none here.
+  const CTrajectorySample& sample = frame.ActiveChild()->doc().results.SampleAt(300);
+  const ChartPoint at = screen.PointOf(sample.time, sample.payloadHeight);
+  const auto cyan = [&] {
+    const QImage now = onScreen();
+    int count = 0;
+    for (int y = at.y + 1; y < screen.y0; ++y) count += now.pixelColor(at.x, y) == Qt::cyan;
+    return count;
+  };
+  view->AnimationStep(300, true);
+  QApplication::processEvents();
+  EXPECT_GT(cyan(), 3);
+  EXPECT_LT(cyan(), screen.y0 - at.y - 1);  // dotted
+  view->AnimationStep(1 << 20, true);
+  QApplication::processEvents();
+  EXPECT_EQ(cyan(), 0);
+  view->AnimationStep(1 << 20, false);
+  frame.OnAnimationControl(kCtlZoomReset, 0);
+  EXPECT_FALSE(view->state().chartZoom.on);
+
+  // Chart Options from the popup: OK takes the new axis and drops a zoom; Cancel changes nothing.
+  view->settings().chartZoom = {true, 1, 2};
+  DialogAnswer newY([](QDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "Chart Options");
+    d.findChild<QComboBox*>("ctl_1123")->setCurrentIndex(3);
+    d.accept();
+  });
+  ASSERT_TRUE(frame.Invoke(kCmdPopupOptions));
+  EXPECT_EQ(view->state().chartY, 3);
+  EXPECT_FALSE(view->state().chartZoom.on);
+  DialogAnswer cancelled([](QDialog& d) {
+    d.findChild<QComboBox*>("ctl_1124")->setCurrentIndex(5);
+    d.reject();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_TRUE(cancelled.seen);
+  EXPECT_EQ(view->state().chartX, 0);
+
+  // Table Options with every box unchecked: no column is left.
+  view->ToggleDisplayMode(DisplayMode::kTable);
+  DialogAnswer none([](QDialog& d) {
+    for (QCheckBox* box : d.findChildren<QCheckBox*>()) box->setChecked(false);
+    d.accept();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_EQ(view->state().shownColumnCount, 0);
+
+  // The Light page of 3D Options stores what z says; nothing opens in 2D Trajectory.
+  view->ToggleDisplayMode(DisplayMode::k3DPayload);
+  DialogAnswer light([](QDialog& d) {
+    d.findChild<NumberField*>("ctl_1167")->setText("500");
+    d.accept();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_EQ(view->state().lightPosition[2], 500.0f);
+  view->ToggleDisplayMode(DisplayMode::k2DTrajectory);
+  DialogAnswer nothing([](QDialog& d) { d.reject(); });
+  frame.Invoke(kCmdShowOptions);
+  QApplication::processEvents();
+  EXPECT_FALSE(nothing.seen);
 }
 
 TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
@@ -500,7 +666,28 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
 
   const auto chart = Snapshot(base.path(), {"chart.png", "--mode", "chart", "mission.psd"});
   ASSERT_EQ(chart.status, 0) << chart.err;
-  const QImage placeholder(QString::fromStdString((base / "chart.png").string()));
+  const QImage plot(QString::fromStdString((base / "chart.png").string()));
+  EXPECT_EQ(plot.pixelColor(799, 0), QColor(180, 200, 180));
+  // The blue curve, and a Y axis as high as the plot: 600 less two margins of 60.
+  int blue = 0, axis = 0;
+  for (int x = 0; x < 800; ++x) {
+    int black = 0;
+    for (int y = 0; y < 600; ++y) {
+      blue += plot.pixelColor(x, y) == QColor(0, 0, 255);
+      black += plot.pixelColor(x, y) == QColor(0, 0, 0);
+    }
+    axis = std::max(axis, black);
+  }
+  EXPECT_GT(blue, 400);
+  EXPECT_GE(axis, 480);
+  EXPECT_EQ(
+      Snapshot(base.path(), {"chart-options.png", "--mode", "chart", "--command", "32775"}).status,
+      0);
+  EXPECT_EQ(Snapshot(base.path(), {"none.png", "--mode", "track", "--command", "32775"}).status, 1);
+
+  const auto globe = Snapshot(base.path(), {"globe.png", "--mode", "trajectory3d", "mission.psd"});
+  ASSERT_EQ(globe.status, 0) << globe.err;
+  const QImage placeholder(QString::fromStdString((base / "globe.png").string()));
   EXPECT_EQ(placeholder.size(), QSize(800, 600));
   EXPECT_EQ(placeholder.pixelColor(0, 0), QColor(Qt::white));
   int ink = 0;
