@@ -182,6 +182,11 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
 }
 
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
+  int hint = 0;
+  return QueryAtmosphere(t, h, hint);
+}
+
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h, int& hint) {
   const int n = t.pointCount;
   if (n < 1) return {};
   AtmosphereSample s;
@@ -191,7 +196,7 @@ AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
   } else if (h < t.height[0]) {
     s = {std::exp(t.lnDensity[0]), t.temperature[0], t.windWE[0], t.windSN[0]};
   } else {
-    const SplineInterval in = FindSplineInterval(t.height.data(), n, h);
+    const SplineInterval in = FindSplineInterval(t.height.data(), n, h, hint);
     s.density = std::exp(SplineEvaluate(in, t.lnDensity.data(), t.lnDensityCurvature.data()));
     s.temperature = SplineEvaluate(in, t.temperature.data(), t.temperatureCurvature.data());
     s.windWE = SplineEvaluate(in, t.windWE.data(), t.windWECurvature.data());

@@ -48,6 +48,9 @@ struct AtmosphereSample {
 // Density, temperature and winds at height h (m). Above the table the air is gone (density 0,
 // top temperature, no wind); below it the first row holds. Winds below kCalmWind read as 0.
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h);
+// The same, with the interval search starting where the last query of this caller found its
+// height (see FindSplineInterval); each body an integrator flies keeps its own hint.
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h, int& hint);
 
 // Planet keywords by planet index (0 EARTH, 1 MARS, 2 TITAN); empty for other indices.
 std::string_view PlanetKeyword(int planet);
