@@ -98,6 +98,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool AnimationPlaying() const override { return animation_.playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+  GlResources* SceneResources() override { return &glResources_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

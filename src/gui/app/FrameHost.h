@@ -9,6 +9,7 @@ namespace plumora::gui {
 
 class CChildFrame;
 class CPlumoraView;
+class GlResources;
 
 class FrameHost {
  public:
@@ -33,6 +34,8 @@ class FrameHost {
   virtual void ShowReadout(const QString& x, const QString& y) = 0;
   // The right-button popup of a pane at a screen position; its commands act on that pane.
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
+  // The display lists and streaks every 3D view draws with; null where there are none.
+  virtual GlResources* SceneResources() { return nullptr; }
 };
 
 }  // namespace plumora::gui

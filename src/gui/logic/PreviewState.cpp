@@ -35,8 +35,7 @@ void PreviewState::SetSystemGeometry(double offsetX, double offsetY, double offs
 }
 
 void PreviewState::LeftDown(int x, int y) {
-  leftX_ = x;
-  leftY_ = y;
+  rotation_.Anchor(x, y);
   dragging_ = true;
 }
 
@@ -48,10 +47,7 @@ void PreviewState::RightDown(int x, int y) {
 
 void PreviewState::Move(int x, int y, bool leftHeld, bool rightHeld) {
   if (!dragging_) return;
-  if (leftHeld) {
-    turn_ = savedTurn_ + static_cast<float>(x - leftX_);
-    tilt_ = savedTilt_ + static_cast<float>(y - leftY_);
-  }
+  if (leftHeld) rotation_.DragTo(x, y);
   if (rightHeld) {
     zoom_ = savedZoom_ + static_cast<float>(y - rightY_) * 0.1f;
     if (!(zoom_ >= 0.0f)) zoom_ = 0.0f;
@@ -60,8 +56,7 @@ void PreviewState::Move(int x, int y, bool leftHeld, bool rightHeld) {
 
 void PreviewState::LeftUp() {
   dragging_ = false;
-  savedTilt_ = tilt_;
-  savedTurn_ = turn_;
+  rotation_.Commit();
 }
 
 void PreviewState::RightUp() {

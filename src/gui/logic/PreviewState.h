@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/flight/TrajectoryStore.h"
+#include "gui/logic/ViewRotation.h"
 
 namespace plumora::gui {
 
@@ -64,8 +65,8 @@ class PreviewState {
   void RightUp();
 
   // --- What the scenes are handed ----------------------------------------------------------
-  float tilt() const { return tilt_; }
-  float turn() const { return turn_; }
+  float tilt() const { return rotation_.tilt(); }
+  float turn() const { return rotation_.turn(); }
   float zoom() const { return zoom_; }
   // The vehicle scene's scale: the zoom, a fortieth of it for payload mesh 4.
   float VehicleScale() const;
@@ -75,10 +76,8 @@ class PreviewState {
 
  private:
   bool dragging_ = false;
-  int leftX_ = 0, leftY_ = 0;
+  ViewRotation rotation_;
   int rightX_ = 0, rightY_ = 0;
-  float tilt_ = 0.0f, turn_ = 0.0f;
-  float savedTilt_ = 0.0f, savedTurn_ = 0.0f;
   float zoom_ = 1.0f, savedZoom_ = 1.0f;
 };
 

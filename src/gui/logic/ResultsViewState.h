@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "gui/logic/ViewRotation.h"
+
 namespace plumora::gui {
 
 enum class DisplayMode {
@@ -51,6 +53,7 @@ struct ResultsViewState {
   int chartY = 1;                                   // chart variable on the vertical axis
   int chartBody = 0;                                // 0 payload, 1 parachute
   bool active = false;                              // the active pane of its frame
+  ViewRotation sceneRotation;                       // how far the 3D modes are turned
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};

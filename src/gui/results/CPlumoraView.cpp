@@ -118,6 +118,10 @@ void CPlumoraView::Repaint() {
   if (pane_ && pane_->surface()) pane_->surface()->update();
 }
 
+GlResources* CPlumoraView::SceneResources() {
+  return frame_.host().SceneResources();
+}
+
 bool CPlumoraView::wearsActiveFrame() const {
   // Only in the window the user works in: with tiled windows, one red frame tells which it is.
   return state_.active && frame_.host().IsActiveFrame(frame_);

@@ -88,6 +88,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   void Repaint() override;
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
+  GlResources* SceneResources() override;
 
   void ShowPane();
   void Relayout();

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "gui/results/PlaceholderPane.h"
+#include "gui/results/ScenePane.h"
 #include "gui/results/TablePane.h"
 
 namespace plumora::gui {
@@ -16,15 +17,20 @@ std::unique_ptr<ResultsPane> Make(PaneHost& host) {
   return std::make_unique<Pane>(host);
 }
 
+template <DisplayMode kMode>
+std::unique_ptr<ResultsPane> MakeScene(PaneHost& host) {
+  return std::make_unique<ScenePane>(host, kMode);
+}
+
 // One line per display mode, in mode order; null: the mode is not built yet.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
     nullptr,          // Chart
-    nullptr,          // 3D payload
-    nullptr,          // 3D parachute
-    nullptr,          // 3D System
-    nullptr,          // 2D Trajectory
-    nullptr,          // 3D Trajectory
+    MakeScene<DisplayMode::k3DPayload>,
+    MakeScene<DisplayMode::k3DParachute>,
+    MakeScene<DisplayMode::k3DSystem>,
+    nullptr,  // 2D Trajectory
+    MakeScene<DisplayMode::k3DTrajectory>,
 };
 
 }  // namespace
