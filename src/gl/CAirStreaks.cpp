@@ -12,7 +12,8 @@ constexpr int kRandomRange = 32768;  // scatter draws whole numbers 0 to 32767
 
 double WrapStreakCoordinate(double value, double halfSize) {
   if (std::fabs(value) <= halfSize) return value;
-  return std::copysign(std::fmod(std::fabs(value) - halfSize, 2.0 * halfSize) - halfSize, value);
+  const double side = value > 0.0 ? 1.0 : -1.0;
+  return side * (std::fmod(std::fabs(value) - halfSize, 2.0 * halfSize) - halfSize);
 }
 
 void CAirStreaks::Reset(double density, double halfSize, std::uint32_t seed) {

@@ -159,6 +159,15 @@ GlMatrix HeadingFrame(const GlMatrix& m, const Vec3& p, const LatLon& where, dou
   return Rotated(frame, headingDeg, kAxisZ);
 }
 
+double GlobeTrackStep(const ViewProjection& projection, double zoom) {
+  constexpr double kFraction = 0.25;  // of a pixel
+  const double height = std::max(projection.height(), 1);
+  const double magnification = std::max(zoom, 1e-6) * kGlobeMagnification;
+  // The near plane's height, carried out to the globe's distance, over the view's pixels.
+  const double pixel = projection.Hn() * kGlobeDistance / kNearPlane / height;
+  return kFraction * pixel / magnification;
+}
+
 AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg, double turnDeg) {
   AxisGizmoLayout layout;
   const double w28 = projection.W28();

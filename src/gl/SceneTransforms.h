@@ -79,6 +79,10 @@ LatLon LatitudeLongitude(const Vec3& position);
 // along x points along the heading in the local horizontal plane.
 GlMatrix HeadingFrame(const GlMatrix& m, const Vec3& p, const LatLon& where, double headingDeg);
 
+// The length (planet model units) a quarter of a pixel stands for at the globe's centre, in a view
+// of the projection's height at zoom: steps of the track shorter than this are not seen.
+double GlobeTrackStep(const ViewProjection& projection, double zoom);
+
 // --- The axis triad ------------------------------------------------------------------------
 
 // The small triad in the lower right corner of the vehicle and system scenes: its model-view

@@ -79,6 +79,21 @@ void DrawStreaks(const GlFunctions& gl, const GlMatrix& camera, const Airflow& a
   streaks->Draw(gl);
 }
 
+// The flight as a line through its positions (m, scaled by k to model units), leaving out those
+// closer than step (model units) to the last one kept: a long flight has thousands of samples
+// within a pixel of each other, each a line the renderer would set up for nothing.
+void DrawTrack(const GlFunctions& gl, std::span<const Vec3> track, double k, double step) {
+  gl.Begin(kGlLines);
+  Vec3 last = k * track.front();
+  for (std::size_t i = 1; i < track.size(); ++i) {
+    const Vec3 next = k * track[i];
+    if (Norm(next - last) < step && i + 1 < track.size()) continue;
+    Line(gl, last, next);
+    last = next;
+  }
+  gl.End();
+}
+
 }  // namespace
 
 void DrawArrow(const GlFunctions& gl, double length) {
@@ -240,11 +255,7 @@ void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene) {
   gl.Disable(kGlLighting);
   if (scene.track.size() > 1) {
     gl.Color3f(1.0f, 0.85f, 0.0f);
-    gl.Begin(kGlLines);
-    for (std::size_t i = 1; i < scene.track.size(); ++i) {
-      Line(gl, k * scene.track[i - 1], k * scene.track[i]);
-    }
-    gl.End();
+    DrawTrack(gl, scene.track, k, GlobeTrackStep(frame.projection, scene.zoom));
   }
   gl.Color3f(1.0f, 0.0f, 0.0f);
   gl.Begin(kGlLines);
@@ -269,11 +280,12 @@ void DrawViewBorder(const SceneFrame& frame, const std::array<std::uint8_t, 3>& 
   gl.Disable(kGlDepthTest);
   gl.LineWidth(1.0f);
   gl.Color3d(colour[0] / 255.0, colour[1] / 255.0, colour[2] / 255.0);
-  // Through the middle of the outermost pixels.
-  const Vec3 corners[4] = {
-      {0.5, 0.5, 0.0}, {w - 0.5, 0.5, 0.0}, {w - 0.5, h - 0.5, 0.0}, {0.5, h - 0.5, 0.0}};
+  // Through the middle of the outermost pixels, each from edge to edge so no corner is missed.
   gl.Begin(kGlLines);
-  for (int i = 0; i < 4; ++i) Line(gl, corners[i], corners[(i + 1) % 4]);
+  Line(gl, {0.0, 0.5, 0.0}, {w, 0.5, 0.0});
+  Line(gl, {0.0, h - 0.5, 0.0}, {w, h - 0.5, 0.0});
+  Line(gl, {0.5, 0.0, 0.0}, {0.5, h, 0.0});
+  Line(gl, {w - 0.5, 0.0, 0.0}, {w - 0.5, h, 0.0});
   gl.End();
   gl.MatrixMode(kGlProjection);
   gl.PopMatrix();
