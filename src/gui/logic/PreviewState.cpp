@@ -4,7 +4,10 @@ namespace plumora::gui {
 
 namespace {
 constexpr float kMesh4Scale = 0.025f;  // the fourth payload mesh is modelled forty times too large
-}
+// The canopy with its lines reaches 14 m from its skirt: at this scale it fits the preview, as it
+// fits the results pane's parachute view.
+constexpr float kParachuteScale = 0.3f;
+}  // namespace
 
 PreviewMode GlobeModeOfPlanet(std::int32_t planet) {
   if (planet == 1) return static_cast<PreviewMode>(kPreviewEarth + 1);
@@ -65,7 +68,9 @@ void PreviewState::RightUp() {
 }
 
 float PreviewState::VehicleScale() const {
-  return mode == kPreviewPayloadMesh4 ? zoom_ * kMesh4Scale : zoom_;
+  if (mode == kPreviewPayloadMesh4) return zoom() * kMesh4Scale;
+  if (mode == kPreviewParachute) return zoom() * kParachuteScale;
+  return zoom();
 }
 
 std::int32_t PreviewState::Selector() const {
