@@ -23,6 +23,11 @@ class TextScanner {
   // Consumes the rest of the current line like a bounded line read: at most limit characters,
   // stopping after a line feed. False when nothing was left to read.
   bool SkipLine(std::size_t limit = kLineReadLimit);
+  // The same bounded read of at most kLineReadLimit characters, giving the characters read
+  // without the line feed.
+  bool ReadLine(std::string& line);
+  // Consumes the rest of the current line and its line feed, however long the line is.
+  void SkipRestOfLine();
   // Blanks (spaces, tabs, line ends) are skipped before each token. False, with the position
   // left at the offending token, when no token of the right form stands there.
   bool ReadFloat(double& value);       // %f: single precision, widened to double
@@ -43,6 +48,8 @@ class TextScanner {
 
  private:
   void SkipBlanks();
+  // A bounded line read: the characters read, without the line feed, are [start, end).
+  bool BoundedLine(std::size_t limit, std::size_t& start, std::size_t& end);
   bool ReadInteger(long long& value, int base);
 
   std::string text_;

@@ -37,7 +37,8 @@ class MissionPlanBar;
 
 class CMainFrame : public QMainWindow, public FrameHost {
  public:
-  explicit CMainFrame(std::filesystem::path baseFolder);
+  // bitmaps: the start-up pictures, which outlive the window (loaded after it is shown).
+  CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps);
   ~CMainFrame() override;
 
   // --- Documents ----------------------------------------------------------------------
@@ -87,6 +88,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The display lists every 3D view draws with.
   GlResources& glResources() { return glResources_; }
   void UpdateTitle();
+  // An edit changed the child's mission: its title shows the mark and closing asks to save.
+  void MarkModified(CChildFrame& child);
 
   // --- FrameHost ------------------------------------------------------------------------
   bool QuerySaveDocument(CChildFrame& child) override;
@@ -98,6 +101,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool AnimationPlaying() const override { return animation_.playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
   GlResources* SceneResources() override { return &glResources_; }
 
  protected:
@@ -123,6 +127,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   CChildFrame* AddChild(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
 
   std::filesystem::path baseFolder_;
+  const StartupBitmaps& bitmaps_;
   QtPrompter messageBoxes_;
   Prompter* prompter_ = &messageBoxes_;
   CommandRouter commands_;

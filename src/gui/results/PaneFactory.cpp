@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include "gui/results/ChartPane.h"
 #include "gui/results/PlaceholderPane.h"
 #include "gui/results/ScenePane.h"
 #include "gui/results/TablePane.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -25,11 +27,11 @@ std::unique_ptr<ResultsPane> MakeScene(PaneHost& host) {
 // One line per display mode, in mode order; null: the mode is not built yet.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
-    nullptr,          // Chart
+    Make<ChartPane>,  // Chart
     MakeScene<DisplayMode::k3DPayload>,
     MakeScene<DisplayMode::k3DParachute>,
     MakeScene<DisplayMode::k3DSystem>,
-    nullptr,  // 2D Trajectory
+    Make<TrackPane>,  // 2D Trajectory
     MakeScene<DisplayMode::k3DTrajectory>,
 };
 
