@@ -47,12 +47,15 @@ std::vector<SceneLabel> ScenePane::Draw(const SceneFrame& frame, CAirStreaks* st
 }
 
 QImage ScenePane::Snapshot(const QSize& size) {
-  const CPlumoraDoc& doc = host().document();
+  return Picture(size, host().document().prompter());
+}
+
+QImage ScenePane::Picture(const QSize& size, Prompter& prompter) {
   std::string failure;
   QImage picture = RenderSceneOffscreen(
-      doc.baseFolder, size.width(), size.height(),
-      [this](const SceneFrame& frame) { return Draw(frame, &pictureStreaks_, false); },
-      doc.prompter(), &failure);
+      host().document().baseFolder, size.width(), size.height(),
+      [this](const SceneFrame& frame) { return Draw(frame, &pictureStreaks_, false); }, prompter,
+      &failure);
   if (!picture.isNull()) return picture;
   picture = QImage(size, QImage::Format_RGB32);
   picture.fill(Qt::white);
@@ -64,9 +67,11 @@ QImage ScenePane::Snapshot(const QSize& size) {
 }
 
 void ScenePane::Paint(QPainter& painter, const QSize& client) {
-  // Only without OpenGL on the screen: the same picture, drawn off-screen.
+  // Only without OpenGL on the screen: the same picture, drawn off-screen. A model that cannot
+  // be read is said once by a picture or a print, not at every repaint.
   if (client.width() < 1 || client.height() < 1) return;
-  painter.drawImage(0, 0, Snapshot(client));
+  SilentPrompter quiet;
+  painter.drawImage(0, 0, Picture(client, quiet));
 }
 
 PaneReadout ScenePane::MouseMove(const QPoint& pos, Qt::MouseButtons buttons) {

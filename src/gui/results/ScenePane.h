@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <vector>
 
+#include "core/common/Prompter.h"
 #include "gl/CAirStreaks.h"
 #include "gl/SceneFrame.h"
 #include "gui/results/ResultsPane.h"
@@ -33,6 +34,9 @@ class ScenePane final : public ResultsPane {
 
  private:
   std::vector<SceneLabel> Draw(const SceneFrame& frame, CAirStreaks* streaks, bool border);
+  // The scene drawn off-screen (models that cannot be read are said through prompter), or a
+  // picture saying that 3D views are not available.
+  QImage Picture(const QSize& size, Prompter& prompter);
 
   DisplayMode mode_;
   QPointer<QWidget> surface_;
