@@ -4,9 +4,9 @@ namespace plumora::gui {
 
 namespace {
 constexpr float kMesh4Scale = 0.025f;  // the fourth payload mesh is modelled forty times too large
-// The canopy with its lines reaches 14 m from its skirt: at this scale it fits the preview, as it
-// fits the results pane's parachute view.
-constexpr float kParachuteScale = 0.3f;
+// The canopy with its lines reaches 14 m from its skirt: at a quarter of the zoom it fits the
+// square preview whole (the results pane's wider parachute view draws it at 0.3).
+constexpr float kParachuteScale = 0.25f;
 }  // namespace
 
 PreviewMode GlobeModeOfPlanet(std::int32_t planet) {

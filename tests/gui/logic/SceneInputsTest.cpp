@@ -130,7 +130,7 @@ TEST(PreviewScene, EachModeShowsItsSceneAndUnknownModesTheCapsule) {
   PreviewState canopy(kPreviewParachute);
   canopy.linesOn = true;
   EXPECT_FALSE(PreviewScene(canopy).vehicle.linesOn);
-  EXPECT_FLOAT_EQ(PreviewScene(canopy).vehicle.scale, 0.3f);  // as in the parachute pane
+  EXPECT_FLOAT_EQ(PreviewScene(canopy).vehicle.scale, 0.25f);  // the lines fit the window
   EXPECT_EQ(PreviewScene(PreviewState(42)).vehicle.selector, kSelectCapsule);
   EXPECT_EQ(PreviewScene(PreviewState(42)).kind, SceneKind::kVehicle);
   // The globe modes: the planet of the mode, the entry point on the globe's own radius.
