@@ -31,6 +31,17 @@ void Load(const GlFunctions& gl, const GlMatrix& m) {
   gl.LoadMatrixd(m.data());
 }
 
+// Light 0 in the scene's colours at a position in eye coordinates (the model-view matrix is
+// the identity); lighting on.
+void Light(const GlFunctions& gl, const LightPosition& position) {
+  gl.Lightfv(kGlLight0, kGlAmbient, kLightAmbient.data());
+  gl.Lightfv(kGlLight0, kGlDiffuse, kLightDiffuse.data());
+  gl.Lightfv(kGlLight0, kGlSpecular, kLightSpecular.data());
+  gl.Lightfv(kGlLight0, kGlPosition, position.data());
+  gl.Enable(kGlLighting);
+  gl.Enable(kGlLight0);
+}
+
 // Light 0 at the caller's position (eye coordinates), the scene's light colours, and the front
 // material's emission and shininess; lighting on.
 void LightBodies(const GlFunctions& gl, const LightPosition& light) {
@@ -38,12 +49,7 @@ void LightBodies(const GlFunctions& gl, const LightPosition& light) {
   gl.Color3f(0.0f, 0.0f, 0.0f);
   gl.Materialfv(kGlFront, kGlEmission, kSceneEmission.data());
   gl.Materialf(kGlFront, kGlShininess, kSceneShininess);
-  gl.Lightfv(kGlLight0, kGlAmbient, kLightAmbient.data());
-  gl.Lightfv(kGlLight0, kGlDiffuse, kLightDiffuse.data());
-  gl.Lightfv(kGlLight0, kGlSpecular, kLightSpecular.data());
-  gl.Lightfv(kGlLight0, kGlPosition, light.data());
-  gl.Enable(kGlLighting);
-  gl.Enable(kGlLight0);
+  Light(gl, light);
 }
 
 void DrawCapsule(const GlFunctions& gl, const CGLScene& scene) {
@@ -238,12 +244,7 @@ void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene) {
   const GlFunctions& gl = frame.gl;
   Clear(gl, kGlobeBackground);
   Load(gl, IdentityMatrix());
-  gl.Lightfv(kGlLight0, kGlAmbient, kLightAmbient.data());
-  gl.Lightfv(kGlLight0, kGlDiffuse, kLightDiffuse.data());
-  gl.Lightfv(kGlLight0, kGlSpecular, kLightSpecular.data());
-  gl.Lightfv(kGlLight0, kGlPosition, kGlobeLightPosition.data());
-  gl.Enable(kGlLighting);
-  gl.Enable(kGlLight0);
+  Light(gl, kGlobeLightPosition);
 
   const GlMatrix camera = GlobeCamera(scene.view.tilt, scene.view.turn, scene.zoom);
   Load(gl, camera);
