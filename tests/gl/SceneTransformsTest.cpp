@@ -15,7 +15,7 @@ namespace {
 
 using test::ExpectNear;
 
-TEST(SceneTransforms, PlanetsAreDrawnAtTwoOverTheirRadiusAndUnknownPlanetsAreEarth) {
+TEST(SceneTransforms, PlanetsAtTwoOverTheirRadiusUnknownOnesEarthAndPositionsOnThem) {
   EXPECT_DOUBLE_EQ(PlanetModelScale(0), 1.0 / 3189082.5);
   EXPECT_DOUBLE_EQ(PlanetModelScale(1), 1.0 / 1694950.0);
   EXPECT_DOUBLE_EQ(PlanetModelScale(2), 1.0 / 1287500.0);
@@ -26,17 +26,13 @@ TEST(SceneTransforms, PlanetsAreDrawnAtTwoOverTheirRadiusAndUnknownPlanetsAreEar
   // A point on the surface lands on the model's sphere of radius 2.
   const Vec3 p = PlanetCentredPosition(40.0, -30.0, 0.0, PlanetModelRadius(1));
   EXPECT_NEAR(Norm(PlanetModelScale(1) * p), 2.0, 1e-12);
-}
-
-TEST(SceneTransforms, PositionsAndTheirLatitudeAndLongitudeAgree) {
+  // Positions and their latitude and longitude agree.
   ExpectNear(PlanetCentredPosition(0.0, 0.0, 1000.0, 6378165.0), {6379165.0, 0.0, 0.0}, 1e-6);
   ExpectNear(PlanetCentredPosition(0.0, 90.0, 0.0, 2.0), {0.0, 2.0, 0.0}, 1e-12);
   ExpectNear(PlanetCentredPosition(90.0, 45.0, 0.0, 2.0), {0.0, 0.0, 2.0}, 1e-12);
   const LatLon where = LatitudeLongitude(PlanetCentredPosition(-33.5, 151.2, 2e5, 6378165.0));
   EXPECT_NEAR(where.latitude, -33.5, 1e-9);
   EXPECT_NEAR(where.longitude, 151.2, 1e-9);
-  // The planet's centre has a latitude and longitude too, not a NaN.
-  EXPECT_EQ(LatitudeLongitude({}).latitude, 0.0);
 }
 
 TEST(SceneTransforms, TheHeadingArrowPointsAlongTheHeadingInTheLocalHorizontal) {

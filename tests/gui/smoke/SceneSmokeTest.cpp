@@ -26,9 +26,6 @@ namespace fs = std::filesystem;
 bool Red(const QColor& c) {
   return c.red() > 150 && c.green() < 80 && c.blue() < 80;
 }
-bool Dark(const QColor& c) {
-  return c.lightness() < 50;
-}
 bool Background(const QColor& c) {
   return std::abs(c.red() - 179) <= 1 && std::abs(c.green() - 230) <= 1 &&
          std::abs(c.blue() - 230) <= 1;
@@ -66,7 +63,8 @@ TEST(SceneSmokeTest, SnapshotsOfTheFourModesShowTheirScenes) {
   EXPECT_TRUE(Background(system.pixelColor(5, 5)));
   EXPECT_GT(Count(system, Red, {0, 0, 800, 200}), 100);
   EXPECT_LT(Count(system, Red, {0, 300, 560, 300}), 10);  // right of it: the triad's labels
-  EXPECT_GT(Count(system, Dark, {396, 300, 8, 200}), 150);
+  EXPECT_GT(Count(system, [](const QColor& c) { return c.lightness() < 50; }, {396, 300, 8, 200}),
+            150);  // the riser
   EXPECT_FALSE(Background(system.pixelColor(400, 550)));
   // Earlier, under the drogue, the picture differs.
   EXPECT_NE(Snapshot(out / "drogue.png", "system3d", "600"), system);
