@@ -34,6 +34,14 @@ double At(const GlMatrix& m, int row, int column) {
   return m[static_cast<std::size_t>(4 * column + row)];
 }
 
+// A pixel coordinate from a computed one: its integer part, and 0 for what a view with no extent
+// yet gives (not a number, or infinite).
+int PixelOf(double x) {
+  constexpr double kFar = 1e6;  // pixels, well outside any view
+  if (!std::isfinite(x)) return 0;
+  return static_cast<int>(std::clamp(x, -kFar, kFar));
+}
+
 }  // namespace
 
 GlMatrix IdentityMatrix() {
@@ -189,8 +197,8 @@ AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg
     // Perspective division onto the near plane, then near-plane units to pixels.
     const double nearX = eye.x * kNearPlane / -eye.z;
     const double nearY = eye.y * kNearPlane / -eye.z;
-    layout.labelX[i] = static_cast<int>(nearX * w / projection.Wn() + w / 2);
-    layout.labelY[i] = static_cast<int>(h / 2 - nearY * h / projection.Hn());
+    layout.labelX[i] = PixelOf(nearX * w / projection.Wn() + w / 2);
+    layout.labelY[i] = PixelOf(h / 2 - nearY * h / projection.Hn());
     layout.behind[i] = std::fabs(eye.z) > kOverlayDistance;
   }
   return layout;

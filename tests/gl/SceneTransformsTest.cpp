@@ -95,6 +95,8 @@ TEST(SceneTransforms, TheTriadStandsLowerRightAndGreysTheAxisPointingAway) {
   EXPECT_FALSE(back.behind[0]);
   EXPECT_TRUE(back.behind[1]);
   EXPECT_FALSE(back.behind[2]);
+  // A view not laid out yet has no extents: the labels go to its corner, not to a wild number.
+  EXPECT_EQ(LayOutAxisGizmo(ViewProjection(), 0.0, 0.0).labelX[0], 0);
 }
 
 TEST(SceneTransforms, SamplesWithoutRecordsAreDrawnAsTheDefaultPayload) {
