@@ -68,6 +68,9 @@ SceneInputs GlobeSceneOf(const CPlumoraDoc& doc, int index, GlobeScene scene,
   const CTrajectoryStore& store = doc.results;
   const double radius = PositionRadius(doc);
   scene.planet = doc.planet;
+  // The globe starts turned to where the flight begins (a flight on the far side of the planet
+  // would show nothing of itself); a drag turns it from there.
+  if (store.LastIndex() >= 0) scene.view.turn += static_cast<float>(store.SampleAt(0).longitude);
   track.clear();
   if (index >= 0 && index <= store.LastIndex()) {
     for (int i = 0; i <= index; ++i) {
@@ -127,6 +130,7 @@ SceneInputs PreviewScene(const PreviewState& preview) {
     GlobeScene globe;
     globe.planet = preview.mode - kPreviewEarth;
     globe.view = view;
+    globe.view.turn += static_cast<float>(preview.longitude);  // the entry point faces the eye
     globe.position = PlanetCentredPosition(preview.latitude, preview.longitude, preview.altitude,
                                            PlanetModelRadius(globe.planet));
     globe.heading = preview.heading;

@@ -30,7 +30,9 @@ double PositionRadius(const CPlumoraDoc& doc);
 
 // The scene of a 3D display mode for the sample at index, turned by view and lit by light. The
 // payload, parachute and system modes show nothing beyond the last sample; the trajectory mode
-// then shows the globe with the position at the planet's centre. Positions of the samples up to
+// then shows the globe with the position at the planet's centre. The globe is turned by the
+// longitude of the first sample besides the view's turn, so the flight faces the eye; a
+// preview's globe, by the longitude of its entry point. Positions of the samples up to
 // index go into track (reused between frames), which the globe scene refers to.
 SceneInputs ResultsScene(DisplayMode mode, const CPlumoraDoc& doc, int index,
                          const ViewAngles& view, const LightPosition& light,

@@ -99,6 +99,7 @@ TEST_F(SceneInputsTest, TheGlobeFollowsTheFlightFromThePlanetRadius) {
   SceneInputs in = Scene(DisplayMode::k3DTrajectory, 1);
   EXPECT_EQ(in.globe.planet, kMars);
   EXPECT_EQ(in.globe.heading, 30.0);
+  EXPECT_EQ(in.globe.view.turn, 20.0f + 20.0f);  // the view's turn and where the flight began
   ASSERT_EQ(in.globe.track.size(), 2u);
   // Before an atmosphere file gave the radius, the one the globe is drawn for.
   ExpectNear(in.globe.position, PlanetCentredPosition(10.0, 20.0, 1000.0, 3389900.0), 1e-6);
@@ -128,6 +129,7 @@ TEST(PreviewScene, EachModeShowsItsSceneAndTheCanopyWithoutLines) {
   ASSERT_EQ(in.kind, SceneKind::kGlobe);
   EXPECT_EQ(in.globe.planet, kMars);
   EXPECT_EQ(in.globe.heading, 75.0);
+  EXPECT_EQ(in.globe.view.turn, -40.0f);
   ExpectNear(in.globe.position, PlanetCentredPosition(12.0, -40.0, 120000.0, 3389900.0), 1e-6);
   // The system: the preview's own final-descent record, at the zoom.
   PreviewState system(kPreviewSystem);
