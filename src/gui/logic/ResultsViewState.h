@@ -86,8 +86,6 @@ struct MenuItemState {
   bool visible = true;
 };
 
-// "Chart is not available yet": what a pane shows in a mode that is not built yet.
-std::string PlaceholderText(DisplayMode mode);
 
 // The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
 // "°" is 0xB0).

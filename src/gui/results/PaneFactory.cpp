@@ -3,7 +3,6 @@
 #include <array>
 
 #include "gui/results/ChartPane.h"
-#include "gui/results/PlaceholderPane.h"
 #include "gui/results/ScenePane.h"
 #include "gui/results/TablePane.h"
 #include "gui/results/TrackPane.h"
@@ -24,7 +23,7 @@ std::unique_ptr<ResultsPane> MakeScene(PaneHost& host) {
   return std::make_unique<ScenePane>(host, kMode);
 }
 
-// One line per display mode, in mode order; null: the mode is not built yet.
+// One line per display mode, in mode order.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
     Make<ChartPane>,  // Chart
@@ -38,9 +37,7 @@ constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
 }  // namespace
 
 std::unique_ptr<ResultsPane> MakePane(DisplayMode mode, PaneHost& host) {
-  const PaneMaker make = kPaneMakers.at(static_cast<std::size_t>(mode));
-  if (make) return make(host);
-  return std::make_unique<PlaceholderPane>(host, mode);
+  return kPaneMakers.at(static_cast<std::size_t>(mode))(host);
 }
 
 }  // namespace plumora::gui
