@@ -78,7 +78,7 @@ void BM_CompileAllLists(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileAllLists)->Unit(benchmark::kMillisecond);
 
-// One list drawn, lit, into a cleared frame (a textured planet uploads its map each time).
+// One list drawn, lit, into a cleared frame (a planet binds its map, uploaded once).
 void BM_DrawList(benchmark::State& state) {
   CGLScene scene;
   const auto context = MakeScene(state, scene);

@@ -52,21 +52,41 @@ GlList COglModel::BuildList(const GlFunctions& gl) {
   if (!gl.HasCurrentContext()) return 0;
   if (list_ == 0) list_ = gl.GenLists(1);
   if (list_ == 0) return 0;
-  gl.PixelStorei(kGlUnpackAlignment, kRowAlignment);
+  if (texture_) {
+    UploadTexture(gl);
+  } else if (textureObject_ != 0) {
+    gl.DeleteTextures(1, &textureObject_);  // loaded again, without a texture this time
+    textureObject_ = 0;
+  }
   gl.NewList(list_, kGlCompile);
   ApplyMaterial(gl, geometry_.material);
   gl.Disable(kGlTexture2D);
-  if (texture_) {
+  if (textureObject_ != 0) {
     gl.Enable(kGlTexture2D);
-    gl.TexImage2D(kGlTexture2D, 0, kTextureComponents, texture_->Width(), texture_->Height(), 0,
-                  kGlBgrExt, kGlUnsignedByte, texture_->Pixels());
+    gl.BindTexture(kGlTexture2D, textureObject_);
   }
   gl.Begin(kGlTriangles);
   EmitTriangles(gl, geometry_, true);
   gl.End();
   gl.Disable(kGlTexture2D);
+  if (textureObject_ != 0) gl.BindTexture(kGlTexture2D, 0);
   gl.EndList();
   return list_;
+}
+
+void COglModel::UploadTexture(const GlFunctions& gl) {
+  if (textureObject_ == 0) gl.GenTextures(1, &textureObject_);
+  if (textureObject_ == 0) return;
+  gl.BindTexture(kGlTexture2D, textureObject_);
+  // A texture object keeps its own parameters: clamped at the edges, nearest texel.
+  gl.TexParameteri(kGlTexture2D, kGlTextureWrapS, static_cast<GlInt>(kGlClamp));
+  gl.TexParameteri(kGlTexture2D, kGlTextureWrapT, static_cast<GlInt>(kGlClamp));
+  gl.TexParameteri(kGlTexture2D, kGlTextureMagFilter, static_cast<GlInt>(kGlNearest));
+  gl.TexParameteri(kGlTexture2D, kGlTextureMinFilter, static_cast<GlInt>(kGlNearest));
+  gl.PixelStorei(kGlUnpackAlignment, kRowAlignment);
+  gl.TexImage2D(kGlTexture2D, 0, kTextureComponents, texture_->Width(), texture_->Height(), 0,
+                kGlBgrExt, kGlUnsignedByte, texture_->Pixels());
+  gl.BindTexture(kGlTexture2D, 0);
 }
 
 void COglModel::Draw(const GlFunctions& gl) const {
@@ -76,6 +96,8 @@ void COglModel::Draw(const GlFunctions& gl) const {
 void COglModel::DeleteList(const GlFunctions& gl) {
   if (list_ != 0) gl.DeleteLists(list_, 1);
   list_ = 0;
+  if (textureObject_ != 0) gl.DeleteTextures(1, &textureObject_);
+  textureObject_ = 0;
 }
 
 }  // namespace plumora

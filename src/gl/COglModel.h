@@ -25,12 +25,13 @@ class COglModel {
 
   // Compiles the model into its display list (compile only) and returns the list's name; 0 when
   // no context is current. Drawing the list sets the material for both faces, draws the
-  // triangles (textured when the model has a texture, whose image is part of the list) and
-  // leaves 2D texturing disabled.
+  // triangles (textured when the model has a texture) and leaves 2D texturing disabled. The
+  // texture's image goes to OpenGL once, into a texture object of its own that the list binds,
+  // rather than into the list, which would hand the whole image over again at every call.
   GlList BuildList(const GlFunctions& gl);
   // Calls the list, if there is one.
   void Draw(const GlFunctions& gl) const;
-  // Frees the list; a context that shares it must be current.
+  // Frees the list and the texture object; a context that shares them must be current.
   void DeleteList(const GlFunctions& gl);
 
   const OglGeometry& geometry() const { return geometry_; }
@@ -39,9 +40,12 @@ class COglModel {
   GlList list() const { return list_; }
 
  private:
+  void UploadTexture(const GlFunctions& gl);
+
   OglGeometry geometry_;
   std::optional<CTexture> texture_;
   GlList list_ = 0;
+  GlUint textureObject_ = 0;  // 0: none
 };
 
 }  // namespace plumora

@@ -106,6 +106,9 @@ inline constexpr GlEnum kGlNoError = 0;
     (GlEnum target, GlInt level, GlInt components, GlSizei width, GlSizei height, GlInt border, \
      GlEnum format, GlEnum type, const void* pixels))                                           \
   X(void, TexParameteri, (GlEnum target, GlEnum name, GlInt value))                             \
+  X(void, GenTextures, (GlSizei count, GlUint * names))                                         \
+  X(void, BindTexture, (GlEnum target, GlUint name))                                            \
+  X(void, DeleteTextures, (GlSizei count, const GlUint* names))                                 \
   X(void, TexEnvi, (GlEnum target, GlEnum name, GlInt value))                                   \
   X(void, PixelStorei, (GlEnum name, GlInt value))                                              \
   X(void, ClearColor, (float r, float g, float b, float a))                                     \

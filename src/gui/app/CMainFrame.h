@@ -104,6 +104,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
   const StartupBitmaps& bitmaps() const override { return bitmaps_; }
+  GlResources* SceneResources() override { return &glResources_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

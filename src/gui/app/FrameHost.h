@@ -11,6 +11,7 @@ namespace plumora::gui {
 
 class CChildFrame;
 class CPlumoraView;
+class GlResources;
 
 class FrameHost {
  public:
@@ -37,6 +38,8 @@ class FrameHost {
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
   // The pictures the program loaded at start-up.
   virtual const StartupBitmaps& bitmaps() const = 0;
+  // The display lists and streaks every 3D view draws with; null where there are none.
+  virtual GlResources* SceneResources() { return nullptr; }
 };
 
 }  // namespace plumora::gui

@@ -63,6 +63,7 @@ bool GlResources::Initialise(const std::filesystem::path& base, Prompter& prompt
   GlResult result = ResolveGl(*context_, gl_);
   if (result) result = scene_.CreateContext(gl_, base, prompter);
   context_->doneCurrent();
+  if (result) streaks_.Reset(kStreakDensity, kStreakHalfSize);
   failure_ = result ? std::string() : result.message;
   return result.ok;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/common/Prompter.h"
+#include "gl/CAirStreaks.h"
 #include "gl/CGLScene.h"
 #include "gl/GlFunctions.h"
 
@@ -40,6 +41,9 @@ class GlResources {
   // Why the lists could not be built; empty when they were.
   const std::string& failure() const { return failure_; }
   const CGLScene& scene() const { return scene_; }
+  // The airflow streaks, scattered once the lists are built: every vehicle and system view
+  // advances and draws the same field.
+  CAirStreaks& streaks() { return streaks_; }
   // Where the models were read from (off-screen pictures read them again).
   const std::filesystem::path& base() const { return base_; }
 
@@ -48,6 +52,7 @@ class GlResources {
   std::unique_ptr<QOpenGLContext> context_;
   GlFunctions gl_;
   CGLScene scene_;
+  CAirStreaks streaks_;
   std::filesystem::path base_;
   std::string failure_ = "OpenGL has not been started";
 };

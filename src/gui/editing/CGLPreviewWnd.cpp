@@ -1,15 +1,35 @@
 #include "gui/editing/CGLPreviewWnd.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <filesystem>
 
+#include "gui/app/FrameHost.h"
+#include "gui/app/GlSnapshot.h"
 #include "gui/editing/NumberField.h"
+#include "gui/logic/SceneInputs.h"
+#include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {
 
 namespace {
+
 constexpr int kPreviewControlId = 77;
+
+// The main window's display lists, found from the dialog up, or among the top-level windows for
+// a dialog without a parent.
+GlResources* FindSceneResources(QWidget* from) {
+  for (QWidget* w = from; w; w = w->parentWidget()) {
+    if (auto* host = dynamic_cast<FrameHost*>(w)) return host->SceneResources();
+  }
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* host = dynamic_cast<FrameHost*>(w)) return host->SceneResources();
+  }
+  return nullptr;
 }
+
+}  // namespace
 
 CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int height,
                              std::int32_t mode)
@@ -17,8 +37,24 @@ CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int 
   SetControlId(*this, kPreviewControlId);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
+  GlResources* resources = FindSceneResources(parent);
+  if (resources && resources->IsReady()) {
+    view_ = new GlSceneWidget(
+        *resources,
+        [this](const SceneFrame& frame) {
+          return DrawSceneInputs(frame, PreviewScene(state_), nullptr);
+        },
+        this);
+    // The frame hears the mouse; the view only draws.
+    view_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
   setGeometry(left, top, width, height);
   show();
+}
+
+void CGLPreviewWnd::update() {
+  QFrame::update();
+  if (view_) view_->update();
 }
 
 void CGLPreviewWnd::SetGlobePosition(double latitudeDeg, double longitudeDeg, double headingDeg,
@@ -33,13 +69,32 @@ void CGLPreviewWnd::SetSystemGeometry(double offsetX, double offsetY, double off
   update();
 }
 
+void CGLPreviewWnd::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  if (view_) view_->setGeometry(contentsRect());
+}
+
 void CGLPreviewWnd::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
-  // Until the 3D scenes draw here, the frame marks where the picture goes.
+  if (view_) return;
+  // No OpenGL on this screen: the same scene, drawn off-screen. Missing models were reported
+  // when the program started.
+  const QRect inside = contentsRect();
+  if (inside.isEmpty()) return;
+  SilentPrompter quiet;
+  std::error_code error;
+  const QImage picture = RenderSceneOffscreen(
+      std::filesystem::current_path(error), inside.width(), inside.height(),
+      [this](const SceneFrame& frame) {
+        return DrawSceneInputs(frame, PreviewScene(state_), nullptr);
+      },
+      quiet);
   QPainter painter(this);
-  painter.fillRect(contentsRect(), QColor(0, 0, 0));
-  painter.setPen(QColor(160, 160, 160));
-  painter.drawText(contentsRect(), Qt::AlignCenter, QStringLiteral("3D preview"));
+  if (picture.isNull()) {
+    painter.fillRect(inside, Qt::black);
+    return;
+  }
+  painter.drawImage(inside.topLeft(), picture);
 }
 
 void CGLPreviewWnd::mousePressEvent(QMouseEvent* event) {

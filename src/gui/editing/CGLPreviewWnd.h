@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 
 #include "gui/logic/PreviewState.h"
 
@@ -22,14 +23,22 @@ class CGLPreviewWnd : public QFrame {
   void SetSystemGeometry(double offsetX, double offsetY, double offsetZ, double relPitch,
                          double relRoll, double relYaw);
 
+  // Draws the scene again from the state.
+  using QFrame::update;
+  void update();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   PreviewState state_;
+  // The OpenGL view inside the border; null where the screen has no OpenGL, and the frame paints
+  // an off-screen picture of the scene instead.
+  QPointer<QWidget> view_;
 };
 
 }  // namespace plumora::gui

@@ -4,7 +4,10 @@ namespace plumora::gui {
 
 namespace {
 constexpr float kMesh4Scale = 0.025f;  // the fourth payload mesh is modelled forty times too large
-}
+// The canopy with its lines reaches 14 m from its skirt: at a quarter of the zoom it fits the
+// square preview whole (the results pane's wider parachute view draws it at 0.3).
+constexpr float kParachuteScale = 0.25f;
+}  // namespace
 
 PreviewMode GlobeModeOfPlanet(std::int32_t planet) {
   if (planet == 1) return static_cast<PreviewMode>(kPreviewEarth + 1);
@@ -35,8 +38,7 @@ void PreviewState::SetSystemGeometry(double offsetX, double offsetY, double offs
 }
 
 void PreviewState::LeftDown(int x, int y) {
-  leftX_ = x;
-  leftY_ = y;
+  rotation_.Anchor(x, y);
   dragging_ = true;
 }
 
@@ -48,10 +50,7 @@ void PreviewState::RightDown(int x, int y) {
 
 void PreviewState::Move(int x, int y, bool leftHeld, bool rightHeld) {
   if (!dragging_) return;
-  if (leftHeld) {
-    turn_ = savedTurn_ + static_cast<float>(x - leftX_);
-    tilt_ = savedTilt_ + static_cast<float>(y - leftY_);
-  }
+  if (leftHeld) rotation_.DragTo(x, y);
   if (rightHeld) {
     zoom_ = savedZoom_ + static_cast<float>(y - rightY_) * 0.1f;
     if (!(zoom_ >= 0.0f)) zoom_ = 0.0f;
@@ -60,8 +59,7 @@ void PreviewState::Move(int x, int y, bool leftHeld, bool rightHeld) {
 
 void PreviewState::LeftUp() {
   dragging_ = false;
-  savedTilt_ = tilt_;
-  savedTurn_ = turn_;
+  rotation_.Commit();
 }
 
 void PreviewState::RightUp() {
@@ -70,7 +68,9 @@ void PreviewState::RightUp() {
 }
 
 float PreviewState::VehicleScale() const {
-  return mode == kPreviewPayloadMesh4 ? zoom_ * kMesh4Scale : zoom_;
+  if (mode == kPreviewPayloadMesh4) return zoom() * kMesh4Scale;
+  if (mode == kPreviewParachute) return zoom() * kParachuteScale;
+  return zoom();
 }
 
 std::int32_t PreviewState::Selector() const {

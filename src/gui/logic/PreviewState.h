@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/flight/TrajectoryStore.h"
+#include "gui/logic/ViewRotation.h"
 
 namespace plumora::gui {
 
@@ -15,7 +16,7 @@ enum PreviewMode : std::int32_t {
   kPreviewCapsule = 0,       // the vehicle scene with the capsule
   kPreviewPayloadMesh1 = 1,  // 1 to 4: the payload meshes; 4 is drawn at a fortieth of the zoom
   kPreviewPayloadMesh4 = 4,
-  kPreviewParachute = 5,  // the vehicle scene with the canopy, no lines
+  kPreviewParachute = 5,  // the vehicle scene with the canopy at 0.25 of the zoom, no lines
   kPreviewEarth = 6,      // 6 to 8: the globe of the planet with the entry point
   kPreviewTitan = 8,
   kPreviewSystem = 9,  // payload and canopy as a sample places them
@@ -64,10 +65,11 @@ class PreviewState {
   void RightUp();
 
   // --- What the scenes are handed ----------------------------------------------------------
-  float tilt() const { return tilt_; }
-  float turn() const { return turn_; }
+  float tilt() const { return rotation_.tilt(); }
+  float turn() const { return rotation_.turn(); }
   float zoom() const { return zoom_; }
-  // The vehicle scene's scale: the zoom, a fortieth of it for payload mesh 4.
+  // The vehicle scene's scale: the zoom, a fortieth of it for payload mesh 4 and a quarter of it
+  // for the canopy, so that each fits the window at zoom 1.
   float VehicleScale() const;
   // The mesh selector of the vehicle scene (0 capsule, 1 to 4 payload meshes, 5 canopy); any
   // other mode draws the capsule.
@@ -75,10 +77,8 @@ class PreviewState {
 
  private:
   bool dragging_ = false;
-  int leftX_ = 0, leftY_ = 0;
+  ViewRotation rotation_;
   int rightX_ = 0, rightY_ = 0;
-  float tilt_ = 0.0f, turn_ = 0.0f;
-  float savedTilt_ = 0.0f, savedTurn_ = 0.0f;
   float zoom_ = 1.0f, savedZoom_ = 1.0f;
 };
 

@@ -71,13 +71,6 @@ bool ResultsViewState::ToggleDisplayMode(DisplayMode mode) {
   return !(mode == DisplayMode::kTable && turnOn);
 }
 
-std::string PlaceholderText(DisplayMode mode) {
-  for (const ModeCommand& c : kModeCommands) {
-    if (c.mode == mode) return std::string(c.text) + " is not available yet";
-  }
-  return {};
-}
-
 std::string AxisReadout(int chartVariable, double value) {
   const std::string label = Windows1252ToUtf8(kChartVariables.at(chartVariable).axisLabel);
   char text[256];

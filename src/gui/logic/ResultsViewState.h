@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "gui/logic/ViewRotation.h"
+
 namespace plumora::gui {
 
 enum class DisplayMode {
@@ -58,6 +60,7 @@ struct ResultsViewState {
   int chartY = 1;                                   // chart variable on the vertical axis
   int chartBody = 0;                                // 0 payload, 1 parachute
   bool active = false;                              // the active pane of its frame
+  ViewRotation sceneRotation;                       // how far the 3D modes are turned
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
@@ -83,8 +86,6 @@ struct MenuItemState {
   bool visible = true;
 };
 
-// "Chart is not available yet": what a pane shows in a mode that is not built yet.
-std::string PlaceholderText(DisplayMode mode);
 
 // The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
 // "°" is 0xB0).

@@ -133,6 +133,10 @@ const StartupBitmaps& CPlumoraView::bitmaps() const {
   return frame_.host().bitmaps();
 }
 
+GlResources* CPlumoraView::SceneResources() {
+  return frame_.host().SceneResources();
+}
+
 bool CPlumoraView::wearsActiveFrame() const {
   // Only in the window the user works in: with tiled windows, one red frame tells which it is.
   return state_.active && frame_.host().IsActiveFrame(frame_);

@@ -93,6 +93,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
   const StartupBitmaps& bitmaps() const override;
+  GlResources* SceneResources() override;
 
   void ShowPane();
   void Relayout();

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "gui/results/ChartPane.h"
-#include "gui/results/PlaceholderPane.h"
+#include "gui/results/ScenePane.h"
 #include "gui/results/TablePane.h"
 #include "gui/results/TrackPane.h"
 
@@ -18,23 +18,26 @@ std::unique_ptr<ResultsPane> Make(PaneHost& host) {
   return std::make_unique<Pane>(host);
 }
 
-// One line per display mode, in mode order; null: the mode is not built yet.
+template <DisplayMode kMode>
+std::unique_ptr<ResultsPane> MakeScene(PaneHost& host) {
+  return std::make_unique<ScenePane>(host, kMode);
+}
+
+// One line per display mode, in mode order.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
     Make<ChartPane>,  // Chart
-    nullptr,          // 3D payload
-    nullptr,          // 3D parachute
-    nullptr,          // 3D System
+    MakeScene<DisplayMode::k3DPayload>,
+    MakeScene<DisplayMode::k3DParachute>,
+    MakeScene<DisplayMode::k3DSystem>,
     Make<TrackPane>,  // 2D Trajectory
-    nullptr,          // 3D Trajectory
+    MakeScene<DisplayMode::k3DTrajectory>,
 };
 
 }  // namespace
 
 std::unique_ptr<ResultsPane> MakePane(DisplayMode mode, PaneHost& host) {
-  const PaneMaker make = kPaneMakers.at(static_cast<std::size_t>(mode));
-  if (make) return make(host);
-  return std::make_unique<PlaceholderPane>(host, mode);
+  return kPaneMakers.at(static_cast<std::size_t>(mode))(host);
 }
 
 }  // namespace plumora::gui

@@ -23,6 +23,8 @@ class CPlumoraDoc;
 
 namespace plumora::gui {
 
+class GlResources;
+
 // The view as a pane sees it.
 class PaneHost {
  public:
@@ -48,6 +50,9 @@ class PaneHost {
   virtual QWidget* dialogParent() = 0;
   // The pictures the program loaded at start-up (empty until they are loaded).
   virtual const StartupBitmaps& bitmaps() const = 0;
+  // The display lists and streaks of the 3D views on the screen; null without a screen (a
+  // headless picture), when 3D panes draw off-screen.
+  virtual GlResources* SceneResources() { return nullptr; }
 };
 
 // The chart's read-out at the mouse: the values of the X and Y variables (0 outside the chart).

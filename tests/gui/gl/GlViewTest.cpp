@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QOpenGLWidget>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +19,8 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/GlResources.h"
 #include "gui/app/GlSnapshot.h"
+#include "gui/editing/CGLPreviewWnd.h"
+#include "gui/results/CPlumoraView.h"
 #include "gui/results/GlSceneWidget.h"
 #include "support/TestFiles.h"
 
@@ -118,6 +122,44 @@ TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
     ASSERT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();
     EXPECT_EQ(app.mainFrame()->glResources().IsReady(),
               QGuiApplication::platformName() != "offscreen");
+  }
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+}
+
+// On a real display the 3D panes and previews draw into OpenGL views of the shared lists (on the
+// offscreen platform they draw off-screen pictures instead: see the smoke test).
+TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
+  if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "no OpenGL on this screen";
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::DataFolder());
+  RecordingPrompter prompter;
+  {
+    CPlumoraApp app;
+    app.SetPrompter(&prompter);
+    ASSERT_TRUE(app.InitInstance({"examples/bridle-legs.psd"}, {false, true}));
+    CMainFrame& frame = *app.mainFrame();
+    frame.RunActiveMission();
+    CPlumoraView* view = frame.ActiveView();
+    view->ToggleDisplayMode(DisplayMode::k3DSystem);
+    auto* surface = dynamic_cast<QOpenGLWidget*>(view->pane()->surface());
+    ASSERT_NE(surface, nullptr);
+    const auto red = [](const QImage& picture) {
+      int n = 0;
+      for (int i = 0; i < picture.width() * picture.height(); ++i) {
+        const QColor c = picture.pixelColor(i % picture.width(), i / picture.width());
+        n += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+      }
+      return n;
+    };
+    EXPECT_GT(red(surface->grabFramebuffer()), 50);
+    QDialog dialog(&frame);
+    dialog.resize(600, 300);
+    dialog.show();
+    auto* preview = new CGLPreviewWnd(&dialog, 370, 10, 210, 210, kPreviewParachute);
+    auto* canopy = preview->findChild<QOpenGLWidget*>();
+    ASSERT_NE(canopy, nullptr);
+    EXPECT_GT(red(canopy->grabFramebuffer()), 200);
   }
   std::filesystem::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();

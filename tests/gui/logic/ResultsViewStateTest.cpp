@@ -48,8 +48,7 @@ TEST(DisplayModeTest, BothMenusToggleTheSameModes) {
   EXPECT_FALSE(UsesOpenGl(DisplayMode::kTable));
 }
 
-TEST(DisplayModeTest, ReadoutNamesTheAxisInUtf8AndPlaceholdersNameTheirMode) {
-  EXPECT_EQ(PlaceholderText(DisplayMode::k3DSystem), "3D System is not available yet");
+TEST(DisplayModeTest, ReadoutNamesTheAxisInUtf8) {
   EXPECT_EQ(AxisReadout(0, 0.0), "time (s)=0.00");
   EXPECT_EQ(AxisReadout(2, -12.345), "path (\u00B0)=-12.35");
   EXPECT_EQ(AxisReadout(1, 12345.678), "height (m)=12345.68");

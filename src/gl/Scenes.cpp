@@ -1,0 +1,297 @@
+#include "gl/Scenes.h"
+
+#include <algorithm>
+
+#include "core/flight/TrajectoryStore.h"
+#include "core/mission/Records.h"
+
+namespace plumora {
+
+namespace {
+
+constexpr std::array<float, 4> kBodySceneBackground = {0.7f, 0.9f, 0.9f, 1.0f};
+constexpr std::array<float, 4> kGlobeBackground = {0.4f, 0.4f, 0.4f, 1.0f};
+constexpr float kBodyLineWidth = 2.0f;  // pixels: attachment lines, riser, triad, globe lines
+constexpr double kTriadArrow = 3.5;     // model units
+constexpr double kHeadingArrow = 1.0;   // model units, before the globe's magnification
+constexpr float kGizmoGrey = 0.5f;      // an axis pointing away from the eye
+
+void Clear(const GlFunctions& gl, const std::array<float, 4>& colour) {
+  gl.ClearColor(colour[0], colour[1], colour[2], colour[3]);
+  gl.ShadeModel(kGlSmooth);
+  gl.Enable(kGlDepthTest);
+  gl.Clear(kGlColorBufferBit | kGlDepthBufferBit);
+  // Texturing stays off unless a planet's list turns it on for itself: a map left in this
+  // context by an earlier globe must not show on the canopy or the lines.
+  gl.Disable(kGlTexture2D);
+}
+
+void Load(const GlFunctions& gl, const GlMatrix& m) {
+  gl.MatrixMode(kGlModelview);
+  gl.LoadMatrixd(m.data());
+}
+
+// Light 0 in the scene's colours at a position in eye coordinates (the model-view matrix is
+// the identity); lighting on.
+void Light(const GlFunctions& gl, const LightPosition& position) {
+  gl.Lightfv(kGlLight0, kGlAmbient, kLightAmbient.data());
+  gl.Lightfv(kGlLight0, kGlDiffuse, kLightDiffuse.data());
+  gl.Lightfv(kGlLight0, kGlSpecular, kLightSpecular.data());
+  gl.Lightfv(kGlLight0, kGlPosition, position.data());
+  gl.Enable(kGlLighting);
+  gl.Enable(kGlLight0);
+}
+
+// Light 0 at the caller's position (eye coordinates), the scene's light colours, and the front
+// material's emission and shininess; lighting on.
+void LightBodies(const GlFunctions& gl, const LightPosition& light) {
+  Load(gl, IdentityMatrix());
+  gl.Color3f(0.0f, 0.0f, 0.0f);
+  gl.Materialfv(kGlFront, kGlEmission, kSceneEmission.data());
+  gl.Materialf(kGlFront, kGlShininess, kSceneShininess);
+  Light(gl, light);
+}
+
+void DrawCapsule(const GlFunctions& gl, const CGLScene& scene) {
+  for (SceneModel part : {SceneModel::kCapsuleTop1, SceneModel::kCapsuleTop2,
+                          SceneModel::kCapsuleBody, SceneModel::kCapsuleShield}) {
+    scene.DrawModel(gl, part);
+  }
+}
+
+// The payload's geometry: payload meshes 1 to 4, the capsule for anything else.
+void DrawPayload(const GlFunctions& gl, const CGLScene& scene, std::int32_t selector) {
+  if (selector >= 1 && selector <= 4) {
+    scene.DrawMesh(gl, static_cast<BuiltinMesh>(selector));
+  } else {
+    DrawCapsule(gl, scene);
+  }
+}
+
+void Line(const GlFunctions& gl, const Vec3& a, const Vec3& b) {
+  gl.Vertex3d(a.x, a.y, a.z);
+  gl.Vertex3d(b.x, b.y, b.z);
+}
+
+Vec3 ToVec3(const std::array<double, 3>& p) {
+  return {p[0], p[1], p[2]};
+}
+
+void DrawStreaks(const GlFunctions& gl, const GlMatrix& camera, const Airflow& air,
+                 CAirStreaks* streaks) {
+  if (!air.on || !streaks) return;
+  Load(gl, camera);
+  streaks->Advance(air.wind, air.dt);
+  streaks->Draw(gl);
+}
+
+// The flight as a line through its positions (m, scaled by k to model units), leaving out those
+// closer than step (model units) to the last one kept: a long flight has thousands of samples
+// within a pixel of each other, each a line the renderer would set up for nothing.
+void DrawTrack(const GlFunctions& gl, std::span<const Vec3> track, double k, double step) {
+  gl.Begin(kGlLines);
+  Vec3 last = k * track.front();
+  for (std::size_t i = 1; i < track.size(); ++i) {
+    const Vec3 next = k * track[i];
+    if (Norm(next - last) < step && i + 1 < track.size()) continue;
+    Line(gl, last, next);
+    last = next;
+  }
+  gl.End();
+}
+
+}  // namespace
+
+void DrawArrow(const GlFunctions& gl, double length) {
+  const double h = 0.2 * length;
+  const double s = 0.1 * length;
+  gl.Begin(kGlLines);
+  Line(gl, {0.0, 0.0, 0.0}, {length, 0.0, 0.0});
+  gl.End();
+  gl.Begin(kGlTriangles);
+  gl.Vertex3d(length, 0.0, 0.0);
+  gl.Vertex3d(length - h, 0.0, s);
+  gl.Vertex3d(length - h, 0.0, -s);
+  gl.Vertex3d(length, 0.0, 0.0);
+  gl.Vertex3d(length - h, s, 0.0);
+  gl.Vertex3d(length - h, -s, 0.0);
+  gl.End();
+}
+
+std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const ViewAngles& view) {
+  const GlFunctions& gl = frame.gl;
+  const AxisGizmoLayout layout = LayOutAxisGizmo(frame.projection, view.tilt, view.turn);
+  gl.Disable(kGlLighting);
+  gl.LineWidth(1.0f);
+  // Each arrow turned from the one before: x, then y (a quarter turn about z), then z.
+  const std::array<GlMatrix, 3> arrows = {
+      layout.modelView, Rotated(layout.modelView, 90.0, kAxisZ),
+      Rotated(Rotated(layout.modelView, 90.0, kAxisZ), -90.0, kAxisY)};
+  std::vector<SceneLabel> labels;
+  for (std::size_t i = 0; i < arrows.size(); ++i) {
+    const float shade = layout.behind[i] ? kGizmoGrey : 0.0f;
+    gl.Color3f(shade, shade, shade);
+    Load(gl, arrows[i]);
+    DrawArrow(gl, layout.arrowLength);
+    labels.push_back({layout.labelX[i], layout.labelY[i], std::string(1, "xyz"[i])});
+  }
+  return labels;
+}
+
+void DrawEmptyScene(const SceneFrame& frame) {
+  Clear(frame.gl, kBodySceneBackground);
+}
+
+std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,
+                                         CAirStreaks* streaks) {
+  const GlFunctions& gl = frame.gl;
+  Clear(gl, kBodySceneBackground);
+  std::vector<SceneLabel> labels = DrawAxisGizmo(frame, scene.view);
+  LightBodies(gl, scene.light);
+  gl.LightModeli(kGlLightModelTwoSide, 0);
+
+  const GlMatrix camera = VehicleCamera(kVehicleDistance, scene.view.tilt, scene.view.turn);
+  const GlMatrix scaled = Scaled(camera, scene.scale);
+  if (scene.triadOn) {
+    gl.LineWidth(kBodyLineWidth);
+    gl.Disable(kGlLighting);
+    gl.Color3f(0.0f, 0.0f, 1.0f);
+    Load(gl, Rotated(scaled, -scene.triadAngle, kAxisY));
+    DrawArrow(gl, kTriadArrow);
+  }
+  Load(gl, Attitude(scaled, scene.yaw, scene.pitch, scene.roll));
+  gl.Enable(kGlLighting);
+  if (scene.selector == kSelectParachute) {
+    frame.scene.DrawMesh(gl, BuiltinMesh::kParachute);
+  } else {
+    DrawPayload(gl, frame.scene, scene.selector);
+  }
+  if (scene.linesOn && scene.points) {
+    gl.LineWidth(kBodyLineWidth);
+    gl.Disable(kGlLighting);
+    gl.Color3f(0.0f, 0.0f, 0.0f);
+    gl.Begin(kGlLines);
+    const int count = std::clamp(scene.lineCount, 0, kMaxLegs);
+    for (int i = 1; i <= count; ++i) Line(gl, ToVec3(scene.points[0]), ToVec3(scene.points[i]));
+    gl.End();
+  }
+  DrawStreaks(gl, camera, scene.air, streaks);
+  gl.Flush();
+  return labels;
+}
+
+std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
+                                        const SystemScene& scene, CAirStreaks* streaks) {
+  const GlFunctions& gl = frame.gl;
+  const CPayload& payload = PayloadOrDefault(state.payload.get());
+  const double scale = state.payload ? payload.ModelScale() : scene.scale;
+  const std::int32_t selector =
+      state.payload ? SelectorOfPayloadType(payload.typeIndex) : scene.selector;
+  const RiserEnds ends = SystemRiserEnds(state);
+  // The pair is centred: the payload half the offset one way, the parachute the other.
+  const Vec3 offset{state.parachuteOffsetX, state.parachuteOffsetY, state.parachuteOffsetZ};
+  const Vec3 centring = -0.5 * offset;
+
+  Clear(gl, kBodySceneBackground);
+  std::vector<SceneLabel> labels = DrawAxisGizmo(frame, scene.view);
+  LightBodies(gl, scene.light);
+
+  const GlMatrix camera = VehicleCamera(kSystemDistance, scene.view.tilt, scene.view.turn);
+  const GlMatrix body =
+      Attitude(Scaled(camera, scale), state.payloadYaw, state.payloadPitch, state.payloadRoll);
+  const GlMatrix payloadFrame = Translated(body, centring);
+  Load(gl, payloadFrame);
+  DrawPayload(gl, frame.scene, selector);
+  if (state.phaseType == kSampleFinalDescent) {
+    gl.LineWidth(kBodyLineWidth);
+    const Vec3 payloadEnd = TransformPoint(payloadFrame, ends.payloadEnd);
+    if (state.parachute && HasBridleLegs(payload)) {
+      gl.Disable(kGlLighting);
+      gl.Color3f(0.0f, 0.0f, 0.0f);
+      gl.Begin(kGlLines);
+      const Vec3 confluence{state.confluenceX, state.confluenceY, state.confluenceZ};
+      const int legs = BridleLegCount(payload);
+      for (int k = 0; k < legs; ++k) {
+        Line(gl, confluence, payload.legPoints[static_cast<std::size_t>(k)]);
+      }
+      gl.End();
+      gl.Color3f(1.0f, 1.0f, 1.0f);
+    }
+    const GlMatrix canopyFrame = Attitude(Translated(body, -centring), state.parachuteRelYaw,
+                                          state.parachuteRelPitch, state.parachuteRelRoll);
+    gl.Enable(kGlLighting);
+    Load(gl, canopyFrame);
+    frame.scene.DrawMesh(gl, BuiltinMesh::kParachute);
+    const Vec3 parachuteEnd = TransformPoint(canopyFrame, ends.parachuteEnd);
+    // The riser joins the two bodies' frames, so it is drawn in eye coordinates. The canopy
+    // model's lines meet at one place whatever the parachute's link; the riser goes on to it.
+    const Vec3 linesMeet = TransformPoint(canopyFrame, kCanopyLinesMeet);
+    Load(gl, IdentityMatrix());
+    gl.Disable(kGlLighting);
+    gl.Color3f(0.0f, 0.0f, 0.0f);
+    gl.Begin(kGlLines);
+    Line(gl, payloadEnd, parachuteEnd);
+    Line(gl, parachuteEnd, linesMeet);
+    gl.End();
+  }
+  gl.Enable(kGlLighting);
+  DrawStreaks(gl, camera, scene.air, streaks);
+  gl.Flush();
+  return labels;
+}
+
+void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene) {
+  const GlFunctions& gl = frame.gl;
+  Clear(gl, kGlobeBackground);
+  Load(gl, IdentityMatrix());
+  Light(gl, kGlobeLightPosition);
+
+  const GlMatrix camera = GlobeCamera(scene.view.tilt, scene.view.turn, scene.zoom);
+  Load(gl, camera);
+  frame.scene.DrawModel(gl, PlanetModel(scene.planet));
+
+  const double k = PlanetModelScale(scene.planet);
+  const Vec3 p = k * scene.position;
+  gl.LineWidth(kBodyLineWidth);
+  gl.Disable(kGlLighting);
+  if (scene.track.size() > 1) {
+    gl.Color3f(1.0f, 0.85f, 0.0f);
+    DrawTrack(gl, scene.track, k, GlobeTrackStep(frame.projection, scene.zoom));
+  }
+  gl.Color3f(1.0f, 0.0f, 0.0f);
+  gl.Begin(kGlLines);
+  Line(gl, {0.0, 0.0, 0.0}, p);
+  gl.End();
+  gl.Color3f(0.0f, 0.0f, 1.0f);
+  Load(gl, HeadingFrame(camera, p, LatitudeLongitude(scene.position), scene.heading));
+  DrawArrow(gl, kHeadingArrow);
+  gl.Flush();
+}
+
+void DrawViewBorder(const SceneFrame& frame, const std::array<std::uint8_t, 3>& colour) {
+  const GlFunctions& gl = frame.gl;
+  const double w = frame.projection.width();
+  const double h = frame.projection.height();
+  gl.MatrixMode(kGlProjection);
+  gl.PushMatrix();
+  gl.LoadIdentity();
+  gl.Ortho(0.0, w, 0.0, h, -1.0, 1.0);
+  Load(gl, IdentityMatrix());
+  gl.Disable(kGlLighting);
+  gl.Disable(kGlDepthTest);
+  gl.LineWidth(1.0f);
+  gl.Color3d(colour[0] / 255.0, colour[1] / 255.0, colour[2] / 255.0);
+  // Through the middle of the outermost pixels, each from edge to edge so no corner is missed.
+  gl.Begin(kGlLines);
+  Line(gl, {0.0, 0.5, 0.0}, {w, 0.5, 0.0});
+  Line(gl, {0.0, h - 0.5, 0.0}, {w, h - 0.5, 0.0});
+  Line(gl, {0.5, 0.0, 0.0}, {0.5, h, 0.0});
+  Line(gl, {w - 0.5, 0.0, 0.0}, {w - 0.5, h, 0.0});
+  gl.End();
+  gl.MatrixMode(kGlProjection);
+  gl.PopMatrix();
+  gl.MatrixMode(kGlModelview);
+  gl.Enable(kGlDepthTest);
+}
+
+}  // namespace plumora

@@ -1,0 +1,95 @@
+// The three 3D scenes: a vehicle alone at close range in its airflow, payload and parachute
+// together with their lines, and the planet with the vehicle's position and heading. Each draws
+// one whole frame into the current context through a SceneFrame and gives back the axis labels
+// to write over it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/common/Vec3.h"
+#include "gl/CAirStreaks.h"
+#include "gl/SceneFrame.h"
+#include "gl/SceneTransforms.h"
+
+namespace plumora {
+
+struct CTrajectorySample;
+
+// Geometry selectors of the vehicle scene.
+inline constexpr std::int32_t kSelectCapsule = 0;  // 1 to 4: payload meshes 1 to 4
+inline constexpr std::int32_t kSelectParachute = 5;
+
+// A direction of light 0 from the eye's side (w = 0), in eye coordinates.
+using LightPosition = std::array<float, 4>;
+
+// The view angles every scene is turned by, degrees: tilt by vertical mouse motion, turn by
+// horizontal.
+struct ViewAngles {
+  float tilt = 0.0f;
+  float turn = 0.0f;
+};
+
+// The air moving past the vehicle: the wind vector gives the direction (its size does not
+// matter), dt how long it moved for. Streaks are drawn only when on.
+struct Airflow {
+  Vec3 wind;        // any unit; the negated velocity of the body
+  double dt = 0.0;  // s
+  bool on = false;
+};
+
+struct VehicleScene {
+  ViewAngles view;
+  float yaw = 0.0f, pitch = 0.0f, roll = 0.0f;  // deg, attitude of the body
+  float scale = 1.0f;                           // model units per metre
+  Airflow air;
+  std::int32_t selector = kSelectCapsule;  // any value but 1 to 5 draws the capsule
+  // Attachment lines: from points[0] to each of points[1] … points[lineCount] (m, body axes).
+  bool linesOn = false;
+  int lineCount = 0;  // at most kMaxLegs are drawn
+  const std::array<double, 3>* points = nullptr;
+  // The flight path's direction: a blue arrow at triadAngle (deg) about the body's y axis.
+  bool triadOn = false;
+  double triadAngle = 0.0;  // deg
+  LightPosition light{0.0f, 0.0f, 1.0f, 0.0f};
+};
+
+struct SystemScene {
+  ViewAngles view;
+  Airflow air;
+  LightPosition light{0.0f, 0.0f, 1000.0f, 0.0f};
+  float scale = 1.0f;  // replaced by the payload record's model scale when there is one
+  std::int32_t selector = kSelectCapsule;  // replaced by the record's type when there is one
+};
+
+struct GlobeScene {
+  std::int32_t planet = 0;  // 0 Earth, 1 Mars, 2 Titan; others are Earth
+  ViewAngles view;
+  Vec3 position;                // m, planet-centred and planet-fixed
+  double heading = 0.0;         // deg, 0 north, 90 east
+  float zoom = 1.0f;            // 1: the planet fills two thirds of the view's height
+  std::span<const Vec3> track;  // m, planet-centred: the flight so far, drawn as a line
+};
+
+// The scenes. Vehicle and system scenes advance and draw the streaks when their airflow is on
+// (streaks may be null: then there are none).
+std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,
+                                         CAirStreaks* streaks);
+std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
+                                        const SystemScene& scene, CAirStreaks* streaks);
+void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene);
+
+// The background of the vehicle and system scenes, with nothing in front of it (a view that has
+// no sample to show).
+void DrawEmptyScene(const SceneFrame& frame);
+
+// The axis triad in the lower right corner; its labels "x", "y", "z".
+std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const ViewAngles& view);
+// An arrow of length L along x from the origin: a line with two crossed triangles at its tip.
+void DrawArrow(const GlFunctions& gl, double length);
+// A one-pixel rectangle along the view's edges (red, 0 to 255).
+void DrawViewBorder(const SceneFrame& frame, const std::array<std::uint8_t, 3>& colour);
+
+}  // namespace plumora

@@ -1,0 +1,146 @@
+// What the 3D panes and previews hand their scenes: which sample fields, records that are gone,
+// out-of-range types and modes, an index past the results, and the positions on the planet.
+#include "gui/logic/SceneInputs.h"
+
+#include <gtest/gtest.h>
+
+#include "support/VecExpect.h"
+
+namespace plumora::gui {
+namespace {
+
+using test::ExpectNear;
+
+const ViewAngles kView{10.0f, 20.0f};
+const LightPosition kLight{1.0f, 2.0f, 500.0f, 0.0f};
+
+class SceneInputsTest : public ::testing::Test {
+ protected:
+  SceneInputsTest() {
+    for (int i = 0; i < 3; ++i) {
+      CTrajectorySample s;
+      s.time = 10.0 + 0.25 * i;
+      s.payloadVx = 100.0 * i;
+      s.payloadVz = -5.0 * i;
+      s.payloadYaw = 1.0;
+      s.payloadPitch = 2.0;
+      s.payloadRoll = 3.0;
+      s.parachuteYaw = 4.0;
+      s.latitude = 10.0 * i;
+      s.longitude = 20.0;
+      s.payloadHeight = 1000.0;
+      s.heading = 30.0 * i;
+      doc.results.Append(s);
+    }
+  }
+  SceneInputs Scene(DisplayMode mode, int index) {
+    return ResultsScene(mode, doc, index, kView, kLight, track);
+  }
+  CPlumoraDoc doc;
+  std::vector<Vec3> track;
+};
+
+TEST_F(SceneInputsTest, ThePayloadModeReadsTheSampleAndDrawsAGoneRecordAsTheCapsule) {
+  // The first sample: no payload record, no speed, no time before it.
+  SceneInputs in = Scene(DisplayMode::k3DPayload, 0);
+  ASSERT_EQ(in.kind, SceneKind::kVehicle);
+  EXPECT_EQ(in.vehicle.selector, kSelectCapsule);
+  EXPECT_EQ(in.vehicle.scale, 1.0f);
+  EXPECT_FALSE(in.vehicle.air.on);
+  EXPECT_EQ(in.vehicle.air.dt, 0.0);
+  // Later samples: the air comes at the payload against its velocity, over the sample's step.
+  in = Scene(DisplayMode::k3DPayload, 2);
+  EXPECT_TRUE(in.vehicle.air.on);
+  ExpectNear(in.vehicle.air.wind, {-200.0, 0.0, 10.0}, 0.0);
+  EXPECT_DOUBLE_EQ(in.vehicle.air.dt, 0.25);
+  EXPECT_EQ(in.vehicle.yaw, 1.0f);
+  // The record's type picks the mesh and its scale; a type outside the table is the capsule.
+  auto payload = std::make_shared<CPayload>();
+  payload->typeIndex = 4;
+  doc.results = {};
+  CTrajectorySample s;
+  s.payload = payload;
+  doc.results.Append(s);
+  in = Scene(DisplayMode::k3DPayload, 0);
+  EXPECT_EQ(in.vehicle.selector, 4);
+  EXPECT_FLOAT_EQ(in.vehicle.scale, 0.025f);
+  payload->typeIndex = 12;
+  in = Scene(DisplayMode::k3DPayload, 0);
+  EXPECT_EQ(in.vehicle.selector, kSelectCapsule);
+  EXPECT_EQ(in.vehicle.scale, 1.0f);
+}
+
+TEST_F(SceneInputsTest, TheParachuteAndSystemModesAndAnIndexPastTheResults) {
+  SceneInputs in = Scene(DisplayMode::k3DParachute, 0);
+  EXPECT_EQ(in.vehicle.selector, kSelectParachute);
+  EXPECT_FLOAT_EQ(in.vehicle.scale, 0.3f);
+  EXPECT_TRUE(in.vehicle.air.on);  // streaks on even in still air: they just stay put
+  EXPECT_EQ(in.vehicle.yaw, 4.0f);
+  in = Scene(DisplayMode::k3DSystem, 1);
+  ASSERT_EQ(in.kind, SceneKind::kSystem);
+  EXPECT_EQ(in.state, &doc.results.SampleAt(1));
+  EXPECT_EQ(in.system.light, kLight);
+  ExpectNear(in.system.air.wind, {-100.0, 0.0, 5.0}, 0.0);
+  for (DisplayMode mode :
+       {DisplayMode::k3DPayload, DisplayMode::k3DParachute, DisplayMode::k3DSystem}) {
+    EXPECT_EQ(Scene(mode, 3).kind, SceneKind::kNone);
+    EXPECT_EQ(Scene(mode, -1).kind, SceneKind::kNone);
+  }
+  // The globe still shows, its position at the planet's centre.
+  in = Scene(DisplayMode::k3DTrajectory, 3);
+  ASSERT_EQ(in.kind, SceneKind::kGlobe);
+  ExpectNear(in.globe.position, {}, 0.0);
+  EXPECT_EQ(in.globe.heading, 0.0);
+  EXPECT_TRUE(in.globe.track.empty());
+}
+
+TEST_F(SceneInputsTest, TheGlobeFollowsTheFlightFromThePlanetRadius) {
+  doc.planet = kMars;
+  SceneInputs in = Scene(DisplayMode::k3DTrajectory, 1);
+  EXPECT_EQ(in.globe.planet, kMars);
+  EXPECT_EQ(in.globe.heading, 30.0);
+  EXPECT_EQ(in.globe.view.turn, 20.0f + 20.0f);  // the view's turn and where the flight began
+  ASSERT_EQ(in.globe.track.size(), 2u);
+  // Before an atmosphere file gave the radius, the one the globe is drawn for.
+  ExpectNear(in.globe.position, PlanetCentredPosition(10.0, 20.0, 1000.0, 3389900.0), 1e-6);
+  doc.planetConstants.radius = 3396000.0;
+  in = Scene(DisplayMode::k3DTrajectory, 2);
+  ExpectNear(in.globe.position, PlanetCentredPosition(20.0, 20.0, 1000.0, 3396000.0), 1e-6);
+  ExpectNear(in.globe.track.front(), PlanetCentredPosition(0.0, 20.0, 1000.0, 3396000.0), 1e-6);
+}
+
+TEST(PreviewScene, EachModeShowsItsSceneAndTheCanopyWithoutLines) {
+  std::array<std::array<double, 3>, 3> points{};
+  PreviewState capsule(kPreviewCapsule);
+  capsule.linesOn = true;
+  capsule.lineCount = 2;
+  capsule.linePoints = points.data();
+  SceneInputs in = PreviewScene(capsule);
+  ASSERT_EQ(in.kind, SceneKind::kVehicle);
+  EXPECT_TRUE(in.vehicle.linesOn);
+  PreviewState canopy(kPreviewParachute);
+  canopy.linesOn = true;
+  EXPECT_FALSE(PreviewScene(canopy).vehicle.linesOn);
+  EXPECT_FLOAT_EQ(PreviewScene(canopy).vehicle.scale, 0.25f);  // the lines fit the window
+  // The globe modes: the planet of the mode, the entry point on the globe's own radius.
+  PreviewState mars(GlobeModeOfPlanet(kMars));
+  mars.SetGlobePosition(12.0, -40.0, 75.0, 120000.0);
+  in = PreviewScene(mars);
+  ASSERT_EQ(in.kind, SceneKind::kGlobe);
+  EXPECT_EQ(in.globe.planet, kMars);
+  EXPECT_EQ(in.globe.heading, 75.0);
+  EXPECT_EQ(in.globe.view.turn, -40.0f);
+  ExpectNear(in.globe.position, PlanetCentredPosition(12.0, -40.0, 120000.0, 3389900.0), 1e-6);
+  // The system: the preview's own final-descent record, at the zoom.
+  PreviewState system(kPreviewSystem);
+  system.RightDown(0, 0);
+  system.Move(0, 10, false, true);
+  in = PreviewScene(system);
+  ASSERT_EQ(in.kind, SceneKind::kSystem);
+  EXPECT_EQ(in.state, &system.system);
+  EXPECT_FLOAT_EQ(in.system.scale, 2.0f);
+  EXPECT_FALSE(in.system.air.on);
+}
+
+}  // namespace
+}  // namespace plumora::gui

@@ -1,0 +1,144 @@
+// The 3D display modes and the 3D preview in the desktop program: pictures made headless by
+// plumora --snapshot, a left drag on a pane, and a preview beside a dialog's fields, on Qt's
+// offscreen platform (no OpenGL on the screen there: the scenes are drawn off-screen).
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/common/Prompter.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CPlumoraApp.h"
+#include "gui/editing/CGLPreviewWnd.h"
+#include "gui/results/CPlumoraView.h"
+#include "support/RunProcess.h"
+#include "support/TestFiles.h"
+
+namespace plumora::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Red(const QColor& c) {
+  return c.red() > 150 && c.green() < 80 && c.blue() < 80;
+}
+bool Background(const QColor& c) {
+  return std::abs(c.red() - 179) <= 1 && std::abs(c.green() - 230) <= 1 &&
+         std::abs(c.blue() - 230) <= 1;
+}
+
+template <class Test>
+int Count(const QImage& picture, Test test, QRect box = {}) {
+  if (box.isNull()) box = picture.rect();
+  int n = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) n += test(picture.pixelColor(x, y));
+  }
+  return n;
+}
+
+// plumora --snapshot in the bundled data folder, as a script runs it (no display); the picture.
+QImage Snapshot(const fs::path& out, const std::string& mode, const std::string& time) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("QT_QPA_PLATFORM");
+  const test::ProcessResult r = test::RunProcess(
+      PLUMORA_PROGRAM,
+      {"--snapshot", out.string(), "--mode", mode, "--time", time, "examples/earth-return.psd"},
+      test::DataFolder());
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  EXPECT_EQ(r.status, 0) << r.err;
+  return QImage(QString::fromStdString(out.string()));
+}
+
+TEST(SceneSmokeTest, SnapshotsOfTheFourModesShowTheirScenes) {
+  test::TempDir out;
+  // Under the main canopy: canopy above, capsule below, the riser between them.
+  const QImage system = Snapshot(out / "system.png", "system3d", "700");
+  ASSERT_EQ(system.size(), QSize(800, 600));
+  EXPECT_TRUE(Background(system.pixelColor(5, 5)));
+  EXPECT_GT(Count(system, Red, {0, 0, 800, 200}), 100);
+  EXPECT_LT(Count(system, Red, {0, 300, 560, 300}), 10);  // right of it: the triad's labels
+  EXPECT_GT(Count(system, [](const QColor& c) { return c.lightness() < 50; }, {396, 300, 8, 200}),
+            150);  // the riser
+  EXPECT_FALSE(Background(system.pixelColor(400, 550)));
+  // Earlier, under the drogue, the picture differs.
+  EXPECT_NE(Snapshot(out / "drogue.png", "system3d", "600"), system);
+
+  // The capsule at entry, heat shield first, and the canopy alone.
+  const QImage payload = Snapshot(out / "payload.png", "payload3d", "100");
+  EXPECT_FALSE(Background(payload.pixelColor(400, 300)));
+  const QColor shield = payload.pixelColor(375, 300);
+  EXPECT_GT(shield.red(), shield.green() + 20);  // brown, on the left: flying to the left
+  const QImage canopy = Snapshot(out / "canopy.png", "parachute3d", "700");
+  EXPECT_GT(Count(canopy, Red, {300, 200, 200, 100}), 1000);
+
+  // The globe on grey with the blue heading arrow over Europe, north of the middle.
+  const QImage globe = Snapshot(out / "globe.png", "trajectory3d", "300");
+  EXPECT_EQ(globe.pixelColor(5, 5), QColor(102, 102, 102));
+  const auto blue = [](const QColor& c) { return c.blue() > 200 && c.red() < 60; };
+  EXPECT_GT(Count(globe, blue, {300, 0, 300, 300}), 20);
+  EXPECT_EQ(Count(globe, blue, {0, 300, 800, 300}), 0);
+}
+
+void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held) {
+  QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
+void Drag(QWidget* target, QPoint from, QPoint to) {
+  Mouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  Mouse(target, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  Mouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+TEST(SceneSmokeTest, ALeftDragTurnsTheSceneAndAPreviewDrawsAndTurnsItsOwn) {
+  const fs::path previous = fs::current_path();
+  fs::current_path(test::DataFolder());
+  RecordingPrompter prompter;
+  {
+    CPlumoraApp app;
+    app.SetPrompter(&prompter);
+    ASSERT_TRUE(app.InitInstance({"examples/bridle-legs.psd"}, {false, true}));
+    CMainFrame& frame = *app.mainFrame();
+    frame.RunActiveMission();
+    CPlumoraView* view = frame.ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->ToggleDisplayMode(DisplayMode::k3DSystem);
+    QWidget* canvas = view->canvas()->viewport();
+    const QImage before = canvas->grab().toImage();
+    EXPECT_GT(Count(before, Red), 20);
+    // Thirty pixels right and ten down: turned 30° and tilted 10°; the next drag adds to it.
+    Drag(canvas, {50, 50}, {80, 60});
+    EXPECT_EQ(view->state().sceneRotation.turn(), 30.0f);
+    EXPECT_EQ(view->state().sceneRotation.tilt(), 10.0f);
+    Drag(canvas, {0, 0}, {-5, 0});
+    EXPECT_EQ(view->state().sceneRotation.turn(), 25.0f);
+    EXPECT_NE(canvas->grab().toImage(), before);
+    // Another 3D mode of the same pane keeps the turn.
+    view->ToggleDisplayMode(DisplayMode::k3DPayload);
+    EXPECT_EQ(view->state().sceneRotation.turn(), 25.0f);
+
+    // A preview in a dialog: the payload with its lines, turned by a drag inside it.
+    QDialog dialog(&frame);
+    dialog.resize(600, 300);
+    auto* preview = new CGLPreviewWnd(&dialog, 360, 40, 200, 200, kPreviewCapsule);
+    const QImage still = preview->grab().toImage();
+    EXPECT_FALSE(Background(still.pixelColor(100, 100)));  // the capsule in the middle
+    EXPECT_TRUE(Background(still.pixelColor(5, 5)));
+    EXPECT_EQ(still.pixelColor(0, 0), QColor(Qt::black));  // the border
+    Drag(preview, {100, 100}, {160, 100});
+    EXPECT_EQ(preview->state().turn(), 60.0f);
+    EXPECT_NE(preview->grab().toImage(), still);
+  }
+  fs::current_path(previous);
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+}
+
+}  // namespace
+}  // namespace plumora::gui
