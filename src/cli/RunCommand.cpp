@@ -12,10 +12,8 @@
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
-#include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"
 #include "core/common/Messages.h"
-#include "core/parachute/FinalDescent.h"
 
 namespace plumora::cli {
 
@@ -27,31 +25,6 @@ struct RunOptions {
   std::string onFlip;  // ask, continue, stop; empty: ask on a terminal, else continue
   bool quiet = false;
   std::string mission;
-};
-
-// How each computed phase ended, and where the results stood when it did.
-struct PhaseOutcome {
-  const CMissionPhase* phase;
-  int result;
-  int lastSample;  // index of the phase's last sample, −1 when none
-};
-
-// The engine's own modules, with a note of every phase's outcome.
-class RecordingModules final : public PhaseModules {
- public:
-  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(flight, phase, plumora::RunBallisticEntry(flight, phase, r));
-  }
-  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(flight, phase, plumora::RunParachutePhase(flight, phase, r));
-  }
-  std::vector<PhaseOutcome> outcomes;
-
- private:
-  int Note(const FlightContext& flight, const CMissionPhase& phase, int result) {
-    outcomes.push_back({&phase, result, flight.results.LastIndex()});
-    return result;
-  }
 };
 
 ConsolePrompter::QuestionPolicy FlipPolicy(const std::string& onFlip) {

@@ -49,12 +49,29 @@ FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
           doc.ModuleCount()};
 }
 
-void RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
+int RecordingModules::RunBallisticEntry(FlightContext& flight, CMissionPhase& phase,
+                                        CHandOverState& r) {
+  return Note(flight, phase, plumora::RunBallisticEntry(flight, phase, r));
+}
+
+int RecordingModules::RunParachutePhase(FlightContext& flight, CMissionPhase& phase,
+                                        CHandOverState& r) {
+  return Note(flight, phase, plumora::RunParachutePhase(flight, phase, r));
+}
+
+int RecordingModules::Note(const FlightContext& flight, const CMissionPhase& phase, int result) {
+  outcomes.push_back({&phase, result, flight.results.LastIndex()});
+  return result;
+}
+
+void RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air) {
   doc.NotifyChartZoomCleared();
   if (doc.ModuleCount() == 0) return;
   doc.results.Clear();
   doc.handOver = CHandOverState::FromInitialState(doc.initialState);
   if (!doc.readatmosphere()) return;
+  // The factors scale this run's copy of the table; the next read starts from the file again.
+  ScaleAtmosphere(doc.atmosphereTable, air);
   RunComputedPhases(doc, modules);
   doc.results.ComputeRanges();
   doc.NotifyResultsChanged();

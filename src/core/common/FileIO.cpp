@@ -105,4 +105,21 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
   return true;
 }
 
+bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
+                     std::string& reason) {
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) != 0 || S_ISREG(existing.st_mode) ||
+      S_ISDIR(existing.st_mode)) {
+    return ReplaceFileAtomically(target, bytes, reason);
+  }
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  int error = fd < 0 ? errno : 0;
+  if (fd >= 0) {
+    if (!WriteAll(fd, bytes)) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+  }
+  if (error != 0) reason = SystemReason(error);
+  return error == 0;
+}
+
 }  // namespace plumora

@@ -19,4 +19,10 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::s
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                            std::string& reason);
 
+// Writes bytes where the user pointed: a device, pipe or socket (a terminal, /dev/stdout, a
+// FIFO) is written in place, anything else is replaced atomically as above. False with reason
+// set on any failure.
+bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
+                     std::string& reason);
+
 }  // namespace plumora
