@@ -3,6 +3,7 @@
 // same summary from the CSV files of one or more shards.
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -32,7 +33,7 @@ namespace {
 struct DispersionOptions {
   std::string base;
   std::int64_t runs = 0;
-  std::uint64_t seed = 0;
+  std::string seed = "0";
   int threads = 0;  // 0: one per core
   std::string shard = "0/1";
   std::vector<std::string> vary;
@@ -65,6 +66,15 @@ CLI::Validator ParsedBy(Parse parse, const std::string& description) {
         return parse(text, value, problem) ? std::string() : problem;
       },
       description);
+}
+
+// A seed is a whole number from 0 to 2⁶⁴ − 1, written in decimal.
+bool ParseSeed(std::string_view text, std::uint64_t& seed, std::string& problem) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (!text.empty() && error == std::errc() && end == text.data() + text.size()) return true;
+  problem =
+      "a seed is a whole number from 0 to 18446744073709551615, not \"" + std::string(text) + "\"";
+  return false;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -193,9 +203,10 @@ int RunDispersions(const DispersionOptions& options) {
     variations.push_back(std::move(v));
   }
   Shard shard;
+  std::uint64_t seed = 0;
   DispersionSetup setup;
-  if (!ParseShard(options.shard, shard, problem) ||
-      !PrepareDispersion(doc, variations, options.seed, setup, problem)) {
+  if (!ParseShard(options.shard, shard, problem) || !ParseSeed(options.seed, seed, problem) ||
+      !PrepareDispersion(doc, variations, seed, setup, problem)) {
     prompter.Message(problem + "\n", kCaptionError);
     return kExitUsage;
   }
@@ -260,7 +271,8 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
   cmd->add_option("--runs", options->runs, "Number of runs of the whole study")
       ->required()
       ->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()));
-  cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)");
+  cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)")
+      ->check(ParsedBy<std::uint64_t>(ParseSeed, "S"));
   cmd->add_option("--threads", options->threads, "Runs flown at once (default: one per core)")
       ->check(CLI::Range(1, 4096));
   cmd->add_option("--shard", options->shard,
