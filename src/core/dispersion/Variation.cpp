@@ -10,13 +10,23 @@ namespace plumora {
 
 namespace {
 
-struct NamedInput {
+// A word of the command line and what it stands for.
+template <typename Kind>
+struct Named {
   std::string_view name;
-  ScatteredInput input;
+  Kind kind;
 };
 
+// The entry of a table with that name, or null.
+template <typename Kind, std::size_t N>
+const Named<Kind>* FindNamed(const std::array<Named<Kind>, N>& table, std::string_view name) {
+  const auto it = std::find_if(table.begin(), table.end(),
+                               [&](const Named<Kind>& entry) { return entry.name == name; });
+  return it == table.end() ? nullptr : &*it;
+}
+
 // Inputs known by a plain name.
-constexpr std::array<NamedInput, 11> kPlainInputs = {{
+constexpr std::array<Named<ScatteredInput>, 11> kPlainInputs = {{
     {"height", ScatteredInput::kHeight},
     {"speed", ScatteredInput::kSpeed},
     {"path_angle", ScatteredInput::kPathAngle},
@@ -61,12 +71,10 @@ bool ParseWhole(std::string_view text, Number& value) {
 }
 
 bool ParseField(std::string_view text, Variation& v) {
-  for (const NamedInput& known : kPlainInputs) {
-    if (text == known.name) {
-      v.input = known.input;
-      v.name = std::string(known.name);
-      return true;
-    }
+  if (const auto* plain = FindNamed(kPlainInputs, text)) {
+    v.input = plain->kind;
+    v.name = std::string(plain->name);
+    return true;
   }
   const std::size_t firstDot = text.find('.');
   const std::size_t lastDot = text.rfind('.');
@@ -86,11 +94,7 @@ bool ParseField(std::string_view text, Variation& v) {
   return false;
 }
 
-struct NamedDraw {
-  std::string_view name;
-  DrawKind kind;
-};
-constexpr std::array<NamedDraw, 3> kDraws = {{
+constexpr std::array<Named<DrawKind>, 3> kDraws = {{
     {"normal", DrawKind::kNormal},
     {"uniform", DrawKind::kUniform},
     {"scale-normal", DrawKind::kScaleNormal},
@@ -105,11 +109,9 @@ bool ParseDistribution(std::string_view text, Distribution& d) {
       text.back() != ')') {
     return false;
   }
-  const std::string_view name = Trim(text.substr(0, open));
-  const auto known = std::find_if(kDraws.begin(), kDraws.end(),
-                                  [&](const NamedDraw& draw) { return draw.name == name; });
-  if (known == kDraws.end()) return false;
-  d.kind = known->kind;
+  const auto* draw = FindNamed(kDraws, Trim(text.substr(0, open)));
+  if (!draw) return false;
+  d.kind = draw->kind;
   return ParseWhole(text.substr(open + 1, comma - open - 1), d.first) &&
          ParseWhole(text.substr(comma + 1, text.size() - comma - 2), d.second) &&
          std::isfinite(d.first) && std::isfinite(d.second);
