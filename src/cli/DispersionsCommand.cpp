@@ -279,9 +279,10 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
                   "Fly only the runs i with i mod K = I, as I/K (default 0/1: all)")
       ->check(ParsedBy<Shard>(ParseShard, "I/K"));
   cmd->add_option("--vary", options->vary,
-                  "An input and its scatter, FIELD=DIST: DIST is normal(MEAN,SIGMA) or "
-                  "uniform(LOW,HIGH) added to the stored value, or scale-normal(MEAN,SIGMA) "
-                  "multiplying it (repeatable)")
+                  "An input and its scatter, FIELD=DIST (repeatable). FIELD is one of " +
+                      std::string(ScatterableFields()) +
+                      "; DIST is normal(MEAN,SIGMA) or uniform(LOW,HIGH) added to the stored "
+                      "value, or scale-normal(MEAN,SIGMA) multiplying it")
       ->check(ParsedBy<Variation>(ParseVariation, "FIELD=DIST"));
   cmd->add_option("--csv", options->csv, "Write one line per run to this CSV file");
   cmd->add_option("--summary", options->summary,

@@ -119,6 +119,10 @@ bool ParseDistribution(std::string_view text, Distribution& d) {
 
 }  // namespace
 
+std::string_view ScatterableFields() {
+  return kKnownFields;
+}
+
 bool ParseVariation(std::string_view text, Variation& variation, std::string& problem) {
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) {

@@ -45,6 +45,9 @@ struct Variation {
   Distribution distribution;
 };
 
+// The fields that can be scattered, as a list for messages and help texts.
+std::string_view ScatterableFields();
+
 // Reads FIELD=DIST. False, with problem set to a sentence naming what is wrong, when the field
 // is unknown or the distribution is malformed, not finite, has a negative standard deviation or
 // a low end above its high end.
