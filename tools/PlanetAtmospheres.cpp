@@ -1,5 +1,7 @@
 #include "PlanetAtmospheres.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -14,7 +16,6 @@ constexpr double kSecondsPerHour = 3600.0;
 constexpr double kSecondsPerDay = 86400.0;
 
 // Standard atomic weights (conventional values), g/mol.
-constexpr double kMolarMassCO2 = 12.011 + 2.0 * 15.999;
 constexpr double kMolarMassN2 = 2.0 * 14.007;
 constexpr double kMolarMassCH4 = 12.011 + 4.0 * 1.008;
 
@@ -28,13 +29,55 @@ constexpr double SpecificGasConstant(double molarMass) {
 constexpr double kMarsRadius = 3389.5e3;         // m, volumetric mean radius
 constexpr double kMarsGM = 0.042828e6 * 1e9;     // m³/s²
 constexpr double kMarsRotationPeriod = 24.6229;  // h, sidereal
-constexpr double kMarsSurfacePressure = 636.0;   // Pa, mean at the mean radius
-constexpr double kCO2HeatCapacity200K = 32.359;  // J/(mol·K), ideal gas at 200 K
-constexpr double kMarsGasConstant = SpecificGasConstant(kMolarMassCO2);
-// Two straight lines fitted to the measured profile (°C = a + b·z).
-constexpr double kZeroCelsius = 273.15;                               // K
-constexpr double kMarsLowerFitA = -23.4, kMarsLowerFitB = -0.00222;   // °C, °C/m
-constexpr double kMarsUpperFitA = -31.0, kMarsUpperFitB = -0.000998;  // °C, °C/m
+// The model's gas: mean molar mass and ratio of specific heats of the Martian air.
+constexpr double kMarsMolarMass = 43.34;  // g/mol
+constexpr double kMarsHeatCapacityRatio = 1.30;
+// Temperature fits (K) in powers of the height in metres, constant term first, below and above
+// kMarsTemperatureSwitch.
+constexpr std::array<double, 6> kMarsLowerTemperature = {218.955,     4.53041e-4,   -2.44401e-7,
+                                                         8.19905e-12, -1.08433e-16, 5.28263e-22};
+constexpr std::array<double, 6> kMarsUpperTemperature = {-4225.62,    0.215221,     -4.01715e-6,
+                                                         3.56144e-11, -1.50891e-16, 2.46395e-22};
+constexpr double kMarsTemperatureSwitch = 75000.0;  // m
+// Pressure fits p = p0·exp(−k·z) below and above kMarsPressureSwitch.
+struct ExponentialFit {
+  double p0;  // Pa
+  double k;   // 1/m
+};
+constexpr ExponentialFit kMarsLowerPressure = {575.497, 9.11710e-5};
+constexpr ExponentialFit kMarsUpperPressure = {887.544, 1.24149e-4};
+constexpr double kMarsPressureSwitch = 15000.0;  // m
+// The pressure fits meet with a step of 6 % at 15 km; within this distance of it the table
+// passes from one fit to the other linearly in ln p.
+constexpr double kMarsBlendHalfWidth = 2000.0;  // m
+// Bisection steps that place the temperature fits' crossing far below a millimetre.
+constexpr int kCrossingSteps = 60;
+
+double Polynomial(const std::array<double, 6>& coefficients, double z) {
+  double value = 0.0;
+  for (auto c = coefficients.rbegin(); c != coefficients.rend(); ++c) value = value * z + *c;
+  return value;
+}
+
+// Weight of the upper pressure fit: 0 below the blend, 1 above it, linear between.
+double UpperPressureWeight(double z) {
+  return std::clamp((z - kMarsPressureSwitch + kMarsBlendHalfWidth) / (2.0 * kMarsBlendHalfWidth),
+                    0.0, 1.0);
+}
+
+// Where the temperature fits cross, within the 5 km below their switch (at 73.86 km; they
+// differ by 5 K at the switch itself).
+double MarsTemperatureCrossing() {
+  const auto gap = [](double z) {
+    return Polynomial(kMarsLowerTemperature, z) - Polynomial(kMarsUpperTemperature, z);
+  };
+  double below = kMarsTemperatureSwitch - 5000.0, above = kMarsTemperatureSwitch;
+  for (int i = 0; i < kCrossingSteps; ++i) {
+    const double middle = 0.5 * (below + above);
+    (gap(middle) * gap(below) <= 0.0 ? above : below) = middle;
+  }
+  return below;
+}
 
 // --- Titan ------------------------------------------------------------------------------------
 
@@ -95,9 +138,8 @@ AtmConstants EarthConstants() {
 
 AtmConstants MarsConstants() {
   // g0 = GM/R² makes the simulator's GM = R²·g0 the published one.
-  return {kMarsRadius, kMarsGM / (kMarsRadius * kMarsRadius), kMarsGasConstant,
-          kCO2HeatCapacity200K / (kCO2HeatCapacity200K - kMolarGasConstant),
-          kTwoPi / (kMarsRotationPeriod * kSecondsPerHour)};
+  return {kMarsRadius, kMarsGM / (kMarsRadius * kMarsRadius), SpecificGasConstant(kMarsMolarMass),
+          kMarsHeatCapacityRatio, kTwoPi / (kMarsRotationPeriod * kSecondsPerHour)};
 }
 
 AtmConstants TitanConstants() {
@@ -113,16 +155,21 @@ double EarthJetWind(double z) {
 }
 
 double MarsTemperature(double z) {
-  // The published fits switch at 7 km, where they disagree by about 1 K; taking the warmer one
-  // switches where they cross (6.2 km) and keeps the profile continuous.
-  const double lower = kMarsLowerFitA + kMarsLowerFitB * z;
-  const double upper = kMarsUpperFitA + kMarsUpperFitB * z;
-  return kZeroCelsius + std::fmax(lower, upper);
+  // Switching where the fits cross keeps the temperature continuous.
+  static const double crossing = MarsTemperatureCrossing();
+  return Polynomial(z < crossing ? kMarsLowerTemperature : kMarsUpperTemperature, z);
 }
 
-GasColumn MarsColumn() {
-  const AtmConstants c = MarsConstants();
-  return {MarsTemperature, c.gasConstant, {c.g0, c.radius}, kMarsSurfacePressure};
+double MarsPressure(double z) {
+  const double w = UpperPressureWeight(z);
+  const double lnLower = std::log(kMarsLowerPressure.p0) - kMarsLowerPressure.k * z;
+  const double lnUpper = std::log(kMarsUpperPressure.p0) - kMarsUpperPressure.k * z;
+  return std::exp((1.0 - w) * lnLower + w * lnUpper);
+}
+
+double MarsDensity(double z) {
+  // Ideal gas of the model's mean molar mass.
+  return MarsPressure(z) / (MarsConstants().gasConstant * MarsTemperature(z));
 }
 
 double TitanTemperature(double z) {
@@ -188,13 +235,16 @@ AtmFile EarthUs1976Wind() {
 }
 
 AtmFile MarsMean() {
-  // 250 m spacing: the density falls by a factor of e in about 11 km.
-  AtmFile file = TableFromColumn(MarsColumn(), BandedHeights({{125000.0, 250.0}}));
+  // 250 m through the lower atmosphere (the density falls by a factor of e in 8 to 11 km), 500 m
+  // above 100 km. The rows are the fitted model itself, not a hydrostatic integration.
+  AtmFile file;
+  for (double z : BandedHeights({{100000.0, 250.0}, {170000.0, 500.0}})) {
+    file.points.push_back({z, MarsDensity(z), MarsTemperature(z), 0.0, 0.0});
+  }
   file.keyword = "MARS";
-  file.title = "Mean reference atmosphere";
-  file.source = "Written by tools/gen-atmosphere: NASA Glenn temperature fit, hydrostatic CO2";
-  file.description =
-      "Mars mean atmosphere, 0 to 125 km, 6.36 mbar at the mean radius, CO2, no wind";
+  file.title = "Mars-GRAM fit, latitudes -30 to +30 degrees";
+  file.source = "Written by tools/gen-atmosphere: polynomial and exponential fits to Mars-GRAM";
+  file.description = "Mars, fit to Mars-GRAM for latitudes -30 to +30, 0 to 170 km, no wind";
   file.constants = MarsConstants();
   return file;
 }
@@ -204,8 +254,9 @@ AtmFile TitanHuygens() {
   AtmFile file = TableFromColumn(
       TitanColumn(), BandedHeights({{100000.0, 500.0}, {400000.0, 2000.0}, {1300000.0, 4000.0}}));
   file.keyword = "TITAN";
-  file.title = "Huygens descent profile (HASI, 14 January 2005)";
-  file.source = "Written by tools/gen-atmosphere: Huygens HASI temperatures, hydrostatic N2-CH4";
+  file.title = "Huygens surface values, modelled layers above";
+  file.source =
+      "Written by tools/gen-atmosphere: measured surface, assumed temperatures, hydrostatic N2-CH4";
   file.description =
       "Titan after the Huygens descent, 0 to 1300 km, 93.65 K and 1467 hPa at the surface";
   file.constants = TitanConstants();

@@ -29,16 +29,22 @@ AtmConstants TitanConstants();
 // rounded to 1 mm/s) at height z (m).
 double EarthJetWind(double z);
 
-// Mars: mean temperature (K) at height z (m) and the CO₂ column it stands in.
+// Mars: the model fitted to Mars-GRAM for latitudes −30° to +30° (valid from −5 to 170 km):
+// temperature (K), pressure (Pa) and density (kg/m³) at height z (m). The published fits change
+// at 15 km (pressure) and 75 km (temperature) with steps; the pressure passes from one fit to
+// the other over 13 to 17 km, the temperature where its fits cross (73.86 km), so that the
+// table has no step.
 double MarsTemperature(double z);
-GasColumn MarsColumn();
+double MarsPressure(double z);
+double MarsDensity(double z);
 
-// Titan: temperature (K) at height z (m) through the features of the Huygens descent profile,
-// and the nitrogen-methane column it stands in.
+// Titan: temperature (K) at height z (m), curves of our own through the points below, and the
+// nitrogen-methane column it stands in.
 double TitanTemperature(double z);
 GasColumn TitanColumn();
 
-// Characteristic points of the Huygens temperature profile.
+// The points the Titan temperature passes through: the surface as the Huygens probe measured
+// it, the layers above as the table assumes them.
 struct TemperaturePoint {
   double height;       // m
   double temperature;  // K

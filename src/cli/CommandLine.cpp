@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/Output.h"
 
 namespace plumora::cli {
 
@@ -27,6 +28,8 @@ int RunCommandLine(int argc, const char* const* argv) {
     app.exit(e);
     return kExitUsage;
   }
+  // Whatever a command printed must have reached its destination.
+  if (!FlushStandardOutput() && status == kExitOk) status = kExitFailure;
   return status;
 }
 

@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/MissionPaths.h"
+#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 
 namespace plumora::cli {
@@ -18,7 +19,10 @@ int RunConvert(const ConvertOptions& options) {
   ConsolePrompter prompter;
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, options.input) || !SaveMission(doc, options.output)) return kExitFailure;
+  if (!CheckOutputOrReport(prompter, options.output, options.input) ||
+      !LoadMissionOrWarn(doc, options.input) || !SaveMission(doc, options.output)) {
+    return kExitFailure;
+  }
   return kExitOk;
 }
 

@@ -18,6 +18,7 @@
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "cli/MissionPaths.h"
+#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
@@ -77,46 +78,37 @@ bool ParseSeed(std::string_view text, std::uint64_t& seed, std::string& problem)
   return false;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
-}
-
-// Refuses to write an output over one of the inputs or over the other output.
-bool OutputsAreSafe(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs,
-                    Prompter& prompter) {
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
-    if (outputs[i].empty()) continue;
+// Refuses, before anything runs, outputs that would go over an input or that cannot be written,
+// and the CSV and the summary into one file.
+bool OutputsAreSafe(const std::string& csv, const std::string& summary,
+                    const std::vector<std::string>& inputs, Prompter& prompter) {
+  for (const std::string& output : {csv, summary}) {
+    if (output.empty()) continue;
     for (const std::string& input : inputs) {
-      if (SameFile(outputs[i], input) || outputs[i] == input) {
-        prompter.Message("Refusing to write over the input " + input + "\n", kCaptionError);
-        return false;
-      }
+      if (!CheckOutputOrReport(prompter, output, input)) return false;
     }
-    for (std::size_t j = 0; j < i; ++j) {
-      if (outputs[i] == outputs[j] || SameFile(outputs[i], outputs[j])) {
-        prompter.Message("The CSV and the summary cannot both go to " + outputs[i] + "\n",
-                         kCaptionError);
-        return false;
-      }
-    }
+  }
+  if (!csv.empty() && (csv == summary || IsSameFile(csv, summary))) {
+    prompter.Message("The CSV and the summary cannot both go to " + csv + "\n", kCaptionError);
+    return false;
   }
   return true;
 }
 
 bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
                    Prompter& prompter) {
+  if (IsStandardOutput(path)) return WriteStandardOutput(bytes, what);
   std::string reason;
   if (WriteOutputFile(path, bytes, reason)) return true;
-  prompter.Message(
-      "The " + std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
-      kCaptionError);
+  prompter.Message(std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
+                   kCaptionError);
   return false;
 }
 
-// The summary to its file, or to stdout without one.
+// The summary to its file, or without one to stdout (to stderr when the CSV went to stdout).
 bool WriteSummary(const std::string& path, const std::vector<std::string>& inputNames,
-                  const std::vector<RunRecord>& records, Prompter& prompter) {
+                  const std::vector<RunRecord>& records, Prompter& prompter,
+                  bool stdoutTaken = false) {
   DispersionSummary summary;
   std::string problem;
   if (!SummariseDispersion(inputNames, records, summary, problem)) {
@@ -124,9 +116,10 @@ bool WriteSummary(const std::string& path, const std::vector<std::string>& input
     return false;
   }
   const std::string json = DispersionSummaryJson(summary);
-  if (!path.empty()) return WriteOrReport(path, json, "summary", prompter);
-  std::fwrite(json.data(), 1, json.size(), stdout);
-  return std::fflush(stdout) == 0;
+  if (!path.empty()) return WriteOrReport(path, json, "The summary", prompter);
+  if (!stdoutTaken) return WriteStandardOutput(json, "The summary");
+  std::fwrite(json.data(), 1, json.size(), stderr);
+  return true;
 }
 
 // "runs 120/1000  12.3 runs/s  elapsed 10 s  left 72 s"
@@ -192,7 +185,10 @@ int RunDispersions(const DispersionOptions& options) {
   ConsolePrompter prompter(stderr);
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, options.mission)) return kExitUsage;
+  if (!OutputsAreSafe(options.csv, options.summary, {options.mission}, prompter)) {
+    return kExitFailure;
+  }
+  if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   if (!options.base.empty()) doc.baseFolder = options.base;
 
   std::string problem;
@@ -210,9 +206,6 @@ int RunDispersions(const DispersionOptions& options) {
     prompter.Message(problem + "\n", kCaptionError);
     return kExitUsage;
   }
-  if (!OutputsAreSafe({options.csv, options.summary}, {options.mission}, prompter)) {
-    return kExitUsage;
-  }
   // Every run reads the same atmosphere: a file that cannot be read is said once, here.
   if (!doc.readatmosphere()) return kExitFailure;
 
@@ -228,15 +221,16 @@ int RunDispersions(const DispersionOptions& options) {
   for (const Variation& v : setup.variations) names.push_back(v.name);
   bool written = true;
   if (!options.csv.empty()) {
-    written = WriteOrReport(options.csv, DispersionCsvText(names, records), "CSV", prompter);
+    written = WriteOrReport(options.csv, DispersionCsvText(names, records), "The CSV", prompter);
   }
-  written = WriteSummary(options.summary, names, records, prompter) && written;
+  const bool csvOnStdout = !options.csv.empty() && IsStandardOutput(options.csv);
+  written = WriteSummary(options.summary, names, records, prompter, csvOnStdout) && written;
   return written && !interrupted ? kExitOk : kExitFailure;
 }
 
 int RunDispersionsSummary(const SummaryOptions& options) {
   ConsolePrompter prompter(stderr);
-  if (!OutputsAreSafe({options.summary}, options.csvs, prompter)) return kExitUsage;
+  if (!OutputsAreSafe({}, options.summary, options.csvs, prompter)) return kExitFailure;
   DispersionTable table;
   for (const std::string& path : options.csvs) {
     std::string bytes, reason;
@@ -284,7 +278,9 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
                       "; DIST is normal(MEAN,SIGMA) or uniform(LOW,HIGH) added to the stored "
                       "value, or scale-normal(MEAN,SIGMA) multiplying it")
       ->check(ParsedBy<Variation>(ParseVariation, "FIELD=DIST"));
-  cmd->add_option("--csv", options->csv, "Write one line per run to this CSV file");
+  cmd->add_option("--csv", options->csv,
+                  "Write one line per run to this CSV file (-: standard output, the summary then "
+                  "going to stderr unless --summary names a file)");
   cmd->add_option("--summary", options->summary,
                   "Write the summary (JSON) to this file instead of stdout");
   cmd->add_flag("--quiet", options->quiet, "No progress line");

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "core/app/MissionFiles.h"
+#include "core/common/Messages.h"
+
 namespace plumora::cli {
 
 CLI::Validator MissionFileName() {
@@ -17,6 +20,13 @@ CLI::Validator MissionFileName() {
         return "a mission file name must end in .psd or .json: " + name;
       },
       "MISSION(.psd|.json)");
+}
+
+bool LoadMissionOrWarn(CPlumoraDoc& doc, const std::string& path) {
+  std::string note;
+  const MissionOpened opened = OpenMission(doc, path, note);
+  if (opened == MissionOpened::kAsNewMission) doc.prompter().Message(note, kCaptionWarning);
+  return opened != MissionOpened::kFailed;
 }
 
 }  // namespace plumora::cli

@@ -3,10 +3,20 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
+
+namespace plumora {
+class CPlumoraDoc;
+}
 
 namespace plumora::cli {
 
 // Refuses names that end neither in ".psd" nor in ".json" (any case).
 CLI::Validator MissionFileName();
+
+// Reads the mission as the desktop program opens it; a file of another format version opens as
+// a new mission, as there, but with a warning on stderr (the command goes on). False when the
+// file cannot be read (reported through the document's prompter).
+bool LoadMissionOrWarn(CPlumoraDoc& doc, const std::string& path);
 
 }  // namespace plumora::cli

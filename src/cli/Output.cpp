@@ -1,10 +1,24 @@
 #include "cli/Output.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "core/app/PlumoraDoc.h"
 #include "core/app/ResultsCsv.h"
+#include "core/common/FileIO.h"
 #include "core/common/Messages.h"
 
 namespace plumora::cli {
+
+namespace {
+
+constexpr std::string_view kStandardOutputName = "-";
+constexpr std::string_view kResults = "The results";
+
+}  // namespace
 
 void PrintCsvRow(std::FILE* out, std::initializer_list<double> values) {
   std::string line;
@@ -16,12 +30,57 @@ void PrintCsvRow(std::FILE* out, std::initializer_list<double> values) {
   std::fwrite(line.data(), 1, line.size(), out);
 }
 
+bool IsStandardOutput(const std::string& path) {
+  if (path == kStandardOutputName) return true;
+  struct stat named {
+  }, out{};
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
+}
+
+bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const std::string& input) {
+  if (IsSameFile(output, input)) {
+    prompter.Message(
+        "The output " + output + " is the input " + input + " itself; nothing was done\n",
+        kCaptionError);
+    return false;
+  }
+  if (IsStandardOutput(output)) return true;
+  const OutputPlan plan = PlanOutput(output);
+  if (plan.method != OutputMethod::kRefused) return true;
+  prompter.Message("Nothing can be written to " + output + " (" + plan.reason + ")\n",
+                   kCaptionError);
+  return false;
+}
+
 bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path) {
+  if (IsStandardOutput(path)) {
+    return WriteStandardOutput(ResultsCsvText(doc.results), kResults);
+  }
   std::string reason;
   if (WriteResultsCsv(doc.results, path, reason)) return true;
-  doc.prompter().Message("The results could not be written to " + path + " (" + reason + ")\n",
-                         kCaptionError);
+  doc.prompter().Message(
+      std::string(kResults) + " could not be written to " + path + " (" + reason + ")\n",
+      kCaptionError);
   return false;
+}
+
+bool FlushStandardOutput(std::string_view what, int earlierError) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = flushed ? earlierError : errno;
+  if (flushed && !std::ferror(stdout)) return true;
+  std::string text = std::string(what) + " could not be written to standard output";
+  if (error != 0) text += " (" + std::string(std::strerror(error)) + ")";
+  ConsolePrompter().Message(text + "\n", kCaptionError);
+  std::clearerr(stdout);  // said once
+  return false;
+}
+
+bool WriteStandardOutput(std::string_view bytes, std::string_view what) {
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  return FlushStandardOutput(what, written ? 0 : errno);
 }
 
 }  // namespace plumora::cli

@@ -1,20 +1,40 @@
-// Output shared by the commands: every number with full precision.
+// Output shared by the commands: every number with full precision, and files written only where
+// the user pointed, with every failed write reported.
 #pragma once
 
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace plumora {
 class CPlumoraDoc;
-}
+class Prompter;
+}  // namespace plumora
 
 namespace plumora::cli {
 
 // One CSV line of numbers, each "%.17g".
 void PrintCsvRow(std::FILE* out, std::initializer_list<double> values);
-// Writes the document's results as CSV to path; a failure is reported through the document's
-// prompter (caption "error") and gives false.
+
+// True for "-" and for a name of the file that standard output already writes to (/dev/stdout,
+// or the file it was redirected to): such output goes through standard output, after anything
+// printed before it, instead of opening the file a second time.
+bool IsStandardOutput(const std::string& path);
+
+// Before anything runs: output must not go over the input (the same file, through links too),
+// nor to a target that would be refused. False, reported through the prompter, otherwise.
+bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const std::string& input);
+
+// Writes the document's results as CSV to path (standard output as IsStandardOutput says); a
+// failure is reported through the document's prompter (caption "error") and gives false.
 bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path);
+
+// Flushes standard output. A write that failed now or earlier is reported on stderr as "error:
+// WHAT could not be written to standard output (REASON)" and gives false; earlierError is the
+// errno of a failed write before, when known.
+bool FlushStandardOutput(std::string_view what = "The output", int earlierError = 0);
+// Writes bytes to standard output and flushes them, as FlushStandardOutput reports.
+bool WriteStandardOutput(std::string_view bytes, std::string_view what = "The output");
 
 }  // namespace plumora::cli

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -12,8 +14,10 @@
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
+#include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"
 #include "core/common/Messages.h"
+#include "core/parachute/FinalDescent.h"
 
 namespace plumora::cli {
 
@@ -25,6 +29,61 @@ struct RunOptions {
   std::string onFlip;  // ask, continue, stop; empty: ask on a terminal, else continue
   bool quiet = false;
   std::string mission;
+};
+
+// How each computed phase ended, and which samples it stored.
+struct PhaseOutcome {
+  const CMissionPhase* phase;
+  int result;
+  int firstSample;    // index of the phase's first sample
+  int lastSample;     // index of its last sample; below firstSample when it stored none
+  bool flipDeclined;  // it ended because the flip question was declined
+};
+
+// The console's prompts, noting a declined flip question.
+class FlipNotingPrompter final : public Prompter {
+ public:
+  explicit FlipNotingPrompter(Prompter& inner) : inner_(inner) {}
+  void Message(std::string_view text, std::string_view caption) override {
+    inner_.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    const bool ok = inner_.AskOkCancel(text, caption);
+    if (!ok && text == kMsgParachuteFlip) flipDeclined_ = true;
+    return ok;
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    return inner_.AskYesNo(text, caption);
+  }
+  // Whether a flip question was declined since the last call.
+  bool TakeFlipDeclined() { return std::exchange(flipDeclined_, false); }
+
+ private:
+  Prompter& inner_;
+  bool flipDeclined_ = false;
+};
+
+// The engine's own modules, with a note of every phase's outcome.
+class RecordingModules final : public PhaseModules {
+ public:
+  explicit RecordingModules(FlipNotingPrompter& prompter) : prompter_(prompter) {}
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    const int before = flight.results.LastIndex();
+    return Note(flight, phase, before, plumora::RunBallisticEntry(flight, phase, r));
+  }
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    const int before = flight.results.LastIndex();
+    return Note(flight, phase, before, plumora::RunParachutePhase(flight, phase, r));
+  }
+  std::vector<PhaseOutcome> outcomes;
+
+ private:
+  int Note(const FlightContext& flight, const CMissionPhase& phase, int before, int result) {
+    outcomes.push_back(
+        {&phase, result, before + 1, flight.results.LastIndex(), prompter_.TakeFlipDeclined()});
+    return result;
+  }
+  FlipNotingPrompter& prompter_;
 };
 
 ConsolePrompter::QuestionPolicy FlipPolicy(const std::string& onFlip) {
@@ -39,51 +98,69 @@ const char* TypeName(int type) {
   return type == kPhaseBallisticEntry ? "ballistic re-entry" : "final descent";
 }
 
-void PrintSummary(const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
-                  bool atmosphereRead) {
+const char* HowItEnded(const PhaseOutcome& o) {
+  if (!o.result) return "ended with an error or was stopped";
+  return o.flipDeclined ? "ended normally where the parachute flip question was declined"
+                        : "ended normally";
+}
+
+void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
+                  RunStart start) {
   const int computed = doc.ModuleCount();
-  std::printf("Mission \"%s\": %d computed phase%s\n", Windows1252ToUtf8(doc.missionName).c_str(),
-              computed, computed == 1 ? "" : "s");
-  if (computed > 0 && !atmosphereRead) std::printf("  The atmosphere could not be read.\n");
+  std::fprintf(out, "Mission \"%s\": %d computed phase%s\n",
+               Windows1252ToUtf8(doc.missionName).c_str(), computed, computed == 1 ? "" : "s");
+  if (start == RunStart::kAtmosphereUnread) {
+    std::fprintf(out, "  The atmosphere could not be read.\n");
+  } else if (start == RunStart::kRecordRefused) {
+    std::fprintf(out, "  Nothing was run: a record the phases fly cannot fly.\n");
+  }
   for (const PhaseOutcome& o : outcomes) {
-    std::printf("  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
-                Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
-                o.result ? "ended normally" : "ended with an error or was stopped");
-    if (o.lastSample < 0) continue;
+    std::fprintf(out, "  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
+                 Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
+                 HowItEnded(o));
+    if (o.lastSample < o.firstSample) {
+      std::fprintf(out, "      no samples\n");
+      continue;
+    }
     const CTrajectorySample& s = doc.results.SampleAt(o.lastSample);
-    std::printf("      time %.10g s, height %.10g m, speed %.10g m/s\n", s.time, s.payloadHeight,
-                s.payloadSpeed);
-    std::printf("      latitude %.10g deg, longitude %.10g deg, heading %.10g deg\n", s.latitude,
-                s.longitude, s.heading);
+    std::fprintf(out, "      time %.10g s, height %.10g m, speed %.10g m/s\n", s.time,
+                 s.payloadHeight, s.payloadSpeed);
+    std::fprintf(out, "      latitude %.10g deg, longitude %.10g deg, heading %.10g deg\n",
+                 s.latitude, s.longitude, s.heading);
   }
   if (computed < 1) return;
-  std::printf("Total: %d samples", doc.results.LastIndex() + 1);
+  std::fprintf(out, "Total: %d samples", doc.results.LastIndex() + 1);
   if (doc.results.LastIndex() >= 0) {
-    std::printf(" over %.10g s", doc.results.SampleAt(doc.results.LastIndex()).time);
+    std::fprintf(out, " over %.10g s", doc.results.SampleAt(doc.results.LastIndex()).time);
   }
-  std::printf("\n");
+  std::fprintf(out, "\n");
 }
 
 int RunRun(const RunOptions& options) {
-  ConsolePrompter prompter(stderr, FlipPolicy(options.onFlip));
+  ConsolePrompter console(stderr, FlipPolicy(options.onFlip));
+  FlipNotingPrompter prompter(console);
+  const bool csvWanted = !options.csv.empty();
+  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.mission)) {
+    return kExitFailure;
+  }
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, options.mission)) return kExitUsage;
+  if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   if (!options.base.empty()) doc.baseFolder = options.base;
 
   ConsoleProgress progress(!options.quiet && isatty(STDERR_FILENO));
   doc.SetProgressSink(&progress);
-  RecordingModules modules;
-  RunMission(doc, modules);
-  // A run with computed phases that ran none of them could not read its atmosphere.
-  const bool atmosphereRead = doc.ModuleCount() == 0 || !modules.outcomes.empty();
-  PrintSummary(doc, modules.outcomes, atmosphereRead);
+  RecordingModules modules(prompter);
+  const RunStart start = RunMission(doc, modules);
+  // With the samples on standard output, the summary goes to stderr.
+  const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
+  PrintSummary(csvOnStdout ? stderr : stdout, doc, modules.outcomes, start);
 
-  int status = atmosphereRead ? kExitOk : kExitFailure;
+  int status = start == RunStart::kRan || start == RunStart::kNothingToRun ? kExitOk : kExitFailure;
   for (const PhaseOutcome& o : modules.outcomes) {
     if (!o.result) status = kExitFailure;
   }
-  if (!options.csv.empty() && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return status;
 }
 
@@ -94,7 +171,9 @@ void AddRunCommand(CLI::App& app, int& status) {
   CLI::App* cmd = app.add_subcommand("run", "Run a mission and summarise its flight");
   cmd->add_option("--base", options->base,
                   "Folder holding atm/ and adf/ (default: the working folder)");
-  cmd->add_option("--csv", options->csv, "Write every sample to this CSV file");
+  cmd->add_option("--csv", options->csv,
+                  "Write every sample to this CSV file (-: standard output, the summary then "
+                  "going to stderr)");
   cmd->add_option("--on-flip", options->onFlip,
                   "Answer to the parachute flip question: ask, continue or stop "
                   "(default: ask on a terminal, otherwise continue)")

@@ -1,9 +1,9 @@
 // plumora-cli show: a mission file as JSON on stdout.
-#include <cstdio>
 #include <string>
 
 #include "cli/Commands.h"
 #include "cli/MissionPaths.h"
+#include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/MissionJson.h"
 #include "core/common/Messages.h"
@@ -16,14 +16,13 @@ int RunShow(const std::string& mission) {
   ConsolePrompter prompter;
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMission(doc, mission)) return kExitFailure;
+  if (!LoadMissionOrWarn(doc, mission)) return kExitFailure;
   std::string text, problem;
   if (!WriteMissionJson(doc, text, problem)) {
     prompter.Message(problem, kCaptionError);
     return kExitFailure;
   }
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  return kExitOk;
+  return WriteStandardOutput(text) ? kExitOk : kExitFailure;
 }
 
 }  // namespace

@@ -9,10 +9,12 @@
 
 namespace plumora::test {
 
-// plumora-cli with args, in folder cwd (the test's own working folder when empty).
+// plumora-cli with args, in folder cwd (the test's own working folder when empty), its standard
+// output collected or sent to the file `out`.
 inline ProcessResult Cli(const std::vector<std::string>& args,
-                         const std::filesystem::path& cwd = {}) {
-  return RunProcess(PLUMORA_CLI_PATH, args, cwd);
+                         const std::filesystem::path& cwd = {},
+                         const std::filesystem::path& out = {}) {
+  return RunProcess(PLUMORA_CLI_PATH, args, cwd, out);
 }
 
 }  // namespace plumora::test

@@ -54,11 +54,15 @@ TEST_F(DispersionsCommand, TheSameSeedGivesTheSameFilesOnAnyThreadsAndInShards) 
             std::string::npos)
       << summary;
 
-  // Two threads, and the summary on stdout.
+  // Two threads, and the summary on stdout; or the CSV there, and the summary on stderr.
   const auto two = Disperse(With({"--threads", "2", "--csv", Path("two.csv")}));
   ASSERT_EQ(two.status, 0) << two.err;
   EXPECT_EQ(test::ReadFile(Path("two.csv")), csv);
   EXPECT_EQ(two.out, summary);
+  const auto piped = Disperse(With({"--threads", "2", "--csv", "-"}));
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.out, csv);
+  EXPECT_EQ(piped.err, summary);
 
   // Shards 1/2 and 0/2 hold runs 1, 3, 5 and 0, 2, 4, 6; their summary is the whole's.
   ASSERT_EQ(Disperse(With({"--shard", "1/2", "--csv", Path("s1.csv")})).status, 0);
@@ -84,18 +88,23 @@ TEST_F(DispersionsCommand, BadArgumentsExitWithTwo) {
            {"--runs", "5", "--vary", "height=normal(0,-1)"},
            {"--runs", "5", "--vary", "height=triangle(0,1)"},
            {"--runs", "5", "--vary", "height=normal(0,1)", "--vary", "height=normal(0,2)"},
-           {"--runs", "5", "--vary", "parachute.4.area=normal(0,1)"},
-           {"--runs", "5", "--csv", Path("m.json")},
-           {"--runs", "5", "--csv", Path("x.out"), "--summary", Path("x.out")}}) {
+           {"--runs", "5", "--vary", "parachute.4.area=normal(0,1)"}}) {
     const auto r = Disperse(args);
     EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args) << r.err;
     EXPECT_NE(r.err, "") << ::testing::PrintToString(args);
   }
   EXPECT_EQ(Disperse({"--runs", "5", "--vary", "parachute.4.area=normal(0,1)"}).err,
             "error: the mission has no parachute number 4 (parachute.4.area)\n");
-  EXPECT_EQ(Disperse({"--runs", "5", "--csv", Path("m.json")}).err,
-            "error: Refusing to write over the input " + Path("m.json") + "\n");
   EXPECT_EQ(Cli({"dispersions", "--runs", "5", Path("absent.json")}).status, 2);
+
+  // Outputs that would destroy an input or each other are refused before anything flies.
+  const auto overMission = Disperse({"--runs", "5", "--csv", Path("m.json")});
+  EXPECT_EQ(overMission.status, 1);
+  EXPECT_EQ(overMission.err, "error: The output " + Path("m.json") + " is the input " +
+                                 Path("m.json") + " itself; nothing was done\n");
+  const auto oneFile = Disperse({"--runs", "5", "--csv", "-", "--summary", "-"});
+  EXPECT_EQ(oneFile.status, 1);
+  EXPECT_EQ(oneFile.err, "error: The CSV and the summary cannot both go to -\n");
 
   // Without its atmosphere the study cannot fly at all.
   const auto noAir = Cli({"dispersions", "--runs", "2", "--base", Path("nowhere"), Path("m.json")});
@@ -115,7 +124,7 @@ TEST_F(DispersionsCommand, TheSummaryReadsOnlyDispersionsCsvs) {
   EXPECT_EQ(twice.status, 2);
   EXPECT_EQ(twice.err,
             "error: The files hold one study's runs only once each: run 0 is there twice\n");
-  EXPECT_EQ(Cli({"dispersions-summary", "--summary", Path("a.csv"), Path("a.csv")}).status, 2);
+  EXPECT_EQ(Cli({"dispersions-summary", "--summary", Path("a.csv"), Path("a.csv")}).status, 1);
   EXPECT_EQ(Cli({"dispersions-summary", Path("absent.csv")}).status, 2);
   EXPECT_EQ(Cli({"dispersions-summary"}).status, 2);
 }

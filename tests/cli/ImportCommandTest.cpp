@@ -27,6 +27,13 @@ TEST(ImportCommand, ImportsTheChosenColumnsAndWritesThemAsCsv) {
   EXPECT_EQ(csv.substr(csv.rfind("\n10,"), 10), "\n10,1250,0");
   EXPECT_NE(csv.find(",1,0,-1\n"), std::string::npos);  // ballistic, payload 0, no parachute
 
+  // Columns out of the file's order, or twice, would fill the wrong fields.
+  for (const char* columns : {"altitude,time", "time,time"}) {
+    const auto refused = Cli({"import", "--columns", columns, (dir / "f.txt").string()});
+    EXPECT_EQ(refused.status, 2) << columns;
+    EXPECT_NE(refused.err.find("in the order the file holds them"), std::string::npos)
+        << refused.err;
+  }
   EXPECT_EQ(Cli({"import", "--columns", "time,mass", (dir / "f.txt").string()}).status, 2);
   EXPECT_EQ(Cli({"import"}).status, 2);
 }

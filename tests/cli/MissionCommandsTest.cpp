@@ -59,6 +59,15 @@ TEST(MissionCommands, FailuresSayWhyAndTouchNothing) {
   EXPECT_EQ(cut.err, "error: The mission file cut.psd ends early (byte 28)\n");
   EXPECT_EQ(ReadFile(dir / "out.json"), "kept");
 
+  // Another format version opens as a new mission, with a warning.
+  test::WriteFile(dir / "v5.psd", std::string("\x05\0\0\0", 4));
+  const auto old = Cli({"show", "v5.psd"}, dir.path());
+  EXPECT_EQ(old.status, 0);
+  EXPECT_EQ(old.err,
+            "warning: The mission file v5.psd is of format version 5, not 6; it opens as a new "
+            "mission\n");
+  EXPECT_NE(old.out.find("\"mission_name\": \"Default\""), std::string::npos);
+
   const auto nowhere = Cli({"new", "no/such/folder.psd"}, dir.path());
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_EQ(nowhere.err,

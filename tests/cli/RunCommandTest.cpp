@@ -1,16 +1,23 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "cli/Cli.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
+#include "core/common/FileIO.h"
 #include "support/FlightFixture.h"
 
 namespace plumora {
 namespace {
 
+namespace fs = std::filesystem;
 using test::Cli;
 
 class RunCommand : public ::testing::Test, public test::FlightFixture {
@@ -21,7 +28,26 @@ class RunCommand : public ::testing::Test, public test::FlightFixture {
     return path.string();
   }
   std::string Csv() const { return (base / "out.csv").string(); }
+  // A two-second entry (21 samples), saved once as m.psd.
+  std::string EntryMission() {
+    if (entryMission_.empty()) {
+      CBallisticEntryPhase& phase = AddBallisticPhase();
+      phase.stopKind = 0;
+      phase.stopTime = 2.0;
+      entryMission_ = Save("m.psd");
+    }
+    return entryMission_;
+  }
+  std::vector<std::string> Runs(const std::string& csv) {
+    return {"run", "--quiet", "--base", base.path().string(), "--csv", csv, EntryMission()};
+  }
+
+ private:
+  std::string entryMission_;
 };
+
+const fs::path kFullDisk = "/dev/full";
+const std::string kNoSpace = " could not be written to standard output (No space left on device)\n";
 
 TEST_F(RunCommand, RunsTheMissionSummarisesItAndWritesEverySample) {
   CBallisticEntryPhase& phase = AddBallisticPhase();
@@ -85,20 +111,42 @@ TEST_F(RunCommand, TheFlipQuestionIsAnsweredAsTold) {
   EXPECT_EQ(stop.status, 0) << stop.err;  // declining ends the phase normally
   EXPECT_EQ(stop.err, question);
   EXPECT_NE(stop.out.find("Total: 2 samples"), std::string::npos) << stop.out;
+  EXPECT_NE(stop.out.find(": ended normally where the parachute flip question was declined\n"),
+            std::string::npos)
+      << stop.out;
 
   const auto go = Cli({"run", "--on-flip", "continue", "--base", base.path().string(), mission});
   EXPECT_EQ(go.status, 0) << go.err;
   EXPECT_EQ(go.err, question);  // asked once, though the canopy stays flipped
   EXPECT_NE(go.out.find("Total: 11 samples"), std::string::npos) << go.out;
+  EXPECT_EQ(go.out.find("declined"), std::string::npos) << go.out;
 }
 
+// A phase that stored nothing says so, instead of showing the sample of the phase before it.
 TEST_F(RunCommand, AFailingPhaseStillWritesItsCsvAndExitsWithOne) {
+  CBallisticEntryPhase& entry = AddBallisticPhase();
+  entry.stopKind = 0;
+  entry.stopTime = 1.0;
   AddBallisticPhase().payloadNumber = 9;
   const auto r = Cli({"run", "--base", base.path().string(), "--csv", Csv(), Save("m.psd")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "error: No payload selected in ballistic entry module\n");
-  EXPECT_NE(r.out.find("ended with an error or was stopped"), std::string::npos);
-  EXPECT_EQ(test::ReadFile(Csv()), ResultsCsvHeader() + "\n");
+  EXPECT_NE(r.out.find("ended with an error or was stopped\n      no samples\nTotal: 11 samples"),
+            std::string::npos)
+      << r.out;
+  const std::string csv = test::ReadFile(Csv());
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 12);
+}
+
+// A record that cannot fly stops the run before it starts, and says which.
+TEST_F(RunCommand, ARecordThatCannotFlyIsNamed) {
+  AddBallisticPhase();
+  payload().name = "capsule";
+  payload().mass = 0.0;
+  const auto r = Cli({"run", "--base", base.path().string(), Save("m.json")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "error: Payload 0 \"capsule\": mass must be positive\n");
+  EXPECT_NE(r.out.find("Nothing was run"), std::string::npos) << r.out;
 }
 
 TEST_F(RunCommand, MissingAtmosphereUnreadableMissionsAndBadUsage) {
@@ -119,6 +167,80 @@ TEST_F(RunCommand, AMissionWithoutComputedPhasesSucceedsAndChangesNothing) {
   const auto r = Cli({"run", "--base", base.path().string(), Save("empty.json")});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Mission \"Default\": 0 computed phases\n");
+}
+
+// Output goes only where it was pointed: regular files replaced whole, devices and FIFOs written
+// in place, the input and read-only files never overwritten, every failed write an error.
+TEST_F(RunCommand, StandardOutputTakesTheCsvAloneAndReportsAFullDisk) {
+  for (const char* name : {"-", "/dev/stdout"}) {
+    const auto r = Cli(Runs(name));
+    ASSERT_EQ(r.status, 0) << name << r.err;
+    EXPECT_EQ(r.out.rfind("time,payload_height,", 0), 0u) << name;
+    EXPECT_NE(r.err.find("Total: 21 samples"), std::string::npos) << name;
+  }
+  const auto csv = Cli(Runs("-"), {}, kFullDisk);
+  EXPECT_EQ(csv.status, 1);
+  EXPECT_NE(csv.err.find("error: The results" + kNoSpace), std::string::npos) << csv.err;
+  const auto shown = Cli({"show", EntryMission()}, {}, kFullDisk);
+  EXPECT_EQ(shown.status, 1);
+  EXPECT_EQ(shown.err, "error: The output" + kNoSpace);
+}
+
+TEST_F(RunCommand, DevicesAndFifosAreWrittenInPlace) {
+  // Refusing to go on unless the device is written in place keeps a fault from replacing it.
+  ASSERT_EQ(PlanOutput(kFullDisk).method, OutputMethod::kInPlace);
+  const auto full = Cli(Runs(kFullDisk.string()));
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err,
+            "error: The results could not be written to /dev/full (No space left on device)\n");
+
+  const fs::path fifo = base / "pipe.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Held open for writing too, so that the reader never waits for a writer that does not come.
+  const int keeper = ::open(fifo.c_str(), O_RDWR);
+  std::string received;
+  std::thread reader([&] {
+    const int fd = ::open(fifo.c_str(), O_RDONLY);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
+    ::close(fd);
+  });
+  const auto r = Cli(Runs(fifo.string()));
+  ::close(keeper);
+  reader.join();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), 22);
+}
+
+TEST_F(RunCommand, ReadOnlyFilesAndTheInputAreNeverOverwritten) {
+  const fs::path kept = base / "kept.psd";
+  test::WriteFile(kept, "kept");
+  fs::permissions(kept, fs::perms::owner_read);
+  const auto csv = Cli(Runs(kept.string()));
+  EXPECT_EQ(csv.status, 1);
+  EXPECT_EQ(csv.err,
+            "error: Nothing can be written to " + kept.string() + " (the file is read-only)\n");
+  EXPECT_EQ(csv.out, "");  // refused before the run
+  const auto saved = Cli({"new", kept.string()});
+  EXPECT_EQ(saved.status, 1);
+  EXPECT_NE(saved.err.find("(the file is read-only)"), std::string::npos) << saved.err;
+  EXPECT_EQ(test::ReadFile(kept), "kept");
+
+  const std::string mission = EntryMission();
+  const std::string before = test::ReadFile(mission);
+  fs::create_symlink(mission, base / "link.csv");
+  test::WriteFile(base / "track.txt", "0\n0 1\n");
+  for (const auto& args : {Runs(mission),
+                           Runs((base / "link.csv").string()),
+                           std::vector<std::string>{"convert", mission, "m.psd"},
+                           {"import", "--csv", "track.txt", "track.txt"}}) {
+    const auto r = Cli(args, base.path());
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_NE(r.err.find(" itself; nothing was done\n"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(test::ReadFile(mission), before);
+  EXPECT_EQ(test::ReadFile(base / "track.txt"), "0\n0 1\n");
 }
 
 }  // namespace

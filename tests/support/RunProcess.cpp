@@ -11,9 +11,11 @@
 namespace plumora::test {
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& workingFolder) {
+                         const std::filesystem::path& workingFolder,
+                         const std::filesystem::path& standardOutput) {
   TempDir capture;
-  const std::string outPath = (capture / "out").string();
+  const std::string outPath =
+      standardOutput.empty() ? (capture / "out").string() : standardOutput.string();
   const std::string errPath = (capture / "err").string();
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
@@ -38,7 +40,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   waitpid(pid, &wstatus, 0);
   ProcessResult result;
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-  result.out = ReadFile(outPath);
+  if (standardOutput.empty()) result.out = ReadFile(outPath);
   result.err = ReadFile(errPath);
   return result;
 }

@@ -13,8 +13,10 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs program with args (no shell involved) in folder workingFolder, stdin from /dev/null.
+// Runs program with args (no shell involved) in folder workingFolder, stdin from /dev/null. Its
+// standard output is collected in `out`, or goes to the file standardOutput when one is named.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& workingFolder = {});
+                         const std::filesystem::path& workingFolder = {},
+                         const std::filesystem::path& standardOutput = {});
 
 }  // namespace plumora::test

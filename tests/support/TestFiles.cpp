@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -67,7 +68,9 @@ AtmText SimpleAtmosphere(int n, std::string keyword) {
   atm.keyword = std::move(keyword);
   for (int i = 0; i < n; ++i) {
     const double h = 100.0 * i;
-    atm.rows.push_back({h, 1.225 * std::exp(-h / 8000.0), 288.0 - 0.0065 * h, 0.0, 0.0});
+    // Isothermal above 11 km, as the standard atmosphere's stratosphere.
+    const double temperature = std::max(288.0 - 0.0065 * h, 216.5);
+    atm.rows.push_back({h, 1.225 * std::exp(-h / 8000.0), temperature, 0.0, 0.0});
   }
   return atm;
 }

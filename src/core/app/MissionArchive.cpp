@@ -179,7 +179,9 @@ MissionReadResult ReadMissionArchive(std::string_view bytes, CPlumoraDoc& doc) {
   std::int32_t version = 0;
   in.Int("version", version);
   if (!in.failed() && version != kMissionFileVersion) {
-    return {MissionReadResult::Status::kOtherVersion, {}};
+    return {MissionReadResult::Status::kOtherVersion, "is of format version " +
+                                                          std::to_string(version) + ", not " +
+                                                          std::to_string(kMissionFileVersion)};
   }
   if (!in.failed()) VisitMission(in, doc);
   if (in.failed()) return {MissionReadResult::Status::kRefused, in.problem()};

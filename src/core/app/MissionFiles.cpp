@@ -32,11 +32,11 @@ MissionFormat MissionFormatFor(const std::filesystem::path& path) {
   return extension == kJsonExtension ? MissionFormat::kJson : MissionFormat::kBinary;
 }
 
-bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
+MissionOpened OpenMission(CPlumoraDoc& doc, const std::filesystem::path& path, std::string& note) {
   std::string bytes, reason;
   if (!ReadWholeFile(path, bytes, reason)) {
     Report(doc, path, kMsgMissionNotOpened, reason);
-    return false;
+    return MissionOpened::kFailed;
   }
   CPlumoraDoc fresh;
   const MissionReadResult result = MissionFormatFor(path) == MissionFormat::kJson
@@ -45,16 +45,23 @@ bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
   switch (result.status) {
     case MissionReadResult::Status::kRead:
       doc.AdoptMission(std::move(fresh));
-      return true;
+      return MissionOpened::kRead;
     case MissionReadResult::Status::kOtherVersion:
       // Nothing of it was read: the document becomes a new mission.
       doc.AdoptMission(CPlumoraDoc());
-      return true;
+      note = std::string(kMsgMissionFile) + path.string() + " " + result.problem +
+             "; it opens as a new mission\n";
+      return MissionOpened::kAsNewMission;
     case MissionReadResult::Status::kRefused:
       break;
   }
   Report(doc, path, result.problem);
-  return false;
+  return MissionOpened::kFailed;
+}
+
+bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
+  std::string note;  // opened without a word
+  return OpenMission(doc, path, note) != MissionOpened::kFailed;
 }
 
 bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path) {
@@ -62,7 +69,7 @@ bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path) {
   const bool encoded = MissionFormatFor(path) == MissionFormat::kJson
                            ? WriteMissionJson(doc, bytes, reason)
                            : WriteMissionArchive(doc, bytes, reason);
-  if (!encoded || !ReplaceFileAtomically(path, bytes, reason)) {
+  if (!encoded || !WriteOutputFile(path, bytes, reason)) {
     Report(doc, path, kMsgMissionNotSaved, reason);
     return false;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "core/app/PlumoraDoc.h"
 
@@ -19,8 +20,14 @@ MissionFormat MissionFormatFor(const std::filesystem::path& path);
 // binary file of another format version opens as a new mission, without a message.
 bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path);
 
+// LoadMission, telling also whether the file was of another format version and opened as a new
+// mission; `note` then says so in a sentence naming the file (for front ends that warn).
+enum class MissionOpened { kRead, kAsNewMission, kFailed };
+MissionOpened OpenMission(CPlumoraDoc& doc, const std::filesystem::path& path, std::string& note);
+
 // Writes doc's mission to path, replacing an existing file only once the new one is complete
-// and on the disk. A failure is reported through doc's prompter (caption "error") and leaves any
+// and on the disk; a device or FIFO is written in place, and a folder, block device or read-only
+// file is refused. A failure is reported through doc's prompter (caption "error") and leaves any
 // previous file untouched.
 bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path);
 

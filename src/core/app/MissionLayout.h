@@ -30,7 +30,8 @@ inline constexpr std::int32_t kMissionFileVersion = 6;
 struct MissionReadResult {
   enum class Status {
     kRead,          // the whole mission was read
-    kOtherVersion,  // a binary file of another format version: nothing was read
+    kOtherVersion,  // a binary file of another format version: nothing was read (problem
+                    // names the version)
     kRefused,       // damaged or invalid: problem says why, the target holds partial content
   };
   Status status = Status::kRead;

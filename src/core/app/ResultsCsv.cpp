@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "core/common/FileIO.h"
+#include "core/common/Messages.h"
+#include "core/common/Prompter.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
 
@@ -40,7 +42,20 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
 
 bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
                      std::string& reason) {
-  return ReplaceFileAtomically(path, ResultsCsvText(results), reason);
+  return WriteOutputFile(path, ResultsCsvText(results), reason);
+}
+
+bool WriteResultsCsvOrReport(const CTrajectoryStore& results, const std::filesystem::path& path,
+                             Prompter& prompter, const std::filesystem::path& keep) {
+  std::string reason;
+  if (!keep.empty() && IsSameFile(path, keep)) {
+    reason = "that is the mission's own file";
+  } else if (WriteResultsCsv(results, path, reason)) {
+    return true;
+  }
+  prompter.Message("The results could not be written to " + path.string() + " (" + reason + ")\n",
+                   kCaptionError);
+  return false;
 }
 
 }  // namespace plumora

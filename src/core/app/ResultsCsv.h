@@ -8,6 +8,7 @@
 namespace plumora {
 
 class CTrajectoryStore;
+class Prompter;
 
 // Appends value with full precision ("%.17g"), so that it reads back to the same double.
 void AppendFullPrecision(std::string& text, double value);
@@ -16,8 +17,13 @@ void AppendFullPrecision(std::string& text, double value);
 std::string ResultsCsvHeader();
 // Header and one line per sample.
 std::string ResultsCsvText(const CTrajectoryStore& results);
-// Writes ResultsCsvText to path, replacing any file there only once complete; false with reason.
+// Writes ResultsCsvText to path as WriteOutputFile does (a regular file replaced only once
+// complete, a device or FIFO written in place); false with reason.
 bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
                      std::string& reason);
+// The same, saying what went wrong through prompter (caption "error"). The file named by keep
+// (the mission the results came from) is never replaced.
+bool WriteResultsCsvOrReport(const CTrajectoryStore& results, const std::filesystem::path& path,
+                             Prompter& prompter, const std::filesystem::path& keep = {});
 
 }  // namespace plumora

@@ -2,6 +2,8 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "core/ballistic/BallisticEntry.h"
+#include "core/common/Messages.h"
+#include "core/mission/RecordChecks.h"
 #include "core/parachute/FinalDescent.h"
 
 namespace plumora {
@@ -38,6 +40,26 @@ void RunComputedPhases(CPlumoraDoc& doc, PhaseModules& modules) {
   }
 }
 
+// The first record a computed phase would fly that cannot fly, as its message; empty when all
+// can. Records that do not exist are left to the modules, which say so in their own words.
+std::string FlownRecordProblem(const CPlumoraDoc& doc) {
+  for (const auto& phase : doc.phases) {
+    std::shared_ptr<CPayload> payload;
+    std::string problem;
+    if (const CBallisticEntryPhase* entry = phase->ballistic()) {
+      payload = FindByNumber(doc.payloads, entry->payloadNumber);
+    } else if (const CParachutePhase* descent = phase->parachute()) {
+      payload = FindByNumber(doc.payloads, descent->payloadNumber);
+      if (auto parachute = FindByNumber(doc.parachutes, descent->parachuteNumber)) {
+        problem = ParachuteFlightProblem(*parachute, descent->massPointAtConfluence != 0);
+      }
+    }
+    if (problem.empty() && payload) problem = PayloadFlightProblem(*payload);
+    if (!problem.empty()) return problem;
+  }
+  return {};
+}
+
 }  // namespace
 
 FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
@@ -49,38 +71,28 @@ FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
           doc.ModuleCount()};
 }
 
-int RecordingModules::RunBallisticEntry(FlightContext& flight, CMissionPhase& phase,
-                                        CHandOverState& r) {
-  return Note(flight, phase, plumora::RunBallisticEntry(flight, phase, r));
-}
-
-int RecordingModules::RunParachutePhase(FlightContext& flight, CMissionPhase& phase,
-                                        CHandOverState& r) {
-  return Note(flight, phase, plumora::RunParachutePhase(flight, phase, r));
-}
-
-int RecordingModules::Note(const FlightContext& flight, const CMissionPhase& phase, int result) {
-  outcomes.push_back({&phase, result, flight.results.LastIndex()});
-  return result;
-}
-
-void RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air) {
+RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air) {
   doc.NotifyChartZoomCleared();
-  if (doc.ModuleCount() == 0) return;
+  if (doc.ModuleCount() == 0) return RunStart::kNothingToRun;
+  if (const std::string problem = FlownRecordProblem(doc); !problem.empty()) {
+    doc.prompter().Message(problem, kCaptionError);
+    return RunStart::kRecordRefused;
+  }
   doc.results.Clear();
   doc.handOver = CHandOverState::FromInitialState(doc.initialState);
-  if (!doc.readatmosphere()) return;
+  if (!doc.readatmosphere()) return RunStart::kAtmosphereUnread;
   // The factors scale this run's copy of the table; the next read starts from the file again.
   ScaleAtmosphere(doc.atmosphereTable, air);
   RunComputedPhases(doc, modules);
   doc.results.ComputeRanges();
   doc.NotifyResultsChanged();
   doc.NotifyViewsNeedUpdate();
+  return RunStart::kRan;
 }
 
-void RunMission(CPlumoraDoc& doc) {
+RunStart RunMission(CPlumoraDoc& doc) {
   EngineModules modules;
-  RunMission(doc, modules);
+  return RunMission(doc, modules);
 }
 
 }  // namespace plumora

@@ -52,7 +52,64 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// Opens an existing non-regular file (no creation, no truncation) and writes bytes into it.
+bool WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
+                  std::string& reason) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    reason = SystemReason(errno);
+    return false;
+  }
+  int error = WriteAll(fd, bytes) ? 0 : errno;
+  if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+  if (error != 0) reason = SystemReason(error);
+  return error == 0;
+}
+
+bool Writable(const struct stat& info, const std::filesystem::path& path) {
+  constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+  return (info.st_mode & kAnyWrite) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
 }  // namespace
+
+OutputPlan PlanOutput(const std::filesystem::path& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) {
+    // A new name (or a link to one) is created; anything else that hides the file is refused.
+    if (errno == ENOENT) return {OutputMethod::kReplace, {}};
+    return {OutputMethod::kRefused, SystemReason(errno)};
+  }
+  if (S_ISREG(info.st_mode)) {
+    if (!Writable(info, target)) return {OutputMethod::kRefused, "the file is read-only"};
+    return {OutputMethod::kReplace, {}};
+  }
+  if (S_ISDIR(info.st_mode)) return {OutputMethod::kRefused, SystemReason(EISDIR)};
+  if (S_ISBLK(info.st_mode)) return {OutputMethod::kRefused, "it is a block device"};
+  return {OutputMethod::kInPlace, {}};
+}
+
+bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
+                     std::string& reason) {
+  const OutputPlan plan = PlanOutput(target);
+  switch (plan.method) {
+    case OutputMethod::kReplace:
+      return ReplaceFileAtomically(target, bytes, reason);
+    case OutputMethod::kInPlace:
+      return WriteInPlace(target, bytes, reason);
+    case OutputMethod::kRefused:
+      break;
+  }
+  reason = plan.reason;
+  return false;
+}
+
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  struct stat first {
+  }, second{};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& reason) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -103,23 +160,6 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
   }
   SyncFolder(final.parent_path());
   return true;
-}
-
-bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
-                     std::string& reason) {
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) != 0 || S_ISREG(existing.st_mode) ||
-      S_ISDIR(existing.st_mode)) {
-    return ReplaceFileAtomically(target, bytes, reason);
-  }
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-  int error = fd < 0 ? errno : 0;
-  if (fd >= 0) {
-    if (!WriteAll(fd, bytes)) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-  }
-  if (error != 0) reason = SystemReason(error);
-  return error == 0;
 }
 
 }  // namespace plumora

@@ -1,4 +1,5 @@
-// Whole-file reads and safe replacement of files, with the system's reason on failure.
+// Whole-file reads and output that never destroys what it should not, with the system's reason on
+// failure.
 #pragma once
 
 #include <filesystem>
@@ -19,10 +20,27 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::s
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                            std::string& reason);
 
-// Writes bytes where the user pointed: a device, pipe or socket (a terminal, /dev/stdout, a
-// FIFO) is written in place, anything else is replaced atomically as above. False with reason
-// set on any failure.
+// How output named by the user is written.
+enum class OutputMethod {
+  kReplace,  // a regular file or a new name: replaced atomically (ReplaceFileAtomically)
+  kInPlace,  // a character device, FIFO, terminal or socket: opened and written as it is
+  kRefused,  // a folder, a block device, a read-only file, or a name that cannot be looked at
+};
+struct OutputPlan {
+  OutputMethod method = OutputMethod::kRefused;
+  std::string reason;  // why it is refused
+};
+// Decides, without touching anything, how WriteOutputFile would write to target (following
+// symbolic links). A regular file that nobody may write is refused even for a user who could
+// override its permissions: its owner made it read-only so that it stays as it is.
+OutputPlan PlanOutput(const std::filesystem::path& target);
+
+// Writes bytes to target as PlanOutput decides. False, with reason set, when the target is
+// refused or any open, write or close fails; a replaced file is then left as it was.
 bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
                      std::string& reason);
+
+// True when both names lead to the same existing file (through links too).
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace plumora

@@ -7,7 +7,9 @@
 #include "core/app/PlumoraDoc.h"
 #include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
+#include "core/ballistic/BallisticEntry.h"
 #include "core/dispersion/RandomStream.h"
+#include "core/parachute/FinalDescent.h"
 
 namespace plumora {
 
@@ -97,12 +99,26 @@ bool DrawInputs(const DispersionSetup& setup, std::int64_t run, CPlumoraDoc& doc
   return record.message.empty();
 }
 
-RunEnd EndOf(const CPlumoraDoc& doc, const RecordingModules& modules) {
-  // A mission whose computed phases did not run could not read its atmosphere.
-  if (modules.outcomes.empty()) return RunEnd::kFailed;
-  for (const PhaseOutcome& o : modules.outcomes) {
-    if (o.result == 0) return RunEnd::kFailed;
+// The engine's own modules, counting the phases that did not end normally.
+class CountingModules final : public PhaseModules {
+ public:
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Count(plumora::RunBallisticEntry(flight, phase, r));
   }
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
+    return Count(plumora::RunParachutePhase(flight, phase, r));
+  }
+  int failures = 0;
+
+ private:
+  int Count(int result) {
+    failures += result == 0;
+    return result;
+  }
+};
+
+RunEnd EndOf(const CPlumoraDoc& doc, RunStart start, const CountingModules& modules) {
+  if (start != RunStart::kRan || modules.failures > 0) return RunEnd::kFailed;
   return doc.handOver.height <= 0.0 ? RunEnd::kLanded : RunEnd::kAloft;
 }
 
@@ -170,9 +186,9 @@ RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run) {
   AtmosphereFactors air;
   if (!DrawInputs(setup, run, doc, air, record)) return record;
 
-  RecordingModules modules;
-  RunMission(doc, modules, air);
-  record.end = EndOf(doc, modules);
+  CountingModules modules;
+  const RunStart start = RunMission(doc, modules, air);
+  record.end = EndOf(doc, start, modules);
   record.outputs = MeasureFlight(doc.results, doc.atmosphereTable, doc.planetConstants.radius);
   record.message = FirstMessage(prompter);
   return record;

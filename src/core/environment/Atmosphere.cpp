@@ -113,6 +113,10 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
     }
     if (!(density > 0.0))
       return {false, FileError(path, "has a density that is not positive", line)};
+    // The speed of sound is √(c₁·c₂·T): no temperature at or below absolute zero.
+    if (!(temperature > 0.0) || !std::isfinite(temperature)) {
+      return {false, FileError(path, "has a temperature that is not a positive number", line)};
+    }
     fresh->height[i] = height;
     fresh->lnDensity[i] = std::log(density);
     fresh->temperature[i] = temperature;

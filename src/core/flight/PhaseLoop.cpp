@@ -13,6 +13,10 @@ namespace {
 
 // Consecutive integrator calls that did not advance the time before the phase gives up.
 constexpr int kMaxStuckCalls = 5;
+// A call that moves the time by less than this share of the time step has not advanced it: at
+// that pace (steps of a trillionth of the time step or less, as a body of almost no inertia
+// forces) one time step would take longer than anybody waits.
+constexpr double kNoProgressFraction = 1e-9;
 
 // Tells the progress display the phase is over, however the loop is left.
 class PhaseScope {
@@ -66,9 +70,9 @@ int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProb
     }
     // The model has said why it cannot go on; nothing after this call is worth keeping.
     if (phase.Aborted()) return 0;
-    // A solver that keeps failing without moving (or an integrator choice that steps nothing)
-    // would otherwise go round for ever.
-    stuckCalls = t == tBefore ? stuckCalls + 1 : 0;
+    // A solver that keeps failing without moving, or crawls, (or an integrator choice that
+    // steps nothing) would otherwise go round for ever.
+    stuckCalls = t - tBefore < kNoProgressFraction * dt ? stuckCalls + 1 : 0;
     if (stuckCalls >= kMaxStuckCalls) {
       flight.prompter.Message(kMsgSolverStuck, kCaptionError);
       return 0;

@@ -11,6 +11,7 @@
 #include "core/flight/ProgressMeter.h"
 #include "core/flight/StopRules.h"
 #include "core/parachute/ConnectionLines.h"
+#include "core/parachute/GroundPosition.h"
 #include "core/parachute/TwoBodyDynamics.h"
 
 namespace plumora {
@@ -100,6 +101,8 @@ class DescentRun final : public PhaseIntegration {
   void UpdateFrames();
   BodySample Body(int body) const;
   Motion BodyMotion(int body) const;
+  // Where the payload is over the planet now.
+  GroundPosition PayloadGroundPosition() const;
   // Tags a sample with its records and phase type and stores it.
   void Store(CTrajectorySample s, double time);
 
@@ -110,18 +113,15 @@ class DescentRun final : public PhaseIntegration {
   CHandOverState& r_;
   DescentModel model_;
   std::array<double, kMassPointStateSize> y_{};
-  double t0_ = 0.0;  // s, mission time at the start of the phase
-  double h0_ = 0.0;  // m, payload height at the start of the phase
-  // Where the descent takes place: the descent frame is flat, so it stays where it began.
-  double latitude_ = 0.0;   // °
-  double longitude_ = 0.0;  // °
+  double t0_ = 0.0;       // s, mission time at the start of the phase
+  double h0_ = 0.0;       // m, payload height at the start of the phase
+  GroundPosition start_;  // where the descent frame's origin lies on the planet
 };
 
 void DescentRun::Initialise() {
   t0_ = flight_.results.EndTime();
   h0_ = r_.height;
-  latitude_ = r_.latitude;
-  longitude_ = r_.longitude;
+  start_ = {r_.latitude, r_.longitude};
   InitialiseTwoBodyState(model_, r_, y_.data());
   if (t0_ <= 0.0) RecordFirstSample();
 }
@@ -134,6 +134,12 @@ void DescentRun::UpdateFrames() {
 Motion DescentRun::BodyMotion(int body) const {
   const int block = BodyBlock(body);
   return MotionOf(model_.frames.ToInertialAxes(body, StateVec(y_.data(), block + kVelocityOffset)));
+}
+
+GroundPosition DescentRun::PayloadGroundPosition() const {
+  const Vec3 position = Payload(kPositionOffset);
+  return AdvanceGroundPosition(start_, model_.heading, position.x, position.y,
+                               flight_.planet.radius);
 }
 
 void DescentRun::Store(CTrajectorySample s, double time) {
@@ -225,8 +231,9 @@ void DescentRun::RecordTwoBodySample(double t) {
   s.confluenceY = confluence.y;
   s.confluenceZ = confluence.z;
 
-  s.latitude = latitude_;
-  s.longitude = longitude_;
+  const GroundPosition ground = PayloadGroundPosition();
+  s.latitude = ground.latitude;
+  s.longitude = ground.longitude;
   s.heading = (model_.heading - std::atan2(s.parachuteVy, s.parachuteVx)) * kRadToDeg;
   s.connectionForce = Norm(model_.lines.parachuteForce);
   Store(std::move(s), t + t0_);
@@ -272,6 +279,10 @@ void DescentRun::HandOverFinalState() {
   r_.parachuteRateZ = chuteRates.z;
   r_.parachutePathAngle = chute.pathAngle * kRadToDeg;
   r_.parachuteSpeed = chute.speed;
+  // The next phase starts over the point reached; its heading stays that of this descent frame.
+  const GroundPosition ground = PayloadGroundPosition();
+  r_.latitude = ground.latitude;
+  r_.longitude = ground.longitude;
 }
 
 }  // namespace

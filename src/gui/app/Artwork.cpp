@@ -42,6 +42,8 @@ const char* ThemeName(Artwork artwork) {
       return "zoom-in";
     case Artwork::kZoomReset:
       return "zoom-original";
+    case Artwork::kNone:
+      break;
   }
   return "";
 }
@@ -151,6 +153,8 @@ QPixmap Draw(Artwork artwork) {
       break;
     case Artwork::kZoomReset:
       Magnifier(p, false);
+      break;
+    case Artwork::kNone:
       break;
   }
   return pixmap;

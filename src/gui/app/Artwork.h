@@ -5,24 +5,9 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace plumora::gui {
+#include "gui/logic/ArtworkId.h"
 
-enum class Artwork {
-  kNew,
-  kOpen,
-  kSave,
-  kPrint,
-  kRun,
-  kAbout,
-  kPlay,
-  kPause,
-  kToStart,
-  kToEnd,
-  kStepBack,
-  kStepForward,
-  kZoomToSelection,
-  kZoomReset,
-};
+namespace plumora::gui {
 
 QIcon ArtworkIcon(Artwork artwork);
 // A capsule under its parachute against the sky, with the program's name.

@@ -15,22 +15,26 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <cmath>
 #include <thread>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
 #include "core/common/Messages.h"
 #include "core/flight/ProgressMeter.h"
 #include "gui/app/AboutBox.h"
+#include "gui/app/AnimationBar.h"
 #include "gui/app/Artwork.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
-#include "gui/editing/AnimationBar.h"
-#include "gui/editing/CChildFrame.h"
-#include "gui/editing/MissionPlanBar.h"
 #include "gui/logic/CommandIds.h"
+#include "gui/logic/DisplayText.h"
 #include "gui/logic/MissionPlan.h"
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
@@ -104,6 +108,7 @@ class RunInputFilter final : public QObject {
 CMainFrame::CMainFrame(std::filesystem::path baseFolder)
     : baseFolder_(std::move(baseFolder)),
       messageBoxes_(this),
+      commands_(this, [this] { return CurrentCommandState(); }),
       animation_(SteadyMilliseconds),
       recentFiles_(kRecentFileCount) {
   setWindowTitle(kProgramTitle);
@@ -123,23 +128,36 @@ CMainFrame::CMainFrame(std::filesystem::path baseFolder)
   recentFiles_.SetEntries(entries);
 
   CreateBars();
-  CreateMenus();
+  BindCommands();
+  commands_.BuildMenuBar(*menuBar());
+  QMenu* window = commands_.Menu(CommandMenu::kWindow);
+  windowList_ = window->addSeparator();
+  connect(window, &QMenu::aboutToShow, this, [this, window] { ListWindows(*window); });
+  connect(commands_.Menu(CommandMenu::kFile), &QMenu::aboutToShow, this,
+          &CMainFrame::UpdateRecentFiles);
   CreateToolBar();
   CreateStatusBar();
+  commands_.AttachButton(kCtlEditMission, planBar_->editMissionButton());
+  commands_.AttachButton(kCtlEditPhase, planBar_->editPhaseButton());
 
   animation_.SetRefresh([this](int index, bool playing) {
     if (CChildFrame* child = ActiveChild()) child->RefreshPanes(index, playing);
     animationBar_->Show(animation_);
   });
-  idle_.setInterval(0);  // the animation runs whenever the interface is idle
-  connect(&idle_, &QTimer::timeout, this, &CMainFrame::OnIdle);
+  // Playing wakes up when the next sample is due, not in a busy loop.
+  animationTimer_.setSingleShot(true);
+  animationTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&animationTimer_, &QTimer::timeout, this, [this] {
+    animation_.Idle();
+    ScheduleAnimation();
+  });
   RefreshMissionPlan(nullptr);
   ResetAnimation();
   UpdateCommandStates();
 }
 
 CMainFrame::~CMainFrame() {
-  idle_.stop();
+  animationTimer_.stop();
   // Nothing reaches this half-destroyed window any more: the bars and the area tell it about
   // their own destruction otherwise.
   for (QObject* sender :
@@ -152,94 +170,92 @@ CMainFrame::~CMainFrame() {
 
 // --- Creation --------------------------------------------------------------------------------
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text) {
-  auto* action = new QAction(text, this);
-  action->setData(commandId);
-  action->setStatusTip(ToQString(StatusPrompt(commandId)));
-  connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-  if (menu) menu->addAction(action);
-  actions_[commandId] = action;
-  return action;
+void CMainFrame::BindCommands() {
+  BindFileCommands();
+  BindViewCommands();
+  commands_.Bind(kCmdRun, [this] { RunActiveMission(); });
+  for (const ModeCommand& c : kModeCommands) {
+    const auto toggle = [this, mode = c.mode] {
+      if (CPlumoraView* view = ActiveView()) view->ToggleDisplayMode(mode);
+    };
+    commands_.Bind(c.showId, toggle);
+    commands_.Bind(c.popupId, toggle);
+  }
+  for (int id : {kCmdShowOptions, kCmdPopupOptions}) {
+    commands_.Bind(id, [this] {
+      if (CPlumoraView* view = ActiveView()) view->OptionsCommand();
+    });
+  }
+  commands_.Bind(kCmdWindowCascade, [this] { mdi_->cascadeSubWindows(); });
+  commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
+  commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
+  // The dialogs of the mission, the setup and the data viewers bind their commands here.
 }
 
-void CMainFrame::CreateMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
-  AddCommand(file, kCmdFileNew, "&New")->setShortcut(QKeySequence::New);
-  AddCommand(file, kCmdFileOpen, "&Open...")->setShortcut(QKeySequence::Open);
-  AddCommand(file, kCmdFileClose, "&Close");
-  AddCommand(file, kCmdFileSave, "&Save")->setShortcut(QKeySequence::Save);
-  AddCommand(file, kCmdFileSaveAs, "Save &As...");
-  file->addSeparator();
-  AddCommand(file, kCmdFilePrint, "&Print...")->setShortcut(QKeySequence::Print);
-  AddCommand(file, kCmdFilePrintPreview, "Print Pre&view");
-  AddCommand(file, kCmdFilePrintSetup, "P&rint Setup...");
-  file->addSeparator();
+void CMainFrame::BindFileCommands() {
+  commands_.Bind(kCmdFileNew, [this] { NewDocument(); });
+  commands_.Bind(kCmdFileOpen, [this] { Open(); });
+  commands_.Bind(kCmdFileClose, [this] {
+    if (QMdiSubWindow* window = ActiveSubWindow()) window->close();
+  });
+  for (int id : {kCmdFileSave, kCmdFileSaveAs}) {
+    commands_.Bind(id, [this, id] {
+      if (CChildFrame* child = ActiveChild()) SaveDocument(*child, id == kCmdFileSaveAs);
+    });
+  }
+  commands_.Bind(kCmdExportResults, [this] { ExportResultsAs(); });
+  commands_.Bind(kCmdFilePrint, [this] { Print(false); });
+  commands_.Bind(kCmdFilePrintPreview, [this] { Print(true); });
+  commands_.Bind(kCmdFilePrintSetup, [this] {
+    QPageSetupDialog dialog(&printer(), this);
+    dialog.exec();
+  });
   for (int k = 0; k < kRecentFileCount; ++k) {
-    recentActions_.push_back(AddCommand(file, kCmdFileMru1 + k, QString()));
+    commands_.Bind(kCmdFileMru1 + k, [this, k] { OpenRecentFile(k); });
   }
-  file->addSeparator();
-  AddCommand(file, kCmdAppExit, "E&xit");
-  connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+  commands_.Bind(kCmdAppExit, [this] { close(); });
+}
 
-  QMenu* view = menuBar()->addMenu("&View");
-  QAction* toolbar = AddCommand(view, kCmdViewToolbar, "&Toolbar");
-  toolbar->setCheckable(true);
-  QAction* status = AddCommand(view, kCmdViewStatusBar, "&Status Bar");
-  status->setCheckable(true);
-  QAction* plan = AddCommand(view, kCmdMainControl, "Main control");
-  plan->setCheckable(true);
-  QAction* animationBar = AddCommand(view, kCmdAnimationControl, "Animation control");
-  animationBar->setCheckable(true);
-  connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-
-  QMenu* simulation = menuBar()->addMenu("S&imulation");
-  AddCommand(simulation, kCmdRun, "Run");
-  connect(simulation, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-
-  showMenu_ = menuBar()->addMenu("S&how");
-  for (const ModeCommand& c : kModeCommands) {
-    AddCommand(showMenu_, c.showId, ToQString(c.text))->setCheckable(true);
-  }
-  connect(showMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-
-  QMenu* window = menuBar()->addMenu("&Window");
-  AddCommand(window, kCmdWindowCascade, "&Cascade");
-  AddCommand(window, kCmdWindowTile, "&Tile");
-  windowList_ = window->addSeparator();
-  connect(window, &QMenu::aboutToShow, this, [this, window] { ListWindows(*window); });
-
-  QMenu* help = menuBar()->addMenu("&Help");
-  AddCommand(help, kCmdAppAbout, "&About plumora...");
+void CMainFrame::BindViewCommands() {
+  commands_.Bind(kCmdViewToolbar, [this] { toolBar_->setVisible(!toolBar_->isVisible()); });
+  commands_.Bind(kCmdViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+  commands_.Bind(kCmdMainControl, [this] { planDock_->setVisible(!planDock_->isVisible()); });
+  commands_.Bind(kCmdAnimationControl,
+                 [this] { animationDock_->setVisible(!animationDock_->isVisible()); });
 }
 
 void CMainFrame::CreateToolBar() {
   toolBar_ = addToolBar("Toolbar");
   toolBar_->setObjectName("toolbar");
   toolBar_->setIconSize(QSize(24, 24));
-  const std::pair<int, Artwork> buttons[] = {
-      {kCmdFileNew, Artwork::kNew},   {kCmdFileOpen, Artwork::kOpen},
-      {kCmdFileSave, Artwork::kSave}, {kCmdFilePrint, Artwork::kPrint},
-      {kCmdRun, Artwork::kRun},       {kCmdAppAbout, Artwork::kAbout},
-  };
-  for (const auto& [id, artwork] : buttons) {
-    QAction* action = actions_.at(id);
-    action->setIcon(ArtworkIcon(artwork));
-    // The tooltip is the menu text without its mnemonic and dots.
-    action->setToolTip(action->text().remove('&').remove("..."));
-    toolBar_->addAction(action);
-  }
+  commands_.BuildToolBar(*toolBar_);
   connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateStatusBar() {
+  // Wide enough for the longest read-out of any chart variable, so the panes do not cut it.
+  QLabel probe;
+  int readoutWidth = 0;
+  for (int k = 0; k < kChartVariableCount; ++k) {
+    const QString text = QString::fromStdString(AxisReadout(k, -99999.99));
+    readoutWidth = std::max(readoutWidth, probe.fontMetrics().horizontalAdvance(text));
+  }
   for (int k = 0; k < 3; ++k) {
-    auto* pane = new QLabel(kStatusPaneTexts[k]);
-    pane->setFixedWidth(kStatusPaneWidths[k]);
+    auto* pane = new QLabel;
+    pane->setMinimumWidth(k < 2 ? std::max(kStatusPaneWidths[k], readoutWidth + 12)
+                                : kStatusPaneWidths[k]);
     pane->setFrameShape(QFrame::Panel);
     pane->setFrameShadow(QFrame::Sunken);
     statusBar()->addPermanentWidget(pane);
     statusPanes_[static_cast<std::size_t>(k)] = pane;
   }
+  ResetStatusBar();
+}
+
+void CMainFrame::ResetStatusBar() {
+  for (int k = 0; k < 3; ++k)
+    statusPanes_[static_cast<std::size_t>(k)]->setText(kStatusPaneTexts[k]);
+  statusBar()->clearMessage();
 }
 
 void CMainFrame::CreateBars() {
@@ -263,11 +279,6 @@ void CMainFrame::CreateBars() {
 }
 
 // --- Commands --------------------------------------------------------------------------------
-
-QAction* CMainFrame::Action(int commandId) const {
-  const auto it = actions_.find(commandId);
-  return it == actions_.end() ? nullptr : it->second;
-}
 
 QLabel* CMainFrame::statusPane(int index) const {
   return statusPanes_.at(static_cast<std::size_t>(index));
@@ -293,32 +304,37 @@ CPlumoraView* CMainFrame::ActiveView() const {
   return child ? child->ActiveView() : nullptr;
 }
 
-void CMainFrame::UpdateCommandStates() {
-  CChildFrame* child = ActiveChild();
-  const bool document = child != nullptr;
-  for (int id : {kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFilePrintPreview,
-                 kCmdRun}) {
-    actions_.at(id)->setEnabled(document && !running_);
-  }
-  for (int id : {kCmdWindowCascade, kCmdWindowTile}) actions_.at(id)->setEnabled(document);
-  actions_.at(kCmdViewToolbar)->setChecked(toolBar_ && toolBar_->isVisible());
-  actions_.at(kCmdViewStatusBar)->setChecked(statusBar()->isVisible());
-  actions_.at(kCmdMainControl)->setChecked(planDock_->isVisible());
-  actions_.at(kCmdAnimationControl)->setChecked(animationDock_->isVisible());
-  UpdateRecentFiles();
+CommandState CMainFrame::CurrentCommandState() const {
+  CommandState state;
+  const CChildFrame* child = ActiveChild();
+  const CPlumoraView* view = child ? child->ActiveView() : nullptr;
+  state.document = child != nullptr;
+  state.running = running_;
+  state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
+  state.pane = view != nullptr;
+  state.mode = view ? view->state().Mode() : DisplayMode::kNone;
+  state.toolBar = toolBar_ && toolBar_->isVisible();
+  state.statusBar = statusBar()->isVisible();
+  state.planBar = planDock_ && planDock_->isVisible();
+  state.animationBar = animationDock_ && animationDock_->isVisible();
+  state.recentFiles = static_cast<int>(recentFiles_.files().size());
+  return state;
+}
 
-  CPlumoraView* view = ActiveView();
-  for (const ModeCommand& c : kModeCommands) {
-    QAction* action = actions_.at(c.showId);
-    if (!view) {
-      action->setEnabled(false);
-      action->setChecked(false);
-      continue;
+void CMainFrame::UpdateCommandStates() {
+  UpdateRecentFiles();
+  commands_.Refresh();
+}
+
+void CMainFrame::ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) {
+  // The popup's commands act on the active pane: the pane clicked becomes it first.
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    if (window->widget()->isAncestorOf(&view) && window != mdi_->activeSubWindow()) {
+      mdi_->setActiveSubWindow(window);
     }
-    const MenuItemState item = ShowMenuState(c.showId, view->state(), view->HasResults());
-    action->setEnabled(item.enabled && !running_);
-    action->setChecked(item.checked);
   }
+  if (ActiveView() != &view) return;
+  commands_.ExecPopup(this, globalPos, CurrentCommandState());
 }
 
 void CMainFrame::ListWindows(QMenu& menu) {
@@ -345,10 +361,10 @@ void CMainFrame::ListWindows(QMenu& menu) {
 void CMainFrame::UpdateRecentFiles() {
   const auto& files = recentFiles_.files();
   for (int k = 0; k < kRecentFileCount; ++k) {
-    QAction* action = recentActions_[static_cast<std::size_t>(k)];
-    const bool used = k < static_cast<int>(files.size());
-    action->setVisible(used);
-    if (used) action->setText(QString::fromStdString(recentFiles_.MenuText(k)));
+    QAction* action = commands_.Action(kCmdFileMru1 + k);
+    if (action && k < static_cast<int>(files.size())) {
+      action->setText(QString::fromStdString(recentFiles_.MenuText(k)));
+    }
   }
   QSettings settings;
   const std::vector<std::string> entries = recentFiles_.Entries();
@@ -362,78 +378,11 @@ void CMainFrame::UpdateRecentFiles() {
   }
 }
 
-void CMainFrame::OnCommand(int commandId) {
-  if (const std::optional<DisplayMode> mode = ModeOfCommand(commandId)) {
-    if (CPlumoraView* view = ActiveView()) view->OnCommand(commandId);
-    UpdateCommandStates();
-    return;
-  }
-  if (commandId >= kCmdFileMru1 && commandId < kCmdFileMru1 + kRecentFileCount) {
-    const std::size_t entry = static_cast<std::size_t>(commandId - kCmdFileMru1);
-    if (entry < recentFiles_.files().size()) {
-      const std::filesystem::path path = recentFiles_.files()[entry];
-      // A file that no longer opens leaves the list.
-      if (!OpenDocument(path)) recentFiles_.Remove(path);
-    }
-    UpdateCommandStates();
-    return;
-  }
-  CChildFrame* child = ActiveChild();
-  switch (commandId) {
-    case kCmdFileNew:
-      NewDocument();
-      break;
-    case kCmdFileOpen:
-      Open();
-      break;
-    case kCmdFileClose:
-      if (QMdiSubWindow* window = ActiveSubWindow()) window->close();
-      break;
-    case kCmdFileSave:
-    case kCmdFileSaveAs:
-      if (child) SaveDocument(*child, commandId == kCmdFileSaveAs);
-      break;
-    case kCmdFilePrint:
-      Print(false);
-      break;
-    case kCmdFilePrintPreview:
-      Print(true);
-      break;
-    case kCmdFilePrintSetup: {
-      QPageSetupDialog dialog(&printer(), this);
-      dialog.exec();
-      break;
-    }
-    case kCmdAppExit:
-      close();
-      break;
-    case kCmdAppAbout:
-      ShowAboutBox(this);
-      break;
-    case kCmdViewToolbar:
-      toolBar_->setVisible(!toolBar_->isVisible());
-      break;
-    case kCmdViewStatusBar:
-      statusBar()->setVisible(!statusBar()->isVisible());
-      break;
-    case kCmdMainControl:
-      planDock_->setVisible(!planDock_->isVisible());
-      break;
-    case kCmdAnimationControl:
-      animationDock_->setVisible(!animationDock_->isVisible());
-      break;
-    case kCmdRun:
-      RunActiveMission();
-      break;
-    case kCmdWindowCascade:
-      mdi_->cascadeSubWindows();
-      break;
-    case kCmdWindowTile:
-      mdi_->tileSubWindows();
-      break;
-    default:
-      break;
-  }
+void CMainFrame::OpenRecentFile(int entry) {
+  if (entry >= static_cast<int>(recentFiles_.files().size())) return;
+  const std::filesystem::path path = recentFiles_.files()[static_cast<std::size_t>(entry)];
+  // A file that no longer opens leaves the list.
+  if (!OpenDocument(path)) recentFiles_.Remove(path);
   UpdateCommandStates();
 }
 
@@ -537,9 +486,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::UpdateTitle() {
+  // The caption stays the program's name: the area adds the maximised document window's own
+  // caption to it ("plumora - [mission.psd]"), so the name is never there twice.
   CChildFrame* child = ActiveChild();
-  setWindowTitle(QString::fromStdString(FrameTitle(child ? &child->documentState() : nullptr)) +
-                 "[*]");
   setWindowModified(child && child->documentState().modified());
 }
 
@@ -550,16 +499,29 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (!window && !mdi_->subWindowList().isEmpty()) return;
   CChildFrame* child = window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
   if (window && !child) return;
+  // Only the window the user works in shows its active pane's red frame.
+  if (activeFrame_ != child) {
+    const QPointer<CChildFrame> previous = activeFrame_;
+    activeFrame_ = child;
+    if (previous) previous->FrameActivated();
+    if (child) child->FrameActivated();
+  }
   RefreshMissionPlan(child ? &child->doc() : nullptr);
   if (child) {
     if (!window->isMaximized()) window->showMaximized();
     // Once the window has its size, the four panes share it.
     QMetaObject::invokeMethod(
         child, [child] { child->EqualisePanes(); }, Qt::QueuedConnection);
+  } else {
+    ResetStatusBar();  // nothing is left to read out
   }
   ResetAnimation();
   UpdateTitle();
   UpdateCommandStates();
+}
+
+bool CMainFrame::IsActiveFrame(const CChildFrame& child) const {
+  return activeFrame_ == &child;
 }
 
 // --- Bars and animation ----------------------------------------------------------------------
@@ -572,8 +534,17 @@ void CMainFrame::ResetAnimation() {
   CChildFrame* child = ActiveChild();
   animation_.Bind(child ? &child->doc().results : nullptr);
   animation_.ResetAnimation();
-  idle_.stop();
+  ScheduleAnimation();
   animationBar_->Show(animation_);
+}
+
+void CMainFrame::ScheduleAnimation() {
+  const double due = animation_.MsToNextStep();
+  if (due < 0.0) {
+    animationTimer_.stop();
+  } else {
+    animationTimer_.start(static_cast<int>(std::ceil(std::min(due, 1e9))));
+  }
 }
 
 void CMainFrame::OnAnimationControl(int controlId, int value) {
@@ -612,15 +583,11 @@ void CMainFrame::OnAnimationControl(int controlId, int value) {
     default:
       break;
   }
-  if (animation_.playing() && !idle_.isActive()) idle_.start();
+  ScheduleAnimation();
   animationBar_->Show(animation_);
 }
 
-void CMainFrame::OnIdle() {
-  if (!animation_.Idle()) idle_.stop();
-}
-
-void CMainFrame::SetStatusPanes(const QString& x, const QString& y) {
+void CMainFrame::ShowReadout(const QString& x, const QString& y) {
   statusPanes_[0]->setText(x);
   statusPanes_[1]->setText(y);
 }
@@ -631,9 +598,9 @@ void CMainFrame::DocumentResultsChanged(CChildFrame& child) {
 
 void CMainFrame::DocumentClosing(CChildFrame& child) {
   if (animation_.bound() == &child.doc().results) {
-    idle_.stop();
     animation_.Bind(nullptr);
     animation_.ResetAnimation();
+    ScheduleAnimation();
     animationBar_->Show(animation_);
   }
   // Once the window is gone, the bars show whichever document is active then, or none.
@@ -655,7 +622,7 @@ void CMainFrame::RunActiveMission() {
   // Nothing may read the results while the worker replaces them: the animation stops and the
   // panes keep their last picture until the run is over.
   animation_.Pause();
-  idle_.stop();
+  ScheduleAnimation();
   animation_.Bind(nullptr);
   child->FreezeViews();
 
@@ -695,7 +662,30 @@ void CMainFrame::RunActiveMission() {
   animation_.Bind(&doc.results);
   if (animation_.index() > doc.results.LastIndex()) animation_.ResetAnimation();
   animationBar_->Show(animation_);
+  // Something visible tells that the run is over, however it ended.
+  statusBar()->showMessage(QString::fromStdString(RunDoneText(doc.results)));
   UpdateCommandStates();
+}
+
+// --- Export ----------------------------------------------------------------------------------
+
+void CMainFrame::ExportResultsAs() {
+  CChildFrame* child = ActiveChild();
+  if (!child) return;
+  const DocumentState& state = child->documentState();
+  std::filesystem::path suggested =
+      state.HasPath() ? state.path() : std::filesystem::path(state.Title());
+  suggested.replace_extension(".csv");
+  const QString name = QFileDialog::getSaveFileName(this, "Export results", PathText(suggested),
+                                                    "CSV files (*.csv);;All Files (*)");
+  if (!name.isEmpty()) ExportResults(ToPath(name));
+}
+
+bool CMainFrame::ExportResults(const std::filesystem::path& path) {
+  CChildFrame* child = ActiveChild();
+  if (!child) return false;
+  return WriteResultsCsvOrReport(child->doc().results, path, *prompter_,
+                                 child->documentState().path());
 }
 
 // --- Printing --------------------------------------------------------------------------------

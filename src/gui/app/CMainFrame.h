@@ -1,15 +1,17 @@
 // The main window: menus, toolbar and status bar, the document windows in an MDI area, the
 // mission plan bar on the left and the animation control bar at the bottom. It owns the
-// animation (the current sample every pane follows) and runs missions.
+// animation (the current sample every pane follows), runs missions and routes the commands.
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <filesystem>
-#include <map>
 #include <memory>
 
 #include "core/common/Prompter.h"
+#include "gui/app/CommandRouter.h"
+#include "gui/app/FrameHost.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/logic/DocumentState.h"
@@ -32,7 +34,7 @@ class CChildFrame;
 class CPlumoraView;
 class MissionPlanBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public FrameHost {
  public:
   explicit CMainFrame(std::filesystem::path baseFolder);
   ~CMainFrame() override;
@@ -45,19 +47,20 @@ class CMainFrame : public QMainWindow {
   // Saves under the document's file, or asks for one (always, with saveAs). False when nothing
   // was saved.
   bool SaveDocument(CChildFrame& child, bool saveAs);
-  // Before a document with unsaved changes closes: save, discard or keep it open.
-  bool QuerySaveDocument(CChildFrame& child);
   CChildFrame* ActiveChild() const;
+  CPlumoraView* ActiveView() const;
 
   // The prompter of documents and runs (message boxes; tests put a recorder in its place).
   void SetPrompter(Prompter* prompter);
   Prompter& prompter() const { return *prompter_; }
 
-  // --- Run ------------------------------------------------------------------------------
+  // --- Run and export -------------------------------------------------------------------
   // Runs the active mission on a worker thread behind the progress dialog; returns when it
   // has ended.
   void RunActiveMission();
   bool running() const { return running_; }
+  // Writes the active document's results as CSV to path; false (and said so) when it failed.
+  bool ExportResults(const std::filesystem::path& path);
 
   // --- Animation and bars ---------------------------------------------------------------
   AnimationControl& animation() { return animation_; }
@@ -67,46 +70,58 @@ class CMainFrame : public QMainWindow {
   AnimationBar* animationBar() const { return animationBar_; }
   void OnAnimationControl(int controlId, int value);
 
-  // --- For the document windows -----------------------------------------------------------
-  void DocumentResultsChanged(CChildFrame& child);
-  void DocumentPlanChanged(CChildFrame& child);
-  // A document window is going: nothing may refer to its document any more.
-  void DocumentClosing(CChildFrame& child);
-  void SetStatusPanes(const QString& x, const QString& y);
-  void UpdateTitle();
-
   // --- Commands -------------------------------------------------------------------------
-  // The action of a command id (menus and toolbar), or null.
-  QAction* Action(int commandId) const;
-  void OnCommand(int commandId);
+  CommandRouter& commands() { return commands_; }
+  // Runs a command as its menu item or button would; false when it is not available now.
+  bool Invoke(int commandId) { return commands_.Invoke(commandId); }
+  // The menu item of a command, or null.
+  QAction* Action(int commandId) const { return commands_.Action(commandId); }
+  // What the command rules look at now.
+  CommandState CurrentCommandState() const;
   // Brings every menu item's enabled and checked state up to date.
   void UpdateCommandStates();
   // The printer that Print, Print Preview and Print Setup share.
   QPrinter& printer();
   QLabel* statusPane(int index) const;
+  void UpdateTitle();
+
+  // --- FrameHost ------------------------------------------------------------------------
+  bool QuerySaveDocument(CChildFrame& child) override;
+  void DocumentResultsChanged(CChildFrame& child) override;
+  void DocumentPlanChanged(CChildFrame& child) override;
+  void DocumentClosing(CChildFrame& child) override;
+  bool IsActiveFrame(const CChildFrame& child) const override;
+  int AnimationIndex() const override { return animation_.index(); }
+  bool AnimationPlaying() const override { return animation_.playing(); }
+  void ShowReadout(const QString& x, const QString& y) override;
+  void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QAction* AddCommand(QMenu* menu, int commandId, const QString& text);
-  void CreateMenus();
+  void BindCommands();
+  void BindFileCommands();
+  void BindViewCommands();
   void CreateToolBar();
   void CreateStatusBar();
+  void ResetStatusBar();
   void CreateBars();
   void UpdateRecentFiles();
+  void OpenRecentFile(int entry);
   void ListWindows(QMenu& menu);
   void OnSubWindowActivated(QMdiSubWindow* window);
-  void OnIdle();
+  void ScheduleAnimation();
   void Open();
+  void ExportResultsAs();
   void Print(bool preview);
-  CPlumoraView* ActiveView() const;
   QMdiSubWindow* ActiveSubWindow() const;
   CChildFrame* AddChild(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
 
   std::filesystem::path baseFolder_;
   QtPrompter messageBoxes_;
   Prompter* prompter_ = &messageBoxes_;
+  CommandRouter commands_;
   QMdiArea* mdi_;
   MissionPlanBar* planBar_ = nullptr;
   AnimationBar* animationBar_ = nullptr;
@@ -114,12 +129,10 @@ class CMainFrame : public QMainWindow {
   QDockWidget* animationDock_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   std::array<QLabel*, 3> statusPanes_{};
-  QMenu* showMenu_ = nullptr;
-  std::vector<QAction*> recentActions_;
   QAction* windowList_ = nullptr;  // the separator before the list of windows
-  std::map<int, QAction*> actions_;
   AnimationControl animation_;
-  QTimer idle_;
+  QTimer animationTimer_;  // wakes the animation when its next sample is due
+  QPointer<CChildFrame> activeFrame_;
   RecentFileList recentFiles_;
   std::unique_ptr<QPrinter> printer_;
   int nextUntitled_ = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace plumora::gui {
 
@@ -62,11 +63,20 @@ void AnimationControl::SpeedSelected(int selection) {
   }
 }
 
+double AnimationControl::StepMs() const {
+  // Whole milliseconds, at least one, so that a zero or tiny spacing cannot stall the loop.
+  const double period = std::trunc(periodMs_);
+  return period >= 1.0 ? period : 1.0;
+}
+
+double AnimationControl::MsToNextStep() const {
+  if (!playing_) return -1.0;
+  return std::max(0.0, startMs_ + StepMs() - clock_());
+}
+
 bool AnimationControl::Idle() {
   if (!playing_) return false;
-  // Whole milliseconds, at least one, so that a zero or tiny spacing cannot stall the loop.
-  double period = std::trunc(periodMs_);
-  if (!(period >= 1.0)) period = 1.0;
+  const double period = StepMs();
   const double elapsed = clock_() - startMs_;
   if (elapsed < period) return true;
   const double steps = std::floor(elapsed / period);
@@ -103,6 +113,19 @@ std::string AnimationControl::TimeText() const {
                   store_->SampleAt(last).time);
   }
   return text;
+}
+
+int NearestSample(const CTrajectoryStore& store, double time) {
+  int nearest = 0;
+  double distance = std::numeric_limits<double>::infinity();
+  for (int i = 0; i <= store.LastIndex(); ++i) {
+    const double d = std::abs(store.SampleAt(i).time - time);
+    if (d < distance) {
+      distance = d;
+      nearest = i;
+    }
+  }
+  return nearest;
 }
 
 }  // namespace plumora::gui

@@ -44,6 +44,9 @@ class AnimationControl {
   // worth, keeping to the schedule (a late call skips samples rather than slowing down). True
   // while more idle time is wanted.
   bool Idle();
+  // Wall-clock milliseconds until Idle has the next sample to show (0 when it is due now), or a
+  // negative value while paused. Playing waits this long instead of asking Idle over and over.
+  double MsToNextStep() const;
   // Moves n samples on; past the end it stops at the last sample and pauses.
   void AdvanceAnimation(int n);
   // After new results: paused at sample 0, the slider over the whole store.
@@ -61,6 +64,7 @@ class AnimationControl {
 
  private:
   int LastIndex() const { return store_ ? store_->LastIndex() : -1; }
+  double StepMs() const;   // the period as the schedule counts it
   void MoveTo(int index);  // index, panes and time text
 
   Clock clock_;
@@ -72,5 +76,8 @@ class AnimationControl {
   double periodMs_ = 0.0;  // wall-clock milliseconds per stored sample
   double startMs_ = 0.0;   // when the current sample's time slot began
 };
+
+// The sample whose time is nearest to time (the first of equally near ones); 0 for no samples.
+int NearestSample(const CTrajectoryStore& store, double time);
 
 }  // namespace plumora::gui

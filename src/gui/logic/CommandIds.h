@@ -24,7 +24,18 @@ enum CommandId : int {
   kCmdViewStatusBar = 59393,
 
   // Document commands.
+  kCmdPayloadManager = 32779,
+  kCmdParachuteManager = 32780,
+  kCmdInitialState = 32781,
+  kCmdSolver = 32782,
+  kCmdEnvironment = 32783,
   kCmdRun = 32784,
+  kCmdImportData = 32830,
+  kCmdExportResults = 32840,  // the results as CSV, the same as plumora-cli run --csv writes
+
+  // Tools.
+  kCmdAtmosphereViewer = 32805,
+  kCmdAeroViewer = 32828,
 
   // Show menu of a results view.
   kCmdShowTable = 32773,

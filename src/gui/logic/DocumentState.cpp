@@ -27,12 +27,6 @@ std::string DocumentState::SavePrompt() const {
   return "Save changes to " + Title() + "?";
 }
 
-std::string FrameTitle(const DocumentState* active) {
-  std::string title = kProgramTitle;
-  if (active) title += " - " + active->Title();
-  return title;
-}
-
 RecentFileList::RecentFileList(int capacity) : capacity_(capacity) {}
 
 void RecentFileList::Add(const std::filesystem::path& file) {

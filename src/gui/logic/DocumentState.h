@@ -37,9 +37,6 @@ class DocumentState {
   bool modified_ = false;
 };
 
-// The main window's caption: the program, and the active document when there is one.
-std::string FrameTitle(const DocumentState* active);
-
 // The recently used files, newest first, at most kRecentFileCount.
 class RecentFileList {
  public:

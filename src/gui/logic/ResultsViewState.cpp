@@ -42,35 +42,6 @@ std::optional<DisplayMode> ModeOfCommand(int commandId) {
   return std::nullopt;
 }
 
-std::string_view StatusPrompt(int commandId) {
-  switch (commandId) {
-    case kCmdShowTable:
-      return "Show numerical output";
-    case kCmdShowChart:
-      return "Show graphical output";
-    case kCmdShowOptions:
-      return "Graphical options";
-    case kCmdPopup3DPayload:
-    case kCmdShow3DPayload:
-      return "Show 3D payload";
-    case kCmdPopup3DParachute:
-    case kCmdShow3DParachute:
-      return "Show 3D parachute";
-    case kCmdPopup3DSystem:
-    case kCmdShow3DSystem:
-      return "Show 3D system: capsule plus parachute";
-    case kCmdPopup2DTrajectory:
-    case kCmdShow2DTrajectory:
-      return "Show 2D trajectory on global map";
-    case kCmdPopup3DTrajectory:
-      return "Shows 3D position around planet";
-    case kCmdRun:
-      return "Start simulation";
-    default:
-      return {};
-  }
-}
-
 bool UsesOpenGl(DisplayMode mode) {
   return mode == DisplayMode::k3DPayload || mode == DisplayMode::k3DParachute ||
          mode == DisplayMode::k3DSystem || mode == DisplayMode::k3DTrajectory;
@@ -100,19 +71,11 @@ bool ResultsViewState::ToggleDisplayMode(DisplayMode mode) {
   return !(mode == DisplayMode::kTable && turnOn);
 }
 
-MenuItemState ShowMenuState(int commandId, const ResultsViewState& view, bool hasResults) {
-  const std::optional<DisplayMode> mode = ModeOfCommand(commandId);
-  if (!mode) return {};
-  const bool needsResults = *mode != DisplayMode::kTable && *mode != DisplayMode::kChart;
-  return {!needsResults || hasResults, view.IsOn(*mode)};
-}
-
-MenuItemState PopupMenuState(int commandId, const ResultsViewState& view, bool hasResults) {
-  const std::optional<DisplayMode> mode = ModeOfCommand(commandId);
-  if (!mode) return {};
-  const bool needsResults = *mode == DisplayMode::k3DPayload ||
-                            *mode == DisplayMode::k3DParachute || *mode == DisplayMode::k3DSystem;
-  return {!needsResults || hasResults, view.IsOn(*mode)};
+std::string PlaceholderText(DisplayMode mode) {
+  for (const ModeCommand& c : kModeCommands) {
+    if (c.mode == mode) return std::string(c.text) + " is not available yet";
+  }
+  return {};
 }
 
 std::string AxisReadout(int chartVariable, double value) {

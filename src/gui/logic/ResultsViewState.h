@@ -1,6 +1,5 @@
-// What a results pane shows and how its menu items look, without a window: the seven display
-// modes with their toggle rule, the Show menu and the right-button popup (their enabling and
-// check marks), the status-bar prompts, and the chart variables' names.
+// What a results pane shows, without a window: the seven display modes with their toggle rule and
+// the commands that toggle them, the pane's settings, and the chart variables' names.
 #pragma once
 
 #include <array>
@@ -34,11 +33,11 @@ extern const std::array<ModeCommand, kDisplayModeCount> kModeCommands;
 // The mode a toggle command (of either menu) stands for.
 std::optional<DisplayMode> ModeOfCommand(int commandId);
 
-// The status-bar prompt of a command; empty when it has none.
-std::string_view StatusPrompt(int commandId);
-
 // The 3D modes draw through OpenGL; the others paint in 2D.
 bool UsesOpenGl(DisplayMode mode);
+
+// The height of the text every pane draws on the screen, in pixels.
+inline constexpr int kPaneFontPixels = 14;
 
 // Number of table columns and the switches a new pane starts with.
 inline constexpr int kTableColumnCount = 17;
@@ -66,16 +65,15 @@ struct ResultsViewState {
   bool ToggleDisplayMode(DisplayMode mode);
 };
 
+// How a menu item, toolbar button or bar button looks now.
 struct MenuItemState {
   bool enabled = true;
   bool checked = false;
+  bool visible = true;
 };
 
-// Show menu: Table and Chart always enabled; the 3D and 2D items need results. Each mode item is
-// checked while its mode is on; Options is always enabled and never checked.
-MenuItemState ShowMenuState(int commandId, const ResultsViewState& view, bool hasResults);
-// Popup: only the three 3D object modes need results; the two trajectory items stay enabled.
-MenuItemState PopupMenuState(int commandId, const ResultsViewState& view, bool hasResults);
+// "Chart is not available yet": what a pane shows in a mode that is not built yet.
+std::string PlaceholderText(DisplayMode mode);
 
 // The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
 // "°" is 0xB0).

@@ -11,6 +11,7 @@ constexpr int kScreenRowHeight = 20;     // pixels
 constexpr int kScreenColumnWidth = 100;  // pixels
 constexpr int kPrintRowHeight = 50;      // 0.1 mm
 constexpr int kPrintColumnWidth = 250;   // 0.1 mm
+constexpr int kPrintFontHeight = 40;     // 0.1 mm
 constexpr int kHeaderRows = 3;           // two header lines and a blank one
 constexpr int kPageRows = 10;            // vertical page of the scroll bars, in rows
 constexpr char kNoData[] = "No data available";
@@ -49,12 +50,24 @@ Colour GroupColour(ColumnGroup group) {
 }
 
 TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight) {
-  return {kScreenRowHeight, kScreenColumnWidth, clientWidth, clientHeight, false};
+  return {kScreenRowHeight, kScreenColumnWidth, clientWidth, clientHeight, false, kPaneFontPixels};
 }
 
-TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm) {
-  return {kPrintRowHeight, kPrintColumnWidth, static_cast<int>(pageWidthMm * 10.0),
-          static_cast<int>(pageHeightMm * 10.0), true};
+TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
+                                 const ColumnSwitches& switches) {
+  TableGeometry page{kPrintRowHeight,
+                     kPrintColumnWidth,
+                     static_cast<int>(pageWidthMm * 10.0),
+                     static_cast<int>(pageHeightMm * 10.0),
+                     true,
+                     kPrintFontHeight};
+  int shown = 0;
+  for (bool on : switches) shown += on ? 1 : 0;
+  if (shown > 0 && shown * kPrintColumnWidth > page.areaWidth) {
+    page.columnWidth = std::max(1, page.areaWidth / shown);
+    page.fontHeight = std::max(1, kPrintFontHeight * page.columnWidth / kPrintColumnWidth);
+  }
+  return page;
 }
 
 std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int shownColumnCount) {

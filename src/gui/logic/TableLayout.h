@@ -39,10 +39,14 @@ struct TableGeometry {
   int areaWidth = 0;
   int areaHeight = 0;
   bool printing = false;
+  int fontHeight = 14;
 };
 TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight);
-// A page of the given printable size in millimetres, drawn in tenths of a millimetre.
-TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm);
+// A page of the given printable size in millimetres, drawn in tenths of a millimetre. Columns are
+// 25 mm wide with 4 mm text; when the shown columns would not fit across the page, they and
+// their text narrow so that every one of them prints.
+TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
+                                 const ColumnSwitches& switches);
 
 // Scroll sizes of a pane: horizontally in pixels, vertically in the table's rows (so the scroll
 // position is the first row shown).

@@ -1,7 +1,6 @@
 #include "gui/results/CPlumoraView.h"
 
 #include <QAbstractScrollArea>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -11,21 +10,14 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/CChildFrame.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/FrameHost.h"
+#include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
 
 namespace {
-
-constexpr int kScreenFontPixels = 14;
-constexpr int kPrintFontHeight = 40;  // tenths of a millimetre
 const QColor kActiveFrame(255, 0, 0);
-
-QColor ToQColor(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
-
 }  // namespace
 
 // The 2D surface: a scrolling canvas that hands painting and the mouse to its view.
@@ -54,8 +46,15 @@ class PaneCanvas final : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override {
     view_.MousePressed(event->button(), event->position().toPoint());
   }
-  void mouseDoubleClickEvent(QMouseEvent*) override { view_.MouseDoubleClicked(); }
-  void mouseMoveEvent(QMouseEvent*) override { view_.MouseMoved(); }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    view_.MouseReleased(event->button(), event->position().toPoint());
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    view_.MouseDoubleClicked(event->position().toPoint());
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    view_.MouseMoved(event->position().toPoint(), event->buttons());
+  }
 
  private:
   CPlumoraView& view_;
@@ -69,7 +68,7 @@ CPlumoraView::CPlumoraView(CChildFrame& frame, int column, int row, QWidget* par
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(stack_);
-  ApplyScrollSizes(kNeutralScrollSizes);
+  SetScrollSizes(kNeutralScrollSizes);
 }
 
 CPlumoraView::~CPlumoraView() = default;
@@ -78,50 +77,29 @@ QAbstractScrollArea* CPlumoraView::canvas() const {
   return canvas_;
 }
 
-const CTrajectoryStore& CPlumoraView::store() const {
-  return frame_.doc().results;
+// --- PaneHost --------------------------------------------------------------------------------
+
+const CPlumoraDoc& CPlumoraView::document() const {
+  return frame_.doc();
 }
 
-bool CPlumoraView::HasResults() const {
-  return !frozen_ && store().LastIndex() >= 0;
+int CPlumoraView::animationIndex() const {
+  return frame_.host().AnimationIndex();
 }
 
-void CPlumoraView::OnCommand(int commandId) {
-  const std::optional<DisplayMode> mode = ModeOfCommand(commandId);
-  if (!mode) return;
-  if (state_.ToggleDisplayMode(*mode)) {
-    ApplyScrollSizes(kNeutralScrollSizes);
-  } else {
-    UpdateScrollSizes();
-  }
-  canvas_->viewport()->update();
+bool CPlumoraView::animationPlaying() const {
+  return frame_.host().AnimationPlaying();
 }
 
-void CPlumoraView::SetActive(bool active) {
-  if (state_.active == active) return;
-  state_.active = active;
-  canvas_->viewport()->update();
+QSize CPlumoraView::clientSize() const {
+  return canvas_->viewport()->size();
 }
 
-void CPlumoraView::OnUpdate() {
-  UpdateScrollSizes();
-  canvas_->viewport()->update();
+QPoint CPlumoraView::scrollPosition() const {
+  return {canvas_->horizontalScrollBar()->value(), canvas_->verticalScrollBar()->value()};
 }
 
-void CPlumoraView::Freeze() {
-  if (frozen_) return;
-  frozenPicture_ = canvas_->viewport()->grab();
-  frozen_ = true;
-}
-
-void CPlumoraView::Thaw() {
-  if (!frozen_) return;
-  frozen_ = false;
-  frozenPicture_ = QPixmap();
-  OnUpdate();
-}
-
-void CPlumoraView::ApplyScrollSizes(const ScrollSizes& sizes) {
+void CPlumoraView::SetScrollSizes(const ScrollSizes& sizes) {
   const QSize client = canvas_->viewport()->size();
   QScrollBar* h = canvas_->horizontalScrollBar();
   QScrollBar* v = canvas_->verticalScrollBar();
@@ -135,61 +113,113 @@ void CPlumoraView::ApplyScrollSizes(const ScrollSizes& sizes) {
   v->setSingleStep(std::max(1, sizes.lineHeight));
 }
 
-void CPlumoraView::UpdateScrollSizes() {
-  if (frozen_ || state_.Mode() != DisplayMode::kTable) return;
-  const std::optional<ScrollSizes> sizes =
-      TableScrollSizes(store().LastIndex(), canvas_->viewport()->height(), state_.shownColumnCount);
-  if (sizes) ApplyScrollSizes(*sizes);
+void CPlumoraView::Repaint() {
+  canvas_->viewport()->update();
+  if (pane_ && pane_->surface()) pane_->surface()->update();
+}
+
+bool CPlumoraView::wearsActiveFrame() const {
+  // Only in the window the user works in: with tiled windows, one red frame tells which it is.
+  return state_.active && frame_.host().IsActiveFrame(frame_);
+}
+
+// --- Modes -----------------------------------------------------------------------------------
+
+bool CPlumoraView::HasResults() const {
+  return !frozen_ && frame_.doc().results.LastIndex() >= 0;
+}
+
+void CPlumoraView::ToggleDisplayMode(DisplayMode mode) {
+  if (state_.ToggleDisplayMode(mode)) SetScrollSizes(kNeutralScrollSizes);
+  const DisplayMode now = state_.Mode();
+  pane_ = nullptr;
+  if (now != DisplayMode::kNone) {
+    std::unique_ptr<ResultsPane>& slot = panes_[static_cast<std::size_t>(now)];
+    if (!slot) {
+      slot = MakePane(now, *this);
+      if (QWidget* surface = slot->surface()) {
+        stack_->addWidget(surface);
+        surface->installEventFilter(this);
+      }
+    }
+    pane_ = slot.get();
+  }
+  ShowPane();
+  Relayout();
+  Repaint();
+}
+
+void CPlumoraView::ShowPane() {
+  QWidget* surface = pane_ ? pane_->surface() : nullptr;
+  stack_->setCurrentWidget(surface ? surface : canvas_);
+}
+
+void CPlumoraView::Relayout() {
+  if (!frozen_ && pane_) pane_->Layout();
+}
+
+void CPlumoraView::OptionsCommand() {
+  if (pane_) pane_->OptionsCommand();
+}
+
+void CPlumoraView::SetActive(bool active) {
+  if (state_.active == active) return;
+  state_.active = active;
+  Repaint();
+}
+
+void CPlumoraView::OnUpdate() {
+  Relayout();
+  Repaint();
+}
+
+void CPlumoraView::Freeze() {
+  if (frozen_) return;
+  QWidget* shown = stack_->currentWidget();
+  frozenPicture_ = shown == canvas_ ? canvas_->viewport()->grab() : shown->grab();
+  frozen_ = true;
+  stack_->setCurrentWidget(canvas_);
+  canvas_->viewport()->update();
+}
+
+void CPlumoraView::Thaw() {
+  if (!frozen_) return;
+  frozen_ = false;
+  frozenPicture_ = QPixmap();
+  ShowPane();
+  OnUpdate();
+}
+
+void CPlumoraView::AnimationStep(int index, bool playing) {
+  if (pane_ && !frozen_) pane_->AnimationStep(index, playing);
+}
+
+void CPlumoraView::ZoomToSelection() {
+  if (pane_) pane_->ZoomToSelection();
+}
+
+void CPlumoraView::ResetZoom() {
+  if (pane_) pane_->ResetZoom();
 }
 
 void CPlumoraView::ClientResized() {
-  if (state_.Mode() == DisplayMode::kTable) {
-    UpdateScrollSizes();
+  if (pane_) {
+    Relayout();
   } else {
-    ApplyScrollSizes(kNeutralScrollSizes);
+    SetScrollSizes(kNeutralScrollSizes);
   }
 }
 
-TableDrawing CPlumoraView::CurrentTable() const {
-  const QSize client = canvas_->viewport()->size();
-  return LayoutTable(
-      store(), state_.columnSwitches, ScreenTableGeometry(client.width(), client.height()),
-      canvas_->horizontalScrollBar()->value(), canvas_->verticalScrollBar()->value());
-}
-
-void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry) {
-  if (drawing.fillBackground) {
-    painter.fillRect(QRect(0, 0, geometry.areaWidth, geometry.areaHeight),
-                     ToQColor(kTableBackground));
-  }
-  const int w = geometry.columnWidth;
-  const int h = geometry.rowHeight;
-  for (const TableText& t : drawing.texts) {
-    painter.setPen(ToQColor(t.colour));
-    const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
-    if (t.align == TextAlign::kCentreTop) {
-      painter.drawText(QRect(t.x - w / 2, t.y, w, h),
-                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
-    } else {
-      painter.drawText(QRect(t.x, t.y, 10 * w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       text);
-    }
-  }
-}
+// --- Painting and printing ---------------------------------------------------------------------
 
 void CPlumoraView::Draw(QPainter& painter, const QSize& client) {
   if (frozen_) {
     painter.drawPixmap(0, 0, frozenPicture_);
     return;
   }
-  QFont font("Arial");
-  font.setPixelSize(kScreenFontPixels);
-  painter.setFont(font);
-  if (state_.Mode() == DisplayMode::kTable) {
-    PaintTable(painter, CurrentTable(), ScreenTableGeometry(client.width(), client.height()));
-  }
-  // Chart, map and 3D modes are drawn by their own routines; until then the pane stays blank.
-  if (state_.active) {
+  PreparePanePainter(painter);
+  if (pane_) pane_->Paint(painter, client);
+  if (wearsActiveFrame()) {
     painter.setPen(QPen(kActiveFrame, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(0, 0, client.width() - 1, client.height() - 1);
@@ -197,54 +227,55 @@ void CPlumoraView::Draw(QPainter& painter, const QSize& client) {
 }
 
 void CPlumoraView::Print(QPrinter& printer) {
-  QPainter painter(&printer);
-  if (!painter.isActive()) return;
-  // One logical unit is a tenth of a millimetre of the printable area.
-  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
-  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
-  const TableGeometry geometry = PrintTableGeometry(millimetres.width(), millimetres.height());
-  painter.setWindow(0, 0, geometry.areaWidth, geometry.areaHeight);
-  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
-  QFont font("Arial");
-  font.setPixelSize(kPrintFontHeight);
-  painter.setFont(font);
-  if (state_.Mode() == DisplayMode::kTable && !frozen_) {
-    PaintTable(painter,
-               LayoutTable(store(), state_.columnSwitches, geometry, 0,
-                           canvas_->verticalScrollBar()->value()),
-               geometry);
-  }
+  if (pane_ && !frozen_) pane_->Print(printer);
 }
+
+// --- Mouse -----------------------------------------------------------------------------------
 
 void CPlumoraView::MousePressed(Qt::MouseButton button, const QPoint& pos) {
   frame_.SetActiveView(this);
-  if (button == Qt::RightButton) ShowPopup(pos);
+  if (pane_) pane_->MousePress(pos, button);
+  if (button == Qt::RightButton) {
+    const QWidget* surface = stack_->currentWidget();
+    frame_.host().ShowPanePopup(*this, surface->mapToGlobal(pos));
+  }
 }
 
-void CPlumoraView::MouseDoubleClicked() {
+void CPlumoraView::MouseReleased(Qt::MouseButton button, const QPoint& pos) {
+  if (pane_) pane_->MouseRelease(pos, button);
+}
+
+void CPlumoraView::MouseDoubleClicked(const QPoint& pos) {
+  if (pane_) pane_->MouseDoubleClick(pos);
   frame_.TogglePaneMaximised(*this);
 }
 
-void CPlumoraView::MouseMoved() {
+void CPlumoraView::MouseMoved(const QPoint& pos, Qt::MouseButtons buttons) {
   if (!HasResults()) return;
-  // Outside the chart there is no read-out: both axes show 0.
-  frame_.ShowReadout(AxisReadout(state_.chartX, 0.0), AxisReadout(state_.chartY, 0.0));
+  const PaneReadout readout = pane_ ? pane_->MouseMove(pos, buttons) : PaneReadout{};
+  frame_.ShowReadout(AxisReadout(state_.chartX, readout.x), AxisReadout(state_.chartY, readout.y));
 }
 
-void CPlumoraView::ShowPopup(const QPoint& pos) {
-  QMenu menu(this);
-  const bool results = HasResults();
-  for (const ModeCommand& c : kModeCommands) {
-    QAction* action = menu.addAction(ToQString(c.text));
-    const MenuItemState item = PopupMenuState(c.popupId, state_, results);
-    action->setCheckable(true);
-    action->setChecked(item.checked);
-    action->setEnabled(item.enabled);
-    action->setData(c.popupId);
-    action->setStatusTip(ToQString(StatusPrompt(c.popupId)));
+bool CPlumoraView::eventFilter(QObject* watched, QEvent* event) {
+  // A pane's own surface hands its mouse over like the canvas does; the pane hears it from here.
+  if (!pane_ || watched != pane_->surface()) return QWidget::eventFilter(watched, event);
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) {
+    return QWidget::eventFilter(watched, event);
   }
-  QAction* chosen = menu.exec(canvas_->viewport()->mapToGlobal(pos));
-  if (chosen) OnCommand(chosen->data().toInt());
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint pos = mouse->position().toPoint();
+  if (type == QEvent::MouseButtonPress) {
+    MousePressed(mouse->button(), pos);
+  } else if (type == QEvent::MouseButtonRelease) {
+    MouseReleased(mouse->button(), pos);
+  } else if (type == QEvent::MouseButtonDblClick) {
+    MouseDoubleClicked(pos);
+  } else {
+    MouseMoved(pos, mouse->buttons());
+  }
+  return true;
 }
 
 }  // namespace plumora::gui

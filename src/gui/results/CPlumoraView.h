@@ -1,34 +1,31 @@
 // One results pane of a document window. It shows nothing or one of seven display modes of the
-// document's results; what it shows and how its menus look is decided by ResultsViewState and
-// TableLayout, this widget only paints and passes on the mouse.
+// document's results; the pane object of the mode (ResultsPane) paints, prints and reacts to the
+// mouse and the animation, this widget hosts it: the 2D canvas with its scroll bars, the red
+// frame of the active pane, activation, the popup and the pane zoom.
 //
-// The pane holds a stack of surfaces: a scrolling 2D canvas (table, chart, map) and, once a 3D
-// mode is first chosen, an OpenGL surface added beside it. Switching modes switches the page
-// without rebuilding the pane, 2D painting stays on Qt's raster engine (exact text, cheap
-// printing, no GL context needed for a table), and the GL surface owns its context alone.
+// Panes are made when their mode is first chosen and kept while the view lives, so switching
+// back to a mode finds it as it was (an OpenGL surface is not rebuilt). A pane with a surface of
+// its own is shown on a page of a stack beside the 2D canvas.
 #pragma once
 
 #include <QPixmap>
 #include <QWidget>
+#include <array>
+#include <memory>
 
-#include "gui/logic/ResultsViewState.h"
-#include "gui/logic/TableLayout.h"
+#include "gui/results/ResultsPane.h"
 
 class QAbstractScrollArea;
 class QPainter;
 class QPrinter;
 class QStackedWidget;
 
-namespace plumora {
-class CTrajectoryStore;
-}
-
 namespace plumora::gui {
 
 class CChildFrame;
 class PaneCanvas;
 
-class CPlumoraView : public QWidget {
+class CPlumoraView : public QWidget, private PaneHost {
  public:
   CPlumoraView(CChildFrame& frame, int column, int row, QWidget* parent = nullptr);
   ~CPlumoraView() override;
@@ -36,9 +33,13 @@ class CPlumoraView : public QWidget {
   int column() const { return column_; }
   int row() const { return row_; }
   const ResultsViewState& state() const { return state_; }
+  // The pane of the mode that is on, or null for a blank view.
+  ResultsPane* pane() const { return pane_; }
 
-  // A toggle command of the Show menu or the popup.
-  void OnCommand(int commandId);
+  // A toggle of the Show menu or the popup: the mode that is on blanks the view, another
+  // replaces it.
+  void ToggleDisplayMode(DisplayMode mode);
+  void OptionsCommand();
   bool HasResults() const;
 
   // Activation within the frame: the active pane wears a red frame.
@@ -46,38 +47,50 @@ class CPlumoraView : public QWidget {
 
   // The document changed: repaint from it.
   void OnUpdate();
+  // Paints again from what the view holds (the window's activation changed).
+  void Redraw() { Repaint(); }
   // While a run writes the results, the pane keeps showing what it showed before it started.
   void Freeze();
   void Thaw();
   bool frozen() const { return frozen_; }
 
-  // Animation and chart hooks; the chart, the map and the 3D scenes fill these in.
-  void RedrawChartCursor(int /*index*/) {}
-  void DrawTrackMarker(int /*index*/) {}
-  void Render3DMode() {}
-  void ZoomToSelection() {}
-  void ResetZoom() {}
+  // The animation moved to index.
+  void AnimationStep(int index, bool playing);
+  void ZoomToSelection();
+  void ResetZoom();
 
-  // The table as the pane would draw it now (window coordinates, current scroll position).
-  TableDrawing CurrentTable() const;
-  // Paints the current mode onto a printer page.
+  // Prints the current mode on one page.
   void Print(QPrinter& printer);
 
   // The 2D surface (for tests and screenshots).
   QAbstractScrollArea* canvas() const;
 
-  // --- Called by the canvas ------------------------------------------------------------
+  // --- Called by the canvas and the panes' surfaces ---------------------------------------
   void Draw(QPainter& painter, const QSize& client);
   void MousePressed(Qt::MouseButton button, const QPoint& pos);
-  void MouseDoubleClicked();
-  void MouseMoved();
+  void MouseReleased(Qt::MouseButton button, const QPoint& pos);
+  void MouseDoubleClicked(const QPoint& pos);
+  void MouseMoved(const QPoint& pos, Qt::MouseButtons buttons);
   void ClientResized();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
-  void ApplyScrollSizes(const ScrollSizes& sizes);
-  void UpdateScrollSizes();
-  void ShowPopup(const QPoint& pos);
-  const CTrajectoryStore& store() const;
+  // PaneHost
+  const CPlumoraDoc& document() const override;
+  ResultsViewState& viewState() override { return state_; }
+  int animationIndex() const override;
+  bool animationPlaying() const override;
+  QSize clientSize() const override;
+  QPoint scrollPosition() const override;
+  void SetScrollSizes(const ScrollSizes& sizes) override;
+  void Repaint() override;
+  bool wearsActiveFrame() const override;
+  QWidget* dialogParent() override { return window(); }
+
+  void ShowPane();
+  void Relayout();
 
   CChildFrame& frame_;
   int column_;
@@ -85,11 +98,10 @@ class CPlumoraView : public QWidget {
   ResultsViewState state_;
   QStackedWidget* stack_;
   PaneCanvas* canvas_;
+  std::array<std::unique_ptr<ResultsPane>, kDisplayModeCount> panes_;
+  ResultsPane* pane_ = nullptr;
   bool frozen_ = false;
   QPixmap frozenPicture_;
 };
-
-// Draws a table layout with the painter's current coordinates (pixels or tenths of a millimetre).
-void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry);
 
 }  // namespace plumora::gui

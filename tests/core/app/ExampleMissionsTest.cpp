@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticEntry.h"
+#include "core/common/Constants.h"
 #include "core/parachute/FinalDescent.h"
 #include "support/TestFiles.h"
 
@@ -73,6 +75,32 @@ INSTANTIATE_TEST_SUITE_P(Bundled, ExampleMission,
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// The westerly jet of the Earth table with winds carries the capsule east under its parachutes,
+// about 2 km from 9 km down; in calm air it comes down where the entry left it.
+TEST(BundledWind, TheEarthReturnDriftsEastUnderItsParachutes) {
+  double landing[2] = {};
+  for (int wind : {0, 1}) {
+    CPlumoraDoc doc;
+    RecordingPrompter prompter;
+    doc.SetPrompter(&prompter);
+    ASSERT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd"));
+    doc.baseFolder = test::DataFolder();
+    doc.atmosphere = doc.wind = wind;
+    RunMission(doc);
+    const auto& s = doc.results.Samples();
+    const auto start = std::find_if(s.begin(), s.end(), [](const CTrajectorySample& x) {
+      return x.phaseType == kSampleFinalDescent;
+    });
+    ASSERT_NE(start, s.end());
+    const double metresPerDegree =
+        kDegToRad * doc.planetConstants.radius * std::cos(s.back().latitude * kDegToRad);
+    const double drift = (s.back().longitude - start->longitude) * metresPerDegree;
+    EXPECT_NEAR(drift, wind ? 2000.0 : 0.0, wind ? 300.0 : 100.0);
+    landing[wind] = s.back().longitude;
+  }
+  EXPECT_GT(landing[1], landing[0]);
+}
 
 // The default payload with the bundled aerodynamics, released 10 degrees off its flight path
 // at 60 km and 3 km/s, over its first 30 s (down to about 22 km and Mach 3). Lower and slower a

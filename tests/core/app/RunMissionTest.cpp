@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -111,6 +112,53 @@ TEST_F(RunMissionTest, AnAtmosphereThatCannotBeReadLeavesTheResultsEmpty) {
   EXPECT_EQ(doc.handOver.height, 20000.0);  // copied before the read
   EXPECT_TRUE(modules.calls.empty());
   EXPECT_EQ(recorder.heard, std::vector<std::string>{"zoom"});
+}
+
+// Records a phase would fly are checked before anything runs; the first that cannot fly is
+// named with its field. Records no phase flies are not refused.
+TEST_F(RunMissionTest, RecordsThatCannotFlyAreNamedAndNothingRuns) {
+  WriteAtmosphere();
+  CPayload& payload = doc.CreatePayload();
+  payload.number = 3;
+  payload.name = "K\xe4psle";  // Windows-1252, shown as UTF-8
+  CParachute& parachute = doc.CreateParachute();
+  parachute.number = 5;
+  parachute.name = "main";
+  doc.CreatePayload().mass = -1.0;  // flown by nobody
+  doc.AddPhase(kPhaseBallisticEntry).ballistic()->payloadNumber = 3;
+  CParachutePhase& descent = *doc.AddPhase(kPhaseFinalDescent).parachute();
+  descent.payloadNumber = 3;
+  descent.parachuteNumber = 5;
+  parachute.confluenceMass = 0.0;  // flown only with a mass point
+  ASSERT_EQ(RunMission(doc, modules), RunStart::kRan) << prompter.Transcript();
+
+  const struct {
+    std::function<void()> spoil;
+    std::string text;
+  } cases[] = {
+      {[&] { payload.mass = 0.0; }, "Payload 3 \"K\xc3\xa4psle\": mass must be positive\n"},
+      {[&] { payload.iyy = std::nan(""); },
+       "Payload 3 \"K\xc3\xa4psle\": inertia Iyy must be a finite number\n"},
+      {[&] { parachute.stiffness = -10.0; }, "Parachute 5 \"main\": stiffness must be positive\n"},
+      {[&] { descent.massPointAtConfluence = 1; },
+       "Parachute 5 \"main\": confluence point mass must be positive\n"},
+  };
+  const CPayload goodPayload = payload;
+  const CParachute goodParachute = parachute;
+  LeaveEarlierRun();
+  recorder.heard.clear();
+  for (const auto& c : cases) {
+    payload = goodPayload;
+    parachute = goodParachute;
+    descent.massPointAtConfluence = 0;
+    c.spoil();
+    prompter.Clear();
+    EXPECT_EQ(RunMission(doc, modules), RunStart::kRecordRefused);
+    EXPECT_EQ(prompter.Transcript(), "error: " + c.text);
+  }
+  EXPECT_EQ(modules.calls.size(), 2u);     // the first run's only
+  EXPECT_EQ(doc.results.EndTime(), 99.0);  // the earlier results stay
+  EXPECT_EQ(recorder.heard, std::vector<std::string>(std::size(cases), "zoom"));
 }
 
 TEST_F(RunMissionTest, ComputedPhasesRunInOrderEachFromThePreviousEnd) {

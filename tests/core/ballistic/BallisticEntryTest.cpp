@@ -170,6 +170,19 @@ TEST_F(BallisticEntry, ASolverThatNeverAdvancesOrTimeThatDoesNotMoveEndsThePhase
   doc.timeStep = -0.1;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(prompter.entries().at(0).text, kMsgBadTimeStep);
+
+  // A capsule of next to no inertia, turned by its aerodynamic moment, forces steps so small
+  // that time crawls: no progress either, and said so at once.
+  prompter.Clear();
+  test::WriteFile(base / "adf" / "ld600.adf",
+                  test::ReadFile(test::DataFolder() / "adf" / "ld600.adf"));
+  doc.integrator = kRungeKuttaFehlberg;
+  doc.timeStep = doc.outputTimeStep = 0.1;
+  doc.initialState.payloadVelocity = 500.0;
+  doc.initialState.payloadPitch = 5.0;
+  payload().iyy = payload().izz = 1e-305;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(prompter.Transcript(), "error: " + std::string(kMsgSolverStuck));
 }
 
 TEST(ProgressMeter, TimesAndBar) {

@@ -6,6 +6,7 @@
 #include "core/app/RunMission.h"
 #include "core/common/Messages.h"
 #include "core/parachute/FinalDescent.h"
+#include "core/parachute/GroundPosition.h"
 #include "support/FlightFixture.h"
 #include "support/ScriptedProgress.h"
 
@@ -95,9 +96,48 @@ TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
   EXPECT_NEAR(s.parachuteOffsetY, 0.0, 1e-9);
   EXPECT_NEAR(s.parachuteRelRoll, 5.0, 1.0);
   EXPECT_EQ(s.connectionForce, 0.0);
-  EXPECT_EQ(s.longitude, -1.25);
-  EXPECT_NEAR(s.heading, 30.0, 1e-6);  // straight on along the start heading
+  EXPECT_NEAR(s.longitude, -1.25, 1e-4);  // under a metre on
+  EXPECT_NEAR(s.heading, 30.0, 1e-6);     // straight on along the start heading
   EXPECT_GT(s.payloadWy, 0.0);
+}
+
+// The steady-wind flight below fixes the frame's orientation; here the sphere: a hop east at
+// 60° covers twice the angle along the shrunken parallel, and a path over the pole stays defined.
+TEST(GroundPositionTest, ShortHopsAndThePole) {
+  const double radius = 1000.0 / kDegToRad;  // 1 km is 1° of arc
+  const GroundPosition hop =
+      AdvanceGroundPosition({60.0, 200.0}, 90.0 * kDegToRad, 1.0, 0.0, radius);
+  EXPECT_NEAR(hop.longitude - 200.0, 2e-3, 1e-9);
+  EXPECT_NEAR(hop.latitude, 60.0, 1e-5);
+  const GroundPosition pole = AdvanceGroundPosition({89.5, 0.0}, 0.0, 1000.0, 0.0, radius);
+  EXPECT_NEAR(pole.latitude, 89.5, 1e-9);
+  EXPECT_NEAR(std::fabs(pole.longitude), 180.0, 1e-9);
+}
+
+// In a steady wind the system drifts with the air once its own horizontal speed has died
+// away: the ground track runs downwind by about wind × time, whatever the descent's heading,
+// and the next phase starts where it ended.
+TEST_F(FinalDescent, ASteadyWindCarriesTheGroundTrackDownwind) {
+  constexpr double kWindEast = 8.0;  // m/s
+  test::AtmText atm = test::ExponentialAtmosphere();
+  for (test::AtmRow& row : atm.rows) row.windWE = kWindEast;
+  test::WriteFile(base / "atm" / "earth.atm", atm.Text());
+  doc.wind = 1;
+  doc.initialState.latitude = 45.0;
+  doc.initialState.longitude = -1.0;
+  doc.initialState.heading = 30.0;
+  ASSERT_EQ(Run(), 1) << prompter.Transcript();
+
+  const double radius = doc.planetConstants.radius;
+  const CTrajectorySample& last = Last();
+  const double east = (last.longitude + 1.0) * kDegToRad * radius * std::cos(45.0 * kDegToRad);
+  const double north = (last.latitude - 45.0) * kDegToRad * radius;
+  EXPECT_GT(last.time, 100.0);
+  EXPECT_NEAR(east / (kWindEast * last.time), 1.0, 0.02);
+  EXPECT_NEAR(north, 0.0, 10.0);
+  EXPECT_EQ(handOver.latitude, last.latitude);
+  EXPECT_EQ(handOver.longitude, last.longitude);
+  EXPECT_EQ(handOver.heading, 30.0);
 }
 
 TEST_F(FinalDescent, TimeStopsCountWholeStepsAndProgressFollowsTheFinalTime) {
@@ -250,9 +290,10 @@ TEST(FinalDescentFlight, AWholeMissionFromEntryToTheGround) {
   // The canopy starts at the payload and drops behind it.
   EXPECT_LT(std::fabs(start.parachuteOffsetX), 5.0);
   EXPECT_LT(LastSample(f.doc).parachuteOffsetX, -20.0);
-  // The descent stays where the entry ended on the map.
-  EXPECT_EQ(start.latitude, end.latitude);
-  EXPECT_EQ(start.longitude, end.longitude);
+  // The descent starts where the entry ended on the map, one output step on.
+  const double radius = f.doc.planetConstants.radius;
+  EXPECT_NEAR((start.latitude - end.latitude) * kDegToRad * radius,
+              end.payloadVx * f.doc.outputTimeStep, 1.0);
   EXPECT_GT(start.latitude, 10.0);
   EXPECT_LE(LastSample(f.doc).payloadHeight, 2000.0);
   EXPECT_EQ(LastSample(f.doc).phaseType, kSampleFinalDescent);

@@ -53,6 +53,35 @@ TEST_F(AnimationTest, AtDoubleSpeedTenthSecondSamplesComeEveryFiftyMilliseconds)
   EXPECT_EQ(refreshed.back(), (Refresh{5, true}));
 }
 
+TEST_F(AnimationTest, WakingOnlyWhenAStepIsDueShowsTheSameSamplesAtTheSameMoments) {
+  Fill(100, 0.0337);  // 33.7 ms per sample, counted as 33
+  control.Play();
+  EXPECT_LT(control.MsToNextStep(), 34.0);
+  std::vector<double> shownAt;
+  for (int wakes = 0; wakes < 5; ++wakes) {
+    now += control.MsToNextStep();
+    control.Idle();
+    shownAt.push_back(now - 1000.0);
+  }
+  EXPECT_EQ(shownAt, (std::vector<double>{33, 66, 99, 132, 165}));
+  EXPECT_EQ(control.index(), 5);
+  now += 70;  // late: two samples at once, and the next one is due on the old schedule
+  control.Idle();
+  EXPECT_EQ(control.index(), 7);
+  EXPECT_DOUBLE_EQ(control.MsToNextStep(), 29.0);
+  control.Pause();
+  EXPECT_LT(control.MsToNextStep(), 0.0);
+}
+
+TEST_F(AnimationTest, TheNearestSampleToATime) {
+  EXPECT_EQ(NearestSample(store, 3.0), 0);  // none at all
+  Fill(5, 0.25);
+  EXPECT_EQ(NearestSample(store, -4.0), 0);
+  EXPECT_EQ(NearestSample(store, 0.125), 0);  // equally near: the first
+  EXPECT_EQ(NearestSample(store, 0.3), 1);
+  EXPECT_EQ(NearestSample(store, 1e9), 4);
+}
+
 TEST_F(AnimationTest, ALateIdleCallSkipsSamplesAndKeepsTheSchedule) {
   Fill(100, 0.1);
   control.Play();  // x1: 100 ms per sample

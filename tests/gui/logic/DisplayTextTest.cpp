@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/CodePage.h"
+#include "core/flight/TrajectoryStore.h"
 #include "gui/logic/DisplayText.h"
 
 namespace plumora::gui {
@@ -15,6 +16,18 @@ TEST(DisplayTextTest, Utf8StaysAndCodePageBytesAreConverted) {
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));         // surrogate
   EXPECT_FALSE(IsValidUtf8("\xE2\x82"));             // cut short
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x9A\x80"));
+}
+
+TEST(DisplayTextTest, TheEndOfARunCountsItsSamples) {
+  CTrajectoryStore results;
+  EXPECT_EQ(RunDoneText(results), "Done: no samples");
+  CTrajectorySample s;
+  s.time = 0.0;
+  results.Append(s);
+  EXPECT_EQ(RunDoneText(results), "Done: 1 sample, 0 s");
+  s.time = 1234.5678901234;
+  results.Append(s);
+  EXPECT_EQ(RunDoneText(results), "Done: 2 samples, 1234.56789 s");
 }
 
 }  // namespace

@@ -130,13 +130,23 @@ TEST(TableLayoutTest, APaneTooLowForARowFormatsNone) {
 
 TEST(TableLayoutTest, PrintingDrawsOnTenthsOfMillimetresFromTheFirstVisibleRow) {
   const CTrajectoryStore store = StoreOf(200);
-  const TableGeometry page = PrintTableGeometry(190.0, 277.0);
+  // Ten 25 mm columns are wider than a 190 mm page: they narrow to 19 mm, text too.
+  const TableGeometry page = PrintTableGeometry(190.0, 277.0, DefaultColumnSwitches());
   EXPECT_EQ(page.areaWidth, 1900);
   EXPECT_EQ(page.areaHeight, 2770);
+  EXPECT_EQ(page.columnWidth, 190);
+  EXPECT_EQ(page.fontHeight, 30);
   const TableDrawing d = LayoutTable(store, DefaultColumnSwitches(), page, 300, 12);
   EXPECT_FALSE(d.fillBackground);
   const auto titles = TextsAt(d, 0);
-  EXPECT_EQ(titles[0]->x, 125);  // no horizontal scrolling on paper
+  ASSERT_EQ(titles.size(), 10u);
+  EXPECT_EQ(titles[0]->x, 95);  // no horizontal scrolling on paper
+  EXPECT_EQ(titles[9]->text, "Yaw L");
+  EXPECT_LE(titles[9]->x + page.columnWidth / 2, page.areaWidth);
+  ColumnSwitches four{};
+  four[0] = four[1] = four[2] = four[3] = true;
+  EXPECT_EQ(PrintTableGeometry(190.0, 277.0, four).columnWidth, 250);  // room enough
+  EXPECT_EQ(PrintTableGeometry(190.0, 277.0, four).fontHeight, 40);
   EXPECT_EQ(TextsAt(d, 50)[0]->text, "(s)");
   EXPECT_EQ(TextsAt(d, 150)[0]->text, "1.20");
   EXPECT_EQ(d.endRow - d.firstRow, 2770 / 50 - 2);  // like a screen: height / row − 2

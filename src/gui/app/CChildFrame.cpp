@@ -1,19 +1,17 @@
-#include "gui/editing/CChildFrame.h"
+#include "gui/app/CChildFrame.h"
 
 #include <QCloseEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "gui/app/CMainFrame.h"
+#include "gui/app/FrameHost.h"
 #include "gui/app/QtPrompter.h"
-#include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
 
 namespace plumora::gui {
 
-CChildFrame::CChildFrame(CMainFrame& mainFrame, std::unique_ptr<CPlumoraDoc> doc,
-                         DocumentState state)
-    : mainFrame_(mainFrame), doc_(std::move(doc)), state_(std::move(state)) {
+CChildFrame::CChildFrame(FrameHost& host, std::unique_ptr<CPlumoraDoc> doc, DocumentState state)
+    : host_(host), doc_(std::move(doc)), state_(std::move(state)) {
   rows_ = new QSplitter(Qt::Vertical, this);
   for (int row = 0; row < 2; ++row) {
     QSplitter* columns = new QSplitter(Qt::Horizontal, rows_);
@@ -39,7 +37,7 @@ CChildFrame::CChildFrame(CMainFrame& mainFrame, std::unique_ptr<CPlumoraDoc> doc
 
 CChildFrame::~CChildFrame() {
   doc_->RemoveObserver(observer_.get());
-  mainFrame_.DocumentClosing(*this);
+  host_.DocumentClosing(*this);
 }
 
 void CChildFrame::UpdateTitle() {
@@ -90,32 +88,11 @@ void CChildFrame::TogglePaneMaximised(CPlumoraView& view) {
 }
 
 void CChildFrame::RefreshPanes(int index, bool playing) {
-  for (CPlumoraView* view : views_) {
-    switch (view->state().Mode()) {
-      case DisplayMode::k3DPayload:
-      case DisplayMode::k3DParachute:
-      case DisplayMode::k3DSystem:
-      case DisplayMode::k3DTrajectory:
-        view->Render3DMode();
-        break;
-      case DisplayMode::kChart:
-        if (playing) {
-          view->RedrawChartCursor(index);
-        } else {
-          view->OnUpdate();
-        }
-        break;
-      case DisplayMode::k2DTrajectory:
-        if (playing) {
-          view->DrawTrackMarker(index);
-        } else {
-          view->OnUpdate();
-        }
-        break;
-      default:
-        break;  // the table and a blank pane do not follow the animation
-    }
-  }
+  for (CPlumoraView* view : views_) view->AnimationStep(index, playing);
+}
+
+void CChildFrame::FrameActivated() {
+  if (activeView_) activeView_->Redraw();
 }
 
 void CChildFrame::FreezeViews() {
@@ -127,11 +104,11 @@ void CChildFrame::ThawViews() {
 }
 
 void CChildFrame::ShowReadout(const std::string& x, const std::string& y) {
-  mainFrame_.SetStatusPanes(QString::fromStdString(x), QString::fromStdString(y));
+  host_.ShowReadout(QString::fromStdString(x), QString::fromStdString(y));
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-  if (mainFrame_.QuerySaveDocument(*this)) {
+  if (host_.QuerySaveDocument(*this)) {
     event->accept();
   } else {
     event->ignore();
@@ -143,7 +120,7 @@ void CChildFrame::ChartZoomCleared(const CPlumoraDoc&) {
 }
 
 void CChildFrame::ResultsChanged(const CPlumoraDoc&) {
-  mainFrame_.DocumentResultsChanged(*this);
+  host_.DocumentResultsChanged(*this);
 }
 
 void CChildFrame::ViewsNeedUpdate(const CPlumoraDoc&) {
@@ -151,7 +128,7 @@ void CChildFrame::ViewsNeedUpdate(const CPlumoraDoc&) {
 }
 
 void CChildFrame::MissionPlanChanged(const CPlumoraDoc&) {
-  mainFrame_.DocumentPlanChanged(*this);
+  host_.DocumentPlanChanged(*this);
 }
 
 }  // namespace plumora::gui

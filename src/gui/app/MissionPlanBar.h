@@ -19,6 +19,9 @@ class MissionPlanBar : public QWidget {
   void Show(const MissionPlanText& plan);
 
   QString missionName() const;
+  // The bar's command buttons: Edit mission and Edit phase (the command table enables them).
+  QPushButton* editMissionButton() const { return editMission_; }
+  QPushButton* editPhaseButton() const { return editPhase_; }
   // The phase lines as shown, tab-separated (UTF-8).
   QStringList phaseLines() const;
 

@@ -1,4 +1,4 @@
-#include "gui/editing/MissionPlanBar.h"
+#include "gui/app/MissionPlanBar.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -37,9 +37,8 @@ MissionPlanBar::MissionPlanBar(QWidget* parent) : QWidget(parent) {
   name_->setReadOnly(true);
   name_->setProperty("controlId", kCtlMissionName);
   groupLayout->addWidget(name_);
-  // The mission editor, the phase dialogs and the phase viewer come with the editing dialogs.
   editMission_ = new QPushButton("Edit mission");
-  editMission_->setEnabled(false);
+  editMission_->setEnabled(false);  // until its command has a handler
   groupLayout->addWidget(editMission_);
   layout->addWidget(group);
 

@@ -17,18 +17,20 @@ class QSplitter;
 
 namespace plumora::gui {
 
-class CMainFrame;
 class CPlumoraView;
+class FrameHost;
 
 class CChildFrame : public QWidget, private DocumentObserver {
  public:
-  CChildFrame(CMainFrame& mainFrame, std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
+  CChildFrame(FrameHost& host, std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
   ~CChildFrame() override;
 
   CPlumoraDoc& doc() { return *doc_; }
   const CPlumoraDoc& doc() const { return *doc_; }
   DocumentState& documentState() { return state_; }
   const DocumentState& documentState() const { return state_; }
+
+  FrameHost& host() const { return host_; }
 
   CPlumoraView* View(int column, int row) const {
     return views_[static_cast<std::size_t>(2 * row + column)];
@@ -43,8 +45,10 @@ class CChildFrame : public QWidget, private DocumentObserver {
   PaneSplit CurrentSplit() const;
   void ApplySplit(const PaneSplit& split);
 
-  // The animation moved to index: the panes whose mode follows it redraw.
+  // The animation moved to index: every pane hears of it.
   void RefreshPanes(int index, bool playing);
+  // The window became the one the user works in, or stopped being it: the red frame follows.
+  void FrameActivated();
   // During a run the panes keep their last picture.
   void FreezeViews();
   void ThawViews();
@@ -68,7 +72,7 @@ class CChildFrame : public QWidget, private DocumentObserver {
 
   void SyncColumns(QSplitter* moved);
 
-  CMainFrame& mainFrame_;
+  FrameHost& host_;
   std::unique_ptr<CPlumoraDoc> doc_;
   DocumentState state_;
   QSplitter* rows_;

@@ -1,4 +1,4 @@
-#include "gui/editing/AnimationBar.h"
+#include "gui/app/AnimationBar.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,0 +1,176 @@
+#include "gui/app/Snapshot.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDialog>
+#include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/app/PlumoraDoc.h"
+#include "core/app/RunMission.h"
+#include "core/common/FileIO.h"
+#include "core/common/Messages.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CPlumoraApp.h"
+#include "gui/logic/AnimationControl.h"
+#include "gui/results/PaneFactory.h"
+
+namespace plumora::gui {
+
+namespace {
+
+// The console's prompts, noting whether an error was reported.
+class ErrorNotingPrompter final : public Prompter {
+ public:
+  void Message(std::string_view text, std::string_view caption) override {
+    failed |= caption == kCaptionError;
+    console_.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    return console_.AskOkCancel(text, caption);
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    return console_.AskYesNo(text, caption);
+  }
+  bool failed = false;
+
+ private:
+  ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
+};
+
+int Fail(const std::string& text) {
+  std::fprintf(stderr, "error: %s\n", text.c_str());
+  return kSnapshotFailed;
+}
+
+// A pane hosted by nothing but the picture: the document, the settings the command line gave and
+// the animation's sample, no scrolling and no red frame.
+class PictureHost final : public PaneHost {
+ public:
+  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options)
+      : doc_(doc), size_(options.width, options.height) {
+    state_.ToggleDisplayMode(options.mode);
+    state_.chartX = options.chartX;
+    state_.chartY = options.chartY;
+    state_.chartBody = options.chartBody;
+    index_ = options.timeGiven ? NearestSample(doc.results, options.time) : 0;
+  }
+  const CPlumoraDoc& document() const override { return doc_; }
+  ResultsViewState& viewState() override { return state_; }
+  int animationIndex() const override { return index_; }
+  bool animationPlaying() const override { return false; }
+  QSize clientSize() const override { return size_; }
+  QPoint scrollPosition() const override { return {}; }
+  void SetScrollSizes(const ScrollSizes&) override {}
+  void Repaint() override {}
+  bool wearsActiveFrame() const override { return false; }
+  QWidget* dialogParent() override { return nullptr; }
+
+ private:
+  const CPlumoraDoc& doc_;
+  QSize size_;
+  ResultsViewState state_;
+  int index_ = 0;
+};
+
+int WritePicture(const QImage& picture, const std::string& output) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (picture.isNull() || !picture.save(&buffer, "PNG")) return Fail("no picture was made");
+  std::string reason;
+  if (!ReplaceFileAtomically(output, std::string_view(png.constData(), png.size()), reason)) {
+    return Fail("cannot write " + output + " (" + reason + ")");
+  }
+  return kSnapshotOk;
+}
+
+int PanePicture(CChildFrame& child, const SnapshotOptions& options,
+                const ErrorNotingPrompter& prompter) {
+  CPlumoraDoc& doc = child.doc();
+  RunMission(doc);
+  if (prompter.failed) return kSnapshotFailed;  // the engine has said why
+  PictureHost host(doc, options);
+  const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
+  pane->Layout();
+  return WritePicture(pane->Snapshot(QSize(options.width, options.height)), options.output);
+}
+
+int DialogPicture(CMainFrame& frame, int commandId, const std::string& output) {
+  // The dialog a command opens runs its own event loop; the watcher finds it there, takes its
+  // picture and cancels it.
+  QImage picture;
+  bool seen = false;
+  QTimer watcher;
+  const auto take = [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (seen || !modal) return;
+    seen = true;
+    watcher.stop();
+    picture = modal->grab().toImage();
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else {
+      modal->close();
+    }
+  };
+  watcher.setInterval(0);
+  QObject::connect(&watcher, &QTimer::timeout, take);
+  watcher.start();
+  const bool invoked = frame.Invoke(commandId);
+  // A dialog opened without a loop of its own is found once the command has returned.
+  QApplication::processEvents();
+  take();
+  watcher.stop();
+  if (!invoked) return Fail("command " + std::to_string(commandId) + " is not available");
+  if (!seen) return Fail("command " + std::to_string(commandId) + " opened no dialog");
+  return WritePicture(picture, output);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error);
+}
+
+}  // namespace
+
+void PrepareHeadless() {
+  const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+    }
+  });
+}
+
+int RunSnapshot(const SnapshotOptions& options) {
+  if (SameFile(options.output, options.mission)) {
+    return Fail("the picture would replace the mission " + options.mission);
+  }
+  // A picture is no use of the program: the user's recent-file list stays as it is.
+  QTemporaryDir settings;
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    QSettings::setPath(format, QSettings::UserScope, settings.path());
+  }
+  ErrorNotingPrompter prompter;
+  CPlumoraApp app;
+  app.SetPrompter(&prompter);
+  QStringList arguments;
+  if (!options.mission.empty()) arguments << QString::fromStdString(options.mission);
+  // A mission that cannot be read, or a missing start-up picture, has been reported.
+  if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
+  CMainFrame& frame = *app.mainFrame();
+  if (options.command) return DialogPicture(frame, *options.command, options.output);
+  CChildFrame* child = frame.ActiveChild();
+  if (!child) return Fail("no mission is open");
+  return PanePicture(*child, options, prompter);
+}
+
+}  // namespace plumora::gui

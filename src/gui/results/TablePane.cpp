@@ -1,0 +1,79 @@
+#include "gui/results/TablePane.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "core/app/PlumoraDoc.h"
+
+namespace plumora::gui {
+
+namespace {
+QColor ToQColor(Colour c) {
+  return QColor(c.r, c.g, c.b);
+}
+}  // namespace
+
+void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry) {
+  if (drawing.fillBackground) {
+    painter.fillRect(QRect(0, 0, geometry.areaWidth, geometry.areaHeight),
+                     ToQColor(kTableBackground));
+  }
+  const int w = geometry.columnWidth;
+  const int h = geometry.rowHeight;
+  for (const TableText& t : drawing.texts) {
+    painter.setPen(ToQColor(t.colour));
+    const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
+    if (t.align == TextAlign::kCentreTop) {
+      painter.drawText(QRect(t.x - w / 2, t.y, w, h),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
+    } else {
+      painter.drawText(QRect(t.x, t.y, 10 * w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                       text);
+    }
+  }
+}
+
+TableDrawing TablePane::CurrentTable() const {
+  const QSize client = host().clientSize();
+  const QPoint scroll = host().scrollPosition();
+  return LayoutTable(host().document().results, host().viewState().columnSwitches,
+                     ScreenTableGeometry(client.width(), client.height()), scroll.x(), scroll.y());
+}
+
+void TablePane::Paint(QPainter& painter, const QSize& client) {
+  const QPoint scroll = host().scrollPosition();
+  const TableGeometry geometry = ScreenTableGeometry(client.width(), client.height());
+  PaintTable(painter,
+             LayoutTable(host().document().results, host().viewState().columnSwitches, geometry,
+                         scroll.x(), scroll.y()),
+             geometry);
+}
+
+void TablePane::Print(QPrinter& printer) {
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  // One logical unit is a tenth of a millimetre of the page.
+  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
+  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const ColumnSwitches& switches = host().viewState().columnSwitches;
+  const TableGeometry geometry =
+      PrintTableGeometry(millimetres.width(), millimetres.height(), switches);
+  painter.setWindow(0, 0, geometry.areaWidth, geometry.areaHeight);
+  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  QFont font("Arial");
+  font.setPixelSize(geometry.fontHeight);
+  painter.setFont(font);
+  PaintTable(
+      painter,
+      LayoutTable(host().document().results, switches, geometry, 0, host().scrollPosition().y()),
+      geometry);
+}
+
+void TablePane::Layout() {
+  const std::optional<ScrollSizes> sizes =
+      TableScrollSizes(host().document().results.LastIndex(), host().clientSize().height(),
+                       host().viewState().shownColumnCount);
+  if (sizes) host().SetScrollSizes(*sizes);
+}
+
+}  // namespace plumora::gui

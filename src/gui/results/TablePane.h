@@ -1,0 +1,26 @@
+// The table of samples: one row per sample, the shown columns packed from the left, the header
+// fixed at the top while the rows scroll. What goes where is TableLayout's; this pane draws it.
+#pragma once
+
+#include "gui/results/ResultsPane.h"
+
+namespace plumora::gui {
+
+class TablePane final : public ResultsPane {
+ public:
+  using ResultsPane::ResultsPane;
+
+  DisplayMode mode() const override { return DisplayMode::kTable; }
+  void Paint(QPainter& painter, const QSize& client) override;
+  // The header and the rows from the first one shown, on one page.
+  void Print(QPrinter& printer) override;
+  void Layout() override;
+
+  // The table as the pane draws it now (window coordinates, current scroll position).
+  TableDrawing CurrentTable() const;
+};
+
+// Draws a table layout with the painter's current coordinates (pixels or tenths of a millimetre).
+void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry);
+
+}  // namespace plumora::gui

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "gui/logic/CommandIds.h"
+#include "gui/logic/CommandTable.h"
+
+namespace plumora::gui {
+namespace {
+
+MenuItemState Look(int id, const CommandState& state) {
+  const CommandRow* row = FindCommand(id);
+  EXPECT_NE(row, nullptr) << id;
+  return row ? Evaluate(*row, state) : MenuItemState{};
+}
+
+CommandState OpenDocument(bool results, DisplayMode mode = DisplayMode::kNone) {
+  CommandState s;
+  s.document = true;
+  s.pane = true;
+  s.hasResults = results;
+  s.mode = mode;
+  return s;
+}
+
+TEST(CommandTableTest, RowsAreUniqueAndMnemonicsNeverClash) {
+  std::set<int> ids;
+  std::set<char> bar;
+  for (const MenuTitle& m : kMenuBar) {
+    EXPECT_TRUE(bar.insert(Mnemonic(m.title)).second) << m.title;
+  }
+  std::map<CommandMenu, std::set<char>> letters;
+  for (const CommandRow& row : CommandTable()) {
+    EXPECT_TRUE(ids.insert(row.id).second) << row.id;
+    const char letter = Mnemonic(row.text);
+    if (letter != 0) {
+      EXPECT_TRUE(letters[row.menu].insert(letter).second) << row.text;
+    }
+  }
+  EXPECT_EQ(Mnemonic("S&how"), 'h');
+  EXPECT_EQ(Mnemonic("Fish && &Chips"), 'c');
+  EXPECT_EQ(Mnemonic("Table"), 0);
+  EXPECT_EQ(ToolTipText("&Open..."), "Open");
+  EXPECT_EQ(ToolTipText("&About plumora..."), "About plumora");
+}
+
+TEST(CommandTableTest, ShowMenuNeedsResultsForThePicturesButThePopupOnlyForTheObjects) {
+  for (const ModeCommand& c : kModeCommands) {
+    const bool tableOrChart = c.mode == DisplayMode::kTable || c.mode == DisplayMode::kChart;
+    const bool object = c.mode == DisplayMode::k3DPayload || c.mode == DisplayMode::k3DParachute ||
+                        c.mode == DisplayMode::k3DSystem;
+    EXPECT_EQ(Look(c.showId, OpenDocument(false)).enabled, tableOrChart) << c.text;
+    EXPECT_EQ(Look(c.popupId, OpenDocument(false)).enabled, !object) << c.text;
+    EXPECT_TRUE(Look(c.showId, OpenDocument(true)).enabled) << c.text;
+    EXPECT_TRUE(Look(c.popupId, OpenDocument(true)).enabled) << c.text;
+    // Only the mode that is on carries the check mark, in both menus.
+    const CommandState trajectory = OpenDocument(true, DisplayMode::k2DTrajectory);
+    const bool on = c.mode == DisplayMode::k2DTrajectory;
+    EXPECT_EQ(Look(c.showId, trajectory).checked, on) << c.text;
+    EXPECT_EQ(Look(c.popupId, trajectory).checked, on) << c.text;
+  }
+  EXPECT_TRUE(Look(kCmdShowOptions, OpenDocument(false)).enabled);
+  EXPECT_TRUE(Look(kCmdPopupOptions, OpenDocument(false)).enabled);
+  // Without a pane, or while a run writes the results, the Show menu is off.
+  EXPECT_FALSE(Look(kCmdShowTable, CommandState{}).enabled);
+  CommandState running = OpenDocument(true);
+  running.running = true;
+  EXPECT_FALSE(Look(kCmdShowTable, running).enabled);
+}
+
+TEST(CommandTableTest, DocumentCommandsNeedADocumentAndExportNeedsResults) {
+  CommandState none;
+  EXPECT_TRUE(Look(kCmdFileNew, none).enabled);
+  EXPECT_FALSE(Look(kCmdRun, none).enabled);
+  EXPECT_FALSE(Look(kCmdInitialState, none).enabled);
+  EXPECT_FALSE(Look(kCmdExportResults, none).enabled);
+  EXPECT_TRUE(Look(kCmdRun, OpenDocument(false)).enabled);
+  EXPECT_FALSE(Look(kCmdExportResults, OpenDocument(false)).enabled);
+  EXPECT_TRUE(Look(kCmdExportResults, OpenDocument(true)).enabled);
+  CommandState running = OpenDocument(true);
+  running.running = true;
+  EXPECT_FALSE(Look(kCmdExportResults, running).enabled);
+  EXPECT_FALSE(Look(kCmdAtmosphereViewer, running).enabled);
+
+  // The recent files show as many entries as the list holds.
+  none.recentFiles = 2;
+  EXPECT_TRUE(Look(kCmdFileMru1 + 1, none).visible);
+  EXPECT_FALSE(Look(kCmdFileMru1 + 2, none).visible);
+  none.planBar = true;
+  EXPECT_TRUE(Look(kCmdMainControl, none).checked);
+  EXPECT_FALSE(Look(kCmdAnimationControl, none).checked);
+}
+
+TEST(CommandTableTest, StatusPromptsAreTheProgramsOwn) {
+  const auto prompt = [](int id) { return FindCommand(id)->prompt; };
+  EXPECT_EQ(prompt(kCmdShowTable), "Show numerical output");
+  EXPECT_EQ(prompt(kCmdShowOptions), "Graphical options");
+  EXPECT_EQ(prompt(kCmdPopup3DPayload), prompt(kCmdShow3DPayload));
+  EXPECT_EQ(prompt(kCmdShow3DSystem), "Show 3D system: capsule plus parachute");
+  EXPECT_EQ(prompt(kCmdPopup2DTrajectory), "Show 2D trajectory on global map");
+  EXPECT_EQ(prompt(kCmdPopup3DTrajectory), "Shows 3D position around planet");
+  EXPECT_EQ(prompt(kCmdShow3DTrajectory), "");
+  EXPECT_EQ(prompt(kCmdRun), "Start simulation");
+}
+
+}  // namespace
+}  // namespace plumora::gui

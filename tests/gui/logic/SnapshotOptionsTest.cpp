@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "gui/logic/SnapshotOptions.h"
+
+namespace plumora::gui {
+namespace {
+
+SnapshotCommandLine Parse(std::vector<std::string> arguments) {
+  return ParseSnapshotCommandLine(arguments);
+}
+
+TEST(SnapshotOptionsTest, DefaultsAndEveryOption) {
+  const SnapshotCommandLine plain = Parse({"--snapshot", "out.png"});
+  ASSERT_TRUE(plain.options) << plain.text;
+  EXPECT_EQ(plain.options->width, 800);
+  EXPECT_EQ(plain.options->height, 600);
+  EXPECT_EQ(plain.options->mode, DisplayMode::kTable);
+  EXPECT_FALSE(plain.options->timeGiven);
+  EXPECT_FALSE(plain.options->command);
+  EXPECT_EQ(plain.options->mission, "");
+
+  const SnapshotCommandLine full = Parse(
+      {"examples/earth-return.psd", "--snapshot=a.png", "--size", "320x200", "--mode", "track",
+       "--x", "3", "--y", "14", "--body", "parachute", "--time", "-2.5", "--command", "32781"});
+  ASSERT_TRUE(full.options) << full.text;
+  const SnapshotOptions& o = *full.options;
+  EXPECT_EQ(o.output, "a.png");
+  EXPECT_EQ(o.width, 320);
+  EXPECT_EQ(o.height, 200);
+  EXPECT_EQ(o.mode, DisplayMode::k2DTrajectory);
+  EXPECT_EQ(o.chartX, 3);
+  EXPECT_EQ(o.chartY, 14);
+  EXPECT_EQ(o.chartBody, 1);
+  EXPECT_TRUE(o.timeGiven);
+  EXPECT_DOUBLE_EQ(o.time, -2.5);
+  EXPECT_EQ(o.command, 32781);
+  EXPECT_EQ(o.mission, "examples/earth-return.psd");
+
+  EXPECT_TRUE(WantsSnapshot({"m.psd", "--snapshot=x.png"}));
+  EXPECT_FALSE(WantsSnapshot({"--snapshots.psd"}));
+}
+
+TEST(SnapshotOptionsTest, BadUsageIsRefusedWithStatusTwo) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},                                            // no picture named
+      {"--snapshot", "o.png", "--size", "800"},      // no height
+      {"--snapshot", "o.png", "--size", "0x600"},    // empty
+      {"--snapshot", "o.png", "--size", "9000x10"},  // too large to allocate
+      {"--snapshot", "o.png", "--size", "8x6x2"},
+      {"--snapshot", "o.png", "--mode", "globe"},
+      {"--snapshot", "o.png", "--x", "15"},
+      {"--snapshot", "o.png", "--body", "both"},
+      {"--snapshot", "o.png", "--time", "nan"},
+      {"--snapshot", "o.png", "--time", "soon"},
+      {"--snapshot", "o.png", "--command", "12345"},  // no such command
+      {"--snapshot", "o.png", "a.psd", "b.psd"},
+  };
+  for (const auto& arguments : bad) {
+    const SnapshotCommandLine r = Parse(arguments);
+    EXPECT_FALSE(r.options) << testing::PrintToString(arguments);
+    EXPECT_EQ(r.status, kSnapshotUsage) << testing::PrintToString(arguments);
+    EXPECT_EQ(r.text.rfind("error: ", 0), 0u) << r.text;
+  }
+  const SnapshotCommandLine help = Parse({"--help"});
+  EXPECT_FALSE(help.options);
+  EXPECT_EQ(help.status, kSnapshotOk);
+  EXPECT_NE(help.text.find("--command"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plumora::gui
