@@ -2,15 +2,16 @@
 # `make demo` runs the command line on it, `make test` builds and runs every test suite: the Debug
 # build, then again under AddressSanitizer and UndefinedBehaviorSanitizer (with the fuzz targets'
 # regression runs), then the multi-threaded runs under ThreadSanitizer. `make test-dev` is the
-# quick loop: the Debug build only.
+# quick loop: the Debug build only. `make bench` runs the benchmark programs, `make bench-peer` the
+# Earth entry beside a SciPy re-implementation (it installs SciPy for that).
 CLI_RELEASE := build/release/src/cli/plumora-cli
 GUI_RELEASE := build/release/src/gui/plumora
 # The Earth example: what `make run` opens and `make demo` flies.
 EXAMPLE := examples/earth-return.psd
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := atmosphere aero missionpsd missionjson import
+FUZZ_TARGETS := atmosphere aero missionpsd missionjson import oglmodel texture dib
 
-.PHONY: deps run demo test test-dev test-asan test-tsan fuzz bench clean
+.PHONY: deps run demo test test-dev test-asan test-tsan fuzz bench bench-peer clean
 
 deps:
 	scripts/install-deps
@@ -64,7 +65,18 @@ demo: deps
 bench: deps
 	cmake --preset release
 	cmake --build --preset release
-	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done
+	@for b in build/release/bench/bench_*; do \
+	  [ -x "$$b" ] && [ "$${b##*/}" != bench_mission ] && "$$b" || true; \
+	done
+
+# The Earth entry beside a SciPy point mass written for it (bench/peer); installs SciPy first.
+PEER_PYTHON ?= /usr/bin/python3
+bench-peer:
+	scripts/install-deps --peer
+	cmake --preset release
+	cmake --build --preset release --target plumora-cli bench_mission
+	$(PEER_PYTHON) bench/peer/compare.py --python $(PEER_PYTHON) \
+	  --cli build/release/src/cli/plumora-cli --bench build/release/bench/bench_mission
 
 clean:
 	rm -rf build

@@ -1,5 +1,6 @@
-// Cost of the ballistic entry: one evaluation of the right-hand side, and a whole phase from
-// 120 km down to the ground with each integrator (atmosphere read included, as a run does it).
+// Cost of the ballistic entry: one atmosphere query, one evaluation of the right-hand side, and a
+// whole phase from 120 km down to the ground with each integrator (atmosphere read included, as a
+// run does it).
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -9,7 +10,9 @@
 #include "core/ballistic/BallisticDynamics.h"
 #include "core/ballistic/PlanetFrames.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/environment/Atmosphere.h"
 #include "support/FlightFixture.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -46,6 +49,24 @@ void BM_BallisticDerivatives(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BallisticDerivatives);
+
+// The bundled Earth table queried at heights a descent passes through one after the other
+// (1 m apart), with the interval search starting where the last one ended (range 1) or bisecting
+// every time (range 0).
+void BM_QueryAtmosphere(benchmark::State& state) {
+  EntryMission mission;
+  mission.doc.baseFolder = test::DataFolder();
+  mission.doc.readatmosphere();
+  const AtmosphereTable& table = mission.doc.atmosphereTable;
+  const bool hinted = state.range(0) != 0;
+  int hint = 0;
+  double h = 0.0;
+  for (auto _ : state) {
+    h = h > 120000.0 ? 0.0 : h + 1.0;
+    benchmark::DoNotOptimize(hinted ? QueryAtmosphere(table, h, hint) : QueryAtmosphere(table, h));
+  }
+}
+BENCHMARK(BM_QueryAtmosphere)->Arg(0)->Arg(1);
 
 void BM_BallisticPhase(benchmark::State& state) {
   EntryMission mission;

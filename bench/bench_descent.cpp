@@ -52,7 +52,6 @@ struct ReadyModel {
     model.parachute = &mission.parachute();
     model.atmosphere = &mission.doc.atmosphereTable;
     model.planet = &mission.doc.planetConstants;
-    model.record = &mission.phase;
     model.massPoint = mission.phase.massPointAtConfluence != 0;
     InitialiseTwoBodyState(model, CHandOverState::FromInitialState(mission.doc.initialState),
                            y.data());

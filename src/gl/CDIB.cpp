@@ -4,30 +4,14 @@
 #include <new>
 
 #include "core/common/Messages.h"
+#include "gl/BmpLayout.h"
 
 namespace plumora {
 
 namespace {
 
-constexpr std::uint16_t kBmMagic = 0x4D42;    // "BM"
 constexpr std::uint16_t kDibMarker = 0x746F;  // start of a serialised bitmap
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kInfoHeaderSize = 40;  // the smallest header whose fields we read
-constexpr std::uint32_t kBiRgb = 0;
-constexpr std::uint32_t kBiBitfields = 3;
-// Far beyond any picture the program ships, small enough that sizes never overflow.
-constexpr std::int64_t kMaxDimension = 1 << 16;
 
-std::uint16_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-std::int32_t S32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(U32(p));
-}
 void PutU16(std::string& out, std::uint16_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
   out.push_back(static_cast<char>(v >> 8));
@@ -57,67 +41,31 @@ void CDIB::Clear() {
 }
 
 std::int32_t CDIB::Width() const {
-  return data_.empty() ? 0 : S32(data_.data() + kFileHeaderSize + 4);
+  return data_.empty() ? 0 : ReadS32(data_.data() + kBmpFileHeaderSize + 4);
 }
 
 std::int32_t CDIB::Height() const {
-  return data_.empty() ? 0 : S32(data_.data() + kFileHeaderSize + 8);
+  return data_.empty() ? 0 : ReadS32(data_.data() + kBmpFileHeaderSize + 8);
 }
 
 bool CDIB::Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter) {
   Clear();
-  if (bytes.size() < 2 || U16(bytes.data()) != kBmMagic) {
+  if (!HasBmpMark(bytes.data(), bytes.size())) {
     prompter.Message(kMsgDibNotBm, kCaptionProgram);
     return false;
   }
   // Every field the accessors rely on must describe data that lies inside the file.
-  const auto bad = [&] {
+  const std::optional<BmpLayout> layout = CheckBmpLayout(bytes.data(), bytes.size());
+  if (!layout) {
     prompter.Message(kMsgDibBadHeader, kCaptionProgram);
     return false;
-  };
-  const std::uint64_t size = bytes.size();
-  if (size < kFileHeaderSize + kInfoHeaderSize || size > 0xFFFFFFFFu) return bad();
-  const std::uint8_t* info = bytes.data() + kFileHeaderSize;
-  const std::uint32_t headerSize = U32(info);
-  const std::int64_t width = S32(info + 4);
-  const std::int64_t height = S32(info + 8);
-  const std::uint16_t planes = U16(info + 12);
-  const std::uint16_t bits = U16(info + 14);
-  const std::uint32_t compression = U32(info + 16);
-  const std::uint32_t coloursUsed = U32(info + 32);
-  if (headerSize < kInfoHeaderSize || kFileHeaderSize + std::uint64_t{headerSize} > size) {
-    return bad();
-  }
-  const std::int64_t rows = height < 0 ? -height : height;
-  if (width <= 0 || width > kMaxDimension || rows == 0 || rows > kMaxDimension || planes != 1) {
-    return bad();
-  }
-  const bool paletted = bits == 1 || bits == 4 || bits == 8;
-  const bool direct = bits == 16 || bits == 24 || bits == 32;
-  if (!paletted && !direct) return bad();
-  if (compression != kBiRgb && !(compression == kBiBitfields && (bits == 16 || bits == 32))) {
-    return bad();
-  }
-  std::uint64_t colours = 0;
-  if (paletted) {
-    const std::uint64_t most = std::uint64_t{1} << bits;
-    colours = coloursUsed != 0 ? coloursUsed : most;
-    if (colours > most) return bad();
-  }
-  const std::uint64_t masks = compression == kBiBitfields && headerSize == kInfoHeaderSize ? 12 : 0;
-  const std::uint64_t tableOffset = kFileHeaderSize + std::uint64_t{headerSize} + masks;
-  const std::uint64_t pixelOffset = U32(bytes.data() + 10);
-  const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
-  if (tableOffset + 4 * colours > pixelOffset || pixelOffset > size ||
-      stride * static_cast<std::uint64_t>(rows) > size - pixelOffset) {
-    return bad();
   }
   data_ = std::move(bytes);
-  bitCount_ = bits;
-  pixelOffset_ = static_cast<std::uint32_t>(pixelOffset);
-  rowStride_ = static_cast<std::uint32_t>(stride);
-  colourCount_ = static_cast<std::uint32_t>(colours);
-  colourTableOffset_ = static_cast<std::uint32_t>(tableOffset);
+  bitCount_ = layout->bitCount;
+  pixelOffset_ = layout->pixelOffset;
+  rowStride_ = layout->rowStride;
+  colourCount_ = layout->colourCount;
+  colourTableOffset_ = layout->colourTableOffset;
   return true;
 }
 
@@ -168,8 +116,8 @@ int CDIB::Load(std::string_view bytes, Prompter& prompter, std::size_t* consumed
     prompter.Message(kMsgDibReadError, kCaptionProgram);
     return 0;
   }
-  const std::uint16_t marker = U16(p);
-  const std::uint32_t size = U32(p + 2);
+  const std::uint16_t marker = ReadU16(p);
+  const std::uint32_t size = ReadU32(p + 2);
   if (size == 0) {
     if (consumed) *consumed = 6;
     return 1;
@@ -219,7 +167,7 @@ std::vector<std::uint32_t> CDIB::ToArgb() const {
           argb = paletteColour(row[x]);
           break;
         case 16: {  // 5-5-5
-          const std::uint16_t v = U16(row + 2 * x);
+          const std::uint16_t v = ReadU16(row + 2 * x);
           argb |= ((v >> 10 & 31u) * 255 / 31) << 16 | ((v >> 5 & 31u) * 255 / 31) << 8 |
                   ((v & 31u) * 255 / 31);
           break;

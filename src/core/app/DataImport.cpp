@@ -69,7 +69,7 @@ int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
     return 0;
   }
   doc.planet = planet;
-  in->SkipLine();
+  in->SkipRestOfLine();
   if (!doc.readatmosphere()) return 0;
 
   for (;;) {
@@ -93,7 +93,8 @@ int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
       sample.*column.field = value * column.scale;
     }
     if (!complete) break;
-    in->SkipLine();
+    // Whatever follows the last column is a remark, however long: never the next sample.
+    in->SkipRestOfLine();
     sample.payload = payloadRef;
     sample.phaseType = kSampleBallistic;
     doc.results.Append(std::move(sample));

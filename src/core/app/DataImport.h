@@ -4,7 +4,7 @@
 // The file: the planet index (0 EARTH, 1 MARS, 2 TITAN) as the first token, the rest of that
 // line free; then one sample per line holding the chosen columns in this order (time s,
 // latitude °, longitude °, heading °, altitude km, path angle °, speed km/s), separated by
-// blanks; anything after the last chosen column on a line is ignored.
+// blanks; anything after the last chosen column on a line is ignored, however long the line.
 #pragma once
 
 #include <filesystem>

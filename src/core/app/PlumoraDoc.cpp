@@ -124,35 +124,22 @@ void CPlumoraDoc::AdoptMission(CPlumoraDoc&& source) {
 }
 
 int CPlumoraDoc::readatmosphere() {
-  const std::string_view keyword = PlanetKeyword(planet);
-  const auto files = ListDataFiles(AtmosphereFolder(baseFolder), "atm");
-  if (files.empty()) {
+  // The atmosphere index counts the files of this planet in listing order; when there are
+  // fewer, the planet's last file is used. Another planet's air is never used.
+  const AtmosphereListing listing = ListPlanetAtmospheres(baseFolder, planet, atmosphere);
+  if (!listing.folderListed) {
     prompter().Message(kMsgAtmFolderNotFound, kCaptionError);
     return 0;
   }
-  // The atmosphere index counts the files of this planet in listing order; when there are
-  // fewer, the planet's last file is used. Another planet's air is never used.
-  std::filesystem::path chosen;
-  int count = -1;
-  for (const auto& file : files) {
-    std::string fileKeyword;
-    if (!ReadAtmosphereKeyword(file, fileKeyword)) {
-      prompter().Message(kMsgAtmFileNotOpenedDuringList, kCaptionError);
-      return 0;
-    }
-    if (fileKeyword != keyword) continue;
-    chosen = file;
-    if (++count == atmosphere) break;
-  }
-  if (chosen.empty()) {
-    const std::string planetName =
-        keyword.empty() ? "planet " + std::to_string(planet) : std::string(keyword);
-    prompter().Message(std::string(kMsgNoAtmosphereFileFor) + planetName +
-                           std::string(kMsgAtmosphereFileIn) +
-                           AtmosphereFolder(baseFolder).string() + "\n",
-                       kCaptionError);
+  if (listing.unreadable) {
+    prompter().Message(kMsgAtmFileNotOpenedDuringList, kCaptionError);
     return 0;
   }
+  if (listing.files.empty()) {
+    prompter().Message(NoAtmosphereFileMessage(baseFolder, planet), kCaptionError);
+    return 0;
+  }
+  const std::filesystem::path& chosen = listing.files.back().path;
   const AtmosphereReadResult result =
       ReadAtmosphereFile(chosen, wind != 0, atmosphereTable, planetConstants);
   if (!result.ok) {

@@ -1,7 +1,6 @@
 #include "core/app/ResultsCsv.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
@@ -11,10 +10,27 @@
 
 namespace plumora {
 
+namespace {
+
+// Longest "%.17g": sign, 17 digits, point, "e-308".
+constexpr int kMaxNumberLength = 32;
+// What one line of the results takes, about, for reserving the text.
+constexpr std::size_t kTypicalLineLength = 49 * 22;
+
+void AppendInteger(std::string& text, int value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
+}  // namespace
+
 void AppendFullPrecision(std::string& text, double value) {
-  char digits[32];
-  const int n = std::snprintf(digits, sizeof digits, "%.17g", value);
-  text.append(digits, static_cast<std::size_t>(n));
+  // The same characters as printf's "%.17g", without the locale and format parsing.
+  char digits[kMaxNumberLength];
+  const auto end =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 17).ptr;
+  text.append(digits, end);
 }
 
 std::string ResultsCsvHeader() {
@@ -28,14 +44,18 @@ std::string ResultsCsvHeader() {
 
 std::string ResultsCsvText(const CTrajectoryStore& results) {
   std::string text = ResultsCsvHeader() + '\n';
+  text.reserve(text.size() + results.Samples().size() * kTypicalLineLength);
   for (const CTrajectorySample& s : results.Samples()) {
     for (const SampleFieldInfo& field : kSampleFields) {
       AppendFullPrecision(text, s.*field.member);
       text += ',';
     }
-    text += std::to_string(s.phaseType) + ',';
-    text += std::to_string(s.payload ? s.payload->number : -1) + ',';
-    text += std::to_string(s.parachute ? s.parachute->number : -1) + '\n';
+    AppendInteger(text, s.phaseType);
+    text += ',';
+    AppendInteger(text, s.payload ? s.payload->number : -1);
+    text += ',';
+    AppendInteger(text, s.parachute ? s.parachute->number : -1);
+    text += '\n';
   }
   return text;
 }

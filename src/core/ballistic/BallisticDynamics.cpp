@@ -77,7 +77,7 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   const Vec3 eulerRates = model.frames.ToEulerRates(w);
 
   // 2. The air at this height.
-  const AtmosphereSample air = QueryAtmosphere(*model.atmosphere, height);
+  const AtmosphereSample air = QueryAtmosphere(*model.atmosphere, height, model.atmosphereHint);
 
   // 3. Wind: north and west components in the local frame, then body axes.
   const double latitude = std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y));

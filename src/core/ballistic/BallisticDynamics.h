@@ -30,6 +30,7 @@ struct BallisticModel {
   Prompter* prompter = nullptr;  // for the singular-matrix message, shown once per run
   BodyFrames frames;             // rebuilt from the state at every evaluation
   AeroLoads aero;                // of the last evaluation
+  int atmosphereHint = 0;        // where the last evaluation found its height in the table
   bool singularReported = false;
 };
 

@@ -85,6 +85,22 @@ inline constexpr std::string_view kMsgDibBadHeader =
 inline constexpr std::string_view kMsgErrorOpeningFile = "Error opening file ";
 inline constexpr std::string_view kMsgErrorReadingFile = "Error reading file ";
 
+// 3D models: "File PATH was not opened\n". A texture the model cannot use shows the texture
+// reader's message, then kMsgErrorOpeningFile followed by the texture's name.
+inline constexpr std::string_view kMsgModelFile = "File ";
+inline constexpr std::string_view kMsgModelNotOpened = " was not opened\n";
+inline constexpr std::string_view kMsgTextureNotOpened = "Error opening texture.";
+inline constexpr std::string_view kMsgTextureNotBitmap = "Texture file is not a bitmap";
+// What is wrong with a refused model file (see DataFileMessage).
+inline constexpr std::string_view kMsgModelNegativeCount = "holds a negative count";
+inline constexpr std::string_view kMsgModelCountTooLarge =
+    "holds a count larger than the file has numbers for";
+inline constexpr std::string_view kMsgModelBadIndex = "holds an index outside its array";
+// OpenGL set-up. A 3D view that cannot draw shows kMsgNoOpenGl instead of its scene.
+inline constexpr std::string_view kMsgNoOpenGl =
+    "3D views are not available: OpenGL could not be started.";
+inline constexpr std::string_view kMsgNoCurrentContext = "no OpenGL context is current";
+
 // Trajectory import.
 inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";
 inline constexpr std::string_view kMsgImportNeedsAColumn =

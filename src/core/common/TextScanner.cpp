@@ -33,16 +33,44 @@ std::optional<TextScanner> TextScanner::Open(const std::filesystem::path& path) 
   return TextScanner(std::move(content));
 }
 
-bool TextScanner::SkipLine() {
+bool TextScanner::SkipLine(std::size_t limit) {
+  std::size_t start = 0, end = 0;
+  return BoundedLine(limit, start, end);
+}
+
+bool TextScanner::ReadLine(std::string& line) {
+  std::size_t start = 0, end = 0;
+  const bool read = BoundedLine(kLineReadLimit, start, end);
+  line.assign(text_, start, end - start);
+  return read;
+}
+
+bool TextScanner::BoundedLine(std::size_t limit, std::size_t& start, std::size_t& end) {
+  start = end = pos_;
   if (AtEnd()) return false;
-  const std::size_t limit = std::min(text_.size(), pos_ + kLineReadLimit);
-  while (pos_ < limit) {
-    if (text_[pos_++] == '\n') {
-      ++line_;
-      break;
-    }
+  // Only the characters the read may take are searched, so a file without line ends stays a
+  // linear read.
+  const std::size_t last = limit < text_.size() - pos_ ? pos_ + limit : text_.size();
+  const auto feed = std::find(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                              text_.begin() + static_cast<std::ptrdiff_t>(last), '\n');
+  end = static_cast<std::size_t>(feed - text_.begin());
+  if (end < last) {
+    pos_ = end + 1;
+    ++line_;
+  } else {
+    pos_ = last;
   }
   return true;
+}
+
+void TextScanner::SkipRestOfLine() {
+  const std::size_t end = text_.find('\n', pos_);
+  if (end == std::string::npos) {
+    pos_ = text_.size();
+    return;
+  }
+  pos_ = end + 1;
+  ++line_;
 }
 
 void TextScanner::SkipBlanks() {

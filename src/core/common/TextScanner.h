@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "core/common/Constants.h"
+
 namespace plumora {
 
 class TextScanner {
@@ -18,9 +20,14 @@ class TextScanner {
   // The file's bytes as they are (no line-end translation); nullopt when it cannot be read.
   static std::optional<TextScanner> Open(const std::filesystem::path& path);
 
-  // Consumes the rest of the current line like a bounded line read: at most kLineReadLimit
-  // characters, stopping after a line feed. False when nothing was left to read.
-  bool SkipLine();
+  // Consumes the rest of the current line like a bounded line read: at most limit characters,
+  // stopping after a line feed. False when nothing was left to read.
+  bool SkipLine(std::size_t limit = kLineReadLimit);
+  // The same bounded read of at most kLineReadLimit characters, giving the characters read
+  // without the line feed.
+  bool ReadLine(std::string& line);
+  // Consumes the rest of the current line and its line feed, however long the line is.
+  void SkipRestOfLine();
   // Blanks (spaces, tabs, line ends) are skipped before each token. False, with the position
   // left at the offending token, when no token of the right form stands there.
   bool ReadFloat(double& value);       // %f: single precision, widened to double
@@ -29,6 +36,8 @@ class TextScanner {
   bool ReadToken(std::string& token);  // %s
 
   bool AtEnd() const { return pos_ >= text_.size(); }
+  // Bytes not read yet.
+  std::size_t Remaining() const { return AtEnd() ? 0 : text_.size() - pos_; }
   // True when nothing but blanks is left (the blanks are consumed).
   bool OnlyBlanksLeft() {
     SkipBlanks();
@@ -39,6 +48,8 @@ class TextScanner {
 
  private:
   void SkipBlanks();
+  // A bounded line read: the characters read, without the line feed, are [start, end).
+  bool BoundedLine(std::size_t limit, std::size_t& start, std::size_t& end);
   bool ReadInteger(long long& value, int base);
 
   std::string text_;

@@ -7,6 +7,7 @@
 #include "core/common/DataFileErrors.h"
 #include "core/common/Messages.h"
 #include "core/common/TextScanner.h"
+#include "core/environment/DataFolders.h"
 #include "core/environment/Spline.h"
 
 namespace plumora {
@@ -64,13 +65,51 @@ std::string_view PlanetKeyword(int planet) {
   }
 }
 
-bool ReadAtmosphereKeyword(const std::filesystem::path& path, std::string& keyword) {
+namespace {
+
+// The keyword (first token of line 2) and the description (line 6) of an atmosphere file.
+bool ReadAtmosphereHeader(const std::filesystem::path& path, std::string& keyword,
+                          std::string& description) {
   auto in = TextScanner::Open(path);
   if (!in) return false;
   keyword.clear();
+  description.clear();
   in->SkipLine();
   in->ReadToken(keyword);
+  for (int line = 2; line <= 5; ++line) in->SkipLine();
+  in->ReadLine(description);
+  description.erase(description.find_last_not_of(" \t\r\n\v\f") + 1);
   return true;
+}
+
+}  // namespace
+
+AtmosphereListing ListPlanetAtmospheres(const std::filesystem::path& base, int planet,
+                                        int stopAfter) {
+  AtmosphereListing listing;
+  const std::string_view wanted = PlanetKeyword(planet);
+  const auto files = ListDataFiles(AtmosphereFolder(base), "atm");
+  listing.folderListed = !files.empty();
+  for (const auto& file : files) {
+    AtmosphereFileEntry entry{file, {}};
+    std::string keyword;
+    if (!ReadAtmosphereHeader(file, keyword, entry.description)) {
+      listing.unreadable = true;
+      break;
+    }
+    if (wanted.empty() || keyword != wanted) continue;
+    listing.files.push_back(std::move(entry));
+    if (stopAfter >= 0 && listing.files.size() > static_cast<std::size_t>(stopAfter)) break;
+  }
+  return listing;
+}
+
+std::string NoAtmosphereFileMessage(const std::filesystem::path& base, int planet) {
+  const std::string_view keyword = PlanetKeyword(planet);
+  const std::string planetName =
+      keyword.empty() ? "planet " + std::to_string(planet) : std::string(keyword);
+  return std::string(kMsgNoAtmosphereFileFor) + planetName + std::string(kMsgAtmosphereFileIn) +
+         AtmosphereFolder(base).string() + "\n";
 }
 
 AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
@@ -157,6 +196,11 @@ void ScaleAtmosphere(AtmosphereTable& t, const AtmosphereFactors& factors) {
 }
 
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
+  int hint = 0;
+  return QueryAtmosphere(t, h, hint);
+}
+
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h, int& hint) {
   const int n = t.pointCount;
   if (n < 1) return {};
   AtmosphereSample s;
@@ -166,7 +210,7 @@ AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
   } else if (h < t.height[0]) {
     s = {std::exp(t.lnDensity[0]), t.temperature[0], t.windWE[0], t.windSN[0]};
   } else {
-    const SplineInterval in = FindSplineInterval(t.height.data(), n, h);
+    const SplineInterval in = FindSplineInterval(t.height.data(), n, h, hint);
     s.density = std::exp(SplineEvaluate(in, t.lnDensity.data(), t.lnDensityCurvature.data()));
     s.temperature = SplineEvaluate(in, t.temperature.data(), t.temperatureCurvature.data());
     s.windWE = SplineEvaluate(in, t.windWE.data(), t.windWECurvature.data());

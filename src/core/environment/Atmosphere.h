@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/common/Constants.h"
 #include "core/common/DataFileErrors.h"
@@ -61,12 +62,31 @@ void ScaleAtmosphere(AtmosphereTable& table, const AtmosphereFactors& factors);
 // Density, temperature and winds at height h (m). Above the table the air is gone (density 0,
 // top temperature, no wind); below it the first row holds. Winds below kCalmWind read as 0.
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h);
+// The same, with the interval search starting where the last query of this caller found its
+// height (see FindSplineInterval); each body an integrator flies keeps its own hint.
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h, int& hint);
 
 // Planet keywords by planet index (0 EARTH, 1 MARS, 2 TITAN); empty for other indices.
 std::string_view PlanetKeyword(int planet);
 
-// The planet keyword (first token of line 2) of an atmosphere file; false when it cannot be read.
-bool ReadAtmosphereKeyword(const std::filesystem::path& path, std::string& keyword);
+// One atmosphere file of a planet.
+struct AtmosphereFileEntry {
+  std::filesystem::path path;
+  std::string description;  // line 6 as a bounded line read gives it, trailing blanks removed
+};
+
+// The atmosphere files of one planet, in the order the environment's atmosphere index counts
+// them: the sorted listing of <base>/atm whose line 2 begins with the planet's keyword.
+struct AtmosphereListing {
+  bool folderListed = false;  // false: no .atm file could be listed at all
+  bool unreadable = false;    // a listed file could not be opened: the listing ended there
+  std::vector<AtmosphereFileEntry> files;
+};
+// With stopAfter >= 0 the listing ends once it holds the planet's file of that index.
+AtmosphereListing ListPlanetAtmospheres(const std::filesystem::path& base, int planet,
+                                        int stopAfter = -1);
+// "There is no MARS atmosphere file in <base>/atm\n"
+std::string NoAtmosphereFileMessage(const std::filesystem::path& base, int planet);
 
 // Reads a whole atmosphere file into table and constants, winds zeroed unless withWind. On
 // failure returns the message to show and leaves table and constants exactly as they were.

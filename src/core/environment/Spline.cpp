@@ -41,23 +41,54 @@ void SplineSecondDerivatives(const double* x, const double* y, int n, double sta
   for (int k = n - 2; k >= 0; --k) y2[k] = y2[k] * y2[k + 1] + u[k];
 }
 
-SplineInterval FindSplineInterval(const double* x, int n, double xValue) {
+namespace {
+
+SplineInterval Weights(const double* x, int lo, double xValue) {
   SplineInterval in;
-  in.lo = 0;
-  in.hi = n - 1;
-  if (in.hi <= in.lo) return in;  // a single point: the spline is that value
-  // Bisection for the interval holding xValue.
-  while (in.hi - in.lo > 1) {
-    const int k = (in.hi + in.lo) / 2;
-    if (x[k] > xValue) {
-      in.hi = k;
-    } else {
-      in.lo = k;
-    }
-  }
+  in.lo = lo;
+  in.hi = lo + 1;
   in.h = x[in.hi] - x[in.lo];
   in.a = (x[in.hi] - xValue) / in.h;
   in.b = (xValue - x[in.lo]) / in.h;
+  return in;
+}
+
+// Whether [x[lo], x[lo + 1]] is the interval the bisection finds for xValue: lo is the largest
+// index with x[lo] <= xValue, within 0 to n − 2 (so the end intervals take what lies beyond).
+bool IsIntervalOf(const double* x, int n, int lo, double xValue) {
+  return lo >= 0 && lo <= n - 2 && (lo == 0 || x[lo] <= xValue) &&
+         (lo == n - 2 || xValue < x[lo + 1]);
+}
+
+}  // namespace
+
+SplineInterval FindSplineInterval(const double* x, int n, double xValue) {
+  if (n < 2) return {};  // a single point: the spline is that value
+  // Bisection for the interval holding xValue.
+  int lo = 0;
+  int hi = n - 1;
+  while (hi - lo > 1) {
+    const int k = (hi + lo) / 2;
+    if (x[k] > xValue) {
+      hi = k;
+    } else {
+      lo = k;
+    }
+  }
+  return Weights(x, lo, xValue);
+}
+
+SplineInterval FindSplineInterval(const double* x, int n, double xValue, int& hint) {
+  if (n >= 2) {
+    for (const int lo : {hint, hint + 1, hint - 1}) {
+      if (IsIntervalOf(x, n, lo, xValue)) {
+        hint = lo;
+        return Weights(x, lo, xValue);
+      }
+    }
+  }
+  const SplineInterval in = FindSplineInterval(x, n, xValue);
+  hint = in.lo;
   return in;
 }
 

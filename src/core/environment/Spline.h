@@ -24,6 +24,10 @@ struct SplineInterval {
   double h = 0.0;  // interval width
 };
 SplineInterval FindSplineInterval(const double* x, int n, double xValue);
+// The same interval, looked for first where the last search found it (`hint`, its lower index)
+// and next to it, by bisection only when it has moved further; hint becomes the interval found.
+// A caller that queries nearby values in turn, as an integrator does, saves the bisection.
+SplineInterval FindSplineInterval(const double* x, int n, double xValue, int& hint);
 double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2);
 
 }  // namespace plumora

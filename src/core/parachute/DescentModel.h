@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 #include "core/ballistic/PayloadAerodynamics.h"
 #include "core/common/BodyFrames.h"
@@ -27,7 +28,6 @@ namespace plumora {
 
 class CPayload;
 class CParachute;
-class CParachutePhase;
 class Prompter;
 struct AtmosphereTable;
 struct PlanetConstants;
@@ -77,17 +77,16 @@ struct LineLoads {
 
 // Everything the right-hand side reads and keeps while a final descent runs; the integrator
 // hands it back to EvaluateTwoBodyDerivatives as its context. One run, one model: nothing of
-// it outlives the phase except the flip flag it raises on the phase record.
+// it outlives the phase.
 struct DescentModel {
   // What is flown (set before the run, read only).
   const CPayload* payload = nullptr;
   const CParachute* parachute = nullptr;
   const AtmosphereTable* atmosphere = nullptr;
   const PlanetConstants* planet = nullptr;
-  Prompter* prompter = nullptr;       // for the confluence point warning
-  CParachutePhase* record = nullptr;  // its flip flag is raised here
-  bool massPoint = false;             // the confluence point carries mass (30 state values)
-  double heading = 0.0;               // rad, orients the winds in the descent frame
+  Prompter* prompter = nullptr;  // for the confluence point warning
+  bool massPoint = false;        // the confluence point carries mass (30 state values)
+  double heading = 0.0;          // rad, orients the winds in the descent frame
 
   // Working state, rebuilt at every evaluation.
   TwoBodyFrames frames;
@@ -95,6 +94,12 @@ struct DescentModel {
   double parachuteAxial = 0.0;   // N, along the parachute's −x axis
   double parachuteNormal = 0.0;  // N, against the lateral air flow at the centre of pressure
   LineLoads lines;
+  // Per body, where its last evaluation found its height in the atmosphere table.
+  std::array<int, 2> atmosphereHint{};
+  // cos and sin of the heading they were taken of (not a number until then), for the winds.
+  double windHeading = std::numeric_limits<double>::quiet_NaN();
+  double headingCos = 1.0;
+  double headingSin = 0.0;
 
   // Set when the massless confluence point could not be placed: no line force is computed any
   // more and the phase ends after the current integrator call.

@@ -70,7 +70,6 @@ class DescentRun final : public PhaseIntegration {
     model_.atmosphere = &flight.atmosphere;
     model_.planet = &flight.planet;
     model_.prompter = &flight.prompter;
-    model_.record = &record;
     model_.massPoint = record.massPointAtConfluence != 0;
   }
 
@@ -241,6 +240,9 @@ void DescentRun::RecordTwoBodySample(double t) {
 }
 
 bool DescentRun::ContinueParachutePhase(double tout) {
+  // Judged on the state the integrator returned, never on its trial evaluations (which depend on
+  // the method and on its rejected steps), so that every method asks the same question.
+  if (ParachuteFlipped(model_, y_.data())) record_.flipDetected = true;
   if (PayloadHeight() <= 0.0) return false;    // the payload is down
   if (ParachuteHeight() <= 0.0) return false;  // the canopy is down
   if (stop_.Reached(tout, PayloadHeight())) return false;

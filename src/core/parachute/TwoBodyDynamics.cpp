@@ -18,15 +18,27 @@ constexpr double kCanopyNormalSlope = 0.75;
 // The lateral flow at the centre of pressure is floored at this before it divides.
 constexpr double kCrossFlowFloor = 1e-20;  // m/s
 
+// DescentWind with the cosine and sine of the heading.
+Vec3 WindAlong(double c, double s, double windWE, double windSN) {
+  return {c * windSN + s * windWE, s * windSN - c * windWE, 0.0};
+}
+
 // The body's velocity relative to the air, body axes, with the air at the body's height.
 struct LocalAir {
   AtmosphereSample air;
   Vec3 airVelocity;  // m/s, body axes
 };
-LocalAir AirAround(const DescentModel& model, int body, const Vec3& velocity, double height) {
+LocalAir AirAround(DescentModel& model, int body, const Vec3& velocity, double height) {
   LocalAir local;
-  local.air = QueryAtmosphere(*model.atmosphere, height);
-  const Vec3 wind = DescentWind(model.heading, local.air.windWE, local.air.windSN);
+  local.air = QueryAtmosphere(*model.atmosphere, height,
+                              model.atmosphereHint[static_cast<std::size_t>(body)]);
+  if (!(model.windHeading == model.heading)) {  // the heading is fixed for a run
+    model.windHeading = model.heading;
+    model.headingCos = std::cos(model.heading);
+    model.headingSin = std::sin(model.heading);
+  }
+  const Vec3 wind =
+      WindAlong(model.headingCos, model.headingSin, local.air.windWE, local.air.windSN);
   local.airVelocity = velocity - model.frames.ToBodyAxes(body, wind);
   return local;
 }
@@ -38,7 +50,7 @@ struct BodyKinematics {
   Vec3 w;         // rad/s, body axes
   LocalAir local;
 };
-BodyKinematics Kinematics(const DescentModel& model, int body, const double* y, double* yp) {
+BodyKinematics Kinematics(DescentModel& model, int body, const double* y, double* yp) {
   const int b = BodyBlock(body);
   BodyKinematics k;
   k.velocity = StateVec(y, b + kVelocityOffset);
@@ -72,8 +84,7 @@ Vec3 PathVelocity(double pathAngleDegrees, double speed) {
 }
 
 Vec3 DescentWind(double heading, double windWE, double windSN) {
-  const double c = std::cos(heading), s = std::sin(heading);
-  return {c * windSN + s * windWE, s * windSN - c * windWE, 0.0};
+  return WindAlong(std::cos(heading), std::sin(heading), windWE, windSN);
 }
 
 ParachuteCoefficients ParachuteAeroCoefficients(double /*mach*/, double alpha) {
@@ -128,7 +139,6 @@ void ParachuteDerivatives(DescentModel& model, const double* y, double* yp) {
   const ParachuteAeroLoads aero =
       ParachuteAeroForces(chute, local.airVelocity, w.y, w.z, local.air.density,
                           local.air.temperature, GammaR(*model.planet));
-  if (aero.flipped && model.record) model.record->flipDetected = true;
   model.parachuteAxial = aero.axial;
   model.parachuteNormal = aero.normal;
 
@@ -160,6 +170,17 @@ void ConfluenceDerivatives(const DescentModel& model, const double* y, double* y
               model.lines.confluenceForce / model.parachute->confluenceMass);
   SetStateVec(yp, kConfluenceBlock + kPositionOffset,
               StateVec(y, kConfluenceBlock + kVelocityOffset));
+}
+
+bool ParachuteFlipped(DescentModel& model, const double* y) {
+  constexpr int b = kParachuteBlock;
+  model.frames.UpdateFrames(kParachuteBody, StateVec(y, b + kAttitudeOffset));
+  const LocalAir local = AirAround(model, kParachuteBody, StateVec(y, b + kVelocityOffset),
+                                   y[b + kPositionOffset + 2]);
+  const Vec3 w = StateVec(y, b + kRateOffset);
+  return ParachuteAeroForces(*model.parachute, local.airVelocity, w.y, w.z, local.air.density,
+                             local.air.temperature, GammaR(*model.planet))
+      .flipped;
 }
 
 void EvaluateTwoBodyDerivatives(double /*t*/, const double* y, double* yp, void* context) {

@@ -49,6 +49,10 @@ void ConfluenceDerivatives(const DescentModel& model, const double* y, double* y
 // and, with a mass point, the confluence point's.
 void EvaluateTwoBodyDerivatives(double t, const double* y, double* yp, void* context);
 
+// Whether the air meets the canopy from behind in state y (ParachuteAeroForces' flip). Updates
+// the model's parachute frame to y.
+bool ParachuteFlipped(DescentModel& model, const double* y);
+
 // The attitude of a second body, given against a first body's axes, read against the descent
 // frame (kAbsolute); or the attitude of a second body given against the descent frame read
 // against the first body's axes (kPayloadRelative). Angles in rad; the roll that comes out lies

@@ -1,9 +1,9 @@
 // The integrators of the phase drivers, in the DEPAC calling form: DDERKF (Runge-Kutta-Fehlberg
 // 4(5)), DDEABM (Adams-Bashforth-Moulton, orders up to 12) and DDEBDF (backward differentiation
-// formulas, orders up to 5, for stiff systems), plus the two fixed-step Euler methods. The three
-// variable-step codes run over SUNDIALS: DDERKF over ARKODE's explicit stepper with the Fehlberg
-// 6-stage 4(5) table, DDEABM over CVODE's Adams method with fixed-point iteration, DDEBDF over
-// CVODE's BDF method with Newton iteration, a dense linear solver and a difference-quotient
+// formulas, orders up to 5, for stiff systems), plus the two fixed-step Euler methods. DDERKF is
+// our own stepper on state arrays sized once per solver (FehlbergSolver.cpp); the two multistep
+// codes run over SUNDIALS: DDEABM over CVODE's Adams method with fixed-point iteration, DDEBDF
+// over CVODE's BDF method with Newton iteration, a dense linear solver and a difference-quotient
 // Jacobian.
 //
 // Calling form. F(T, Y, YP, context) writes the NEQ derivatives YP at (T, Y); `context` is handed

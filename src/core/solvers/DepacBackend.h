@@ -1,5 +1,6 @@
-// The solver behind a DepacWork: one SUNDIALS integrator with its context and vectors, created
-// once and re-initialised for every new problem. Internal to the solvers folder; the entry points
+// The solver behind a DepacWork, created once and re-initialised for every new problem: our own
+// Runge-Kutta-Fehlberg stepper for DDERKF, a SUNDIALS integrator with its context and vectors for
+// DDEABM and DDEBDF. Internal to the solvers folder; the entry points
 // in Depac.cpp turn its outcomes into DEPAC's IDID values.
 #pragma once
 
@@ -72,5 +73,7 @@ class DepacBackend {
 
 // A solver for the method and size; null if the library could not create one.
 std::unique_ptr<DepacBackend> CreateDepacBackend(DepacMethod method, int neq);
+// DDERKF's solver (FehlbergSolver.cpp).
+std::unique_ptr<DepacBackend> CreateFehlbergBackend(int neq);
 
 }  // namespace plumora

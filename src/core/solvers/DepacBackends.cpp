@@ -1,5 +1,4 @@
-// The SUNDIALS solvers behind DDERKF, DDEABM and DDEBDF.
-#include <arkode/arkode_erkstep.h>
+// The SUNDIALS solvers behind DDEABM and DDEBDF.
 #include <cvode/cvode.h>
 #include <cvode/cvode_ls.h>
 #include <nvector/nvector_serial.h>
@@ -69,97 +68,6 @@ class SundialsBase : public DepacBackend {
   // The initial values at a start and the solution returned by every advance. The solvers keep
   // their own history, so the caller's Y is never read on a continuation.
   N_Vector state_ = nullptr;
-};
-
-// DDERKF: ARKODE's explicit stepper with the Fehlberg 4(5) pair, stopping exactly at TOUT.
-class FehlbergBackend final : public SundialsBase {
- public:
-  explicit FehlbergBackend(int neq) : SundialsBase(DepacMethod::kRungeKuttaFehlberg, neq) {
-    if (!state_) return;
-    memory_ = ERKStepCreate(EvaluateRightHandSide, 0.0, state_, context_);
-    if (!memory_) return;
-    DepacBackend* self = this;  // what the callbacks cast their user data back to
-    ok_ = ERKStepSetErrHandlerFn(memory_, RecordSolverMessage, self) == ARK_SUCCESS &&
-          ERKStepSetUserData(memory_, self) == ARK_SUCCESS &&
-          ERKStepSetTableNum(memory_, ARKODE_FEHLBERG_6_4_5) == ARK_SUCCESS &&
-          ERKStepSetMaxNumSteps(memory_, kDepacMaxStepsPerCall) == ARK_SUCCESS;
-  }
-  ~FehlbergBackend() override {
-    if (memory_) ERKStepFree(&memory_);
-  }
-  bool ok() const { return ok_; }
-
-  bool Start(double t0, const double* y0, double rtol, double atol) override {
-    LoadState(y0);
-    return ERKStepReInit(memory_, EvaluateRightHandSide, t0, state_) == ARK_SUCCESS &&
-           SetTolerances(rtol, atol);
-  }
-  bool SetTolerances(double rtol, double atol) override {
-    return ERKStepSStolerances(memory_, rtol, atol) == ARK_SUCCESS;
-  }
-  AdvanceOutcome Advance(double tout, double& tReached, double* y) override {
-    // The stop time is cleared each time it is reached; setting it on every call keeps every
-    // step, and every evaluation of F, within [T, TOUT].
-    if (ERKStepSetStopTime(memory_, tout) != ARK_SUCCESS) return AdvanceOutcome::kRefused;
-    // One step at a time: after a failed step the stepper reports the time of the failed stage,
-    // so the last step reached is kept here.
-    double reached = tReached;
-    for (int step = 0; step < kDepacMaxStepsPerCall; ++step) {
-      sunrealtype t = reached;
-      const int flag = ERKStepEvolve(memory_, tout, state_, &t, ARK_ONE_STEP);
-      const AdvanceOutcome outcome = Classify(flag);
-      if (outcome == AdvanceOutcome::kRefused) return outcome;
-      if (outcome != AdvanceOutcome::kReached) {
-        tReached = reached;
-        StoreState(y);
-        return outcome;
-      }
-      reached = t;
-      if (flag == ARK_TSTOP_RETURN || t == tout) {
-        tReached = tout;
-        StoreState(y);
-        return AdvanceOutcome::kReached;
-      }
-    }
-    tReached = reached;
-    StoreState(y);
-    return AdvanceOutcome::kTooMuchWork;
-  }
-  double ToleranceScaleFactor() const override {
-    sunrealtype factor = 1.0;
-    ERKStepGetTolScaleFactor(memory_, &factor);
-    return factor;
-  }
-  long Steps() const override {
-    long steps = 0;
-    ERKStepGetNumSteps(memory_, &steps);
-    return steps;
-  }
-
- private:
-  static AdvanceOutcome Classify(int flag) {
-    switch (flag) {
-      case ARK_SUCCESS:
-      case ARK_TSTOP_RETURN:
-        return AdvanceOutcome::kReached;
-      case ARK_TOO_MUCH_WORK:
-        return AdvanceOutcome::kTooMuchWork;
-      case ARK_TOO_MUCH_ACC:
-        return AdvanceOutcome::kTooMuchAccuracy;
-      case ARK_ERR_FAILURE:
-        return AdvanceOutcome::kErrorTestFailures;
-      case ARK_RHSFUNC_FAIL:
-      case ARK_FIRST_RHSFUNC_ERR:
-      case ARK_REPTD_RHSFUNC_ERR:
-      case ARK_UNREC_RHSFUNC_ERR:
-        return AdvanceOutcome::kRightHandSideFailed;
-      default:
-        return AdvanceOutcome::kRefused;
-    }
-  }
-
-  void* memory_ = nullptr;
-  bool ok_ = false;
 };
 
 // DDEABM and DDEBDF: CVODE with the Adams method and fixed-point iteration, or with BDF and
@@ -300,13 +208,9 @@ class CvodeBackend final : public SundialsBase {
 }  // namespace
 
 std::unique_ptr<DepacBackend> CreateDepacBackend(DepacMethod method, int neq) {
-  if (method == DepacMethod::kRungeKuttaFehlberg) {
-    auto backend = std::make_unique<FehlbergBackend>(neq);
-    if (backend->ok()) return backend;
-  } else {
-    auto backend = std::make_unique<CvodeBackend>(method, neq);
-    if (backend->ok()) return backend;
-  }
+  if (method == DepacMethod::kRungeKuttaFehlberg) return CreateFehlbergBackend(neq);
+  auto backend = std::make_unique<CvodeBackend>(method, neq);
+  if (backend->ok()) return backend;
   return nullptr;
 }
 

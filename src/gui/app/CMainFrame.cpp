@@ -31,13 +31,16 @@
 #include "gui/app/AnimationBar.h"
 #include "gui/app/Artwork.h"
 #include "gui/app/CChildFrame.h"
+#include "gui/app/EditingCommands.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
+#include "gui/app/SetupCommands.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/DisplayText.h"
 #include "gui/logic/MissionPlan.h"
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -105,8 +108,9 @@ class RunInputFilter final : public QObject {
 
 }  // namespace
 
-CMainFrame::CMainFrame(std::filesystem::path baseFolder)
+CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps)
     : baseFolder_(std::move(baseFolder)),
+      bitmaps_(bitmaps),
       messageBoxes_(this),
       commands_(this, [this] { return CurrentCommandState(); }),
       animation_(SteadyMilliseconds),
@@ -190,6 +194,9 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
+  BindEditingCommands(*this);
+  BindSetupCommands(commands_, *this);
+  BindTrackCommands(commands_, *this);
 }
 
 void CMainFrame::BindFileCommands() {
@@ -313,6 +320,7 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
+  state.trackLine = view && view->state().trackLine;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();
@@ -465,11 +473,13 @@ bool CMainFrame::SaveDocument(CChildFrame& child, bool saveAs) {
 bool CMainFrame::QuerySaveDocument(CChildFrame& child) {
   if (running_) return false;
   if (!child.documentState().modified()) return true;
-  const auto answer = QMessageBox::question(
-      this, kProgramTitle, QString::fromStdString(child.documentState().SavePrompt()),
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::Yes) return SaveDocument(child, false);
-  return answer == QMessageBox::No;
+  QMessageBox box(QMessageBox::Warning, kProgramTitle,
+                  ToQString(child.documentState().SavePrompt()),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save) return SaveDocument(child, false);
+  return answer == QMessageBox::Discard;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -477,12 +487,21 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty()) {
-    event->ignore();
-    return;
+  // One window after the other: Cancel on any of them keeps the program, and the windows not
+  // asked yet, open.
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    if (!window->close()) {
+      event->ignore();
+      return;
+    }
   }
   event->accept();
+}
+
+void CMainFrame::MarkModified(CChildFrame& child) {
+  child.documentState().SetModified();
+  child.UpdateTitle();
+  UpdateTitle();
 }
 
 void CMainFrame::UpdateTitle() {

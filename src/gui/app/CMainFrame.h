@@ -12,6 +12,7 @@
 #include "core/common/Prompter.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/app/FrameHost.h"
+#include "gui/app/GlResources.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/logic/AnimationControl.h"
 #include "gui/logic/DocumentState.h"
@@ -36,7 +37,8 @@ class MissionPlanBar;
 
 class CMainFrame : public QMainWindow, public FrameHost {
  public:
-  explicit CMainFrame(std::filesystem::path baseFolder);
+  // bitmaps: the start-up pictures, which outlive the window (loaded after it is shown).
+  CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps);
   ~CMainFrame() override;
 
   // --- Documents ----------------------------------------------------------------------
@@ -83,7 +85,11 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The printer that Print, Print Preview and Print Setup share.
   QPrinter& printer();
   QLabel* statusPane(int index) const;
+  // The display lists every 3D view draws with.
+  GlResources& glResources() { return glResources_; }
   void UpdateTitle();
+  // An edit changed the child's mission: its title shows the mark and closing asks to save.
+  void MarkModified(CChildFrame& child);
 
   // --- FrameHost ------------------------------------------------------------------------
   bool QuerySaveDocument(CChildFrame& child) override;
@@ -95,6 +101,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool AnimationPlaying() const override { return animation_.playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -119,6 +126,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   CChildFrame* AddChild(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
 
   std::filesystem::path baseFolder_;
+  const StartupBitmaps& bitmaps_;
   QtPrompter messageBoxes_;
   Prompter* prompter_ = &messageBoxes_;
   CommandRouter commands_;
@@ -137,6 +145,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   std::unique_ptr<QPrinter> printer_;
   int nextUntitled_ = 1;
   bool running_ = false;
+  GlResources glResources_;
 };
 
 }  // namespace plumora::gui

@@ -26,9 +26,10 @@ bool CPlumoraApp::InitInstance(const QStringList& arguments, const Options& opti
   std::error_code error;
   baseFolder_ = std::filesystem::current_path(error);
 
-  mainFrame_ = std::make_unique<CMainFrame>(baseFolder_);
+  mainFrame_ = std::make_unique<CMainFrame>(baseFolder_, bitmaps_);
   // The main window's own message boxes sit over it; a test's recorder replaces them.
   mainFrame_->SetPrompter(prompter_ == &messageBoxes_ ? nullptr : prompter_);
+  mainFrame_->glResources().Initialise(baseFolder_, *prompter_);  // 3D views say so on failure
   if (arguments.isEmpty()) {
     mainFrame_->NewDocument();
   } else if (!mainFrame_->OpenDocument(std::filesystem::path(arguments.front().toStdString()))) {

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QString>
 
+#include "gui/logic/StartupBitmaps.h"
+
 namespace plumora::gui {
 
 class CChildFrame;
@@ -33,6 +35,8 @@ class FrameHost {
   virtual void ShowReadout(const QString& x, const QString& y) = 0;
   // The right-button popup of a pane at a screen position; its commands act on that pane.
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
+  // The pictures the program loaded at start-up.
+  virtual const StartupBitmaps& bitmaps() const = 0;
 };
 
 }  // namespace plumora::gui

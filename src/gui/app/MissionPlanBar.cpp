@@ -10,6 +10,7 @@
 
 #include "core/common/CodePage.h"
 #include "gui/app/Artwork.h"
+#include "gui/editing/NumberField.h"
 #include "gui/logic/CommandIds.h"
 
 namespace plumora::gui {
@@ -35,9 +36,10 @@ MissionPlanBar::MissionPlanBar(QWidget* parent) : QWidget(parent) {
   auto* groupLayout = new QVBoxLayout(group);
   name_ = new QLineEdit("Default");
   name_->setReadOnly(true);
-  name_->setProperty("controlId", kCtlMissionName);
+  SetControlId(*name_, kCtlMissionName);
   groupLayout->addWidget(name_);
   editMission_ = new QPushButton("Edit mission");
+  SetControlId(*editMission_, kCtlEditMission);
   editMission_->setEnabled(false);  // until its command has a handler
   groupLayout->addWidget(editMission_);
   layout->addWidget(group);
@@ -47,13 +49,15 @@ MissionPlanBar::MissionPlanBar(QWidget* parent) : QWidget(parent) {
   phases_->setColumnCount(4);
   phases_->setHeaderHidden(true);
   phases_->setRootIsDecorated(false);
-  phases_->setProperty("controlId", kCtlPhaseList);
+  SetControlId(*phases_, kCtlPhaseList);
   for (int c = 0; c < 4; ++c) phases_->setColumnWidth(c, kColumnWidths[c]);
   layout->addWidget(phases_, 1);
 
   auto* buttons = new QHBoxLayout;
   editPhase_ = new QPushButton("Edit phase");
   viewPhase_ = new QPushButton("View phase");
+  SetControlId(*editPhase_, kCtlEditPhase);
+  SetControlId(*viewPhase_, kCtlViewPhase);
   editPhase_->setEnabled(false);
   viewPhase_->setEnabled(false);
   buttons->addWidget(editPhase_);
@@ -94,6 +98,19 @@ QStringList MissionPlanBar::phaseLines() const {
     lines << fields.join('\t');
   }
   return lines;
+}
+
+}  // namespace plumora::gui
+
+namespace plumora::gui {
+
+int MissionPlanBar::selectedPhase() const {
+  const QList<QTreeWidgetItem*> chosen = phases_->selectedItems();
+  return chosen.isEmpty() ? -1 : phases_->indexOfTopLevelItem(chosen.front());
+}
+
+void MissionPlanBar::SelectPhase(int entry) {
+  phases_->setCurrentItem(phases_->topLevelItem(entry));
 }
 
 }  // namespace plumora::gui

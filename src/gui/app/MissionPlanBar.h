@@ -24,6 +24,10 @@ class MissionPlanBar : public QWidget {
   QPushButton* editPhaseButton() const { return editPhase_; }
   // The phase lines as shown, tab-separated (UTF-8).
   QStringList phaseLines() const;
+  // The selected phase's entry (0-based), or -1.
+  int selectedPhase() const;
+  void SelectPhase(int entry);
+  QTreeWidget* phaseList() const { return phases_; }
 
  private:
   QLineEdit* name_;

@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include "gui/logic/DisplayText.h"
+#include "gui/logic/RecordLists.h"
 
 namespace plumora::gui {
 
@@ -30,8 +31,10 @@ bool QtPrompter::AskOkCancel(std::string_view text, std::string_view caption) {
 }
 
 bool QtPrompter::AskYesNo(std::string_view text, std::string_view caption) {
-  return Ask(parent_, QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  // A question that warns of lost data carries the exclamation mark.
+  const QMessageBox::Icon icon =
+      caption == kCaptionDataWillBeLost ? QMessageBox::Warning : QMessageBox::Question;
+  return Ask(parent_, icon, text, caption, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 BlockingInvoker GuiInvoker(QObject* context) {

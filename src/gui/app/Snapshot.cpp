@@ -18,7 +18,9 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
+#include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
@@ -44,21 +46,25 @@ class ErrorNotingPrompter final : public Prompter {
   ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
 };
 
+void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
+  state.chartX = options.chartX;
+  state.chartY = options.chartY;
+  state.chartBody = options.chartBody;
+}
+
 int Fail(const std::string& text) {
   std::fprintf(stderr, "error: %s\n", text.c_str());
   return kSnapshotFailed;
 }
 
 // A pane hosted by nothing but the picture: the document, the settings the command line gave and
-// the animation's sample, no scrolling and no red frame.
+// the animation's sample, no scroll bars and no red frame.
 class PictureHost final : public PaneHost {
  public:
-  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options)
-      : doc_(doc), size_(options.width, options.height) {
+  PictureHost(const CPlumoraDoc& doc, const SnapshotOptions& options, const StartupBitmaps& bitmaps)
+      : doc_(doc), size_(options.width, options.height), bitmaps_(bitmaps) {
     state_.ToggleDisplayMode(options.mode);
-    state_.chartX = options.chartX;
-    state_.chartY = options.chartY;
-    state_.chartBody = options.chartBody;
+    UseChartSettings(state_, options);
     index_ = options.timeGiven ? NearestSample(doc.results, options.time) : 0;
   }
   const CPlumoraDoc& document() const override { return doc_; }
@@ -66,17 +72,22 @@ class PictureHost final : public PaneHost {
   int animationIndex() const override { return index_; }
   bool animationPlaying() const override { return false; }
   QSize clientSize() const override { return size_; }
-  QPoint scrollPosition() const override { return {}; }
+  QPoint scrollPosition() const override { return scroll_; }
   void SetScrollSizes(const ScrollSizes&) override {}
+  void SetScrollPosition(const QPoint& position) override { scroll_ = position; }
   void Repaint() override {}
+  void RepaintArea(const QRect&) override {}
   bool wearsActiveFrame() const override { return false; }
   QWidget* dialogParent() override { return nullptr; }
+  const StartupBitmaps& bitmaps() const override { return bitmaps_; }
 
  private:
   const CPlumoraDoc& doc_;
   QSize size_;
+  const StartupBitmaps& bitmaps_;
   ResultsViewState state_;
   int index_ = 0;
+  QPoint scroll_;
 };
 
 int WritePicture(const QImage& picture, const std::string& output) {
@@ -91,14 +102,16 @@ int WritePicture(const QImage& picture, const std::string& output) {
   return kSnapshotOk;
 }
 
-int PanePicture(CChildFrame& child, const SnapshotOptions& options,
+int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
                 const ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
-  PictureHost host(doc, options);
+  PictureHost host(doc, options, bitmaps);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();
+  // The pane follows the animation to its sample, as on the screen (the table scrolls to it).
+  pane->AnimationStep(host.animationIndex(), false);
   return WritePicture(pane->Snapshot(QSize(options.width, options.height)), options.output);
 }
 
@@ -167,10 +180,20 @@ int RunSnapshot(const SnapshotOptions& options) {
   // A mission that cannot be read, or a missing start-up picture, has been reported.
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
-  if (options.command) return DialogPicture(frame, *options.command, options.output);
+  // The phase a command of the mission plan bar acts on is the first one.
+  frame.missionPlanBar()->SelectPhase(0);
+  if (options.command) {
+    // The active pane shows the mode and chart the command line names, so that Options opens
+    // that mode's dialog with those settings.
+    if (CPlumoraView* view = frame.ActiveView()) {
+      view->ToggleDisplayMode(options.mode);
+      UseChartSettings(view->settings(), options);
+    }
+    return DialogPicture(frame, *options.command, options.output);
+  }
   CChildFrame* child = frame.ActiveChild();
   if (!child) return Fail("no mission is open");
-  return PanePicture(*child, options, prompter);
+  return PanePicture(*child, options, app.bitmaps(), prompter);
 }
 
 }  // namespace plumora::gui

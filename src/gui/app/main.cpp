@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "gui/app/CPlumoraApp.h"
+#include "gui/app/GlResources.h"
 #include "gui/app/Snapshot.h"
 
 int main(int argc, char** argv) {
   using namespace plumora::gui;
+  PrepareOpenGl();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (WantsSnapshot(arguments)) {
     const SnapshotCommandLine line = ParseSnapshotCommandLine(arguments);

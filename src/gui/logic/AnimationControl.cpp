@@ -64,14 +64,15 @@ void AnimationControl::SpeedSelected(int selection) {
 }
 
 double AnimationControl::StepMs() const {
-  // Whole milliseconds, at least one, so that a zero or tiny spacing cannot stall the loop.
-  const double period = std::trunc(periodMs_);
-  return period >= 1.0 ? period : 1.0;
+  // The exact period, so that every speed replays at its own pace (whole milliseconds would
+  // make x16 to x64 one speed for finely sampled flights). Samples without spacing between them
+  // come one per millisecond rather than all at once.
+  return periodMs_ > 0.0 ? periodMs_ : 1.0;
 }
 
 double AnimationControl::MsToNextStep() const {
   if (!playing_) return -1.0;
-  return std::max(0.0, startMs_ + StepMs() - clock_());
+  return std::max(kMinWakeMs, startMs_ + StepMs() - clock_());
 }
 
 bool AnimationControl::Idle() {

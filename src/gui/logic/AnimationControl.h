@@ -11,10 +11,14 @@
 
 namespace plumora::gui {
 
-// The speed list of the bar, and the one selected at start.
-inline constexpr const char* kSpeedItems[] = {"x0.5", "x1", "x2", "x4", "x8"};
-inline constexpr int kSpeedItemCount = 5;
+// The speed list of the bar, and the one selected at start. Item k replays at 2^(k − 1) times the
+// flight's own pace.
+inline constexpr const char* kSpeedItems[] = {"x0.5", "x1", "x2", "x4", "x8", "x16", "x32", "x64"};
+inline constexpr int kSpeedItemCount = 8;
 inline constexpr int kDefaultSpeedItem = 1;
+// Playing wakes up at most this often; a faster replay shows several samples per wake, on
+// schedule.
+inline constexpr double kMinWakeMs = 10.0;
 
 class AnimationControl {
  public:
@@ -37,14 +41,14 @@ class AnimationControl {
   void Pause();
   // The slider was let go at position.
   void SliderReleased(int position);
-  // The speed list's selection changed (0 to 4: x0.5 to x8).
+  // The speed list's selection changed (0 to 7: x0.5 to x64).
   void SpeedSelected(int selection);
 
   // Idle-time step while playing: shows as many samples as the time since the last step is
   // worth, keeping to the schedule (a late call skips samples rather than slowing down). True
   // while more idle time is wanted.
   bool Idle();
-  // Wall-clock milliseconds until Idle has the next sample to show (0 when it is due now), or a
+  // Wall-clock milliseconds until Idle has the next sample to show, but at least kMinWakeMs, or a
   // negative value while paused. Playing waits this long instead of asking Idle over and over.
   double MsToNextStep() const;
   // Moves n samples on; past the end it stops at the last sample and pauses.
@@ -64,7 +68,7 @@ class AnimationControl {
 
  private:
   int LastIndex() const { return store_ ? store_->LastIndex() : -1; }
-  double StepMs() const;   // the period as the schedule counts it
+  double StepMs() const;   // the period as the schedule counts it (never zero)
   void MoveTo(int index);  // index, panes and time text
 
   Clock clock_;

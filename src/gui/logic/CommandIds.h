@@ -55,6 +55,7 @@ enum CommandId : int {
   kCmdPopup2DTrajectory = 32803,
   kCmdPopup3DTrajectory = 32804,
   kCmdPopupOptions = 32807,
+  kCmdPopupTrackLine = 32841,  // the ground track's line of the flight so far, on or off
 
   // Frame commands.
   kCmdMainControl = 32794,

@@ -82,6 +82,11 @@ MenuItemState ShowOptions(const CommandState& s, int) {
   return {s.pane && !s.running};
 }
 
+// Offered only on a ground track.
+MenuItemState TrackLineShown(const CommandState& s, int) {
+  return {true, s.trackLine, s.mode == DisplayMode::k2DTrajectory};
+}
+
 using M = CommandMenu;
 using A = Artwork;
 
@@ -92,7 +97,6 @@ const CommandRow kRows[] = {
     {kCmdFileClose, M::kFile, 0, "&Close", "", A::kNone, "", false, OnDocument},
     {kCmdFileSave, M::kFile, 0, "&Save", "Ctrl+S", A::kSave, "", false, OnDocument},
     {kCmdFileSaveAs, M::kFile, 0, "Save &As...", "", A::kNone, "", false, OnDocument},
-    {kCmdImportData, M::kFile, 1, "Import data...", "", A::kNone, "", false, OnDocument},
     {kCmdExportResults, M::kFile, 1, "&Export results...", "", A::kNone,
      "Write the results to a CSV file", false, OnResults},
     {kCmdFilePrint, M::kFile, 2, "&Print...", "Ctrl+P", A::kPrint, "", false, OnDocument},
@@ -116,6 +120,8 @@ const CommandRow kRows[] = {
     {kCmdSolver, M::kSimulation, 1, "Solver", "", A::kNone, "", false, OnDocument},
     {kCmdEnvironment, M::kSimulation, 1, "Environment", "", A::kNone, "", false, OnDocument},
     {kCmdRun, M::kSimulation, 2, "Run", "", A::kRun, "Start simulation", false, OnDocument},
+    {kCmdImportData, M::kSimulation, 2, "Import data...", "", A::kNone, "Import data tables", false,
+     OnDocument},
 
     {kCmdShowTable, M::kShow, 0, "Table", "", A::kNone, "Show numerical output", true, ShowMode},
     {kCmdShowChart, M::kShow, 0, "Chart", "", A::kNone, "Show graphical output", true, ShowMode},
@@ -153,6 +159,8 @@ const CommandRow kRows[] = {
     {kCmdPopup3DTrajectory, M::kPopup, 0, "3D Trajectory", "", A::kNone,
      "Shows 3D position around planet", true, PopupMode},
     {kCmdPopupOptions, M::kPopup, 1, "Options", "", A::kNone, "", false, Always},
+    {kCmdPopupTrackLine, M::kPopup, 1, "Show track line", "", A::kNone,
+     "Draw the ground track of the flight so far", true, TrackLineShown},
 
     {kCtlEditMission, M::kBar, 0, "Edit mission", "", A::kNone, "", false, OnDocument},
     {kCtlEditPhase, M::kBar, 0, "Edit phase", "", A::kNone, "", false, OnDocument},

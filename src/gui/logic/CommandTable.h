@@ -33,6 +33,7 @@ struct CommandState {
   bool hasResults = false;                // the active document's results hold at least one sample
   bool pane = false;                      // the active document window has an active pane
   DisplayMode mode = DisplayMode::kNone;  // that pane's display mode
+  bool trackLine = false;                 // that pane's ground track draws the line
   bool toolBar = false;                   // shown
   bool statusBar = false;
   bool planBar = false;

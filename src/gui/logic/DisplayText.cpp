@@ -11,6 +11,23 @@ std::string DisplayText(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
+std::optional<std::string> StoredText(std::string_view utf8, char32_t& unstorable) {
+  std::string bytes;
+  if (!Utf8ToWindows1252(utf8, bytes, unstorable)) return std::nullopt;
+  return bytes;
+}
+
+std::string UnstorableTextMessage(std::string_view label, char32_t character) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+  std::string message = "\"";
+  message.append(label);
+  message.append("\" holds the character ");
+  message.append(code);
+  message.append(", which a mission file cannot keep. The previous text is kept.");
+  return message;
+}
+
 std::string RunDoneText(const CTrajectoryStore& results) {
   const int count = results.LastIndex() + 1;
   if (count <= 0) return "Done: no samples";

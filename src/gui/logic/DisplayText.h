@@ -2,6 +2,7 @@
 // are plain ASCII, but may name a file in UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,12 @@ namespace plumora::gui {
 
 // UTF-8 as it is; anything else read as Windows-1252.
 std::string DisplayText(std::string_view bytes);
+
+// Text typed into a dialog (UTF-8) as the Windows-1252 bytes a mission keeps; nothing when it
+// holds a character the code page lacks, which `unstorable` then names.
+std::optional<std::string> StoredText(std::string_view utf8, char32_t& unstorable);
+// What a dialog says when a field holds such a character.
+std::string UnstorableTextMessage(std::string_view label, char32_t character);
 
 // The status bar's word after a run: "Done: 1201 samples, 120.5 s" (the last sample's time).
 std::string RunDoneText(const CTrajectoryStore& results);

@@ -32,7 +32,7 @@ const std::array<ChartVariable, kChartVariableCount> kChartVariables = {{
     {"Pitch", "pitch (\xB0)"},
     {"Yaw", "yaw (\xB0)"},
     {"Connection force", "Connection force (N)"},
-    {"Angle of attack", "Angle of attack (N)"},
+    {"Angle of attack", "Angle of attack (\xB0)"},
 }};
 
 std::optional<DisplayMode> ModeOfCommand(int commandId) {

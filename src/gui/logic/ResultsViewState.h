@@ -44,6 +44,13 @@ inline constexpr int kTableColumnCount = 17;
 using ColumnSwitches = std::array<bool, kTableColumnCount>;
 ColumnSwitches DefaultColumnSwitches();
 
+// The chart's restriction to part of its X axis (the selection band's columns read off the axis).
+struct ChartZoom {
+  bool on = false;
+  double low = 0.0;   // in the X variable's units
+  double high = 0.0;  // above low whenever on
+};
+
 // The settings of one pane. Nothing of it is saved; every new pane starts from these values.
 struct ResultsViewState {
   std::array<bool, kDisplayModeCount> modeFlags{};  // at most one is set; none: a blank pane
@@ -53,7 +60,11 @@ struct ResultsViewState {
   bool active = false;                              // the active pane of its frame
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
+  // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
+  bool trackLine = true;  // the ground track draws the line of the flight so far
+  // The chart's zoom: kept across mode changes and new results until it is reset.
+  ChartZoom chartZoom;
 
   // The mode that is on (the first set flag in mode order), or kNone.
   DisplayMode Mode() const;

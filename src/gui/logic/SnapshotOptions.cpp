@@ -80,7 +80,8 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
           });
   CLI::Option* commandOption =
       app.add_option("--command", command,
-                     "Invoke this command as its menu item would and picture its dialog")
+                     "Invoke this command as its menu item would and picture its dialog (the "
+                     "active pane shows --mode first, so 32775 opens that mode's options)")
           ->check([](const std::string& text) {
             const int id = std::atoi(text.c_str());
             return FindCommand(id) ? std::string() : "there is no command " + text;

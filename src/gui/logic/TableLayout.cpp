@@ -95,7 +95,7 @@ std::string FormatTableValue(double value) {
 }
 
 TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                         const TableGeometry& geometry, int scrollX, int scrollY) {
+                         const TableGeometry& geometry, int scrollX, int scrollY, int markedRow) {
   TableDrawing drawing;
   const int n = store.LastIndex();
   if (n < 0) {
@@ -123,6 +123,10 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   const int end = std::min(n, last) + 1;
   drawing.firstRow = r0;
   drawing.endRow = std::max(r0, end);
+  if (markedRow >= r0 && markedRow < end && !shown.empty()) {
+    drawing.marked =
+        TableBand{x0, (markedRow - r0 + kHeaderRows) * h, static_cast<int>(shown.size()) * w, h};
+  }
   for (int r = r0; r < end; ++r) {
     const CTrajectorySample& sample = store.SampleAt(r);
     const int y = (r - r0 + kHeaderRows) * h;
@@ -133,6 +137,15 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
     }
   }
   return drawing;
+}
+
+int FollowRow(int firstRow, int index, int lastIndex, int areaHeight) {
+  if (index < 0 || index > lastIndex) return firstRow;
+  // Rows wholly visible under the header; at least the one that must be seen.
+  const int whole = std::max(1, areaHeight / kScreenRowHeight - kHeaderRows);
+  if (index < firstRow) return index;
+  if (index >= firstRow + whole) return index - whole + 1;
+  return firstRow;
 }
 
 }  // namespace plumora::gui

@@ -78,8 +78,19 @@ struct TableText {
   TextAlign align = TextAlign::kCentreTop;
 };
 
+// The band behind the row of the sample the animation shows, across the shown columns.
+struct TableBand {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const TableBand&) const = default;
+};
+inline constexpr Colour kTableMarkedRow{196, 196, 196};
+
 struct TableDrawing {
-  bool fillBackground = false;  // the whole area in kTableBackground, before the texts
+  bool fillBackground = false;      // the whole area in kTableBackground, before the texts
+  std::optional<TableBand> marked;  // in kTableMarkedRow, after the background
   std::vector<TableText> texts;
   int firstRow = 0;  // rows drawn, first and one past the last
   int endRow = 0;
@@ -91,8 +102,13 @@ std::string FormatTableValue(double value);
 // Lays out the table for the visible rows only. On the screen the texts are in window
 // coordinates: the two header lines stay at the top, rows start three row heights down, and
 // scrollX shifts everything left; scrollY is the first row shown. On paper the page holds the
-// header and the rows from scrollY on.
+// header and the rows from scrollY on. The row of markedRow, when it is drawn, gets a band.
 TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                         const TableGeometry& geometry, int scrollX, int scrollY);
+                         const TableGeometry& geometry, int scrollX, int scrollY,
+                         int markedRow = -1);
+
+// The first row to show so that the row of index is whole in an area of areaHeight pixels below
+// the header, moving the table as little as it can: firstRow itself when the row is in view.
+int FollowRow(int firstRow, int index, int lastIndex, int areaHeight);
 
 }  // namespace plumora::gui

@@ -55,6 +55,8 @@ class PaneCanvas final : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override {
     view_.MouseMoved(event->position().toPoint(), event->buttons());
   }
+  // Leaving the pane is a move outside it: the read-out goes back to 0, no cross-hair stays.
+  void leaveEvent(QEvent*) override { view_.MouseMoved(QPoint(-1, -1), Qt::NoButton); }
 
  private:
   CPlumoraView& view_;
@@ -113,9 +115,22 @@ void CPlumoraView::SetScrollSizes(const ScrollSizes& sizes) {
   v->setSingleStep(std::max(1, sizes.lineHeight));
 }
 
+void CPlumoraView::SetScrollPosition(const QPoint& position) {
+  canvas_->horizontalScrollBar()->setValue(position.x());
+  canvas_->verticalScrollBar()->setValue(position.y());
+}
+
 void CPlumoraView::Repaint() {
   canvas_->viewport()->update();
   if (pane_ && pane_->surface()) pane_->surface()->update();
+}
+
+void CPlumoraView::RepaintArea(const QRect& area) {
+  canvas_->viewport()->update(area);
+}
+
+const StartupBitmaps& CPlumoraView::bitmaps() const {
+  return frame_.host().bitmaps();
 }
 
 bool CPlumoraView::wearsActiveFrame() const {
@@ -191,7 +206,10 @@ void CPlumoraView::Thaw() {
 }
 
 void CPlumoraView::AnimationStep(int index, bool playing) {
-  if (pane_ && !frozen_) pane_->AnimationStep(index, playing);
+  if (!pane_ || frozen_) return;
+  pane_->AnimationStep(index, playing);
+  // Paused, every pane shows the sample as a whole (the chart its solid cursor).
+  if (!playing) Repaint();
 }
 
 void CPlumoraView::ZoomToSelection() {

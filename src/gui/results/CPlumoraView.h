@@ -33,6 +33,8 @@ class CPlumoraView : public QWidget, private PaneHost {
   int column() const { return column_; }
   int row() const { return row_; }
   const ResultsViewState& state() const { return state_; }
+  // The settings to change from outside the pane's own commands (snapshots and tests).
+  ResultsViewState& settings() { return state_; }
   // The pane of the mode that is on, or null for a blank view.
   ResultsPane* pane() const { return pane_; }
 
@@ -85,9 +87,12 @@ class CPlumoraView : public QWidget, private PaneHost {
   QSize clientSize() const override;
   QPoint scrollPosition() const override;
   void SetScrollSizes(const ScrollSizes& sizes) override;
+  void SetScrollPosition(const QPoint& position) override;
   void Repaint() override;
+  void RepaintArea(const QRect& area) override;
   bool wearsActiveFrame() const override;
   QWidget* dialogParent() override { return window(); }
+  const StartupBitmaps& bitmaps() const override;
 
   void ShowPane();
   void Relayout();

@@ -2,8 +2,10 @@
 
 #include <array>
 
+#include "gui/results/ChartPane.h"
 #include "gui/results/PlaceholderPane.h"
 #include "gui/results/TablePane.h"
+#include "gui/results/TrackPane.h"
 
 namespace plumora::gui {
 
@@ -19,11 +21,11 @@ std::unique_ptr<ResultsPane> Make(PaneHost& host) {
 // One line per display mode, in mode order; null: the mode is not built yet.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
-    nullptr,          // Chart
+    Make<ChartPane>,  // Chart
     nullptr,          // 3D payload
     nullptr,          // 3D parachute
     nullptr,          // 3D System
-    nullptr,          // 2D Trajectory
+    Make<TrackPane>,  // 2D Trajectory
     nullptr,          // 3D Trajectory
 };
 

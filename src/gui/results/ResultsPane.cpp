@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "gui/results/OptionsDialogs.h"
+
 namespace plumora::gui {
 
 namespace {
@@ -32,6 +34,12 @@ void ResultsPane::Print(QPrinter& printer) {
   const int height = static_cast<int>(kPrintPictureWidth * page.height() / page.width());
   const QImage picture = Snapshot(QSize(kPrintPictureWidth, std::max(1, height)));
   painter.drawImage(QRectF(0, 0, page.width(), page.height()), picture);
+}
+
+void ResultsPane::OptionsCommand() {
+  if (!RunOptionsDialog(mode(), host_.viewState(), host_.dialogParent())) return;
+  Layout();
+  host_.Repaint();
 }
 
 void ResultsPane::Layout() {

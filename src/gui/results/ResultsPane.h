@@ -6,9 +6,11 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include "gui/logic/ResultsViewState.h"
+#include "gui/logic/StartupBitmaps.h"
 #include "gui/logic/TableLayout.h"
 
 class QPainter;
@@ -35,13 +37,17 @@ class PaneHost {
   virtual QSize clientSize() const = 0;
   virtual QPoint scrollPosition() const = 0;
   virtual void SetScrollSizes(const ScrollSizes& sizes) = 0;
-  // Asks for a repaint of the pane.
+  virtual void SetScrollPosition(const QPoint& position) = 0;
+  // Asks for a repaint of the pane, or of the part of it that changed.
   virtual void Repaint() = 0;
+  virtual void RepaintArea(const QRect& area) = 0;
   // True when the pane should wear the red frame of the active pane (a pane that draws its own
   // surface draws the frame itself).
   virtual bool wearsActiveFrame() const = 0;
   // The parent of the pane's dialogs (its options).
   virtual QWidget* dialogParent() = 0;
+  // The pictures the program loaded at start-up (empty until they are loaded).
+  virtual const StartupBitmaps& bitmaps() const = 0;
 };
 
 // The chart's read-out at the mouse: the values of the X and Y variables (0 outside the chart).
@@ -77,13 +83,15 @@ class ResultsPane {
   virtual void MouseRelease(const QPoint& /*pos*/, Qt::MouseButton /*button*/) {}
   virtual void MouseDoubleClick(const QPoint& /*pos*/) {}
 
-  // The animation moved to index (playing or not).
+  // The animation moved to index (playing or not). While it is paused the view repaints the
+  // pane after this.
   virtual void AnimationStep(int /*index*/, bool /*playing*/) {}
   // The results, the mode or the client size changed: set the scroll sizes the pane needs
   // (none by default).
   virtual void Layout();
-  // Show > Options and the popup's Options: the pane's own options dialog.
-  virtual void OptionsCommand() {}
+  // Show > Options and the popup's Options: by default the options dialog of the pane's mode
+  // (OptionsDialogs.h); the pane is laid out and repainted when the dialog changed what it shows.
+  virtual void OptionsCommand();
   // The animation bar's chart zoom buttons.
   virtual void ZoomToSelection() {}
   virtual void ResetZoom() {}

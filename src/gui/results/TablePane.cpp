@@ -18,6 +18,9 @@ void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeome
     painter.fillRect(QRect(0, 0, geometry.areaWidth, geometry.areaHeight),
                      ToQColor(kTableBackground));
   }
+  if (const std::optional<TableBand>& band = drawing.marked) {
+    painter.fillRect(QRect(band->x, band->y, band->width, band->height), ToQColor(kTableMarkedRow));
+  }
   const int w = geometry.columnWidth;
   const int h = geometry.rowHeight;
   for (const TableText& t : drawing.texts) {
@@ -37,7 +40,8 @@ TableDrawing TablePane::CurrentTable() const {
   const QSize client = host().clientSize();
   const QPoint scroll = host().scrollPosition();
   return LayoutTable(host().document().results, host().viewState().columnSwitches,
-                     ScreenTableGeometry(client.width(), client.height()), scroll.x(), scroll.y());
+                     ScreenTableGeometry(client.width(), client.height()), scroll.x(), scroll.y(),
+                     host().animationIndex());
 }
 
 void TablePane::Paint(QPainter& painter, const QSize& client) {
@@ -45,8 +49,16 @@ void TablePane::Paint(QPainter& painter, const QSize& client) {
   const TableGeometry geometry = ScreenTableGeometry(client.width(), client.height());
   PaintTable(painter,
              LayoutTable(host().document().results, host().viewState().columnSwitches, geometry,
-                         scroll.x(), scroll.y()),
+                         scroll.x(), scroll.y(), host().animationIndex()),
              geometry);
+}
+
+void TablePane::AnimationStep(int index, bool playing) {
+  const QPoint scroll = host().scrollPosition();
+  const int first = FollowRow(scroll.y(), index, host().document().results.LastIndex(),
+                              host().clientSize().height());
+  if (first != scroll.y()) host().SetScrollPosition({scroll.x(), first});
+  if (playing) host().Repaint();
 }
 
 void TablePane::Print(QPrinter& printer) {

@@ -1,5 +1,7 @@
 // The table of samples: one row per sample, the shown columns packed from the left, the header
-// fixed at the top while the rows scroll. What goes where is TableLayout's; this pane draws it.
+// fixed at the top while the rows scroll. The row of the sample the animation shows is marked,
+// and the table scrolls to keep it in view as the animation moves. What goes where is
+// TableLayout's; this pane draws it.
 #pragma once
 
 #include "gui/results/ResultsPane.h"
@@ -15,6 +17,7 @@ class TablePane final : public ResultsPane {
   // The header and the rows from the first one shown, on one page.
   void Print(QPrinter& printer) override;
   void Layout() override;
+  void AnimationStep(int index, bool playing) override;
 
   // The table as the pane draws it now (window coordinates, current scroll position).
   TableDrawing CurrentTable() const;

@@ -64,6 +64,17 @@ TEST_F(DataImport, OnlyTheChosenColumnsStandOnALine) {
   EXPECT_EQ(doc.results.SampleAt(1).latitude, 0.0);
 }
 
+// Columns beyond the last one chosen, however many, never become samples of their own.
+TEST_F(DataImport, LongLinesAreSkippedToTheirEnd) {
+  std::string remark;
+  for (int k = 0; k < 20; ++k) remark += " 123.456";
+  ASSERT_EQ(Import("0" + remark + "\n0 1 2 3 4 5 6" + remark + "\n1 1 2 3 4 5 6\n"), 1)
+      << prompter.Transcript();
+  ASSERT_EQ(doc.results.LastIndex(), 1);
+  EXPECT_EQ(doc.results.SampleAt(0).time, 0.0);
+  EXPECT_EQ(doc.results.SampleAt(1).time, 1.0);
+}
+
 TEST_F(DataImport, EveryImportAddsItsOwnPayload) {
   doc.CreatePayload();
   ASSERT_EQ(Import("0\n"), 1);  // nothing after the planet line

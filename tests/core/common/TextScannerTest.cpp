@@ -66,5 +66,26 @@ TEST(TextScanner, LinesAreSkippedWithABoundedRead) {
   EXPECT_FALSE(in.SkipLine());
 }
 
+TEST(TextScanner, ALineIsReadBoundedOrSkippedWhole) {
+  const std::string longLine(120, 'y');
+  TextScanner in("ab\r\n" + longLine + "\n" + longLine + "\nend");
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "ab\r");
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, std::string(99, 'y'));  // the bounded read stops inside the long line
+  EXPECT_EQ(in.Line(), 2);
+  in.SkipRestOfLine();
+  EXPECT_EQ(in.Line(), 3);
+  in.SkipRestOfLine();  // a long line in one go
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "end");
+  EXPECT_FALSE(in.ReadLine(line));
+  EXPECT_EQ(line, "");
+  in.SkipRestOfLine();  // nothing left: stays at the end
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_EQ(in.Line(), 4);
+}
+
 }  // namespace
 }  // namespace plumora

@@ -176,6 +176,30 @@ TEST_F(AtmosphereFiles, TheIndexCountsOnlyFilesOfThePlanetInNameOrder) {
   EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
 }
 
+// The descriptions of a planet's files, in the order its atmosphere index counts them.
+TEST_F(AtmosphereFiles, PlanetListingGivesTheDescriptionsTheIndexCounts) {
+  AtmText cr = SimpleAtmosphere(3);
+  cr.description = "Standard day \t ";
+  cr.lineEnd = "\r\n";
+  AtmText longest = SimpleAtmosphere(4);
+  longest.description = std::string(120, 'd');
+  Write("b.atm", longest);
+  Write("a.atm", cr);
+  Write("m.atm", SimpleAtmosphere(5, "MARS"));
+  AtmosphereListing earth = ListPlanetAtmospheres(dir.path(), kEarth);
+  ASSERT_TRUE(earth.folderListed);
+  EXPECT_FALSE(earth.unreadable);
+  ASSERT_EQ(earth.files.size(), 2u);
+  EXPECT_EQ(earth.files[0].description, "Standard day");
+  EXPECT_EQ(earth.files[1].description, std::string(99, 'd'));  // a bounded line read
+  EXPECT_EQ(earth.files[1].path, dir / "atm" / "b.atm");
+  EXPECT_EQ(ListPlanetAtmospheres(dir.path(), kEarth, 0).files.size(), 1u);
+  EXPECT_EQ(ListPlanetAtmospheres(dir.path(), kMars).files.size(), 1u);
+  EXPECT_TRUE(ListPlanetAtmospheres(dir.path(), kTitan).files.empty());
+  EXPECT_TRUE(ListPlanetAtmospheres(dir.path(), 7).files.empty());
+  EXPECT_FALSE(ListPlanetAtmospheres(dir / "elsewhere", kEarth).folderListed);
+}
+
 TEST_F(AtmosphereFiles, MissingFolderOrFiles) {
   EXPECT_EQ(doc.readatmosphere(), 0);
   std::filesystem::create_directories(dir / "atm");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "core/common/Constants.h"
@@ -62,6 +64,38 @@ TEST(Spline, OneOrTwoPointsStayFinite) {
   SplineSecondDerivatives(two.x.data(), two.y.data(), 2, 0.0, 0.0, two.y2.data());
   EXPECT_TRUE(std::isfinite(two.At(0.5)));
   EXPECT_EQ(two.At(1.0), std::sin(1.0));
+}
+
+// Starting from the last interval must find exactly what the bisection finds, wherever the hint
+// points (stale, next door, far away, out of range) and wherever the value lies (on a knot, beyond
+// either end, not a number), or a run would depend on the order of its queries.
+TEST(Spline, AHintedSearchFindsWhatTheBisectionFinds) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> spacing(0.1, 5.0);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int n : {1, 2, 3, 5, 40}) {
+    std::vector<double> x{-10.0};
+    for (int i = 1; i < n; ++i) x.push_back(x.back() + spacing(random));
+    std::vector<double> values{-1e9, 1e9, nan, x.front() - 0.5, x.back() + 0.5};
+    for (double knot : x) {
+      values.push_back(knot);
+      values.push_back(std::nextafter(knot, -1e300));
+      values.push_back(knot + 0.25);
+    }
+    for (double v : values) {
+      const SplineInterval expected = FindSplineInterval(x.data(), n, v);
+      for (int start : {-3, -1, 0, 1, n / 2, n - 2, n - 1, n, n + 5}) {
+        int hint = start;
+        const SplineInterval in = FindSplineInterval(x.data(), n, v, hint);
+        const auto what = [&] { return ::testing::Message() << n << " " << v << " " << start; };
+        EXPECT_EQ(in.lo, expected.lo) << what();
+        EXPECT_EQ(in.hi, expected.hi) << what();
+        EXPECT_EQ(std::isnan(in.a) ? 0 : in.a, std::isnan(expected.a) ? 0 : expected.a) << what();
+        EXPECT_EQ(std::isnan(in.b) ? 0 : in.b, std::isnan(expected.b) ? 0 : expected.b) << what();
+        EXPECT_EQ(hint, in.lo) << what();
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -206,6 +206,33 @@ TEST_F(FinalDescent, TheFlipQuestionComesOncePerPhase) {
   EXPECT_FALSE(other.flipAccepted);
 }
 
+// The question is decided on the states the integrator returns, not on its trial evaluations,
+// which differ from method to method: a canopy turned 30° off the flow is not flipped whichever
+// method flies it (with trial states deciding, the Fehlberg method asked in one of these cases and
+// the Adams method in the other), and one turned 120° is, at once, for both.
+TEST_F(FinalDescent, EveryMethodAsksTheSameFlipQuestion) {
+  phase.stopKind = 0;
+  phase.stopTime = 3.0;
+  struct Case {
+    double yaw, offset;  // °, m
+    int questions, lastIndex;
+  };
+  for (const Case& c :
+       {Case{30.0, -5.0, 0, 30}, Case{30.0, -25.0, 0, 30}, Case{120.0, -5.0, 1, 1}}) {
+    doc.initialState.parachuteYaw = c.yaw;
+    doc.initialState.parachuteOffsetX = c.offset;
+    for (int method : {0, 1}) {
+      doc.integrator = method;
+      phase.flipAccepted = phase.flipDetected = false;
+      prompter.Clear();
+      prompter.QueueAnswers({false});
+      ASSERT_EQ(Run(), 1) << prompter.Transcript();
+      EXPECT_EQ(Questions(), c.questions) << c.yaw << " " << c.offset << " method " << method;
+      EXPECT_EQ(doc.results.LastIndex(), c.lastIndex) << c.yaw << " " << c.offset << " " << method;
+    }
+  }
+}
+
 TEST_F(FinalDescent, FailuresAndStopHandNothingOver) {
   // Bridle legs so stiff that the confluence point cannot balance: one warning, phase over.
   payload().connectionKind = kBridleLegs;

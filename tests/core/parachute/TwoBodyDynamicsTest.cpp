@@ -34,7 +34,6 @@ class TwoBody : public ::testing::Test {
     model.parachute = &chute;
     model.atmosphere = &atmosphere;
     model.planet = &planet;
-    model.record = &record;
   }
   void SetWind(double towardsEast, double towardsNorth) {
     atmosphere.windWE[0] = atmosphere.windWE[1] = towardsEast;
@@ -65,7 +64,6 @@ class TwoBody : public ::testing::Test {
 
   CPayload payload;
   CParachute chute;
-  CParachutePhase record;
   AtmosphereTable atmosphere;
   PlanetConstants planet;
   DescentModel model;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "gui/logic/AnimationControl.h"
@@ -53,24 +54,41 @@ TEST_F(AnimationTest, AtDoubleSpeedTenthSecondSamplesComeEveryFiftyMilliseconds)
   EXPECT_EQ(refreshed.back(), (Refresh{5, true}));
 }
 
-TEST_F(AnimationTest, WakingOnlyWhenAStepIsDueShowsTheSameSamplesAtTheSameMoments) {
-  Fill(100, 0.0337);  // 33.7 ms per sample, counted as 33
+TEST_F(AnimationTest, WakingOnlyWhenAStepIsDueKeepsToTheExactPeriod) {
+  Fill(100, 0.125);
+  control.SpeedSelected(3);  // "x4": 31.25 ms per sample, not a whole number of milliseconds
   control.Play();
-  EXPECT_LT(control.MsToNextStep(), 34.0);
   std::vector<double> shownAt;
-  for (int wakes = 0; wakes < 5; ++wakes) {
+  for (int wakes = 0; wakes < 4; ++wakes) {
     now += control.MsToNextStep();
     control.Idle();
     shownAt.push_back(now - 1000.0);
   }
-  EXPECT_EQ(shownAt, (std::vector<double>{33, 66, 99, 132, 165}));
-  EXPECT_EQ(control.index(), 5);
+  EXPECT_EQ(shownAt, (std::vector<double>{31.25, 62.5, 93.75, 125.0}));
+  EXPECT_EQ(control.index(), 4);
   now += 70;  // late: two samples at once, and the next one is due on the old schedule
   control.Idle();
-  EXPECT_EQ(control.index(), 7);
-  EXPECT_DOUBLE_EQ(control.MsToNextStep(), 29.0);
+  EXPECT_EQ(control.index(), 6);
+  EXPECT_DOUBLE_EQ(control.MsToNextStep(), 23.75);
   control.Pause();
   EXPECT_LT(control.MsToNextStep(), 0.0);
+}
+
+TEST_F(AnimationTest, TheFastSpeedsKeepTheirPaceWakingAHundredTimesASecondAtMost) {
+  Fill(7000, 0.01);  // 10 ms of flight between samples: several samples per wake
+  for (const auto& [item, perSecond] : {std::pair{5, 1600}, {6, 3200}, {7, 6400}}) {
+    control.SliderReleased(0);
+    control.SpeedSelected(item);
+    control.Play();
+    int wakes = 0;
+    for (const double end = now + 1000.0; now < end; ++wakes) {  // as the main window wakes
+      now += control.MsToNextStep();
+      control.Idle();
+    }
+    EXPECT_EQ(control.index(), perSecond) << kSpeedItems[item];
+    EXPECT_EQ(wakes, 100) << kSpeedItems[item];
+    control.Pause();
+  }
 }
 
 TEST_F(AnimationTest, TheNearestSampleToATime) {

@@ -92,6 +92,14 @@ TEST(CommandTableTest, DocumentCommandsNeedADocumentAndExportNeedsResults) {
   EXPECT_FALSE(Look(kCmdAnimationControl, none).checked);
 }
 
+TEST(CommandTableTest, TheTrackLineSwitchIsOfferedOnAGroundTrackOnly) {
+  CommandState track = OpenDocument(true, DisplayMode::k2DTrajectory);
+  track.trackLine = true;
+  EXPECT_TRUE(Look(kCmdPopupTrackLine, track).visible);
+  EXPECT_TRUE(Look(kCmdPopupTrackLine, track).checked);
+  EXPECT_FALSE(Look(kCmdPopupTrackLine, OpenDocument(true, DisplayMode::kChart)).visible);
+}
+
 TEST(CommandTableTest, StatusPromptsAreTheProgramsOwn) {
   const auto prompt = [](int id) { return FindCommand(id)->prompt; };
   EXPECT_EQ(prompt(kCmdShowTable), "Show numerical output");

@@ -53,6 +53,7 @@ TEST(DisplayModeTest, ReadoutNamesTheAxisInUtf8AndPlaceholdersNameTheirMode) {
   EXPECT_EQ(AxisReadout(0, 0.0), "time (s)=0.00");
   EXPECT_EQ(AxisReadout(2, -12.345), "path (\u00B0)=-12.35");
   EXPECT_EQ(AxisReadout(1, 12345.678), "height (m)=12345.68");
+  EXPECT_EQ(AxisReadout(14, 3.5), "Angle of attack (\u00B0)=3.50");  // an angle, not a force
 }
 
 }  // namespace

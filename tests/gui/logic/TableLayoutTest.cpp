@@ -152,6 +152,25 @@ TEST(TableLayoutTest, PrintingDrawsOnTenthsOfMillimetresFromTheFirstVisibleRow) 
   EXPECT_EQ(d.endRow - d.firstRow, 2770 / 50 - 2);  // like a screen: height / row − 2
 }
 
+TEST(TableLayoutTest, TheAnimatedSampleIsMarkedAndTheTableScrollsToKeepItWhole) {
+  const CTrajectoryStore store = StoreOf(100);
+  // 200 pixels: two header lines, a blank one, seven whole rows and one below the pane.
+  const TableGeometry screen = ScreenTableGeometry(800, 200);
+  const auto marked = [&](int index) {
+    return LayoutTable(store, DefaultColumnSwitches(), screen, 30, 10, index).marked;
+  };
+  EXPECT_EQ(marked(12), (TableBand{-30, 100, 1000, 20}));  // across the ten shown columns
+  EXPECT_FALSE(marked(9));
+  EXPECT_FALSE(marked(18));
+
+  EXPECT_EQ(FollowRow(10, 16, 99, 200), 10);   // the last whole row: no need to move
+  EXPECT_EQ(FollowRow(10, 17, 99, 200), 11);   // below: one row up
+  EXPECT_EQ(FollowRow(10, 40, 99, 200), 34);   // far below: at the bottom, as a step leaves it
+  EXPECT_EQ(FollowRow(10, 4, 99, 200), 4);     // above: at the top
+  EXPECT_EQ(FollowRow(10, 100, 99, 200), 10);  // no such sample
+  EXPECT_EQ(FollowRow(10, 50, 99, 30), 50);    // no room for a whole row: that row first
+}
+
 TEST(TableScrollTest, OneScrollUnitIsOneRowUpToTheClamp) {
   const auto sizes = TableScrollSizes(99, 400, 12);
   ASSERT_TRUE(sizes);

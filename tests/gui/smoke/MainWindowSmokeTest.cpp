@@ -4,6 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
@@ -11,12 +14,14 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
@@ -29,9 +34,12 @@
 #include "gui/app/CommandRouter.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
+#include "gui/editing/NumberField.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/TrackLayout.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/ChartPane.h"
 #include "gui/results/TablePane.h"
 #include "support/NotingPrompter.h"
 #include "support/RunProcess.h"
@@ -41,6 +49,20 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The planet maps of the tests: one colour each, so that a picture of the ground track shows the
+// marker and the line against it.
+const QColor kEarthMap(0, 40, 120);
+const QColor kMarsMap(150, 60, 30);
+const QColor kTrackLineColour(0, 255, 255);
+
+std::string UniformMap(const QColor& colour) {
+  tools::Picture map(64, 32);
+  const auto channel = [](int c) { return static_cast<std::uint8_t>(c); };
+  map.pixels.assign(map.pixels.size(),
+                    {channel(colour.red()), channel(colour.green()), channel(colour.blue())});
+  return tools::BmpBytes(map);
+}
 
 // A base folder with the bundled atmospheres and aerodynamics, small start-up pictures, and a
 // mission: one payload flown by `phases` ballistic phases. Every question is answered yes, and
@@ -54,6 +76,8 @@ class MainWindowTest : public ::testing::Test {
     for (std::string_view name : kStartupPictureFiles) {
       test::WriteFile(base / "graphics" / std::string(name), picture);
     }
+    test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
+    test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
     fs::current_path(base.path());
     prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
   }
@@ -71,6 +95,19 @@ class MainWindowTest : public ::testing::Test {
     doc.missionName = "Smoke \xE9preuve";  // Windows-1252 é
     doc.timeStep = timeStep;
     const fs::path path = base / "mission.psd";
+    EXPECT_TRUE(SaveMission(doc, path));
+    return path;
+  }
+
+  // The entry of the bundled Earth example, eastwards over the date line, a sample a second.
+  fs::path WriteDateLineMission() {
+    CPlumoraDoc doc;
+    EXPECT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd"));
+    doc.phases.resize(1);
+    doc.initialState.longitude = 165.0;
+    doc.initialState.heading = 80.0;
+    doc.outputTimeStep = 1.0;
+    const fs::path path = base / "dateline.psd";
     EXPECT_TRUE(SaveMission(doc, path));
     return path;
   }
@@ -360,7 +397,7 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   // Tiled, both windows show; only the one the user works in has a red-framed pane. A mode that
   // is not built yet says so in the middle of its pane.
   frame.Invoke(kCmdWindowTile);
-  frame.Invoke(kCmdShowChart);
+  frame.Invoke(kCmdPopup3DTrajectory);
   QApplication::processEvents();
   const auto picture = [](CPlumoraView* v) { return v->canvas()->viewport()->grab().toImage(); };
   const QImage working = picture(second->ActiveView());
@@ -396,6 +433,166 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
   EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+}
+
+// Answers the first modal dialog that opens while it lives.
+class DialogAnswer {
+ public:
+  explicit DialogAnswer(std::function<void(QDialog&)> answer) : answer_(std::move(answer)) {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      timer_.stop();
+      seen = true;
+      answer_(*dialog);
+    });
+    timer_.start();
+  }
+  bool seen = false;
+
+ private:
+  std::function<void(QDialog&)> answer_;
+  QTimer timer_;
+};
+
+TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
+  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1280, 860);
+  QApplication::processEvents();
+  frame.ActiveChild()->EqualisePanes();
+  frame.Invoke(kCmdRun);
+  frame.Invoke(kCmdShowChart);
+  QApplication::processEvents();
+  CPlumoraView* view = frame.ActiveView();
+  auto* chart = dynamic_cast<ChartPane*>(view->pane());
+  ASSERT_TRUE(chart && chart->drawn());
+  const auto shown = [view] { return view->canvas()->viewport()->grab().toImage(); };
+  const ChartLayout l = chart->drawn()->layout;
+
+  // Green-grey behind a black Y axis, the height falling in blue from the top left.
+  QImage picture = shown();
+  EXPECT_EQ(picture.pixelColor(l.lm + l.pw - 3, l.mt + 3), QColor(180, 200, 180));
+  EXPECT_EQ(picture.pixelColor(l.x0, l.mt + l.ph / 2), QColor(0, 0, 0));
+  EXPECT_EQ(picture.pixelColor(l.PointOf(0, 14000).x + 1, l.PointOf(0, 14000).y + 1).blue(), 255);
+
+  // The mouse reads the curve out into the status bar under a red cross-hair.
+  const int column = l.PointOf(45, 0).x;
+  view->MouseMoved({column, l.mt + 5}, Qt::NoButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(frame.statusPane(0)->text().startsWith("time (s)=4"))
+      << frame.statusPane(0)->text().toStdString();
+  EXPECT_TRUE(frame.statusPane(1)->text().startsWith("height (m)="))
+      << frame.statusPane(1)->text().toStdString();
+  // What the screen shows after the moves painted only the strips they changed.
+  const auto onScreen = [&frame, view] {
+    const QPoint corner = view->canvas()->viewport()->mapTo(&frame, QPoint(0, 0));
+    const QSize size = view->canvas()->viewport()->size();
+    return frame.screen()->grabWindow(frame.winId()).toImage().copy(QRect(corner, size));
+  };
+  EXPECT_EQ(onScreen().pixelColor(column, l.y0 - 3), QColor(255, 0, 0));
+  view->MouseMoved({column + 40, l.mt + 5}, Qt::NoButton);
+  QApplication::processEvents();
+  picture = onScreen();
+  EXPECT_EQ(picture.pixelColor(column + 40, l.y0 - 3), QColor(255, 0, 0));
+  EXPECT_EQ(picture.pixelColor(column, l.y0 - 3), QColor(180, 200, 180));  // none left behind
+  view->MouseMoved({-1, -1}, Qt::NoButton);  // left the pane: no cross-hair stays
+  QApplication::processEvents();
+  EXPECT_NE(onScreen().pixelColor(column + 40, l.y0 - 3), QColor(255, 0, 0));
+
+  // A band dragged across the chart, zoomed into, and reset.
+  view->MousePressed(Qt::LeftButton, {l.lm + 100, 100});
+  view->MouseMoved({l.lm + 100, 100}, Qt::LeftButton);
+  view->MouseMoved({l.lm + 200, 100}, Qt::LeftButton);
+  view->MouseReleased(Qt::LeftButton, {l.lm + 200, 100});
+  QApplication::processEvents();
+  ASSERT_TRUE(chart->HasSelection());
+  const QColor frameOfBand = shown().pixelColor(l.lm + 100, l.mt + l.ph / 2);
+  EXPECT_TRUE(frameOfBand == QColor(200, 200, 200) || frameOfBand == QColor(Qt::white));
+  frame.OnAnimationControl(kCtlZoomToSelection, 0);
+  QApplication::processEvents();
+  const ChartZoom zoom = view->state().chartZoom;
+  ASSERT_TRUE(zoom.on);
+  EXPECT_DOUBLE_EQ(zoom.low, l.XAt(l.lm + 100));
+  EXPECT_DOUBLE_EQ(zoom.high, l.XAt(l.lm + 200));
+  picture = shown();
+  EXPECT_EQ(picture.pixelColor(picture.width() - 3, picture.height() - 3), QColor(236, 236, 236));
+  EXPECT_FALSE(chart->HasSelection());  // the repaint dropped the band
+
+  // Printing draws its own page and leaves the screen's layout to the mouse.
+  const ChartLayout screen = chart->drawn()->layout;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const fs::path pdf = PLUMORA_SCREENSHOT_DIR "/plumora-chart.pdf";  // left for people to see
+  printer.setOutputFileName(QString::fromStdString(pdf.string()));
+  view->Print(printer);
+  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
+  EXPECT_NE(text.out.find("height (m)"), std::string::npos) << text.out;
+  EXPECT_EQ(chart->drawn()->layout.width, screen.width);
+  EXPECT_EQ(chart->drawn()->layout.sx, screen.sx);
+  // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
+  // window draws none here.
+  const CTrajectorySample& sample = frame.ActiveChild()->doc().results.SampleAt(300);
+  const ChartPoint at = screen.PointOf(sample.time, sample.payloadHeight);
+  const auto cyan = [&] {
+    const QImage now = onScreen();
+    int count = 0;
+    for (int y = at.y + 1; y < screen.y0; ++y) count += now.pixelColor(at.x, y) == Qt::cyan;
+    return count;
+  };
+  view->AnimationStep(300, true);
+  QApplication::processEvents();
+  EXPECT_GT(cyan(), 3);
+  EXPECT_LT(cyan(), screen.y0 - at.y - 1);  // dotted
+  view->AnimationStep(1 << 20, true);
+  QApplication::processEvents();
+  EXPECT_EQ(cyan(), 0);
+  view->AnimationStep(1 << 20, false);
+  frame.OnAnimationControl(kCtlZoomReset, 0);
+  EXPECT_FALSE(view->state().chartZoom.on);
+
+  // Chart Options from the popup: OK takes the new axis and drops a zoom; Cancel changes nothing.
+  view->settings().chartZoom = {true, 1, 2};
+  DialogAnswer newY([](QDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "Chart Options");
+    d.findChild<QComboBox*>("ctl_1123")->setCurrentIndex(3);
+    d.accept();
+  });
+  ASSERT_TRUE(frame.Invoke(kCmdPopupOptions));
+  EXPECT_EQ(view->state().chartY, 3);
+  EXPECT_FALSE(view->state().chartZoom.on);
+  DialogAnswer cancelled([](QDialog& d) {
+    d.findChild<QComboBox*>("ctl_1124")->setCurrentIndex(5);
+    d.reject();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_TRUE(cancelled.seen);
+  EXPECT_EQ(view->state().chartX, 0);
+
+  // Table Options with every box unchecked: no column is left.
+  view->ToggleDisplayMode(DisplayMode::kTable);
+  DialogAnswer none([](QDialog& d) {
+    for (QCheckBox* box : d.findChildren<QCheckBox*>()) box->setChecked(false);
+    d.accept();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_EQ(view->state().shownColumnCount, 0);
+
+  // The Light page of 3D Options stores what z says; nothing opens in 2D Trajectory.
+  view->ToggleDisplayMode(DisplayMode::k3DPayload);
+  DialogAnswer light([](QDialog& d) {
+    d.findChild<NumberField*>("ctl_1167")->setText("500");
+    d.accept();
+  });
+  frame.Invoke(kCmdShowOptions);
+  EXPECT_EQ(view->state().lightPosition[2], 500.0f);
+  view->ToggleDisplayMode(DisplayMode::k2DTrajectory);
+  DialogAnswer nothing([](QDialog& d) { d.reject(); });
+  frame.Invoke(kCmdShowOptions);
+  QApplication::processEvents();
+  EXPECT_FALSE(nothing.seen);
 }
 
 TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
@@ -469,7 +666,28 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
 
   const auto chart = Snapshot(base.path(), {"chart.png", "--mode", "chart", "mission.psd"});
   ASSERT_EQ(chart.status, 0) << chart.err;
-  const QImage placeholder(QString::fromStdString((base / "chart.png").string()));
+  const QImage plot(QString::fromStdString((base / "chart.png").string()));
+  EXPECT_EQ(plot.pixelColor(799, 0), QColor(180, 200, 180));
+  // The blue curve, and a Y axis as high as the plot: 600 less two margins of 60.
+  int blue = 0, axis = 0;
+  for (int x = 0; x < 800; ++x) {
+    int black = 0;
+    for (int y = 0; y < 600; ++y) {
+      blue += plot.pixelColor(x, y) == QColor(0, 0, 255);
+      black += plot.pixelColor(x, y) == QColor(0, 0, 0);
+    }
+    axis = std::max(axis, black);
+  }
+  EXPECT_GT(blue, 400);
+  EXPECT_GE(axis, 480);
+  EXPECT_EQ(
+      Snapshot(base.path(), {"chart-options.png", "--mode", "chart", "--command", "32775"}).status,
+      0);
+  EXPECT_EQ(Snapshot(base.path(), {"none.png", "--mode", "track", "--command", "32775"}).status, 1);
+
+  const auto globe = Snapshot(base.path(), {"globe.png", "--mode", "trajectory3d", "mission.psd"});
+  ASSERT_EQ(globe.status, 0) << globe.err;
+  const QImage placeholder(QString::fromStdString((base / "globe.png").string()));
   EXPECT_EQ(placeholder.size(), QSize(800, 600));
   EXPECT_EQ(placeholder.pixelColor(0, 0), QColor(Qt::white));
   int ink = 0;
@@ -490,6 +708,113 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   EXPECT_EQ(Snapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
   EXPECT_EQ(Snapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
   EXPECT_FALSE(fs::exists(base / "x.png"));
+}
+
+// White is the marker's fill and nothing else on the uniform test maps: the box of the white
+// pixels is the marker's, and a small box means a single marker.
+QRect WhiteBox(const QImage& picture) {
+  QRect box;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixelColor(x, y) == QColor(Qt::white)) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+QPoint MapCentre(const CTrajectoryStore& results, int index, const QSize& size) {
+  const CTrajectorySample& s = results.SampleAt(index);
+  const std::optional<MapPoint> p =
+      ProjectToMap(s.latitude, s.longitude, size.width(), size.height());
+  return p ? QPoint(p->x, p->y) : QPoint(-1, -1);
+}
+
+bool ColumnHas(const QImage& picture, int x, const QColor& colour) {
+  for (int y = 0; y < picture.height(); ++y) {
+    if (picture.pixelColor(x, y) == colour) return true;
+  }
+  return false;
+}
+
+TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
+  ASSERT_TRUE(Start(WriteDateLineMission())) << prompter.recorder.Transcript();
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1280, 860);
+  QApplication::processEvents();
+  CChildFrame* child = frame.ActiveChild();
+  child->EqualisePanes();
+  frame.Invoke(kCmdRun);
+  const CTrajectoryStore& results = child->doc().results;
+  ASSERT_GT(results.LastIndex(), 320);
+  CPlumoraView* track = child->View(0, 0);
+  CPlumoraView* table = child->View(1, 0);
+  track->ToggleDisplayMode(DisplayMode::k2DTrajectory);
+  table->ToggleDisplayMode(DisplayMode::kTable);
+
+  // What the screen shows of the map, the partial repaints of a playing animation included.
+  QWidget* map = track->canvas()->viewport();
+  const auto screen = [&] {
+    QApplication::processEvents();
+    const QPoint origin = map->mapTo(&frame, QPoint(0, 0));
+    return frame.screen()
+        ->grabWindow(frame.winId(), origin.x(), origin.y(), map->width(), map->height())
+        .toImage();
+  };
+  const auto expectOneMarkerAt = [&](int index) {
+    const QRect white = WhiteBox(screen());
+    EXPECT_LE(white.width(), 7) << index;
+    EXPECT_EQ(white.center(), MapCentre(results, index, map->size())) << index;
+  };
+  expectOneMarkerAt(0);
+
+  // Playing at x0.5 a sample lasts two seconds: the steps here are the test's own. Over the date
+  // line and on, the marker moves and leaves no copy behind.
+  frame.OnAnimationControl(kCtlSpeed, 0);
+  frame.OnAnimationControl(kCtlPlay, 0);
+  for (int step : {60, 240, 10}) {
+    frame.animation().AdvanceAnimation(step);
+    ASSERT_TRUE(frame.animation().playing());
+    expectOneMarkerAt(frame.animation().index());
+  }
+  const int index = frame.animation().index();
+  // The line runs through the samples shown so far, and not on.
+  const QImage playing = screen();
+  const QPoint halfway = MapCentre(results, index / 4, map->size());
+  EXPECT_EQ(playing.pixelColor(halfway), kTrackLineColour);
+  EXPECT_NE(playing.pixelColor(MapCentre(results, results.LastIndex(), map->size())),
+            kTrackLineColour);
+
+  // The table has kept the sample's row in view, marked.
+  const TableDrawing rows = Table(*table);
+  ASSERT_TRUE(rows.marked);
+  EXPECT_EQ(rows.marked->y, (index - rows.firstRow + 3) * 20);
+  EXPECT_LE(rows.marked->y + 20, table->canvas()->viewport()->height());
+  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->y + 2),
+            QColor(196, 196, 196));
+
+  frame.OnAnimationControl(kCtlPause, 0);
+  expectOneMarkerAt(index);
+  // The pane's popup takes the line away.
+  child->SetActiveView(track);
+  ASSERT_TRUE(frame.Invoke(kCmdPopupTrackLine));
+  EXPECT_EQ(screen().pixelColor(halfway), kEarthMap);
+  // A mission on Mars shows the Mars map.
+  child->doc().planet = 1;
+  track->OnUpdate();
+  EXPECT_EQ(screen().pixelColor(map->width() / 2, map->height() - 5), kMarsMap);
+
+  // Headless: the marker of the sample nearest the time asked for, the line at both edges.
+  char time[32];
+  std::snprintf(time, sizeof time, "%.3f", results.SampleAt(index).time);
+  const auto shot = Snapshot(base.path(), {"track.png", "--mode", "track", "--size", "360x180",
+                                           "--time", time, "dateline.psd"});
+  ASSERT_EQ(shot.status, 0) << shot.err;
+  const QImage picture(QString::fromStdString((base / "track.png").string()));
+  EXPECT_EQ(WhiteBox(picture).center(), MapCentre(results, index, QSize(360, 180)));
+  EXPECT_TRUE(ColumnHas(picture, 0, kTrackLineColour));
+  EXPECT_TRUE(ColumnHas(picture, 359, kTrackLineColour));
+  EXPECT_EQ(picture.pixelColor(180, 170), kEarthMap);
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+#include "gl/COglModel.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/common/Messages.h"
+
+namespace plumora {
+
+namespace {
+
+constexpr GlInt kTextureComponents = 3;  // red, green, blue
+constexpr GlInt kRowAlignment = 4;       // bitmap rows are padded to four bytes
+
+std::filesystem::path TexturePath(std::string name, const std::filesystem::path& folder) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  const std::filesystem::path path(name);
+  return path.is_absolute() || folder.empty() ? path : folder / path;
+}
+
+}  // namespace
+
+int COglModel::Load(const std::filesystem::path& path, Prompter& prompter,
+                    const std::filesystem::path& textureFolder) {
+  auto in = TextScanner::Open(path);
+  if (!in) {
+    std::string text(kMsgModelFile);
+    text.append(path.string()).append(kMsgModelNotOpened);
+    prompter.Message(text, kCaptionError);
+    return 0;
+  }
+  OglGeometry geometry;
+  const FileReadResult read = ReadOglGeometry(*in, path, geometry);
+  if (!read.ok) {
+    prompter.Message(read.message, kCaptionError);
+    return 0;
+  }
+  geometry_ = std::move(geometry);
+  texture_.reset();
+  if (geometry_.textureName == kNoTexture) return 1;
+  CTexture texture;
+  if (!texture.Load(TexturePath(geometry_.textureName, textureFolder), prompter)) {
+    std::string text(kMsgErrorOpeningFile);
+    prompter.Message(text.append(geometry_.textureName), kCaptionError);
+    return 0;
+  }
+  texture_ = std::move(texture);
+  return 1;
+}
+
+GlList COglModel::BuildList(const GlFunctions& gl) {
+  if (!gl.HasCurrentContext()) return 0;
+  if (list_ == 0) list_ = gl.GenLists(1);
+  if (list_ == 0) return 0;
+  gl.PixelStorei(kGlUnpackAlignment, kRowAlignment);
+  gl.NewList(list_, kGlCompile);
+  ApplyMaterial(gl, geometry_.material);
+  gl.Disable(kGlTexture2D);
+  if (texture_) {
+    gl.Enable(kGlTexture2D);
+    gl.TexImage2D(kGlTexture2D, 0, kTextureComponents, texture_->Width(), texture_->Height(), 0,
+                  kGlBgrExt, kGlUnsignedByte, texture_->Pixels());
+  }
+  gl.Begin(kGlTriangles);
+  EmitTriangles(gl, geometry_, true);
+  gl.End();
+  gl.Disable(kGlTexture2D);
+  gl.EndList();
+  return list_;
+}
+
+void COglModel::Draw(const GlFunctions& gl) const {
+  if (list_ != 0) gl.CallList(list_);
+}
+
+void COglModel::DeleteList(const GlFunctions& gl) {
+  if (list_ != 0) gl.DeleteLists(list_, 1);
+  list_ = 0;
+}
+
+}  // namespace plumora

@@ -1,0 +1,57 @@
+#include "gui/editing/EditingKit.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "gui/editing/NumberField.h"
+#include "gui/logic/DisplayText.h"
+
+namespace plumora::gui {
+
+namespace {
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+}  // namespace
+
+QWidget* OkCancelRow(QDialog& dialog) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  SetControlId(*buttons->button(QDialogButtonBox::Ok), kIdOk);
+  SetControlId(*buttons->button(QDialogButtonBox::Cancel), kIdCancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
+}
+
+NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const QString& label,
+                          const QString& unit) {
+  auto* field = new NumberField(unit.isEmpty() ? label : label + " (" + unit + ")");
+  SetControlId(*field, id);
+  auto* name = new QLabel(label);
+  name->setBuddy(field);
+  grid.addWidget(name, row, column);
+  grid.addWidget(field, row, column + 1);
+  if (!unit.isEmpty()) grid.addWidget(new QLabel(unit), row, column + 2);
+  return field;
+}
+
+bool ReadStoredText(QWidget& field, const QString& text, const QString& label, std::string& out) {
+  char32_t bad = 0;
+  const std::optional<std::string> stored = StoredText(text.toStdString(), bad);
+  if (!stored) {
+    ShowRefusal(field.window(), UnstorableTextMessage(label.toStdString(), bad));
+    field.setFocus();
+    return false;
+  }
+  out = *stored;
+  return true;
+}
+
+void ShowRefusal(QWidget* parent, const std::string& text) {
+  QMessageBox::warning(parent, QStringLiteral("error"), QString::fromStdString(text));
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,47 @@
+// What the mission's editing dialogs share: the session they edit in, their OK and Cancel
+// buttons, labelled number fields, and reading typed text as a mission stores it.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "core/common/Prompter.h"
+
+class QDialog;
+class QGridLayout;
+class QWidget;
+
+namespace plumora {
+class CPlumoraDoc;
+}
+
+namespace plumora::gui {
+
+class NumberField;
+
+// The mission being edited, who answers the editors' questions, and what to do once an edit has
+// reached the mission (mark it modified, show it).
+struct EditSession {
+  CPlumoraDoc& doc;
+  Prompter& prompter;
+  std::function<void()> changed;
+};
+
+// OK (id 1) and Cancel (id 2), right-aligned in a row of their own; OK calls the dialog's
+// accept(), Cancel its reject().
+QWidget* OkCancelRow(QDialog& dialog);
+
+// A number field with its id, in row `row` of a grid: the label in `column`, the field beside it,
+// and the unit after it when there is one. The label names the field in its refusals.
+NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const QString& label,
+                          const QString& unit = {});
+
+// The text of a field as the bytes a mission keeps. When a character cannot be kept, a message
+// names the field, the field takes the focus and the answer is false.
+bool ReadStoredText(QWidget& field, const QString& text, const QString& label, std::string& out);
+
+// The message of a refused entry, in the dialog's own box.
+void ShowRefusal(QWidget* parent, const std::string& text);
+
+}  // namespace plumora::gui

@@ -1,0 +1,221 @@
+#include "gui/editing/MissionEditor.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/editing/EditingKit.h"
+#include "gui/editing/NumberField.h"
+#include "gui/editing/PhaseDialogs.h"
+#include "gui/editing/TabbedList.h"
+#include "gui/logic/DisplayText.h"
+#include "gui/logic/RecordLists.h"
+
+namespace plumora::gui {
+
+namespace {
+
+QPlainTextEdit* Comments(int id, int lines) {
+  auto* edit = new QPlainTextEdit;
+  SetControlId(*edit, id);
+  edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + 12);
+  return edit;
+}
+
+QPushButton* Button(const QString& text, int id) {
+  auto* button = new QPushButton(text);
+  SetControlId(*button, id);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+// --- "General Description" -----------------------------------------------------------------
+
+CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) {
+  setObjectName("dlg_178");
+  name_ = new QLineEdit(ShownText(description.name));
+  SetControlId(*name_, 1125);
+  type_ = new QComboBox;
+  SetControlId(*type_, 1122);
+  for (const char* name : kMissionTypeNames) type_->addItem(name);
+  type_->setCurrentIndex(description.type);
+  comments_ = Comments(1068, 8);
+  comments_->setPlainText(ShownText(description.comments));
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel("Mission Name"), 0, 0);
+  grid->addWidget(name_, 0, 1);
+  grid->addWidget(new QLabel("Mission Type"), 1, 0);
+  grid->addWidget(type_, 1, 1, Qt::AlignLeft);
+  grid->addWidget(new QLabel("Mission Comments"), 2, 0, 1, 2);
+  grid->addWidget(comments_, 3, 0, 1, 2);
+  grid->setRowStretch(4, 1);
+}
+
+bool CMissionEditorPage1::Read(MissionDescription& description) {
+  MissionDescription read = description;
+  if (!ReadStoredText(*name_, name_->text(), "Mission Name", read.name) ||
+      !ReadStoredText(*comments_, comments_->toPlainText(), "Mission Comments", read.comments)) {
+    return false;
+  }
+  // A mission read from a file may hold a type the list does not have; it stays as it is until
+  // the user chooses one.
+  if (type_->currentIndex() >= 0) read.type = type_->currentIndex();
+  description = read;
+  return true;
+}
+
+// --- "Phases Description" ------------------------------------------------------------------
+
+CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
+    : session_(session), editor_(session.doc, session.prompter) {
+  setObjectName("dlg_179");
+  list_ = new TabbedList(kPhaseListTabStops);
+  SetControlId(*list_, 1061);
+  QPushButton* active = Button("Active", 1077);
+  QWidget* headings = list_->MakeHeadings(
+      {new QLabel("Number"), active, new QLabel("Phase Name"), new QLabel("Phase Type")});
+  list_->setMinimumSize(list_->textLeft() + list_->tabStops().back() + 110, 150);
+
+  auto* buttons = new QHBoxLayout;
+  QPushButton* add = Button("Add", 1076);
+  QPushButton* insert = Button("Insert", 1075);
+  QPushButton* remove = Button("Delete", 1078);
+  QPushButton* replace = Button("Replace", 1069);
+  for (QPushButton* b : {add, insert, remove, replace}) buttons->addWidget(b);
+  buttons->addStretch(1);
+
+  auto* definition = new QGroupBox("Phase Definition");
+  auto* grid = new QGridLayout(definition);
+  name_ = new QLineEdit;
+  SetControlId(*name_, 1066);
+  type_ = new QComboBox;
+  SetControlId(*type_, 1067);
+  for (const char* name : kPhaseTypeNames) type_->addItem(name);
+  type_->setCurrentIndex(0);
+  comments_ = Comments(1065, 3);
+  grid->addWidget(new QLabel("Phase Name"), 0, 0);
+  grid->addWidget(name_, 0, 1);
+  grid->addWidget(new QLabel("Phase Type"), 1, 0);
+  grid->addWidget(type_, 1, 1, Qt::AlignLeft);
+  grid->addWidget(new QLabel("Phase Comments"), 2, 0, Qt::AlignTop);
+  grid->addWidget(comments_, 2, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(4);
+  layout->addWidget(headings);
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+  layout->addSpacing(6);
+  layout->addWidget(definition);
+
+  connect(list_, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    if (row >= 0 && static_cast<std::size_t>(row) < session_.doc.phases.size()) {
+      OpenPhaseDialog(session_, *session_.doc.phases[static_cast<std::size_t>(row)], this);
+    }
+  });
+  connect(comments_, &QPlainTextEdit::textChanged, this, [this] { CommentsTyped(); });
+  connect(active, &QPushButton::clicked, this, [this] {
+    if (editor_.ToggleActive(list_->selection())) Changed();
+  });
+  connect(add, &QPushButton::clicked, this, [this] {
+    PhaseDefinition d;
+    if (!ReadDefinition(d) || !editor_.Add(d)) return;
+    list_->addItem(ShownText(PhaseEditorLines(session_.doc).back()));
+    session_.changed();
+    session_.doc.NotifyMissionPlanChanged();
+  });
+  connect(insert, &QPushButton::clicked, this, [this] {
+    PhaseDefinition d;
+    if (ReadDefinition(d) && editor_.Insert(list_->selection(), d)) Changed();
+  });
+  connect(replace, &QPushButton::clicked, this, [this] {
+    PhaseDefinition d;
+    if (ReadDefinition(d) && editor_.Replace(list_->selection(), d)) Changed();
+  });
+  connect(remove, &QPushButton::clicked, this, [this] {
+    if (editor_.Delete(list_->selection())) Changed();
+  });
+  Refill();
+}
+
+void CMissionEditorPage2::Refill() {
+  list_->SetLines(PhaseEditorLines(session_.doc));
+}
+
+void CMissionEditorPage2::Changed() {
+  Refill();
+  session_.changed();
+  session_.doc.NotifyMissionPlanChanged();
+}
+
+void CMissionEditorPage2::ShowSelected() {
+  const int row = list_->selection();
+  if (row < 0 || static_cast<std::size_t>(row) >= session_.doc.phases.size()) return;
+  const CMissionPhase& phase = *session_.doc.phases[static_cast<std::size_t>(row)];
+  name_->setText(ShownText(phase.name));
+  comments_->setPlainText(ShownText(phase.comments));
+  type_->setCurrentIndex(phase.type() >= 0 && phase.type() < type_->count() ? phase.type() : -1);
+}
+
+bool CMissionEditorPage2::ReadDefinition(PhaseDefinition& definition) {
+  definition.type = type_->currentIndex();
+  return ReadStoredText(*name_, name_->text(), "Phase Name", definition.name) &&
+         ReadStoredText(*comments_, comments_->toPlainText(), "Phase Comments",
+                        definition.comments);
+}
+
+void CMissionEditorPage2::CommentsTyped() {
+  // Typed comments go to the selected phase as they are typed; a character a mission cannot
+  // keep waits for the text to be read whole.
+  char32_t bad = 0;
+  const std::optional<std::string> text = StoredText(comments_->toPlainText().toStdString(), bad);
+  if (text && editor_.SetComments(list_->selection(), *text)) session_.changed();
+}
+
+// --- The sheet -------------------------------------------------------------------------------
+
+CMissionEditor::CMissionEditor(EditSession& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
+  setWindowTitle("Mission Editor");
+  description_ = new CMissionEditorPage1(MissionDescription::Of(session.doc));
+  auto* sheet = new QTabWidget;
+  sheet->addTab(description_, "General Description");
+  sheet->addTab(new CMissionEditorPage2(session), "Phases Description");
+  sheet->setCurrentIndex(0);
+
+  // Phase edits are made already: the sheet has nothing to cancel, only "Close".
+  auto* close = Button("Close", 1);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  auto* closeRow = new QHBoxLayout;
+  closeRow->addStretch(1);
+  closeRow->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(sheet);
+  layout->addLayout(closeRow);
+}
+
+void CMissionEditor::done(int result) {
+  MissionDescription description = MissionDescription::Of(session_.doc);
+  if (!description_->Read(description)) return;
+  if (description.WriteTo(session_.doc)) {
+    session_.changed();
+    session_.doc.NotifyMissionPlanChanged();
+  }
+  QDialog::done(result);
+}
+
+}  // namespace plumora::gui

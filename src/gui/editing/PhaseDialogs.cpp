@@ -1,0 +1,204 @@
+#include "gui/editing/PhaseDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/editing/EditingKit.h"
+#include "gui/editing/NumberField.h"
+#include "gui/editing/RecordManagers.h"
+#include "gui/editing/TabbedList.h"
+
+namespace plumora::gui {
+
+namespace {
+
+template <typename Record>
+void FillChoice(QComboBox& box, const std::vector<std::shared_ptr<Record>>& records, int line) {
+  box.clear();
+  for (const std::string& name : RecordNames(records)) box.addItem(ShownText(name));
+  box.setCurrentIndex(line);
+}
+
+QPushButton* Button(const QString& text, int id) {
+  auto* button = new QPushButton(text);
+  SetControlId(*button, id);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+// --- Stop condition ------------------------------------------------------------------------
+
+CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& stop,
+                                     QWidget* parent)
+    : QDialog(parent), stop_(stop) {
+  setWindowTitle(title);
+  auto* grid = new QGridLayout;
+  time_ = new QRadioButton("Time");
+  height_ = new QRadioButton("Height");
+  SetControlId(*time_, 1009);
+  SetControlId(*height_, 1010);
+  timeField_ = new NumberField("Time (s)");
+  heightField_ = new NumberField("Height (m)");
+  SetControlId(*timeField_, 1030);
+  SetControlId(*heightField_, 1001);
+  grid->addWidget(time_, 0, 0);
+  grid->addWidget(timeField_, 0, 1);
+  grid->addWidget(new QLabel("s"), 0, 2);
+  grid->addWidget(height_, 1, 0);
+  grid->addWidget(heightField_, 1, 1);
+  grid->addWidget(new QLabel("m"), 1, 2);
+  timeField_->SetValue(stop_.time);
+  heightField_->SetValue(stop_.height);
+  connect(time_, &QRadioButton::clicked, this, [this] { ChooseKind(kStopOnTime); });
+  connect(height_, &QRadioButton::clicked, this, [this] { ChooseKind(kStopOnHeight); });
+  ChooseKind(stop_.kind);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(OkCancelRow(*this));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CStopConditionDlg::ChooseKind(std::int32_t kind) {
+  stop_.kind = kind;
+  (stop_.TimeEditable() ? time_ : height_)->setChecked(true);
+  timeField_->setEnabled(stop_.TimeEditable());
+  heightField_->setEnabled(stop_.HeightEditable());
+}
+
+void CStopConditionDlg::accept() {
+  // Both values are kept, the one of the kind not chosen too.
+  StopCondition read = stop_;
+  if (!timeField_->Read(read.time) || !heightField_->Read(read.height)) return;
+  stop_ = read;
+  QDialog::accept();
+}
+
+// --- Phase settings ------------------------------------------------------------------------
+
+CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const PhaseSettings& settings,
+                             QWidget* parent)
+    : QDialog(parent), session_(session), finalDescent_(finalDescent), settings_(settings) {
+  setWindowTitle(finalDescent ? "Final descent initial data" : "Ballistic re-entry module");
+  auto* grid = new QGridLayout;
+  int row = 0;
+  if (finalDescent) {
+    parachutes_ = new QComboBox;
+    SetControlId(*parachutes_, 1070);
+    grid->addWidget(new QLabel("Parachute"), row, 0);
+    grid->addWidget(parachutes_, row, 1);
+    QPushButton* manager = Button("Parachute manager", 1073);
+    connect(manager, &QPushButton::clicked, this, [this] { OpenManager(false); });
+    grid->addWidget(manager, row++, 2);
+  }
+  payloads_ = new QComboBox;
+  SetControlId(*payloads_, 1071);
+  grid->addWidget(new QLabel("Payload"), row, 0);
+  grid->addWidget(payloads_, row, 1);
+  QPushButton* payloadManager = Button("Payload manager", 1072);
+  connect(payloadManager, &QPushButton::clicked, this, [this] { OpenManager(true); });
+  grid->addWidget(payloadManager, row++, 2);
+  grid->setColumnMinimumWidth(1, 160);
+  grid->setColumnStretch(1, 1);
+
+  QPushButton* stop =
+      finalDescent ? Button("Stop conditions", 1092) : Button("Stop condition", 1094);
+  connect(stop, &QPushButton::clicked, this, &CPhaseDataDlg::EditStopCondition);
+  grid->addWidget(stop, row++, 2);
+  if (finalDescent) {
+    massPoint_ = new QCheckBox("Mass Point at Confluence");
+    SetControlId(*massPoint_, 1156);
+    massPoint_->setChecked(settings_.massPointAtConfluence != 0);
+    grid->addWidget(massPoint_, row++, 0, 1, 3);
+  }
+
+  auto* solverGroup = new QGroupBox;
+  auto* solverRow = new QHBoxLayout(solverGroup);
+  generalSolver_ = new QCheckBox("General solver");
+  SetControlId(*generalSolver_, 1075);
+  generalSolver_->setChecked(settings_.generalSolver != 0);
+  newSolver_ = Button("New solver...", 1076);  // no other solver is offered yet
+  solverRow->addWidget(generalSolver_);
+  solverRow->addStretch(1);
+  solverRow->addWidget(newSolver_);
+  connect(generalSolver_, &QCheckBox::clicked, this, [this](bool on) {
+    settings_.generalSolver = on ? 1 : 0;
+    ShowSolverChoice();
+  });
+  ShowSolverChoice();
+
+  FillPayloads();
+  if (finalDescent) FillParachutes();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(solverGroup);
+  layout->addWidget(OkCancelRow(*this));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CPhaseDataDlg::FillPayloads() {
+  FillChoice(*payloads_, session_.doc.payloads,
+             LineOfNumber(session_.doc.payloads, settings_.payloadNumber));
+}
+
+void CPhaseDataDlg::FillParachutes() {
+  FillChoice(*parachutes_, session_.doc.parachutes,
+             LineOfNumber(session_.doc.parachutes, settings_.parachuteNumber));
+}
+
+void CPhaseDataDlg::ShowSolverChoice() {
+  newSolver_->setEnabled(settings_.NewSolverEnabled());
+}
+
+void CPhaseDataDlg::OpenManager(bool payloads) {
+  OpenRecordManager(session_, payloads ? RecordKind::kPayload : RecordKind::kParachute, this);
+  // The list is made anew from the records as they are now; the first one is chosen.
+  QComboBox& box = payloads ? *payloads_ : *parachutes_;
+  if (payloads) {
+    FillChoice(box, session_.doc.payloads, 0);
+  } else {
+    FillChoice(box, session_.doc.parachutes, 0);
+  }
+}
+
+void CPhaseDataDlg::EditStopCondition() {
+  CStopConditionDlg dialog(
+      finalDescent_ ? "Final Descent stop condition" : "Ballistic re-entry stop condition",
+      settings_.stop, this);
+  if (dialog.exec() == QDialog::Accepted) settings_.stop = dialog.stop();
+}
+
+void CPhaseDataDlg::accept() {
+  settings_.payloadNumber = NumberAtLine(session_.doc.payloads, payloads_->currentIndex());
+  if (finalDescent_) {
+    settings_.parachuteNumber = NumberAtLine(session_.doc.parachutes, parachutes_->currentIndex());
+    settings_.massPointAtConfluence = massPoint_->isChecked() ? 1 : 0;
+  }
+  QDialog::accept();
+}
+
+void OpenPhaseDialog(EditSession& session, CMissionPhase& phase, QWidget* parent) {
+  if (CBallisticEntryPhase* ballistic = phase.ballistic()) {
+    CPhaseDataDlg dialog(session, false, PhaseSettings::Of(*ballistic), parent);
+    if (dialog.exec() == QDialog::Accepted && dialog.settings().WriteTo(*ballistic)) {
+      session.changed();
+    }
+  } else if (CParachutePhase* descent = phase.parachute()) {
+    CPhaseDataDlg dialog(session, true, PhaseSettings::Of(*descent), parent);
+    if (dialog.exec() == QDialog::Accepted && dialog.settings().WriteTo(*descent)) {
+      session.changed();
+    }
+  }
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,126 @@
+#include "gui/editing/RecordManagers.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/editing/EditingKit.h"
+#include "gui/editing/NumberField.h"
+#include "gui/editing/RecordDataDialogs.h"
+#include "gui/editing/TabbedList.h"
+#include "gui/logic/RecordLists.h"
+
+namespace plumora::gui {
+
+namespace {
+constexpr int kCommentLines = 3;
+}
+
+CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWidget* parent)
+    : QDialog(parent),
+      session_(session),
+      kind_(kind),
+      manager_(session.doc, kind, session.prompter) {
+  const bool payloads = kind == RecordKind::kPayload;
+  setWindowTitle(payloads ? "Payload manager" : "Parachute manager");
+
+  list_ = new TabbedList(kManagerTabStops);
+  SetControlId(*list_, 1061);
+  QWidget* headings = list_->MakeHeadings({new QLabel("Number"),
+                                           new QLabel(payloads ? "Payload name" : "Parachute name"),
+                                           new QLabel("Type")});
+  const int listWidth = list_->textLeft() + list_->tabStops().back() + 120;
+  list_->setMinimumSize(listWidth, 160);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Edit(); });
+
+  auto* buttons = new QHBoxLayout;
+  const auto button = [&](const QString& text, int id) {
+    auto* b = new QPushButton(text);
+    SetControlId(*b, id);
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+    return b;
+  };
+  // Records are only added at the end of the list and never replaced in place.
+  button("Replace", 1069)->setEnabled(false);
+  button("Insert", 1075)->setEnabled(false);
+  connect(button("Add", 1076), &QPushButton::clicked, this, [this] { Add(); });
+  connect(button("Delete", 1078), &QPushButton::clicked, this, [this] { Delete(); });
+  connect(button("Edit", 1079), &QPushButton::clicked, this, [this] { Edit(); });
+
+  auto* fields = new QGridLayout;
+  name_ = new QLineEdit;
+  SetControlId(*name_, payloads ? 1080 : 1081);
+  comments_ = new QPlainTextEdit;
+  SetControlId(*comments_, 1065);
+  comments_->setFixedHeight(comments_->fontMetrics().lineSpacing() * kCommentLines + 12);
+  fields->addWidget(new QLabel("Name"), 0, 0);
+  fields->addWidget(name_, 0, 1);
+  fields->addWidget(new QLabel("Comments"), 1, 0, Qt::AlignTop);
+  fields->addWidget(comments_, 1, 1);
+
+  auto* close = new QPushButton("Close");
+  SetControlId(*close, 1097);
+  close->setAutoDefault(false);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  auto* closeRow = new QHBoxLayout;
+  closeRow->addStretch(1);
+  closeRow->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(headings);
+  layout->setSpacing(4);
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+  layout->addSpacing(6);
+  layout->addLayout(fields);
+  layout->addSpacing(6);
+  layout->addLayout(closeRow);
+  Refill();
+}
+
+void CRecordManagerDlg::Refill() {
+  list_->SetLines(manager_.Lines());
+}
+
+void CRecordManagerDlg::Add() {
+  std::string name, comments;
+  if (!ReadStoredText(*name_, name_->text(), "Name", name) ||
+      !ReadStoredText(*comments_, comments_->toPlainText(), "Comments", comments)) {
+    return;
+  }
+  if (!manager_.Add(name, comments)) return;
+  list_->addItem(ShownText(manager_.Lines().back()));
+  session_.changed();
+}
+
+void CRecordManagerDlg::Delete() {
+  if (!manager_.Delete(list_->selection())) return;
+  Refill();
+  session_.changed();
+}
+
+void CRecordManagerDlg::Edit() {
+  const int line = list_->selection();
+  if (line < 0) return;
+  CPlumoraDoc& doc = session_.doc;
+  const bool changed = kind_ == RecordKind::kPayload
+                           ? EditPayload(*doc.payloads[static_cast<std::size_t>(line)], this)
+                           : EditParachute(*doc.parachutes[static_cast<std::size_t>(line)], this);
+  if (!changed) return;
+  Refill();
+  list_->setCurrentRow(line);
+  session_.changed();
+}
+
+void OpenRecordManager(EditSession& session, RecordKind kind, QWidget* parent) {
+  CRecordManagerDlg dialog(session, kind, parent);
+  dialog.exec();
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,92 @@
+// The payload and parachute data dialogs work on copies of the fields they show. The payload's
+// "Default" buttons fill in the values of the chosen payload type; OK refuses a leg count the
+// record cannot hold, then writes the copy back, places the legs and sets the type keyword. The
+// preview beside the fields draws the attachment lines from points this file computes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/common/Constants.h"
+#include "core/common/Vec3.h"
+
+namespace plumora {
+class CPayload;
+class CParachute;
+}  // namespace plumora
+
+namespace plumora::gui {
+
+// What the "Default" buttons fill in for one payload type.
+struct PayloadTypeDefaults {
+  double ixx, iyy, izz;  // kg·m²; the products of inertia are 0
+  double mass;           // kg
+  double referenceArea;  // m²
+  double stropeLinkX;    // m; y and z are 0
+  double cogDistance;    // m
+  double legRadius;      // m
+  double legLength;      // m
+  std::int32_t legCount;
+};
+
+// A type index as a record may hold it (from any file) made safe to look up: 0 to 4 as they are,
+// anything else 0.
+std::int32_t UsableTypeIndex(std::int32_t typeIndex);
+const PayloadTypeDefaults& DefaultsOfType(std::int32_t typeIndex);
+
+// The refusal of a leg count the record has no room for.
+std::string LegCountMessage(std::int32_t legCount);
+
+struct PayloadData {
+  std::int32_t typeIndex = 0;
+  // "Dynamic Data"
+  double ixx = 0.0, iyy = 0.0, izz = 0.0;  // kg·m²
+  double ixy = 0.0, ixz = 0.0, iyz = 0.0;  // kg·m²
+  double mass = 0.0;                       // kg
+  double referenceArea = 0.0;              // m²
+  // "Connection Lines Data"
+  Vec3 stropeLink;  // m
+  std::int32_t connectionKind = 0;
+  std::int32_t legCount = 0;
+  double legLength = 0.0;    // m
+  double cogDistance = 0.0;  // m
+  double legRadius = 0.0;    // m
+
+  static PayloadData Of(const CPayload& payload);
+  void ApplyDynamicDefaults();
+  // The connection kind stays as it is.
+  void ApplyConnectionDefaults();
+  // Why OK cannot write the copy back, or nothing.
+  std::optional<std::string> Refusal() const;
+  // OK: the fields, the leg points, the type keyword (and so the model scale). True when the
+  // record changed. Call only without a refusal.
+  bool WriteTo(CPayload& payload) const;
+  friend bool operator==(const PayloadData&, const PayloadData&) = default;
+};
+
+// The preview's attachment lines run from points[0] to points[1..count]: for a single strope
+// from the link point straight back, for bridle legs from the confluence point to each leg.
+// The array holds the start and the most legs a record can have.
+using PreviewLinePoints = std::array<std::array<double, 3>, kMaxLegs + 1>;
+int PreviewLines(const PayloadData& data, PreviewLinePoints& points);
+
+// The sixteen fields of "Parachute data".
+struct ParachuteData {
+  double ixx = 0.0, iyy = 0.0, izz = 0.0, ixy = 0.0, ixz = 0.0, iyz = 0.0;  // kg·m²
+  double mass = 0.0;                                                        // kg
+  double referenceArea = 0.0;                                               // m²
+  double centreOfPressure = 0.0;                                            // m
+  Vec3 link;                                                                // m
+  double stiffness = 0.0;                                                   // N/m
+  double lineLength = 0.0;                                                  // m
+  double damping = 0.0;                                                     // N/(m/s)
+  double confluenceMass = 0.0;                                              // kg
+
+  static ParachuteData Of(const CParachute& parachute);
+  bool WriteTo(CParachute& parachute) const;
+  friend bool operator==(const ParachuteData&, const ParachuteData&) = default;
+};
+
+}  // namespace plumora::gui

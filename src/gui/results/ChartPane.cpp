@@ -1,0 +1,353 @@
+#include "gui/results/ChartPane.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <cmath>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/logic/StartupBitmaps.h"
+#include "gui/results/DibImage.h"
+
+namespace plumora::gui {
+
+namespace {
+
+// On paper the lines are 0.2 mm wide and a picture's pixel is a quarter of a millimetre.
+constexpr int kPaperPenWidth = 2;
+constexpr double kPaperPictureScale = 2.5;
+
+QColor ToQColor(Colour c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+QPoint ToQPoint(ChartPoint p) {
+  return {p.x, p.y};
+}
+
+void DrawText(QPainter& painter, const ChartText& t) {
+  // A box far larger than any text, with one corner, edge or middle at the anchor.
+  constexpr qreal kBox = 1 << 15;
+  const qreal x = t.x, y = t.y;
+  QRectF box;
+  Qt::Alignment align;
+  switch (t.align) {
+    case ChartAlign::kCentreTop:
+      box = QRectF(x - kBox, y, 2 * kBox, kBox);
+      align = Qt::AlignHCenter | Qt::AlignTop;
+      break;
+    case ChartAlign::kCentreBottom:
+      box = QRectF(x - kBox, y - kBox, 2 * kBox, kBox);
+      align = Qt::AlignHCenter | Qt::AlignBottom;
+      break;
+    case ChartAlign::kRightBottom:
+      box = QRectF(x - kBox, y - kBox, kBox, kBox);
+      align = Qt::AlignRight | Qt::AlignBottom;
+      break;
+    case ChartAlign::kLeftBottom:
+      box = QRectF(x, y - kBox, kBox, kBox);
+      align = Qt::AlignLeft | Qt::AlignBottom;
+      break;
+    case ChartAlign::kLeftTop:
+      box = QRectF(x, y, kBox, kBox);
+      align = Qt::AlignLeft | Qt::AlignTop;
+      break;
+  }
+  painter.drawText(box, static_cast<int>(align) | Qt::TextSingleLine | Qt::TextDontClip,
+                   QString::fromStdString(t.text));
+}
+
+// Arial whose lines are the given height (ascent and descent together), not its em.
+QFont ChartFont(int lineHeight) {
+  QFont font("Arial");
+  font.setPixelSize(lineHeight);
+  const int natural = QFontMetrics(font).height();
+  if (natural > lineHeight) {
+    font.setPixelSize(std::max(1, lineHeight * lineHeight / natural));
+  }
+  return font;
+}
+
+void DrawCursorLines(QPainter& painter, const ChartCursorLines& lines) {
+  const QPoint points[] = {ToQPoint(lines.foot), ToQPoint(lines.corner), ToQPoint(lines.end)};
+  painter.drawPolyline(points, 3);
+}
+
+QPen CursorPen(Qt::PenStyle style, int width) {
+  return QPen(ToQColor(kChartCursor), width, style);
+}
+
+}  // namespace
+
+ChartMedium ScreenChart(const QSize& area) {
+  return {1, ChartFontPixels(area.width(), area.height()), 1, true, 1.0};
+}
+
+ChartMedium PaperChart() {
+  return {kChartPrintUnit, kChartPrintFontHeight, kPaperPenWidth, false, kPaperPictureScale};
+}
+
+std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& store,
+                                    const ResultsViewState& state, const QSize& area,
+                                    const ChartMedium& medium, const QImage& zoomPicture) {
+  painter.save();
+  painter.setFont(ChartFont(medium.fontHeight));
+  const QPen ink(ToQColor(kChartInk), medium.penWidth);
+  painter.setPen(ink);
+  if (store.LastIndex() < 0) {
+    DrawText(painter, {0, 0, "No data available", ChartAlign::kLeftTop});
+    painter.restore();
+    return std::nullopt;
+  }
+  const ChartExtents extents = ChartExtentsFor(store, state);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const TextWidth textWidth = [&metrics](const std::string& text) {
+    return metrics.horizontalAdvance(QString::fromStdString(text));
+  };
+  ChartGeometry geometry;
+  geometry.width = area.width();
+  geometry.height = area.height();
+  geometry.textWidth = YLabelWidth(extents, textWidth);
+  geometry.textHeight = metrics.height();
+  geometry.unit = medium.unit;
+  DrawnChart drawn{LayoutChart(extents, geometry), {}};
+
+  if (medium.screen) painter.fillRect(QRect(QPoint(0, 0), area), ToQColor(kChartBackground));
+  const ChartFrame frame = LayoutChartFrame(drawn.layout, textWidth);
+  for (const ChartSegment& line : frame.lines) {
+    painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
+  }
+  for (const ChartText& text : frame.texts) DrawText(painter, text);
+
+  ChartCurve curve = TraceChartCurve(store, drawn.layout);
+  std::vector<QPoint> points;
+  for (const ChartRun& run : curve.runs) {
+    painter.setPen(QPen(ToQColor(run.colour), medium.penWidth));
+    points.clear();
+    for (const ChartPoint& p : run.points) points.push_back(ToQPoint(p));
+    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+  }
+  drawn.sampleAtColumn = std::move(curve.sampleAtColumn);
+
+  if (extents.zoomed && !zoomPicture.isNull()) {
+    // The zoom mark in the bottom-right corner: unscaled on the screen.
+    const QSize size = (QSizeF(zoomPicture.size()) * medium.pictureScale).toSize();
+    painter.drawImage(
+        QRect(QPoint(area.width() - size.width(), area.height() - size.height()), size),
+        zoomPicture);
+  }
+  painter.restore();
+  return drawn;
+}
+
+// --- Painting ----------------------------------------------------------------------------------
+
+void ChartPane::Paint(QPainter& painter, const QSize& client) {
+  const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+  // Only what changes the chart redraws it; anything else (the overlay moved, the window was
+  // uncovered, the pane became active) shows the snapshot again.
+  if (chartDirty_ || snapshot_.deviceIndependentSize() != QSizeF(client) ||
+      snapshot_.devicePixelRatio() != ratio) {
+    RedrawChart(client, ratio);
+  }
+  painter.drawPixmap(0, 0, snapshot_);
+  DrawOverlay(painter);
+}
+
+void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
+  chartDirty_ = false;
+  // A repaint drops the band and the cross-hair; the playing cursor goes with the playing.
+  noSelection_ = true;
+  crossHair_.reset();
+  if (!host().animationPlaying()) playingCursor_.reset();
+  drawn_.reset();
+  snapshot_ = QPixmap();
+  if (client.isEmpty()) return;  // a pane folded away by its splitter
+  snapshot_ = QPixmap((QSizeF(client) * pixelRatio).toSize());
+  snapshot_.setDevicePixelRatio(pixelRatio);
+  snapshot_.fill(Qt::white);
+  QPainter painter(&snapshot_);
+  const CTrajectoryStore& store = host().document().results;
+  drawn_ =
+      DrawChart(painter, store, host().viewState(), client, ScreenChart(client), ZoomPicture());
+  // The paused animation's sample is part of the picture.
+  const int index = host().animationIndex();
+  if (drawn_ && !host().animationPlaying() && index != 0) {
+    if (const auto cursor = ChartCursor(store, drawn_->layout, index)) {
+      painter.setPen(CursorPen(Qt::SolidLine, 1));
+      DrawCursorLines(painter, *cursor);
+    }
+  }
+}
+
+void ChartPane::DrawOverlay(QPainter& painter) const {
+  if (!drawn_) return;
+  painter.save();
+  painter.setBrush(Qt::NoBrush);
+  if (playingCursor_) {
+    if (const auto cursor =
+            ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
+      painter.setPen(CursorPen(Qt::DotLine, 1));
+      DrawCursorLines(painter, *cursor);
+    }
+  }
+  if (crossHair_) {
+    painter.setPen(QPen(ToQColor(kChartCrossHair), 1));
+    DrawCursorLines(painter, *crossHair_);
+  }
+  if (!noSelection_) {
+    // A one-pixel frame in the hatched grey brush, its gaps white.
+    const ChartBand band = SelectionBand(drawn_->layout, selectionStart_, selectionEnd_);
+    const QRect r(ToQPoint(band.topLeft), ToQPoint(band.bottomRight));
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    const QBrush hatch(ToQColor(kChartBand), Qt::FDiagPattern);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), hatch);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), hatch);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), hatch);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), hatch);
+  }
+  painter.restore();
+}
+
+namespace {
+// The strip a line of the given pen width covers, from a to b.
+QRect Strip(ChartPoint a, ChartPoint b, int width) {
+  return QRect(ToQPoint(a), ToQPoint(b)).normalized().adjusted(-width, -width, width, width);
+}
+QRegion CursorRegion(const ChartCursorLines& lines) {
+  return QRegion(Strip(lines.foot, lines.corner, 1)) | Strip(lines.corner, lines.end, 1);
+}
+}  // namespace
+
+QRegion ChartPane::OverlayRegion() const {
+  QRegion region;
+  if (!drawn_) return region;
+  if (playingCursor_) {
+    if (const auto cursor =
+            ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
+      region |= CursorRegion(*cursor);
+    }
+  }
+  if (crossHair_) region |= CursorRegion(*crossHair_);
+  if (!noSelection_) {
+    const ChartBand band = SelectionBand(drawn_->layout, selectionStart_, selectionEnd_);
+    const ChartPoint topRight{band.bottomRight.x, band.topLeft.y};
+    const ChartPoint bottomLeft{band.topLeft.x, band.bottomRight.y};
+    region |= Strip(band.topLeft, topRight, 1);
+    region |= Strip(bottomLeft, band.bottomRight, 1);
+    region |= Strip(band.topLeft, bottomLeft, 1);
+    region |= Strip(topRight, band.bottomRight, 1);
+  }
+  return region;
+}
+
+void ChartPane::RepaintOverlay(const QRegion& before) {
+  for (const QRect& strip : before | OverlayRegion()) host().RepaintArea(strip);
+}
+
+void ChartPane::Invalidate() {
+  chartDirty_ = true;
+  host().Repaint();
+}
+
+const QImage& ChartPane::ZoomPicture() {
+  if (zoomPicture_.isNull()) zoomPicture_ = DibImage(host().bitmaps().zoom);
+  return zoomPicture_;
+}
+
+void ChartPane::Print(QPrinter& printer) {
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  // Tenths of a millimetre; the chart is as high as it is wide, or as the page allows.
+  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
+  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const int width = static_cast<int>(std::lround(millimetres.width() * 10.0));
+  const int height = static_cast<int>(std::lround(millimetres.height() * 10.0));
+  if (width < 1 || height < 1) return;
+  painter.setWindow(0, 0, width, height);
+  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  const CTrajectoryStore& store = host().document().results;
+  const ChartMedium paper = PaperChart();
+  const std::optional<DrawnChart> page =
+      DrawChart(painter, store, host().viewState(), QSize(width, std::min(width, height)), paper,
+                ZoomPicture());
+  const int index = host().animationIndex();
+  if (page && !host().animationPlaying() && index != 0) {
+    if (const auto cursor = ChartCursor(store, page->layout, index)) {
+      painter.setPen(CursorPen(Qt::SolidLine, paper.penWidth));
+      DrawCursorLines(painter, *cursor);
+    }
+  }
+}
+
+// --- Mouse, animation and zoom -----------------------------------------------------------------
+
+PaneReadout ChartPane::MouseMove(const QPoint& pos, Qt::MouseButtons /*buttons*/) {
+  if (!drawn_) return {};
+  const QSize client = host().clientSize();
+  const bool inside =
+      pos.x() >= 0 && pos.y() >= 0 && pos.x() <= client.width() && pos.y() <= client.height();
+  const QRegion before = OverlayRegion();
+  ChartReadout readout;
+  crossHair_.reset();
+  if (inside) {
+    readout = MapPixelToValues(host().document().results, drawn_->layout, drawn_->sampleAtColumn,
+                               pos.x());
+    if (!dragging_ || host().animationPlaying()) {
+      crossHair_ = ChartCrossHair(drawn_->layout, pos.x(), readout.y);
+    } else {
+      // The band starts at the first move after the press.
+      if (noSelection_) {
+        noSelection_ = false;
+        selectionStart_ = pos.x();
+      }
+      selectionEnd_ = pos.x();
+    }
+  }
+  RepaintOverlay(before);
+  return {readout.x, readout.y};
+}
+
+void ChartPane::MousePress(const QPoint& /*pos*/, Qt::MouseButton button) {
+  if (button != Qt::LeftButton) return;
+  const QRegion before = OverlayRegion();
+  dragging_ = true;
+  noSelection_ = true;
+  RepaintOverlay(before);
+}
+
+void ChartPane::MouseRelease(const QPoint& /*pos*/, Qt::MouseButton button) {
+  if (button == Qt::LeftButton) dragging_ = false;
+}
+
+void ChartPane::AnimationStep(int index, bool playing) {
+  if (playing) {
+    const QRegion before = OverlayRegion();
+    playingCursor_ = index;
+    RepaintOverlay(before);
+  } else {
+    playingCursor_.reset();
+    Invalidate();
+  }
+}
+
+void ChartPane::Layout() {
+  ResultsPane::Layout();
+  chartDirty_ = true;
+}
+
+void ChartPane::ZoomToSelection() {
+  if (noSelection_ || !drawn_) return;
+  const std::optional<ChartZoom> zoom =
+      ZoomFromBand(drawn_->layout, selectionStart_, selectionEnd_);
+  if (!zoom) return;
+  host().viewState().chartZoom = *zoom;
+  Invalidate();
+}
+
+void ChartPane::ResetZoom() {
+  host().viewState().chartZoom.on = false;
+  Invalidate();
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,190 @@
+#include "gui/results/OptionsDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "gui/editing/EditingKit.h"
+#include "gui/editing/NumberField.h"
+
+namespace plumora::gui {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QComboBox* VariableList(int controlId, int selected) {
+  // Not editable: only the fifteen variables can be chosen.
+  auto* list = new QComboBox;
+  list->setEditable(false);
+  list->setMinimumWidth(200);
+  for (const ChartVariable& v : kChartVariables) list->addItem(ToQString(v.listItem));
+  list->setCurrentIndex(selected >= 0 && selected < kChartVariableCount ? selected : 0);
+  SetControlId(*list, controlId);
+  return list;
+}
+
+}  // namespace
+
+bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent) {
+  switch (OptionsDialogFor(mode)) {
+    case OptionsDialog::kTable: {
+      CTableOptionsDlg dialog(state.columnSwitches, parent);
+      if (dialog.exec() != QDialog::Accepted) return false;
+      ApplyTableOptions(state, dialog.switches());
+      return true;
+    }
+    case OptionsDialog::kChart: {
+      CChartOptionsDlg dialog(ChartOptionsOf(state), parent);
+      if (dialog.exec() != QDialog::Accepted) return false;
+      return ApplyChartOptions(state, dialog.options());
+    }
+    case OptionsDialog::k3D: {
+      // The scenes take the new light at their next drawing; nothing is repainted now.
+      C3DOptionsDlg dialog(state, parent);
+      if (dialog.exec() == QDialog::Accepted) state.lightPosition = dialog.lightPosition();
+      return false;
+    }
+    case OptionsDialog::kNone:
+      break;
+  }
+  return false;
+}
+
+// --- Table Options -----------------------------------------------------------------------------
+
+CTableOptionsDlg::CTableOptionsDlg(const ColumnSwitches& switches, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle("Table Options");
+  auto* groups = new QHBoxLayout;
+  std::array<QVBoxLayout*, kTableOptionGroups.size()> columns{};
+  for (std::size_t g = 0; g < kTableOptionGroups.size(); ++g) {
+    auto* box = new QGroupBox(ToQString(kTableOptionGroups[g]));
+    columns[g] = new QVBoxLayout(box);
+    groups->addWidget(box);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(groups);
+  for (std::size_t k = 0; k < kTableOptionSwitches.size(); ++k) {
+    const TableOptionSwitch& s = kTableOptionSwitches[k];
+    auto* box = new QCheckBox(ToQString(s.label));
+    box->setChecked(switches[static_cast<std::size_t>(s.column)]);
+    SetControlId(*box, s.controlId);
+    if (s.group >= 0) {
+      columns[static_cast<std::size_t>(s.group)]->addWidget(box);
+    } else {
+      layout->addWidget(box);
+    }
+    boxes_[k] = box;
+  }
+  // The groups are as high as the tallest; the "Show" group's fewer boxes stay at its top.
+  for (QVBoxLayout* column : columns) column->addStretch(1);
+  layout->addSpacing(6);
+  layout->addWidget(OkCancelRow(*this));
+  setFixedSize(sizeHint());
+}
+
+ColumnSwitches CTableOptionsDlg::switches() const {
+  ColumnSwitches switches{};
+  for (std::size_t k = 0; k < kTableOptionSwitches.size(); ++k) {
+    switches[static_cast<std::size_t>(kTableOptionSwitches[k].column)] = boxes_[k]->isChecked();
+  }
+  return switches;
+}
+
+// --- Chart Options -----------------------------------------------------------------------------
+
+CChartOptionsDlg::CChartOptionsDlg(const ChartOptions& options, QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Chart Options");
+  x_ = VariableList(kCtlChartX, options.x);
+  y_ = VariableList(kCtlChartY, options.y);
+  auto* axes = new QFormLayout;
+  axes->addRow("X axis", x_);
+  axes->addRow("Y axis", y_);
+
+  auto* body = new QGroupBox("Body");
+  payload_ = new QRadioButton("Payload");
+  auto* parachute = new QRadioButton("Parachute");
+  SetControlId(*payload_, kCtlBodyPayload);
+  SetControlId(*parachute, kCtlBodyParachute);
+  (options.body == 1 ? parachute : payload_)->setChecked(true);
+  auto* bodies = new QHBoxLayout(body);
+  bodies->addWidget(payload_);
+  bodies->addWidget(parachute);
+  bodies->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(axes);
+  layout->addWidget(body);
+  layout->addSpacing(6);
+  layout->addWidget(OkCancelRow(*this));
+  setFixedSize(sizeHint());
+}
+
+ChartOptions CChartOptionsDlg::options() const {
+  return {x_->currentIndex(), y_->currentIndex(), payload_->isChecked() ? 0 : 1};
+}
+
+// --- 3D Options --------------------------------------------------------------------------------
+
+C3DOptionsPage1::C3DOptionsPage1(const std::array<double, 3>& position, QWidget* parent)
+    : QWidget(parent) {
+  auto* group = new QGroupBox("Position");
+  auto* grid = new QGridLayout(group);
+  constexpr const char* kAxes[] = {"x", "y", "z"};
+  for (std::size_t k = 0; k < fields_.size(); ++k) {
+    // The field is named "x (m)" in its refusals, as kLightFieldNames says.
+    NumberField* field =
+        AddNumberRow(*grid, static_cast<int>(k), 0, kCtlLight[k], kAxes[k], QStringLiteral("m"));
+    field->SetValue(position[k]);
+    field->setAlignment(Qt::AlignRight);
+    fields_[k] = field;
+  }
+  grid->setColumnMinimumWidth(1, 120);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addStretch(1);
+}
+
+bool C3DOptionsPage1::Read(std::array<double, 3>& position) {
+  std::array<double, 3> typed = position;
+  for (std::size_t k = 0; k < fields_.size(); ++k) {
+    if (!fields_[k]->Read(typed[k])) return false;
+  }
+  position = typed;
+  return true;
+}
+
+C3DOptionsDlg::C3DOptionsDlg(const ResultsViewState& state, QWidget* parent)
+    : QDialog(parent), result_(state) {
+  setWindowTitle("3D Options");
+  auto* sheet = new QTabWidget;
+  page_ = new C3DOptionsPage1(LightFieldValues(state));
+  sheet->addTab(page_, "Light");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(10, 10, 10, 10);
+  layout->addWidget(sheet);
+  layout->addWidget(OkCancelRow(*this));
+  setFixedSize(sizeHint());
+}
+
+void C3DOptionsDlg::accept() {
+  std::array<double, 3> position = LightFieldValues(result_);
+  if (!page_->Read(position)) return;
+  const std::string refused = StoreLightPosition(result_, position);
+  if (!refused.empty()) {
+    ShowRefusal(this, refused);
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,68 @@
+// The options dialogs of the results panes: Table Options, Chart Options, and 3D Options with
+// its "Light" page. Each is filled from the pane's settings and gives its choices back only
+// when it closes with OK; what they mean for the settings is DisplayOptions' (gui/logic).
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "gui/logic/DisplayOptions.h"
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+
+namespace plumora::gui {
+
+class NumberField;
+
+// Opens the dialog of the mode on the settings, modally; true when OK changed what the pane
+// shows (table and chart: lay out and repaint). A mode without options does nothing.
+bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent);
+
+class CTableOptionsDlg final : public QDialog {
+ public:
+  CTableOptionsDlg(const ColumnSwitches& switches, QWidget* parent = nullptr);
+  ColumnSwitches switches() const;
+
+ private:
+  std::array<QCheckBox*, kTableColumnCount> boxes_{};  // in kTableOptionSwitches order
+};
+
+class CChartOptionsDlg final : public QDialog {
+ public:
+  CChartOptionsDlg(const ChartOptions& options, QWidget* parent = nullptr);
+  ChartOptions options() const;
+
+ private:
+  QComboBox* x_;
+  QComboBox* y_;
+  QRadioButton* payload_;
+};
+
+// The "Light" page: the light's position in three fields.
+class C3DOptionsPage1 final : public QWidget {
+ public:
+  explicit C3DOptionsPage1(const std::array<double, 3>& position, QWidget* parent = nullptr);
+  // The three numbers typed; false (said so, the field focused) when one is not a number.
+  bool Read(std::array<double, 3>& position);
+
+ private:
+  std::array<NumberField*, 3> fields_{};
+};
+
+class C3DOptionsDlg final : public QDialog {
+ public:
+  C3DOptionsDlg(const ResultsViewState& state, QWidget* parent = nullptr);
+  // The light as OK left it.
+  const std::array<float, 4>& lightPosition() const { return result_.lightPosition; }
+
+  // OK: only numbers the light can hold close the dialog.
+  void accept() override;
+
+ private:
+  ResultsViewState result_;
+  C3DOptionsPage1* page_;
+};
+
+}  // namespace plumora::gui

@@ -1,0 +1,123 @@
+#include "gui/results/TrackPane.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+#include "core/app/PlumoraDoc.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandRouter.h"
+#include "gui/logic/CommandIds.h"
+#include "gui/results/CPlumoraView.h"
+#include "gui/results/DibImage.h"
+
+namespace plumora::gui {
+
+namespace {
+
+const QColor kTrackLine(0, 255, 255);  // cyan: it stands out on all three maps
+constexpr int kPrintSide = 800;        // units across the printed square
+
+QRect ToQRect(const MapBox& box) {
+  return QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom));
+}
+
+}  // namespace
+
+const QImage& TrackPane::Picture() {
+  const PlanetMap map = MapOfPlanet(host().document().planet);
+  QImage& picture = pictures_[static_cast<std::size_t>(map)];
+  if (picture.isNull()) {
+    const StartupBitmaps& bitmaps = host().bitmaps();
+    const CDIB& dib = map == PlanetMap::kEarth  ? bitmaps.earth
+                      : map == PlanetMap::kMars ? bitmaps.mars
+                                                : bitmaps.titan;
+    picture = DibImage(dib);
+  }
+  return picture;
+}
+
+const QPixmap& TrackPane::Stretched(const QImage& picture, const QSize& size) {
+  if (stretched_.size() != size || stretchedFrom_ != picture.cacheKey()) {
+    stretched_ =
+        QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    stretchedFrom_ = picture.cacheKey();
+  }
+  return stretched_;
+}
+
+void TrackPane::Paint(QPainter& painter, const QSize& client) {
+  const QImage& picture = Picture();
+  if (picture.isNull()) {
+    painter.fillRect(QRect(QPoint(0, 0), client), Qt::white);
+  } else {
+    painter.drawPixmap(0, 0, Stretched(picture, client));
+  }
+  shown_ = host().animationIndex();
+  DrawTrack(painter, client, shown_);
+}
+
+void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const {
+  const CTrajectoryStore& store = host().document().results;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  if (host().viewState().trackLine) {
+    painter.setPen(QPen(kTrackLine, 1));
+    for (const TrackPiece& piece : TrackLine(store, 0, index, size.width(), size.height())) {
+      QPolygon line;
+      for (const MapPoint& p : piece) line << QPoint(p.x, p.y);
+      painter.drawPolyline(line);
+    }
+  }
+  if (const std::optional<MapBox> box = TrackMarker(store, index, size.width(), size.height())) {
+    // A stroked rectangle reaches one pen width past its right and bottom sides: the outline
+    // covers the box exactly.
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(
+        QRect(QPoint(box->left, box->top), QPoint(box->right - 1, box->bottom - 1)));
+  }
+  painter.restore();
+}
+
+void TrackPane::Print(QPrinter& printer) {
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const int side = static_cast<int>(std::min(page.width(), page.height()));
+  if (side < 1) return;
+  painter.setViewport(static_cast<int>(page.width() - side) / 2, 0, side, side);
+  painter.setWindow(0, 0, kPrintSide, kPrintSide);
+  const QRect square(0, 0, kPrintSide, kPrintSide);
+  const QImage& picture = Picture();
+  if (!picture.isNull()) painter.drawImage(square, picture);
+  DrawTrack(painter, square.size(), host().animationIndex());
+}
+
+void TrackPane::AnimationStep(int index, bool playing) {
+  const int from = shown_;
+  shown_ = index;
+  if (!playing) return;  // paused, the view repaints the whole pane
+  const QSize client = host().clientSize();
+  const std::optional<MapBox> area =
+      StepArea(host().document().results, from, index, host().viewState().trackLine, client.width(),
+               client.height());
+  if (area) host().RepaintArea(ToQRect(*area));
+}
+
+void TrackPane::ToggleTrackLine() {
+  bool& line = host().viewState().trackLine;
+  line = !line;
+  host().Repaint();
+}
+
+void BindTrackCommands(CommandRouter& commands, CMainFrame& frame) {
+  commands.Bind(kCmdPopupTrackLine, [&frame] {
+    CPlumoraView* view = frame.ActiveView();
+    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
+      track->ToggleTrackLine();
+    }
+  });
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,137 @@
+// 3D views in the desktop program, on whatever display the test is started with: on Qt's
+// offscreen platform (no OpenGL context can be made there) the views say so instead of
+// drawing; under a real X server they draw the shared lists. Off-screen pictures work on both,
+// with Qt's OpenGL libraries loaded in the same process.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QOpenGLWidget>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "core/common/Messages.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CPlumoraApp.h"
+#include "gui/app/GlResources.h"
+#include "gui/app/GlSnapshot.h"
+#include "gui/results/GlSceneWidget.h"
+#include "support/TestFiles.h"
+
+namespace plumora::gui {
+namespace {
+
+constexpr int kWidth = 240, kHeight = 180;
+
+// The capsule seen from the side, lit from the eye, on a grey background, with one label.
+std::vector<SceneLabel> DrawCapsule(const SceneFrame& f) {
+  const GlFunctions& gl = f.gl;
+  const float eye[4] = {0, 0, 1, 0};
+  gl.ClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+  gl.Clear(kGlColorBufferBit | kGlDepthBufferBit);
+  gl.Enable(kGlDepthTest);
+  gl.MatrixMode(kGlModelview);
+  gl.LoadIdentity();
+  gl.Lightfv(kGlLight0, kGlAmbient, kLightAmbient.data());
+  gl.Lightfv(kGlLight0, kGlDiffuse, kLightDiffuse.data());
+  gl.Lightfv(kGlLight0, kGlPosition, eye);
+  gl.Enable(kGlLighting);
+  gl.Enable(kGlLight0);
+  gl.Translated(0, 0, -28);
+  gl.Rotated(-90, 0, 1, 0);  // the heat shield towards the eye
+  for (SceneModel part : {SceneModel::kCapsuleTop1, SceneModel::kCapsuleTop2,
+                          SceneModel::kCapsuleBody, SceneModel::kCapsuleShield}) {
+    f.scene.DrawModel(gl, part);
+  }
+  return {{20, 10, "x"}};
+}
+
+// The heat shield's brown shows in the middle; the label's red near the top left corner.
+void ExpectCapsuleAndLabel(const QImage& picture) {
+  ASSERT_FALSE(picture.isNull());
+  const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+  EXPECT_GT(centre.red(), centre.green() + 20) << centre.name().toStdString();
+  EXPECT_GT(centre.green(), centre.blue()) << centre.name().toStdString();
+  bool red = false;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      red = red || (c.red() > 150 && c.green() < 60 && c.blue() < 60);
+    }
+  }
+  EXPECT_TRUE(red);
+}
+
+TEST(GlViewTest, OffScreenPicturesDrawTheSceneAndItsLabels) {
+  RecordingPrompter prompter;
+  std::string failure;
+  const QImage picture =
+      RenderSceneOffscreen(test::DataFolder(), kWidth, kHeight, DrawCapsule, prompter, &failure);
+  ASSERT_FALSE(picture.isNull()) << failure;
+  EXPECT_EQ(picture.size(), QSize(kWidth, kHeight));
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+  ExpectCapsuleAndLabel(picture);
+}
+
+TEST(GlViewTest, ViewsDrawTheSharedListsOrSayThatTheyCannot) {
+  GlResources resources;
+  RecordingPrompter prompter;
+  const bool ready = resources.Initialise(test::DataFolder(), prompter);
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+  std::unique_ptr<QWidget> view(CreateGlView(resources, DrawCapsule));
+  if (QGuiApplication::platformName() == "offscreen") {
+    // No context can be had here: a failure, reported as one, and a plain message instead.
+    ASSERT_FALSE(ready);
+    EXPECT_FALSE(resources.failure().empty());
+    auto* label = dynamic_cast<QLabel*>(view.get());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text().toStdString(), kMsgNoOpenGl);
+    return;
+  }
+  ASSERT_TRUE(ready) << resources.failure();
+  auto* widget = dynamic_cast<QOpenGLWidget*>(view.get());
+  ASSERT_NE(widget, nullptr);
+  widget->resize(kWidth, kHeight);
+  widget->show();
+  ExpectCapsuleAndLabel(widget->grabFramebuffer());
+  // A second view draws the same lists in a context of its own, at another size.
+  std::unique_ptr<QWidget> second(CreateGlView(resources, DrawCapsule));
+  second->resize(kHeight, kWidth);
+  second->show();
+  ExpectCapsuleAndLabel(static_cast<QOpenGLWidget*>(second.get())->grabFramebuffer());
+  // And an off-screen picture still draws after the screen's OpenGL has been at work.
+  const QImage picture =
+      RenderSceneOffscreen(test::DataFolder(), kWidth, kHeight, DrawCapsule, prompter);
+  ExpectCapsuleAndLabel(picture);
+  ExpectCapsuleAndLabel(widget->grabFramebuffer());
+}
+
+TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::DataFolder());
+  RecordingPrompter prompter;
+  {
+    CPlumoraApp app;
+    app.SetPrompter(&prompter);
+    ASSERT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();
+    EXPECT_EQ(app.mainFrame()->glResources().IsReady(),
+              QGuiApplication::platformName() != "offscreen");
+  }
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+}
+
+}  // namespace
+}  // namespace plumora::gui
+
+int main(int argc, char** argv) {
+  // Keep the settings of the program's start-up out of the user's own.
+  static plumora::test::TempDir settings;
+  setenv("XDG_CONFIG_HOME", settings.path().c_str(), 1);
+  plumora::gui::PrepareOpenGl();
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "gui/logic/ChartLayout.h"
+
+namespace plumora::gui {
+namespace {
+
+// Samples of a flight as (time, payload height, payload path angle, phase type); the store's
+// ranges are computed as a run leaves them.
+struct Point {
+  double time;
+  double height;
+  double pathAngle = 0.0;
+  int phase = kSampleBallistic;
+};
+CTrajectoryStore StoreOf(const std::vector<Point>& points) {
+  CTrajectoryStore store;
+  for (const Point& p : points) {
+    CTrajectorySample s;
+    s.time = p.time;
+    s.payloadHeight = p.height;
+    s.payloadPathAngle = p.pathAngle;
+    s.phaseType = p.phase;
+    store.Append(s);
+  }
+  store.ComputeRanges();
+  return store;
+}
+
+ResultsViewState Plot(int x, int y) {
+  ResultsViewState state;
+  state.chartX = x;
+  state.chartY = y;
+  return state;
+}
+
+// 800 × 600 with Y labels 60 wide and 20 high: lm 70, mt 60, plot 660 × 480.
+ChartLayout Layout(const CTrajectoryStore& store, const ResultsViewState& state) {
+  return LayoutChart(ChartExtentsFor(store, state), {800, 600, 60, 20, 1});
+}
+
+// Labels three units wide per character: they all fit between the ticks.
+int NarrowText(const std::string& text) {
+  return 3 * static_cast<int>(text.size());
+}
+
+std::vector<std::string> Labels(const ChartFrame& frame, ChartAlign align) {
+  std::vector<std::string> texts;
+  for (const ChartText& t : frame.texts) {
+    if (t.align == align) texts.push_back(t.text);
+  }
+  return texts;
+}
+
+const CTrajectoryStore kEntry = StoreOf({{0, 120000}, {150, 60000}, {300, 0}});
+
+TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
+  // A landing a little below the ground labels its end "0", not "-0".
+  EXPECT_EQ(YTickText(-0.4), " 0");
+  EXPECT_EQ(XTickText(-0.5), "0");
+  EXPECT_EQ(XTickText(-0.6), "-1");
+
+  EXPECT_EQ(RoundedRange(0, 0), 10);
+  EXPECT_EQ(RoundedRange(0, 25), 30);
+  EXPECT_EQ(RoundedRange(-10, 20), 40);
+
+  const ChartLayout l = Layout(kEntry, Plot(0, 1));
+  EXPECT_EQ(l.extents.xrange, 310);
+  EXPECT_EQ(l.extents.yrange, 120010);
+  EXPECT_EQ(l.lm, 70);
+  EXPECT_EQ(l.mt, 60);
+  EXPECT_EQ(l.pw, 660);
+  EXPECT_EQ(l.ph, 480);
+  EXPECT_EQ(l.x0, 70);
+  EXPECT_EQ(l.y0, 540);
+  EXPECT_FALSE(l.yLabelsRight);
+  EXPECT_FALSE(l.xLabelsAbove);
+  EXPECT_DOUBLE_EQ(l.sx, 660.0 / 310);
+
+  const ChartFrame f = LayoutChartFrame(l, NarrowText);
+  EXPECT_EQ(Labels(f, ChartAlign::kCentreTop),
+            (std::vector<std::string>{"time (s)", "0", "31", "62", "93", "124", "155", "186", "217",
+                                      "248", "279", "310"}));
+  EXPECT_EQ(Labels(f, ChartAlign::kRightBottom),
+            (std::vector<std::string>{" 0", "12001", "24002", "36003", "48004", "60005", "72006",
+                                      "84007", "96008", "108009", "120010"}));
+  // The middle tick of each axis, its label, and the Y label centred on its tick.
+  ASSERT_EQ(f.texts.size(), 24u);
+  const ChartText& x5 = f.texts[2 + 2 * 5];
+  const ChartText& y5 = f.texts[2 + 2 * 5 + 1];
+  EXPECT_EQ(x5.x, 400);
+  EXPECT_EQ(x5.y, 545);
+  EXPECT_EQ(y5.x, 65);
+  EXPECT_EQ(y5.y, 300 + 10);
+  EXPECT_EQ(f.texts[1].text, "height (m)");
+  EXPECT_EQ(f.texts[1].x, 5);
+  EXPECT_EQ(f.texts[0].y, 600 - 30);
+
+  // Labels wider than the gap between ticks are thinned, keeping both ends.
+  const ChartFrame wide = LayoutChartFrame(l, [](const std::string&) { return 100; });
+  EXPECT_EQ(Labels(wide, ChartAlign::kCentreTop),
+            (std::vector<std::string>{"time (s)", "0", "62", "124", "186", "248", "310"}));
+  EXPECT_EQ(wide.lines.size(), 2u + 22u);  // every tick is still drawn
+
+  // The margin makes room for the widest label, the top one here, not for the extremes.
+  const ChartExtents tall = ChartExtentsFor(StoreOf({{0, 9995}}), Plot(0, 1));
+  EXPECT_EQ(YTickText(tall.ymin + tall.yrange), "10000");
+  EXPECT_EQ(YLabelWidth(tall, NarrowText), 15);
+}
+
+TEST(ChartLayoutTest, NegativeExtremesMoveTheAxesAndTheirLabels) {
+  // Path angle as X: never positive, so the Y axis stands at the right end of the X axis.
+  const CTrajectoryStore descent = StoreOf({{0, 9000, -5}, {10, 5000, -45}, {20, 1000, -90}});
+  const ChartLayout right = Layout(descent, Plot(2, 1));
+  EXPECT_EQ(right.x0, right.lm + right.pw);
+  EXPECT_TRUE(right.yLabelsRight);
+  const ChartFrame f = LayoutChartFrame(right, NarrowText);
+  EXPECT_EQ(f.texts[3].align, ChartAlign::kLeftBottom);
+  EXPECT_EQ(f.texts[3].x, right.x0 + 5);
+
+  // Path angle as Y: the X axis rises by |ymin| × sy and its labels go above it.
+  const ChartLayout raised = Layout(descent, Plot(0, 2));
+  EXPECT_EQ(raised.extents.yrange, 100);
+  EXPECT_EQ(raised.y0, 540 + static_cast<int>(std::trunc(4.8 * -90)));
+  EXPECT_TRUE(raised.xLabelsAbove);
+  EXPECT_EQ(LayoutChartFrame(raised, NarrowText).texts[2].align, ChartAlign::kCentreBottom);
+
+  // X from -50 to 50: the Y axis crosses where X is 0.
+  const CTrajectoryStore both = StoreOf({{0, 0, -50}, {1, 1, 50}});
+  const ChartLayout middle = Layout(both, Plot(2, 1));
+  EXPECT_EQ(middle.x0, middle.lm + static_cast<int>(std::trunc(middle.sx * 50)));
+}
+
+TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples) {
+  const CTrajectoryStore store = StoreOf({{0, 100, 0, 7},  // no colour of its own: ink
+                                          {100, 90},
+                                          {100.01, 80},  // same column as the one before
+                                          {200, 50, 0, kSampleFinalDescent},
+                                          {250, 40, 0, 9},  // keeps the descent's green
+                                          {300, 0, 0, kSampleFinalDescent}});
+  const ChartLayout l = Layout(store, Plot(0, 1));
+  const ChartCurve c = TraceChartCurve(store, l);
+  ASSERT_EQ(c.runs.size(), 3u);
+  EXPECT_EQ(c.runs[0].colour, kChartInk);
+  EXPECT_EQ(c.runs[1].colour, (Colour{0, 0, 255}));
+  EXPECT_EQ(c.runs[2].colour, (Colour{0, 255, 0}));
+  EXPECT_EQ(c.runs[0].points.size(), 1u);
+  // Each run starts where the one before ended: the line is unbroken.
+  EXPECT_EQ(c.runs[1].points.front(), c.runs[0].points.back());
+  EXPECT_EQ(c.runs[2].points.front(), c.runs[1].points.back());
+  EXPECT_EQ(c.runs[2].points.size(), 4u);
+  EXPECT_EQ(c.runs[0].points[0], (ChartPoint{70, 600 - 60 - static_cast<int>(100 * l.sy)}));
+
+  ASSERT_EQ(c.sampleAtColumn.size(), 800u);
+  const int column = l.PointOf(100, 0).x;
+  EXPECT_EQ(l.PointOf(100.01, 0).x, column);
+  EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column)], 2);  // the later of the two
+  EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column + 1)], -1);
+  EXPECT_EQ(PhaseColour(0), (Colour{255, 0, 0}));
+  EXPECT_EQ(PhaseColour(2), (Colour{0, 255, 255}));
+}
+
+TEST(ChartLayoutTest, ValuesOffTheCurveAndAbsurdSamplesAreSkipped) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  CTrajectoryStore store = StoreOf({{0, 100}, {nan, 50}, {20, nan}, {30, 0}});
+  const ChartLayout l = Layout(store, Plot(0, 1));
+  const ChartCurve c = TraceChartCurve(store, l);
+  ASSERT_EQ(c.runs.size(), 1u);
+  EXPECT_EQ(c.runs[0].points.size(), 2u);
+
+  // A pane smaller than its margins still has finite scales.
+  const ChartLayout tiny = LayoutChart(ChartExtentsFor(kEntry, Plot(0, 1)), {30, 20, 40, 8, 1});
+  EXPECT_EQ(tiny.pw, 1);
+  EXPECT_TRUE(std::isfinite(tiny.sx) && std::isfinite(tiny.sy));
+  EXPECT_EQ(TraceChartCurve(kEntry, tiny).sampleAtColumn.size(), 30u);
+}
+
+TEST(ChartReadoutTest, ReadsTheSampleInTheColumnOrBetweenItsNeighbours) {
+  const ChartLayout l = Layout(kEntry, Plot(0, 1));
+  const ChartCurve c = TraceChartCurve(kEntry, l);
+  const int at150 = l.PointOf(150, 0).x;
+  const ChartReadout hit = MapPixelToValues(kEntry, l, c.sampleAtColumn, at150);
+  EXPECT_NEAR(hit.x, 150, 1 / l.sx);
+  EXPECT_EQ(hit.y, 60000);
+  // A quarter of the way from the first sample's column to the second's.
+  const int first = l.PointOf(0, 0).x;
+  const int between = first + (at150 - first) / 4;
+  const ChartReadout mid = MapPixelToValues(kEntry, l, c.sampleAtColumn, between);
+  EXPECT_NEAR(mid.y, 120000 - 60000.0 * (between - first) / (at150 - first), 1e-6);
+  // Beyond the values plotted, and without results, both read 0.
+  EXPECT_EQ(MapPixelToValues(kEntry, l, c.sampleAtColumn, 740).y, 0);
+  EXPECT_EQ(MapPixelToValues(kEntry, l, c.sampleAtColumn, 740).x, 0);
+  EXPECT_EQ(MapPixelToValues(CTrajectoryStore{}, l, c.sampleAtColumn, at150).x, 0);
+  EXPECT_EQ(MapPixelToValues(kEntry, l, {}, at150).y, 0);  // a map of another size
+
+  // Never-positive X: the value is read off the axis the curve is drawn on.
+  const CTrajectoryStore descent = StoreOf({{0, 9000, -5}, {10, 5000, -45}, {20, 1000, -90}});
+  const ChartLayout r = Layout(descent, Plot(2, 1));
+  const ChartCurve rc = TraceChartCurve(descent, r);
+  const ChartReadout back = MapPixelToValues(descent, r, rc.sampleAtColumn, r.PointOf(-45, 0).x);
+  EXPECT_NEAR(back.x, -45, 1 / r.sx);
+  EXPECT_EQ(back.y, 5000);
+}
+
+TEST(ChartCursorTest, CursorsCrossHairAndBandFollowTheLayout) {
+  const ChartLayout l = Layout(kEntry, Plot(0, 1));
+  const auto cursor = ChartCursor(kEntry, l, 1);
+  ASSERT_TRUE(cursor);
+  const ChartPoint p = l.PointOf(150, 60000);
+  EXPECT_EQ(cursor->foot, (ChartPoint{p.x, l.y0}));
+  EXPECT_EQ(cursor->corner, p);
+  EXPECT_EQ(cursor->end, (ChartPoint{l.x0, p.y}));
+  // The animation's index may belong to a longer flight in another window.
+  EXPECT_FALSE(ChartCursor(kEntry, l, 3));
+  EXPECT_FALSE(ChartCursor(kEntry, l, -1));
+  EXPECT_FALSE(ChartCursor(CTrajectoryStore{}, l, 0));
+
+  const ChartCursorLines hair = ChartCrossHair(l, 250, 60000);
+  EXPECT_EQ(hair.corner, (ChartPoint{250, p.y}));
+  EXPECT_EQ(hair.foot.y, l.y0);
+  const ChartBand band = SelectionBand(l, 300, 120);
+  EXPECT_EQ(band.topLeft, (ChartPoint{120, 60}));
+  EXPECT_EQ(band.bottomRight, (ChartPoint{300, 540}));
+}
+
+TEST(ChartZoomTest, ABandZoomsOntoItsValuesWithinThePlottedOnes) {
+  ResultsViewState state = Plot(0, 1);
+  const ChartLayout l = Layout(kEntry, state);
+  // Dragged from 200 to 120: low is the value at 120, high at 200.
+  const auto zoom = ZoomFromBand(l, 200, 120);
+  ASSERT_TRUE(zoom);
+  EXPECT_TRUE(zoom->on);
+  EXPECT_DOUBLE_EQ(zoom->low, l.XAt(120));
+  EXPECT_DOUBLE_EQ(zoom->high, l.XAt(200));
+  EXPECT_FALSE(ZoomFromBand(l, 150, 150));
+
+  // Past the end of the curve the band stops at the last value; wholly past it, no zoom.
+  const auto past = ZoomFromBand(l, 400, 760);
+  ASSERT_TRUE(past);
+  EXPECT_DOUBLE_EQ(past->high, 300);
+  EXPECT_FALSE(ZoomFromBand(l, 745, 760));
+  EXPECT_FALSE(ZoomFromBand(l, 0, 60));  // wholly left of the axis
+
+  // Zoomed, X spans exactly the zoom; Y keeps its rounded range; cursors outside it vanish.
+  state.chartZoom = {true, 100, 200};
+  const ChartLayout z = Layout(kEntry, state);
+  EXPECT_EQ(z.extents.xmin, 100);
+  EXPECT_EQ(z.extents.xrange, 100);
+  EXPECT_EQ(z.extents.yrange, 120010);
+  EXPECT_TRUE(ChartCursor(kEntry, z, 1));
+  EXPECT_FALSE(ChartCursor(kEntry, z, 0));
+  EXPECT_FALSE(ChartCursor(kEntry, z, 2));
+  // A zoom within the zoom reads the zoomed axis.
+  const auto nested = ZoomFromBand(z, z.lm, z.lm + z.pw / 2);
+  ASSERT_TRUE(nested);
+  EXPECT_NEAR(nested->low, 100, 1e-9);
+  EXPECT_NEAR(nested->high, 150, 1e-9);
+}
+
+TEST(ChartVariablesTest, EachVariableReadsItsBodysFieldAndRange) {
+  CTrajectorySample s;
+  for (int n = 1; n <= kSampleFieldCount; ++n) SampleField(s, n) = n;
+  // Payload: time, height, path, speed, Vx..Vz, rates, roll..yaw, force, angle of attack.
+  const std::vector<double> payload = {1, 2, 3, 4, 5, 6, 7, 14, 15, 16, 8, 9, 10, 46, 19};
+  const std::vector<double> parachute = {1, 20, 21, 22, 23, 24, 25, 29, 30, 31, 26, 27, 28, 46, 19};
+  for (int v = 0; v < kChartVariableCount; ++v) {
+    EXPECT_EQ(ChartValue(s, v, 0), payload[static_cast<std::size_t>(v)]) << v;
+    EXPECT_EQ(ChartValue(s, v, 1), parachute[static_cast<std::size_t>(v)]) << v;
+  }
+  CTrajectoryStore store;
+  store.Append(s);
+  store.ComputeRanges();
+  ResultsViewState state = Plot(14, 1);
+  state.chartBody = 1;
+  const ChartExtents e = ChartExtentsFor(store, state);
+  EXPECT_EQ(e.xmax, 19);
+  EXPECT_EQ(e.ymax, 20);
+}
+
+}  // namespace
+}  // namespace plumora::gui

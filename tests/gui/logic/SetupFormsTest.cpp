@@ -1,0 +1,130 @@
+#include "gui/logic/SetupForms.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "core/app/PlumoraDoc.h"
+#include "support/TestFiles.h"
+
+namespace plumora::gui {
+namespace {
+
+// Each stored value of the initial state has one field of its own, except the canopy's path
+// angle and velocity, which follow the payload's; no id stands twice in one dialog.
+TEST(SetupForms, EveryInitialValueButTheFollowingTwoHasExactlyOneField) {
+  const auto& order = InitialState::kFieldOrder;
+  std::array<int, 23> edits{};
+  const auto count = [&](const StateField& f) {
+    ++edits[static_cast<std::size_t>(std::find(order.begin(), order.end(), f.value) -
+                                     order.begin())];
+  };
+  std::set<int> sheetIds, parachuteIds;
+  for (const auto* page : {&kPositionFields, &kAttitudeFields}) {
+    for (const StateField& f : *page) {
+      count(f);
+      EXPECT_TRUE(sheetIds.insert(f.id).second) << f.id;
+    }
+  }
+  for (const StateFieldGroup& group : kParachuteStateGroups) {
+    for (const StateField& f : group.fields) {
+      count(f);
+      EXPECT_TRUE(parachuteIds.insert(f.id).second) << f.id;
+    }
+  }
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const bool follows = order[k] == &InitialState::parachutePathAngle ||
+                         order[k] == &InitialState::parachuteVelocity;
+    EXPECT_EQ(edits[k], follows ? 0 : 1) << "field " << k + 1;
+  }
+}
+
+TEST(SetupForms, SolverRefusesStepsAndTolerancesOfZeroOrLessNamingTheField) {
+  const SolverEdit good{0.1, 0.1, 1e-5, 1e-5, 0};
+  EXPECT_FALSE(CheckSolver(good));
+  const std::pair<double SolverEdit::*, int> fields[] = {{&SolverEdit::timeStep, 1004},
+                                                         {&SolverEdit::outputTimeStep, 1005},
+                                                         {&SolverEdit::absoluteError, 1007},
+                                                         {&SolverEdit::relativeError, 1008}};
+  for (const auto& [value, id] : fields) {
+    for (double bad : {0.0, -0.0, -1e-9}) {
+      SolverEdit edit = good;
+      edit.*value = bad;
+      const std::optional<FieldRefusal> refusal = CheckSolver(edit);
+      ASSERT_TRUE(refusal) << id << " " << bad;
+      EXPECT_EQ(refusal->id, id);
+    }
+  }
+  SolverEdit both = good;
+  both.timeStep = -1.0;
+  both.relativeError = 0.0;
+  EXPECT_EQ(CheckSolver(both)->message, "\"Time step\" must be a number greater than 0.");
+  both.timeStep = 0.1;
+  EXPECT_EQ(CheckSolver(both)->message, "\"Relative\" must be a number greater than 0.");
+}
+
+TEST(SetupForms, SolverStoresAnOutputStepOfAtLeastTheTimeStep) {
+  CPlumoraDoc doc;
+  StoreSolver(doc, {0.1, 0.05, 1e-7, 1e-6, kEuler});
+  EXPECT_EQ(doc.timeStep, 0.1);
+  EXPECT_EQ(doc.outputTimeStep, 0.1);
+  EXPECT_EQ(doc.absoluteError, 1e-7);
+  EXPECT_EQ(doc.relativeError, 1e-6);
+  EXPECT_EQ(doc.integrator, kEuler);
+  StoreSolver(doc, {0.01, 0.25, 1e-5, 1e-5, kRungeKuttaFehlberg});
+  EXPECT_EQ(doc.outputTimeStep, 0.25);
+  const SolverEdit back = SolverEditOf(doc);
+  EXPECT_EQ(back.timeStep, 0.01);
+  EXPECT_EQ(back.outputTimeStep, 0.25);
+}
+
+TEST(SetupForms, EnvironmentListsThePlanetsDescriptionsAndRefusesNoChoice) {
+  test::TempDir base;
+  test::AtmText second = test::SimpleAtmosphere(3);
+  second.description = "second Earth  ";
+  test::AtmText first = test::SimpleAtmosphere(3);
+  first.description = "first Earth";
+  test::WriteFile(base / "atm" / "e2.atm", second.Text());
+  test::WriteFile(base / "atm" / "e1.atm", first.Text());
+  test::WriteFile(base / "atm" / "m1.atm", test::SimpleAtmosphere(3, "MARS").Text());
+
+  const DescriptionList earth = AtmosphereDescriptions(base.path(), kEarth);
+  EXPECT_EQ(earth.lines, (std::vector<std::string>{"first Earth", "second Earth"}));
+  EXPECT_TRUE(earth.complete);
+  EXPECT_EQ(AtmosphereDescriptions(base.path(), kMars).lines,
+            std::vector<std::string>{"test atmosphere"});
+  EXPECT_TRUE(AtmosphereDescriptions(base.path(), kTitan).lines.empty());
+
+  // The mission's index is shown; beyond the list, the file a run would read: the last.
+  EXPECT_EQ(OpeningSelection(1, 2), 1);
+  EXPECT_EQ(OpeningSelection(5, 2), 1);
+  EXPECT_EQ(OpeningSelection(-1, 2), 1);
+  EXPECT_EQ(OpeningSelection(0, 0), -1);
+
+  EXPECT_FALSE(CheckEnvironment(base.path(), kEarth, 1, 2));
+  EXPECT_EQ(CheckEnvironment(base.path(), kEarth, -1, 2), "Select an atmosphere description.\n");
+  EXPECT_EQ(CheckEnvironment(base.path(), kTitan, -1, 0),
+            "There is no TITAN atmosphere file in " + (base / "atm").string() + "\n");
+  EXPECT_EQ(CheckEnvironment(base.path(), -1, 0, 2), "Select a planet.\n");
+}
+
+TEST(SetupForms, ImportNeedsAFileThatOpensAndAColumn) {
+  test::TempDir base;
+  test::WriteFile(base / "flight.txt", "0\n");
+  EXPECT_FALSE(CheckImport(base / "flight.txt", {}));
+  EXPECT_EQ(CheckImport(base / "absent.txt", {}), "Could not open file\n");
+  EXPECT_EQ(CheckImport(base.path(), {}), "Could not open file\n");
+  EXPECT_EQ(CheckImport({}, {}), "Could not open file\n");
+  ImportColumns none{false, false, false, false, false, false, false};
+  EXPECT_EQ(CheckImport(base / "flight.txt", none),
+            "Choose at least one column that the file holds.\n");
+  none.speed = true;
+  EXPECT_FALSE(CheckImport(base / "flight.txt", none));
+  // The file holds kilometres: the labels say so.
+  EXPECT_STREQ(kImportColumnRows[4].label, "Altitude (km)");
+  EXPECT_STREQ(kImportColumnRows[6].label, "Speed (km/s)");
+}
+
+}  // namespace
+}  // namespace plumora::gui
