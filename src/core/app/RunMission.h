@@ -19,6 +19,19 @@ class PhaseModules {
   virtual int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) = 0;
 };
 
+// The engine's own modules, counting the phases run and those that did not end normally.
+class CountingModules final : public PhaseModules {
+ public:
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override;
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override;
+
+  int phases = 0;
+  int failures = 0;
+
+ private:
+  int Count(int result);
+};
+
 // How far a run got before its phases flew.
 enum class RunStart {
   kNothingToRun,      // no computed phase: nothing changed, not even the results

@@ -7,9 +7,7 @@
 #include "core/app/PlumoraDoc.h"
 #include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
-#include "core/ballistic/BallisticEntry.h"
 #include "core/dispersion/RandomStream.h"
-#include "core/parachute/FinalDescent.h"
 
 namespace plumora {
 
@@ -98,24 +96,6 @@ bool DrawInputs(const DispersionSetup& setup, std::int64_t run, CPlumoraDoc& doc
   }
   return record.message.empty();
 }
-
-// The engine's own modules, counting the phases that did not end normally.
-class CountingModules final : public PhaseModules {
- public:
-  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Count(plumora::RunBallisticEntry(flight, phase, r));
-  }
-  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Count(plumora::RunParachutePhase(flight, phase, r));
-  }
-  int failures = 0;
-
- private:
-  int Count(int result) {
-    failures += result == 0;
-    return result;
-  }
-};
 
 RunEnd EndOf(const CPlumoraDoc& doc, RunStart start, const CountingModules& modules) {
   if (start != RunStart::kRan || modules.failures > 0) return RunEnd::kFailed;
