@@ -12,6 +12,7 @@
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
 #include "core/dispersion/DispersionRunner.h"
+#include "core/flight/TrajectoryStore.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -73,8 +74,9 @@ void BM_ScatteredRun(benchmark::State& state) {
   DispersionSetup setup;
   if (!Prepare(state, setup, state.range(0) != 0)) return;
   std::int64_t run = 0;
+  CTrajectoryStore scratch;  // as a thread of the study flies run after run
   for (auto _ : state) {
-    const RunRecord record = FlyScatteredRun(setup, run++);
+    const RunRecord record = FlyScatteredRun(setup, run++, &scratch);
     benchmark::DoNotOptimize(record.outputs.landingTime);
     if (record.end == RunEnd::kFailed) state.SkipWithError(record.message.c_str());
   }

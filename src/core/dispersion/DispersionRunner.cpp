@@ -4,6 +4,8 @@
 #include <charconv>
 #include <thread>
 
+#include "core/flight/TrajectoryStore.h"
+
 namespace plumora {
 
 namespace {
@@ -17,10 +19,11 @@ bool ParseCount(std::string_view text, std::int64_t& value) {
 void FlyRuns(const DispersionSetup& setup, const Shard& shard, std::int64_t total,
              std::atomic<std::int64_t>& next, DispersionControl& control,
              std::vector<RunRecord>& records) {
+  CTrajectoryStore scratch;
   while (!control.stop.load()) {
     const std::int64_t k = next.fetch_add(1);
     if (k >= total) return;
-    records.push_back(FlyScatteredRun(setup, shard.index + k * shard.count));
+    records.push_back(FlyScatteredRun(setup, shard.index + k * shard.count, &scratch));
     control.done.fetch_add(1);
   }
 }

@@ -152,7 +152,8 @@ bool PrepareDispersion(const CPlumoraDoc& mission, std::vector<Variation> variat
   return true;
 }
 
-RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run) {
+RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run,
+                          CTrajectoryStore* scratch) {
   RunRecord record;
   record.run = run;
   CPlumoraDoc doc;
@@ -166,11 +167,16 @@ RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run) {
   AtmosphereFactors air;
   if (!DrawInputs(setup, run, doc, air, record)) return record;
 
+  if (scratch) {
+    doc.results = std::move(*scratch);
+    doc.results.Clear();  // a run that is refused before it starts would not clear it
+  }
   CountingModules modules;
   const RunStart start = RunMission(doc, modules, air);
   record.end = EndOf(doc, start, modules);
   record.outputs = MeasureFlight(doc.results, doc.atmosphereTable, doc.planetConstants.radius);
   record.message = FirstMessage(prompter);
+  if (scratch) *scratch = std::move(doc.results);
   return record;
 }
 

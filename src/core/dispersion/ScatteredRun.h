@@ -14,6 +14,7 @@
 namespace plumora {
 
 class CPlumoraDoc;
+class CTrajectoryStore;
 
 // How a run ended.
 enum class RunEnd {
@@ -46,7 +47,10 @@ struct RunRecord {
   std::string message;  // the first message the run showed, on one line; empty when none
 };
 
-// Flies run `run` of the study. Questions (a parachute flip) are answered by going on.
-RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run);
+// Flies run `run` of the study. Questions (a parachute flip) are answered by going on. A store
+// given as scratch lends the run its samples' memory and gets it back afterwards, so that a
+// thread flying run after run does not grow a new store every time.
+RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run,
+                          CTrajectoryStore* scratch = nullptr);
 
 }  // namespace plumora

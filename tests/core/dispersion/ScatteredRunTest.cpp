@@ -100,6 +100,20 @@ TEST_F(ScatteredRun, ANonsensicalDrawOrAFailingPhaseFailsThatRunOnly) {
   EXPECT_EQ(r.message, "error: The time step and the output time step must be positive numbers.");
 }
 
+TEST_F(ScatteredRun, AScratchStoreComesBackAndNeverLendsOldSamples) {
+  CTrajectoryStore scratch;
+  const RunRecord first = FlyScatteredRun(Prepare({}), 0, &scratch);
+  EXPECT_EQ(first.end, RunEnd::kLanded);
+  EXPECT_EQ(scratch.SampleAt(scratch.LastIndex()).time, first.outputs.landingTime);
+  // A mission refused before it flies leaves the lent store untouched by the run itself.
+  AddFinalDescentPhase();
+  parachute().stiffness = 0.0;
+  const RunRecord refused = FlyScatteredRun(Prepare({}), 0, &scratch);
+  EXPECT_EQ(refused.end, RunEnd::kFailed);
+  EXPECT_NE(refused.message.find("stiffness"), std::string::npos) << refused.message;
+  EXPECT_TRUE(std::isnan(refused.outputs.landingTime));
+}
+
 TEST_F(ScatteredRun, PreparationRefusesWhatTheMissionCannotFly) {
   const auto refused = [&](const std::vector<std::string>& texts) {
     std::vector<Variation> variations;
