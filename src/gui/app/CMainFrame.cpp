@@ -41,6 +41,7 @@
 #include "gui/logic/ResultsViewState.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TrackPane.h"
+#include "gui/viewers/ViewerCommands.h"
 
 namespace plumora::gui {
 
@@ -196,6 +197,7 @@ void CMainFrame::BindCommands() {
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
   BindEditingCommands(*this);
   BindSetupCommands(commands_, *this);
+  BindViewerCommands(commands_, *this);
   BindTrackCommands(commands_, *this);
 }
 

@@ -50,6 +50,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // was saved.
   bool SaveDocument(CChildFrame& child, bool saveAs);
   CChildFrame* ActiveChild() const;
+  // The working folder at start-up: atm/ and adf/ are looked up under it.
+  const std::filesystem::path& baseFolder() const { return baseFolder_; }
   CPlumoraView* ActiveView() const;
 
   // The prompter of documents and runs (message boxes; tests put a recorder in its place).

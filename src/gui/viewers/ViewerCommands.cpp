@@ -1,0 +1,24 @@
+#include "gui/viewers/ViewerCommands.h"
+
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandRouter.h"
+#include "gui/logic/CommandIds.h"
+#include "gui/results/DibImage.h"
+#include "gui/viewers/AeroViewer.h"
+#include "gui/viewers/AtmosphereViewer.h"
+
+namespace plumora::gui {
+
+void BindViewerCommands(CommandRouter& commands, CMainFrame& frame) {
+  commands.Bind(kCmdAtmosphereViewer, [&frame] {
+    AtmosphereViewer viewer(frame.baseFolder(), DibImage(frame.bitmaps().atmosphere),
+                            frame.prompter(), &frame);
+    viewer.exec();
+  });
+  commands.Bind(kCmdAeroViewer, [&frame] {
+    AeroViewer viewer(frame.baseFolder(), frame.prompter(), &frame);
+    viewer.exec();
+  });
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,11 @@
+// The commands of the two data viewers.
+#pragma once
+
+namespace plumora::gui {
+
+class CMainFrame;
+class CommandRouter;
+
+void BindViewerCommands(CommandRouter& commands, CMainFrame& frame);
+
+}  // namespace plumora::gui
