@@ -10,7 +10,7 @@ if(NOT SOURCE_ROOT)
   message(FATAL_ERROR "usage: cmake -DSOURCE_ROOT=<src> -P CheckLayering.cmake")
 endif()
 
-set(core_order common environment solvers mission flight ballistic parachute app)
+set(core_order common environment solvers mission flight ballistic parachute app dispersion)
 string(JOIN " < " order_text ${core_order})
 
 # Rank of a core folder, or -1 for a folder the order does not know.

@@ -16,6 +16,8 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddNewCommand(app, status);
   AddRunCommand(app, status);
   AddImportCommand(app, status);
+  AddDispersionsCommand(app, status);
+  AddDispersionsSummaryCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

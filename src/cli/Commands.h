@@ -18,6 +18,8 @@ void AddConvertCommand(CLI::App& app, int& status);
 void AddNewCommand(CLI::App& app, int& status);
 void AddRunCommand(CLI::App& app, int& status);
 void AddImportCommand(CLI::App& app, int& status);
+void AddDispersionsCommand(CLI::App& app, int& status);
+void AddDispersionsSummaryCommand(CLI::App& app, int& status);
 
 // Runs the command line; returns the exit status. Used by main and by the tests.
 int RunCommandLine(int argc, const char* const* argv);

@@ -1,18 +1,10 @@
 #include "cli/ConsoleProgress.h"
 
-#include <csignal>
 #include <string>
 
 namespace plumora::cli {
 
 namespace {
-
-// Set by the Ctrl-C handler; a signal handler can only talk through such a flag.
-volatile std::sig_atomic_t gInterrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-  gInterrupted = 1;
-}
 
 // Redraw at most this often, so a fast run is not slowed down by its own progress line.
 constexpr double kRedrawIntervalMs = 100.0;
@@ -20,14 +12,9 @@ constexpr int kBarWidth = 30;
 
 }  // namespace
 
-ConsoleProgress::ConsoleProgress(bool draw, std::FILE* out) : draw_(draw), out_(out) {
-  gInterrupted = 0;
-  std::signal(SIGINT, OnInterrupt);
-}
+ConsoleProgress::ConsoleProgress(bool draw, std::FILE* out) : draw_(draw), out_(out) {}
 
-ConsoleProgress::~ConsoleProgress() {
-  std::signal(SIGINT, SIG_DFL);
-}
+ConsoleProgress::~ConsoleProgress() = default;
 
 void ConsoleProgress::PhaseStarted(std::string_view phaseText) {
   meter_ = std::make_unique<ProgressMeter>();
@@ -51,7 +38,7 @@ void ConsoleProgress::ShowProgress(double percentage) {
 }
 
 bool ConsoleProgress::StopRequested() {
-  return gInterrupted != 0;
+  return interrupt_.Interrupted();
 }
 
 void ConsoleProgress::PhaseEnded() {
@@ -63,7 +50,7 @@ void ConsoleProgress::PhaseEnded() {
 }
 
 bool ConsoleProgress::Interrupted() const {
-  return gInterrupted != 0;
+  return interrupt_.Interrupted();
 }
 
 }  // namespace plumora::cli

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/Interrupt.h"
 #include "core/common/ProgressSink.h"
 #include "core/flight/ProgressMeter.h"
 
@@ -27,6 +28,7 @@ class ConsoleProgress final : public ProgressSink {
   bool Interrupted() const;
 
  private:
+  InterruptWatch interrupt_;
   bool draw_;
   std::FILE* out_;
   std::unique_ptr<ProgressMeter> meter_;

@@ -3,6 +3,7 @@
 // ThreadSanitizer (the tsan preset), which checks the same runs for data races.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -11,6 +12,8 @@
 
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
+#include "core/dispersion/DispersionCsv.h"
+#include "core/dispersion/DispersionRunner.h"
 #include "core/environment/DataFolders.h"
 #include "support/FlightFixture.h"
 
@@ -103,6 +106,62 @@ TEST(Reentrancy, MissionsOnTwoThreadsGiveWhatTheyGiveOneAfterTheOther) {
     ExpectIdentical(a, alone[i], flights[i].name);
     ExpectIdentical(b, alone[j], flights[j].name);
   }
+}
+
+// A study's runs depend on nothing but the seed and their index: one thread, three threads and
+// three shards on two threads each give the same CSV, byte for byte.
+TEST(Reentrancy, DispersionsGiveTheSameRunsOnAnyNumberOfThreadsAndShards) {
+  test::FlightFixture f;
+  f.UseLightDescent(1500.0, 60.0);
+  CBallisticEntryPhase& entry = f.AddBallisticPhase();
+  entry.stopKind = kStopOnTime;
+  entry.stopTime = 1.0;
+  f.AddFinalDescentPhase().stopHeight = 1450.0;
+  std::vector<Variation> variations;
+  for (const char* text : {"height=normal(0,20)", "speed=uniform(-5,5)", "pitch=normal(0,3)",
+                           "parachute.0.area=scale-normal(1,0.1)", "density_factor=normal(0,0.05)",
+                           "payload.0.mass=scale-normal(1,0.02)"}) {
+    std::string problem;
+    variations.emplace_back();
+    ASSERT_TRUE(ParseVariation(text, variations.back(), problem)) << problem;
+  }
+  DispersionSetup setup;
+  std::string problem;
+  ASSERT_TRUE(PrepareDispersion(f.doc, variations, 77, setup, problem)) << problem;
+  std::vector<std::string> names;
+  for (const Variation& v : variations) names.push_back(v.name);
+  constexpr std::int64_t kRuns = 10;
+  const auto csv = [&](const Shard& shard, int threads) {
+    DispersionControl control;
+    const std::vector<RunRecord> records = FlyDispersion(setup, kRuns, shard, threads, control);
+    EXPECT_EQ(control.done.load(), static_cast<std::int64_t>(records.size()));
+    return DispersionCsvText(names, records);
+  };
+
+  const std::string whole = csv({0, 1}, 1);
+  EXPECT_EQ(std::count(whole.begin(), whole.end(), '\n'), kRuns + 1);
+  // Every run flew both phases to the descent's stop height.
+  std::int64_t aloft = 0;
+  for (std::size_t at = whole.find(",aloft,"); at != std::string::npos;
+       at = whole.find(",aloft,", at + 1)) {
+    ++aloft;
+  }
+  EXPECT_EQ(aloft, kRuns) << whole;
+  EXPECT_EQ(csv({0, 1}, 3), whole);
+
+  DispersionTable merged;
+  for (std::int64_t index : {2, 0, 1}) {
+    const std::string shard = csv({index, 3}, 2);
+    EXPECT_EQ(std::count(shard.begin(), shard.end(), '\n'), index == 0 ? 5 : 4);
+    ASSERT_TRUE(ReadDispersionCsv(shard, merged, problem)) << problem;
+  }
+  ASSERT_TRUE(SortDispersionRuns(merged, problem)) << problem;
+  EXPECT_EQ(DispersionCsvText(merged.inputNames, merged.records), whole);
+
+  // Asked to stop before it starts, a study flies nothing.
+  DispersionControl stopped;
+  stopped.stop = true;
+  EXPECT_TRUE(FlyDispersion(setup, kRuns, {0, 1}, 2, stopped).empty());
 }
 
 }  // namespace

@@ -10,16 +10,6 @@ namespace plumora {
 
 namespace {
 
-class EngineModules final : public PhaseModules {
- public:
-  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return plumora::RunBallisticEntry(flight, phase, r);
-  }
-  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return plumora::RunParachutePhase(flight, phase, r);
-  }
-};
-
 // Step 6: the computed phases in list order, until one of them stops the mission.
 void RunComputedPhases(CPlumoraDoc& doc, PhaseModules& modules) {
   for (std::size_t k = 0; k < doc.phases.size(); ++k) {
@@ -62,6 +52,22 @@ std::string FlownRecordProblem(const CPlumoraDoc& doc) {
 
 }  // namespace
 
+int CountingModules::RunBallisticEntry(FlightContext& flight, CMissionPhase& phase,
+                                       CHandOverState& r) {
+  return Count(plumora::RunBallisticEntry(flight, phase, r));
+}
+
+int CountingModules::RunParachutePhase(FlightContext& flight, CMissionPhase& phase,
+                                       CHandOverState& r) {
+  return Count(plumora::RunParachutePhase(flight, phase, r));
+}
+
+int CountingModules::Count(int result) {
+  ++phases;
+  failures += result == 0;
+  return result;
+}
+
 FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
   return {doc.payloads,        doc.parachutes,
           doc.atmosphereTable, doc.planetConstants,
@@ -71,7 +77,7 @@ FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
           doc.ModuleCount()};
 }
 
-RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
+RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air) {
   doc.NotifyChartZoomCleared();
   if (doc.ModuleCount() == 0) return RunStart::kNothingToRun;
   if (const std::string problem = FlownRecordProblem(doc); !problem.empty()) {
@@ -81,6 +87,8 @@ RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
   doc.results.Clear();
   doc.handOver = CHandOverState::FromInitialState(doc.initialState);
   if (!doc.readatmosphere()) return RunStart::kAtmosphereUnread;
+  // The factors scale this run's copy of the table; the next read starts from the file again.
+  ScaleAtmosphere(doc.atmosphereTable, air);
   RunComputedPhases(doc, modules);
   doc.results.ComputeRanges();
   doc.NotifyResultsChanged();
@@ -89,7 +97,7 @@ RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
 }
 
 RunStart RunMission(CPlumoraDoc& doc) {
-  EngineModules modules;
+  CountingModules modules;
   return RunMission(doc, modules);
 }
 

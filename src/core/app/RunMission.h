@@ -19,6 +19,19 @@ class PhaseModules {
   virtual int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) = 0;
 };
 
+// The engine's own modules, counting the phases run and those that did not end normally.
+class CountingModules final : public PhaseModules {
+ public:
+  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override;
+  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override;
+
+  int phases = 0;
+  int failures = 0;
+
+ private:
+  int Count(int result);
+};
+
 // How far a run got before its phases flew.
 enum class RunStart {
   kNothingToRun,      // no computed phase: nothing changed, not even the results
@@ -36,14 +49,14 @@ enum class RunStart {
 //  4. the results are cleared;
 //  5. the hand-over record is set from the initial state;
 //  6. the atmosphere is read; on failure (message shown) the run ends here, results empty,
-//     nothing more notified;
+//     nothing more notified; the table read is scaled by the run's atmosphere factors;
 //  7. every phase in list order, whatever its "active" flag: type 0 runs the ballistic module,
 //     type 3 the final descent module, other types are skipped; a module returning 0 ends the
 //     loop;
 //  8. the result ranges are computed over the samples stored (after a stop too);
 //  9. observers rebind their animation control to the new results;
 // 10. observers update their views.
-RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules);
+RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air = {});
 
 // What a computed phase of the document sees while it flies (the phase gives its place among
 // the computed phases).

@@ -181,6 +181,20 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
   return {true, {}};
 }
 
+void ScaleAtmosphere(AtmosphereTable& t, const AtmosphereFactors& factors) {
+  if (factors.IsNeutral()) return;
+  // The density is tabulated as its logarithm: a factor on it is a constant added, which leaves
+  // the spline's curvatures as they are. The winds are splined linearly, curvatures and all.
+  const double lnFactor = std::log(factors.density);
+  for (int i = 0; i < t.pointCount; ++i) {
+    t.lnDensity[i] += lnFactor;
+    t.windWE[i] *= factors.wind;
+    t.windSN[i] *= factors.wind;
+    t.windWECurvature[i] *= factors.wind;
+    t.windSNCurvature[i] *= factors.wind;
+  }
+}
+
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
   int hint = 0;
   return QueryAtmosphere(t, h, hint);

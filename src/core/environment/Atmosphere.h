@@ -45,6 +45,20 @@ struct AtmosphereSample {
   double windSN = 0.0;       // m/s towards north
 };
 
+// Run-time factors on the air a run flies through: the density and both wind components are
+// multiplied by them. They scale the table read for one run and are never stored anywhere else.
+struct AtmosphereFactors {
+  double density = 1.0;  // on the density
+  double wind = 1.0;     // on both wind components
+
+  bool IsNeutral() const { return density == 1.0 && wind == 1.0; }
+};
+
+// Scales a table's density and winds by the factors, splines included, so that QueryAtmosphere
+// gives factors.density times the density and factors.wind times the winds at every height.
+// Neutral factors leave the table exactly as it was.
+void ScaleAtmosphere(AtmosphereTable& table, const AtmosphereFactors& factors);
+
 // Density, temperature and winds at height h (m). Above the table the air is gone (density 0,
 // top temperature, no wind); below it the first row holds. Winds below kCalmWind read as 0.
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h);

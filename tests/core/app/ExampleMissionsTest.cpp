@@ -7,32 +7,11 @@
 
 #include "core/app/MissionFiles.h"
 #include "core/app/RunMission.h"
-#include "core/ballistic/BallisticEntry.h"
 #include "core/common/Constants.h"
-#include "core/parachute/FinalDescent.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
-
-// The engine's modules, noting whether every phase ended normally.
-class CheckedModules final : public PhaseModules {
- public:
-  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(plumora::RunBallisticEntry(flight, phase, r));
-  }
-  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    return Note(plumora::RunParachutePhase(flight, phase, r));
-  }
-  int phases = 0, failures = 0;
-
- private:
-  int Note(int result) {
-    ++phases;
-    failures += result == 0;
-    return result;
-  }
-};
 
 struct Example {
   const char* name;
@@ -51,7 +30,7 @@ TEST_P(ExampleMission, FliesToTheGroundWithoutAMessage) {
       LoadMission(doc, test::DataFolder() / "examples" / (std::string(example.name) + ".psd")))
       << prompter.Transcript();
   doc.baseFolder = test::DataFolder();
-  CheckedModules modules;
+  CountingModules modules;
   RunMission(doc, modules);
   EXPECT_EQ(prompter.Transcript(), "");
   EXPECT_EQ(modules.phases, doc.ModuleCount());

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include "core/app/PlumoraDoc.h"
 #include "support/TestFiles.h"
@@ -96,6 +97,33 @@ TEST_F(AtmosphereFiles, WindsAreZeroWithoutTheWindSwitchAndCalmBelowAMillimetre)
   ASSERT_EQ(doc.readatmosphere(), 1);
   EXPECT_EQ(doc.QueryAtmosphere(100.0).windWE, 0.0);
   EXPECT_EQ(doc.QueryAtmosphere(100.0).windSN, static_cast<float>(-0.002));
+}
+
+TEST_F(AtmosphereFiles, RunFactorsScaleDensityAndWindsEverywhere) {
+  AtmText atm = SimpleAtmosphere(8);
+  for (std::size_t i = 0; i < atm.rows.size(); ++i) {
+    atm.rows[i].windWE = 3.0 + static_cast<double>(i * i);
+    atm.rows[i].windSN = -5.0 + static_cast<double>(i);
+  }
+  Write("a.atm", atm);
+  doc.wind = 1;
+  ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+  const AtmosphereTable plain = doc.atmosphereTable;
+  AtmosphereTable scaled = plain;
+  ScaleAtmosphere(scaled, {1.7, -2.5});
+  // At the knots, between them (where the splines curve), below and above the table.
+  for (double h : {-40.0, 0.0, 30.0, 150.0, 333.3, 699.0, 700.0, 900.0}) {
+    const AtmosphereSample a = QueryAtmosphere(plain, h);
+    const AtmosphereSample b = QueryAtmosphere(scaled, h);
+    EXPECT_NEAR(b.density, 1.7 * a.density, 1e-14 * a.density) << h;
+    EXPECT_EQ(b.temperature, a.temperature) << h;
+    EXPECT_NEAR(b.windWE, -2.5 * a.windWE, 1e-12) << h;
+    EXPECT_NEAR(b.windSN, -2.5 * a.windSN, 1e-12) << h;
+  }
+  // Factors of 1 leave every byte of the table alone.
+  AtmosphereTable neutral = plain;
+  ScaleAtmosphere(neutral, {});
+  EXPECT_EQ(std::memcmp(&neutral, &plain, sizeof plain), 0);
 }
 
 TEST_F(AtmosphereFiles, SixHundredPointsFitAndSixHundredAndOneAreRefused) {

@@ -1,0 +1,109 @@
+// A dispersion study of the Mars example with six scattered inputs: one plain run, one run of a
+// study (the mission copied, its inputs drawn, flown and measured) without and with scatter, and
+// 1000 runs on one and on two threads. Compare the time per run of the study with the plain
+// run's, and the two thread counts with each other.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/MissionFiles.h"
+#include "core/app/RunMission.h"
+#include "core/dispersion/DispersionRunner.h"
+#include "core/flight/TrajectoryStore.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+using namespace plumora;
+
+constexpr std::int64_t kStudyRuns = 1000;
+
+std::unique_ptr<CPlumoraDoc> MarsEntry(RecordingPrompter& prompter) {
+  auto doc = std::make_unique<CPlumoraDoc>();
+  doc->SetPrompter(&prompter);
+  if (!LoadMission(*doc, test::DataFolder() / "examples" / "mars-entry.psd")) return nullptr;
+  doc->baseFolder = test::DataFolder();
+  return doc;
+}
+
+// The study's six scattered inputs, or none (the machinery alone, every run the plain one).
+bool Prepare(benchmark::State& state, DispersionSetup& setup, bool scatter = true) {
+  RecordingPrompter prompter;
+  const auto doc = MarsEntry(prompter);
+  std::vector<Variation> variations;
+  const std::vector<const char*> texts = {"height=normal(0,500)",
+                                          "speed=normal(0,10)",
+                                          "path_angle=normal(0,0.2)",
+                                          "payload.0.mass=scale-normal(1,0.02)",
+                                          "parachute.0.area=scale-normal(1,0.05)",
+                                          "density_factor=scale-normal(1,0.1)"};
+  for (const char* text : scatter ? texts : std::vector<const char*>{}) {
+    std::string problem;
+    variations.emplace_back();
+    if (!ParseVariation(text, variations.back(), problem)) {
+      state.SkipWithError(problem.c_str());
+      return false;
+    }
+  }
+  std::string problem;
+  if (!doc || !PrepareDispersion(*doc, variations, 2024, setup, problem)) {
+    state.SkipWithError((problem + prompter.Transcript()).c_str());
+    return false;
+  }
+  return true;
+}
+
+void BM_PlainRun(benchmark::State& state) {
+  RecordingPrompter prompter;
+  const auto doc = MarsEntry(prompter);
+  if (!doc) {
+    state.SkipWithError(prompter.Transcript().c_str());
+    return;
+  }
+  for (auto _ : state) {
+    RunMission(*doc);
+    benchmark::DoNotOptimize(doc->results.LastIndex());
+  }
+}
+BENCHMARK(BM_PlainRun)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ScatteredRun(benchmark::State& state) {
+  DispersionSetup setup;
+  if (!Prepare(state, setup, state.range(0) != 0)) return;
+  std::int64_t run = 0;
+  CTrajectoryStore scratch;  // as a thread of the study flies run after run
+  for (auto _ : state) {
+    const RunRecord record = FlyScatteredRun(setup, run++, &scratch);
+    benchmark::DoNotOptimize(record.outputs.landingTime);
+    if (record.end == RunEnd::kFailed) state.SkipWithError(record.message.c_str());
+  }
+}
+BENCHMARK(BM_ScatteredRun)->Arg(0)->Arg(6)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_Study(benchmark::State& state) {
+  DispersionSetup setup;
+  if (!Prepare(state, setup)) return;
+  const int threads = static_cast<int>(state.range(0));
+  std::int64_t failures = 0;
+  double wallMs = 0.0;
+  for (auto _ : state) {
+    DispersionControl control;
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<RunRecord> records = FlyDispersion(setup, kStudyRuns, {}, threads, control);
+    wallMs +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    for (const RunRecord& r : records) failures += r.end == RunEnd::kFailed;
+  }
+  state.counters["failures"] = static_cast<double>(failures);
+  // Wall time of the study over its runs: what one run costs when the study is flown.
+  state.counters["ms_per_run"] =
+      wallMs / static_cast<double>(kStudyRuns * static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_Study)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,104 @@
+#include "core/dispersion/DispersionSummary.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+namespace plumora {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A figure, or null when it has none.
+Json Figure(double value) {
+  return std::isfinite(value) ? Json(value) : Json(nullptr);
+}
+
+Json StatisticsJson(const OutputStatistics& s) {
+  return Json{{"count", s.count},
+              {"mean", Figure(s.mean)},
+              {"standard_deviation", Figure(s.standardDeviation)},
+              {"p01", Figure(s.p01)},
+              {"p50", Figure(s.p50)},
+              {"p99", Figure(s.p99)}};
+}
+
+Json AxesJson(const EllipseAxes& a) {
+  return Json{{"semi_major_km", Figure(a.semiMajor)},
+              {"semi_minor_km", Figure(a.semiMinor)},
+              {"orientation_deg", Figure(a.orientation)}};
+}
+
+Json Section(const std::vector<std::pair<std::string, OutputStatistics>>& list) {
+  Json section = Json::object();
+  for (const auto& [name, statistics] : list) section[name] = StatisticsJson(statistics);
+  return section;
+}
+
+}  // namespace
+
+bool SummariseDispersion(const std::vector<std::string>& inputNames,
+                         const std::vector<RunRecord>& records, DispersionSummary& summary,
+                         std::string& problem) {
+  DispersionSummary s;
+  s.runs = static_cast<std::int64_t>(records.size());
+  std::vector<const RunRecord*> flown;
+  for (const RunRecord& r : records) {
+    if (r.end == RunEnd::kFailed) {
+      ++s.failures;
+      continue;
+    }
+    ++(r.end == RunEnd::kLanded ? s.landed : s.aloft);
+    if (!flown.empty() && r.outputs.planetRadius != flown.front()->outputs.planetRadius) {
+      problem = "runs " + std::to_string(flown.front()->run) + " and " + std::to_string(r.run) +
+                " landed on planets of different radii";
+      return false;
+    }
+    flown.push_back(&r);
+  }
+  for (std::size_t i = 0; i < inputNames.size(); ++i) {
+    std::vector<double> values;
+    for (const RunRecord& r : records)
+      values.push_back(i < r.inputs.size() ? r.inputs[i] : FlightOutputs::kNone);
+    s.inputs.emplace_back(inputNames[i], DescribeValues(std::move(values)));
+  }
+  for (const FlightOutputField& field : kFlightOutputFields) {
+    if (field.member == &FlightOutputs::planetRadius) continue;
+    std::vector<double> values;
+    for (const RunRecord* r : flown) values.push_back(r->outputs.*field.member);
+    s.outputs.emplace_back(std::string(field.name), DescribeValues(std::move(values)));
+  }
+  std::vector<double> latitudes, longitudes;
+  for (const RunRecord* r : flown) {
+    latitudes.push_back(r->outputs.landingLatitude);
+    longitudes.push_back(r->outputs.landingLongitude);
+  }
+  const double radius = flown.empty() ? FlightOutputs::kNone : flown.front()->outputs.planetRadius;
+  s.ellipse = FitLandingEllipse(latitudes, longitudes, radius);
+  summary = std::move(s);
+  return true;
+}
+
+std::string DispersionSummaryJson(const DispersionSummary& s) {
+  const LandingEllipse& e = s.ellipse;
+  Json json{{"format", kDispersionSummaryFormat},
+            {"format_version", kDispersionSummaryVersion},
+            {"runs", s.runs},
+            {"landed", s.landed},
+            {"aloft", s.aloft},
+            {"failures", s.failures},
+            {"inputs", Section(s.inputs)},
+            {"outputs", Section(s.outputs)},
+            {"landing_ellipse",
+             {{"count", e.count},
+              {"mean_latitude", Figure(e.meanLatitude)},
+              {"mean_longitude", Figure(e.meanLongitude)},
+              {"east_variance_km2", Figure(e.eastVariance)},
+              {"north_variance_km2", Figure(e.northVariance)},
+              {"east_north_covariance_km2", Figure(e.eastNorthCovariance)},
+              {"one_sigma", AxesJson(e.oneSigma)},
+              {"three_sigma", AxesJson(e.threeSigma)}}}};
+  return json.dump(2) + "\n";
+}
+
+}  // namespace plumora

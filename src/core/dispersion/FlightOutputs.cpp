@@ -1,0 +1,56 @@
+#include "core/dispersion/FlightOutputs.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/common/Constants.h"
+#include "core/environment/Atmosphere.h"
+#include "core/flight/TrajectoryStore.h"
+
+namespace plumora {
+
+namespace {
+
+// ½ρV² with V the payload's velocity relative to the air at the sample's height.
+double DynamicPressure(const CTrajectorySample& s, const AtmosphereTable& air) {
+  const AtmosphereSample at = QueryAtmosphere(air, s.payloadHeight);
+  const double gamma = s.payloadPathAngle * kDegToRad;
+  const double heading = s.heading * kDegToRad;
+  const double horizontal = s.payloadSpeed * std::cos(gamma);
+  const double north = horizontal * std::cos(heading) - at.windSN;
+  const double east = horizontal * std::sin(heading) - at.windWE;
+  const double up = s.payloadSpeed * std::sin(gamma);
+  return 0.5 * at.density * (north * north + east * east + up * up);
+}
+
+}  // namespace
+
+FlightOutputs MeasureFlight(const CTrajectoryStore& results, const AtmosphereTable& air,
+                            double planetRadius) {
+  FlightOutputs out;
+  out.planetRadius = planetRadius;
+  const std::vector<CTrajectorySample>& samples = results.Samples();
+  if (samples.empty()) return out;
+  const CTrajectorySample& last = samples.back();
+  out.landingTime = last.time;
+  out.landingLatitude = last.latitude;
+  out.landingLongitude = last.longitude;
+  out.landingSpeed = last.payloadSpeed;
+  out.peakDeceleration = 0.0;
+  out.peakDynamicPressure = 0.0;
+  out.maxConnectionForce = 0.0;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const CTrajectorySample& s = samples[i];
+    out.peakDynamicPressure = std::max(out.peakDynamicPressure, DynamicPressure(s, air));
+    out.maxConnectionForce = std::max(out.maxConnectionForce, s.connectionForce);
+    if (i == 0) continue;
+    const double dt = s.time - samples[i - 1].time;
+    if (dt > 0.0) {
+      out.peakDeceleration =
+          std::max(out.peakDeceleration, (samples[i - 1].payloadSpeed - s.payloadSpeed) / dt);
+    }
+  }
+  return out;
+}
+
+}  // namespace plumora
