@@ -61,6 +61,9 @@ TEST(BundledModelsTest, TheSevenModelsReadAlikeLineByLineAndByTheLoader) {
   for (std::string_view file : kSceneModelFiles) {
     LineReading lines;
     ASSERT_TRUE(ReadLineByLine(ModelsFolder() / file, lines)) << file;
+    // The planets' maps are drawn only by builds with the desktop program.
+    const bool planet = file == "earth.ogl" || file == "mars.ogl" || file == "titan.ogl";
+    if (planet && PLUMORA_PICTURES_BUILT == 0) continue;
     RecordingPrompter prompter;
     COglModel model;
     ASSERT_EQ(model.Load(ModelsFolder() / file, prompter, test::DataFolder()), 1)
@@ -71,7 +74,6 @@ TEST(BundledModelsTest, TheSevenModelsReadAlikeLineByLineAndByTheLoader) {
     EXPECT_EQ(lines.triangles, static_cast<long>(g.triangles.size())) << file;
     EXPECT_EQ(lines.texture, g.textureName) << file;
     // The planets are textured with 24-bit maps that exist; the capsule is painted.
-    const bool planet = file == "earth.ogl" || file == "mars.ogl" || file == "titan.ogl";
     EXPECT_EQ(model.HasTexture(), planet) << file;
     if (planet) {
       EXPECT_EQ(model.texture()->Width(), 2 * model.texture()->Height()) << file;
