@@ -31,7 +31,10 @@ class SceneRenderTest : public ::testing::Test {
     scene_ = std::make_unique<CGLScene>();
     RecordingPrompter prompter;
     ASSERT_TRUE(scene_->CreateContext(context_->gl(), test::DataFolder(), prompter));
-    ASSERT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+    // Builds without the desktop program draw no planet maps, and the planets say so.
+    if (PLUMORA_PICTURES_BUILT != 0) {
+      ASSERT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+    }
   }
   static void TearDownTestSuite() {
     scene_.reset();
@@ -132,6 +135,8 @@ TEST_F(SceneRenderTest, EveryCapsulePartAndMeshShowsEachOfItsMaterialColours) {
 }
 
 TEST_F(SceneRenderTest, PlanetsWearTheirMapsLongitudeZeroOnXAndNinetyEastOnY) {
+  if (PLUMORA_PICTURES_BUILT == 0)
+    GTEST_SKIP() << "the planet maps are drawn with the desktop program";
   for (SceneModel planet : {SceneModel::kEarth, SceneModel::kMars, SceneModel::kTitan}) {
     const COglModel& model = scene_->Model(planet);
     RecordingPrompter prompter;
@@ -191,6 +196,8 @@ TEST_F(SceneRenderTest, NothingIsBuiltWithoutACurrentContext) {
 }
 
 TEST_F(SceneRenderTest, AMissingModelIsReportedOnceAndDrawsNothingWhileTheRestDraw) {
+  if (PLUMORA_PICTURES_BUILT == 0)
+    GTEST_SKIP() << "the planet maps are drawn with the desktop program";
   test::TempDir base;
   std::filesystem::create_directory(base / "3dmodels");
   for (const auto& entry :
