@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "DesktopFolder.h"
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
@@ -110,12 +111,8 @@ void AnswerSaveQuestion(QWidget& box, const QString& expected, QMessageBox::Stan
 class EditingTest : public ::testing::Test {
  protected:
   EditingTest() : previous_(fs::current_path()) {
-    fs::copy(test::DataFolder() / "atm", base / "atm", fs::copy_options::recursive);
-    fs::copy(test::DataFolder() / "adf", base / "adf", fs::copy_options::recursive);
-    const std::string picture = tools::BmpBytes(tools::ZoomMark(16));
-    for (std::string_view name : kStartupPictureFiles) {
-      test::WriteFile(base / "graphics" / std::string(name), picture);
-    }
+    smoke::CopyBundledTables(base.path());
+    smoke::WriteStartupPictures(base.path());
     fs::current_path(base.path());
     app.SetPrompter(&prompter);
   }

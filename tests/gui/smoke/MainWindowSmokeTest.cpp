@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "DesktopFolder.h"
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
@@ -70,12 +71,8 @@ std::string UniformMap(const QColor& colour) {
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : previous_(fs::current_path()) {
-    fs::copy(test::DataFolder() / "atm", base / "atm", fs::copy_options::recursive);
-    fs::copy(test::DataFolder() / "adf", base / "adf", fs::copy_options::recursive);
-    const std::string picture = tools::BmpBytes(tools::ZoomMark(16));
-    for (std::string_view name : kStartupPictureFiles) {
-      test::WriteFile(base / "graphics" / std::string(name), picture);
-    }
+    smoke::CopyBundledTables(base.path());
+    smoke::WriteStartupPictures(base.path());
     test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
     test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
     fs::current_path(base.path());
@@ -640,20 +637,11 @@ TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
   EXPECT_EQ(runs, 2);
 }
 
-// plumora --snapshot, as a script runs it: no display, no platform chosen.
-test::ProcessResult Snapshot(const fs::path& folder, std::vector<std::string> arguments) {
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
-  arguments.insert(arguments.begin(), "--snapshot");
-  const test::ProcessResult r = test::RunProcess(PLUMORA_PROGRAM, arguments, folder);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  return r;
-}
+using smoke::RunSnapshot;
 
 TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   WriteMission(1, 0.1);
-  const auto table = Snapshot(base.path(), {"table.png", "--size", "500x300", "mission.psd"});
+  const auto table = RunSnapshot(base.path(), {"table.png", "--size", "500x300", "mission.psd"});
   ASSERT_EQ(table.status, 0) << table.err;
   const QImage picture(QString::fromStdString((base / "table.png").string()));
   ASSERT_EQ(picture.size(), QSize(500, 300));
@@ -664,7 +652,7 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   for (int x = 0; x < 100; ++x) black += picture.pixelColor(x, 68).lightness() < 60;
   EXPECT_GT(black, 3);
 
-  const auto chart = Snapshot(base.path(), {"chart.png", "--mode", "chart", "mission.psd"});
+  const auto chart = RunSnapshot(base.path(), {"chart.png", "--mode", "chart", "mission.psd"});
   ASSERT_EQ(chart.status, 0) << chart.err;
   const QImage plot(QString::fromStdString((base / "chart.png").string()));
   EXPECT_EQ(plot.pixelColor(799, 0), QColor(180, 200, 180));
@@ -680,12 +668,14 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   }
   EXPECT_GT(blue, 400);
   EXPECT_GE(axis, 480);
-  EXPECT_EQ(
-      Snapshot(base.path(), {"chart-options.png", "--mode", "chart", "--command", "32775"}).status,
-      0);
-  EXPECT_EQ(Snapshot(base.path(), {"none.png", "--mode", "track", "--command", "32775"}).status, 1);
+  EXPECT_EQ(RunSnapshot(base.path(), {"chart-options.png", "--mode", "chart", "--command", "32775"})
+                .status,
+            0);
+  EXPECT_EQ(RunSnapshot(base.path(), {"none.png", "--mode", "track", "--command", "32775"}).status,
+            1);
 
-  const auto globe = Snapshot(base.path(), {"globe.png", "--mode", "trajectory3d", "mission.psd"});
+  const auto globe =
+      RunSnapshot(base.path(), {"globe.png", "--mode", "trajectory3d", "mission.psd"});
   ASSERT_EQ(globe.status, 0) << globe.err;
   const QImage planet(QString::fromStdString((base / "globe.png").string()));
   EXPECT_EQ(planet.size(), QSize(800, 600));
@@ -695,18 +685,18 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   EXPECT_GT(ink, 5);
 
   // A command's dialog, cancelled once drawn; a command that opens nothing leaves no file.
-  const auto about = Snapshot(base.path(), {"about.png", "--command", "57664"});
+  const auto about = RunSnapshot(base.path(), {"about.png", "--command", "57664"});
   EXPECT_EQ(about.status, 0) << about.err;
   EXPECT_GT(QImage(QString::fromStdString((base / "about.png").string())).width(), 100);
-  const auto none = Snapshot(base.path(), {"none.png", "--command", "32773", "mission.psd"});
+  const auto none = RunSnapshot(base.path(), {"none.png", "--command", "32773", "mission.psd"});
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "error: command 32773 opened no dialog\n");
   EXPECT_FALSE(fs::exists(base / "none.png"));
 
   // Errors: a mission that cannot be read, the mission itself as the picture, bad usage.
-  EXPECT_EQ(Snapshot(base.path(), {"x.png", "absent.psd"}).status, 1);
-  EXPECT_EQ(Snapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
-  EXPECT_EQ(Snapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
+  EXPECT_EQ(RunSnapshot(base.path(), {"x.png", "absent.psd"}).status, 1);
+  EXPECT_EQ(RunSnapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
+  EXPECT_EQ(RunSnapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
   EXPECT_FALSE(fs::exists(base / "x.png"));
 }
 
@@ -807,8 +797,8 @@ TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
   // Headless: the marker of the sample nearest the time asked for, the line at both edges.
   char time[32];
   std::snprintf(time, sizeof time, "%.3f", results.SampleAt(index).time);
-  const auto shot = Snapshot(base.path(), {"track.png", "--mode", "track", "--size", "360x180",
-                                           "--time", time, "dateline.psd"});
+  const auto shot = RunSnapshot(base.path(), {"track.png", "--mode", "track", "--size", "360x180",
+                                              "--time", time, "dateline.psd"});
   ASSERT_EQ(shot.status, 0) << shot.err;
   const QImage picture(QString::fromStdString((base / "track.png").string()));
   EXPECT_EQ(WhiteBox(picture).center(), MapCentre(results, index, QSize(360, 180)));

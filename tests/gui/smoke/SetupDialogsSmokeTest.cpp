@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "DesktopFolder.h"
 #include "Pictures.h"
 #include "core/app/ResultsCsv.h"
 #include "gui/app/CChildFrame.h"
@@ -40,12 +41,8 @@ namespace fs = std::filesystem;
 class SetupDialogsTest : public ::testing::Test {
  protected:
   SetupDialogsTest() : previous_(fs::current_path()) {
-    fs::copy(test::DataFolder() / "atm", base / "atm", fs::copy_options::recursive);
-    fs::copy(test::DataFolder() / "adf", base / "adf", fs::copy_options::recursive);
-    const std::string picture = tools::BmpBytes(tools::ZoomMark(16));
-    for (std::string_view name : kStartupPictureFiles) {
-      test::WriteFile(base / "graphics" / std::string(name), picture);
-    }
+    smoke::CopyBundledTables(base.path());
+    smoke::WriteStartupPictures(base.path());
     fs::current_path(base.path());
     app.SetPrompter(&prompter);
     EXPECT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();

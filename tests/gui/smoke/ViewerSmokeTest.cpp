@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <cstdlib>
 
+#include "DesktopFolder.h"
 #include "Pictures.h"
 #include "core/common/Constants.h"
 #include "gui/logic/StartupBitmaps.h"
@@ -27,10 +28,7 @@ namespace fs = std::filesystem;
 
 class DataViewerTest : public ::testing::Test {
  protected:
-  DataViewerTest() {
-    fs::copy(test::DataFolder() / "atm", base / "atm", fs::copy_options::recursive);
-    fs::copy(test::DataFolder() / "adf", base / "adf", fs::copy_options::recursive);
-  }
+  DataViewerTest() { smoke::CopyBundledTables(base.path()); }
 
   template <typename Widget>
   static Widget& Control(QWidget& dialog, int id) {
@@ -136,16 +134,7 @@ TEST_F(DataViewerTest, AeroViewerPlotsTheFileAndTakesTypedNumbersWithoutAPrompt)
   EXPECT_EQ(shown.pixelColor(plot.x0 + 100, 30), QColor(150, 150, 0));
 }
 
-// plumora --snapshot, as a script runs it: no display, no platform chosen.
-test::ProcessResult Snapshot(const fs::path& folder, std::vector<std::string> arguments) {
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
-  arguments.insert(arguments.begin(), "--snapshot");
-  const test::ProcessResult r = test::RunProcess(PLUMORA_PROGRAM, arguments, folder);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  return r;
-}
+using smoke::RunSnapshot;
 
 TEST_F(DataViewerTest, SnapshotsOpenEachViewerWithItsFirstFilePlotted) {
   const std::string picture = tools::BmpBytes(tools::AtmosphereGradient(8, 8));
@@ -153,7 +142,7 @@ TEST_F(DataViewerTest, SnapshotsOpenEachViewerWithItsFirstFilePlotted) {
     test::WriteFile(base / "graphics" / std::string(name), picture);
   }
   for (const char* command : {"32805", "32828"}) {
-    const auto run = Snapshot(base.path(), {"viewer.png", "--command", command});
+    const auto run = RunSnapshot(base.path(), {"viewer.png", "--command", command});
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage image(QString::fromStdString((base / "viewer.png").string()));
     EXPECT_GT(image.width(), 300);

@@ -1,0 +1,22 @@
+// What the desktop smoke tests share: a base folder laid out as the program expects it, and the
+// program run headless the way a script runs it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/RunProcess.h"
+
+namespace plumora::gui::smoke {
+
+// Copies the bundled atmosphere and aerodynamic tables into base/atm and base/adf.
+void CopyBundledTables(const std::filesystem::path& base);
+// Writes every start-up picture as a small 24-bit bitmap into base/graphics.
+void WriteStartupPictures(const std::filesystem::path& base);
+
+// plumora --snapshot ARGUMENTS in `folder`, as a script runs it: no display, no platform chosen.
+test::ProcessResult RunSnapshot(const std::filesystem::path& folder,
+                                std::vector<std::string> arguments);
+
+}  // namespace plumora::gui::smoke
