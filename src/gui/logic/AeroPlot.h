@@ -57,9 +57,6 @@ struct AeroRanges {
 };
 AeroRanges ComputeAeroRanges(const AeroDatabase& db, const AeroViewSettings& settings);
 
-// Pixel width of a text in the plot's font.
-using TextWidth = std::function<int(const std::string&)>;
-
 // Where everything goes in a frame of width × height pixels. The plot keeps a 25-pixel margin
 // on three sides and, on the left, room for the widest Y label. x0 is the Y axis's column and
 // y0 the X axis's row; sx and sy are pixels per unit.

@@ -50,8 +50,6 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
 std::string XTickText(double value);
 std::string YTickText(double value);
 
-using TextWidth = std::function<int(const std::string&)>;  // in the drawing's units
-
 // The room the Y axis's labels need: the widest of the eleven. The top one, a little past the
 // largest value, may have a digit more than that value ("10000" over 9995).
 int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth);

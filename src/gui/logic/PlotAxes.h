@@ -10,8 +10,6 @@
 
 namespace plumora::gui {
 
-// Shown instead of a plot when there is nothing to plot.
-inline constexpr std::string_view kNoDataAvailable = "No data available";
 // The lines that follow the pointer.
 inline constexpr Colour kReadoutColour{150, 150, 0};
 

@@ -86,7 +86,6 @@ struct MenuItemState {
   bool visible = true;
 };
 
-
 // The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
 // "°" is 0xB0).
 struct ChartVariable {

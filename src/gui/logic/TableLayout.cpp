@@ -14,7 +14,6 @@ constexpr int kPrintColumnWidth = 250;   // 0.1 mm
 constexpr int kPrintFontHeight = 40;     // 0.1 mm
 constexpr int kHeaderRows = 3;           // two header lines and a blank one
 constexpr int kPageRows = 10;            // vertical page of the scroll bars, in rows
-constexpr char kNoData[] = "No data available";
 
 }  // namespace
 
@@ -99,7 +98,7 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   TableDrawing drawing;
   const int n = store.LastIndex();
   if (n < 0) {
-    drawing.texts.push_back({0, 0, kNoData, {}, TextAlign::kLeftTop});
+    drawing.texts.push_back({0, 0, std::string(kNoDataAvailable), {}, TextAlign::kLeftTop});
     return drawing;
   }
   const int h = geometry.rowHeight;

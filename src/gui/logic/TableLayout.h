@@ -10,14 +10,10 @@
 #include <vector>
 
 #include "core/flight/TrajectoryStore.h"
+#include "gui/logic/Drawing.h"
 #include "gui/logic/ResultsViewState.h"
 
 namespace plumora::gui {
-
-struct Colour {
-  std::uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const Colour&) const = default;
-};
 
 enum class ColumnGroup { kCommon, kPayload, kParachute };
 

@@ -7,6 +7,7 @@
 #include "core/app/PlumoraDoc.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/results/DibImage.h"
+#include "gui/results/QtColour.h"
 
 namespace plumora::gui {
 
@@ -15,10 +16,6 @@ namespace {
 // On paper the lines are 0.2 mm wide and a picture's pixel is a quarter of a millimetre.
 constexpr int kPaperPenWidth = 2;
 constexpr double kPaperPictureScale = 2.5;
-
-QColor ToQColor(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
 
 QPoint ToQPoint(ChartPoint p) {
   return {p.x, p.y};
@@ -94,7 +91,7 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
   const QPen ink(ToQColor(kChartInk), medium.penWidth);
   painter.setPen(ink);
   if (store.LastIndex() < 0) {
-    DrawText(painter, {0, 0, "No data available", ChartAlign::kLeftTop});
+    DrawText(painter, {0, 0, std::string(kNoDataAvailable), ChartAlign::kLeftTop});
     painter.restore();
     return std::nullopt;
   }

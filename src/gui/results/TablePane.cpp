@@ -4,14 +4,9 @@
 #include <QPrinter>
 
 #include "core/app/PlumoraDoc.h"
+#include "gui/results/QtColour.h"
 
 namespace plumora::gui {
-
-namespace {
-QColor ToQColor(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
-}  // namespace
 
 void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry) {
   if (drawing.fillBackground) {

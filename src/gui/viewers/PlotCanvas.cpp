@@ -14,10 +14,6 @@ constexpr int kLabelSpacing = 2;  // pixels kept free between two labels of one 
 
 }  // namespace
 
-QColor ToQColor(Colour colour) {
-  return QColor(colour.r, colour.g, colour.b);
-}
-
 QFont PlotFont(int pixels) {
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(pixels);

@@ -11,12 +11,11 @@
 
 #include "gui/logic/PlotAxes.h"
 #include "gui/logic/TableLayout.h"
+#include "gui/results/QtColour.h"
 
 class QPainter;
 
 namespace plumora::gui {
-
-QColor ToQColor(Colour colour);
 
 class PlotCanvas : public QWidget {
  public:
