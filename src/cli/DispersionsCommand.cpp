@@ -95,16 +95,6 @@ bool OutputsAreSafe(const std::string& csv, const std::string& summary,
   return true;
 }
 
-bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
-                   Prompter& prompter) {
-  if (IsStandardOutput(path)) return WriteStandardOutput(bytes, what);
-  std::string reason;
-  if (WriteOutputFile(path, bytes, reason)) return true;
-  prompter.Message(std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
-                   kCaptionError);
-  return false;
-}
-
 // The summary to its file, or without one to stdout (to stderr when the CSV went to stdout).
 bool WriteSummary(const std::string& path, const std::vector<std::string>& inputNames,
                   const std::vector<RunRecord>& records, Prompter& prompter,
