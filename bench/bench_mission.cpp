@@ -16,16 +16,8 @@ namespace {
 
 using namespace plumora;
 
-// Answers every question with yes, as the command line does.
-class YesPrompter final : public Prompter {
- public:
-  void Message(std::string_view, std::string_view) override {}
-  bool AskOkCancel(std::string_view, std::string_view) override { return true; }
-  bool AskYesNo(std::string_view, std::string_view) override { return true; }
-};
-
 void BM_Mission(benchmark::State& state, const std::filesystem::path& mission) {
-  YesPrompter prompter;
+  SilentPrompter prompter;  // every question answered with yes, as the command line does
   auto doc = std::make_unique<CPlumoraDoc>();
   doc->SetPrompter(&prompter);
   if (!LoadMission(*doc, mission)) {

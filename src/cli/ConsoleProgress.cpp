@@ -14,8 +14,6 @@ constexpr int kBarWidth = 30;
 
 ConsoleProgress::ConsoleProgress(bool draw, std::FILE* out) : draw_(draw), out_(out) {}
 
-ConsoleProgress::~ConsoleProgress() = default;
-
 void ConsoleProgress::PhaseStarted(std::string_view phaseText) {
   meter_ = std::make_unique<ProgressMeter>();
   meter_->SetPhaseText(std::string(phaseText));
@@ -47,10 +45,6 @@ void ConsoleProgress::PhaseEnded() {
     std::fflush(out_);
   }
   meter_.reset();
-}
-
-bool ConsoleProgress::Interrupted() const {
-  return interrupt_.Interrupted();
 }
 
 }  // namespace plumora::cli

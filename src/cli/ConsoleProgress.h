@@ -15,7 +15,6 @@ class ConsoleProgress final : public ProgressSink {
  public:
   // draw: whether to draw the line (typically: stderr is a terminal and not --quiet).
   explicit ConsoleProgress(bool draw, std::FILE* out = stderr);
-  ~ConsoleProgress() override;
   ConsoleProgress(const ConsoleProgress&) = delete;
   ConsoleProgress& operator=(const ConsoleProgress&) = delete;
 
@@ -23,9 +22,6 @@ class ConsoleProgress final : public ProgressSink {
   void ShowProgress(double percentage) override;
   bool StopRequested() override;
   void PhaseEnded() override;
-
-  // True once Ctrl-C was pressed during this object's life.
-  bool Interrupted() const;
 
  private:
   InterruptWatch interrupt_;

@@ -3,7 +3,6 @@
 // same summary from the CSV files of one or more shards.
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -22,6 +21,7 @@
 #include "core/app/MissionFiles.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
+#include "core/common/WholeText.h"
 #include "core/dispersion/DispersionCsv.h"
 #include "core/dispersion/DispersionRunner.h"
 #include "core/dispersion/DispersionSummary.h"
@@ -71,8 +71,7 @@ CLI::Validator ParsedBy(Parse parse, const std::string& description) {
 
 // A seed is a whole number from 0 to 2⁶⁴ − 1, written in decimal.
 bool ParseSeed(std::string_view text, std::uint64_t& seed, std::string& problem) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-  if (!text.empty() && error == std::errc() && end == text.data() + text.size()) return true;
+  if (ParseWholeText(text, seed)) return true;
   problem =
       "a seed is a whole number from 0 to 18446744073709551615, not \"" + std::string(text) + "\"";
   return false;
@@ -93,16 +92,6 @@ bool OutputsAreSafe(const std::string& csv, const std::string& summary,
     return false;
   }
   return true;
-}
-
-bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
-                   Prompter& prompter) {
-  if (IsStandardOutput(path)) return WriteStandardOutput(bytes, what);
-  std::string reason;
-  if (WriteOutputFile(path, bytes, reason)) return true;
-  prompter.Message(std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
-                   kCaptionError);
-  return false;
 }
 
 // The summary to its file, or without one to stdout (to stderr when the CSV went to stdout).

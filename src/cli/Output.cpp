@@ -16,7 +16,6 @@ namespace plumora::cli {
 namespace {
 
 constexpr std::string_view kStandardOutputName = "-";
-constexpr std::string_view kResults = "The results";
 
 }  // namespace
 
@@ -53,16 +52,18 @@ bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const st
   return false;
 }
 
-bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path) {
-  if (IsStandardOutput(path)) {
-    return WriteStandardOutput(ResultsCsvText(doc.results), kResults);
-  }
+bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
+                   Prompter& prompter) {
+  if (IsStandardOutput(path)) return WriteStandardOutput(bytes, what);
   std::string reason;
-  if (WriteResultsCsv(doc.results, path, reason)) return true;
-  doc.prompter().Message(
-      std::string(kResults) + " could not be written to " + path + " (" + reason + ")\n",
-      kCaptionError);
+  if (WriteOutputFile(path, bytes, reason)) return true;
+  prompter.Message(std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
+                   kCaptionError);
   return false;
+}
+
+bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path) {
+  return WriteOrReport(path, ResultsCsvText(doc.results), "The results", doc.prompter());
 }
 
 bool FlushStandardOutput(std::string_view what, int earlierError) {

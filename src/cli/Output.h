@@ -26,8 +26,12 @@ bool IsStandardOutput(const std::string& path);
 // nor to a target that would be refused. False, reported through the prompter, otherwise.
 bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const std::string& input);
 
-// Writes the document's results as CSV to path (standard output as IsStandardOutput says); a
-// failure is reported through the document's prompter (caption "error") and gives false.
+// Writes bytes to path: to standard output as IsStandardOutput says, otherwise as WriteOutputFile
+// does. A failure is reported through the prompter ("WHAT could not be written to PATH (REASON)",
+// caption "error") and gives false.
+bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
+                   Prompter& prompter);
+// The document's results as CSV, written so; the document's prompter hears of a failure.
 bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path);
 
 // Flushes standard output. A write that failed now or earlier is reported on stderr as "error:

@@ -91,8 +91,9 @@ inline constexpr std::string_view kMsgModelFile = "File ";
 inline constexpr std::string_view kMsgModelNotOpened = " was not opened\n";
 inline constexpr std::string_view kMsgTextureNotOpened = "Error opening texture.";
 inline constexpr std::string_view kMsgTextureNotBitmap = "Texture file is not a bitmap";
-// What is wrong with a refused model file (see DataFileMessage).
-inline constexpr std::string_view kMsgModelNegativeCount = "holds a negative count";
+// What is wrong with a refused model file (see DataFileMessage); a negative count in the words
+// a mission file's has.
+inline constexpr std::string_view kMsgModelNegativeCount = kMsgMissionNegativeCount;
 inline constexpr std::string_view kMsgModelCountTooLarge =
     "holds a count larger than the file has numbers for";
 inline constexpr std::string_view kMsgModelBadIndex = "holds an index outside its array";

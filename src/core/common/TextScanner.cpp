@@ -64,13 +64,7 @@ bool TextScanner::BoundedLine(std::size_t limit, std::size_t& start, std::size_t
 }
 
 void TextScanner::SkipRestOfLine() {
-  const std::size_t end = text_.find('\n', pos_);
-  if (end == std::string::npos) {
-    pos_ = text_.size();
-    return;
-  }
-  pos_ = end + 1;
-  ++line_;
+  SkipLine(std::string::npos);
 }
 
 void TextScanner::SkipBlanks() {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "core/app/ResultsCsv.h"
+#include "core/common/WholeText.h"
 
 namespace plumora {
 
@@ -58,12 +58,6 @@ bool SplitLine(std::string_view line, std::vector<std::string>& fields) {
   return !quoted;
 }
 
-// A number as %.17g wrote it ("nan" and "inf" included).
-bool ParseNumber(const std::string& text, double& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
-
 bool ParseEnd(const std::string& text, RunEnd& end) {
   const auto known =
       std::find_if(kEnds.begin(), kEnds.end(), [&](RunEnd e) { return RunEndName(e) == text; });
@@ -91,18 +85,15 @@ bool ReadHeader(const std::vector<std::string>& columns, std::vector<std::string
 bool ReadRow(const std::vector<std::string>& fields, std::size_t inputCount, RunRecord& r) {
   if (fields.size() != inputCount + kFixedColumns) return false;
   std::size_t k = 0;
-  const std::string& run = fields[k++];
-  const auto [end, error] = std::from_chars(run.data(), run.data() + run.size(), r.run);
-  if (run.empty() || error != std::errc() || end != run.data() + run.size() || r.run < 0) {
-    return false;
-  }
+  if (!ParseWholeText(fields[k++], r.run) || r.run < 0) return false;
+  // The numbers as %.17g wrote them ("nan" and "inf" included).
   r.inputs.resize(inputCount);
   for (double& input : r.inputs) {
-    if (!ParseNumber(fields[k++], input)) return false;
+    if (!ParseWholeText(fields[k++], input)) return false;
   }
   if (!ParseEnd(fields[k++], r.end)) return false;
   for (const FlightOutputField& field : kFlightOutputFields) {
-    if (!ParseNumber(fields[k++], r.outputs.*field.member)) return false;
+    if (!ParseWholeText(fields[k++], r.outputs.*field.member)) return false;
   }
   r.message = fields[k];
   return true;

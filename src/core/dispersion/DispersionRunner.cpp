@@ -1,19 +1,14 @@
 #include "core/dispersion/DispersionRunner.h"
 
 #include <algorithm>
-#include <charconv>
 #include <thread>
 
+#include "core/common/WholeText.h"
 #include "core/flight/TrajectoryStore.h"
 
 namespace plumora {
 
 namespace {
-
-bool ParseCount(std::string_view text, std::int64_t& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
 
 // One worker: takes the next run of the shard until none is left or a stop is asked for.
 void FlyRuns(const DispersionSetup& setup, const Shard& shard, std::int64_t total,
@@ -33,9 +28,9 @@ void FlyRuns(const DispersionSetup& setup, const Shard& shard, std::int64_t tota
 bool ParseShard(std::string_view text, Shard& shard, std::string& problem) {
   const std::size_t slash = text.find('/');
   Shard parsed;
-  if (slash == std::string_view::npos || !ParseCount(text.substr(0, slash), parsed.index) ||
-      !ParseCount(text.substr(slash + 1), parsed.count) || parsed.count < 1 || parsed.index < 0 ||
-      parsed.index >= parsed.count) {
+  if (slash == std::string_view::npos || !ParseWholeText(text.substr(0, slash), parsed.index) ||
+      !ParseWholeText(text.substr(slash + 1), parsed.count) || parsed.count < 1 ||
+      parsed.index < 0 || parsed.index >= parsed.count) {
     problem = "a shard is I/K with 0 <= I < K, not \"" + std::string(text) + "\"";
     return false;
   }

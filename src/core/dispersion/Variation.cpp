@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <utility>
+
+#include "core/common/WholeText.h"
 
 namespace plumora {
 
@@ -66,8 +67,7 @@ template <typename Number>
 bool ParseWhole(std::string_view text, Number& value) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+  return ParseWholeText(text, value);
 }
 
 bool ParseField(std::string_view text, Variation& v) {

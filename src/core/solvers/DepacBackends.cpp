@@ -40,42 +40,15 @@ void RecordSolverMessage(int, const char*, const char* function, char* text, voi
   static_cast<DepacBackend*>(userData)->RecordMessage(function, text);
 }
 
-// The SUNDIALS context and the state vector every solver needs.
-class SundialsBase : public DepacBackend {
- public:
-  SundialsBase(DepacMethod method, int neq) : DepacBackend(method, neq) {
-    if (SUNContext_Create(nullptr, &context_) != 0) return;
-    state_ = N_VNew_Serial(neq, context_);
-    if (state_) N_VConst(0.0, state_);
-  }
-  ~SundialsBase() override {
-    if (state_) N_VDestroy(state_);
-    if (context_) SUNContext_Free(&context_);
-  }
-
- public:
-  void StoreState(double* y) const override {
-    const double* data = N_VGetArrayPointer(state_);
-    for (int i = 0; i < neq(); ++i) y[i] = data[i];
-  }
-
- protected:
-  void LoadState(const double* y) {
-    double* data = N_VGetArrayPointer(state_);
-    for (int i = 0; i < neq(); ++i) data[i] = y[i];
-  }
-  SUNContext context_ = nullptr;
-  // The initial values at a start and the solution returned by every advance. The solvers keep
-  // their own history, so the caller's Y is never read on a continuation.
-  N_Vector state_ = nullptr;
-};
-
 // DDEABM and DDEBDF: CVODE with the Adams method and fixed-point iteration, or with BDF and
 // Newton iteration over a dense difference-quotient Jacobian.
-class CvodeBackend final : public SundialsBase {
+class CvodeBackend final : public DepacBackend {
  public:
-  CvodeBackend(DepacMethod method, int neq) : SundialsBase(method, neq) {
+  CvodeBackend(DepacMethod method, int neq) : DepacBackend(method, neq) {
+    if (SUNContext_Create(nullptr, &context_) != 0) return;
+    state_ = N_VNew_Serial(neq, context_);
     if (!state_) return;
+    N_VConst(0.0, state_);
     const bool adams = method == DepacMethod::kAdams;
     memory_ = CVodeCreate(adams ? CV_ADAMS : CV_BDF, context_);
     if (!memory_) return;
@@ -104,6 +77,8 @@ class CvodeBackend final : public SundialsBase {
     if (linear_) SUNLinSolFree(linear_);
     if (matrix_) SUNMatDestroy(matrix_);
     if (weights_) N_VDestroy(weights_);
+    if (state_) N_VDestroy(state_);
+    if (context_) SUNContext_Free(&context_);
   }
   bool ok() const { return ok_; }
 
@@ -124,6 +99,10 @@ class CvodeBackend final : public SundialsBase {
     }
     return outcome;
   }
+  void StoreState(double* y) const override {
+    const double* data = N_VGetArrayPointer(state_);
+    for (int i = 0; i < neq(); ++i) y[i] = data[i];
+  }
   double ToleranceScaleFactor() const override {
     sunrealtype factor = 1.0;
     CVodeGetTolScaleFactor(memory_, &factor);
@@ -136,6 +115,11 @@ class CvodeBackend final : public SundialsBase {
   }
 
  private:
+  void LoadState(const double* y) {
+    double* data = N_VGetArrayPointer(state_);
+    for (int i = 0; i < neq(); ++i) data[i] = y[i];
+  }
+
   static AdvanceOutcome Classify(int flag) {
     switch (flag) {
       case CV_SUCCESS:
@@ -197,6 +181,10 @@ class CvodeBackend final : public SundialsBase {
 
   static constexpr double kMinimumIncrementFactor = 1000.0;
 
+  SUNContext context_ = nullptr;
+  // The initial values at a start and the solution returned by every advance. The solver keeps
+  // its own history, so the caller's Y is never read on a continuation.
+  N_Vector state_ = nullptr;
   void* memory_ = nullptr;
   N_Vector weights_ = nullptr;  // error weights, for the Jacobian's increments
   SUNNonlinearSolver iteration_ = nullptr;
