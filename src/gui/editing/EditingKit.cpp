@@ -4,9 +4,10 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 
+#include "core/common/Messages.h"
+#include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/DisplayText.h"
 
@@ -51,7 +52,7 @@ bool ReadStoredText(QWidget& field, const QString& text, const QString& label, s
 }
 
 void ShowRefusal(QWidget* parent, const std::string& text) {
-  QMessageBox::warning(parent, QStringLiteral("error"), QString::fromStdString(text));
+  QtPrompter(parent).Message(text, kCaptionError);
 }
 
 }  // namespace plumora::gui

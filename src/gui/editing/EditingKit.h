@@ -41,7 +41,7 @@ NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const 
 // names the field, the field takes the focus and the answer is false.
 bool ReadStoredText(QWidget& field, const QString& text, const QString& label, std::string& out);
 
-// The message of a refused entry, in the dialog's own box.
+// The message of a refused entry, in the box every "error" message of the program comes in.
 void ShowRefusal(QWidget* parent, const std::string& text);
 
 }  // namespace plumora::gui
