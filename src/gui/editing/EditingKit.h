@@ -10,6 +10,9 @@
 
 class QDialog;
 class QGridLayout;
+class QLayout;
+class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace plumora {
@@ -31,6 +34,16 @@ struct EditSession {
 // OK (id 1) and Cancel (id 2), right-aligned in a row of their own; OK calls the dialog's
 // accept(), Cancel its reject().
 QWidget* OkCancelRow(QDialog& dialog);
+
+// A push button with its id that Enter does not press (Enter stays with the dialog's default).
+QPushButton* Button(const QString& text, int id);
+
+// "Close" with its id, right-aligned in a row of its own, for the editors whose changes act at
+// once: it accepts the dialog.
+QLayout* CloseRow(QDialog& dialog, int id);
+
+// A comments field with its id, `lines` lines of its font high.
+QPlainTextEdit* CommentsField(int id, int lines);
 
 // A number field with its id, in row `row` of a grid: the label in `column`, the field beside it,
 // and the unit after it when there is one. The label names the field in its refusals.

@@ -58,13 +58,6 @@ QGroupBox* InertiaGroup(std::span<NumberField*> fields) {
 
 const QString kSquareMetres = QString::fromUtf8("m\u00B2");
 
-QPushButton* DefaultButton() {
-  auto* button = new QPushButton("Default");
-  SetControlId(*button, kIdDefault);
-  button->setAutoDefault(false);
-  return button;
-}
-
 bool ReadAll(std::span<NumberField* const> fields, std::span<double* const> targets) {
   for (std::size_t k = 0; k < fields.size(); ++k) {
     if (!fields[k]->Read(*targets[k])) return false;
@@ -103,7 +96,7 @@ CPayloadDataPage1::CPayloadDataPage1() {
   grid->setColumnStretch(3, 1);
   layout->addLayout(grid);
   layout->addStretch(1);
-  default_ = DefaultButton();
+  default_ = Button("Default", kIdDefault);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 
@@ -160,7 +153,7 @@ CPayloadDataPage2::CPayloadDataPage2() {
   layout->addWidget(strope);
   layout->addWidget(legs);
   layout->addStretch(1);
-  default_ = DefaultButton();
+  default_ = Button("Default", kIdDefault);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 
