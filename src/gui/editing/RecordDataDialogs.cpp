@@ -89,10 +89,10 @@ std::array<double*, 16> ParachuteTargets(ParachuteData& d) {
 CPayloadDataPage1::CPayloadDataPage1() {
   setObjectName("dlg_180");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(InertiaGroup(inertia_));
+  layout->addWidget(InertiaGroup(std::span(fields_).first(6)));
   auto* grid = new QGridLayout;
-  mass_ = Add(*grid, 0, 0, 1017, "Mass", "kg");
-  area_ = Add(*grid, 1, 0, 1016, "Reference area", kSquareMetres);
+  fields_[6] = Add(*grid, 0, 0, 1017, "Mass", "kg");
+  fields_[7] = Add(*grid, 1, 0, 1016, "Reference area", kSquareMetres);
   grid->setColumnStretch(3, 1);
   layout->addLayout(grid);
   layout->addStretch(1);
@@ -102,16 +102,12 @@ CPayloadDataPage1::CPayloadDataPage1() {
 
 void CPayloadDataPage1::Show(const PayloadData& data) {
   PayloadData copy = data;
-  const std::array<NumberField*, 8> fields = {inertia_[0], inertia_[1], inertia_[2], inertia_[3],
-                                              inertia_[4], inertia_[5], mass_,       area_};
-  ShowAll(fields, DynamicTargets(copy));
+  ShowAll(fields_, DynamicTargets(copy));
 }
 
 bool CPayloadDataPage1::Read(PayloadData& data) {
   PayloadData read = data;
-  const std::array<NumberField*, 8> fields = {inertia_[0], inertia_[1], inertia_[2], inertia_[3],
-                                              inertia_[4], inertia_[5], mass_,       area_};
-  if (!ReadAll(fields, DynamicTargets(read))) return false;
+  if (!ReadAll(fields_, DynamicTargets(read))) return false;
   data = read;
   return true;
 }
