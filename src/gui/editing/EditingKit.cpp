@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core/common/Messages.h"
+#include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/DisplayText.h"
 
@@ -24,6 +27,29 @@ QWidget* OkCancelRow(QDialog& dialog) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
+}
+
+QPushButton* Button(const QString& text, int id) {
+  auto* button = new QPushButton(text);
+  SetControlId(*button, id);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLayout* CloseRow(QDialog& dialog, int id) {
+  QPushButton* close = Button("Close", id);
+  QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(close);
+  return row;
+}
+
+QPlainTextEdit* CommentsField(int id, int lines) {
+  auto* edit = new QPlainTextEdit;
+  SetControlId(*edit, id);
+  edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + 12);
+  return edit;
 }
 
 NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const QString& label,
@@ -51,7 +77,7 @@ bool ReadStoredText(QWidget& field, const QString& text, const QString& label, s
 }
 
 void ShowRefusal(QWidget* parent, const std::string& text) {
-  QMessageBox::warning(parent, QStringLiteral("error"), QString::fromStdString(text));
+  QtPrompter(parent).Message(text, kCaptionError);
 }
 
 }  // namespace plumora::gui

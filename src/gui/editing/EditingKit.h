@@ -10,6 +10,9 @@
 
 class QDialog;
 class QGridLayout;
+class QLayout;
+class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace plumora {
@@ -32,6 +35,16 @@ struct EditSession {
 // accept(), Cancel its reject().
 QWidget* OkCancelRow(QDialog& dialog);
 
+// A push button with its id that Enter does not press (Enter stays with the dialog's default).
+QPushButton* Button(const QString& text, int id);
+
+// "Close" with its id, right-aligned in a row of its own, for the editors whose changes act at
+// once: it accepts the dialog.
+QLayout* CloseRow(QDialog& dialog, int id);
+
+// A comments field with its id, `lines` lines of its font high.
+QPlainTextEdit* CommentsField(int id, int lines);
+
 // A number field with its id, in row `row` of a grid: the label in `column`, the field beside it,
 // and the unit after it when there is one. The label names the field in its refusals.
 NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const QString& label,
@@ -41,7 +54,7 @@ NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const 
 // names the field, the field takes the focus and the answer is false.
 bool ReadStoredText(QWidget& field, const QString& text, const QString& label, std::string& out);
 
-// The message of a refused entry, in the dialog's own box.
+// The message of a refused entry, in the box every "error" message of the program comes in.
 void ShowRefusal(QWidget* parent, const std::string& text);
 
 }  // namespace plumora::gui

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
 #include "gui/app/QtPrompter.h"
+#include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/SetupForms.h"
 
@@ -69,14 +69,11 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
   auto* air = new QGroupBox("Atmosphere");
   auto* airRows = new QFormLayout(air);
   airRows->addRow("Description", descriptions_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(planetRow);
   layout->addWidget(air);
   layout->addWidget(wind_);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,7 +1,6 @@
 #include "gui/editing/ImportDialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/common/Messages.h"
+#include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/SetupForms.h"
 
@@ -45,13 +45,10 @@ ImportDialog::ImportDialog(const std::filesystem::path& file, Prompter& prompter
     columns_[k] = box;
   }
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fileRow);
   layout->addWidget(include);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

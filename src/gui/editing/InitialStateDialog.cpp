@@ -1,6 +1,5 @@
 #include "gui/editing/InitialStateDialog.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/editing/CGLPreviewWnd.h"
+#include "gui/editing/EditingKit.h"
 #include "gui/logic/PreviewState.h"
 
 namespace plumora::gui {
@@ -119,10 +119,7 @@ ParachuteStateDialog::ParachuteStateDialog(const InitialState& state, QWidget* p
   top->addWidget(column, 0, Qt::AlignTop);
   top->addStretch();
   outer->addLayout(top);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  outer->addWidget(buttons);
+  outer->addWidget(OkCancelRow(*this));
 
   preview_ = MakePreview(this, kParachutePreview, kPreviewSystem);
   PlaceCanopy();
@@ -160,9 +157,6 @@ InitialStateDialog::InitialStateDialog(const InitialState& state, std::int32_t p
   auto* parachute = new QPushButton("Parachute...");
   SetControlId(*parachute, kParachuteSettingsButtonId);
   connect(parachute, &QPushButton::clicked, this, [this] { EditParachute(); });
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
@@ -170,7 +164,7 @@ InitialStateDialog::InitialStateDialog(const InitialState& state, std::int32_t p
   auto* row = new QHBoxLayout;
   row->addWidget(parachute);
   row->addStretch();
-  row->addWidget(buttons);
+  row->addWidget(OkCancelRow(*this));
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

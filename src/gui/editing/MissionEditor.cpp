@@ -21,24 +21,6 @@
 
 namespace plumora::gui {
 
-namespace {
-
-QPlainTextEdit* Comments(int id, int lines) {
-  auto* edit = new QPlainTextEdit;
-  SetControlId(*edit, id);
-  edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + 12);
-  return edit;
-}
-
-QPushButton* Button(const QString& text, int id) {
-  auto* button = new QPushButton(text);
-  SetControlId(*button, id);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
-
 // --- "General Description" -----------------------------------------------------------------
 
 CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) {
@@ -49,7 +31,7 @@ CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) 
   SetControlId(*type_, 1122);
   for (const char* name : kMissionTypeNames) type_->addItem(name);
   type_->setCurrentIndex(description.type);
-  comments_ = Comments(1068, 8);
+  comments_ = CommentsField(1068, 8);
   comments_->setPlainText(ShownText(description.comments));
 
   auto* grid = new QGridLayout(this);
@@ -103,7 +85,7 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
   SetControlId(*type_, 1067);
   for (const char* name : kPhaseTypeNames) type_->addItem(name);
   type_->setCurrentIndex(0);
-  comments_ = Comments(1065, 3);
+  comments_ = CommentsField(1065, 3);
   grid->addWidget(new QLabel("Phase Name"), 0, 0);
   grid->addWidget(name_, 0, 1);
   grid->addWidget(new QLabel("Phase Type"), 1, 0);
@@ -197,15 +179,9 @@ CMissionEditor::CMissionEditor(EditSession& session, QWidget* parent)
   sheet->setCurrentIndex(0);
 
   // Phase edits are made already: the sheet has nothing to cancel, only "Close".
-  auto* close = Button("Close", 1);
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
-  auto* closeRow = new QHBoxLayout;
-  closeRow->addStretch(1);
-  closeRow->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sheet);
-  layout->addLayout(closeRow);
+  layout->addLayout(CloseRow(*this, 1));
 }
 
 void CMissionEditor::done(int result) {

@@ -1,8 +1,8 @@
 #include "gui/editing/NumberField.h"
 
-#include <QMessageBox>
 #include <QValidator>
 
+#include "gui/editing/EditingKit.h"
 #include "gui/logic/NumberText.h"
 
 namespace plumora::gui {
@@ -72,9 +72,7 @@ bool NumberField::Read(std::int32_t& target) {
 }
 
 void NumberField::Refuse() {
-  QMessageBox::warning(
-      window(), QStringLiteral("error"),
-      QString::fromStdString(NotANumberMessage(label_.toStdString(), text().toStdString())));
+  ShowRefusal(window(), NotANumberMessage(label_.toStdString(), text().toStdString()));
   setFocus();
   selectAll();
 }

@@ -26,13 +26,6 @@ void FillChoice(QComboBox& box, const std::vector<std::shared_ptr<Record>>& reco
   box.setCurrentIndex(line);
 }
 
-QPushButton* Button(const QString& text, int id) {
-  auto* button = new QPushButton(text);
-  SetControlId(*button, id);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 // --- Stop condition ------------------------------------------------------------------------

@@ -58,13 +58,6 @@ QGroupBox* InertiaGroup(std::span<NumberField*> fields) {
 
 const QString kSquareMetres = QString::fromUtf8("m\u00B2");
 
-QPushButton* DefaultButton() {
-  auto* button = new QPushButton("Default");
-  SetControlId(*button, kIdDefault);
-  button->setAutoDefault(false);
-  return button;
-}
-
 bool ReadAll(std::span<NumberField* const> fields, std::span<double* const> targets) {
   for (std::size_t k = 0; k < fields.size(); ++k) {
     if (!fields[k]->Read(*targets[k])) return false;
@@ -96,29 +89,25 @@ std::array<double*, 16> ParachuteTargets(ParachuteData& d) {
 CPayloadDataPage1::CPayloadDataPage1() {
   setObjectName("dlg_180");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(InertiaGroup(inertia_));
+  layout->addWidget(InertiaGroup(std::span(fields_).first(6)));
   auto* grid = new QGridLayout;
-  mass_ = Add(*grid, 0, 0, 1017, "Mass", "kg");
-  area_ = Add(*grid, 1, 0, 1016, "Reference area", kSquareMetres);
+  fields_[6] = Add(*grid, 0, 0, 1017, "Mass", "kg");
+  fields_[7] = Add(*grid, 1, 0, 1016, "Reference area", kSquareMetres);
   grid->setColumnStretch(3, 1);
   layout->addLayout(grid);
   layout->addStretch(1);
-  default_ = DefaultButton();
+  default_ = Button("Default", kIdDefault);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 
 void CPayloadDataPage1::Show(const PayloadData& data) {
   PayloadData copy = data;
-  const std::array<NumberField*, 8> fields = {inertia_[0], inertia_[1], inertia_[2], inertia_[3],
-                                              inertia_[4], inertia_[5], mass_,       area_};
-  ShowAll(fields, DynamicTargets(copy));
+  ShowAll(fields_, DynamicTargets(copy));
 }
 
 bool CPayloadDataPage1::Read(PayloadData& data) {
   PayloadData read = data;
-  const std::array<NumberField*, 8> fields = {inertia_[0], inertia_[1], inertia_[2], inertia_[3],
-                                              inertia_[4], inertia_[5], mass_,       area_};
-  if (!ReadAll(fields, DynamicTargets(read))) return false;
+  if (!ReadAll(fields_, DynamicTargets(read))) return false;
   data = read;
   return true;
 }
@@ -160,7 +149,7 @@ CPayloadDataPage2::CPayloadDataPage2() {
   layout->addWidget(strope);
   layout->addWidget(legs);
   layout->addStretch(1);
-  default_ = DefaultButton();
+  default_ = Button("Default", kIdDefault);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 

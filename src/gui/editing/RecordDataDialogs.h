@@ -32,9 +32,8 @@ class CPayloadDataPage1 : public QWidget {
   QPushButton* defaultButton() const { return default_; }
 
  private:
-  std::array<NumberField*, 6> inertia_{};
-  NumberField* mass_;
-  NumberField* area_;
+  // Ixx, Iyy, Izz, Ixy, Ixz, Iyz, mass, reference area.
+  std::array<NumberField*, 8> fields_{};
   QPushButton* default_;
 };
 

@@ -40,9 +40,7 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
 
   auto* buttons = new QHBoxLayout;
   const auto button = [&](const QString& text, int id) {
-    auto* b = new QPushButton(text);
-    SetControlId(*b, id);
-    b->setAutoDefault(false);
+    QPushButton* b = Button(text, id);
     buttons->addWidget(b);
     return b;
   };
@@ -56,21 +54,11 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
   auto* fields = new QGridLayout;
   name_ = new QLineEdit;
   SetControlId(*name_, payloads ? 1080 : 1081);
-  comments_ = new QPlainTextEdit;
-  SetControlId(*comments_, 1065);
-  comments_->setFixedHeight(comments_->fontMetrics().lineSpacing() * kCommentLines + 12);
+  comments_ = CommentsField(1065, kCommentLines);
   fields->addWidget(new QLabel("Name"), 0, 0);
   fields->addWidget(name_, 0, 1);
   fields->addWidget(new QLabel("Comments"), 1, 0, Qt::AlignTop);
   fields->addWidget(comments_, 1, 1);
-
-  auto* close = new QPushButton("Close");
-  SetControlId(*close, 1097);
-  close->setAutoDefault(false);
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
-  auto* closeRow = new QHBoxLayout;
-  closeRow->addStretch(1);
-  closeRow->addWidget(close);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(headings);
@@ -80,7 +68,7 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
   layout->addSpacing(6);
   layout->addLayout(fields);
   layout->addSpacing(6);
-  layout->addLayout(closeRow);
+  layout->addLayout(CloseRow(*this, 1097));
   Refill();
 }
 

@@ -1,13 +1,13 @@
 #include "gui/editing/SolverDialog.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <span>
 
 #include "core/common/Messages.h"
+#include "gui/editing/EditingKit.h"
 
 namespace plumora::gui {
 
@@ -43,12 +43,9 @@ SolverDialog::SolverDialog(const SolverEdit& edit, Prompter& prompter, QWidget* 
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addWidget(integrator, 0, Qt::AlignTop);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

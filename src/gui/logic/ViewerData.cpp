@@ -5,6 +5,7 @@
 #include "core/common/Messages.h"
 #include "core/common/TextScanner.h"
 #include "core/environment/DataFolders.h"
+#include "gui/logic/SetupForms.h"
 
 namespace plumora::gui {
 
@@ -28,7 +29,7 @@ AtmosphereViewerData::AtmosphereViewerData(std::filesystem::path base)
 
 void AtmosphereViewerData::Init(Prompter& prompter) {
   planet_ = 0;
-  List(planet_, kMsgAtmNotOpenedDuringInit, prompter);
+  List(planet_, kMsgAtmFileNotOpenedDuringInit, prompter);
   LoadDataset(prompter);
 }
 

@@ -18,8 +18,8 @@
 namespace plumora::gui {
 
 // Messages of the viewers themselves (caption "error"); the readers' own come from the engine.
-inline constexpr std::string_view kMsgAtmNotOpenedDuringInit =
-    "Atmospheric file not opened during init\n";
+// An atmosphere file that cannot be opened while the viewer opens brings the environment
+// dialog's kMsgAtmFileNotOpenedDuringInit.
 inline constexpr std::string_view kMsgAtmNotOpenedDuringPlanetChange =
     "Atmospheric file not opened during OnSelchangeAtmosphere\n";
 inline constexpr std::string_view kMsgAeroNotOpenedDuringInit =
