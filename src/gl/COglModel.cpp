@@ -24,9 +24,7 @@ int COglModel::Load(const std::filesystem::path& path, Prompter& prompter,
                     const std::filesystem::path& textureFolder) {
   auto in = TextScanner::Open(path);
   if (!in) {
-    std::string text(kMsgModelFile);
-    text.append(path.string()).append(kMsgModelNotOpened);
-    prompter.Message(text, kCaptionError);
+    prompter.Message(ModelNotOpenedMessage(path), kCaptionError);
     return 0;
   }
   OglGeometry geometry;
