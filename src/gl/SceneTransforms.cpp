@@ -6,6 +6,7 @@
 #include "core/common/Constants.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
+#include "core/parachute/ConnectionLines.h"
 
 namespace plumora {
 
@@ -231,7 +232,7 @@ bool HasBridleLegs(const CPayload& payload) {
 }
 
 int BridleLegCount(const CPayload& payload) {
-  return std::clamp(payload.legCount, 0, kMaxLegs);
+  return UsableLegCount(payload);  // the legs the line models pull with
 }
 
 }  // namespace plumora
