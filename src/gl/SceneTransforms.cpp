@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ballistic/PlanetFrames.h"
 #include "core/common/Constants.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
@@ -156,10 +157,7 @@ double PlanetModelScale(std::int32_t planet) {
 
 Vec3 PlanetCentredPosition(double latitudeDeg, double longitudeDeg, double altitudeM,
                            double radiusM) {
-  const double r = altitudeM + radiusM;
-  const double lat = latitudeDeg * kDegToRad;
-  const double lon = longitudeDeg * kDegToRad;
-  return {r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon), r * std::sin(lat)};
+  return PositionFromLatLon(latitudeDeg * kDegToRad, longitudeDeg * kDegToRad, altitudeM, radiusM);
 }
 
 LatLon LatitudeLongitude(const Vec3& position) {
