@@ -8,6 +8,7 @@
 #include "core/common/Prompter.h"
 #include "gl/CGLScene.h"
 #include "gl/HeadlessContext.h"
+#include "gl/SceneTransforms.h"
 #include "gl/ViewProjection.h"
 #include "support/TestFiles.h"
 
@@ -95,14 +96,14 @@ void BM_DrawList(benchmark::State& state) {
   // As the 3D views place them: planets at the globe's distance and zoom, the vehicles at
   // close range with their model scales.
   const bool planet = model && which >= static_cast<int>(SceneModel::kEarth);
-  const double scale = planet                            ? 5.0
+  const double scale = planet                            ? kGlobeMagnification
                        : mesh == BuiltinMesh::kParachute ? 0.3
                        : mesh == BuiltinMesh::kPayload4  ? 0.025
                                                          : 1.0;
   for (auto _ : state) {
     gl.Clear(kGlColorBufferBit | kGlDepthBufferBit);
     gl.LoadIdentity();
-    gl.Translated(0, 0, planet ? -110 : -28);
+    gl.Translated(0, 0, planet ? -kGlobeDistance : -kVehicleDistance);
     gl.Scaled(scale, scale, scale);
     model ? scene.DrawModel(gl, static_cast<SceneModel>(which)) : scene.DrawMesh(gl, mesh);
     gl.Finish();

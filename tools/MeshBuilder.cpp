@@ -23,9 +23,11 @@ Point3 operator*(double s, const Point3& a) {
 Point3 Cross(const Point3& a, const Point3& b) {
   return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
+double Length(const Point3& a) {
+  return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+}
 Point3 Normalised(const Point3& a) {
-  const double n = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-  return (1.0 / n) * a;
+  return (1.0 / Length(a)) * a;
 }
 
 Point3 Frame::At(double x, double y, double z) const {
@@ -115,6 +117,11 @@ void Disc(MeshPart& part, const Frame& frame, double x, double r, int segments, 
     facing > 0 ? part.AddTriangle(ring[0], ring[k], ring[k + 1])
                : part.AddTriangle(ring[0], ring[k + 1], ring[k]);
   }
+}
+
+void Tube(MeshPart& part, const Point3& a, const Point3& b, double radius, int sides) {
+  const Point3 d = b - a;
+  Revolve(part, FrameAlong(a, d), {{0.0, radius, 0, 1}, {Length(d), radius, 0, 1}}, sides);
 }
 
 void Box(MeshPart& part, const Frame& frame, const Point3& half) {

@@ -16,6 +16,7 @@ Point3 operator+(const Point3& a, const Point3& b);
 Point3 operator-(const Point3& a, const Point3& b);
 Point3 operator*(double s, const Point3& a);
 Point3 Cross(const Point3& a, const Point3& b);
+double Length(const Point3& a);
 Point3 Normalised(const Point3& a);
 
 // Colours are red, green, blue from 0 to 1.
@@ -80,6 +81,8 @@ void Revolve(MeshPart& part, const Frame& frame, const std::vector<ProfilePoint>
 // A flat disc at axial position x facing +x (facing = 1) or -x (-1): a fan of segments - 2
 // triangles over the polygon of `segments` corners.
 void Disc(MeshPart& part, const Frame& frame, double x, double r, int segments, int facing);
+// An open tube of `sides` sides and the given radius from a to b.
+void Tube(MeshPart& part, const Point3& a, const Point3& b, double radius, int sides);
 // A box of the given half sizes, axis-aligned in the frame, centred on its origin: 12 triangles.
 void Box(MeshPart& part, const Frame& frame, const Point3& half);
 

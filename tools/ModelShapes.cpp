@@ -195,11 +195,7 @@ std::vector<MeshPart> Parachute() {
   for (int k = 0; k < kGores; ++k) {
     const double phi = 2 * kPi * k / kGores;
     const Point3 skirt{0.0, kSkirtRadius * std::cos(phi), kSkirtRadius * std::sin(phi)};
-    const Point3 line = Point3{kRiserEnd, 0, 0} - skirt;
-    const double length = std::sqrt(line[0] * line[0] + line[1] * line[1] + line[2] * line[2]);
-    // A thin three-sided tube.
-    Revolve(parts[2], FrameAlong(skirt, line),
-            {{0.0, kLineRadius, 0, 1}, {length, kLineRadius, 0, 1}}, 3);
+    Tube(parts[2], skirt, {kRiserEnd, 0, 0}, kLineRadius, 3);  // thin and three-sided
   }
   return parts;
 }
@@ -286,13 +282,11 @@ MeshPart OpenShield() {
   return shield;
 }
 
-// A straight open tube of `sides` sides from a to b.
-MeshPart Tube(const Point3& colour, const Point3& a, const Point3& b, double radius, int sides) {
+// A straight open tube of `sides` sides from a to b, a part of its own.
+MeshPart ProbeTube(const Point3& colour, const Point3& a, const Point3& b, double radius,
+                   int sides) {
   MeshPart tube = ProbePart(colour);
-  const Point3 d = b - a;
-  Revolve(tube, FrameAlong(a, d),
-          {{0.0, radius, 0, 1}, {std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), radius, 0, 1}},
-          sides);
+  Tube(tube, a, b, radius, sides);
   return tube;
 }
 
@@ -314,8 +308,8 @@ std::vector<MeshPart> Stage1() {
 
 std::vector<MeshPart> Stage2() {
   std::vector<MeshPart> parts = ProbeCore();
-  parts.push_back(Tube(kWhite, {-0.85, 0, 0.3}, {-0.85, 0, 1.5}, 0.03, 14));
-  parts.push_back(Tube(kWhite, {-0.85, 0, -0.3}, {-0.85, 0, -1.5}, 0.03, 14));
+  parts.push_back(ProbeTube(kWhite, {-0.85, 0, 0.3}, {-0.85, 0, 1.5}, 0.03, 14));
+  parts.push_back(ProbeTube(kWhite, {-0.85, 0, -0.3}, {-0.85, 0, -1.5}, 0.03, 14));
   MeshPart dish = ProbePart(kGrey);
   Revolve(dish, FrameAlong({-1.12, 0, 0}, {-1, 0, 0}),
           {{0.0, 0.0, 0.9, 0.44}, {0.1, 0.3, 0.9, 0.44}}, 16);
@@ -334,8 +328,8 @@ std::vector<MeshPart> Stage2() {
   for (int k = 0; k < kStruts; ++k) {
     const double phi = 2 * kPi * (k + 0.5) / kStruts, c = std::cos(phi), s = std::sin(phi);
     const double reach = kBalluteRadius - kBalluteTube;
-    parts.push_back(Tube(k % 2 ? kGrey : kDarkRed, {-0.8, 0.3 * c, 0.3 * s},
-                         {kBalluteX + 0.05, reach * c, reach * s}, 0.02, 8));
+    parts.push_back(ProbeTube(k % 2 ? kGrey : kDarkRed, {-0.8, 0.3 * c, 0.3 * s},
+                              {kBalluteX + 0.05, reach * c, reach * s}, 0.02, 8));
   }
   return parts;
 }

@@ -1,9 +1,5 @@
 #include "gl/BuiltinMeshes.h"
 
-#include <string>
-
-#include "core/common/Messages.h"
-
 namespace plumora {
 
 std::vector<MeshRun> BuiltinMeshData::Runs() const {
@@ -28,10 +24,7 @@ int BuiltinMeshData::TriangleCount() const {
 
 FileReadResult ReadBuiltinMesh(const std::filesystem::path& path, BuiltinMeshData& out) {
   auto in = TextScanner::Open(path);
-  if (!in) {
-    std::string text(kMsgModelFile);
-    return {false, text.append(path.string()).append(kMsgModelNotOpened)};
-  }
+  if (!in) return {false, ModelNotOpenedMessage(path)};
   BuiltinMeshData mesh;
   do {
     OglGeometry run;

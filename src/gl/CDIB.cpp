@@ -36,16 +36,7 @@ bool Allocate(std::vector<std::uint8_t>& block, std::size_t size, Prompter& prom
 
 void CDIB::Clear() {
   data_.clear();
-  bitCount_ = 0;
-  pixelOffset_ = rowStride_ = colourCount_ = colourTableOffset_ = 0;
-}
-
-std::int32_t CDIB::Width() const {
-  return data_.empty() ? 0 : ReadS32(data_.data() + kBmpFileHeaderSize + 4);
-}
-
-std::int32_t CDIB::Height() const {
-  return data_.empty() ? 0 : ReadS32(data_.data() + kBmpFileHeaderSize + 8);
+  layout_ = {};
 }
 
 bool CDIB::Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter) {
@@ -61,11 +52,7 @@ bool CDIB::Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter) {
     return false;
   }
   data_ = std::move(bytes);
-  bitCount_ = layout->bitCount;
-  pixelOffset_ = layout->pixelOffset;
-  rowStride_ = layout->rowStride;
-  colourCount_ = layout->colourCount;
-  colourTableOffset_ = layout->colourTableOffset;
+  layout_ = *layout;
   return true;
 }
 
@@ -139,24 +126,25 @@ int CDIB::Load(std::string_view bytes, Prompter& prompter, std::size_t* consumed
 std::vector<std::uint32_t> CDIB::ToArgb() const {
   std::vector<std::uint32_t> out;
   if (data_.empty()) return out;
-  const std::int32_t width = Width();
-  const std::int32_t height = Height();
-  const std::int32_t rows = height < 0 ? -height : height;
+  const std::int32_t width = layout_.width;
+  const std::int32_t height = layout_.height;
+  const auto rows = static_cast<std::int32_t>(layout_.rows());
   out.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
-  const std::uint8_t* table = data_.data() + colourTableOffset_;
+  const std::uint8_t* table = data_.data() + layout_.colourTableOffset;
   const auto paletteColour = [&](std::uint32_t index) -> std::uint32_t {
-    if (index >= colourCount_) return 0xFF000000u;  // an index past the table shows black
+    if (index >= layout_.colourCount) return 0xFF000000u;  // an index past the table shows black
     const std::uint8_t* q = table + 4 * index;
     return 0xFF000000u | (std::uint32_t{q[2]} << 16) | (std::uint32_t{q[1]} << 8) | q[0];
   };
   for (std::int32_t y = 0; y < rows; ++y) {
     // Bottom-up files store the lowest row first.
     const std::int32_t stored = height > 0 ? rows - 1 - y : y;
-    const std::uint8_t* row = data_.data() + pixelOffset_ + std::size_t{rowStride_} * stored;
+    const std::uint8_t* row =
+        data_.data() + layout_.pixelOffset + std::size_t{layout_.rowStride} * stored;
     std::uint32_t* target = out.data() + static_cast<std::size_t>(y) * width;
     for (std::int32_t x = 0; x < width; ++x) {
       std::uint32_t argb = 0xFF000000u;
-      switch (bitCount_) {
+      switch (layout_.bitCount) {
         case 1:
           argb = paletteColour((row[x / 8] >> (7 - x % 8)) & 1u);
           break;

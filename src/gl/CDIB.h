@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/common/Prompter.h"
+#include "gl/BmpLayout.h"
 
 namespace plumora {
 
@@ -32,22 +33,22 @@ class CDIB {
 
   bool IsEmpty() const { return data_.empty(); }
   std::uint32_t Size() const { return static_cast<std::uint32_t>(data_.size()); }
-  int BitCount() const { return bitCount_; }
+  int BitCount() const { return layout_.bitCount; }
   // Width and height as stored; the height is negative for a picture stored top row first.
-  std::int32_t Width() const;
-  std::int32_t Height() const;
+  std::int32_t Width() const { return layout_.width; }
+  std::int32_t Height() const { return layout_.height; }
 
   // The whole file, the information header (offset 14, header plus colour table) and the pixel
   // rows; null for an empty bitmap.
   const std::uint8_t* FileHeader() const { return data_.empty() ? nullptr : data_.data(); }
   const std::uint8_t* BitmapInfo() const { return data_.empty() ? nullptr : data_.data() + 14; }
   const std::uint8_t* Pixels() const {
-    return data_.empty() ? nullptr : data_.data() + pixelOffset_;
+    return data_.empty() ? nullptr : data_.data() + layout_.pixelOffset;
   }
   // Bytes from one pixel row to the next (rows are padded to four bytes).
-  std::uint32_t RowStride() const { return rowStride_; }
+  std::uint32_t RowStride() const { return layout_.rowStride; }
   // Colours in the colour table (0 for 16, 24 and 32 bits per pixel).
-  std::uint32_t ColourCount() const { return colourCount_; }
+  std::uint32_t ColourCount() const { return layout_.colourCount; }
 
   // The picture as 0xAARRGGBB values, top row first, alpha 255: width × |height| values, or none
   // for an empty bitmap.
@@ -59,11 +60,7 @@ class CDIB {
   void Clear();
 
   std::vector<std::uint8_t> data_;
-  int bitCount_ = 0;
-  std::uint32_t pixelOffset_ = 0;
-  std::uint32_t rowStride_ = 0;
-  std::uint32_t colourCount_ = 0;
-  std::uint32_t colourTableOffset_ = 0;
+  BmpLayout layout_;  // all zero for an empty bitmap
 };
 
 }  // namespace plumora

@@ -5,10 +5,7 @@
 namespace plumora {
 
 void CGLScene::InitContextState(const GlFunctions& gl) {
-  gl.TexParameteri(kGlTexture2D, kGlTextureWrapS, static_cast<GlInt>(kGlClamp));
-  gl.TexParameteri(kGlTexture2D, kGlTextureWrapT, static_cast<GlInt>(kGlClamp));
-  gl.TexParameteri(kGlTexture2D, kGlTextureMagFilter, static_cast<GlInt>(kGlNearest));
-  gl.TexParameteri(kGlTexture2D, kGlTextureMinFilter, static_cast<GlInt>(kGlNearest));
+  SetTextureClampNearest(gl);
   gl.TexEnvi(kGlTextureEnv, kGlTextureEnvMode, static_cast<GlInt>(kGlModulate));
   gl.Enable(kGlTexture2D);
   gl.Enable(kGlNormalize);

@@ -20,13 +20,18 @@ std::filesystem::path TexturePath(std::string name, const std::filesystem::path&
 
 }  // namespace
 
+void SetTextureClampNearest(const GlFunctions& gl) {
+  gl.TexParameteri(kGlTexture2D, kGlTextureWrapS, static_cast<GlInt>(kGlClamp));
+  gl.TexParameteri(kGlTexture2D, kGlTextureWrapT, static_cast<GlInt>(kGlClamp));
+  gl.TexParameteri(kGlTexture2D, kGlTextureMagFilter, static_cast<GlInt>(kGlNearest));
+  gl.TexParameteri(kGlTexture2D, kGlTextureMinFilter, static_cast<GlInt>(kGlNearest));
+}
+
 int COglModel::Load(const std::filesystem::path& path, Prompter& prompter,
                     const std::filesystem::path& textureFolder) {
   auto in = TextScanner::Open(path);
   if (!in) {
-    std::string text(kMsgModelFile);
-    text.append(path.string()).append(kMsgModelNotOpened);
-    prompter.Message(text, kCaptionError);
+    prompter.Message(ModelNotOpenedMessage(path), kCaptionError);
     return 0;
   }
   OglGeometry geometry;
@@ -78,11 +83,7 @@ void COglModel::UploadTexture(const GlFunctions& gl) {
   if (textureObject_ == 0) gl.GenTextures(1, &textureObject_);
   if (textureObject_ == 0) return;
   gl.BindTexture(kGlTexture2D, textureObject_);
-  // A texture object keeps its own parameters: clamped at the edges, nearest texel.
-  gl.TexParameteri(kGlTexture2D, kGlTextureWrapS, static_cast<GlInt>(kGlClamp));
-  gl.TexParameteri(kGlTexture2D, kGlTextureWrapT, static_cast<GlInt>(kGlClamp));
-  gl.TexParameteri(kGlTexture2D, kGlTextureMagFilter, static_cast<GlInt>(kGlNearest));
-  gl.TexParameteri(kGlTexture2D, kGlTextureMinFilter, static_cast<GlInt>(kGlNearest));
+  SetTextureClampNearest(gl);  // a texture object keeps its own parameters
   gl.PixelStorei(kGlUnpackAlignment, kRowAlignment);
   gl.TexImage2D(kGlTexture2D, 0, kTextureComponents, texture_->Width(), texture_->Height(), 0,
                 kGlBgrExt, kGlUnsignedByte, texture_->Pixels());

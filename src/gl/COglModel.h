@@ -12,6 +12,10 @@
 
 namespace plumora {
 
+// The bound 2D texture clamped at its edges and sampled at the nearest texel, as every model
+// texture and the contexts' default texture are.
+void SetTextureClampNearest(const GlFunctions& gl);
+
 class COglModel {
  public:
   // Reads the model at path. Texture names other than "nobitmap" are paths of 24-bit bitmaps,

@@ -40,6 +40,11 @@ bool ReadFloatBlock(TextScanner& in, std::array<float, N>& values, std::size_t n
 
 }  // namespace
 
+std::string ModelNotOpenedMessage(const std::filesystem::path& path) {
+  std::string text(kMsgModelFile);
+  return text.append(path.string()).append(kMsgModelNotOpened);
+}
+
 FileReadResult ReadOglGeometry(TextScanner& in, const std::filesystem::path& path,
                                OglGeometry& out) {
   const auto fail = [&](std::string_view what, int line) {

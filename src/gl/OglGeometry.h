@@ -50,6 +50,9 @@ struct OglGeometry {
   std::string textureName{kNoTexture};
 };
 
+// "File PATH was not opened\n": a model or mesh file that cannot be read.
+std::string ModelNotOpenedMessage(const std::filesystem::path& path);
+
 // Reads one model from in, which stands at the model's first line; path names the file in the
 // messages. On success in stands after the line of the texture name. On failure out is
 // unchanged and the message names the file and the line.

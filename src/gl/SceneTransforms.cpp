@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ballistic/PlanetFrames.h"
 #include "core/common/Constants.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
+#include "core/parachute/ConnectionLines.h"
 
 namespace plumora {
 
@@ -40,6 +42,16 @@ int PixelOf(double x) {
   constexpr double kFar = 1e6;  // pixels, well outside any view
   if (!std::isfinite(x)) return 0;
   return static_cast<int>(std::clamp(x, -kFar, kFar));
+}
+
+// The vehicle scenes' view of a body's axes (x to the left, y towards the eye, z up), turned by
+// the view: turn (deg) about the body's z axis, tilt (deg) about its x axis. The scenes' camera
+// and the axis triad turn alike.
+GlMatrix TurnedToView(const GlMatrix& m, double tiltDeg, double turnDeg) {
+  GlMatrix r = Rotated(m, 180.0, kAxisZ);
+  r = Rotated(r, 90.0, kAxisX);
+  r = Rotated(r, turnDeg, kAxisZ);
+  return Rotated(r, -tiltDeg, kAxisX);
 }
 
 }  // namespace
@@ -112,11 +124,7 @@ GlMatrix Attitude(const GlMatrix& m, double yawDeg, double pitchDeg, double roll
 }
 
 GlMatrix VehicleCamera(double distance, double tiltDeg, double turnDeg) {
-  GlMatrix m = Translated(IdentityMatrix(), {0.0, 0.0, -distance});
-  m = Rotated(m, 180.0, kAxisZ);
-  m = Rotated(m, 90.0, kAxisX);
-  m = Rotated(m, turnDeg, kAxisZ);
-  return Rotated(m, -tiltDeg, kAxisX);
+  return TurnedToView(Translated(IdentityMatrix(), {0.0, 0.0, -distance}), tiltDeg, turnDeg);
 }
 
 GlMatrix GlobeCamera(double tiltDeg, double turnDeg, double zoom) {
@@ -149,10 +157,7 @@ double PlanetModelScale(std::int32_t planet) {
 
 Vec3 PlanetCentredPosition(double latitudeDeg, double longitudeDeg, double altitudeM,
                            double radiusM) {
-  const double r = altitudeM + radiusM;
-  const double lat = latitudeDeg * kDegToRad;
-  const double lon = longitudeDeg * kDegToRad;
-  return {r * std::cos(lat) * std::cos(lon), r * std::cos(lat) * std::sin(lon), r * std::sin(lat)};
+  return PositionFromLatLon(latitudeDeg * kDegToRad, longitudeDeg * kDegToRad, altitudeM, radiusM);
 }
 
 LatLon LatitudeLongitude(const Vec3& position) {
@@ -181,12 +186,9 @@ AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg
   const double w28 = projection.W28();
   const double h28 = projection.H28();
   layout.arrowLength = kGizmoArrow * w28;
-  GlMatrix m = Translated(IdentityMatrix(),
-                          {kGizmoAcross * w28, kGizmoUp * w28 - 0.5 * h28, -kOverlayDistance});
-  m = Rotated(m, 180.0, kAxisZ);
-  m = Rotated(m, 90.0, kAxisX);
-  m = Rotated(m, turnDeg, kAxisZ);
-  layout.modelView = Rotated(m, -tiltDeg, kAxisX);
+  const GlMatrix place = Translated(
+      IdentityMatrix(), {kGizmoAcross * w28, kGizmoUp * w28 - 0.5 * h28, -kOverlayDistance});
+  layout.modelView = TurnedToView(place, tiltDeg, turnDeg);
 
   const int w = projection.width();
   const int h = projection.height();
@@ -228,7 +230,7 @@ bool HasBridleLegs(const CPayload& payload) {
 }
 
 int BridleLegCount(const CPayload& payload) {
-  return std::clamp(payload.legCount, 0, kMaxLegs);
+  return UsableLegCount(payload);  // the legs the line models pull with
 }
 
 }  // namespace plumora

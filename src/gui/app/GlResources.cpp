@@ -42,7 +42,6 @@ GlResult ResolveGl(QOpenGLContext& context, GlFunctions& gl) {
 
 bool GlResources::Initialise(const std::filesystem::path& base, Prompter& prompter) {
   if (IsReady()) return true;
-  base_ = base;
   QOpenGLContext* group = QOpenGLContext::globalShareContext();
   if (!group) {
     failure_ = "there is no shared OpenGL context group";

@@ -44,8 +44,6 @@ class GlResources {
   // The airflow streaks, scattered once the lists are built: every vehicle and system view
   // advances and draws the same field.
   CAirStreaks& streaks() { return streaks_; }
-  // Where the models were read from (off-screen pictures read them again).
-  const std::filesystem::path& base() const { return base_; }
 
  private:
   std::unique_ptr<QOffscreenSurface> surface_;
@@ -53,7 +51,6 @@ class GlResources {
   GlFunctions gl_;
   CGLScene scene_;
   CAirStreaks streaks_;
-  std::filesystem::path base_;
   std::string failure_ = "OpenGL has not been started";
 };
 

@@ -21,10 +21,10 @@ void GlSceneWidget::SetDraw(SceneDraw draw) {
 }
 
 void GlSceneWidget::initializeGL() {
-  // Called again whenever the widget gets a new context: nothing of the old one is kept.
+  // Called again whenever the widget gets a new context: nothing of the old one is kept. Its
+  // state is set before every frame (paintGL).
   usable_ = ResolveGl(*context(), gl_).ok;
   projection_.Invalidate();
-  if (usable_) CGLScene::InitContextState(gl_);
 }
 
 void GlSceneWidget::resizeGL(int width, int height) {

@@ -51,11 +51,9 @@ QImage ScenePane::Snapshot(const QSize& size) {
 }
 
 QImage ScenePane::Picture(const QSize& size, Prompter& prompter) {
-  std::string failure;
   QImage picture = RenderSceneOffscreen(
       host().document().baseFolder, size.width(), size.height(),
-      [this](const SceneFrame& frame) { return Draw(frame, &pictureStreaks_, false); }, prompter,
-      &failure);
+      [this](const SceneFrame& frame) { return Draw(frame, &pictureStreaks_, false); }, prompter);
   if (!picture.isNull()) return picture;
   picture = QImage(size, QImage::Format_RGB32);
   picture.fill(Qt::white);
