@@ -387,13 +387,10 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
 // The dialogs of the editing commands drawn headless, as the documentation shows them.
 TEST_F(EditingTest, EditingDialogsAreDrawnHeadless) {
   fs::copy(test::DataFolder() / "examples" / "earth-return.psd", base / "earth.psd");
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
   for (const char* command : {"1062", "1063", "32779", "32780"}) {
     const std::string file = std::string("dialog-") + command + ".png";
-    const test::ProcessResult r = test::RunProcess(
-        PLUMORA_PROGRAM, {"--snapshot", file, "--command", command, "earth.psd"}, base.path());
+    const test::ProcessResult r =
+        smoke::RunSnapshot(base.path(), {file, "--command", command, "earth.psd"});
     ASSERT_EQ(r.status, 0) << command << ": " << r.err;
     const QImage picture(QString::fromStdString((base / file).string()));
     ASSERT_GT(picture.width(), 250) << command;
@@ -402,7 +399,6 @@ TEST_F(EditingTest, EditingDialogsAreDrawnHeadless) {
     for (int x = 0; x < picture.width(); ++x) ink += picture.pixelColor(x, 20).lightness() < 90;
     EXPECT_GT(ink, 10) << command;
   }
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // The phase dialog is the first phase's: the ballistic one, wider than it is tall.
   const QImage phase(QString::fromStdString((base / "dialog-1063.png").string()));
   EXPECT_GT(phase.width(), phase.height());

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "DesktopFolder.h"
 #include "core/common/Prompter.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -43,14 +44,9 @@ int Count(const QImage& picture, Test test, QRect box = {}) {
 
 // plumora --snapshot in the bundled data folder, as a script runs it (no display); the picture.
 QImage Snapshot(const fs::path& out, const std::string& mode, const std::string& time) {
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
-  const test::ProcessResult r = test::RunProcess(
-      PLUMORA_PROGRAM,
-      {"--snapshot", out.string(), "--mode", mode, "--time", time, "examples/earth-return.psd"},
-      test::DataFolder());
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const test::ProcessResult r = smoke::RunSnapshot(
+      test::DataFolder(),
+      {out.string(), "--mode", mode, "--time", time, "examples/earth-return.psd"});
   EXPECT_EQ(r.status, 0) << r.err;
   return QImage(QString::fromStdString(out.string()));
 }
