@@ -11,7 +11,6 @@
 #include <QOpenGLWidget>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 #include "core/common/Messages.h"
@@ -113,8 +112,7 @@ TEST(GlViewTest, ViewsDrawTheSharedListsOrSayThatTheyCannot) {
 }
 
 TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -123,7 +121,6 @@ TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
     EXPECT_EQ(app.mainFrame()->glResources().IsReady(),
               QGuiApplication::platformName() != "offscreen");
   }
-  std::filesystem::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 
@@ -131,8 +128,7 @@ TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
 // offscreen platform they draw off-screen pictures instead: see the smoke test).
 TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
   if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "no OpenGL on this screen";
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -161,7 +157,6 @@ TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
     ASSERT_NE(canopy, nullptr);
     EXPECT_GT(red(canopy->grabFramebuffer()), 200);
   }
-  std::filesystem::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 

@@ -110,20 +110,18 @@ void AnswerSaveQuestion(QWidget& box, const QString& expected, QMessageBox::Stan
 
 class EditingTest : public ::testing::Test {
  protected:
-  EditingTest() : previous_(fs::current_path()) {
+  EditingTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
-    fs::current_path(base.path());
     app.SetPrompter(&prompter);
   }
-  ~EditingTest() override { fs::current_path(previous_); }
 
   test::TempDir base;
   RecordingPrompter prompter;
   CPlumoraApp app;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
 
 TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {

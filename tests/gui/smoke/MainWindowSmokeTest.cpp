@@ -70,15 +70,13 @@ std::string UniformMap(const QColor& colour) {
 // the prompter notes whether all were asked on the interface thread.
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() : previous_(fs::current_path()) {
+  MainWindowTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
     test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
     test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
-    fs::current_path(base.path());
     prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
   }
-  ~MainWindowTest() override { fs::current_path(previous_); }
 
   fs::path WriteMission(int phases, double timeStep) {
     CPlumoraDoc doc;
@@ -120,7 +118,7 @@ class MainWindowTest : public ::testing::Test {
   CPlumoraApp app;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
 
 std::vector<std::string> Row(const TableDrawing& table, int y) {

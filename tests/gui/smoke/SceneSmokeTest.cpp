@@ -94,8 +94,7 @@ void Drag(QWidget* target, QPoint from, QPoint to) {
 }
 
 TEST(SceneSmokeTest, ALeftDragTurnsTheSceneAndAPreviewDrawsAndTurnsItsOwn) {
-  const fs::path previous = fs::current_path();
-  fs::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -132,7 +131,6 @@ TEST(SceneSmokeTest, ALeftDragTurnsTheSceneAndAPreviewDrawsAndTurnsItsOwn) {
     EXPECT_EQ(preview->state().turn(), 60.0f);
     EXPECT_NE(preview->grab().toImage(), still);
   }
-  fs::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 

@@ -40,16 +40,14 @@ namespace fs = std::filesystem;
 // are recorded.
 class SetupDialogsTest : public ::testing::Test {
  protected:
-  SetupDialogsTest() : previous_(fs::current_path()) {
+  SetupDialogsTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
-    fs::current_path(base.path());
     app.SetPrompter(&prompter);
     EXPECT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();
     frame = app.mainFrame();
     child = frame->ActiveChild();
   }
-  ~SetupDialogsTest() override { fs::current_path(previous_); }
 
   test::TempDir base;
   RecordingPrompter prompter;
@@ -58,7 +56,7 @@ class SetupDialogsTest : public ::testing::Test {
   CChildFrame* child = nullptr;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
 
 // Hands the next modal dialog to `act` once it shows; `act` must close it.
