@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "DesktopFolder.h"
+#include "Dialogs.h"
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
@@ -43,6 +44,8 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using smoke::Control;
+using smoke::Type;
 
 // Acts on the dialogs that open one inside the other, as a user would: each step waits until the
 // modal window with its title is up and then acts on it. A click that opens another dialog is
@@ -78,19 +81,8 @@ class DialogScript {
   QTimer timer_;
 };
 
-template <typename Widget = QWidget>
-Widget* Control(QWidget& dialog, int id) {
-  auto* widget = dialog.findChild<Widget*>(QString("ctl_%1").arg(id));
-  EXPECT_NE(widget, nullptr) << "control " << id;
-  return widget;
-}
-
 void Later(QAbstractButton* button) {
   QTimer::singleShot(0, button, &QAbstractButton::click);
-}
-
-void Type(QWidget& dialog, int id, const QString& text) {
-  Control<QLineEdit>(dialog, id)->setText(text);
 }
 
 QStringList ListLines(QWidget& dialog) {

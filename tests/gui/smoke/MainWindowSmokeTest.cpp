@@ -21,9 +21,9 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 
 #include "DesktopFolder.h"
+#include "Dialogs.h"
 #include "Pictures.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
@@ -430,26 +430,7 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
 }
 
-// Answers the first modal dialog that opens while it lives.
-class DialogAnswer {
- public:
-  explicit DialogAnswer(std::function<void(QDialog&)> answer) : answer_(std::move(answer)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      timer_.stop();
-      seen = true;
-      answer_(*dialog);
-    });
-    timer_.start();
-  }
-  bool seen = false;
-
- private:
-  std::function<void(QDialog&)> answer_;
-  QTimer timer_;
-};
+using smoke::DialogAnswer;
 
 TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   ASSERT_TRUE(Start(WriteMission(1, 0.1)));
