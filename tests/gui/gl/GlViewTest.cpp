@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "../smoke/Pixels.h"
 #include "core/common/Messages.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -140,22 +141,14 @@ TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
     view->ToggleDisplayMode(DisplayMode::k3DSystem);
     auto* surface = dynamic_cast<QOpenGLWidget*>(view->pane()->surface());
     ASSERT_NE(surface, nullptr);
-    const auto red = [](const QImage& picture) {
-      int n = 0;
-      for (int i = 0; i < picture.width() * picture.height(); ++i) {
-        const QColor c = picture.pixelColor(i % picture.width(), i / picture.width());
-        n += c.red() > 150 && c.green() < 80 && c.blue() < 80;
-      }
-      return n;
-    };
-    EXPECT_GT(red(surface->grabFramebuffer()), 50);
+    EXPECT_GT(smoke::Count(surface->grabFramebuffer(), smoke::Red), 50);
     QDialog dialog(&frame);
     dialog.resize(600, 300);
     dialog.show();
     auto* preview = new CGLPreviewWnd(&dialog, 370, 10, 210, 210, kPreviewParachute);
     auto* canopy = preview->findChild<QOpenGLWidget*>();
     ASSERT_NE(canopy, nullptr);
-    EXPECT_GT(red(canopy->grabFramebuffer()), 200);
+    EXPECT_GT(smoke::Count(canopy->grabFramebuffer(), smoke::Red), 200);
   }
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }

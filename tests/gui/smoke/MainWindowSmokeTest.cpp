@@ -25,6 +25,7 @@
 #include "DesktopFolder.h"
 #include "Dialogs.h"
 #include "Pictures.h"
+#include "Pixels.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
@@ -204,13 +205,10 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   const auto near = [](QColor c, int r, int g, int b) {
     return std::abs(c.red() - r) + std::abs(c.green() - g) + std::abs(c.blue() - b) < 40;
   };
-  int maroon = 0, black = 0;
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 1; x < 100; ++x) maroon += near(pane.pixelColor(x, y), 128, 0, 0);
-  }
-  for (int y = 60; y < 80; ++y) {
-    for (int x = 1; x < 100; ++x) black += near(pane.pixelColor(x, y), 0, 0, 0);
-  }
+  const int maroon =
+      smoke::Count(pane, [&](const QColor& c) { return near(c, 128, 0, 0); }, {1, 0, 99, 20});
+  const int black =
+      smoke::Count(pane, [&](const QColor& c) { return near(c, 0, 0, 0); }, {1, 60, 99, 20});
   EXPECT_GT(maroon, 10);
   EXPECT_GT(black, 10);
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "DesktopFolder.h"
+#include "Pixels.h"
 #include "core/common/Prompter.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -24,22 +25,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Red(const QColor& c) {
-  return c.red() > 150 && c.green() < 80 && c.blue() < 80;
-}
+using smoke::Count;
+using smoke::Red;
+
 bool Background(const QColor& c) {
   return std::abs(c.red() - 179) <= 1 && std::abs(c.green() - 230) <= 1 &&
          std::abs(c.blue() - 230) <= 1;
-}
-
-template <class Test>
-int Count(const QImage& picture, Test test, QRect box = {}) {
-  if (box.isNull()) box = picture.rect();
-  int n = 0;
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    for (int x = box.left(); x <= box.right(); ++x) n += test(picture.pixelColor(x, y));
-  }
-  return n;
 }
 
 // plumora --snapshot in the bundled data folder, as a script runs it (no display); the picture.

@@ -15,6 +15,7 @@
 #include "DesktopFolder.h"
 #include "Dialogs.h"
 #include "Pictures.h"
+#include "Pixels.h"
 #include "core/common/Constants.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/viewers/AeroViewer.h"
@@ -27,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using smoke::Control;
+using smoke::Count;
 
 class DataViewerTest : public ::testing::Test {
  protected:
@@ -35,15 +37,6 @@ class DataViewerTest : public ::testing::Test {
   test::TempDir base;
   RecordingPrompter prompter;
 };
-
-// Pixels of one colour in an image.
-int Count(const QImage& image, QColor colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
-  }
-  return n;
-}
 
 // Types into a field as the keyboard does, through its validator.
 void Type(QLineEdit& field, const QString& keys) {
