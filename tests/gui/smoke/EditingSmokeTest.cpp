@@ -26,7 +26,6 @@
 
 #include "DesktopFolder.h"
 #include "Dialogs.h"
-#include "Pictures.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
 #include "gui/app/CChildFrame.h"
@@ -36,7 +35,6 @@
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/PayloadData.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 

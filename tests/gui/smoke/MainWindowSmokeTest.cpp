@@ -38,7 +38,6 @@
 #include "gui/app/ProgressDialog.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/CommandIds.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "gui/logic/TrackLayout.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/ChartPane.h"

@@ -16,7 +16,6 @@
 
 #include "DesktopFolder.h"
 #include "Dialogs.h"
-#include "Pictures.h"
 #include "core/app/ResultsCsv.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
@@ -24,7 +23,6 @@
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/InitialStateDialog.h"
 #include "gui/logic/CommandIds.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TablePane.h"
 #include "support/RunProcess.h"
