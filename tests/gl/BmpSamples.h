@@ -1,10 +1,23 @@
-// Bitmap files the picture and texture tests build byte by byte.
+// Bitmaps the picture and texture tests build: a small picture to write, and files byte by byte.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "Pictures.h"
+
 namespace plumora::test {
+
+// A 3 × 2 picture (odd width: each row is padded to 12 bytes in a file): red, green and blue
+// along the top row, (10, 20, 30) at the bottom left.
+inline tools::Picture Checker() {
+  tools::Picture p(3, 2);
+  p.at(0, 0) = {255, 0, 0};
+  p.at(1, 0) = {0, 255, 0};
+  p.at(2, 0) = {0, 0, 255};
+  p.at(0, 1) = {10, 20, 30};
+  return p;
+}
 
 inline void PutU32(std::string& bytes, std::size_t at, std::uint32_t v) {
   for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);

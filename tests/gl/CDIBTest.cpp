@@ -12,18 +12,10 @@
 namespace plumora {
 namespace {
 
+using test::Checker;
 using test::PalettedBmp;
 using test::PutU16;
 using test::PutU32;
-
-tools::Picture Checker() {
-  tools::Picture p(3, 2);  // odd width: rows are padded
-  p.at(0, 0) = {255, 0, 0};
-  p.at(1, 0) = {0, 255, 0};
-  p.at(2, 0) = {0, 0, 255};
-  p.at(0, 1) = {10, 20, 30};
-  return p;
-}
 
 TEST(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
   const std::string bytes = tools::BmpBytes(Checker());

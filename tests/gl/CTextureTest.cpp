@@ -12,17 +12,9 @@
 namespace plumora {
 namespace {
 
-tools::Picture Picture3x2() {
-  tools::Picture p(3, 2);  // odd width: rows are padded to 12 bytes
-  p.at(0, 0) = {255, 0, 0};
-  p.at(2, 0) = {0, 0, 255};
-  p.at(0, 1) = {10, 20, 30};
-  return p;
-}
-
 TEST(CTextureTest, HandsOpenGlTheBottomRowFirstWhicheverWayTheFileStoresIt) {
   test::TempDir dir;
-  std::string bottomUp = tools::BmpBytes(Picture3x2());
+  std::string bottomUp = tools::BmpBytes(test::Checker());
   // The same picture stored top row first: rows swapped, height negative.
   std::string topDown = bottomUp;
   topDown.replace(54, 12, bottomUp, 66, 12);
@@ -47,7 +39,7 @@ TEST(CTextureTest, HandsOpenGlTheBottomRowFirstWhicheverWayTheFileStoresIt) {
 }
 
 TEST(CTextureTest, RefusesAnythingButACompleteUncompressed24BitBitmap) {
-  const std::string good = tools::BmpBytes(Picture3x2());
+  const std::string good = tools::BmpBytes(test::Checker());
   struct Case {
     const char* what;
     std::function<std::string()> bytes;

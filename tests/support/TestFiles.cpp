@@ -27,6 +27,15 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
+    : previous_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+WorkingFolder::~WorkingFolder() {
+  std::filesystem::current_path(previous_);
+}
+
 void WriteFile(const std::filesystem::path& path, std::string_view content) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary);

@@ -23,6 +23,19 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Makes `folder` the working folder while it lives; the one before comes back however the test
+// ends.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::filesystem::path& folder);
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
 

@@ -14,6 +14,18 @@
 namespace plumora {
 namespace {
 
+// Variations written as on the command line, each of which must parse.
+std::vector<Variation> Parsed(const std::vector<std::string>& texts) {
+  std::vector<Variation> variations;
+  for (const std::string& text : texts) {
+    Variation v;
+    std::string problem;
+    EXPECT_TRUE(ParseVariation(text, v, problem)) << problem;
+    variations.push_back(v);
+  }
+  return variations;
+}
+
 class ScatteredRun : public ::testing::Test, public test::FlightFixture {
  protected:
   ScatteredRun() {
@@ -22,16 +34,9 @@ class ScatteredRun : public ::testing::Test, public test::FlightFixture {
     doc.initialState.heading = 45.0;
   }
   DispersionSetup Prepare(const std::vector<std::string>& texts, std::uint64_t seed = 9) {
-    std::vector<Variation> variations;
-    for (const std::string& text : texts) {
-      Variation v;
-      std::string problem;
-      EXPECT_TRUE(ParseVariation(text, v, problem)) << problem;
-      variations.push_back(v);
-    }
     DispersionSetup setup;
     std::string problem;
-    EXPECT_TRUE(PrepareDispersion(doc, variations, seed, setup, problem)) << problem;
+    EXPECT_TRUE(PrepareDispersion(doc, Parsed(texts), seed, setup, problem)) << problem;
     return setup;
   }
 };
@@ -116,15 +121,9 @@ TEST_F(ScatteredRun, AScratchStoreComesBackAndNeverLendsOldSamples) {
 
 TEST_F(ScatteredRun, PreparationRefusesWhatTheMissionCannotFly) {
   const auto refused = [&](const std::vector<std::string>& texts) {
-    std::vector<Variation> variations;
-    for (const std::string& text : texts) {
-      std::string problem;
-      variations.emplace_back();
-      EXPECT_TRUE(ParseVariation(text, variations.back(), problem)) << problem;
-    }
     DispersionSetup setup;
     std::string problem;
-    EXPECT_FALSE(PrepareDispersion(doc, variations, 0, setup, problem));
+    EXPECT_FALSE(PrepareDispersion(doc, Parsed(texts), 0, setup, problem));
     return problem;
   };
   EXPECT_EQ(refused({"parachute.3.area=normal(0,1)"}),

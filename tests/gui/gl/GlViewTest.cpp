@@ -11,9 +11,9 @@
 #include <QOpenGLWidget>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
+#include "../smoke/Pixels.h"
 #include "core/common/Messages.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -113,8 +113,7 @@ TEST(GlViewTest, ViewsDrawTheSharedListsOrSayThatTheyCannot) {
 }
 
 TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -123,7 +122,6 @@ TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
     EXPECT_EQ(app.mainFrame()->glResources().IsReady(),
               QGuiApplication::platformName() != "offscreen");
   }
-  std::filesystem::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 
@@ -131,8 +129,7 @@ TEST(GlViewTest, TheProgramStartsWithTheListsBuiltWhereverOpenGlCanBeHad) {
 // offscreen platform they draw off-screen pictures instead: see the smoke test).
 TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
   if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "no OpenGL on this screen";
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -144,24 +141,15 @@ TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
     view->ToggleDisplayMode(DisplayMode::k3DSystem);
     auto* surface = dynamic_cast<QOpenGLWidget*>(view->pane()->surface());
     ASSERT_NE(surface, nullptr);
-    const auto red = [](const QImage& picture) {
-      int n = 0;
-      for (int i = 0; i < picture.width() * picture.height(); ++i) {
-        const QColor c = picture.pixelColor(i % picture.width(), i / picture.width());
-        n += c.red() > 150 && c.green() < 80 && c.blue() < 80;
-      }
-      return n;
-    };
-    EXPECT_GT(red(surface->grabFramebuffer()), 50);
+    EXPECT_GT(smoke::Count(surface->grabFramebuffer(), smoke::Red), 50);
     QDialog dialog(&frame);
     dialog.resize(600, 300);
     dialog.show();
     auto* preview = new CGLPreviewWnd(&dialog, 370, 10, 210, 210, kPreviewParachute);
     auto* canopy = preview->findChild<QOpenGLWidget*>();
     ASSERT_NE(canopy, nullptr);
-    EXPECT_GT(red(canopy->grabFramebuffer()), 200);
+    EXPECT_GT(smoke::Count(canopy->grabFramebuffer(), smoke::Red), 200);
   }
-  std::filesystem::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 

@@ -25,7 +25,7 @@
 #include <functional>
 
 #include "DesktopFolder.h"
-#include "Pictures.h"
+#include "Dialogs.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
 #include "gui/app/CChildFrame.h"
@@ -35,7 +35,6 @@
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/PayloadData.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
@@ -43,6 +42,8 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using smoke::Control;
+using smoke::Type;
 
 // Acts on the dialogs that open one inside the other, as a user would: each step waits until the
 // modal window with its title is up and then acts on it. A click that opens another dialog is
@@ -78,19 +79,8 @@ class DialogScript {
   QTimer timer_;
 };
 
-template <typename Widget = QWidget>
-Widget* Control(QWidget& dialog, int id) {
-  auto* widget = dialog.findChild<Widget*>(QString("ctl_%1").arg(id));
-  EXPECT_NE(widget, nullptr) << "control " << id;
-  return widget;
-}
-
 void Later(QAbstractButton* button) {
   QTimer::singleShot(0, button, &QAbstractButton::click);
-}
-
-void Type(QWidget& dialog, int id, const QString& text) {
-  Control<QLineEdit>(dialog, id)->setText(text);
 }
 
 QStringList ListLines(QWidget& dialog) {
@@ -110,20 +100,18 @@ void AnswerSaveQuestion(QWidget& box, const QString& expected, QMessageBox::Stan
 
 class EditingTest : public ::testing::Test {
  protected:
-  EditingTest() : previous_(fs::current_path()) {
+  EditingTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
-    fs::current_path(base.path());
     app.SetPrompter(&prompter);
   }
-  ~EditingTest() override { fs::current_path(previous_); }
 
   test::TempDir base;
   RecordingPrompter prompter;
   CPlumoraApp app;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
 
 TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
@@ -387,13 +375,10 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
 // The dialogs of the editing commands drawn headless, as the documentation shows them.
 TEST_F(EditingTest, EditingDialogsAreDrawnHeadless) {
   fs::copy(test::DataFolder() / "examples" / "earth-return.psd", base / "earth.psd");
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
   for (const char* command : {"1062", "1063", "32779", "32780"}) {
     const std::string file = std::string("dialog-") + command + ".png";
-    const test::ProcessResult r = test::RunProcess(
-        PLUMORA_PROGRAM, {"--snapshot", file, "--command", command, "earth.psd"}, base.path());
+    const test::ProcessResult r =
+        smoke::RunSnapshot(base.path(), {file, "--command", command, "earth.psd"});
     ASSERT_EQ(r.status, 0) << command << ": " << r.err;
     const QImage picture(QString::fromStdString((base / file).string()));
     ASSERT_GT(picture.width(), 250) << command;
@@ -402,7 +387,6 @@ TEST_F(EditingTest, EditingDialogsAreDrawnHeadless) {
     for (int x = 0; x < picture.width(); ++x) ink += picture.pixelColor(x, 20).lightness() < 90;
     EXPECT_GT(ink, 10) << command;
   }
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // The phase dialog is the first phase's: the ballistic one, wider than it is tall.
   const QImage phase(QString::fromStdString((base / "dialog-1063.png").string()));
   EXPECT_GT(phase.width(), phase.height());

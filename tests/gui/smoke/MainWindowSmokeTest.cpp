@@ -21,10 +21,11 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 
 #include "DesktopFolder.h"
+#include "Dialogs.h"
 #include "Pictures.h"
+#include "Pixels.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
@@ -37,7 +38,6 @@
 #include "gui/app/ProgressDialog.h"
 #include "gui/editing/NumberField.h"
 #include "gui/logic/CommandIds.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "gui/logic/TrackLayout.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/ChartPane.h"
@@ -70,15 +70,13 @@ std::string UniformMap(const QColor& colour) {
 // the prompter notes whether all were asked on the interface thread.
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() : previous_(fs::current_path()) {
+  MainWindowTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
     test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
     test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
-    fs::current_path(base.path());
     prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
   }
-  ~MainWindowTest() override { fs::current_path(previous_); }
 
   fs::path WriteMission(int phases, double timeStep) {
     CPlumoraDoc doc;
@@ -120,7 +118,7 @@ class MainWindowTest : public ::testing::Test {
   CPlumoraApp app;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
 
 std::vector<std::string> Row(const TableDrawing& table, int y) {
@@ -206,13 +204,10 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   const auto near = [](QColor c, int r, int g, int b) {
     return std::abs(c.red() - r) + std::abs(c.green() - g) + std::abs(c.blue() - b) < 40;
   };
-  int maroon = 0, black = 0;
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 1; x < 100; ++x) maroon += near(pane.pixelColor(x, y), 128, 0, 0);
-  }
-  for (int y = 60; y < 80; ++y) {
-    for (int x = 1; x < 100; ++x) black += near(pane.pixelColor(x, y), 0, 0, 0);
-  }
+  const int maroon =
+      smoke::Count(pane, [&](const QColor& c) { return near(c, 128, 0, 0); }, {1, 0, 99, 20});
+  const int black =
+      smoke::Count(pane, [&](const QColor& c) { return near(c, 0, 0, 0); }, {1, 60, 99, 20});
   EXPECT_GT(maroon, 10);
   EXPECT_GT(black, 10);
 
@@ -432,26 +427,7 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
 }
 
-// Answers the first modal dialog that opens while it lives.
-class DialogAnswer {
- public:
-  explicit DialogAnswer(std::function<void(QDialog&)> answer) : answer_(std::move(answer)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      timer_.stop();
-      seen = true;
-      answer_(*dialog);
-    });
-    timer_.start();
-  }
-  bool seen = false;
-
- private:
-  std::function<void(QDialog&)> answer_;
-  QTimer timer_;
-};
+using smoke::DialogAnswer;
 
 TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   ASSERT_TRUE(Start(WriteMission(1, 0.1)));

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "DesktopFolder.h"
+#include "Pixels.h"
 #include "core/common/Prompter.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -23,34 +25,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Red(const QColor& c) {
-  return c.red() > 150 && c.green() < 80 && c.blue() < 80;
-}
+using smoke::Count;
+using smoke::Red;
+
 bool Background(const QColor& c) {
   return std::abs(c.red() - 179) <= 1 && std::abs(c.green() - 230) <= 1 &&
          std::abs(c.blue() - 230) <= 1;
 }
 
-template <class Test>
-int Count(const QImage& picture, Test test, QRect box = {}) {
-  if (box.isNull()) box = picture.rect();
-  int n = 0;
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    for (int x = box.left(); x <= box.right(); ++x) n += test(picture.pixelColor(x, y));
-  }
-  return n;
-}
-
 // plumora --snapshot in the bundled data folder, as a script runs it (no display); the picture.
 QImage Snapshot(const fs::path& out, const std::string& mode, const std::string& time) {
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  unsetenv("QT_QPA_PLATFORM");
-  const test::ProcessResult r = test::RunProcess(
-      PLUMORA_PROGRAM,
-      {"--snapshot", out.string(), "--mode", mode, "--time", time, "examples/earth-return.psd"},
-      test::DataFolder());
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const test::ProcessResult r = smoke::RunSnapshot(
+      test::DataFolder(),
+      {out.string(), "--mode", mode, "--time", time, "examples/earth-return.psd"});
   EXPECT_EQ(r.status, 0) << r.err;
   return QImage(QString::fromStdString(out.string()));
 }
@@ -98,8 +85,7 @@ void Drag(QWidget* target, QPoint from, QPoint to) {
 }
 
 TEST(SceneSmokeTest, ALeftDragTurnsTheSceneAndAPreviewDrawsAndTurnsItsOwn) {
-  const fs::path previous = fs::current_path();
-  fs::current_path(test::DataFolder());
+  const test::WorkingFolder inData(test::DataFolder());
   RecordingPrompter prompter;
   {
     CPlumoraApp app;
@@ -136,7 +122,6 @@ TEST(SceneSmokeTest, ALeftDragTurnsTheSceneAndAPreviewDrawsAndTurnsItsOwn) {
     EXPECT_EQ(preview->state().turn(), 60.0f);
     EXPECT_NE(preview->grab().toImage(), still);
   }
-  fs::current_path(previous);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 }
 

@@ -12,12 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <filesystem>
-#include <functional>
 
 #include "DesktopFolder.h"
-#include "Pictures.h"
+#include "Dialogs.h"
 #include "core/app/ResultsCsv.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
@@ -25,7 +23,6 @@
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/InitialStateDialog.h"
 #include "gui/logic/CommandIds.h"
-#include "gui/logic/StartupBitmaps.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TablePane.h"
 #include "support/RunProcess.h"
@@ -35,21 +32,22 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using smoke::Control;
+using smoke::DialogAnswer;
+using smoke::Type;
 
 // A new mission in a base folder with the bundled atmospheres and aerodynamics; its messages
 // are recorded.
 class SetupDialogsTest : public ::testing::Test {
  protected:
-  SetupDialogsTest() : previous_(fs::current_path()) {
+  SetupDialogsTest() {
     smoke::CopyBundledTables(base.path());
     smoke::WriteStartupPictures(base.path());
-    fs::current_path(base.path());
     app.SetPrompter(&prompter);
     EXPECT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();
     frame = app.mainFrame();
     child = frame->ActiveChild();
   }
-  ~SetupDialogsTest() override { fs::current_path(previous_); }
 
   test::TempDir base;
   RecordingPrompter prompter;
@@ -58,34 +56,8 @@ class SetupDialogsTest : public ::testing::Test {
   CChildFrame* child = nullptr;
 
  private:
-  fs::path previous_;
+  test::WorkingFolder inBase_{base.path()};
 };
-
-// Hands the next modal dialog to `act` once it shows; `act` must close it.
-void OnNextDialog(std::function<void(QDialog&)> act) {
-  auto* poll = new QTimer;
-  poll->setInterval(5);
-  QObject::connect(poll, &QTimer::timeout,
-                   [poll, act = std::move(act), before = QApplication::activeModalWidget()] {
-                     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                     if (!dialog || dialog == before) return;
-                     poll->stop();
-                     poll->deleteLater();
-                     act(*dialog);
-                   });
-  poll->start();
-}
-
-template <typename Widget = QLineEdit>
-Widget& Control(QDialog& dialog, int id) {
-  auto* widget = dialog.findChild<Widget*>(QString("ctl_%1").arg(id));
-  EXPECT_NE(widget, nullptr) << id;
-  return *widget;
-}
-
-void Type(QDialog& dialog, int id, const QString& text) {
-  Control(dialog, id).setText(text);
-}
 
 void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
   dialog.findChild<QDialogButtonBox*>()->button(which)->click();
@@ -101,7 +73,7 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
   phase.ballistic()->stopKind = 0;
   phase.ballistic()->stopTime = 30.0;
 
-  OnNextDialog([](QDialog& d) {
+  DialogAnswer initialState([](QDialog& d) {
     Type(d, 1082, "5600");
     Type(d, 1083, "120000");
     Type(d, 1084, "-13");
@@ -110,13 +82,13 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
     Type(d, 1131, "90");
     Type(d, 1086, "13");
     Type(d, 1089, "0.5");
-    OnNextDialog([](QDialog& parachute) {
+    DialogAnswer parachuteState([](QDialog& parachute) {
       EXPECT_EQ(parachute.windowTitle(), "Parachute Initial State");
       Type(parachute, 1136, "-30");
       Type(parachute, 1019, "4");
       Press(parachute, QDialogButtonBox::Ok);
     });
-    Control<QPushButton>(d, 1006).click();
+    Control<QPushButton>(d, 1006)->click();
     Press(d, QDialogButtonBox::Ok);
   });
   ASSERT_TRUE(frame->Invoke(kCmdInitialState));
@@ -124,20 +96,20 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
   EXPECT_EQ(doc.initialState.parachutePitch, 4.0);
   EXPECT_TRUE(child->documentState().modified());
 
-  OnNextDialog([](QDialog& d) {
+  DialogAnswer solver([](QDialog& d) {
     Type(d, 1004, "0.05");
     Type(d, 1005, "0.02");  // shorter than the step: stored as the step
     Type(d, 1007, "1e-7");
     Type(d, 1008, "1e-7");
-    Control<QRadioButton>(d, 1010).click();
+    Control<QRadioButton>(d, 1010)->click();
     Press(d, QDialogButtonBox::Ok);
   });
   ASSERT_TRUE(frame->Invoke(kCmdSolver));
 
-  OnNextDialog([](QDialog& d) {
-    Control<QComboBox>(d, 1042).setCurrentIndex(kMars);
-    EXPECT_EQ(Control<QComboBox>(d, 1164).currentIndex(), 0);
-    Control<QCheckBox>(d, 1095).setChecked(true);
+  DialogAnswer environment([](QDialog& d) {
+    Control<QComboBox>(d, 1042)->setCurrentIndex(kMars);
+    EXPECT_EQ(Control<QComboBox>(d, 1164)->currentIndex(), 0);
+    Control<QCheckBox>(d, 1095)->setChecked(true);
     Press(d, QDialogButtonBox::Ok);
   });
   ASSERT_TRUE(frame->Invoke(kCmdEnvironment));
@@ -170,10 +142,10 @@ TEST_F(SetupDialogsTest, RefusedEntriesKeepTheDialogOpenAndCancelKeepsTheMission
   ASSERT_NE(child, nullptr);
   CPlumoraDoc& doc = child->doc();
   int refusalsSeen = 0;
-  OnNextDialog([&](QDialog& d) {
+  DialogAnswer solver([&](QDialog& d) {
     Type(d, 1004, "0");
     Press(d, QDialogButtonBox::Ok);
-    refusalsSeen += d.isVisible() && d.focusWidget() == &Control(d, 1004);
+    refusalsSeen += d.isVisible() && d.focusWidget() == Control<QLineEdit>(d, 1004);
     Type(d, 1004, "0.2");
     Type(d, 1008, "-1e-5");
     Press(d, QDialogButtonBox::Ok);
@@ -192,9 +164,9 @@ TEST_F(SetupDialogsTest, RefusedEntriesKeepTheDialogOpenAndCancelKeepsTheMission
   prompter.Clear();
   fs::remove(base / "atm" / "titan_huygens.atm");
   doc.results.Append({});
-  OnNextDialog([&](QDialog& d) {
-    Control<QComboBox>(d, 1042).setCurrentIndex(kTitan);
-    EXPECT_EQ(Control<QComboBox>(d, 1164).count(), 0);
+  DialogAnswer environment([&](QDialog& d) {
+    Control<QComboBox>(d, 1042)->setCurrentIndex(kTitan);
+    EXPECT_EQ(Control<QComboBox>(d, 1164)->count(), 0);
     Press(d, QDialogButtonBox::Ok);
     refusalsSeen += d.isVisible();
     Press(d, QDialogButtonBox::Cancel);
@@ -212,8 +184,8 @@ TEST_F(SetupDialogsTest, AnImportedTrajectoryShowsInTheTable) {
   ASSERT_NE(child, nullptr);
   test::WriteFile(base / "measured.txt",
                   "1 Mars, all columns\n0 10 20 90 100 -5 6\n1 10.1 20.1 90 99 -5.1 5.9\n");
-  OnNextDialog([&](QDialog& d) {
-    EXPECT_EQ(Control<QCheckBox>(d, 1034).text(), "Altitude (km)");
+  DialogAnswer importData([&](QDialog& d) {
+    EXPECT_EQ(Control<QCheckBox>(d, 1034)->text(), "Altitude (km)");
     d.findChild<QLineEdit*>()->setText(QString::fromStdString((base / "measured.txt").string()));
     Press(d, QDialogButtonBox::Ok);
   });

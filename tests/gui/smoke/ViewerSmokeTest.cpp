@@ -13,7 +13,9 @@
 #include <cstdlib>
 
 #include "DesktopFolder.h"
+#include "Dialogs.h"
 #include "Pictures.h"
+#include "Pixels.h"
 #include "core/common/Constants.h"
 #include "gui/logic/StartupBitmaps.h"
 #include "gui/viewers/AeroViewer.h"
@@ -25,30 +27,16 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using smoke::Control;
+using smoke::Count;
 
 class DataViewerTest : public ::testing::Test {
  protected:
   DataViewerTest() { smoke::CopyBundledTables(base.path()); }
 
-  template <typename Widget>
-  static Widget& Control(QWidget& dialog, int id) {
-    auto* widget = dialog.findChild<Widget*>(QStringLiteral("ctl_%1").arg(id));
-    EXPECT_NE(widget, nullptr) << id;
-    return *widget;
-  }
-
   test::TempDir base;
   RecordingPrompter prompter;
 };
-
-// Pixels of one colour in an image.
-int Count(const QImage& image, QColor colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
-  }
-  return n;
-}
 
 // Types into a field as the keyboard does, through its validator.
 void Type(QLineEdit& field, const QString& keys) {
@@ -63,8 +51,8 @@ void Type(QLineEdit& field, const QString& keys) {
 TEST_F(DataViewerTest, AtmosphereViewerShowsEachPlanetAndReadsOutTheEnginesQuery) {
   AtmosphereViewer viewer(base.path(), QImage(), prompter);
   viewer.show();
-  auto& planets = Control<QComboBox>(viewer, 1131);
-  auto& datasets = Control<QComboBox>(viewer, 1132);
+  auto& planets = *Control<QComboBox>(viewer, 1131);
+  auto& datasets = *Control<QComboBox>(viewer, 1132);
   ASSERT_EQ(datasets.count(), 2);
   EXPECT_EQ(datasets.itemText(1).toStdString(),
             "U.S. Standard Atmosphere 1976, 0 to 150 km, westerly jet of 30 m/s at 12 km");
@@ -75,15 +63,15 @@ TEST_F(DataViewerTest, AtmosphereViewerShowsEachPlanetAndReadsOutTheEnginesQuery
   }
   EXPECT_TRUE(datasets.itemText(0).startsWith("Titan after the Huygens descent"));
   planets.setCurrentIndex(0);
-  Control<QComboBox>(viewer, 1133).setCurrentIndex(1);  // temperature
+  Control<QComboBox>(viewer, 1133)->setCurrentIndex(1);  // temperature
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 
   // The plot's heights run from 0 at row 390 to 150 km at row 40.
   AtmosphereTable earth;
   PlanetConstants constants;
   ASSERT_TRUE(ReadAtmosphereFile(base / "atm/earth_us1976.atm", true, earth, constants).ok);
-  auto& height = Control<QLineEdit>(viewer, 1001);
-  auto& value = Control<QLineEdit>(viewer, 1002);
+  auto& height = *Control<QLineEdit>(viewer, 1001);
+  auto& value = *Control<QLineEdit>(viewer, 1002);
   for (int row : {60, 215, 389}) {
     viewer.plotView().PointAt(QPoint(200, row));
     const double metres = (390 - row) * 150000.0 / 350.0;
@@ -104,15 +92,15 @@ TEST_F(DataViewerTest, AtmosphereViewerShowsEachPlanetAndReadsOutTheEnginesQuery
 TEST_F(DataViewerTest, AeroViewerPlotsTheFileAndTakesTypedNumbersWithoutAPrompt) {
   AeroViewer viewer(base.path(), prompter);
   viewer.show();
-  EXPECT_EQ(Control<QComboBox>(viewer, 1177).currentText(), "ld600.adf");
-  EXPECT_TRUE(Control<QLineEdit>(viewer, 1178).text().startsWith("Default capsule: 2.8 m"));
+  EXPECT_EQ(Control<QComboBox>(viewer, 1177)->currentText(), "ld600.adf");
+  EXPECT_TRUE(Control<QLineEdit>(viewer, 1178)->text().startsWith("Default capsule: 2.8 m"));
   EXPECT_GT(Count(viewer.plotView().grab().toImage(), QColor(255, 0, 0)), 200);
 
   // Mach on the X axis at an angle of attack typed key by key: "-" waits, "-12" is used.
-  Control<QRadioButton>(viewer, 1010).click();
-  auto& alpha = Control<QLineEdit>(viewer, 1176);
+  Control<QRadioButton>(viewer, 1010)->click();
+  auto& alpha = *Control<QLineEdit>(viewer, 1176);
   ASSERT_TRUE(alpha.isEnabled());
-  EXPECT_FALSE(Control<QLineEdit>(viewer, 1175).isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(viewer, 1175)->isEnabled());
   Type(alpha, "\b-");
   EXPECT_EQ(alpha.text(), "-");
   EXPECT_EQ(viewer.data().settings.alphaDeg, 0.0);
@@ -121,7 +109,7 @@ TEST_F(DataViewerTest, AeroViewerPlotsTheFileAndTakesTypedNumbersWithoutAPrompt)
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 
   // The read-out at a column is the engine's lookup at that Mach number and angle.
-  Control<QCheckBox>(viewer, 1171).setChecked(true);  // Cz
+  Control<QCheckBox>(viewer, 1171)->setChecked(true);  // Cz
   AeroPlotView& view = viewer.plotView();
   const AeroPlot& plot = view.plot();
   view.PointAt(QPoint(plot.x0 + 100, plot.height / 2));
