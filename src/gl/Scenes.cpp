@@ -85,6 +85,34 @@ void DrawStreaks(const GlFunctions& gl, const GlMatrix& camera, const Airflow& a
   streaks->Draw(gl);
 }
 
+// Sets the depth buffer in the triad's corner: the nearest depth keeps every streak drawn after
+// out of it; the farthest lets the triad be drawn there over anything.
+void SetTriadCornerDepth(const SceneFrame& frame, const AxisGizmoLayout& triad, double depth) {
+  const GlFunctions& gl = frame.gl;
+  const PixelBox& b = triad.box;
+  if (b.right <= b.left || b.bottom <= b.top) return;
+  gl.Enable(kGlScissorTest);
+  // OpenGL counts window rows from the bottom.
+  gl.Scissor(b.left, frame.projection.height() - b.bottom, b.right - b.left, b.bottom - b.top);
+  gl.ClearDepth(depth);
+  gl.Clear(kGlDepthBufferBit);
+  gl.ClearDepth(1.0);
+  gl.Disable(kGlScissorTest);
+}
+
+// What the vehicle and system scenes finish with: streaks clear of the triad's corner, then the
+// triad over whatever the corner shows.
+std::vector<SceneLabel> FinishBodyScene(const SceneFrame& frame, const AxisGizmoLayout& triad,
+                                        const GlMatrix& camera, const Airflow& air,
+                                        CAirStreaks* streaks) {
+  SetTriadCornerDepth(frame, triad, 0.0);
+  DrawStreaks(frame.gl, camera, air, streaks);
+  SetTriadCornerDepth(frame, triad, 1.0);
+  std::vector<SceneLabel> labels = DrawAxisGizmo(frame, triad);
+  frame.gl.Flush();
+  return labels;
+}
+
 // The flight as a line through its positions (m, scaled by k to model units), leaving out those
 // closer than step (model units) to the last one kept: a long flight has thousands of samples
 // within a pixel of each other, each a line the renderer would set up for nothing.
@@ -118,9 +146,8 @@ void DrawArrow(const GlFunctions& gl, double length) {
   gl.End();
 }
 
-std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const ViewAngles& view) {
+std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const AxisGizmoLayout& layout) {
   const GlFunctions& gl = frame.gl;
-  const AxisGizmoLayout layout = LayOutAxisGizmo(frame.projection, view.tilt, view.turn);
   gl.Disable(kGlLighting);
   gl.LineWidth(1.0f);
   // Each arrow turned from the one before: x, then y (a quarter turn about z), then z.
@@ -145,8 +172,8 @@ void DrawEmptyScene(const SceneFrame& frame) {
 std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,
                                          CAirStreaks* streaks) {
   const GlFunctions& gl = frame.gl;
+  const AxisGizmoLayout triad = LayOutAxisGizmo(frame.projection, scene.view.tilt, scene.view.turn);
   Clear(gl, kBodySceneBackground);
-  std::vector<SceneLabel> labels = DrawAxisGizmo(frame, scene.view);
   LightBodies(gl, scene.light);
   gl.LightModeli(kGlLightModelTwoSide, 0);
 
@@ -175,9 +202,7 @@ std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleS
     for (int i = 1; i <= count; ++i) Line(gl, ToVec3(scene.points[0]), ToVec3(scene.points[i]));
     gl.End();
   }
-  DrawStreaks(gl, camera, scene.air, streaks);
-  gl.Flush();
-  return labels;
+  return FinishBodyScene(frame, triad, camera, scene.air, streaks);
 }
 
 std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
@@ -192,8 +217,9 @@ std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajecto
   const Vec3 offset{state.parachuteOffsetX, state.parachuteOffsetY, state.parachuteOffsetZ};
   const Vec3 centring = -0.5 * offset;
 
+  const AxisGizmoLayout triad = LayOutAxisGizmo(frame.projection, scene.view.tilt, scene.view.turn);
+
   Clear(gl, kBodySceneBackground);
-  std::vector<SceneLabel> labels = DrawAxisGizmo(frame, scene.view);
   LightBodies(gl, scene.light);
 
   const GlMatrix camera = VehicleCamera(kSystemDistance, scene.view.tilt, scene.view.turn);
@@ -235,9 +261,7 @@ std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajecto
     gl.End();
   }
   gl.Enable(kGlLighting);
-  DrawStreaks(gl, camera, scene.air, streaks);
-  gl.Flush();
-  return labels;
+  return FinishBodyScene(frame, triad, camera, scene.air, streaks);
 }
 
 void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene) {

@@ -74,7 +74,7 @@ struct GlobeScene {
 };
 
 // The scenes. Vehicle and system scenes advance and draw the streaks when their airflow is on
-// (streaks may be null: then there are none).
+// (streaks may be null: then there are none), never over the axis triad, which they draw last.
 std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,
                                          CAirStreaks* streaks);
 std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
@@ -85,8 +85,9 @@ void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene);
 // no sample to show).
 void DrawEmptyScene(const SceneFrame& frame);
 
-// The axis triad in the lower right corner; its labels "x", "y", "z".
-std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const ViewAngles& view);
+// The axis triad in the lower right corner; its labels "x", "y", "z". The scenes draw it last,
+// their corner of the depth buffer cleared, so that it shows over whatever is drawn there.
+std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const AxisGizmoLayout& layout);
 // An arrow of length L along x from the origin: a line with two crossed triangles at its tip.
 void DrawArrow(const GlFunctions& gl, double length);
 // A one-pixel rectangle along the view's edges (red, 0 to 255).

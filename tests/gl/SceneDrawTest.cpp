@@ -1,6 +1,6 @@
 // The three scenes drawn off-screen with the bundled models, checked in pixels: what each shows
-// on its background, the triad, the canopy and riser of the final descent only, the planet with
-// its heading arrow, the light, and a canopy that a globe drawn before must not colour.
+// on its background, the triad over everything, the canopy and riser of the final descent only, the
+// planet with its heading arrow, the light, and a canopy that a globe drawn before must not colour.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -139,6 +139,43 @@ TEST_F(SceneDrawTest, TheSystemShowsCanopyAndRiserInTheFinalDescentOnly) {
   // The riser: black on the vertical midline between the canopy (above) and the payload.
   EXPECT_GT(Count(Black, kWidth / 2 - 2, kHeight / 2 - 10, kWidth / 2 + 3, kHeight / 2 + 10), 5);
   EXPECT_EQ(labels_.size(), 3u);
+}
+
+TEST_F(SceneDrawTest, NothingIsDrawnOverTheTriad) {
+  // No body, a dense field of streaks round the whole view: the triad's corner looks exactly as
+  // it does without them, and the rest of the view is full of them.
+  VehicleScene scene;
+  scene.scale = 0.0f;
+  scene.air = {{3.0, -1.0, -7600.0}, 0.1, false};
+  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, nullptr); });
+  const PixelBox box = LayOutAxisGizmo(projection_, 0.0, 0.0).box;
+  const auto corner = [&] {
+    std::vector<std::uint8_t> pixels;
+    for (int y = box.top; y < box.bottom; ++y) {
+      for (int x = box.left; x < box.right; ++x) {
+        const std::size_t i = 4 * (static_cast<std::size_t>(y) * kWidth + x);
+        pixels.insert(pixels.end(), rgba_.begin() + static_cast<std::ptrdiff_t>(i),
+                      rgba_.begin() + static_cast<std::ptrdiff_t>(i) + 3);
+      }
+    }
+    return pixels;
+  };
+  const std::vector<std::uint8_t> bare = corner();
+  const int triadInk = Count(Black);
+  CAirStreaks streaks;
+  streaks.Reset(0.2, 12.0);
+  scene.air.on = true;
+  for (int frame = 0; frame < 3; ++frame) {
+    Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+    EXPECT_EQ(corner(), bare) << frame;
+    EXPECT_GT(Count(Black), triadInk + 200) << frame;
+  }
+  // A body filling the whole view: the triad still shows over it.
+  VehicleScene close;
+  close.scale = 6.0f;
+  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, close, nullptr); });
+  EXPECT_FALSE(At(box.left - 5, box.top - 5) == kBodyBackground);
+  EXPECT_GT(Count(Black, box.left, box.top, box.right, box.bottom), triadInk / 2);
 }
 
 TEST_F(SceneDrawTest, TheGlobeShowsThePlanetTheTrackAndTheHeadingArrow) {
