@@ -77,11 +77,12 @@ Vec3 ToVec3(const std::array<double, 3>& p) {
   return {p[0], p[1], p[2]};
 }
 
-void DrawStreaks(const GlFunctions& gl, const GlMatrix& camera, const Airflow& air,
+// Streaks are as long as the air is fast, measured in the view at `distance`.
+void DrawStreaks(const GlFunctions& gl, const GlMatrix& camera, double distance, const Airflow& air,
                  CAirStreaks* streaks) {
   if (!air.on || !streaks) return;
   Load(gl, camera);
-  streaks->Advance(air.wind, air.dt);
+  streaks->Advance(air.wind, StreakLength(Norm(air.wind), distance));
   streaks->Draw(gl);
 }
 
@@ -103,10 +104,10 @@ void SetTriadCornerDepth(const SceneFrame& frame, const AxisGizmoLayout& triad, 
 // What the vehicle and system scenes finish with: streaks clear of the triad's corner, then the
 // triad over whatever the corner shows.
 std::vector<SceneLabel> FinishBodyScene(const SceneFrame& frame, const AxisGizmoLayout& triad,
-                                        const GlMatrix& camera, const Airflow& air,
+                                        const GlMatrix& camera, double distance, const Airflow& air,
                                         CAirStreaks* streaks) {
   SetTriadCornerDepth(frame, triad, 0.0);
-  DrawStreaks(frame.gl, camera, air, streaks);
+  DrawStreaks(frame.gl, camera, distance, air, streaks);
   SetTriadCornerDepth(frame, triad, 1.0);
   std::vector<SceneLabel> labels = DrawAxisGizmo(frame, triad);
   frame.gl.Flush();
@@ -202,7 +203,7 @@ std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleS
     for (int i = 1; i <= count; ++i) Line(gl, ToVec3(scene.points[0]), ToVec3(scene.points[i]));
     gl.End();
   }
-  return FinishBodyScene(frame, triad, camera, scene.air, streaks);
+  return FinishBodyScene(frame, triad, camera, kVehicleDistance, scene.air, streaks);
 }
 
 std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
@@ -261,7 +262,7 @@ std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajecto
     gl.End();
   }
   gl.Enable(kGlLighting);
-  return FinishBodyScene(frame, triad, camera, scene.air, streaks);
+  return FinishBodyScene(frame, triad, camera, kSystemDistance, scene.air, streaks);
 }
 
 void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene) {

@@ -12,6 +12,7 @@
 #include "core/common/Vec3.h"
 #include "gl/CAirStreaks.h"
 #include "gl/SceneFrame.h"
+#include "gl/SceneFraming.h"
 #include "gl/SceneTransforms.h"
 
 namespace plumora {
@@ -32,11 +33,10 @@ struct ViewAngles {
   float turn = 0.0f;
 };
 
-// The air moving past the vehicle: the wind vector gives the direction (its size does not
-// matter), dt how long it moved for. Streaks are drawn only when on.
+// The air moving past the vehicle: its direction, and its speed, which the streaks' length
+// shows. Streaks are drawn only when on.
 struct Airflow {
-  Vec3 wind;        // any unit; the negated velocity of the body
-  double dt = 0.0;  // s
+  Vec3 wind;  // m/s: the negated velocity of the body
   bool on = false;
 };
 

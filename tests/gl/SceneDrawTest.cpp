@@ -3,6 +3,7 @@
 // planet with its heading arrow, the light, and a canopy that a globe drawn before must not colour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -115,7 +116,7 @@ TEST_F(SceneDrawTest, StreaksDriftOnlyWhileTheAirflowIsOn) {
   streaks.Reset(0.05, 3.0);  // dense enough that some cross the middle of a small view
   VehicleScene scene;
   scene.scale = 0.0f;  // no body in the way
-  scene.air = {{0.0, 0.0, 1.0}, 0.05, true};
+  scene.air = {{0.0, 0.0, 1.0}, true};
   Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
   EXPECT_GT(Count(Black, 0, 0, kWidth / 2, kHeight), 5);
   EXPECT_NE(streaks.streaks()[0].start.z, 0.0);
@@ -141,12 +142,41 @@ TEST_F(SceneDrawTest, TheSystemShowsCanopyAndRiserInTheFinalDescentOnly) {
   EXPECT_EQ(labels_.size(), 3u);
 }
 
+TEST_F(SceneDrawTest, StreaksShowTheSpeedButNeverOutgrowTheirCap) {
+  // Air streaming down the view past no body at a walking pace, under a drogue and at entry
+  // speed, in one frame each: the longest streak in the left half of the view.
+  const auto longest = [this](double speed) {
+    CAirStreaks streaks;
+    streaks.Reset(0.05, 3.0);  // within 3 units of the body's distance
+    VehicleScene scene;
+    scene.scale = 0.0f;
+    scene.air = {{0.0, 0.0, -speed}, true};
+    Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+    int most = 0;
+    for (int x = 0; x < kWidth / 2; ++x) {
+      int run = 0;
+      for (int y = 0; y < kHeight; ++y) {
+        run = Black(At(x, y)) ? run + 1 : 0;
+        most = std::max(most, run);
+      }
+    }
+    return most;
+  };
+  const int walking = longest(7.0), drogue = longest(50.0), entry = longest(7600.0);
+  EXPECT_LT(walking, drogue);
+  EXPECT_LT(drogue, entry);
+  // An eighth of the view's height at the body's distance, stretched at most 28 / 25 by the
+  // perspective of the nearest: the 20 units a second of old were a black bar across the view.
+  EXPECT_LE(entry, 0.12 * kHeight * 28.0 / 25.0 + 2.0);
+  EXPECT_GE(entry, 0.12 * kHeight * 28.0 / 31.0 - 2.0);
+}
+
 TEST_F(SceneDrawTest, NothingIsDrawnOverTheTriad) {
   // No body, a dense field of streaks round the whole view: the triad's corner looks exactly as
   // it does without them, and the rest of the view is full of them.
   VehicleScene scene;
   scene.scale = 0.0f;
-  scene.air = {{3.0, -1.0, -7600.0}, 0.1, false};
+  scene.air = {{3.0, -1.0, -7600.0}, false};
   Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, nullptr); });
   const PixelBox box = LayOutAxisGizmo(projection_, 0.0, 0.0).box;
   const auto corner = [&] {

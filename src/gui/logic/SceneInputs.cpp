@@ -39,7 +39,7 @@ SceneInputs PayloadScene(const CTrajectoryStore& store, int index, VehicleScene 
   scene.pitch = static_cast<float>(s.payloadPitch);
   scene.roll = static_cast<float>(s.payloadRoll);
   scene.scale = static_cast<float>(payload.ModelScale());
-  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), SampleStep(store, index), false};
+  scene.air.wind = Negated(s.payloadVx, s.payloadVy, s.payloadVz);
   scene.air.on = !(scene.air.wind == Vec3{});
   scene.selector = SelectorOfPayloadType(payload.typeIndex);
   return Vehicle(scene);
@@ -51,15 +51,14 @@ SceneInputs ParachuteScene(const CTrajectoryStore& store, int index, VehicleScen
   scene.pitch = static_cast<float>(s.parachutePitch);
   scene.roll = static_cast<float>(s.parachuteRoll);
   scene.scale = kParachuteScale;
-  scene.air = {Negated(s.parachuteVx, s.parachuteVy, s.parachuteVz), SampleStep(store, index),
-               true};
+  scene.air = {Negated(s.parachuteVx, s.parachuteVy, s.parachuteVz), true};
   scene.selector = kSelectParachute;
   return Vehicle(scene);
 }
 
 SceneInputs SystemSceneOf(const CTrajectoryStore& store, int index, SystemScene scene) {
   const CTrajectorySample& s = store.SampleAt(index);
-  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), SampleStep(store, index), true};
+  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), true};
   return System(scene, s);
 }
 
@@ -85,11 +84,6 @@ SceneInputs GlobeSceneOf(const CPlumoraDoc& doc, int index, GlobeScene scene,
 }
 
 }  // namespace
-
-double SampleStep(const CTrajectoryStore& store, int index) {
-  if (index <= 0 || index > store.LastIndex()) return 0.0;
-  return store.SampleAt(index).time - store.SampleAt(index - 1).time;
-}
 
 double PositionRadius(const CPlumoraDoc& doc) {
   const double radius = doc.planetConstants.radius;

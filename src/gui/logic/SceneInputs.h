@@ -21,9 +21,6 @@ struct SceneInputs {
   GlobeScene globe;
 };
 
-// Seconds from the sample before index to index; 0 for the first sample.
-double SampleStep(const CTrajectoryStore& store, int index);
-
 // The radius positions are measured from: the planet's, as its atmosphere file gives it, or the
 // radius its globe is drawn for while no file has been read.
 double PositionRadius(const CPlumoraDoc& doc);
