@@ -15,6 +15,7 @@ constexpr float kBodyLineWidth = 2.0f;  // pixels: attachment lines, riser, tria
 constexpr double kTriadArrow = 3.5;     // model units
 constexpr double kHeadingArrow = 1.0;   // model units, before the globe's magnification
 constexpr float kGizmoGrey = 0.5f;      // an axis pointing away from the eye
+constexpr std::array<std::uint8_t, 3> kNoticeColour = {0, 0, 0};
 
 void Clear(const GlFunctions& gl, const std::array<float, 4>& colour) {
   gl.ClearColor(colour[0], colour[1], colour[2], colour[3]);
@@ -168,6 +169,12 @@ std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const AxisGizmoLa
 
 void DrawEmptyScene(const SceneFrame& frame) {
   Clear(frame.gl, kBodySceneBackground);
+}
+
+std::vector<SceneLabel> DrawNoticeScene(const SceneFrame& frame, std::string_view notice) {
+  DrawEmptyScene(frame);
+  return {{frame.projection.width() / 2, frame.projection.height() / 2, std::string(notice),
+           kNoticeColour}};
 }
 
 std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/common/Vec3.h"
@@ -84,6 +85,9 @@ void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene);
 // The background of the vehicle and system scenes, with nothing in front of it (a view that has
 // no sample to show).
 void DrawEmptyScene(const SceneFrame& frame);
+
+// The background with one line of text in its middle (a view with nothing of its kind to show).
+std::vector<SceneLabel> DrawNoticeScene(const SceneFrame& frame, std::string_view notice);
 
 // The axis triad in the lower right corner; its labels "x", "y", "z". The scenes draw it last,
 // their corner of the depth buffer cleared, so that it shows over whatever is drawn there.

@@ -208,6 +208,15 @@ TEST_F(SceneDrawTest, NothingIsDrawnOverTheTriad) {
   EXPECT_GT(Count(Black, box.left, box.top, box.right, box.bottom), triadInk / 2);
 }
 
+TEST_F(SceneDrawTest, AViewWithNothingOfItsKindSaysSoInItsMiddle) {
+  Render([&](const SceneFrame& f) { return DrawNoticeScene(f, "No parachute in this phase"); });
+  EXPECT_EQ(Count([](const Pixel& p) { return !(p == kBodyBackground); }), 0);
+  ASSERT_EQ(labels_.size(), 1u);
+  EXPECT_EQ(labels_[0].text, "No parachute in this phase");
+  EXPECT_EQ(labels_[0].x, kWidth / 2);
+  EXPECT_EQ(labels_[0].y, kHeight / 2);
+}
+
 TEST_F(SceneDrawTest, TheGlobeShowsThePlanetTheTrackAndTheHeadingArrow) {
   GlobeScene globe;
   const double radius = PlanetModelRadius(0);

@@ -1,5 +1,7 @@
 #include "gui/logic/SceneInputs.h"
 
+#include "core/common/Messages.h"
+
 namespace plumora::gui {
 
 namespace {
@@ -47,6 +49,12 @@ SceneInputs PayloadScene(const CTrajectoryStore& store, int index, VehicleScene 
 
 SceneInputs ParachuteScene(const CTrajectoryStore& store, int index, VehicleScene scene) {
   const CTrajectorySample& s = store.SampleAt(index);
+  // Before the canopy opens there is none to draw.
+  if (s.phaseType != kSampleFinalDescent) {
+    SceneInputs none;
+    none.notice = kMsgNoParachuteInPhase;
+    return none;
+  }
   scene.yaw = static_cast<float>(s.parachuteYaw);
   scene.pitch = static_cast<float>(s.parachutePitch);
   scene.roll = static_cast<float>(s.parachuteRoll);
@@ -166,6 +174,7 @@ std::vector<SceneLabel> DrawSceneInputs(const SceneFrame& frame, const SceneInpu
       DrawGlobeScene(frame, inputs.globe);
       return {};
     case SceneKind::kNone:
+      if (!inputs.notice.empty()) return DrawNoticeScene(frame, inputs.notice);
       break;
   }
   DrawEmptyScene(frame);

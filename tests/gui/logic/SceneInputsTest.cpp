@@ -68,13 +68,29 @@ TEST_F(SceneInputsTest, ThePayloadModeReadsTheSampleAndDrawsAGoneRecordAsTheCaps
   EXPECT_EQ(in.vehicle.scale, 1.0f);
 }
 
-TEST_F(SceneInputsTest, TheParachuteAndSystemModesAndAnIndexPastTheResults) {
-  SceneInputs in = Scene(DisplayMode::k3DParachute, 0);
+TEST_F(SceneInputsTest, TheParachuteModeShowsTheSamplesCanopyOrSaysThereIsNone) {
+  // Ballistic samples (and imported ones) fly no parachute: the pane says so and draws nothing
+  // of a canopy.
+  SceneInputs in = Scene(DisplayMode::k3DParachute, 1);
+  EXPECT_EQ(in.kind, SceneKind::kNone);
+  EXPECT_EQ(in.notice, "No parachute in this phase");
+  // Under a canopy: the sample turns it, its air streams past.
+  CTrajectorySample s = doc.results.SampleAt(1);
+  s.phaseType = kSampleFinalDescent;
+  s.parachuteVz = 50.0;
+  doc.results.Append(s);
+  in = Scene(DisplayMode::k3DParachute, 3);
+  ASSERT_EQ(in.kind, SceneKind::kVehicle);
+  EXPECT_TRUE(in.notice.empty());
   EXPECT_EQ(in.vehicle.selector, kSelectParachute);
   EXPECT_FLOAT_EQ(in.vehicle.scale, 0.3f);
-  EXPECT_TRUE(in.vehicle.air.on);  // streaks on even in still air: they just stay put
   EXPECT_EQ(in.vehicle.yaw, 4.0f);
-  in = Scene(DisplayMode::k3DSystem, 1);
+  EXPECT_TRUE(in.vehicle.air.on);
+  ExpectNear(in.vehicle.air.wind, {0.0, 0.0, -50.0}, 0.0);
+}
+
+TEST_F(SceneInputsTest, TheSystemModeAndAnIndexPastTheResults) {
+  SceneInputs in = Scene(DisplayMode::k3DSystem, 1);
   ASSERT_EQ(in.kind, SceneKind::kSystem);
   EXPECT_EQ(in.state, &doc.results.SampleAt(1));
   EXPECT_EQ(in.system.light, kLight);
@@ -82,6 +98,7 @@ TEST_F(SceneInputsTest, TheParachuteAndSystemModesAndAnIndexPastTheResults) {
   for (DisplayMode mode :
        {DisplayMode::k3DPayload, DisplayMode::k3DParachute, DisplayMode::k3DSystem}) {
     EXPECT_EQ(Scene(mode, 3).kind, SceneKind::kNone);
+    EXPECT_TRUE(Scene(mode, 3).notice.empty());
     EXPECT_EQ(Scene(mode, -1).kind, SceneKind::kNone);
   }
   // The globe still shows, its position at the planet's centre.

@@ -63,6 +63,12 @@ TEST(SceneSmokeTest, SnapshotsOfTheFourModesShowTheirScenes) {
   EXPECT_GT(shield.red(), shield.green() + 20);  // brown, on the left: flying to the left
   const QImage canopy = Snapshot(out / "canopy.png", "parachute3d", "700");
   EXPECT_GT(Count(canopy, Red, {300, 200, 200, 100}), 1000);
+  // Before it opens, the words that there is none.
+  const QImage entry = Snapshot(out / "no-canopy.png", "parachute3d", "100");
+  EXPECT_EQ(Count(entry, Red), 0);
+  EXPECT_GT(Count(entry, [](const QColor& c) { return c.lightness() < 50; }, {300, 285, 200, 30}),
+            50);
+  EXPECT_EQ(Count(entry, [](const QColor& c) { return !Background(c); }, {0, 0, 800, 280}), 0);
 
   // The globe on grey with the blue heading arrow over Europe, north of the middle.
   const QImage globe = Snapshot(out / "globe.png", "trajectory3d", "300");
