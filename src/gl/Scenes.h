@@ -18,6 +18,7 @@
 
 namespace plumora {
 
+class CParachute;
 struct CTrajectorySample;
 
 // Geometry selectors of the vehicle scene.
@@ -44,9 +45,14 @@ struct Airflow {
 struct VehicleScene {
   ViewAngles view;
   float yaw = 0.0f, pitch = 0.0f, roll = 0.0f;  // deg, attitude of the body
-  float scale = 1.0f;                           // model units per metre
+  // 1: a canopy fills the view, a payload has its size in metres unless that would not fit with
+  // its lines and arrow; 2 draws either twice as large.
+  float zoom = 1.0f;
   Airflow air;
   std::int32_t selector = kSelectCapsule;  // any value but 1 to 5 draws the capsule
+  // The canopy's record (selector 5): its size and where its lines meet. Null: the model as
+  // made, its lines meeting at kCanopyLinesMeet.
+  const CParachute* parachute = nullptr;
   // Attachment lines: from points[0] to each of points[1] … points[lineCount] (m, body axes).
   bool linesOn = false;
   int lineCount = 0;  // at most kMaxLegs are drawn
@@ -61,7 +67,7 @@ struct SystemScene {
   ViewAngles view;
   Airflow air;
   LightPosition light{0.0f, 0.0f, 1000.0f, 0.0f};
-  float scale = 1.0f;  // replaced by the payload record's model scale when there is one
+  float zoom = 1.0f;                       // 1 frames both bodies with their lines
   std::int32_t selector = kSelectCapsule;  // replaced by the record's type when there is one
 };
 

@@ -6,8 +6,6 @@ namespace plumora::gui {
 
 namespace {
 
-constexpr float kParachuteScale = 0.3f;  // the canopy and its lines fit the vehicle scene
-
 SceneInputs Vehicle(const VehicleScene& scene) {
   SceneInputs inputs;
   inputs.kind = SceneKind::kVehicle;
@@ -40,7 +38,6 @@ SceneInputs PayloadScene(const CTrajectoryStore& store, int index, VehicleScene 
   scene.yaw = static_cast<float>(s.payloadYaw);
   scene.pitch = static_cast<float>(s.payloadPitch);
   scene.roll = static_cast<float>(s.payloadRoll);
-  scene.scale = static_cast<float>(payload.ModelScale());
   scene.air.wind = Negated(s.payloadVx, s.payloadVy, s.payloadVz);
   scene.air.on = !(scene.air.wind == Vec3{});
   scene.selector = SelectorOfPayloadType(payload.typeIndex);
@@ -58,9 +55,9 @@ SceneInputs ParachuteScene(const CTrajectoryStore& store, int index, VehicleScen
   scene.yaw = static_cast<float>(s.parachuteYaw);
   scene.pitch = static_cast<float>(s.parachutePitch);
   scene.roll = static_cast<float>(s.parachuteRoll);
-  scene.scale = kParachuteScale;
   scene.air = {Negated(s.parachuteVx, s.parachuteVy, s.parachuteVz), true};
   scene.selector = kSelectParachute;
+  scene.parachute = s.parachute.get();
   return Vehicle(scene);
 }
 
@@ -143,7 +140,7 @@ SceneInputs PreviewScene(const PreviewState& preview) {
     SystemScene system;
     system.view = view;
     system.light = preview.light;
-    system.scale = preview.zoom();
+    system.zoom = preview.zoom();
     return System(system, preview.system);
   }
   VehicleScene vehicle;
@@ -152,8 +149,9 @@ SceneInputs PreviewScene(const PreviewState& preview) {
   vehicle.yaw = preview.yaw;
   vehicle.pitch = preview.pitch;
   vehicle.roll = preview.roll;
-  vehicle.scale = preview.VehicleScale();
+  vehicle.zoom = preview.zoom();
   vehicle.selector = preview.Selector();
+  vehicle.parachute = preview.canopy.get();
   vehicle.linesOn = preview.linesOn && vehicle.selector != kSelectParachute;
   vehicle.lineCount = preview.lineCount;
   vehicle.points = preview.linePoints;
