@@ -212,8 +212,11 @@ AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg
     longest = std::max(longest, along);
     // Beyond the tip, so the label never sits on its own arrowhead; an arrow seen end on has
     // its label above its tip.
-    const double x = along > 0.5 ? tip[0] + kTriadLabelGap * dx / along : tip[0];
-    const double y = along > 0.5 ? tip[1] + kTriadLabelGap * dy / along : tip[1] - kTriadLabelGap;
+    double x = along > 0.5 ? tip[0] + kTriadLabelGap * dx / along : tip[0];
+    double y = along > 0.5 ? tip[1] + kTriadLabelGap * dy / along : tip[1] - kTriadLabelGap;
+    // Inside the view, whole: a small view's triad stands close to its bottom edge.
+    x = std::clamp(x, kTriadLabelHalf, std::max(kTriadLabelHalf, w - kTriadLabelHalf));
+    y = std::clamp(y, kTriadLabelHalf, std::max(kTriadLabelHalf, h - kTriadLabelHalf));
     layout.labelX[i] = PixelOf(x);
     layout.labelY[i] = PixelOf(y);
     layout.behind[i] = std::fabs(TransformPoint(layout.modelView, tips[i]).z) > kOverlayDistance;

@@ -103,13 +103,24 @@ TEST(SceneTransforms, TheTriadStandsLowerRightItsLabelsBeyondItsTipsAndGreysTheA
   EXPECT_LE(front.box.right, 800);
   EXPECT_LE(front.box.bottom, 600);
   // Turned half round, y points away from the eye: only its arrow is grey; x now points right,
-  // its label beyond its tip on that side.
+  // its tip 8 pixels from the edge, and its letter, which would stand beyond the view, stands at
+  // the edge inside it.
   const AxisGizmoLayout back = LayOutAxisGizmo(projection, 0.0, 180.0);
   EXPECT_FALSE(back.behind[0]);
   EXPECT_TRUE(back.behind[1]);
   EXPECT_FALSE(back.behind[2]);
-  EXPECT_NEAR(back.labelX[0], 712 + 80 + 9, 1);
+  EXPECT_EQ(back.labelX[0], 800 - 8);
   EXPECT_LE(back.box.right, 800);
+  // In a small square preview the triad stands close to the bottom edge: its letters stay
+  // inside, whole.
+  ViewProjection preview;
+  ASSERT_TRUE(preview.Update(gl, 198, 198));
+  const AxisGizmoLayout small = LayOutAxisGizmo(preview, 0.0, 0.0);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_LE(small.labelY[i], 198 - 8) << i;
+    EXPECT_LE(small.labelX[i], 198 - 8) << i;
+  }
+  EXPECT_GT(small.labelY[1], small.labelY[0]);  // y still below x's letter, beyond its tip
   // A view not laid out yet has no extents: the labels go to its corner, not to a wild number.
   const AxisGizmoLayout none = LayOutAxisGizmo(ViewProjection(), 0.0, 0.0);
   EXPECT_EQ(none.labelX[0], 0);
