@@ -162,41 +162,49 @@ std::vector<MeshPart> Planet(const char* texture) {
 }
 
 // --- The parachute -------------------------------------------------------------------------
-// A domed canopy of 20 gores, red and white in turn, its mouth towards +x, and 20 suspension
-// lines from the gore seams at the skirt to the riser's end at (14, 0, 0).
+// A domed canopy of 20 gores, red and white in turn, its mouth towards +x, with a dark band
+// round the vent and a dark hem at the skirt where the suspension lines are sewn on. The lines
+// themselves are not part of the mesh: the scenes draw them from the gore seams at the skirt
+// (angles 2 pi k / 20) to wherever the parachute's own riser link is, at one pixel or more.
 
 constexpr int kGores = 20;
-constexpr int kCanopyBands = 8;
+constexpr int kGoreBands = 8;
+constexpr int kHemBands = 2;
 constexpr double kSkirtRadius = 4.0;  // m
 constexpr double kCanopyDepth = 3.0;  // m, skirt to apex
 constexpr double kVentRadius = 0.4;   // m
-constexpr double kRiserEnd = 14.0;    // m
-constexpr double kLineRadius = 0.03;  // m
+constexpr double kVentBand = 0.05;    // rad of the meridian angle, about 0.2 m of cloth
+constexpr double kHem = 0.05;         // rad of the meridian angle, about 0.15 m of cloth
+
+// The point of the canopy's quarter ellipse at meridian angle theta from its axis, apex
+// (theta 0) to skirt (pi / 2), with its outward normal.
+ProfilePoint CanopyPoint(double theta) {
+  const double x = -kCanopyDepth * std::cos(theta), r = kSkirtRadius * std::sin(theta);
+  const Point3 n =
+      Normalised({x / (kCanopyDepth * kCanopyDepth), r / (kSkirtRadius * kSkirtRadius), 0.0});
+  return {x, r, n[0], n[1]};
+}
+
+// The meridian from theta0 to theta1 in equal steps.
+std::vector<ProfilePoint> CanopyMeridian(double theta0, double theta1, int bands) {
+  std::vector<ProfilePoint> points;
+  for (int i = 0; i <= bands; ++i)
+    points.push_back(CanopyPoint(theta0 + (theta1 - theta0) * i / bands));
+  return points;
+}
 
 std::vector<MeshPart> Parachute() {
-  // The canopy is a quarter ellipse from the vent to the skirt.
-  std::vector<ProfilePoint> dome;
-  const double theta0 = std::asin(kVentRadius / kSkirtRadius);
-  for (int i = 0; i <= kCanopyBands; ++i) {
-    const double theta = theta0 + (0.5 * kPi - theta0) * i / kCanopyBands;
-    const double x = -kCanopyDepth * std::cos(theta), r = kSkirtRadius * std::sin(theta);
-    const Point3 n =
-        Normalised({x / (kCanopyDepth * kCanopyDepth), r / (kSkirtRadius * kSkirtRadius), 0.0});
-    dome.push_back({x, r, n[0], n[1]});
-  }
+  const double vent = std::asin(kVentRadius / kSkirtRadius);
+  const double goresFrom = vent + kVentBand, goresTo = 0.5 * kPi - kHem;
   std::vector<MeshPart> parts(3);
   parts[0].material = Uniform({0.9, 0.1, 0.1}, 32.0);
   parts[1].material = Uniform({0.8, 0.8, 0.8}, 32.0);
   parts[2].material = Uniform({0.1, 0.1, 0.1}, 64.0);
   for (MeshPart& p : parts) p.withTexCoords = true;
-  for (int gore = 0; gore < kGores; ++gore) {
-    Revolve(parts[gore % 2], {}, dome, kGores, gore, 1);
-  }
-  for (int k = 0; k < kGores; ++k) {
-    const double phi = 2 * kPi * k / kGores;
-    const Point3 skirt{0.0, kSkirtRadius * std::cos(phi), kSkirtRadius * std::sin(phi)};
-    Tube(parts[2], skirt, {kRiserEnd, 0, 0}, kLineRadius, 3);  // thin and three-sided
-  }
+  const std::vector<ProfilePoint> gore = CanopyMeridian(goresFrom, goresTo, kGoreBands);
+  for (int k = 0; k < kGores; ++k) Revolve(parts[k % 2], {}, gore, kGores, k, 1);
+  Revolve(parts[2], {}, CanopyMeridian(vent, goresFrom, 1), kGores);
+  Revolve(parts[2], {}, CanopyMeridian(goresTo, 0.5 * kPi, kHemBands), kGores);
   return parts;
 }
 

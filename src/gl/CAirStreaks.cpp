@@ -35,10 +35,10 @@ void CAirStreaks::Reset(double density, double halfSize, std::uint32_t seed) {
   halfSize_ = halfSize;
 }
 
-void CAirStreaks::Advance(const Vec3& wind, double dt) {
+void CAirStreaks::Advance(const Vec3& wind, double length) {
   const double speed = Norm(wind);
-  if (speed == 0.0 || !std::isfinite(speed) || !std::isfinite(dt)) return;
-  const Vec3 step = wind * (kStreakSpeed * dt / speed);
+  if (speed == 0.0 || !std::isfinite(speed) || !std::isfinite(length)) return;
+  const Vec3 step = wind * (length / speed);
   for (AirStreak& streak : streaks_) {
     streak.end = streak.start + step;
     // A streak that left the cube comes back in whole: both ends move by what the end moved,

@@ -1,7 +1,8 @@
 // The airflow streaks around a vehicle: short line segments scattered in a cube about the
 // vehicle that drift with the air past it, so that the eye sees which way the air moves and how
-// the vehicle turns in it. Each frame moves every streak along the wind and draws it from where
-// it was to where it is; a streak that leaves the cube comes back in on the opposite face.
+// the vehicle turns in it. Each frame moves every streak along the wind by the length the scene
+// asks for and draws it from where it was to where it is; a streak that leaves the cube comes
+// back in on the opposite face.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,6 @@
 namespace plumora {
 
 inline constexpr int kMaxStreaks = 2000;
-// Streaks move this far (model units) per second of flight, whatever the air speed.
-inline constexpr double kStreakSpeed = 20.0;
 // The field the 3D views share: 0.001 streaks per cubic unit in a cube of half-size 25.
 inline constexpr double kStreakDensity = 0.001;
 inline constexpr double kStreakHalfSize = 25.0;
@@ -35,10 +34,10 @@ class CAirStreaks {
   // nothing unless halfSize > 0.
   void Reset(double density, double halfSize, std::uint32_t seed = 1);
 
-  // The air moved for dt seconds towards wind: every streak's end is its start moved
-  // kStreakSpeed · dt along the wind's direction, and a streak whose end left the cube is
-  // carried back in as a whole. No wind leaves the streaks where they are.
-  void Advance(const Vec3& wind, double dt);
+  // The air moved towards wind: every streak's end is its start moved `length` model units along
+  // the wind's direction, and a streak whose end left the cube is carried back in as a whole. No
+  // wind leaves the streaks where they are.
+  void Advance(const Vec3& wind, double length);
   // Draws each streak as a black line from start to end in the current frame, then starts the
   // next one where this one ended.
   void Draw(const GlFunctions& gl);

@@ -1,8 +1,53 @@
 #include "gl/CGLScene.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/common/Messages.h"
 
 namespace plumora {
+
+namespace {
+
+double FarthestVertex(const OglGeometry& geometry) {
+  double farthest = 0.0;
+  for (const Vec3f& v : geometry.vertices) {
+    farthest = std::max(farthest, std::hypot<double>(v[0], v[1], v[2]));
+  }
+  return farthest;
+}
+
+double FarthestVertex(const BuiltinMeshData& mesh) {
+  double farthest = 0.0;
+  for (const OglGeometry& run : mesh.runs) farthest = std::max(farthest, FarthestVertex(run));
+  return farthest;
+}
+
+void MeasureCanopy(const BuiltinMeshData& mesh, ShapeExtents& extents) {
+  std::vector<std::array<double, 2>>& profile = extents.canopyProfile;
+  for (const OglGeometry& run : mesh.runs) {
+    for (const Vec3f& v : run.vertices) profile.push_back({v[0], std::hypot<double>(v[1], v[2])});
+  }
+  // A ring of vertices is one meridian point however many gores share it.
+  constexpr double kSame = 1e-6;  // model units
+  std::sort(profile.begin(), profile.end());
+  profile.erase(std::unique(profile.begin(), profile.end(),
+                            [](const auto& a, const auto& b) {
+                              return std::fabs(a[0] - b[0]) < kSame &&
+                                     std::fabs(a[1] - b[1]) < kSame;
+                            }),
+                profile.end());
+  for (const auto& [x, r] : profile) {
+    if (r > extents.skirtRadius + kSame) {
+      extents.skirtRadius = r;
+      extents.skirtX = x;
+    } else if (r > extents.skirtRadius - kSame) {
+      extents.skirtX = std::max(extents.skirtX, x);  // of a wide band, the edge at the mouth
+    }
+  }
+}
+
+}  // namespace
 
 void CGLScene::InitContextState(const GlFunctions& gl) {
   SetTextureClampNearest(gl);
@@ -31,8 +76,22 @@ GlResult CGLScene::CreateContext(const GlFunctions& gl, const std::filesystem::p
     (void)models_[k].Load(folder / kSceneModelFiles[k], prompter, base);
     models_[k].BuildList(gl);
   }
+  MeasureShapes();
   ready_ = true;
   return {};
+}
+
+void CGLScene::MeasureShapes() {
+  extents_ = {};
+  for (SceneModel part : {SceneModel::kCapsuleTop1, SceneModel::kCapsuleTop2,
+                          SceneModel::kCapsuleBody, SceneModel::kCapsuleShield}) {
+    extents_.payload[0] = std::max(extents_.payload[0], FarthestVertex(Model(part).geometry()));
+  }
+  for (int k = 1; k < static_cast<int>(extents_.payload.size()); ++k) {
+    extents_.payload[static_cast<std::size_t>(k)] =
+        FarthestVertex(Mesh(static_cast<BuiltinMesh>(k)));
+  }
+  MeasureCanopy(Mesh(BuiltinMesh::kParachute), extents_);
 }
 
 void CGLScene::DrawMesh(const GlFunctions& gl, BuiltinMesh mesh) const {

@@ -8,6 +8,7 @@
 #include <array>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "core/common/Prompter.h"
 #include "gl/BuiltinMeshes.h"
@@ -45,6 +46,18 @@ inline constexpr float kSceneShininess = 0.0f;
 // What a context clears to until a scene says otherwise.
 inline constexpr std::array<float, 4> kDefaultClearColour = {1.0f, 1.0f, 1.0f, 1.0f};
 
+// How far the shapes reach, measured from their vertices when they are read, so that the scenes
+// can frame them whatever file stands in for a model. Model units, in the body axes.
+struct ShapeExtents {
+  // The farthest vertex from the origin: the capsule (0) and payload meshes 1 to 4.
+  std::array<double, 5> payload{};
+  // The canopy (the parachute mesh) is round about its x axis: each distinct meridian point
+  // (axial position, distance from the axis) of its vertices, and its widest ring, the skirt.
+  std::vector<std::array<double, 2>> canopyProfile;
+  double skirtX = 0.0;
+  double skirtRadius = 0.0;
+};
+
 class CGLScene {
  public:
   CGLScene() = default;
@@ -72,6 +85,7 @@ class CGLScene {
   const COglModel& Model(SceneModel model) const {
     return models_[static_cast<std::size_t>(model)];
   }
+  const ShapeExtents& Extents() const { return extents_; }
   // Calls a mesh's or a model's list.
   void DrawMesh(const GlFunctions& gl, BuiltinMesh mesh) const;
   void DrawModel(const GlFunctions& gl, SceneModel model) const;
@@ -80,9 +94,12 @@ class CGLScene {
   void DeleteLists(const GlFunctions& gl);
 
  private:
+  void MeasureShapes();
+
   std::array<BuiltinMeshData, kBuiltinMeshCount> meshes_;
   std::array<GlList, kBuiltinMeshCount> meshLists_{};
   std::array<COglModel, kSceneModelCount> models_;
+  ShapeExtents extents_;
   bool ready_ = false;
 };
 

@@ -46,6 +46,7 @@ inline constexpr GlEnum kGlLightModelAmbient = 0x0B53;
 inline constexpr GlEnum kGlNormalize = 0x0BA1;
 inline constexpr GlEnum kGlSmooth = 0x1D01;
 inline constexpr GlEnum kGlDepthTest = 0x0B71;
+inline constexpr GlEnum kGlScissorTest = 0x0C11;
 // Textures.
 inline constexpr GlEnum kGlTexture2D = 0x0DE1;
 inline constexpr GlEnum kGlTextureWrapS = 0x2802;
@@ -113,6 +114,8 @@ inline constexpr GlEnum kGlNoError = 0;
   X(void, PixelStorei, (GlEnum name, GlInt value))                                              \
   X(void, ClearColor, (float r, float g, float b, float a))                                     \
   X(void, Clear, (GlBitfield mask))                                                             \
+  X(void, ClearDepth, (double depth))                                                           \
+  X(void, Scissor, (GlInt x, GlInt y, GlSizei width, GlSizei height))                           \
   X(void, ShadeModel, (GlEnum mode))                                                            \
   X(void, LineWidth, (float width))                                                             \
   X(void, PointSize, (float size))                                                              \

@@ -21,7 +21,7 @@ struct SceneFrame {
   const ViewProjection& projection;  // set for the view's size before the draw
 };
 
-// Centred horizontally on (x, y), its top at y; device pixels from the view's top left corner.
+// Centred on (x, y), device pixels from the view's top left corner.
 struct SceneLabel {
   int x = 0;
   int y = 0;

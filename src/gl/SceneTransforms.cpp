@@ -27,7 +27,6 @@ constexpr Vec3 kDefaultPayloadEnd{-1.0, 0.0, 0.0};
 constexpr double kGizmoAcross = 0.39;
 constexpr double kGizmoUp = 1.0 / 9.0;
 constexpr double kGizmoArrow = 0.1;
-constexpr double kGizmoTip = 1.1;
 
 double& At(GlMatrix& m, int row, int column) {
   return m[static_cast<std::size_t>(4 * column + row)];
@@ -192,17 +191,46 @@ AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg
 
   const int w = projection.width();
   const int h = projection.height();
-  const double tip = kGizmoTip * layout.arrowLength;
-  const std::array<Vec3, 3> tips = {Vec3{tip, 0, 0}, Vec3{0, tip, 0}, Vec3{0, 0, tip}};
-  for (std::size_t i = 0; i < tips.size(); ++i) {
-    const Vec3 eye = TransformPoint(layout.modelView, tips[i]);
-    // Perspective division onto the near plane, then near-plane units to pixels.
+  // A point of the triad's frame as the view shows it: perspective division onto the near
+  // plane, then near-plane units to pixels from the top left corner.
+  const auto pixel = [&](const Vec3& p) {
+    const Vec3 eye = TransformPoint(layout.modelView, p);
     const double nearX = eye.x * kNearPlane / -eye.z;
     const double nearY = eye.y * kNearPlane / -eye.z;
-    layout.labelX[i] = PixelOf(nearX * w / projection.Wn() + w / 2);
-    layout.labelY[i] = PixelOf(h / 2 - nearY * h / projection.Hn());
-    layout.behind[i] = std::fabs(eye.z) > kOverlayDistance;
+    return std::array<double, 2>{nearX * w / projection.Wn() + w / 2,
+                                 h / 2 - nearY * h / projection.Hn()};
+  };
+  const std::array<double, 2> origin = pixel({});
+  const double g = layout.arrowLength;
+  const std::array<Vec3, 3> tips = {Vec3{g, 0, 0}, Vec3{0, g, 0}, Vec3{0, 0, g}};
+  double left = origin[0], right = origin[0], top = origin[1], bottom = origin[1];
+  double longest = 0.0;  // pixels, the longest arrow as the view shows it
+  for (std::size_t i = 0; i < tips.size(); ++i) {
+    const std::array<double, 2> tip = pixel(tips[i]);
+    const double dx = tip[0] - origin[0], dy = tip[1] - origin[1];
+    const double along = std::hypot(dx, dy);
+    longest = std::max(longest, along);
+    // Beyond the tip, so the label never sits on its own arrowhead; an arrow seen end on has
+    // its label above its tip.
+    double x = along > 0.5 ? tip[0] + kTriadLabelGap * dx / along : tip[0];
+    double y = along > 0.5 ? tip[1] + kTriadLabelGap * dy / along : tip[1] - kTriadLabelGap;
+    // Inside the view, whole: a small view's triad stands close to its bottom edge.
+    x = std::clamp(x, kTriadLabelHalf, std::max(kTriadLabelHalf, w - kTriadLabelHalf));
+    y = std::clamp(y, kTriadLabelHalf, std::max(kTriadLabelHalf, h - kTriadLabelHalf));
+    layout.labelX[i] = PixelOf(x);
+    layout.labelY[i] = PixelOf(y);
+    layout.behind[i] = std::fabs(TransformPoint(layout.modelView, tips[i]).z) > kOverlayDistance;
+    left = std::min({left, tip[0], x - kTriadLabelHalf});
+    right = std::max({right, tip[0], x + kTriadLabelHalf});
+    top = std::min({top, tip[1], y - kTriadLabelHalf});
+    bottom = std::max({bottom, tip[1], y + kTriadLabelHalf});
   }
+  // The arrowheads stand out a tenth of an arrow's length on either side.
+  const double margin = 0.1 * longest + 2.0;
+  layout.box = {std::clamp(PixelOf(std::floor(left - margin)), 0, w),
+                std::clamp(PixelOf(std::floor(top - margin)), 0, h),
+                std::clamp(PixelOf(std::ceil(right + margin)), 0, w),
+                std::clamp(PixelOf(std::ceil(bottom + margin)), 0, h)};
   return layout;
 }
 

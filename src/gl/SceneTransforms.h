@@ -85,16 +85,29 @@ double GlobeTrackStep(const ViewProjection& projection, double zoom);
 
 // --- The axis triad ------------------------------------------------------------------------
 
+// A rectangle of device pixels from the view's top left corner (left and top inside, right and
+// bottom just outside).
+struct PixelBox {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // The small triad in the lower right corner of the vehicle and system scenes: its model-view
-// matrix (the x arrow's frame), its arrow length, and for each axis x, y, z where its label goes
-// (device pixels from the top left corner) and whether its tip points away from the eye.
+// matrix (the x arrow's frame), its arrow length, and for each axis x, y, z the centre of its
+// label (device pixels from the top left corner), just beyond the tip along the arrow as the
+// view shows it, and whether the tip points away from the eye; and the box that holds the
+// triad with its labels, which the scenes keep clear of streaks.
 struct AxisGizmoLayout {
   GlMatrix modelView{};
   double arrowLength = 0.0;  // model units
   std::array<int, 3> labelX{};
   std::array<int, 3> labelY{};
   std::array<bool, 3> behind{};
+  PixelBox box;
 };
+// Pixels between an arrow's tip and the centre of its label: half a label's height and a little.
+inline constexpr double kTriadLabelGap = 9.0;
+// Half the size of a one-letter label, pixels, as the box around the triad allows for it.
+inline constexpr double kTriadLabelHalf = 8.0;
 AxisGizmoLayout LayOutAxisGizmo(const ViewProjection& projection, double tiltDeg, double turnDeg);
 
 // --- What a sample shows ---------------------------------------------------------------------

@@ -7,15 +7,18 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/common/Vec3.h"
 #include "gl/CAirStreaks.h"
 #include "gl/SceneFrame.h"
+#include "gl/SceneFraming.h"
 #include "gl/SceneTransforms.h"
 
 namespace plumora {
 
+class CParachute;
 struct CTrajectorySample;
 
 // Geometry selectors of the vehicle scene.
@@ -32,20 +35,24 @@ struct ViewAngles {
   float turn = 0.0f;
 };
 
-// The air moving past the vehicle: the wind vector gives the direction (its size does not
-// matter), dt how long it moved for. Streaks are drawn only when on.
+// The air moving past the vehicle: its direction, and its speed, which the streaks' length
+// shows. Streaks are drawn only when on.
 struct Airflow {
-  Vec3 wind;        // any unit; the negated velocity of the body
-  double dt = 0.0;  // s
+  Vec3 wind;  // m/s: the negated velocity of the body
   bool on = false;
 };
 
 struct VehicleScene {
   ViewAngles view;
   float yaw = 0.0f, pitch = 0.0f, roll = 0.0f;  // deg, attitude of the body
-  float scale = 1.0f;                           // model units per metre
+  // 1: a canopy fills the view, a payload has its size in metres unless that would not fit with
+  // its lines and arrow; 2 draws either twice as large.
+  float zoom = 1.0f;
   Airflow air;
   std::int32_t selector = kSelectCapsule;  // any value but 1 to 5 draws the capsule
+  // The canopy's record (selector 5): its size and where its lines meet. Null: the model as
+  // made, its lines meeting at kCanopyLinesMeet.
+  const CParachute* parachute = nullptr;
   // Attachment lines: from points[0] to each of points[1] … points[lineCount] (m, body axes).
   bool linesOn = false;
   int lineCount = 0;  // at most kMaxLegs are drawn
@@ -60,7 +67,7 @@ struct SystemScene {
   ViewAngles view;
   Airflow air;
   LightPosition light{0.0f, 0.0f, 1000.0f, 0.0f};
-  float scale = 1.0f;  // replaced by the payload record's model scale when there is one
+  float zoom = 1.0f;                       // 1 frames both bodies with their lines
   std::int32_t selector = kSelectCapsule;  // replaced by the record's type when there is one
 };
 
@@ -74,7 +81,7 @@ struct GlobeScene {
 };
 
 // The scenes. Vehicle and system scenes advance and draw the streaks when their airflow is on
-// (streaks may be null: then there are none).
+// (streaks may be null: then there are none), never over the axis triad, which they draw last.
 std::vector<SceneLabel> DrawVehicleScene(const SceneFrame& frame, const VehicleScene& scene,
                                          CAirStreaks* streaks);
 std::vector<SceneLabel> DrawSystemScene(const SceneFrame& frame, const CTrajectorySample& state,
@@ -85,8 +92,12 @@ void DrawGlobeScene(const SceneFrame& frame, const GlobeScene& scene);
 // no sample to show).
 void DrawEmptyScene(const SceneFrame& frame);
 
-// The axis triad in the lower right corner; its labels "x", "y", "z".
-std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const ViewAngles& view);
+// The background with one line of text in its middle (a view with nothing of its kind to show).
+std::vector<SceneLabel> DrawNoticeScene(const SceneFrame& frame, std::string_view notice);
+
+// The axis triad in the lower right corner; its labels "x", "y", "z". The scenes draw it last,
+// their corner of the depth buffer cleared, so that it shows over whatever is drawn there.
+std::vector<SceneLabel> DrawAxisGizmo(const SceneFrame& frame, const AxisGizmoLayout& layout);
 // An arrow of length L along x from the origin: a line with two crossed triangles at its tip.
 void DrawArrow(const GlFunctions& gl, double length);
 // A one-pixel rectangle along the view's edges (red, 0 to 255).

@@ -69,7 +69,7 @@ TEST(SceneTransforms, CamerasShowTheBodyAndThePlanetTheWayTheyAreMeant) {
   ExpectNear(TransformPoint(GlobeCamera(0.0, 90.0, 2.0), {0.0, 2.0, 0.0}), {0.0, 0.0, -90.0}, 1e-9);
 }
 
-TEST(SceneTransforms, TheTriadStandsLowerRightAndGreysTheAxisPointingAway) {
+TEST(SceneTransforms, TheTriadStandsLowerRightItsLabelsBeyondItsTipsAndGreysTheAxisAway) {
   // The projection reaches OpenGL only through its table: with a table of no-ops the layout is
   // checked without a context, for a view of 800 × 600 pixels.
   ViewProjection projection;
@@ -79,24 +79,52 @@ TEST(SceneTransforms, TheTriadStandsLowerRightAndGreysTheAxisPointingAway) {
   gl.Viewport = [](GlInt, GlInt, GlSizei, GlSizei) {};
   ASSERT_TRUE(projection.Update(gl, 800, 600));
 
+  // Unturned, the triad stands at 0.89 of the width and w / 9 above the bottom edge, at
+  // (712, 511); its arrows, a tenth of the width at its distance, are 80 pixels long: x to the
+  // left, z up, y at the eye. Each label's centre lies 9 pixels beyond its arrow's tip, so "z"
+  // stands above its arrowhead, not on it; "y", coming at the eye off the view's middle, is
+  // drawn a little outwards, and its label further out.
   const AxisGizmoLayout front = LayOutAxisGizmo(projection, 0.0, 0.0);
   EXPECT_NEAR(front.arrowLength, 0.1 * projection.W28(), 1e-12);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_GT(front.labelX[i], 560) << i;
-    EXPECT_LT(front.labelX[i], 800) << i;
-    EXPECT_GT(front.labelY[i], 380) << i;
-    EXPECT_LT(front.labelY[i], 600) << i;
-    EXPECT_FALSE(front.behind[i]) << i;
-  }
-  EXPECT_LT(front.labelX[0], front.labelX[2]);  // x to the left of z
-  EXPECT_LT(front.labelY[2], front.labelY[0]);  // z above x
-  // Turned half round, y points away from the eye: only its arrow is grey.
+  EXPECT_NEAR(front.labelX[0], 623, 1);
+  EXPECT_NEAR(front.labelY[0], 511, 1);
+  EXPECT_GT(front.labelX[1], 712 + 9);
+  EXPECT_GT(front.labelY[1], 511 + 9);
+  EXPECT_NEAR(front.labelX[2], 712, 1);
+  EXPECT_NEAR(front.labelY[2], 422, 1);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(front.behind[i]) << i;
+  // The box kept clear of streaks holds the arrows and the labels, and stays inside the view.
+  EXPECT_LE(front.box.left, 623 - 8);
+  EXPECT_LE(front.box.top, 422 - 8);
+  EXPECT_GE(front.box.right, 712 + 8);
+  EXPECT_GE(front.box.bottom, 511 + 8);
+  EXPECT_GT(front.box.left, 560);
+  EXPECT_GT(front.box.top, 380);
+  EXPECT_LE(front.box.right, 800);
+  EXPECT_LE(front.box.bottom, 600);
+  // Turned half round, y points away from the eye: only its arrow is grey; x now points right,
+  // its tip 8 pixels from the edge, and its letter, which would stand beyond the view, stands at
+  // the edge inside it.
   const AxisGizmoLayout back = LayOutAxisGizmo(projection, 0.0, 180.0);
   EXPECT_FALSE(back.behind[0]);
   EXPECT_TRUE(back.behind[1]);
   EXPECT_FALSE(back.behind[2]);
+  EXPECT_EQ(back.labelX[0], 800 - 8);
+  EXPECT_LE(back.box.right, 800);
+  // In a small square preview the triad stands close to the bottom edge: its letters stay
+  // inside, whole.
+  ViewProjection preview;
+  ASSERT_TRUE(preview.Update(gl, 198, 198));
+  const AxisGizmoLayout small = LayOutAxisGizmo(preview, 0.0, 0.0);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_LE(small.labelY[i], 198 - 8) << i;
+    EXPECT_LE(small.labelX[i], 198 - 8) << i;
+  }
+  EXPECT_GT(small.labelY[1], small.labelY[0]);  // y still below x's letter, beyond its tip
   // A view not laid out yet has no extents: the labels go to its corner, not to a wild number.
-  EXPECT_EQ(LayOutAxisGizmo(ViewProjection(), 0.0, 0.0).labelX[0], 0);
+  const AxisGizmoLayout none = LayOutAxisGizmo(ViewProjection(), 0.0, 0.0);
+  EXPECT_EQ(none.labelX[0], 0);
+  EXPECT_EQ(none.box.right, 0);
 }
 
 TEST(SceneTransforms, SamplesWithoutRecordsAreDrawnAsTheDefaultPayload) {
@@ -144,9 +172,9 @@ TEST(AirStreaks, AStreakLeavingTheCubeComesBackWholeOnTheOtherSide) {
     EXPECT_LE(std::fabs(s.start.y), 25.0);
     EXPECT_LE(std::fabs(s.start.z), 25.0);
   }
-  // Every streak moves 20 units a second along the wind, whatever its speed.
+  // Every streak moves the length it is given along the wind, whatever the wind's size.
   const std::vector<AirStreak> before = field.streaks();
-  field.Advance({0.0, 0.0, -7600.0}, 0.1);
+  field.Advance({0.0, 0.0, -7600.0}, 2.0);
   for (std::size_t i = 0; i < before.size(); ++i) {
     const AirStreak& s = field.streaks()[i];
     ExpectNear(s.end - s.start, {0.0, 0.0, -2.0}, 1e-12);
@@ -156,7 +184,7 @@ TEST(AirStreaks, AStreakLeavingTheCubeComesBackWholeOnTheOtherSide) {
   // No wind, no drift.
   CAirStreaks calm;
   calm.Reset(kStreakDensity, kStreakHalfSize);
-  calm.Advance({}, 0.1);
+  calm.Advance({}, 2.0);
   for (std::size_t i = 0; i < before.size(); ++i) {
     ExpectNear(calm.streaks()[i].end, calm.streaks()[i].start, 0.0);
   }
@@ -170,8 +198,8 @@ TEST(AirStreaks, ScatterIsBoundedAndRepeatableAndLongStepsNeverStretchAStreak) {
   ExpectNear(a.streaks()[17].start, b.streaks()[17].start, 0.0);
   a.Reset(kStreakDensity, 0.0);  // refused: the field stays
   EXPECT_EQ(a.streaks().size(), static_cast<std::size_t>(kMaxStreaks));
-  // Ten seconds of flight in one step: each streak is still 200 units long, not a line across.
-  a.Advance({1.0, 0.0, 0.0}, 10.0);
+  // A step of four times the cube: each streak is still 200 units long, not a line across.
+  a.Advance({1.0, 0.0, 0.0}, 200.0);
   for (const AirStreak& s : a.streaks()) {
     EXPECT_NEAR(s.end.x - s.start.x, 200.0, 1e-9);
     EXPECT_LE(std::fabs(s.end.x), 25.0);

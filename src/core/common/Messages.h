@@ -101,6 +101,8 @@ inline constexpr std::string_view kMsgModelBadIndex = "holds an index outside it
 inline constexpr std::string_view kMsgNoOpenGl =
     "3D views are not available: OpenGL could not be started.";
 inline constexpr std::string_view kMsgNoCurrentContext = "no OpenGL context is current";
+// The 3D parachute view of a sample flown without one (a ballistic entry, an import).
+inline constexpr std::string_view kMsgNoParachuteInPhase = "No parachute in this phase";
 
 // Trajectory import.
 inline constexpr std::string_view kMsgCouldNotOpenFile = "Could not open file\n";

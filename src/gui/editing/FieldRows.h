@@ -96,6 +96,14 @@ class FieldRows {
     }
   }
 
+  // Calls `changed` whenever the text of one of the fields changes.
+  template <typename Changed>
+  void OnChange(QObject* context, Changed changed) const {
+    for (const Bound& b : fields_) {
+      QObject::connect(b.field, &QLineEdit::textChanged, context, changed);
+    }
+  }
+
  private:
   struct Bound {
     NumberField* field;

@@ -123,7 +123,7 @@ ParachuteStateDialog::ParachuteStateDialog(const InitialState& state, QWidget* p
 
   preview_ = MakePreview(this, kParachutePreview, kPreviewSystem);
   PlaceCanopy();
-  rows_.OnLeave(this, [this] { PlaceCanopy(); });
+  rows_.OnChange(this, [this] { PlaceCanopy(); });
 }
 
 void ParachuteStateDialog::PlaceCanopy() {

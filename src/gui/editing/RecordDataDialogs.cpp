@@ -336,6 +336,22 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
       new CGLPreviewWnd(this, kMargin + kParachuteFieldsWidth + kMargin, kMargin,
                         kParachutePreviewSide, kParachutePreviewSide, kPreviewParachute);
   preview->setFixedSize(kParachutePreviewSide, kParachutePreviewSide);
+  // The canopy as the fields say while they are typed: the reference area sizes it, its lines
+  // meet at the link. A field that holds no number shows the record's value.
+  const auto reshape = [this, preview, record = parachute] {
+    CParachute canopy = record;
+    const auto shown = [this](std::size_t k, double& value) {
+      value = ParseNumber(fields_[k]->text().toStdString()).value_or(value);
+    };
+    shown(7, canopy.referenceArea);
+    shown(9, canopy.link.x);
+    shown(10, canopy.link.y);
+    shown(11, canopy.link.z);
+    preview->state().canopy = std::make_shared<CParachute>(canopy);
+    preview->update();
+  };
+  reshape();
+  for (std::size_t k : {7, 9, 10, 11}) connect(fields_[k], &QLineEdit::textChanged, this, reshape);
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);

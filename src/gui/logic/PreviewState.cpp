@@ -2,13 +2,6 @@
 
 namespace plumora::gui {
 
-namespace {
-constexpr float kMesh4Scale = 0.025f;  // the fourth payload mesh is modelled forty times too large
-// The canopy with its lines reaches 14 m from its skirt: at a quarter of the zoom it fits the
-// square preview whole (the results pane's wider parachute view draws it at 0.3).
-constexpr float kParachuteScale = 0.25f;
-}  // namespace
-
 PreviewMode GlobeModeOfPlanet(std::int32_t planet) {
   if (planet == 1) return static_cast<PreviewMode>(kPreviewEarth + 1);
   if (planet == 2) return kPreviewTitan;
@@ -65,12 +58,6 @@ void PreviewState::LeftUp() {
 void PreviewState::RightUp() {
   dragging_ = false;
   savedZoom_ = zoom_;
-}
-
-float PreviewState::VehicleScale() const {
-  if (mode == kPreviewPayloadMesh4) return zoom() * kMesh4Scale;
-  if (mode == kPreviewParachute) return zoom() * kParachuteScale;
-  return zoom();
 }
 
 std::int32_t PreviewState::Selector() const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "core/flight/TrajectoryStore.h"
 #include "gui/logic/ViewRotation.h"
@@ -14,9 +15,9 @@ namespace plumora::gui {
 // What a preview draws.
 enum PreviewMode : std::int32_t {
   kPreviewCapsule = 0,       // the vehicle scene with the capsule
-  kPreviewPayloadMesh1 = 1,  // 1 to 4: the payload meshes; 4 is drawn at a fortieth of the zoom
+  kPreviewPayloadMesh1 = 1,  // 1 to 4: the payload meshes
   kPreviewPayloadMesh4 = 4,
-  kPreviewParachute = 5,  // the vehicle scene with the canopy at 0.25 of the zoom, no lines
+  kPreviewParachute = 5,  // the vehicle scene with the canopy and its own lines, no others
   kPreviewEarth = 6,      // 6 to 8: the globe of the planet with the entry point
   kPreviewTitan = 8,
   kPreviewSystem = 9,  // payload and canopy as a sample places them
@@ -47,6 +48,8 @@ class PreviewState {
   double latitude = 0.0, longitude = 0.0, altitude = 0.0, heading = 0.0;
   // What the system scene draws: a final-descent sample with no payload or parachute record.
   CTrajectorySample system;
+  // The canopy's record (its size and where its lines meet); null draws the model as made.
+  std::shared_ptr<const CParachute> canopy;
 
   void SetGlobePosition(double latitudeDeg, double longitudeDeg, double headingDeg,
                         double altitudeM);
@@ -67,10 +70,8 @@ class PreviewState {
   // --- What the scenes are handed ----------------------------------------------------------
   float tilt() const { return rotation_.tilt(); }
   float turn() const { return rotation_.turn(); }
+  // 1: the scenes frame what they show to fit the window.
   float zoom() const { return zoom_; }
-  // The vehicle scene's scale: the zoom, a fortieth of it for payload mesh 4 and a quarter of it
-  // for the canopy, so that each fits the window at zoom 1.
-  float VehicleScale() const;
   // The mesh selector of the vehicle scene (0 capsule, 1 to 4 payload meshes, 5 canopy); any
   // other mode draws the capsule.
   std::int32_t Selector() const;

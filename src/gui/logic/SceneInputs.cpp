@@ -1,10 +1,10 @@
 #include "gui/logic/SceneInputs.h"
 
+#include "core/common/Messages.h"
+
 namespace plumora::gui {
 
 namespace {
-
-constexpr float kParachuteScale = 0.3f;  // the canopy and its lines fit the vehicle scene
 
 SceneInputs Vehicle(const VehicleScene& scene) {
   SceneInputs inputs;
@@ -38,8 +38,7 @@ SceneInputs PayloadScene(const CTrajectoryStore& store, int index, VehicleScene 
   scene.yaw = static_cast<float>(s.payloadYaw);
   scene.pitch = static_cast<float>(s.payloadPitch);
   scene.roll = static_cast<float>(s.payloadRoll);
-  scene.scale = static_cast<float>(payload.ModelScale());
-  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), SampleStep(store, index), false};
+  scene.air.wind = Negated(s.payloadVx, s.payloadVy, s.payloadVz);
   scene.air.on = !(scene.air.wind == Vec3{});
   scene.selector = SelectorOfPayloadType(payload.typeIndex);
   return Vehicle(scene);
@@ -47,19 +46,24 @@ SceneInputs PayloadScene(const CTrajectoryStore& store, int index, VehicleScene 
 
 SceneInputs ParachuteScene(const CTrajectoryStore& store, int index, VehicleScene scene) {
   const CTrajectorySample& s = store.SampleAt(index);
+  // Before the canopy opens there is none to draw.
+  if (s.phaseType != kSampleFinalDescent) {
+    SceneInputs none;
+    none.notice = kMsgNoParachuteInPhase;
+    return none;
+  }
   scene.yaw = static_cast<float>(s.parachuteYaw);
   scene.pitch = static_cast<float>(s.parachutePitch);
   scene.roll = static_cast<float>(s.parachuteRoll);
-  scene.scale = kParachuteScale;
-  scene.air = {Negated(s.parachuteVx, s.parachuteVy, s.parachuteVz), SampleStep(store, index),
-               true};
+  scene.air = {Negated(s.parachuteVx, s.parachuteVy, s.parachuteVz), true};
   scene.selector = kSelectParachute;
+  scene.parachute = s.parachute.get();
   return Vehicle(scene);
 }
 
 SceneInputs SystemSceneOf(const CTrajectoryStore& store, int index, SystemScene scene) {
   const CTrajectorySample& s = store.SampleAt(index);
-  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), SampleStep(store, index), true};
+  scene.air = {Negated(s.payloadVx, s.payloadVy, s.payloadVz), true};
   return System(scene, s);
 }
 
@@ -85,11 +89,6 @@ SceneInputs GlobeSceneOf(const CPlumoraDoc& doc, int index, GlobeScene scene,
 }
 
 }  // namespace
-
-double SampleStep(const CTrajectoryStore& store, int index) {
-  if (index <= 0 || index > store.LastIndex()) return 0.0;
-  return store.SampleAt(index).time - store.SampleAt(index - 1).time;
-}
 
 double PositionRadius(const CPlumoraDoc& doc) {
   const double radius = doc.planetConstants.radius;
@@ -141,7 +140,7 @@ SceneInputs PreviewScene(const PreviewState& preview) {
     SystemScene system;
     system.view = view;
     system.light = preview.light;
-    system.scale = preview.zoom();
+    system.zoom = preview.zoom();
     return System(system, preview.system);
   }
   VehicleScene vehicle;
@@ -150,8 +149,9 @@ SceneInputs PreviewScene(const PreviewState& preview) {
   vehicle.yaw = preview.yaw;
   vehicle.pitch = preview.pitch;
   vehicle.roll = preview.roll;
-  vehicle.scale = preview.VehicleScale();
+  vehicle.zoom = preview.zoom();
   vehicle.selector = preview.Selector();
+  vehicle.parachute = preview.canopy.get();
   vehicle.linesOn = preview.linesOn && vehicle.selector != kSelectParachute;
   vehicle.lineCount = preview.lineCount;
   vehicle.points = preview.linePoints;
@@ -172,6 +172,7 @@ std::vector<SceneLabel> DrawSceneInputs(const SceneFrame& frame, const SceneInpu
       DrawGlobeScene(frame, inputs.globe);
       return {};
     case SceneKind::kNone:
+      if (!inputs.notice.empty()) return DrawNoticeScene(frame, inputs.notice);
       break;
   }
   DrawEmptyScene(frame);

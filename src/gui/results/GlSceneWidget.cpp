@@ -62,7 +62,7 @@ void PaintSceneLabels(QPainter& painter, const std::vector<SceneLabel>& labels,
     const QString text = ToQString(label.text);
     painter.setPen(QColor(label.colour[0], label.colour[1], label.colour[2]));
     const double x = label.x / devicePixelRatio - 0.5 * metrics.horizontalAdvance(text);
-    const double top = label.y / devicePixelRatio;
+    const double top = label.y / devicePixelRatio - 0.5 * metrics.height();
     painter.drawText(QPointF(x, top + metrics.ascent()), text);
   }
 }

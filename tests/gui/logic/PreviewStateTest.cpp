@@ -33,9 +33,8 @@ TEST(PreviewState, RightDragZoomsAndNeverBelowZero) {
   EXPECT_FLOAT_EQ(p.zoom(), 2.0f);
 }
 
-TEST(PreviewState, MeshFourIsDrawnAtAFortiethAndUnknownModesAsTheCapsule) {
+TEST(PreviewState, UnknownModesAreTheCapsule) {
   PreviewState mesh4(kPreviewPayloadMesh4);
-  EXPECT_FLOAT_EQ(mesh4.VehicleScale(), 0.025f);
   EXPECT_EQ(mesh4.Selector(), 4);
   EXPECT_EQ(PreviewState(42).Selector(), kPreviewCapsule);
   EXPECT_EQ(PreviewState(-1).Selector(), kPreviewCapsule);

@@ -41,20 +41,19 @@ class SceneInputsTest : public ::testing::Test {
 };
 
 TEST_F(SceneInputsTest, ThePayloadModeReadsTheSampleAndDrawsAGoneRecordAsTheCapsule) {
-  // The first sample: no payload record, no speed, no time before it.
+  // The first sample: no payload record, no speed.
   SceneInputs in = Scene(DisplayMode::k3DPayload, 0);
   ASSERT_EQ(in.kind, SceneKind::kVehicle);
   EXPECT_EQ(in.vehicle.selector, kSelectCapsule);
-  EXPECT_EQ(in.vehicle.scale, 1.0f);
+  EXPECT_EQ(in.vehicle.zoom, 1.0f);
   EXPECT_FALSE(in.vehicle.air.on);
-  EXPECT_EQ(in.vehicle.air.dt, 0.0);
-  // Later samples: the air comes at the payload against its velocity, over the sample's step.
+  // Later samples: the air comes at the payload against its velocity, as fast as it flies.
   in = Scene(DisplayMode::k3DPayload, 2);
   EXPECT_TRUE(in.vehicle.air.on);
   ExpectNear(in.vehicle.air.wind, {-200.0, 0.0, 10.0}, 0.0);
-  EXPECT_DOUBLE_EQ(in.vehicle.air.dt, 0.25);
   EXPECT_EQ(in.vehicle.yaw, 1.0f);
-  // The record's type picks the mesh and its scale; a type outside the table is the capsule.
+  // The record's type picks the mesh, which the scene frames whatever units it is modelled in;
+  // a type outside the table is the capsule.
   auto payload = std::make_shared<CPayload>();
   payload->typeIndex = 4;
   doc.results = {};
@@ -63,27 +62,50 @@ TEST_F(SceneInputsTest, ThePayloadModeReadsTheSampleAndDrawsAGoneRecordAsTheCaps
   doc.results.Append(s);
   in = Scene(DisplayMode::k3DPayload, 0);
   EXPECT_EQ(in.vehicle.selector, 4);
-  EXPECT_FLOAT_EQ(in.vehicle.scale, 0.025f);
+  EXPECT_EQ(in.vehicle.zoom, 1.0f);
+  EXPECT_EQ(MetresPerModelUnit(in.vehicle.selector), payload->ModelScale());
   payload->typeIndex = 12;
   in = Scene(DisplayMode::k3DPayload, 0);
   EXPECT_EQ(in.vehicle.selector, kSelectCapsule);
-  EXPECT_EQ(in.vehicle.scale, 1.0f);
+  EXPECT_EQ(MetresPerModelUnit(in.vehicle.selector), payload->ModelScale());
 }
 
-TEST_F(SceneInputsTest, TheParachuteAndSystemModesAndAnIndexPastTheResults) {
-  SceneInputs in = Scene(DisplayMode::k3DParachute, 0);
+TEST_F(SceneInputsTest, TheParachuteModeShowsTheSamplesCanopyOrSaysThereIsNone) {
+  // Ballistic samples (and imported ones) fly no parachute: the pane says so and draws nothing
+  // of a canopy.
+  SceneInputs in = Scene(DisplayMode::k3DParachute, 1);
+  EXPECT_EQ(in.kind, SceneKind::kNone);
+  EXPECT_EQ(in.notice, "No parachute in this phase");
+  // Under a canopy: the record sizes it, the sample turns it, its air streams past.
+  auto drogue = std::make_shared<CParachute>();
+  drogue->referenceArea = 30.0;
+  CTrajectorySample s = doc.results.SampleAt(1);
+  s.phaseType = kSampleFinalDescent;
+  s.parachute = drogue;
+  s.parachuteVz = 50.0;
+  doc.results.Append(s);
+  in = Scene(DisplayMode::k3DParachute, 3);
+  ASSERT_EQ(in.kind, SceneKind::kVehicle);
+  EXPECT_TRUE(in.notice.empty());
   EXPECT_EQ(in.vehicle.selector, kSelectParachute);
-  EXPECT_FLOAT_EQ(in.vehicle.scale, 0.3f);
-  EXPECT_TRUE(in.vehicle.air.on);  // streaks on even in still air: they just stay put
+  EXPECT_EQ(in.vehicle.parachute, drogue.get());
+  EXPECT_EQ(in.vehicle.zoom, 1.0f);
   EXPECT_EQ(in.vehicle.yaw, 4.0f);
-  in = Scene(DisplayMode::k3DSystem, 1);
+  EXPECT_TRUE(in.vehicle.air.on);
+  ExpectNear(in.vehicle.air.wind, {0.0, 0.0, -50.0}, 0.0);
+}
+
+TEST_F(SceneInputsTest, TheSystemModeAndAnIndexPastTheResults) {
+  SceneInputs in = Scene(DisplayMode::k3DSystem, 1);
   ASSERT_EQ(in.kind, SceneKind::kSystem);
   EXPECT_EQ(in.state, &doc.results.SampleAt(1));
   EXPECT_EQ(in.system.light, kLight);
+  EXPECT_EQ(in.system.zoom, 1.0f);
   ExpectNear(in.system.air.wind, {-100.0, 0.0, 5.0}, 0.0);
   for (DisplayMode mode :
        {DisplayMode::k3DPayload, DisplayMode::k3DParachute, DisplayMode::k3DSystem}) {
     EXPECT_EQ(Scene(mode, 3).kind, SceneKind::kNone);
+    EXPECT_TRUE(Scene(mode, 3).notice.empty());
     EXPECT_EQ(Scene(mode, -1).kind, SceneKind::kNone);
   }
   // The globe still shows, its position at the planet's centre.
@@ -109,7 +131,7 @@ TEST_F(SceneInputsTest, TheGlobeFollowsTheFlightFromThePlanetRadius) {
   ExpectNear(in.globe.track.front(), PlanetCentredPosition(0.0, 20.0, 1000.0, 3396000.0), 1e-6);
 }
 
-TEST(PreviewScene, EachModeShowsItsSceneAndTheCanopyWithoutLines) {
+TEST(PreviewScene, EachModeShowsItsSceneFramedAtTheZoom) {
   std::array<std::array<double, 3>, 3> points{};
   PreviewState capsule(kPreviewCapsule);
   capsule.linesOn = true;
@@ -118,10 +140,17 @@ TEST(PreviewScene, EachModeShowsItsSceneAndTheCanopyWithoutLines) {
   SceneInputs in = PreviewScene(capsule);
   ASSERT_EQ(in.kind, SceneKind::kVehicle);
   EXPECT_TRUE(in.vehicle.linesOn);
+  // Payload mesh 4 is framed like any other: no scale of its own in the preview.
+  PreviewState rocket(kPreviewPayloadMesh4);
+  EXPECT_EQ(PreviewScene(rocket).vehicle.selector, 4);
+  EXPECT_EQ(PreviewScene(rocket).vehicle.zoom, 1.0f);
+  // The canopy: its own lines only, sized by the record the dialog hands it.
   PreviewState canopy(kPreviewParachute);
   canopy.linesOn = true;
   EXPECT_FALSE(PreviewScene(canopy).vehicle.linesOn);
-  EXPECT_FLOAT_EQ(PreviewScene(canopy).vehicle.scale, 0.25f);  // the lines fit the window
+  EXPECT_EQ(PreviewScene(canopy).vehicle.parachute, nullptr);
+  canopy.canopy = std::make_shared<CParachute>();
+  EXPECT_EQ(PreviewScene(canopy).vehicle.parachute, canopy.canopy.get());
   // The globe modes: the planet of the mode, the entry point on the globe's own radius.
   PreviewState mars(GlobeModeOfPlanet(kMars));
   mars.SetGlobePosition(12.0, -40.0, 75.0, 120000.0);
@@ -138,7 +167,7 @@ TEST(PreviewScene, EachModeShowsItsSceneAndTheCanopyWithoutLines) {
   in = PreviewScene(system);
   ASSERT_EQ(in.kind, SceneKind::kSystem);
   EXPECT_EQ(in.state, &system.system);
-  EXPECT_FLOAT_EQ(in.system.scale, 2.0f);
+  EXPECT_FLOAT_EQ(in.system.zoom, 2.0f);
   EXPECT_FALSE(in.system.air.on);
 }
 

@@ -205,7 +205,15 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   script.On("Parachute data", [](QWidget& d) {
     EXPECT_EQ(d.findChild<CGLPreviewWnd*>()->geometry(), QRect(370, 10, 210, 210));
     d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-parachute-data.png"));
+    // The preview draws the canopy the fields describe: its area, the lines to its link.
+    const PreviewState& preview = d.findChild<CGLPreviewWnd*>()->state();
+    ASSERT_NE(preview.canopy, nullptr);
+    EXPECT_EQ(preview.canopy->referenceArea, 10.0);
     Type(d, 1016, "20");
+    EXPECT_EQ(preview.canopy->referenceArea, 20.0);
+    Type(d, 1031, "3");
+    EXPECT_EQ(preview.canopy->link.x, 3.0);
+    Type(d, 1031, "14");
     Type(d, 1017, "1x");
     Later(Control<QPushButton>(d, 1));
   });

@@ -42,27 +42,44 @@ QImage Snapshot(const fs::path& out, const std::string& mode, const std::string&
   return QImage(QString::fromStdString(out.string()));
 }
 
+// Canopy pixels on the two outermost rows and columns of a picture.
+int RedOnTheEdges(const QImage& picture) {
+  const int w = picture.width(), h = picture.height();
+  return Count(picture, Red, {0, 0, w, 2}) + Count(picture, Red, {0, h - 2, w, 2}) +
+         Count(picture, Red, {0, 0, 2, h}) + Count(picture, Red, {w - 2, 0, 2, h});
+}
+
 TEST(SceneSmokeTest, SnapshotsOfTheFourModesShowTheirScenes) {
   test::TempDir out;
-  // Under the main canopy: canopy above, capsule below, the riser between them.
+  // Under the main canopy of 1500 m²: the wide canopy above, the riser down from where its lines
+  // meet to the small capsule below, all of it inside the view.
   const QImage system = Snapshot(out / "system.png", "system3d", "700");
   ASSERT_EQ(system.size(), QSize(800, 600));
   EXPECT_TRUE(Background(system.pixelColor(5, 5)));
-  EXPECT_GT(Count(system, Red, {0, 0, 800, 200}), 100);
-  EXPECT_LT(Count(system, Red, {0, 300, 560, 300}), 10);  // right of it: the triad's labels
-  EXPECT_GT(Count(system, [](const QColor& c) { return c.lightness() < 50; }, {396, 300, 8, 200}),
-            150);  // the riser
-  EXPECT_FALSE(Background(system.pixelColor(400, 550)));
+  EXPECT_GT(Count(system, Red, {0, 0, 800, 300}), 3000);
+  EXPECT_EQ(Count(system, Red, {0, 300, 560, 300}), 0);  // right of it: the triad's labels
+  const auto dark = [](const QColor& c) { return c.lightness() < 50; };
+  EXPECT_GT(Count(system, dark, {396, 300, 8, 100}), 150);  // the riser
+  const auto capsule = [](const QColor& c) { return c.lightness() > 100 && !Background(c); };
+  EXPECT_GT(Count(system, capsule, {385, 395, 30, 30}), 10);
+  EXPECT_EQ(RedOnTheEdges(system), 0);
   // Earlier, under the drogue, the picture differs.
   EXPECT_NE(Snapshot(out / "drogue.png", "system3d", "600"), system);
 
-  // The capsule at entry, heat shield first, and the canopy alone.
+  // The capsule at entry, heat shield first; the canopy alone, whole, under its canopy; before
+  // it opens, the words that there is none.
   const QImage payload = Snapshot(out / "payload.png", "payload3d", "100");
   EXPECT_FALSE(Background(payload.pixelColor(400, 300)));
   const QColor shield = payload.pixelColor(375, 300);
   EXPECT_GT(shield.red(), shield.green() + 20);  // brown, on the left: flying to the left
   const QImage canopy = Snapshot(out / "canopy.png", "parachute3d", "700");
   EXPECT_GT(Count(canopy, Red, {300, 200, 200, 100}), 1000);
+  EXPECT_EQ(RedOnTheEdges(canopy), 0);
+  EXPECT_GT(Count(canopy, dark, {380, 400, 40, 100}), 40);  // the lines meeting below it
+  const QImage entry = Snapshot(out / "no-canopy.png", "parachute3d", "100");
+  EXPECT_EQ(Count(entry, Red), 0);
+  EXPECT_GT(Count(entry, dark, {300, 285, 200, 30}), 50);
+  EXPECT_EQ(Count(entry, [](const QColor& c) { return !Background(c); }, {0, 0, 800, 280}), 0);
 
   // The globe on grey with the blue heading arrow over Europe, north of the middle.
   const QImage globe = Snapshot(out / "globe.png", "trajectory3d", "300");

@@ -247,6 +247,16 @@ TEST_F(SetupDialogsTest, PreviewsSitBesideTheFieldsAndSnapshotsShowTheDialogs) {
   QApplication::processEvents();
   ExpectPreviewBesideTheFields(parachute, QRect(180, 30, 200, 200),
                                "plumora-initial-parachute.png");
+  // The system follows each field as it is typed, before the field is left; a field on its way
+  // to a number ("-") leaves the value it had.
+  const CTrajectorySample& placed = parachute.preview()->state().system;
+  auto* offsetX = parachute.findChild<QLineEdit*>("ctl_1136");
+  offsetX->setText("-60");
+  EXPECT_EQ(placed.parachuteOffsetX, -60.0);
+  offsetX->setText("-");
+  EXPECT_EQ(placed.parachuteOffsetX, -25.0);
+  parachute.findChild<QLineEdit*>("ctl_1020")->setText("15");
+  EXPECT_EQ(placed.parachuteRelYaw, 15.0);
   parachute.reject();
   EXPECT_EQ(dialog.positionPage()->preview()->state().mode, 7);  // the globe of Mars
   EXPECT_TRUE(dialog.attitudePage()->preview()->state().triadOn);
