@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/dispersion/DispersionRunner.h"
 #include "core/flight/TrajectoryStore.h"
@@ -41,18 +42,25 @@ bool Prepare(benchmark::State& state, DispersionSetup& setup, bool scatter = tru
                                           "parachute.0.area=scale-normal(1,0.05)",
                                           "density_factor=scale-normal(1,0.1)"};
   for (const char* text : scatter ? texts : std::vector<const char*>{}) {
-    std::string problem;
-    variations.emplace_back();
-    if (!ParseVariation(text, variations.back(), problem)) {
-      state.SkipWithError(problem.c_str());
+    const Result<Variation> v = ParseVariation(text);
+    if (!v) {
+      state.SkipWithError(v.message().c_str());
       return false;
     }
+    variations.push_back(v.value());
   }
-  std::string problem;
-  if (!doc || !PrepareDispersion(*doc, variations, 2024, setup, problem)) {
-    state.SkipWithError((problem + prompter.Transcript()).c_str());
+  if (!doc) {
+    state.SkipWithError("the mission could not be read");
     return false;
   }
+  Result<DispersionSetup> prepared = PrepareDispersion(doc->mission, variations, 2024);
+  Result<Environment> environment = LoadRunEnvironment(doc->baseFolder, doc->mission);
+  if (!prepared || !environment) {
+    state.SkipWithError((prepared ? environment.message() : prepared.message()).c_str());
+    return false;
+  }
+  setup = std::move(prepared).value();
+  setup.environment = std::move(environment).value();
   return true;
 }
 

@@ -28,8 +28,8 @@ struct Pixel {
 class SceneDrawTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const GlResult made = HeadlessContext::Create(kWidth, kHeight, context_);
-    ASSERT_TRUE(made) << made.message;
+    const Result<> made = HeadlessContext::Create(kWidth, kHeight, context_);
+    ASSERT_TRUE(made) << made.message();
     scene_ = std::make_unique<CGLScene>();
     SilentPrompter prompter;
     ASSERT_TRUE(scene_->CreateContext(context_->gl(), test::DataFolder(), prompter));
