@@ -9,7 +9,6 @@
 #include "core/app/RunMission.h"
 #include "core/ballistic/BallisticDynamics.h"
 #include "core/ballistic/PlanetFrames.h"
-#include "core/environment/Aerodynamics.h"
 #include "core/environment/Atmosphere.h"
 #include "support/FlightFixture.h"
 #include "support/TestFiles.h"
@@ -24,22 +23,28 @@ struct EntryMission : test::FlightFixture {
     CBallisticEntryPhase& phase = AddBallisticPhase();
     phase.stopKind = 1;
     phase.stopHeight = 0.0;
-    doc.initialState.height = 120000.0;
-    doc.initialState.payloadVelocity = 7600.0;
-    doc.initialState.payloadPathAngle = -6.0;
-    doc.initialState.payloadPitch = -6.0;
+    doc.mission.initialState.height = 120000.0;
+    doc.mission.initialState.payloadVelocity = 7600.0;
+    doc.mission.initialState.payloadPathAngle = -6.0;
+    doc.mission.initialState.payloadPitch = -6.0;
   }
 };
 
 void BM_BallisticDerivatives(benchmark::State& state) {
   EntryMission mission;
-  mission.doc.readatmosphere();
-  LoadAeroDatabase(mission.payload().aero, "", mission.doc.baseFolder, mission.doc.prompter());
+  const Result<Environment> environment =
+      LoadRunEnvironment(mission.doc.baseFolder, mission.doc.mission);
+  if (!environment) {
+    state.SkipWithError(environment.message().c_str());
+    return;
+  }
+  const Environment& air = environment.value();
   BallisticModel model;
   model.payload = &mission.payload();
-  model.atmosphere = &mission.doc.atmosphereTable;
-  model.planet = &mission.doc.planetConstants;
-  const Vec3 r = PositionFromLatLon(0.3, 0.2, 60000.0, mission.doc.planetConstants.radius);
+  model.aeroTable = air.AeroTable("").value();
+  model.atmosphere = &air.atmosphere();
+  model.planet = &air.planet();
+  const Vec3 r = PositionFromLatLon(0.3, 0.2, 60000.0, air.planet().radius);
   std::array<double, 12> y{6000.0, 150.0, 500.0, r.x, r.y, r.z, 0.01, -0.02, 0.005, 0.1, 0.2, 0.3};
   std::array<double, 12> yp{};
   for (auto _ : state) {
@@ -57,7 +62,7 @@ void BM_QueryAtmosphere(benchmark::State& state) {
   EntryMission mission;
   mission.doc.baseFolder = test::DataFolder();
   mission.doc.readatmosphere();
-  const AtmosphereTable& table = mission.doc.atmosphereTable;
+  const AtmosphereTable& table = mission.doc.atmosphereTable();
   const bool hinted = state.range(0) != 0;
   int hint = 0;
   double h = 0.0;
@@ -70,7 +75,7 @@ BENCHMARK(BM_QueryAtmosphere)->Arg(0)->Arg(1);
 
 void BM_BallisticPhase(benchmark::State& state) {
   EntryMission mission;
-  mission.doc.integrator = static_cast<int>(state.range(0));
+  mission.doc.mission.solver.integrator = static_cast<int>(state.range(0));
   for (auto _ : state) {
     RunMission(mission.doc);
     benchmark::DoNotOptimize(mission.doc.results.LastIndex());

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/app/RunMission.h"
-#include "core/environment/Aerodynamics.h"
+#include "core/environment/AeroDatabase.h"
 #include "core/parachute/TwoBodyDynamics.h"
 #include "core/solvers/Depac.h"
 #include "support/FlightFixture.h"
@@ -41,20 +41,24 @@ struct DescentMission : test::FlightFixture {
 // symmetric.
 struct ReadyModel {
   DescentMission mission;
+  Environment environment;
+  AeroDatabase none;  // without the file, a payload without aerodynamics
   DescentModel model;
   std::array<double, kMassPointStateSize> y{};
 
   ReadyModel(int lineModel, double stiffness, bool taut) : mission(lineModel, stiffness) {
-    if (taut) mission.doc.initialState.parachuteOffsetX = -45.0;
-    mission.doc.readatmosphere();
-    LoadAeroDatabase(mission.payload().aero, "", mission.doc.baseFolder, mission.doc.prompter());
+    if (taut) mission.doc.mission.initialState.parachuteOffsetX = -45.0;
+    Result<Environment> read = LoadRunEnvironment(mission.doc.baseFolder, mission.doc.mission);
+    if (read) environment = std::move(read).value();
     model.payload = &mission.payload();
+    const Result<const AeroDatabase*> aero = environment.AeroTable("");
+    model.aeroTable = aero ? aero.value() : &none;
     model.parachute = &mission.parachute();
-    model.atmosphere = &mission.doc.atmosphereTable;
-    model.planet = &mission.doc.planetConstants;
+    model.atmosphere = &environment.atmosphere();
+    model.planet = &environment.planet();
     model.massPoint = mission.phase.massPointAtConfluence != 0;
-    InitialiseTwoBodyState(model, CHandOverState::FromInitialState(mission.doc.initialState),
-                           y.data());
+    InitialiseTwoBodyState(
+        model, CHandOverState::FromInitialState(mission.doc.mission.initialState), y.data());
     if (!taut) return;
     for (int i : {6, 7, 8, 18, 19, 20}) y[i] = 0.01 * (i - 12);
     y[kConfluenceBlock + kPositionOffset] += 0.3;
@@ -78,15 +82,17 @@ BENCHMARK(BM_TwoBodyDerivatives)->DenseRange(0, 2);
 // Arguments: integrator, line model, line stiffness (N/m).
 void BM_DescentPhase(benchmark::State& state) {
   DescentMission mission(static_cast<int>(state.range(1)), static_cast<double>(state.range(2)));
-  mission.doc.integrator = static_cast<int>(state.range(0));
+  mission.doc.mission.solver.integrator = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    mission.phase.flipAccepted = mission.phase.flipDetected = false;
+    mission.phase.flip = {};
     RunMission(mission.doc);
     benchmark::DoNotOptimize(mission.doc.results.LastIndex());
   }
   state.counters["samples"] = mission.doc.results.LastIndex() + 1;
   state.counters["flight_s"] = mission.doc.results.EndTime();
-  state.counters["landing_mps"] = mission.doc.handOver.payloadSpeed;
+  const CTrajectoryStore& results = mission.doc.results;
+  state.counters["landing_mps"] =
+      results.LastIndex() >= 0 ? results.SampleAt(results.LastIndex()).payloadSpeed : 0.0;
   std::string label = LineModelName(static_cast<int>(state.range(1)));
   const std::string said = mission.prompter.Transcript();
   if (!said.empty()) label += "; " + said.substr(0, said.find('\n'));

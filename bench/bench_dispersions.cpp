@@ -1,7 +1,8 @@
-// A dispersion study of the Mars example with six scattered inputs: one plain run, one run of a
-// study (the mission copied, its inputs drawn, flown and measured) without and with scatter, and
-// 1000 runs on one and on two threads. Compare the time per run of the study with the plain
-// run's, and the two thread counts with each other.
+// A dispersion study of the Mars example with six scattered inputs: one plain run of the document,
+// one run of a study (the mission copied, its inputs drawn, flown and measured) without and with
+// scatter, the study's 1000 scattered flights flown plainly one after the other, and the 1000
+// runs of the study on one and on two threads. Compare the time per run of the study with the
+// plain flights of the same scattered missions, and the two thread counts with each other.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/dispersion/DispersionRunner.h"
 #include "core/flight/TrajectoryStore.h"
@@ -41,18 +43,25 @@ bool Prepare(benchmark::State& state, DispersionSetup& setup, bool scatter = tru
                                           "parachute.0.area=scale-normal(1,0.05)",
                                           "density_factor=scale-normal(1,0.1)"};
   for (const char* text : scatter ? texts : std::vector<const char*>{}) {
-    std::string problem;
-    variations.emplace_back();
-    if (!ParseVariation(text, variations.back(), problem)) {
-      state.SkipWithError(problem.c_str());
+    const Result<Variation> v = ParseVariation(text);
+    if (!v) {
+      state.SkipWithError(v.message().c_str());
       return false;
     }
+    variations.push_back(v.value());
   }
-  std::string problem;
-  if (!doc || !PrepareDispersion(*doc, variations, 2024, setup, problem)) {
-    state.SkipWithError((problem + prompter.Transcript()).c_str());
+  if (!doc) {
+    state.SkipWithError("the mission could not be read");
     return false;
   }
+  Result<DispersionSetup> prepared = PrepareDispersion(doc->mission, variations, 2024);
+  Result<Environment> environment = LoadRunEnvironment(doc->baseFolder, doc->mission);
+  if (!prepared || !environment) {
+    state.SkipWithError((prepared ? environment.message() : prepared.message()).c_str());
+    return false;
+  }
+  setup = std::move(prepared).value();
+  setup.environment = std::move(environment).value();
   return true;
 }
 
@@ -82,6 +91,32 @@ void BM_ScatteredRun(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScatteredRun)->Arg(0)->Arg(6)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The study's 1000 scattered missions, drawn beforehand, each flown plainly through the study's
+// environment: what the runs of the study cost without the study around them.
+void BM_PlainFlightsOfTheStudy(benchmark::State& state) {
+  DispersionSetup setup;
+  if (!Prepare(state, setup)) return;
+  std::vector<ScatteredFlight> flights;
+  for (std::int64_t run = 0; run < kStudyRuns; ++run) {
+    flights.push_back(DrawScatteredFlight(setup, run));
+  }
+  CTrajectoryStore results;
+  double wallMs = 0.0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    for (const ScatteredFlight& flight : flights) {
+      RunState run(flight.mission, results);
+      const RunOutcome outcome = FlyMission(flight.mission, setup.environment, flight.air, run);
+      benchmark::DoNotOptimize(outcome.phases.size());
+    }
+    wallMs +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.counters["ms_per_run"] =
+      wallMs / static_cast<double>(kStudyRuns * static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_PlainFlightsOfTheStudy)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 void BM_Study(benchmark::State& state) {
   DispersionSetup setup;

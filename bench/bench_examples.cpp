@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/environment/DataFolders.h"
 #include "support/TestFiles.h"
@@ -22,12 +23,12 @@ void BM_Example(benchmark::State& state, std::filesystem::path mission) {
   prompter.defaultAnswer = true;  // go on after a parachute flip, as the command line does
   auto doc = std::make_unique<CPlumoraDoc>();
   doc->SetPrompter(&prompter);
-  if (!LoadMission(*doc, mission)) {
-    state.SkipWithError(prompter.Transcript().c_str());
+  if (const Result<> loaded = LoadMission(*doc, mission); !loaded) {
+    state.SkipWithError(loaded.message().c_str());
     return;
   }
   doc->baseFolder = test::DataFolder();
-  doc->integrator = static_cast<int>(state.range(0));
+  doc->mission.solver.integrator = static_cast<int>(state.range(0));
   for (auto _ : state) {
     prompter.Clear();
     RunMission(*doc);

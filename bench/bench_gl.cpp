@@ -20,8 +20,8 @@ constexpr int kWidth = 640, kHeight = 480;
 
 std::unique_ptr<HeadlessContext> MakeContext(benchmark::State& state) {
   std::unique_ptr<HeadlessContext> context;
-  const GlResult made = HeadlessContext::Create(kWidth, kHeight, context);
-  if (!made) state.SkipWithError(made.message.c_str());
+  const Result<> made = HeadlessContext::Create(kWidth, kHeight, context);
+  if (!made) state.SkipWithError(made.message().c_str());
   return context;
 }
 

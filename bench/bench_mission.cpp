@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/common/Prompter.h"
 
@@ -20,7 +21,7 @@ void BM_Mission(benchmark::State& state, const std::filesystem::path& mission) {
   SilentPrompter prompter;  // every question answered with yes, as the command line does
   auto doc = std::make_unique<CPlumoraDoc>();
   doc->SetPrompter(&prompter);
-  if (!LoadMission(*doc, mission)) {
+  if (!LoadMission(*doc, mission).ok()) {
     state.SkipWithError("the mission could not be read");
     return;
   }

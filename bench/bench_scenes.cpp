@@ -23,11 +23,11 @@ constexpr int kSamples = 32000;
 // great circle, the last third under a parachute with bridle legs.
 std::unique_ptr<CPlumoraDoc> FlightDocument() {
   auto doc = std::make_unique<CPlumoraDoc>();
-  CPayload& payload = doc->CreatePayload();
+  CPayload& payload = doc->mission.CreatePayload();
   payload.connectionKind = kBridleLegs;
   payload.legCount = 4;
   payload.DeriveLegPoints();
-  doc->CreateParachute();
+  doc->mission.CreateParachute();
   for (int i = 0; i < kSamples; ++i) {
     const double f = static_cast<double>(i) / (kSamples - 1);
     CTrajectorySample s;
@@ -40,10 +40,10 @@ std::unique_ptr<CPlumoraDoc> FlightDocument() {
     s.payloadVz = 50.0;
     s.parachuteVx = s.payloadVx;
     s.payloadPitch = 90.0 * f;
-    s.payload = doc->payloads.front();
+    s.payload = doc->mission.payloads.front();
     if (f > 2.0 / 3.0) {
       s.phaseType = kSampleFinalDescent;
-      s.parachute = doc->parachutes.front();
+      s.parachute = doc->mission.parachutes.front();
       s.parachuteOffsetX = -25.0;
       s.confluenceX = -3.0;
     } else {
@@ -65,11 +65,11 @@ struct Bench {
 
 // The context with the bundled lists; false (the benchmark skipped) when it cannot be had.
 bool SetUp(benchmark::State& state, Bench& b) {
-  GlResult made = HeadlessContext::Create(kWidth, kHeight, b.context);
+  Result<> made = HeadlessContext::Create(kWidth, kHeight, b.context);
   SilentPrompter prompter;
   if (made) made = b.scene.CreateContext(b.context->gl(), test::DataFolder(), prompter);
   if (!made) {
-    state.SkipWithError(made.message.c_str());
+    state.SkipWithError(made.message().c_str());
     return false;
   }
   b.projection.Update(b.context->gl(), kWidth, kHeight);

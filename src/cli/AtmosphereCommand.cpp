@@ -26,13 +26,11 @@ int RunAtmosphere(const AtmosphereOptions& options) {
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!options.base.empty()) doc.baseFolder = options.base;
-  doc.planet = options.planet;
-  doc.atmosphere = options.index;
-  doc.wind = options.wind ? 1 : 0;
+  doc.mission.environment = {options.planet, options.index, options.wind ? 1 : 0};
   if (!doc.readatmosphere()) return kExitFailure;
 
   if (options.constants) {
-    const PlanetConstants& c = doc.planetConstants;
+    const PlanetConstants& c = doc.planetConstants();
     std::printf("radius,g0,c1,c2,omega,gm\n");
     PrintCsvRow(stdout, {c.radius, c.g0, c.c1, c.c2, c.omega, c.gm});
     return kExitOk;
@@ -40,7 +38,7 @@ int RunAtmosphere(const AtmosphereOptions& options) {
   // Without heights, the profile at the table's own heights.
   std::vector<double> heights = options.heights;
   if (heights.empty()) {
-    const AtmosphereTable& t = doc.atmosphereTable;
+    const AtmosphereTable& t = doc.atmosphereTable();
     heights.assign(t.height.begin(), t.height.begin() + t.pointCount);
   }
   std::printf("height,density,temperature,wind_we,wind_sn\n");

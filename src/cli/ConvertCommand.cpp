@@ -5,6 +5,7 @@
 #include "cli/MissionPaths.h"
 #include "cli/Output.h"
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 
 namespace plumora::cli {
 
@@ -20,7 +21,11 @@ int RunConvert(const ConvertOptions& options) {
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!CheckOutputOrReport(prompter, options.output, options.input) ||
-      !LoadMissionOrWarn(doc, options.input) || !SaveMission(doc, options.output)) {
+      !LoadMissionOrWarn(doc, options.input)) {
+    return kExitFailure;
+  }
+  if (const Result<> saved = SaveMission(doc.mission, options.output); !saved) {
+    ShowError(prompter, saved.error());
     return kExitFailure;
   }
   return kExitOk;

@@ -19,6 +19,8 @@
 #include "cli/MissionPaths.h"
 #include "cli/Output.h"
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
+#include "core/app/RunMission.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
 #include "core/common/WholeText.h"
@@ -58,23 +60,23 @@ int DefaultThreads() {
 }
 
 // A validator from a parser of ours: CLI11 reports its problem as a usage error.
-template <typename Value, typename Parse>
+template <typename Parse>
 CLI::Validator ParsedBy(Parse parse, const std::string& description) {
   return CLI::Validator(
       [parse](std::string& text) {
-        Value value;
-        std::string problem;
-        return parse(text, value, problem) ? std::string() : problem;
+        const auto parsed = parse(text);
+        return parsed ? std::string() : parsed.message();
       },
       description);
 }
 
 // A seed is a whole number from 0 to 2⁶⁴ − 1, written in decimal.
-bool ParseSeed(std::string_view text, std::uint64_t& seed, std::string& problem) {
-  if (ParseWholeText(text, seed)) return true;
-  problem =
-      "a seed is a whole number from 0 to 18446744073709551615, not \"" + std::string(text) + "\"";
-  return false;
+Result<std::uint64_t> ParseSeed(std::string_view text) {
+  std::uint64_t seed = 0;
+  if (ParseWholeText(text, seed)) return seed;
+  return Fail(
+      ErrorCode::kInvalid,
+      "a seed is a whole number from 0 to 18446744073709551615, not \"" + std::string(text) + "\"");
 }
 
 // Refuses, before anything runs, outputs that would go over an input or that cannot be written,
@@ -98,13 +100,12 @@ bool OutputsAreSafe(const std::string& csv, const std::string& summary,
 bool WriteSummary(const std::string& path, const std::vector<std::string>& inputNames,
                   const std::vector<RunRecord>& records, Prompter& prompter,
                   bool stdoutTaken = false) {
-  DispersionSummary summary;
-  std::string problem;
-  if (!SummariseDispersion(inputNames, records, summary, problem)) {
-    prompter.Message("No summary: " + problem + "\n", kCaptionError);
+  const Result<DispersionSummary> summary = SummariseDispersion(inputNames, records);
+  if (!summary) {
+    prompter.Message("No summary: " + summary.message() + "\n", kCaptionError);
     return false;
   }
-  const std::string json = DispersionSummaryJson(summary);
+  const std::string json = DispersionSummaryJson(summary.value());
   if (!path.empty()) return WriteOrReport(path, json, "The summary", prompter);
   if (!stdoutTaken) return WriteStandardOutput(json, "The summary");
   std::fwrite(json.data(), 1, json.size(), stderr);
@@ -180,26 +181,36 @@ int RunDispersions(const DispersionOptions& options) {
   if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   if (!options.base.empty()) doc.baseFolder = options.base;
 
-  std::string problem;
   std::vector<Variation> variations;
   for (const std::string& text : options.vary) {
-    Variation v;
-    if (!ParseVariation(text, v, problem)) break;  // the validator has seen them all
-    variations.push_back(std::move(v));
+    Result<Variation> v = ParseVariation(text);
+    if (!v) break;  // the validator has seen them all
+    variations.push_back(std::move(v).value());
   }
-  Shard shard;
-  std::uint64_t seed = 0;
-  DispersionSetup setup;
-  if (!ParseShard(options.shard, shard, problem) || !ParseSeed(options.seed, seed, problem) ||
-      !PrepareDispersion(doc, variations, seed, setup, problem)) {
-    prompter.Message(problem + "\n", kCaptionError);
+  // What the command line says cannot be: bad usage.
+  const auto usage = [&](const Error& error) {
+    prompter.Message(error.message + "\n", kCaptionError);
     return kExitUsage;
+  };
+  const Result<Shard> shard = ParseShard(options.shard);
+  if (!shard) return usage(shard.error());
+  const Result<std::uint64_t> seed = ParseSeed(options.seed);
+  if (!seed) return usage(seed.error());
+  Result<DispersionSetup> prepared =
+      PrepareDispersion(doc.mission, std::move(variations), seed.value());
+  if (!prepared) return usage(prepared.error());
+  DispersionSetup& setup = prepared.value();
+  // Every run flies through the same tables, read once: a file that cannot be read is said once,
+  // here.
+  Result<Environment> environment = LoadRunEnvironment(doc.baseFolder, doc.mission);
+  if (!environment) {
+    ShowError(prompter, environment.error());
+    return kExitFailure;
   }
-  // Every run reads the same atmosphere: a file that cannot be read is said once, here.
-  if (!doc.readatmosphere()) return kExitFailure;
+  setup.environment = std::move(environment).value();
 
   bool interrupted = false;
-  const std::vector<RunRecord> records = FlyWatched(setup, options, shard, interrupted);
+  const std::vector<RunRecord> records = FlyWatched(setup, options, shard.value(), interrupted);
   for (const RunRecord& r : records) {
     if (r.end == RunEnd::kFailed) {
       std::fprintf(stderr, "run %lld failed: %s\n", static_cast<long long>(r.run),
@@ -222,20 +233,20 @@ int RunDispersionsSummary(const SummaryOptions& options) {
   if (!OutputsAreSafe({}, options.summary, options.csvs, prompter)) return kExitFailure;
   DispersionTable table;
   for (const std::string& path : options.csvs) {
-    std::string bytes, reason;
-    if (!ReadWholeFile(path, bytes, reason)) {
-      prompter.Message("The file " + path + " could not be read (" + reason + ")\n", kCaptionError);
+    const Result<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+      prompter.Message("The file " + path + " could not be read (" + bytes.message() + ")\n",
+                       kCaptionError);
       return kExitUsage;
     }
-    if (!ReadDispersionCsv(bytes, table, reason)) {
-      prompter.Message("The file " + path + " is not a dispersions CSV (" + reason + ")\n",
+    if (const Result<> read = ReadDispersionCsv(bytes.value(), table); !read) {
+      prompter.Message("The file " + path + " is not a dispersions CSV (" + read.message() + ")\n",
                        kCaptionError);
       return kExitUsage;
     }
   }
-  std::string problem;
-  if (!SortDispersionRuns(table, problem)) {
-    prompter.Message("The files hold one study's runs only once each: " + problem + "\n",
+  if (const Result<> sorted = SortDispersionRuns(table); !sorted) {
+    prompter.Message("The files hold one study's runs only once each: " + sorted.message() + "\n",
                      kCaptionError);
     return kExitUsage;
   }
@@ -255,18 +266,18 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
       ->required()
       ->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()));
   cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)")
-      ->check(ParsedBy<std::uint64_t>(ParseSeed, "S"));
+      ->check(ParsedBy(ParseSeed, "S"));
   cmd->add_option("--threads", options->threads, "Runs flown at once (default: one per core)")
       ->check(CLI::Range(1, 4096));
   cmd->add_option("--shard", options->shard,
                   "Fly only the runs i with i mod K = I, as I/K (default 0/1: all)")
-      ->check(ParsedBy<Shard>(ParseShard, "I/K"));
+      ->check(ParsedBy(ParseShard, "I/K"));
   cmd->add_option("--vary", options->vary,
                   "An input and its scatter, FIELD=DIST (repeatable). FIELD is one of " +
                       std::string(ScatterableFields()) +
                       "; DIST is normal(MEAN,SIGMA) or uniform(LOW,HIGH) added to the stored "
                       "value, or scale-normal(MEAN,SIGMA) multiplying it")
-      ->check(ParsedBy<Variation>(ParseVariation, "FIELD=DIST"));
+      ->check(ParsedBy(ParseVariation, "FIELD=DIST"));
   cmd->add_option("--csv", options->csv,
                   "Write one line per run to this CSV file (-: standard output, the summary then "
                   "going to stderr unless --summary names a file)");

@@ -76,10 +76,12 @@ int RunImport(const ImportOptions& options) {
   if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.trajectory)) {
     return kExitFailure;
   }
-  const int imported = ImportTrajectory(doc, options.trajectory, columns);
+  const Result<> imported = ImportTrajectory(doc, options.trajectory, columns);
+  if (!imported) ShowError(prompter, imported.error());
   const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
   std::fprintf(csvOnStdout ? stderr : stdout, "Imported %d samples on %s from %s\n",
-               doc.results.LastIndex() + 1, std::string(PlanetKeyword(doc.planet)).c_str(),
+               doc.results.LastIndex() + 1,
+               std::string(PlanetKeyword(doc.mission.environment.planet)).c_str(),
                options.trajectory.c_str());
   if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return imported ? kExitOk : kExitFailure;

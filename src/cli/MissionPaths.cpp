@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
 
 namespace plumora::cli {
@@ -23,10 +24,14 @@ CLI::Validator MissionFileName() {
 }
 
 bool LoadMissionOrWarn(CPlumoraDoc& doc, const std::string& path) {
-  std::string note;
-  const MissionOpened opened = OpenMission(doc, path, note);
-  if (opened == MissionOpened::kAsNewMission) doc.prompter().Message(note, kCaptionWarning);
-  return opened != MissionOpened::kFailed;
+  Result<MissionRead> read = ReadMissionFile(path);
+  if (!read) {
+    ShowError(doc.prompter(), read.error());
+    return false;
+  }
+  if (!read->note.empty()) doc.prompter().Message(read->note, kCaptionWarning);
+  doc.AdoptMission(std::move(read->mission));
+  return true;
 }
 
 }  // namespace plumora::cli

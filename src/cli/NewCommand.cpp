@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/MissionPaths.h"
 #include "core/app/MissionFiles.h"
+#include "core/common/Prompter.h"
 
 namespace plumora::cli {
 
@@ -14,10 +15,12 @@ void AddNewCommand(CLI::App& app, int& status) {
       ->required()
       ->check(MissionFileName());
   cmd->callback([output, &status] {
-    ConsolePrompter prompter;
-    CPlumoraDoc doc;
-    doc.SetPrompter(&prompter);
-    status = SaveMission(doc, *output) ? kExitOk : kExitFailure;
+    const Result<> saved = SaveMission(Mission(), *output);
+    if (!saved) {
+      ConsolePrompter prompter;
+      ShowError(prompter, saved.error());
+    }
+    status = saved ? kExitOk : kExitFailure;
   });
 }
 

@@ -55,10 +55,11 @@ bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const st
 bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
                    Prompter& prompter) {
   if (IsStandardOutput(path)) return WriteStandardOutput(bytes, what);
-  std::string reason;
-  if (WriteOutputFile(path, bytes, reason)) return true;
-  prompter.Message(std::string(what) + " could not be written to " + path + " (" + reason + ")\n",
-                   kCaptionError);
+  const Result<> written = WriteOutputFile(path, bytes);
+  if (written) return true;
+  prompter.Message(
+      std::string(what) + " could not be written to " + path + " (" + written.message() + ")\n",
+      kCaptionError);
   return false;
 }
 

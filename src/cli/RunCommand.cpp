@@ -3,9 +3,6 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleProgress.h"
@@ -14,10 +11,7 @@
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
-#include "core/ballistic/BallisticEntry.h"
 #include "core/common/CodePage.h"
-#include "core/common/Messages.h"
-#include "core/parachute/FinalDescent.h"
 
 namespace plumora::cli {
 
@@ -29,61 +23,6 @@ struct RunOptions {
   std::string onFlip;  // ask, continue, stop; empty: ask on a terminal, else continue
   bool quiet = false;
   std::string mission;
-};
-
-// How each computed phase ended, and which samples it stored.
-struct PhaseOutcome {
-  const CMissionPhase* phase;
-  int result;
-  int firstSample;    // index of the phase's first sample
-  int lastSample;     // index of its last sample; below firstSample when it stored none
-  bool flipDeclined;  // it ended because the flip question was declined
-};
-
-// The console's prompts, noting a declined flip question.
-class FlipNotingPrompter final : public Prompter {
- public:
-  explicit FlipNotingPrompter(Prompter& inner) : inner_(inner) {}
-  void Message(std::string_view text, std::string_view caption) override {
-    inner_.Message(text, caption);
-  }
-  bool AskOkCancel(std::string_view text, std::string_view caption) override {
-    const bool ok = inner_.AskOkCancel(text, caption);
-    if (!ok && text == kMsgParachuteFlip) flipDeclined_ = true;
-    return ok;
-  }
-  bool AskYesNo(std::string_view text, std::string_view caption) override {
-    return inner_.AskYesNo(text, caption);
-  }
-  // Whether a flip question was declined since the last call.
-  bool TakeFlipDeclined() { return std::exchange(flipDeclined_, false); }
-
- private:
-  Prompter& inner_;
-  bool flipDeclined_ = false;
-};
-
-// The engine's own modules, with a note of every phase's outcome.
-class RecordingModules final : public PhaseModules {
- public:
-  explicit RecordingModules(FlipNotingPrompter& prompter) : prompter_(prompter) {}
-  int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    const int before = flight.results.LastIndex();
-    return Note(flight, phase, before, plumora::RunBallisticEntry(flight, phase, r));
-  }
-  int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) override {
-    const int before = flight.results.LastIndex();
-    return Note(flight, phase, before, plumora::RunParachutePhase(flight, phase, r));
-  }
-  std::vector<PhaseOutcome> outcomes;
-
- private:
-  int Note(const FlightContext& flight, const CMissionPhase& phase, int before, int result) {
-    outcomes.push_back(
-        {&phase, result, before + 1, flight.results.LastIndex(), prompter_.TakeFlipDeclined()});
-    return result;
-  }
-  FlipNotingPrompter& prompter_;
 };
 
 ConsolePrompter::QuestionPolicy FlipPolicy(const std::string& onFlip) {
@@ -99,25 +38,26 @@ const char* TypeName(int type) {
 }
 
 const char* HowItEnded(const PhaseOutcome& o) {
-  if (!o.result) return "ended with an error or was stopped";
-  return o.flipDeclined ? "ended normally where the parachute flip question was declined"
-                        : "ended normally";
+  if (!o.end) return "ended with an error or was stopped";
+  return o.end.value() == PhaseEnd::kDeclined
+             ? "ended normally where the parachute flip question was declined"
+             : "ended normally";
 }
 
-void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<PhaseOutcome>& outcomes,
-                  RunStart start) {
-  const int computed = doc.ModuleCount();
+void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const RunOutcome& outcome) {
+  const Mission& mission = doc.mission;
+  const int computed = mission.ModuleCount();
   std::fprintf(out, "Mission \"%s\": %d computed phase%s\n",
-               Windows1252ToUtf8(doc.missionName).c_str(), computed, computed == 1 ? "" : "s");
-  if (start == RunStart::kAtmosphereUnread) {
+               Windows1252ToUtf8(mission.missionName).c_str(), computed, computed == 1 ? "" : "s");
+  if (outcome.start == RunStart::kAtmosphereUnread) {
     std::fprintf(out, "  The atmosphere could not be read.\n");
-  } else if (start == RunStart::kRecordRefused) {
+  } else if (outcome.start == RunStart::kRecordRefused) {
     std::fprintf(out, "  Nothing was run: a record the phases fly cannot fly.\n");
   }
-  for (const PhaseOutcome& o : outcomes) {
-    std::fprintf(out, "  %d/%d \"%s\" (%s): %s\n", doc.ModulePosition(*o.phase), computed,
-                 Windows1252ToUtf8(o.phase->name).c_str(), TypeName(o.phase->type()),
-                 HowItEnded(o));
+  for (const PhaseOutcome& o : outcome.phases) {
+    const CMissionPhase& phase = *mission.phases[o.phase];
+    std::fprintf(out, "  %d/%d \"%s\" (%s): %s\n", mission.ModulePosition(phase), computed,
+                 Windows1252ToUtf8(phase.name).c_str(), TypeName(phase.type()), HowItEnded(o));
     if (o.lastSample < o.firstSample) {
       std::fprintf(out, "      no samples\n");
       continue;
@@ -137,8 +77,7 @@ void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const std::vector<Phas
 }
 
 int RunRun(const RunOptions& options) {
-  ConsolePrompter console(stderr, FlipPolicy(options.onFlip));
-  FlipNotingPrompter prompter(console);
+  ConsolePrompter prompter(stderr, FlipPolicy(options.onFlip));
   const bool csvWanted = !options.csv.empty();
   if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.mission)) {
     return kExitFailure;
@@ -150,16 +89,12 @@ int RunRun(const RunOptions& options) {
 
   ConsoleProgress progress(!options.quiet && isatty(STDERR_FILENO));
   doc.SetProgressSink(&progress);
-  RecordingModules modules(prompter);
-  const RunStart start = RunMission(doc, modules);
+  const RunOutcome outcome = RunMission(doc);
   // With the samples on standard output, the summary goes to stderr.
   const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
-  PrintSummary(csvOnStdout ? stderr : stdout, doc, modules.outcomes, start);
+  PrintSummary(csvOnStdout ? stderr : stdout, doc, outcome);
 
-  int status = start == RunStart::kRan || start == RunStart::kNothingToRun ? kExitOk : kExitFailure;
-  for (const PhaseOutcome& o : modules.outcomes) {
-    if (!o.result) status = kExitFailure;
-  }
+  const int status = outcome.Failure() ? kExitFailure : kExitOk;
   if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
   return status;
 }

@@ -6,6 +6,7 @@
 #include "cli/Output.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/MissionJson.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
 
 namespace plumora::cli {
@@ -17,12 +18,12 @@ int RunShow(const std::string& mission) {
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!LoadMissionOrWarn(doc, mission)) return kExitFailure;
-  std::string text, problem;
-  if (!WriteMissionJson(doc, text, problem)) {
-    prompter.Message(problem, kCaptionError);
+  const Result<std::string> text = WriteMissionJson(doc.mission);
+  if (!text) {
+    ShowError(prompter, text.error());
     return kExitFailure;
   }
-  return WriteStandardOutput(text) ? kExitOk : kExitFailure;
+  return WriteStandardOutput(text.value()) ? kExitOk : kExitFailure;
 }
 
 }  // namespace

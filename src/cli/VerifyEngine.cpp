@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
@@ -131,11 +132,12 @@ std::string WriteTables(const std::filesystem::path& base, const ReferenceFlight
   std::filesystem::create_directory(base / "atm", error);
   if (!error) std::filesystem::create_directory(base / "adf", error);
   if (error) return "The reference tables have no folder (" + error.message() + ")\n";
-  std::string reason;
-  if (!WriteOutputFile(base / "atm" / "reference.atm", AtmosphereText(flight.air, flight.wind),
-                       reason) ||
-      !WriteOutputFile(base / "adf" / kDefaultAeroFile, AeroText(flight.aero), reason)) {
-    return "The reference tables could not be written (" + reason + ")\n";
+  for (const auto& [path, text] :
+       {std::pair{base / "atm" / "reference.atm", AtmosphereText(flight.air, flight.wind)},
+        std::pair{base / "adf" / kDefaultAeroFile, AeroText(flight.aero)}}) {
+    if (const Result<> written = WriteOutputFile(path, text); !written) {
+      return "The reference tables could not be written (" + written.message() + ")\n";
+    }
   }
   return {};
 }
@@ -156,24 +158,25 @@ FlownReference FlyThroughEngine(const ReferenceFlight& flight, double areaSkew) 
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   doc.baseFolder = scratch.path();
-  doc.wind = flight.wind ? 1 : 0;
-  doc.initialState = flight.start;
-  doc.timeStep = doc.outputTimeStep = flight.timeStep;
-  doc.absoluteError = doc.relativeError = flight.tolerance;
-  doc.finalTime = flight.stopTime;
+  Mission& mission = doc.mission;
+  mission.environment.wind = flight.wind ? 1 : 0;
+  mission.initialState = flight.start;
+  mission.solver.timeStep = mission.solver.outputTimeStep = flight.timeStep;
+  mission.solver.absoluteError = mission.solver.relativeError = flight.tolerance;
+  mission.solver.finalTime = flight.stopTime;
 
-  CPayload& payload = doc.CreatePayload();
+  CPayload& payload = mission.CreatePayload();
   const std::int32_t payloadNumber = payload.number;
   payload = flight.payload;
   payload.number = payloadNumber;
   payload.referenceArea *= areaSkew;
-  CParachute& parachute = doc.CreateParachute();
+  CParachute& parachute = mission.CreateParachute();
   const std::int32_t parachuteNumber = parachute.number;
   parachute = flight.parachute;
   parachute.number = parachuteNumber;
   parachute.referenceArea *= areaSkew;
 
-  CMissionPhase& phase = doc.AddPhase(flight.phaseType);
+  CMissionPhase& phase = mission.AddPhase(flight.phaseType);
   if (CBallisticEntryPhase* entry = phase.ballistic()) {
     entry->payloadNumber = payloadNumber;
     entry->stopKind = flight.stopKind;
@@ -187,9 +190,8 @@ FlownReference FlyThroughEngine(const ReferenceFlight& flight, double areaSkew) 
     descent->stopHeight = flight.stopHeight;
   }
 
-  CountingModules modules;
-  const RunStart start = RunMission(doc, modules);
-  if (start != RunStart::kRan || modules.failures > 0 || !prompter.said().empty()) {
+  const RunOutcome outcome = RunMission(doc);
+  if (outcome.start != RunStart::kRan || outcome.Failure() || !prompter.said().empty()) {
     flown.problem = "The engine did not fly the reference mission to its end:\n" + prompter.said();
     return flown;
   }
@@ -202,12 +204,11 @@ FlownReference FlyThroughEngine(const ReferenceFlight& flight, double areaSkew) 
 BundledTable ReadBundledTable(const std::filesystem::path& base, const std::string& name) {
   BundledTable table;
   const std::filesystem::path path = base / "atm" / name;
-  const AtmosphereReadResult read =
-      ReadAtmosphereFile(path, false, table.atmosphere, table.constants);
-  if (!read.ok) {
+  const Result<> read = ReadAtmosphereFile(path, false, table.atmosphere, table.constants);
+  if (!read) {
     // Some of the reader's messages name the file, not all.
-    const bool named = read.message.find(path.string()) != std::string::npos;
-    table.problem = named ? read.message : path.string() + ": " + read.message;
+    const bool named = read.message().find(path.string()) != std::string::npos;
+    table.problem = named ? read.message() : path.string() + ": " + read.message();
   }
   return table;
 }

@@ -22,18 +22,18 @@ int BuiltinMeshData::TriangleCount() const {
   return static_cast<int>(n);
 }
 
-FileReadResult ReadBuiltinMesh(const std::filesystem::path& path, BuiltinMeshData& out) {
+Result<> ReadBuiltinMesh(const std::filesystem::path& path, BuiltinMeshData& out) {
   auto in = TextScanner::Open(path);
-  if (!in) return {false, ModelNotOpenedMessage(path)};
+  if (!in) return Fail(ErrorCode::kCannotOpen, ModelNotOpenedMessage(path));
   BuiltinMeshData mesh;
   do {
     OglGeometry run;
-    FileReadResult read = ReadOglGeometry(*in, path, run);
-    if (!read.ok) return read;
+    Result<> read = ReadOglGeometry(*in, path, run);
+    if (!read) return read;
     mesh.runs.push_back(std::move(run));
   } while (!in->OnlyBlanksLeft());
   out = std::move(mesh);
-  return {true, {}};
+  return {};
 }
 
 GlList CompileBuiltinMesh(const GlFunctions& gl, const BuiltinMeshData& mesh, bool withTexCoords) {

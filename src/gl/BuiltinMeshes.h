@@ -37,7 +37,7 @@ struct BuiltinMeshData {
 
 // Reads a mesh file. Fails with "File PATH was not opened\n" or with the message of the first
 // run that is refused; out is unchanged then.
-FileReadResult ReadBuiltinMesh(const std::filesystem::path& path, BuiltinMeshData& out);
+Result<> ReadBuiltinMesh(const std::filesystem::path& path, BuiltinMeshData& out);
 
 // Compiles a mesh into a new display list and returns its name (0 without a current context):
 // the runs in order, each selecting its material for both faces; the parachute's triangles

@@ -20,16 +20,24 @@ void PutU32(std::string& out, std::uint32_t v) {
   for (int k = 0; k < 4; ++k) out.push_back(static_cast<char>((v >> (8 * k)) & 0xFF));
 }
 
-// The block for the bytes, or an empty vector and the memory message.
-bool Allocate(std::vector<std::uint8_t>& block, std::size_t size, Prompter& prompter) {
+Error BitmapError(ErrorCode code, std::string_view text) {
+  return Fail(code, std::string(text), kCaptionProgram);
+}
+
+// A block for the bytes, or the memory message.
+Result<std::vector<std::uint8_t>> Allocate(std::size_t size) {
   try {
-    block.assign(size, 0);
-    return true;
+    return std::vector<std::uint8_t>(size, 0);
   } catch (const std::bad_alloc&) {
-    prompter.Message(kMsgDibNoMemory, kCaptionProgram);
-    block.clear();
-    return false;
+    return BitmapError(ErrorCode::kUnavailable, kMsgDibNoMemory);
   }
+}
+
+// 1 on success; 0 on failure, the error shown.
+int ShownAs01(const Result<>& result, Prompter& prompter) {
+  if (result) return 1;
+  ShowError(prompter, result.error());
+  return 0;
 }
 
 }  // namespace
@@ -39,52 +47,48 @@ void CDIB::Clear() {
   layout_ = {};
 }
 
-bool CDIB::Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter) {
+Result<> CDIB::Adopt(std::vector<std::uint8_t>&& bytes) {
   Clear();
   if (!HasBmpMark(bytes.data(), bytes.size())) {
-    prompter.Message(kMsgDibNotBm, kCaptionProgram);
-    return false;
+    return BitmapError(ErrorCode::kMalformed, kMsgDibNotBm);
   }
   // Every field the accessors rely on must describe data that lies inside the file.
   const std::optional<BmpLayout> layout = CheckBmpLayout(bytes.data(), bytes.size());
-  if (!layout) {
-    prompter.Message(kMsgDibBadHeader, kCaptionProgram);
-    return false;
-  }
+  if (!layout) return BitmapError(ErrorCode::kMalformed, kMsgDibBadHeader);
   data_ = std::move(bytes);
   layout_ = *layout;
-  return true;
+  return {};
+}
+
+Result<> CDIB::AdoptCopy(std::string_view bytes) {
+  Result<std::vector<std::uint8_t>> block = Allocate(bytes.size());
+  if (!block) {
+    Clear();
+    return block.error();
+  }
+  std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(block->data()));
+  return Adopt(std::move(block).value());
 }
 
 int CDIB::ReadBytes(std::string_view bytes, Prompter& prompter) {
-  std::vector<std::uint8_t> block;
-  if (!Allocate(block, bytes.size(), prompter)) {
-    Clear();
-    return 0;
-  }
-  std::copy(bytes.begin(), bytes.end(), reinterpret_cast<char*>(block.data()));
-  return Adopt(std::move(block), prompter) ? 1 : 0;
+  return ShownAs01(AdoptCopy(bytes), prompter);
+}
+
+Result<> CDIB::ReadWhole(std::FILE* file) {
+  Clear();
+  const Error readError = BitmapError(ErrorCode::kCannotOpen, kMsgDibReadError);
+  const long start = std::ftell(file);
+  if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return readError;
+  const long end = std::ftell(file);
+  if (end < start || std::fseek(file, start, SEEK_SET) != 0) return readError;
+  Result<std::vector<std::uint8_t>> block = Allocate(static_cast<std::size_t>(end - start));
+  if (!block) return block.error();
+  if (std::fread(block->data(), 1, block->size(), file) != block->size()) return readError;
+  return Adopt(std::move(block).value());
 }
 
 int CDIB::Read(std::FILE* file, Prompter& prompter) {
-  Clear();
-  const long start = std::ftell(file);
-  if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-    prompter.Message(kMsgDibReadError, kCaptionProgram);
-    return 0;
-  }
-  const long end = std::ftell(file);
-  if (end < start || std::fseek(file, start, SEEK_SET) != 0) {
-    prompter.Message(kMsgDibReadError, kCaptionProgram);
-    return 0;
-  }
-  std::vector<std::uint8_t> block;
-  if (!Allocate(block, static_cast<std::size_t>(end - start), prompter)) return 0;
-  if (std::fread(block.data(), 1, block.size(), file) != block.size()) {
-    prompter.Message(kMsgDibReadError, kCaptionProgram);
-    return 0;
-  }
-  return Adopt(std::move(block), prompter) ? 1 : 0;
+  return ShownAs01(ReadWhole(file), prompter);
 }
 
 std::string CDIB::Store() const {
@@ -95,32 +99,27 @@ std::string CDIB::Store() const {
   return out;
 }
 
-int CDIB::Load(std::string_view bytes, Prompter& prompter, std::size_t* consumed) {
+Result<> CDIB::ReadSerialised(std::string_view bytes, std::size_t* consumed) {
   Clear();
   if (consumed) *consumed = 0;
   const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  if (bytes.size() < 6) {
-    prompter.Message(kMsgDibReadError, kCaptionProgram);
-    return 0;
-  }
+  if (bytes.size() < 6) return BitmapError(ErrorCode::kMalformed, kMsgDibReadError);
   const std::uint16_t marker = ReadU16(p);
   const std::uint32_t size = ReadU32(p + 2);
   if (size == 0) {
     if (consumed) *consumed = 6;
-    return 1;
+    return {};
   }
-  if (marker != kDibMarker) {
-    prompter.Message(kMsgDibNotSerialised, kCaptionProgram);
-    return 0;
-  }
+  if (marker != kDibMarker) return BitmapError(ErrorCode::kMalformed, kMsgDibNotSerialised);
   // A count beyond the data would read past the archive's end.
-  if (size > bytes.size() - 6) {
-    prompter.Message(kMsgDibReadError, kCaptionProgram);
-    return 0;
-  }
-  if (!ReadBytes(bytes.substr(6, size), prompter)) return 0;
+  if (size > bytes.size() - 6) return BitmapError(ErrorCode::kMalformed, kMsgDibReadError);
+  if (Result<> read = AdoptCopy(bytes.substr(6, size)); !read) return read;
   if (consumed) *consumed = 6 + std::size_t{size};
-  return 1;
+  return {};
+}
+
+int CDIB::Load(std::string_view bytes, Prompter& prompter, std::size_t* consumed) {
+  return ShownAs01(ReadSerialised(bytes, consumed), prompter);
 }
 
 std::vector<std::uint32_t> CDIB::ToArgb() const {

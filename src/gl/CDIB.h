@@ -55,8 +55,13 @@ class CDIB {
   std::vector<std::uint32_t> ToArgb() const;
 
  private:
+  // The readers behind Read, ReadBytes and Load, which show what these return. A failure leaves
+  // the bitmap empty.
+  Result<> ReadWhole(std::FILE* file);
+  Result<> AdoptCopy(std::string_view bytes);
+  Result<> ReadSerialised(std::string_view bytes, std::size_t* consumed);
   // Checks the headers of bytes; on success sets the derived members and keeps the bytes.
-  bool Adopt(std::vector<std::uint8_t>&& bytes, Prompter& prompter);
+  Result<> Adopt(std::vector<std::uint8_t>&& bytes);
   void Clear();
 
   std::vector<std::uint8_t> data_;

@@ -59,16 +59,17 @@ void CGLScene::InitContextState(const GlFunctions& gl) {
   gl.ClearColor(c[0], c[1], c[2], c[3]);
 }
 
-GlResult CGLScene::CreateContext(const GlFunctions& gl, const std::filesystem::path& base,
+Result<> CGLScene::CreateContext(const GlFunctions& gl, const std::filesystem::path& base,
                                  Prompter& prompter) {
-  if (!gl.HasCurrentContext()) return GlResult::Failure(std::string(kMsgNoCurrentContext));
-  if (ready_) return GlResult::Failure("the scene's display lists are built already");
+  if (!gl.HasCurrentContext())
+    return Fail(ErrorCode::kUnavailable, std::string(kMsgNoCurrentContext));
+  if (ready_) return Fail(ErrorCode::kUnavailable, "the scene's display lists are built already");
   InitContextState(gl);
   const std::filesystem::path folder = base / kModelsFolder;
   for (int k = 0; k < kBuiltinMeshCount; ++k) {
     const auto index = static_cast<std::size_t>(k);
-    const FileReadResult read = ReadBuiltinMesh(folder / kBuiltinMeshFiles[index], meshes_[index]);
-    if (!read.ok) prompter.Message(read.message, kCaptionError);
+    const Result<> read = ReadBuiltinMesh(folder / kBuiltinMeshFiles[index], meshes_[index]);
+    if (!read) ShowError(prompter, read.error());
     meshLists_[index] = CompileBuiltinMesh(gl, meshes_[index],
                                            static_cast<BuiltinMesh>(k) == BuiltinMesh::kParachute);
   }

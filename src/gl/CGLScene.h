@@ -74,7 +74,7 @@ class CGLScene {
   // base/3dmodels, in that order. A file that cannot be read shows its message through prompter
   // and compiles to a list that draws nothing; the others are still built. Fails, doing
   // nothing, when no context is current or the lists were built already.
-  GlResult CreateContext(const GlFunctions& gl, const std::filesystem::path& base,
+  Result<> CreateContext(const GlFunctions& gl, const std::filesystem::path& base,
                          Prompter& prompter);
   bool IsReady() const { return ready_; }
 

@@ -35,9 +35,9 @@ int COglModel::Load(const std::filesystem::path& path, Prompter& prompter,
     return 0;
   }
   OglGeometry geometry;
-  const FileReadResult read = ReadOglGeometry(*in, path, geometry);
-  if (!read.ok) {
-    prompter.Message(read.message, kCaptionError);
+  const Result<> read = ReadOglGeometry(*in, path, geometry);
+  if (!read) {
+    ShowError(prompter, read.error());
     return 0;
   }
   geometry_ = std::move(geometry);

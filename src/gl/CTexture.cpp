@@ -19,14 +19,16 @@ constexpr int kTextureBits = 24;
 int CTexture::Load(const std::filesystem::path& path, Prompter& prompter) {
   pixels_.clear();
   width_ = height_ = 0;
-  std::string file;
-  std::string reason;
   // Only a regular file: a device or a pipe named as a texture could be read without end.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || !ReadWholeFile(path, file, reason)) {
+  const Result<std::string> read = std::filesystem::is_regular_file(path, error)
+                                       ? ReadWholeFile(path)
+                                       : Fail(ErrorCode::kCannotOpen, {});
+  if (!read) {
     prompter.Message(kMsgTextureNotOpened, kCaptionProgram);
     return 0;
   }
+  const std::string& file = read.value();
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
   const std::optional<BmpLayout> layout =
       HasBmpMark(bytes, file.size()) ? CheckBmpLayout(bytes, file.size()) : std::nullopt;

@@ -2,13 +2,13 @@
 
 namespace plumora {
 
-GlResult GlFunctions::Resolve(const GlProcLoader& load) {
+Result<> GlFunctions::Resolve(const GlProcLoader& load) {
   const GlFunctions empty;
-#define PLUMORA_GL_RESOLVE(ret, name, params)                       \
-  name = reinterpret_cast<ret(*) params>(load("gl" #name));         \
-  if (name == nullptr) {                                            \
-    *this = empty;                                                  \
-    return GlResult::Failure("OpenGL has no entry point gl" #name); \
+#define PLUMORA_GL_RESOLVE(ret, name, params)                                   \
+  name = reinterpret_cast<ret(*) params>(load("gl" #name));                     \
+  if (name == nullptr) {                                                        \
+    *this = empty;                                                              \
+    return Fail(ErrorCode::kUnavailable, "OpenGL has no entry point gl" #name); \
   }
   PLUMORA_GL_FUNCTIONS(PLUMORA_GL_RESOLVE)
 #undef PLUMORA_GL_RESOLVE

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
 using GlEnum = unsigned int;
@@ -142,15 +144,6 @@ inline constexpr GlEnum kGlNoError = 0;
   X(void, ReadPixels,                                                                           \
     (GlInt x, GlInt y, GlSizei width, GlSizei height, GlEnum format, GlEnum type, void* pixels))
 
-// What an OpenGL set-up step gives back: success, or the reason it failed.
-struct [[nodiscard]] GlResult {
-  bool ok = true;
-  std::string message;  // set when !ok
-
-  explicit operator bool() const { return ok; }
-  static GlResult Failure(std::string why) { return {false, std::move(why)}; }
-};
-
 // Looks up an entry point by its full name ("glBegin"); null when the context has none.
 using GlProc = void (*)();
 using GlProcLoader = std::function<GlProc(const char* name)>;
@@ -162,7 +155,7 @@ struct GlFunctions {
 
   // Fills every entry from load. Fails, naming the first entry point the loader does not know,
   // when one is missing; the table is then empty again.
-  GlResult Resolve(const GlProcLoader& load);
+  Result<> Resolve(const GlProcLoader& load);
   bool IsResolved() const {
     return Begin != nullptr;
   }

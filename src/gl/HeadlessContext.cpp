@@ -82,18 +82,19 @@ const OsMesaLibrary& Library() {
 
 }  // namespace
 
-GlResult HeadlessContext::Create(int width, int height, std::unique_ptr<HeadlessContext>& out) {
+Result<> HeadlessContext::Create(int width, int height, std::unique_ptr<HeadlessContext>& out) {
   out.reset();
-  if (width < 1 || height < 1) return GlResult::Failure("an off-screen picture needs pixels");
+  if (width < 1 || height < 1)
+    return Fail(ErrorCode::kUnavailable, "an off-screen picture needs pixels");
   const OsMesaLibrary& lib = Library();
-  if (!lib.error.empty()) return GlResult::Failure(lib.error);
+  if (!lib.error.empty()) return Fail(ErrorCode::kUnavailable, lib.error);
   void* context = lib.createContextExt(kOsMesaRgba, kDepthBits, 0, 0, nullptr);
-  if (!context) return GlResult::Failure("OSMesa could not create an OpenGL context");
+  if (!context) return Fail(ErrorCode::kUnavailable, "OSMesa could not create an OpenGL context");
   std::unique_ptr<HeadlessContext> made(new HeadlessContext(context, width, height));
   if (!made->MakeCurrent()) {
-    return GlResult::Failure("OSMesa could not make its OpenGL context current");
+    return Fail(ErrorCode::kUnavailable, "OSMesa could not make its OpenGL context current");
   }
-  GlResult resolved =
+  Result<> resolved =
       made->gl_.Resolve([&lib](const char* name) { return lib.getProcAddress(name); });
   if (!resolved) return resolved;
   out = std::move(made);

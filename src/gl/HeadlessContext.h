@@ -18,7 +18,7 @@ class HeadlessContext {
   // A context with an RGBA colour buffer of width × height pixels and a depth buffer, made
   // current on this thread, its table resolved. Fails, saying why, when the OSMesa library is
   // missing or refuses the context.
-  static GlResult Create(int width, int height, std::unique_ptr<HeadlessContext>& out);
+  static Result<> Create(int width, int height, std::unique_ptr<HeadlessContext>& out);
   ~HeadlessContext();
   HeadlessContext(const HeadlessContext&) = delete;
   HeadlessContext& operator=(const HeadlessContext&) = delete;

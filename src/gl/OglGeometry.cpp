@@ -45,10 +45,9 @@ std::string ModelNotOpenedMessage(const std::filesystem::path& path) {
   return text.append(path.string()).append(kMsgModelNotOpened);
 }
 
-FileReadResult ReadOglGeometry(TextScanner& in, const std::filesystem::path& path,
-                               OglGeometry& out) {
+Result<> ReadOglGeometry(TextScanner& in, const std::filesystem::path& path, OglGeometry& out) {
   const auto fail = [&](std::string_view what, int line) {
-    return FileReadResult{false, DataFileMessage("model", path, what, line)};
+    return DataFileError("model", path, what, line);
   };
   const auto early = [&] { return fail(kMsgFileEndsEarly, in.Line()); };
   int line = 0;
@@ -116,7 +115,7 @@ FileReadResult ReadOglGeometry(TextScanner& in, const std::filesystem::path& pat
   if (!in.ReadToken(g.textureName)) return early();
   in.SkipLine(kModelLineReadLimit);
   out = std::move(g);
-  return {true, {}};
+  return {};
 }
 
 void ApplyMaterial(const GlFunctions& gl, const OglMaterial& material) {

@@ -56,8 +56,7 @@ std::string ModelNotOpenedMessage(const std::filesystem::path& path);
 // Reads one model from in, which stands at the model's first line; path names the file in the
 // messages. On success in stands after the line of the texture name. On failure out is
 // unchanged and the message names the file and the line.
-FileReadResult ReadOglGeometry(TextScanner& in, const std::filesystem::path& path,
-                               OglGeometry& out);
+Result<> ReadOglGeometry(TextScanner& in, const std::filesystem::path& path, OglGeometry& out);
 
 // The material for front and back faces, as the model lists set it.
 void ApplyMaterial(const GlFunctions& gl, const OglMaterial& material);

@@ -18,7 +18,7 @@ class DispersionsCommand : public ::testing::Test, public test::FlightFixture {
     CBallisticEntryPhase& entry = AddBallisticPhase();
     entry.stopKind = kStopOnTime;
     entry.stopTime = 2.0;
-    EXPECT_TRUE(SaveMission(doc, base / "m.json")) << prompter.Transcript();
+    EXPECT_TRUE(SaveMission(doc.mission, base / "m.json").ok());
   }
   std::string Path(const std::string& name) const { return (base / name).string(); }
   // dispersions of m.json with the arguments given, in the fixture's data folder.

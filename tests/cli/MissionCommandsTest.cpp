@@ -32,9 +32,9 @@ TEST(MissionCommands, NewWritesADefaultMissionInEitherForm) {
 
 TEST(MissionCommands, ConvertGoesBothWaysWithoutLosingAByte) {
   TempDir dir;
-  CPlumoraDoc doc;
-  test::FillEveryField(doc);
-  ASSERT_TRUE(SaveMission(doc, dir / "full.psd"));
+  Mission mission;
+  test::FillEveryField(mission);
+  ASSERT_TRUE(SaveMission(mission, dir / "full.psd").ok());
   const auto toJson = Cli({"convert", "full.psd", "full.json"}, dir.path());
   ASSERT_EQ(toJson.status, 0) << toJson.err;
   const auto back = Cli({"convert", "full.json", "again.psd"}, dir.path());

@@ -24,7 +24,7 @@ class RunCommand : public ::testing::Test, public test::FlightFixture {
  protected:
   std::string Save(const std::string& name) {
     const auto path = base / name;
-    EXPECT_TRUE(SaveMission(doc, path)) << prompter.Transcript();
+    EXPECT_TRUE(SaveMission(doc.mission, path).ok());
     return path.string();
   }
   std::string Csv() const { return (base / "out.csv").string(); }
@@ -51,7 +51,7 @@ const std::string kNoSpace = " could not be written to standard output (No space
 
 TEST_F(RunCommand, RunsTheMissionSummarisesItAndWritesEverySample) {
   CBallisticEntryPhase& phase = AddBallisticPhase();
-  doc.phases[0]->name = "entry";
+  doc.mission.phases[0]->name = "entry";
   phase.stopKind = 0;
   phase.stopTime = 2.0;
   const auto r =
@@ -83,7 +83,7 @@ TEST_F(RunCommand, RunsEntryAndDescentIntoOneCsv) {
   UseLightDescent(4000.0, 150.0);
   AddBallisticPhase().stopHeight = 3000.0;
   AddFinalDescentPhase().stopHeight = 2900.0;
-  doc.phases[1]->name = "descent";
+  doc.mission.phases[1]->name = "descent";
   const auto r = Cli({"run", "--quiet", "--on-flip", "continue", "--base", base.path().string(),
                       "--csv", Csv(), Save("m.psd")});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -99,8 +99,8 @@ TEST_F(RunCommand, RunsEntryAndDescentIntoOneCsv) {
 TEST_F(RunCommand, TheFlipQuestionIsAnsweredAsTold) {
   // A canopy set the wrong way round flips at once.
   UseLightDescent(1000.0, 10.0);
-  doc.initialState.parachuteYaw = 180.0;
-  doc.initialState.parachuteOffsetX = -5.0;
+  doc.mission.initialState.parachuteYaw = 180.0;
+  doc.mission.initialState.parachuteOffsetX = -5.0;
   CParachutePhase& phase = AddFinalDescentPhase();
   phase.stopKind = 0;
   phase.stopTime = 1.0;

@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool* flags[] = {&columns.time,     &columns.latitude,  &columns.longitude, &columns.heading,
                    &columns.altitude, &columns.pathAngle, &columns.speed};
   for (unsigned k = 0; k < 7; ++k) *flags[k] = (choice >> k) & 1u;
-  ImportTrajectory(*doc, path, columns);
+  (void)ImportTrajectory(*doc, path, columns);
   return 0;
 }

@@ -7,19 +7,19 @@
 
 #include "FuzzSupport.h"
 #include "core/app/MissionFiles.h"
-#include "core/app/PlumoraDoc.h"
 
 namespace plumora::fuzz {
 
 inline void FuzzMissionFile(std::string_view name, const std::uint8_t* data, std::size_t size) {
   const auto path = WriteInput(name, data, size);
-  CPlumoraDoc doc;
-  if (!LoadMission(doc, path)) return;
-  // A mission that was read can be stored, and the stored form reads back.
+  const Result<MissionRead> read = ReadMissionFile(path);
+  if (!read) return;
+  // A mission that was read can be stored, and the stored form reads back as the same mission.
+  const Mission& mission = read->mission;
   const auto copy = Scratch() / (std::string("copy-") + std::string(name));
-  if (!SaveMission(doc, copy)) return;  // refused by the writer with a message: fine
-  CPlumoraDoc again;
-  if (!LoadMission(again, copy)) std::abort();
+  if (!SaveMission(mission, copy)) return;  // refused by the writer, saying why: fine
+  const Result<MissionRead> again = ReadMissionFile(copy);
+  if (!again || !(again->mission == mission)) std::abort();
 }
 
 }  // namespace plumora::fuzz

@@ -123,8 +123,8 @@ TEST(BundledModelsTest, BuiltInMeshesHaveTheirTriangleCountsRunsAndMaterials) {
                                                grey(0.337f)};
   for (int m = 0; m < kBuiltinMeshCount; ++m) {
     BuiltinMeshData mesh;
-    const FileReadResult read = ReadBuiltinMesh(ModelsFolder() / kBuiltinMeshFiles[m], mesh);
-    ASSERT_TRUE(read.ok) << read.message;
+    const Result<> read = ReadBuiltinMesh(ModelsFolder() / kBuiltinMeshFiles[m], mesh);
+    ASSERT_TRUE(read.ok()) << read.message();
     EXPECT_EQ(mesh.TriangleCount(), expected[m].triangles) << m;
     std::vector<int> runs;
     for (const MeshRun& run : mesh.Runs()) runs.push_back(run.triangles);
@@ -142,14 +142,14 @@ TEST(BundledModelsTest, BuiltInMeshesHaveTheirTriangleCountsRunsAndMaterials) {
     }
   }
   BuiltinMeshData parachute, rocket;
-  ASSERT_TRUE(ReadBuiltinMesh(ModelsFolder() / "parachute.mesh", parachute).ok);
+  ASSERT_TRUE(ReadBuiltinMesh(ModelsFolder() / "parachute.mesh", parachute).ok());
   const auto materials = parachute.Materials();
   EXPECT_EQ(materials[0].diffuse, (std::array<float, 4>{0.9f, 0.1f, 0.1f, 1.0f}));
   EXPECT_EQ(materials[0].shininess, 32.0f);
   EXPECT_EQ(materials[1].specular, grey(0.8f));
   EXPECT_EQ(materials[2].ambient, grey(0.1f));
   EXPECT_EQ(materials[2].shininess, 64.0f);
-  ASSERT_TRUE(ReadBuiltinMesh(ModelsFolder() / "payload4.mesh", rocket).ok);
+  ASSERT_TRUE(ReadBuiltinMesh(ModelsFolder() / "payload4.mesh", rocket).ok());
   EXPECT_EQ(rocket.Materials()[0].ambient, grey(0.745f));
   EXPECT_EQ(rocket.Materials()[0].specular, grey(0.0f));
   EXPECT_EQ(rocket.Materials()[1].diffuse, grey(0.098f));

@@ -35,8 +35,8 @@ constexpr Pixel kBodyBackground{179, 230, 230};
 class SceneDrawTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const GlResult made = HeadlessContext::Create(kWidth, kHeight, context_);
-    ASSERT_TRUE(made) << made.message;
+    const Result<> made = HeadlessContext::Create(kWidth, kHeight, context_);
+    ASSERT_TRUE(made) << made.message();
     scene_ = std::make_unique<CGLScene>();
     SilentPrompter prompter;
     ASSERT_TRUE(scene_->CreateContext(context_->gl(), test::DataFolder(), prompter));

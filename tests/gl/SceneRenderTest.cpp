@@ -26,8 +26,8 @@ struct Rgb {
 class SceneRenderTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const GlResult made = HeadlessContext::Create(kSize, kSize, context_);
-    ASSERT_TRUE(made) << made.message;
+    const Result<> made = HeadlessContext::Create(kSize, kSize, context_);
+    ASSERT_TRUE(made) << made.message();
     scene_ = std::make_unique<CGLScene>();
     RecordingPrompter prompter;
     ASSERT_TRUE(scene_->CreateContext(context_->gl(), test::DataFolder(), prompter));
@@ -175,9 +175,9 @@ TEST_F(SceneRenderTest, NothingIsBuiltWithoutACurrentContext) {
   context_->Release();
   CGLScene scene;
   RecordingPrompter prompter;
-  const GlResult result = scene.CreateContext(gl(), test::DataFolder(), prompter);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.message, kMsgNoCurrentContext);
+  const Result<> result = scene.CreateContext(gl(), test::DataFolder(), prompter);
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.message(), kMsgNoCurrentContext);
   EXPECT_FALSE(scene.IsReady());
   EXPECT_TRUE(prompter.entries().empty());
   COglModel model;
@@ -187,11 +187,11 @@ TEST_F(SceneRenderTest, NothingIsBuiltWithoutACurrentContext) {
 
   // A table that cannot be filled completely is not filled at all.
   GlFunctions table;
-  const GlResult resolved = table.Resolve([](const char* name) -> GlProc {
+  const Result<> resolved = table.Resolve([](const char* name) -> GlProc {
     return std::string_view(name) == "glEnd" ? nullptr : reinterpret_cast<GlProc>(&std::abort);
   });
-  EXPECT_FALSE(resolved.ok);
-  EXPECT_NE(resolved.message.find("glEnd"), std::string::npos);
+  EXPECT_FALSE(resolved.ok());
+  EXPECT_NE(resolved.message().find("glEnd"), std::string::npos);
   EXPECT_FALSE(table.IsResolved());
 }
 

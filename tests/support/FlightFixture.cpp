@@ -4,6 +4,7 @@
 #include "core/ballistic/BallisticEntry.h"
 #include "core/parachute/FinalDescent.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -11,14 +12,38 @@
 
 namespace plumora::test {
 
-int FlyBallisticPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
-  FlightContext flight = FlightContextFor(doc, phase);
-  return RunBallisticEntry(flight, phase, r);
+namespace {
+
+using Module = int (*)(FlightContext&, const CMissionPhase&, CHandOverState&);
+
+int FlyPhase(CPlumoraDoc& doc, const CMissionPhase& phase, CHandOverState& r, Module module) {
+  Result<Environment> environment = LoadRunEnvironment(doc.baseFolder, doc.mission);
+  if (!environment) {
+    ShowError(doc.prompter(), environment.error());
+    return 0;
+  }
+  doc.SetEnvironment(std::move(environment).value());
+  const auto& phases = doc.mission.phases;
+  const auto k = static_cast<std::size_t>(
+      std::find_if(phases.begin(), phases.end(), [&](const auto& p) { return p.get() == &phase; }) -
+      phases.begin());
+  RunState state(doc.mission, doc.results);
+  state.SetPrompter(&doc.prompter());
+  state.SetProgressSink(&doc.progress());
+  FlightContext flight = FlightContextFor(doc.mission, doc.environment(), {}, state, k);
+  const int result = module(flight, phase, r);
+  if (CParachutePhase* descent = doc.mission.phases[k]->parachute()) descent->flip = state.flips[k];
+  return result;
 }
 
-int FlyDescentPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r) {
-  FlightContext flight = FlightContextFor(doc, phase);
-  return RunParachutePhase(flight, phase, r);
+}  // namespace
+
+int FlyBallisticPhase(CPlumoraDoc& doc, const CMissionPhase& phase, CHandOverState& r) {
+  return FlyPhase(doc, phase, r, RunBallisticEntry);
+}
+
+int FlyDescentPhase(CPlumoraDoc& doc, const CMissionPhase& phase, CHandOverState& r) {
+  return FlyPhase(doc, phase, r, RunParachutePhase);
 }
 
 std::string SphereAdfText(double dragCoefficient) {
@@ -50,18 +75,18 @@ FlightFixture::FlightFixture() {
   WriteFile(base / "adf" / "ld600.adf", SphereAdfText(kFixtureDragCoefficient));
   doc.baseFolder = base.path();
   doc.SetPrompter(&prompter);
-  doc.CreatePayload();
-  doc.CreateParachute();
+  doc.mission.CreatePayload();
+  doc.mission.CreateParachute();
 }
 
 CBallisticEntryPhase& FlightFixture::AddBallisticPhase() {
-  CBallisticEntryPhase& phase = *doc.AddPhase(kPhaseBallisticEntry).ballistic();
+  CBallisticEntryPhase& phase = *doc.mission.AddPhase(kPhaseBallisticEntry).ballistic();
   phase.payloadNumber = payload().number;
   return phase;
 }
 
 CParachutePhase& FlightFixture::AddFinalDescentPhase() {
-  CParachutePhase& phase = *doc.AddPhase(kPhaseFinalDescent).parachute();
+  CParachutePhase& phase = *doc.mission.AddPhase(kPhaseFinalDescent).parachute();
   phase.payloadNumber = payload().number;
   phase.parachuteNumber = parachute().number;
   return phase;
@@ -71,7 +96,7 @@ void FlightFixture::UseLightDescent(double height, double speed) {
   payload().mass = 100.0;
   payload().referenceArea = 1.0;
   parachute().referenceArea = 50.0;
-  InitialState& s = doc.initialState;
+  InitialState& s = doc.mission.initialState;
   s.height = height;
   s.payloadVelocity = s.parachuteVelocity = speed;
   s.payloadPathAngle = s.parachutePathAngle = -80.0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app/PlumoraDoc.h"
+#include "core/flight/HandOverState.h"
 #include "support/TestFiles.h"
 
 namespace plumora::test {
@@ -27,8 +28,8 @@ class FlightFixture {
   CPlumoraDoc doc;
   RecordingPrompter prompter;
   TempDir base;
-  CPayload& payload() { return *doc.payloads.front(); }
-  CParachute& parachute() { return *doc.parachutes.front(); }
+  CPayload& payload() { return *doc.mission.payloads.front(); }
+  CParachute& parachute() { return *doc.mission.parachutes.front(); }
   CBallisticEntryPhase& AddBallisticPhase();
   // A final descent of the payload under the parachute, stopping on the ground.
   CParachutePhase& AddFinalDescentPhase();
@@ -38,8 +39,11 @@ class FlightFixture {
   void UseLightDescent(double height, double speed);
 };
 
-// One phase of the document flown by its module, outside a whole run.
-int FlyBallisticPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r);
-int FlyDescentPhase(CPlumoraDoc& doc, CMissionPhase& phase, CHandOverState& r);
+// One phase of the document flown by its module, outside a whole run: the run's environment is
+// read (and kept by the document), the samples go to the document's results, the messages to its
+// prompter, the progress to its sink, and the flip memory back to the phase record. 1 or 0 as the
+// phase modules return them; 0 too when the environment cannot be read (its message shown).
+int FlyBallisticPhase(CPlumoraDoc& doc, const CMissionPhase& phase, CHandOverState& r);
+int FlyDescentPhase(CPlumoraDoc& doc, const CMissionPhase& phase, CHandOverState& r);
 
 }  // namespace plumora::test

@@ -55,19 +55,19 @@ std::string NewMissionBytes() {
   return b.str();
 }
 
-std::string ArchiveBytes(const CPlumoraDoc& doc) {
-  std::string bytes, problem;
-  EXPECT_TRUE(WriteMissionArchive(doc, bytes, problem)) << problem;
-  return bytes;
+std::string ArchiveBytes(const Mission& mission) {
+  Result<std::string> bytes = WriteMissionArchive(mission);
+  EXPECT_TRUE(bytes.ok()) << (bytes ? std::string() : bytes.message());
+  return bytes ? std::move(bytes).value() : std::string();
 }
 
-void FillEveryField(CPlumoraDoc& doc) {
+void FillEveryField(Mission& mission) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   std::string allHighBytes;
   for (int c = 0x80; c <= 0xFF; ++c) allHighBytes += static_cast<char>(c);
 
-  CPayload& strope = doc.CreatePayload();
+  CPayload& strope = mission.CreatePayload();
   strope.comments = "first line\r\nsecond \"quoted\" line\t\x01";
   strope.name = "capsule \x80\x81\x8D\x8F\x90\x9D\xFF";
   strope.typeKeyword = "SKORVAN";
@@ -79,7 +79,7 @@ void FillEveryField(CPlumoraDoc& doc) {
   strope.legCount = 7;  // single strope: stored, but no points
   strope.legLength = 4.5, strope.cogDistance = -2.25, strope.legRadius = 0.75;
 
-  CPayload& bridle = doc.CreatePayload();
+  CPayload& bridle = mission.CreatePayload();
   bridle.name = allHighBytes;
   bridle.connectionKind = 2;  // any kind but 0 means bridle legs
   bridle.legCount = 3;
@@ -88,7 +88,7 @@ void FillEveryField(CPlumoraDoc& doc) {
   bridle.typeIndex = 2, bridle.typeKeyword = "OVMKPHASE1";
   bridle.number = 41;
 
-  CParachute& main = doc.CreateParachute();
+  CParachute& main = mission.CreateParachute();
   main.comments = "main";
   main.name = "ringsail";
   main.type = "ring";
@@ -97,17 +97,17 @@ void FillEveryField(CPlumoraDoc& doc) {
   main.lineLength = 23, main.stiffness = 24, main.damping = 25;
   main.reserved2to8 = {26, 27, 28, 29, 30, 31, -0.0};
   main.centreOfPressure = 33, main.confluenceMass = 34;
-  doc.CreateParachute().name = "drogue";
+  mission.CreateParachute().name = "drogue";
 
-  CMissionPhase& entry = doc.AddPhase(kPhaseBallisticEntry);
+  CMissionPhase& entry = mission.AddPhase(kPhaseBallisticEntry);
   entry.name = "entry";
   entry.comments = "from orbit";
   *entry.ballistic() = {41, 7, 0, 1234.5, 99.25, 0};
-  CMissionPhase& deploy = doc.AddPhase(kPhaseDeployment);
+  CMissionPhase& deploy = mission.AddPhase(kPhaseDeployment);
   deploy.name = "deploy";
   deploy.active = 0;
-  doc.AddPhase(kPhaseInflation).comments = "inflate";
-  CMissionPhase& descent = doc.AddPhase(kPhaseFinalDescent);
+  mission.AddPhase(kPhaseInflation).comments = "inflate";
+  CMissionPhase& descent = mission.AddPhase(kPhaseFinalDescent);
   descent.name = "descent";
   descent.active = 2;
   CParachutePhase& module = *descent.parachute();
@@ -115,18 +115,20 @@ void FillEveryField(CPlumoraDoc& doc) {
   module.generalSolver = 0, module.stopHeight = 10.5, module.stopTime = 300.0;
   module.stopKind = 0, module.massPointAtConfluence = 1;
 
-  doc.nextPayloadNumber = 42;
-  doc.nextParachuteNumber = -5;
-  doc.missionType = 1;
-  doc.missionName = "Mission \xE9t\xE9";
-  doc.missionComments = std::string("with a NUL \0 inside", 19);
+  mission.nextPayloadNumber = 42;
+  mission.nextParachuteNumber = -5;
+  mission.missionType = 1;
+  mission.missionName = "Mission \xE9t\xE9";
+  mission.missionComments = std::string("with a NUL \0 inside", 19);
   for (std::size_t i = 0; i < InitialState::kFieldOrder.size(); ++i) {
-    doc.initialState.*InitialState::kFieldOrder[i] = 1000.0 * static_cast<double>(i) + 0.125;
+    mission.initialState.*InitialState::kFieldOrder[i] = 1000.0 * static_cast<double>(i) + 0.125;
   }
-  doc.initialState.heading = -0.0;
-  doc.absoluteError = 1e-9, doc.relativeError = 2e-7, doc.finalTime = 512.0;
-  doc.outputTimeStep = 0.05, doc.timeStep = 0.01, doc.integrator = 4;
-  doc.planet = 2, doc.atmosphere = 3, doc.wind = 1;
+  mission.initialState.heading = -0.0;
+  mission.solver.absoluteError = 1e-9, mission.solver.relativeError = 2e-7,
+  mission.solver.finalTime = 512.0;
+  mission.solver.outputTimeStep = 0.05, mission.solver.timeStep = 0.01,
+  mission.solver.integrator = 4;
+  mission.environment.planet = 2, mission.environment.atmosphere = 3, mission.environment.wind = 1;
 }
 
 }  // namespace plumora::test

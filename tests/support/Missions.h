@@ -28,9 +28,8 @@ class Bytes {
 // The bytes of a new document's mission file.
 std::string NewMissionBytes();
 
-// The document's mission-file bytes as the program writes them (a failure to write fails the
-// test).
-std::string ArchiveBytes(const CPlumoraDoc& doc);
+// The mission-file bytes as the program writes them (a failure to write fails the test).
+std::string ArchiveBytes(const Mission& mission);
 
 // Counts what a document told its observers.
 struct CountingObserver : DocumentObserver {
@@ -45,6 +44,6 @@ struct CountingObserver : DocumentObserver {
 // and 3 bridle legs whose points are not the derived ones), two parachutes, phases of types 0,
 // 1, 2 and 3 (with modules for 0 and 3), texts using bytes 0x80 to 0xFF, and doubles that
 // are hard to carry (-0.0, NaNs, infinities, the smallest subnormal, the largest double).
-void FillEveryField(CPlumoraDoc& doc);
+void FillEveryField(Mission& mission);
 
 }  // namespace plumora::test

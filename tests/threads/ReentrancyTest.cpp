@@ -32,9 +32,9 @@ std::vector<Flight> Flights() {
     flights.push_back({"entry with integrator " + std::to_string(integrator), [integrator] {
                          auto f = std::make_unique<test::FlightFixture>();
                          f->AddBallisticPhase().stopHeight = 1000.0;
-                         f->doc.initialState.height = 60000.0;
-                         f->doc.initialState.payloadVelocity = 3000.0;
-                         f->doc.integrator = integrator;
+                         f->doc.mission.initialState.height = 60000.0;
+                         f->doc.mission.initialState.payloadVelocity = 3000.0;
+                         f->doc.mission.solver.integrator = integrator;
                          return f;
                        }});
   }
@@ -49,7 +49,8 @@ std::vector<Flight> Flights() {
                          descent.stopTime = 20.0;
                          descent.massPointAtConfluence = lines == 2 ? 1 : 0;
                          f->payload().connectionKind = lines == 0 ? kSingleStrope : kBridleLegs;
-                         f->doc.integrator = lines == 1 ? kAdamsBashforthMoulton : kHighStiffness;
+                         f->doc.mission.solver.integrator =
+                             lines == 1 ? kAdamsBashforthMoulton : kHighStiffness;
                          return f;
                        }});
   }
@@ -57,7 +58,7 @@ std::vector<Flight> Flights() {
   for (const auto& path : ListDataFiles(test::DataFolder() / "examples", "psd")) {
     flights.push_back({path.filename().string(), [path] {
                          auto f = std::make_unique<test::FlightFixture>();
-                         EXPECT_TRUE(LoadMission(f->doc, path)) << f->prompter.Transcript();
+                         EXPECT_TRUE(LoadMission(f->doc, path).ok());
                          f->doc.baseFolder = test::DataFolder();
                          return f;
                        }});
@@ -121,13 +122,17 @@ TEST(Reentrancy, DispersionsGiveTheSameRunsOnAnyNumberOfThreadsAndShards) {
   for (const char* text : {"height=normal(0,20)", "speed=uniform(-5,5)", "pitch=normal(0,3)",
                            "parachute.0.area=scale-normal(1,0.1)", "density_factor=normal(0,0.05)",
                            "payload.0.mass=scale-normal(1,0.02)"}) {
-    std::string problem;
-    variations.emplace_back();
-    ASSERT_TRUE(ParseVariation(text, variations.back(), problem)) << problem;
+    const Result<Variation> v = ParseVariation(text);
+    ASSERT_TRUE(v.ok()) << text;
+    variations.push_back(v.value());
   }
-  DispersionSetup setup;
-  std::string problem;
-  ASSERT_TRUE(PrepareDispersion(f.doc, variations, 77, setup, problem)) << problem;
+  Result<DispersionSetup> prepared = PrepareDispersion(f.doc.mission, variations, 77);
+  ASSERT_TRUE(prepared.ok());
+  DispersionSetup& setup = prepared.value();
+  // One environment for every run on every thread.
+  Result<Environment> environment = LoadRunEnvironment(f.doc.baseFolder, f.doc.mission);
+  ASSERT_TRUE(environment.ok());
+  setup.environment = std::move(environment).value();
   std::vector<std::string> names;
   for (const Variation& v : variations) names.push_back(v.name);
   constexpr std::int64_t kRuns = 10;
@@ -153,9 +158,9 @@ TEST(Reentrancy, DispersionsGiveTheSameRunsOnAnyNumberOfThreadsAndShards) {
   for (std::int64_t index : {2, 0, 1}) {
     const std::string shard = csv({index, 3}, 2);
     EXPECT_EQ(std::count(shard.begin(), shard.end(), '\n'), index == 0 ? 5 : 4);
-    ASSERT_TRUE(ReadDispersionCsv(shard, merged, problem)) << problem;
+    ASSERT_TRUE(ReadDispersionCsv(shard, merged).ok());
   }
-  ASSERT_TRUE(SortDispersionRuns(merged, problem)) << problem;
+  ASSERT_TRUE(SortDispersionRuns(merged).ok());
   EXPECT_EQ(DispersionCsvText(merged.inputNames, merged.records), whole);
 
   // Asked to stop before it starts, a study flies nothing.

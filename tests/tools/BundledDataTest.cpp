@@ -20,8 +20,8 @@ TEST(BundledAeroFile, LoadsAsTheTableTheGeneratorComputed) {
     EXPECT_LT(line.size(), static_cast<std::size_t>(kLineReadLimit)) << line;
   }
   auto db = std::make_unique<AeroDatabase>();
-  const FileReadResult read = ReadAeroFile(path, "", *db);
-  ASSERT_TRUE(read.ok) << read.message;
+  const Result<> read = ReadAeroFile(path, "", *db);
+  ASSERT_TRUE(read.ok()) << read.message();
   const AdfFile expected = Ld600();
   ASSERT_EQ(db->machCount, static_cast<int>(expected.mach.size()));
   ASSERT_EQ(db->angleCount, static_cast<int>(expected.angles.size()));

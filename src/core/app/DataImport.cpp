@@ -29,8 +29,8 @@ constexpr std::array<ImportColumn, 7> kColumns = {{
     {&ImportColumns::speed, &CTrajectorySample::payloadSpeed, 1000.0},  // km/s to m/s
 }};
 
-std::string LineMessage(const std::filesystem::path& path, int line, std::string_view what) {
-  return DataFileMessage("import", path, what, line);
+Error LineError(const std::filesystem::path& path, int line, std::string_view what) {
+  return DataFileError("import", path, what, line);
 }
 
 // The samples are in the store; the views and the animation follow them.
@@ -42,35 +42,28 @@ void Publish(CPlumoraDoc& doc) {
 
 }  // namespace
 
-int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
-                     const ImportColumns& columns) {
+Result<> ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
+                          const ImportColumns& columns) {
   // Without a column no read would ever meet the end of the file.
   if (std::none_of(kColumns.begin(), kColumns.end(),
                    [&](const ImportColumn& c) { return columns.*c.chosen; })) {
-    doc.prompter().Message(kMsgImportNeedsAColumn, kCaptionError);
-    return 0;
+    return Fail(ErrorCode::kInvalid, std::string(kMsgImportNeedsAColumn));
   }
   auto in = TextScanner::Open(path);
-  if (!in) {
-    doc.prompter().Message(kMsgCouldNotOpenFile, kCaptionError);
-    return 0;
-  }
+  if (!in) return Fail(ErrorCode::kCannotOpen, std::string(kMsgCouldNotOpenFile));
   doc.results.Clear();
-  CPayload& payload = doc.CreatePayload();
+  CPayload& payload = doc.mission.CreatePayload();
   payload.name = "import";
-  const std::shared_ptr<CPayload> payloadRef = doc.FindPayload(payload.number);
+  const std::shared_ptr<CPayload> payloadRef = doc.mission.FindPayload(payload.number);
 
   // The planet index; an index the program has no planet for would read a wrong atmosphere.
   int planet = 0;
   if (!in->ReadInt(planet) || planet < kEarth || planet > kTitan) {
-    doc.prompter().Message(
-        LineMessage(path, in->Line(), "does not begin with a planet index of 0, 1 or 2"),
-        kCaptionError);
-    return 0;
+    return LineError(path, in->Line(), "does not begin with a planet index of 0, 1 or 2");
   }
-  doc.planet = planet;
+  doc.mission.environment.planet = planet;
   in->SkipRestOfLine();
-  if (!doc.readatmosphere()) return 0;
+  if (Result<> air = doc.ReadAtmosphere(); !air) return air;
 
   for (;;) {
     CTrajectorySample sample;
@@ -83,12 +76,10 @@ int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
       }
       double value = 0.0;
       if (!in->ReadFloat(value)) {
-        doc.prompter().Message(
-            LineMessage(path, in->Line(),
-                        "holds something other than a number where a number must stand"),
-            kCaptionError);
+        Error error = LineError(path, in->Line(),
+                                "holds something other than a number where a number must stand");
         Publish(doc);
-        return 0;
+        return error;
       }
       sample.*column.field = value * column.scale;
     }
@@ -100,7 +91,7 @@ int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
     doc.results.Append(std::move(sample));
   }
   Publish(doc);
-  return 1;
+  return {};
 }
 
 }  // namespace plumora

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
 class CPlumoraDoc;
@@ -26,11 +28,11 @@ struct ImportColumns {
 
 // Replaces the results with the file's samples, adds a payload named "import" that the samples
 // refer to, reads the atmosphere of the file's planet, computes the ranges and tells the views.
-// Returns 1 when the whole file was read; 0 when no column is chosen (nothing changes), the file
-// could not be opened, its planet or
-// atmosphere could not be read, or a line held something other than a number where one must
-// stand (the message names the file and the line; the samples read before it stay).
-int ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
-                     const ImportColumns& columns);
+// Fails, saying why and showing nothing, when no column is chosen (nothing changes), the file
+// could not be opened, its planet or atmosphere could not be read, or a line held something
+// other than a number where one must stand (the message names the file and the line; the
+// samples read before it stay and are shown).
+Result<> ImportTrajectory(CPlumoraDoc& doc, const std::filesystem::path& path,
+                          const ImportColumns& columns);
 
 }  // namespace plumora

@@ -5,68 +5,12 @@
 #include <utility>
 
 #include "core/common/Messages.h"
+#include "core/mission/MissionBytes.h"
+#include "core/mission/MissionLayout.h"
 
 namespace plumora {
 
 namespace {
-
-// String length prefixes: one byte below 255; else 0xFF and a 16-bit length below 0xFFFE; else
-// 0xFF, the 16-bit value 0xFFFF and a 32-bit length.
-constexpr std::uint8_t kLongerLength = 0xFF;
-constexpr std::uint16_t kWideMarker = 0xFFFE;  // never written; older writers marked wide strings
-constexpr std::uint16_t kLongestLength = 0xFFFF;
-
-class ArchiveWriter {
- public:
-  void Int(std::string_view, std::int32_t v) { Put(static_cast<std::uint32_t>(v), 4); }
-  void Flag(std::string_view key, std::int32_t v) { Int(key, v); }
-  void Real(std::string_view, double v) { Put(std::bit_cast<std::uint64_t>(v), 8); }
-  void Text(std::string_view, const std::string& s) {
-    const std::size_t n = s.size();
-    if (n < kLongerLength) {
-      Put(n, 1);
-    } else if (n < kWideMarker) {
-      Put(kLongerLength, 1);
-      Put(n, 2);
-    } else {
-      Put(kLongerLength, 1);
-      Put(kLongestLength, 2);
-      Put(n, 4);
-    }
-    bytes += s;
-  }
-  void Vector(std::string_view key, const Vec3& v) {
-    Real(key, v.x);
-    Real(key, v.y);
-    Real(key, v.z);
-  }
-  template <std::size_t N>
-  void Reals(std::string_view key, const std::array<double, N>& values) {
-    for (double v : values) Real(key, v);
-  }
-  // The count was checked before writing began (FindUnstorablePayload).
-  void LegPoints(std::string_view key, const CPayload& p) {
-    for (std::int32_t i = 0; i < p.legCount && i < kMaxLegs; ++i) Vector(key, p.legPoints[i]);
-  }
-  void Unstored(std::string_view) {}
-  template <typename Visit>
-  void Group(std::string_view, Visit visit) {
-    visit();
-  }
-  template <typename Ptr, typename Visit>
-  void Records(std::string_view key, const std::vector<Ptr>& list, Visit visit) {
-    Int(key, static_cast<std::int32_t>(list.size()));
-    for (const Ptr& item : list) visit(std::as_const(*item));
-  }
-
-  std::string bytes;
-
- private:
-  // The low `size` bytes of value, least significant first.
-  void Put(std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  }
-};
 
 // Reads in the order of the writer. The first failure sticks: every later read leaves its
 // target untouched, so a damaged file costs no more than one pass over what is there.
@@ -162,30 +106,29 @@ class ArchiveReader {
 
 }  // namespace
 
-bool WriteMissionArchive(const CPlumoraDoc& doc, std::string& bytes, std::string& problem) {
-  if (const CPayload* p = FindUnstorablePayload(doc)) {
-    problem = std::string(kMsgUnstorableLegCount) + std::to_string(p->number);
-    return false;
+Result<std::string> WriteMissionArchive(const Mission& mission) {
+  if (const CPayload* p = FindUnstorablePayload(mission)) {
+    return Fail(ErrorCode::kInvalid,
+                std::string(kMsgUnstorableLegCount) + std::to_string(p->number));
   }
   ArchiveWriter out;
   out.Int("version", kMissionFileVersion);
-  VisitMission(out, doc);
-  bytes = std::move(out.bytes);
-  return true;
+  VisitMission(out, mission);
+  return std::move(out.bytes);
 }
 
-MissionReadResult ReadMissionArchive(std::string_view bytes, CPlumoraDoc& doc) {
+Result<Mission> ReadMissionArchive(std::string_view bytes) {
   ArchiveReader in(bytes);
   std::int32_t version = 0;
   in.Int("version", version);
   if (!in.failed() && version != kMissionFileVersion) {
-    return {MissionReadResult::Status::kOtherVersion, "is of format version " +
-                                                          std::to_string(version) + ", not " +
-                                                          std::to_string(kMissionFileVersion)};
+    return Fail(ErrorCode::kUnsupported, "is of format version " + std::to_string(version) +
+                                             ", not " + std::to_string(kMissionFileVersion));
   }
-  if (!in.failed()) VisitMission(in, doc);
-  if (in.failed()) return {MissionReadResult::Status::kRefused, in.problem()};
-  return {};
+  Mission mission;
+  if (!in.failed()) VisitMission(in, mission);
+  if (in.failed()) return Fail(ErrorCode::kMalformed, in.problem());
+  return mission;
 }
 
 }  // namespace plumora

@@ -5,17 +5,19 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/MissionLayout.h"
-#include "core/app/PlumoraDoc.h"
+#include "core/common/Result.h"
+#include "core/mission/Mission.h"
 
 namespace plumora {
 
-// The bytes of the mission file. False, with problem set, when the mission cannot be stored.
-bool WriteMissionArchive(const CPlumoraDoc& doc, std::string& bytes, std::string& problem);
+// The bytes of the mission file; a kInvalid error when the mission cannot be stored.
+Result<std::string> WriteMissionArchive(const Mission& mission);
 
-// Reads the bytes of a whole mission file into doc, which must be a new document: on any result
-// but kRead it may hold part of the file and is to be thrown away. Nothing is read past the
-// bytes given and no length from the file is trusted before it is checked against them.
-MissionReadResult ReadMissionArchive(std::string_view bytes, CPlumoraDoc& doc);
+// The mission in the bytes of a whole mission file. A file of another format version gives a
+// kUnsupported error naming the version ("is of format version 5, not 6"), a damaged one a
+// kMalformed error ("WHAT (byte N)"); either is to be completed into a message naming the file.
+// Nothing is read past the bytes given and no length from the file is trusted before it is
+// checked against them.
+Result<Mission> ReadMissionArchive(std::string_view bytes);
 
 }  // namespace plumora

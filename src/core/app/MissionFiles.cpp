@@ -6,6 +6,7 @@
 
 #include "core/app/MissionArchive.h"
 #include "core/app/MissionJson.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
 
@@ -16,11 +17,11 @@ namespace {
 constexpr std::string_view kJsonExtension = ".json";
 
 // "The mission file PATH WHAT (DETAIL)\n"
-void Report(const CPlumoraDoc& doc, const std::filesystem::path& path, std::string_view what,
-            std::string_view detail = {}) {
+Error FileError(ErrorCode code, const std::filesystem::path& path, std::string_view what,
+                std::string_view detail = {}) {
   std::string text = std::string(kMsgMissionFile) + path.string() + " " + std::string(what);
   if (!detail.empty()) text += " (" + std::string(detail) + ")";
-  doc.prompter().Message(text + "\n", kCaptionError);
+  return Fail(code, text + "\n");
 }
 
 }  // namespace
@@ -32,48 +33,38 @@ MissionFormat MissionFormatFor(const std::filesystem::path& path) {
   return extension == kJsonExtension ? MissionFormat::kJson : MissionFormat::kBinary;
 }
 
-MissionOpened OpenMission(CPlumoraDoc& doc, const std::filesystem::path& path, std::string& note) {
-  std::string bytes, reason;
-  if (!ReadWholeFile(path, bytes, reason)) {
-    Report(doc, path, kMsgMissionNotOpened, reason);
-    return MissionOpened::kFailed;
+Result<MissionRead> ReadMissionFile(const std::filesystem::path& path) {
+  const Result<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return FileError(bytes.code(), path, kMsgMissionNotOpened, bytes.message());
+  Result<Mission> read = MissionFormatFor(path) == MissionFormat::kJson
+                             ? ReadMissionJson(bytes.value())
+                             : ReadMissionArchive(bytes.value());
+  if (read) return MissionRead{std::move(read).value(), {}};
+  // Only the binary form has versions: nothing of another one is read, and it opens as a new
+  // mission.
+  if (read.code() == ErrorCode::kUnsupported) {
+    return MissionRead{Mission(), std::string(kMsgMissionFile) + path.string() + " " +
+                                      read.message() + "; it opens as a new mission\n"};
   }
-  CPlumoraDoc fresh;
-  const MissionReadResult result = MissionFormatFor(path) == MissionFormat::kJson
-                                       ? ReadMissionJson(bytes, fresh)
-                                       : ReadMissionArchive(bytes, fresh);
-  switch (result.status) {
-    case MissionReadResult::Status::kRead:
-      doc.AdoptMission(std::move(fresh));
-      return MissionOpened::kRead;
-    case MissionReadResult::Status::kOtherVersion:
-      // Nothing of it was read: the document becomes a new mission.
-      doc.AdoptMission(CPlumoraDoc());
-      note = std::string(kMsgMissionFile) + path.string() + " " + result.problem +
-             "; it opens as a new mission\n";
-      return MissionOpened::kAsNewMission;
-    case MissionReadResult::Status::kRefused:
-      break;
-  }
-  Report(doc, path, result.problem);
-  return MissionOpened::kFailed;
+  return FileError(read.code(), path, read.message());
 }
 
-bool LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
-  std::string note;  // opened without a word
-  return OpenMission(doc, path, note) != MissionOpened::kFailed;
+Result<> LoadMission(CPlumoraDoc& doc, const std::filesystem::path& path) {
+  Result<MissionRead> read = ReadMissionFile(path);
+  if (!read) return std::move(read).error();
+  doc.AdoptMission(std::move(read.value().mission));
+  return {};
 }
 
-bool SaveMission(const CPlumoraDoc& doc, const std::filesystem::path& path) {
-  std::string bytes, reason;
-  const bool encoded = MissionFormatFor(path) == MissionFormat::kJson
-                           ? WriteMissionJson(doc, bytes, reason)
-                           : WriteMissionArchive(doc, bytes, reason);
-  if (!encoded || !WriteOutputFile(path, bytes, reason)) {
-    Report(doc, path, kMsgMissionNotSaved, reason);
-    return false;
+Result<> SaveMission(const Mission& mission, const std::filesystem::path& path) {
+  const Result<std::string> bytes = MissionFormatFor(path) == MissionFormat::kJson
+                                        ? WriteMissionJson(mission)
+                                        : WriteMissionArchive(mission);
+  if (!bytes) return FileError(bytes.code(), path, kMsgMissionNotSaved, bytes.message());
+  if (Result<> written = WriteOutputFile(path, bytes.value()); !written) {
+    return FileError(written.code(), path, kMsgMissionNotSaved, written.message());
   }
-  return true;
+  return {};
 }
 
 }  // namespace plumora

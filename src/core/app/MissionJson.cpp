@@ -12,6 +12,7 @@
 
 #include "core/common/CodePage.h"
 #include "core/common/Messages.h"
+#include "core/mission/MissionLayout.h"
 
 namespace plumora {
 
@@ -319,47 +320,48 @@ std::string SyntaxProblem(std::string_view text, std::size_t byte) {
 
 }  // namespace
 
-bool WriteMissionJson(const CPlumoraDoc& doc, std::string& text, std::string& problem) {
-  if (const CPayload* p = FindUnstorablePayload(doc)) {
-    problem = std::string(kMsgUnstorableLegCount) + std::to_string(p->number);
-    return false;
+Result<std::string> WriteMissionJson(const Mission& mission) {
+  if (const CPayload* p = FindUnstorablePayload(mission)) {
+    return Fail(ErrorCode::kInvalid,
+                std::string(kMsgUnstorableLegCount) + std::to_string(p->number));
   }
   Json root = Json::object();
   root[kFormatKey] = kMissionJsonFormat;
   root[kFormatVersionKey] = kMissionJsonVersion;
   JsonWriter out(root);
-  VisitMission(out, doc);
-  text = root.dump(2) + "\n";
-  return true;
+  VisitMission(out, mission);
+  return root.dump(2) + "\n";
 }
 
-MissionReadResult ReadMissionJson(std::string_view text, CPlumoraDoc& doc) {
+Result<Mission> ReadMissionJson(std::string_view text) {
   Json root;
   try {
     root = Json::parse(text.begin(), text.end());
   } catch (const Json::parse_error& e) {
-    return {MissionReadResult::Status::kRefused, SyntaxProblem(text, e.byte)};
+    return Fail(ErrorCode::kMalformed, SyntaxProblem(text, e.byte));
   } catch (const Json::out_of_range&) {
     // The parser reports a number beyond the range of a double this way, without a position.
-    return {MissionReadResult::Status::kRefused,
-            std::string(kMsgMissionNotJson) + " (a number is too large for a double)"};
+    return Fail(ErrorCode::kMalformed,
+                std::string(kMsgMissionNotJson) + " (a number is too large for a double)");
   }
+  Mission mission;
   try {
     JsonReader in(root);
     CheckFormat(in);
-    VisitMission(in, doc);
+    VisitMission(in, mission);
     in.CheckNoUnknownKeys();
     in.DeriveMissingLegPoints();
   } catch (const JsonProblem& p) {
-    return {MissionReadResult::Status::kRefused,
-            std::string(kMsgMissionJsonInvalid) + " (" +
-                (p.where.empty() ? std::string("the top level") : p.where) + " " + p.what + ")"};
+    return Fail(ErrorCode::kMalformed,
+                std::string(kMsgMissionJsonInvalid) + " (" +
+                    (p.where.empty() ? std::string("the top level") : p.where) + " " + p.what +
+                    ")");
   }
-  const std::int32_t nextPayload = NumberRecords(doc.payloads, root, "payloads");
-  const std::int32_t nextParachute = NumberRecords(doc.parachutes, root, "parachutes");
-  if (!root.contains("next_payload_number")) doc.nextPayloadNumber = nextPayload;
-  if (!root.contains("next_parachute_number")) doc.nextParachuteNumber = nextParachute;
-  return {};
+  const std::int32_t nextPayload = NumberRecords(mission.payloads, root, "payloads");
+  const std::int32_t nextParachute = NumberRecords(mission.parachutes, root, "parachutes");
+  if (!root.contains("next_payload_number")) mission.nextPayloadNumber = nextPayload;
+  if (!root.contains("next_parachute_number")) mission.nextParachuteNumber = nextParachute;
+  return mission;
 }
 
 }  // namespace plumora

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/MissionLayout.h"
-#include "core/app/PlumoraDoc.h"
+#include "core/common/Result.h"
+#include "core/mission/Mission.h"
 
 namespace plumora {
 
@@ -14,12 +14,13 @@ namespace plumora {
 inline constexpr std::string_view kMissionJsonFormat = "plumora-mission";
 inline constexpr int kMissionJsonVersion = 1;
 
-// JSON text of the mission, indented by two spaces and ending in a line feed. False, with
-// problem set, when the mission cannot be stored.
-bool WriteMissionJson(const CPlumoraDoc& doc, std::string& text, std::string& problem);
+// JSON text of the mission, indented by two spaces and ending in a line feed; a kInvalid error
+// when the mission cannot be stored.
+Result<std::string> WriteMissionJson(const Mission& mission);
 
-// Reads JSON text into doc, which must be a new document: on kRefused it may hold part of the
-// text and is to be thrown away. Keys left out keep the values of a new document.
-MissionReadResult ReadMissionJson(std::string_view text, CPlumoraDoc& doc);
+// The mission in JSON text; keys left out keep the values of a new mission. A kMalformed error
+// ("is not valid JSON (line L, column C)", "does not hold a valid mission (WHERE WHAT)") when
+// the text is refused, to be completed into a message naming the file.
+Result<Mission> ReadMissionJson(std::string_view text);
 
 }  // namespace plumora

@@ -1,107 +1,60 @@
-// The mission document: one mission, everything that describes it, the environment tables read
-// for it and the results computed from it. Dialogs edit it in place, a run computes into it, the
-// views only read it.
+// The mission document: one mission, the tables last read for it, the results computed from it,
+// and the front ends that watch it. Dialogs edit its mission in place, a run computes into its
+// results, the views only read it. What a run changes while it goes on lives in the run's own
+// RunState, so the document holds nothing of a run but its results.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "core/app/DocumentObserver.h"
 #include "core/common/ProgressSink.h"
 #include "core/common/Prompter.h"
-#include "core/environment/Atmosphere.h"
-#include "core/flight/HandOverState.h"
+#include "core/common/Result.h"
+#include "core/environment/Environment.h"
 #include "core/flight/TrajectoryStore.h"
-#include "core/mission/Records.h"
-#include "core/mission/SolverSettings.h"
+#include "core/mission/Mission.h"
 
 namespace plumora {
 
-// Planets by index.
-inline constexpr std::int32_t kEarth = 0;
-inline constexpr std::int32_t kMars = 1;
-inline constexpr std::int32_t kTitan = 2;
-
 class CPlumoraDoc {
  public:
-  // A new document: every default, empty lists, base folder = the current working folder.
+  // A new document: a new mission, no tables, no results, base folder = the current working
+  // folder.
   CPlumoraDoc();
   ~CPlumoraDoc();
   CPlumoraDoc(const CPlumoraDoc&) = delete;
   CPlumoraDoc& operator=(const CPlumoraDoc&) = delete;
 
-  // --- Mission data, in stored order of meaning -------------------------------------------
-  // The phases in execution order; each computed phase owns its module object.
-  std::vector<std::unique_ptr<CMissionPhase>> phases;
-  std::vector<std::shared_ptr<CPayload>> payloads;
-  std::vector<std::shared_ptr<CParachute>> parachutes;
+  Mission mission;
   CTrajectoryStore results;
-  std::int32_t nextPayloadNumber = 0;
-  std::int32_t nextParachuteNumber = 0;
-  std::int32_t missionType = 0;  // 0 "Other", 1 "Booster recovery"
-  std::string missionName = "Default";
-  std::string missionComments;
-  InitialState initialState;
-  CHandOverState handOver;      // working copy passed from phase to phase during a run
-  double absoluteError = 1e-5;  // solver absolute tolerance
-  double relativeError = 1e-5;  // solver relative tolerance
-  double finalTime = 100.0;     // s, reference duration for the final descent's progress
-  double outputTimeStep = 0.1;  // s, spacing of stored samples
-  double timeStep = 0.1;        // s, integration step
-  std::int32_t integrator = kRungeKuttaFehlberg;
-  std::int32_t planet = kEarth;
-  std::int32_t atmosphere = 0;  // which file of the planet, in listing order
-  std::int32_t wind = 0;        // 1: winds from the file; 0: calm
-  AtmosphereTable atmosphereTable;
-  PlanetConstants planetConstants;
-
   // Folder under which atm/ and adf/ are looked up.
   std::filesystem::path baseFolder;
 
-  // --- Records -------------------------------------------------------------------------
-  // A payload with every default and the next number, appended to the list.
-  CPayload& CreatePayload();
-  CParachute& CreateParachute();
-  // The last entry with that number, or null.
-  std::shared_ptr<CPayload> FindPayload(std::int32_t number) const;
-  std::shared_ptr<CParachute> FindParachute(std::int32_t number) const;
-
-  // A new phase of the given type (with a default module for types 0 and 3).
-  CMissionPhase& AddPhase(std::int32_t type);
-  CMissionPhase& InsertPhase(std::size_t index, std::int32_t type);
-  void DeletePhase(std::size_t index);
-  // Number of computed phases, and the 1-based position of a phase among them (0 if none).
-  int ModuleCount() const;
-  int ModulePosition(const CMissionPhase& phase) const;
-
-  // The solver fields as one record, as the phase modules take them.
-  SolverSettings Solver() const {
-    return {absoluteError, relativeError, finalTime, outputTimeStep, timeStep, integrator};
-  }
-
   // --- Commands that need no window ------------------------------------------------------
-  // "System Initial State" accepted: the parachute's path angle and velocity follow the payload's.
-  void ApplyInitialState(const InitialState& edited);
   // "Environment data" accepted: results emptied, settings stored, observers told.
-  void ApplyEnvironment(std::int32_t newPlanet, std::int32_t newAtmosphere, std::int32_t newWind);
+  void ApplyEnvironment(const EnvironmentChoice& choice);
   // Deletes every module, phase, payload and parachute.
   void Destroy();
-  // Takes over the mission of a freshly read document: its records, phases, counters, names,
-  // initial state, solver and environment settings. This document keeps its prompter, progress
-  // sink, observers and base folder; its results, hand-over record and environment tables start
-  // empty, as in a new document. Observers hear MissionPlanChanged, ResultsChanged and
-  // ViewsNeedUpdate.
-  void AdoptMission(CPlumoraDoc&& source);
+  // Takes over a freshly read mission. This document keeps its prompter, progress sink, observers
+  // and base folder; its results and tables start empty, as in a new document. Observers hear
+  // MissionPlanChanged, ResultsChanged and ViewsNeedUpdate.
+  void AdoptMission(Mission&& source);
 
   // --- Environment -----------------------------------------------------------------------
-  // Reads the atmosphere file the environment settings select: 1 on success, 0 on failure
-  // (the message has been shown and the previous table and constants are kept).
+  // The tables read for the mission last (by readatmosphere, a run or an import): empty in a new
+  // document and after a new mission is adopted.
+  const Environment& environment() const { return environment_; }
+  void SetEnvironment(Environment environment) { environment_ = std::move(environment); }
+  const AtmosphereTable& atmosphereTable() const { return environment_.atmosphere(); }
+  const PlanetConstants& planetConstants() const { return environment_.planet(); }
+  // Reads the atmosphere file the environment settings select into the document's environment.
+  // On failure the error says why and the tables read before are kept; nothing is shown.
+  Result<> ReadAtmosphere();
+  // The same as the program's 1/0: on failure the message has been shown through the prompter.
   int readatmosphere();
   AtmosphereSample QueryAtmosphere(double h) const {
-    return plumora::QueryAtmosphere(atmosphereTable, h);
+    return plumora::QueryAtmosphere(atmosphereTable(), h);
   }
 
   // --- Front ends --------------------------------------------------------------------------
@@ -117,6 +70,7 @@ class CPlumoraDoc {
   void NotifyMissionPlanChanged() const;
 
  private:
+  Environment environment_;
   SilentPrompter silent_;
   Prompter* prompter_ = &silent_;
   NullProgressSink noProgress_;

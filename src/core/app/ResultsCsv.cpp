@@ -4,7 +4,6 @@
 
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
-#include "core/common/Prompter.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
 
@@ -60,22 +59,17 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
   return text;
 }
 
-bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
-                     std::string& reason) {
-  return WriteOutputFile(path, ResultsCsvText(results), reason);
-}
-
-bool WriteResultsCsvOrReport(const CTrajectoryStore& results, const std::filesystem::path& path,
-                             Prompter& prompter, const std::filesystem::path& keep) {
-  std::string reason;
-  if (!keep.empty() && IsSameFile(path, keep)) {
-    reason = "that is the mission's own file";
-  } else if (WriteResultsCsv(results, path, reason)) {
-    return true;
+Result<> WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
+                         const std::filesystem::path& keep) {
+  const auto failure = [&](const std::string& reason) {
+    return Fail(ErrorCode::kCannotWrite,
+                "The results could not be written to " + path.string() + " (" + reason + ")\n");
+  };
+  if (!keep.empty() && IsSameFile(path, keep)) return failure("that is the mission's own file");
+  if (Result<> written = WriteOutputFile(path, ResultsCsvText(results)); !written) {
+    return failure(written.message());
   }
-  prompter.Message("The results could not be written to " + path.string() + " (" + reason + ")\n",
-                   kCaptionError);
-  return false;
+  return {};
 }
 
 }  // namespace plumora

@@ -5,10 +5,11 @@
 #include <filesystem>
 #include <string>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
 class CTrajectoryStore;
-class Prompter;
 
 // Appends value with full precision ("%.17g"), so that it reads back to the same double.
 void AppendFullPrecision(std::string& text, double value);
@@ -18,12 +19,10 @@ std::string ResultsCsvHeader();
 // Header and one line per sample.
 std::string ResultsCsvText(const CTrajectoryStore& results);
 // Writes ResultsCsvText to path as WriteOutputFile does (a regular file replaced only once
-// complete, a device or FIFO written in place); false with reason.
-bool WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
-                     std::string& reason);
-// The same, saying what went wrong through prompter (caption "error"). The file named by keep
-// (the mission the results came from) is never replaced.
-bool WriteResultsCsvOrReport(const CTrajectoryStore& results, const std::filesystem::path& path,
-                             Prompter& prompter, const std::filesystem::path& keep = {});
+// complete, a device or FIFO written in place). The file named by keep (the mission the results
+// came from) is never replaced. A kCannotWrite error says "The results could not be written to
+// PATH (REASON)\n".
+Result<> WriteResultsCsv(const CTrajectoryStore& results, const std::filesystem::path& path,
+                         const std::filesystem::path& keep = {});
 
 }  // namespace plumora

@@ -2,7 +2,6 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "core/ballistic/BallisticEntry.h"
-#include "core/common/Messages.h"
 #include "core/mission/RecordChecks.h"
 #include "core/parachute/FinalDescent.h"
 
@@ -10,94 +9,127 @@ namespace plumora {
 
 namespace {
 
-// Step 6: the computed phases in list order, until one of them stops the mission.
-void RunComputedPhases(CPlumoraDoc& doc, PhaseModules& modules) {
-  for (std::size_t k = 0; k < doc.phases.size(); ++k) {
-    CMissionPhase& phase = *doc.phases[k];
-    FlightContext flight = FlightContextFor(doc, phase);
-    int goOn = 1;
-    switch (phase.type()) {
-      case kPhaseBallisticEntry:
-        goOn = modules.RunBallisticEntry(flight, phase, doc.handOver);
-        break;
-      case kPhaseFinalDescent:
-        goOn = modules.RunParachutePhase(flight, phase, doc.handOver);
-        break;
-      default:
-        break;  // deployment and inflation are not computed
-    }
-    if (goOn == 0) return;
+// Step 4: the computed phases in list order, until one of them stops the mission.
+void FlyComputedPhases(const Mission& mission, const Environment& environment,
+                       const AtmosphereScaling& air, RunState& state, PhaseModules& modules,
+                       std::vector<PhaseOutcome>& outcomes) {
+  for (std::size_t k = 0; k < mission.phases.size(); ++k) {
+    const CMissionPhase& phase = *mission.phases[k];
+    if (!phase.IsComputed()) continue;  // deployment and inflation are not computed
+    FlightContext flight = FlightContextFor(mission, environment, air, state, k);
+    const int before = state.results.LastIndex();
+    Result<PhaseEnd> end = phase.type() == kPhaseBallisticEntry
+                               ? modules.FlyBallisticEntry(flight, phase, state.handOver)
+                               : modules.FlyFinalDescent(flight, phase, state.handOver);
+    const bool goOn = end.ok();
+    outcomes.push_back({k, std::move(end), before + 1, state.results.LastIndex()});
+    if (!goOn) return;
   }
-}
-
-// The first record a computed phase would fly that cannot fly, as its message; empty when all
-// can. Records that do not exist are left to the modules, which say so in their own words.
-std::string FlownRecordProblem(const CPlumoraDoc& doc) {
-  for (const auto& phase : doc.phases) {
-    std::shared_ptr<CPayload> payload;
-    std::string problem;
-    if (const CBallisticEntryPhase* entry = phase->ballistic()) {
-      payload = FindByNumber(doc.payloads, entry->payloadNumber);
-    } else if (const CParachutePhase* descent = phase->parachute()) {
-      payload = FindByNumber(doc.payloads, descent->payloadNumber);
-      if (auto parachute = FindByNumber(doc.parachutes, descent->parachuteNumber)) {
-        problem = ParachuteFlightProblem(*parachute, descent->massPointAtConfluence != 0);
-      }
-    }
-    if (problem.empty() && payload) problem = PayloadFlightProblem(*payload);
-    if (!problem.empty()) return problem;
-  }
-  return {};
 }
 
 }  // namespace
 
-int CountingModules::RunBallisticEntry(FlightContext& flight, CMissionPhase& phase,
-                                       CHandOverState& r) {
-  return Count(plumora::RunBallisticEntry(flight, phase, r));
+Result<PhaseEnd> EngineModules::FlyBallisticEntry(FlightContext& flight, const CMissionPhase& phase,
+                                                  CHandOverState& r) {
+  return plumora::FlyBallisticEntry(flight, phase, r);
 }
 
-int CountingModules::RunParachutePhase(FlightContext& flight, CMissionPhase& phase,
-                                       CHandOverState& r) {
-  return Count(plumora::RunParachutePhase(flight, phase, r));
+Result<PhaseEnd> EngineModules::FlyFinalDescent(FlightContext& flight, const CMissionPhase& phase,
+                                                CHandOverState& r) {
+  return plumora::FlyFinalDescent(flight, phase, r);
 }
 
-int CountingModules::Count(int result) {
-  ++phases;
-  failures += result == 0;
-  return result;
+FlightEnd RunOutcome::End() const {
+  if (start == RunStart::kNothingToRun) return FlightEnd::kNotFlown;
+  if (start != RunStart::kRan || phases.empty()) return FlightEnd::kFailed;
+  const Result<PhaseEnd>& last = phases.back().end;
+  if (!last) {
+    return last.code() == ErrorCode::kStopped ? FlightEnd::kStoppedByUser : FlightEnd::kFailed;
+  }
+  switch (last.value()) {
+    case PhaseEnd::kGround:
+      return FlightEnd::kLanded;
+    case PhaseEnd::kStopCondition:
+      return FlightEnd::kStopCondition;
+    case PhaseEnd::kDeclined:
+      return FlightEnd::kDeclined;
+  }
+  return FlightEnd::kFailed;
 }
 
-FlightContext FlightContextFor(CPlumoraDoc& doc, const CMissionPhase& phase) {
-  return {doc.payloads,        doc.parachutes,
-          doc.atmosphereTable, doc.planetConstants,
-          doc.baseFolder,      doc.Solver(),
-          doc.results,         doc.prompter(),
-          doc.progress(),      doc.ModulePosition(phase),
-          doc.ModuleCount()};
+const Error* RunOutcome::Failure() const {
+  if (!refusal) return &refusal.error();
+  if (!phases.empty() && !phases.back().end) return &phases.back().end.error();
+  return nullptr;
 }
 
-RunStart RunMission(CPlumoraDoc& doc, PhaseModules& modules, const AtmosphereFactors& air) {
+RunOutcome FlyMission(const Mission& mission, const Environment& environment,
+                      const AtmosphereFactors& air, RunState& state, PhaseModules& modules) {
+  RunOutcome outcome;
+  if (mission.ModuleCount() == 0) return outcome;
+  if (Result<> check = CheckFlownRecords(mission); !check) {
+    outcome.start = RunStart::kRecordRefused;
+    outcome.refusal = std::move(check);
+    return outcome;
+  }
+  state.results.Clear();
+  outcome.start = RunStart::kRan;
+  FlyComputedPhases(mission, environment, AtmosphereScaling::Of(air), state, modules,
+                    outcome.phases);
+  state.results.ComputeRanges();
+  return outcome;
+}
+
+RunOutcome FlyMission(const Mission& mission, const Environment& environment,
+                      const AtmosphereFactors& air, RunState& state) {
+  EngineModules modules;
+  return FlyMission(mission, environment, air, state, modules);
+}
+
+Result<Environment> LoadRunEnvironment(const std::filesystem::path& base, const Mission& mission) {
+  return Environment::Load(base, mission.environment, mission.FlownAeroTables());
+}
+
+RunOutcome RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
+  const Mission& mission = doc.mission;
   doc.NotifyChartZoomCleared();
-  if (doc.ModuleCount() == 0) return RunStart::kNothingToRun;
-  if (const std::string problem = FlownRecordProblem(doc); !problem.empty()) {
-    doc.prompter().Message(problem, kCaptionError);
-    return RunStart::kRecordRefused;
+  RunOutcome outcome;
+  if (mission.ModuleCount() == 0) return outcome;
+  if (Result<> check = CheckFlownRecords(mission); !check) {
+    ShowError(doc.prompter(), check.error());
+    outcome.start = RunStart::kRecordRefused;
+    outcome.refusal = std::move(check);
+    return outcome;
   }
   doc.results.Clear();
-  doc.handOver = CHandOverState::FromInitialState(doc.initialState);
-  if (!doc.readatmosphere()) return RunStart::kAtmosphereUnread;
-  // The factors scale this run's copy of the table; the next read starts from the file again.
-  ScaleAtmosphere(doc.atmosphereTable, air);
-  RunComputedPhases(doc, modules);
-  doc.results.ComputeRanges();
+  Result<Environment> environment = LoadRunEnvironment(doc.baseFolder, mission);
+  if (!environment) {
+    ShowError(doc.prompter(), environment.error());
+    outcome.start = RunStart::kAtmosphereUnread;
+    outcome.refusal = std::move(environment).error();
+    return outcome;
+  }
+  doc.SetEnvironment(std::move(environment).value());
+
+  RunState state(mission, doc.results);
+  state.SetPrompter(&doc.prompter());
+  state.SetProgressSink(&doc.progress());
+  outcome = FlyMission(mission, doc.environment(), AtmosphereFactors{}, state, modules);
+  if (const Error* failure = outcome.Failure()) ShowError(doc.prompter(), *failure);
+  // The flip memory belongs to the phase records: the next run starts from what this one ended
+  // with.
+  for (std::size_t k = 0; k < mission.phases.size(); ++k) {
+    if (CParachutePhase* descent = doc.mission.phases[k]->parachute()) {
+      descent->flip = state.flips[k];
+    }
+  }
   doc.NotifyResultsChanged();
   doc.NotifyViewsNeedUpdate();
-  return RunStart::kRan;
+  return outcome;
 }
 
-RunStart RunMission(CPlumoraDoc& doc) {
-  CountingModules modules;
+RunOutcome RunMission(CPlumoraDoc& doc) {
+  EngineModules modules;
   return RunMission(doc, modules);
 }
 

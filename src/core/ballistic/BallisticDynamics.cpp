@@ -4,8 +4,8 @@
 
 #include "core/ballistic/PlanetFrames.h"
 #include "core/common/Messages.h"
-#include "core/common/Prompter.h"
 #include "core/environment/Atmosphere.h"
+#include "core/flight/RunState.h"
 #include "core/mission/Records.h"
 
 namespace plumora {
@@ -31,7 +31,7 @@ Vec3 HeadingToPlanet(BallisticModel& model, const Vec3& v, double latitude, doub
   Vec3 out = v;
   if (!ConvertH2I(v, latitude, longitude, 0.0, out) && !model.singularReported) {
     model.singularReported = true;
-    if (model.prompter) model.prompter->Message(kMsgSingularMatrix, kCaptionConvertH2I);
+    if (model.run) model.run->Notify(kMsgSingularMatrix, kCaptionConvertH2I);
   }
   return out;
 }
@@ -77,7 +77,8 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   const Vec3 eulerRates = model.frames.ToEulerRates(w);
 
   // 2. The air at this height.
-  const AtmosphereSample air = QueryAtmosphere(*model.atmosphere, height, model.atmosphereHint);
+  const AtmosphereSample air =
+      QueryAtmosphere(*model.atmosphere, height, model.atmosphereHint, model.airScaling);
 
   // 3. Wind: north and west components in the local frame, then body axes.
   const double latitude = std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y));
@@ -86,8 +87,8 @@ void EvaluateBallisticDerivatives(double /*t*/, const double* y, double* yp, voi
   const Vec3 wind = model.frames.ToBodyAxes(HeadingToPlanet(model, windLocal, latitude, longitude));
 
   // 4. Aerodynamic loads from the velocity relative to the air.
-  PayloadAerodynamics(payload, velocity - wind, air.density, air.temperature, planet.c1 * planet.c2,
-                      model.aero);
+  PayloadAerodynamics(payload, *model.aeroTable, velocity - wind, air.density, air.temperature,
+                      planet.c1 * planet.c2, model.aero);
 
   // 5. Apparent accelerations of the turning frame, in body axes.
   const Vec3 coriolis = model.frames.ToBodyAxes(Coriolis(planetVelocity, planet.omega));

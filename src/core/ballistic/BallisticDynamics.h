@@ -10,13 +10,13 @@
 #include "core/common/BodyFrames.h"
 #include "core/common/BodyState.h"
 #include "core/common/Vec3.h"
+#include "core/environment/Atmosphere.h"
 
 namespace plumora {
 
 class CPayload;
-class Prompter;
-struct AtmosphereTable;
-struct PlanetConstants;
+class RunState;
+struct AeroDatabase;
 
 // One body block: kVelocityOffset … kAttitudeOffset of BodyState.h.
 inline constexpr int kBallisticStateSize = kBodyStateSize;
@@ -25,12 +25,14 @@ inline constexpr int kBallisticStateSize = kBodyStateSize;
 // back to EvaluateBallisticDerivatives as its context.
 struct BallisticModel {
   const CPayload* payload = nullptr;
+  const AeroDatabase* aeroTable = nullptr;  // the payload's coefficient tables
   const AtmosphereTable* atmosphere = nullptr;
+  AtmosphereScaling airScaling;  // the run's factors on the atmosphere's density and winds
   const PlanetConstants* planet = nullptr;
-  Prompter* prompter = nullptr;  // for the singular-matrix message, shown once per run
-  BodyFrames frames;             // rebuilt from the state at every evaluation
-  AeroLoads aero;                // of the last evaluation
-  int atmosphereHint = 0;        // where the last evaluation found its height in the table
+  RunState* run = nullptr;  // hears the singular-matrix message, shown once per run
+  BodyFrames frames;        // rebuilt from the state at every evaluation
+  AeroLoads aero;           // of the last evaluation
+  int atmosphereHint = 0;   // where the last evaluation found its height in the table
   bool singularReported = false;
 };
 

@@ -6,7 +6,7 @@
 #include "core/ballistic/BallisticDynamics.h"
 #include "core/ballistic/PlanetFrames.h"
 #include "core/common/Messages.h"
-#include "core/environment/Aerodynamics.h"
+#include "core/environment/AeroDatabase.h"
 #include "core/flight/HandOverState.h"
 #include "core/flight/PhaseLoop.h"
 #include "core/flight/ProgressMeter.h"
@@ -31,15 +31,18 @@ struct LocalFlight {
 class BallisticPhase final : public PhaseIntegration {
  public:
   BallisticPhase(FlightContext& flight, const CBallisticEntryPhase& settings,
-                 std::shared_ptr<const CPayload> payload, CHandOverState& r)
+                 std::shared_ptr<const CPayload> payload, const AeroDatabase& aero,
+                 CHandOverState& r)
       : flight_(flight),
-        stop_{settings.stopKind, settings.stopTime, settings.stopHeight, flight.solver.timeStep},
+        stop_{settings.stopKind, settings.stopTime, settings.stopHeight, flight.solver().timeStep},
         payload_(std::move(payload)),
         r_(r) {
     model_.payload = payload_.get();
-    model_.atmosphere = &flight.atmosphere;
-    model_.planet = &flight.planet;
-    model_.prompter = &flight.prompter;
+    model_.aeroTable = &aero;
+    model_.atmosphere = &flight.environment.atmosphere();
+    model_.airScaling = flight.air;
+    model_.planet = &flight.planet();
+    model_.run = &flight.run;
   }
 
   PhaseProblem Problem() {
@@ -48,13 +51,13 @@ class BallisticPhase final : public PhaseIntegration {
 
   void Initialise();
   void RecordSample(double tout) override;
-  bool ShouldContinue(double tout) override;
+  std::optional<PhaseEnd> EndsAt(double tout) override;
   std::optional<double> Progress(double tout) override;
   void HandOver() override;
 
  private:
   Vec3 State(int offset) const { return StateVec(y_.data(), offset); }
-  double Height() const { return Norm(State(kPositionOffset)) - flight_.planet.radius; }
+  double Height() const { return Norm(State(kPositionOffset)) - flight_.planet().radius; }
   LocalFlight Local();
   void RecordFirstSample();
 
@@ -69,7 +72,7 @@ class BallisticPhase final : public PhaseIntegration {
 };
 
 void BallisticPhase::Initialise() {
-  t0_ = flight_.results.EndTime();
+  t0_ = flight_.results().EndTime();
   h0_ = r_.height;
   if (t0_ <= 0.0) RecordFirstSample();
 
@@ -87,7 +90,7 @@ void BallisticPhase::Initialise() {
   Vec3 planetVelocity = localVelocity;
   ConvertH2I(localVelocity, latitude, longitude, heading, planetVelocity);
   const Vec3 bodyVelocity = model_.frames.ToBodyAxes(planetVelocity);
-  const Vec3 position = PositionFromLatLon(latitude, longitude, r_.height, flight_.planet.radius);
+  const Vec3 position = PositionFromLatLon(latitude, longitude, r_.height, flight_.planet().radius);
 
   SetStateVec(y_.data(), kVelocityOffset, bodyVelocity);
   SetStateVec(y_.data(), kPositionOffset, position);
@@ -114,14 +117,14 @@ void BallisticPhase::RecordFirstSample() {
   s.heading = r_.heading;
   s.payload = payload_;
   s.phaseType = kSampleBallistic;
-  flight_.results.Append(std::move(s));
+  flight_.results().Append(std::move(s));
 }
 
 LocalFlight BallisticPhase::Local() {
   LocalFlight f;
   const Vec3 r = State(kPositionOffset);
   const Vec3 attitude = State(kAttitudeOffset);
-  f.height = Norm(r) - flight_.planet.radius;
+  f.height = Norm(r) - flight_.planet().radius;
   model_.frames.Update(attitude.x, attitude.y, attitude.z);
   const Vec3 planetVelocity = model_.frames.ToInertialAxes(State(kVelocityOffset));
   f.latitude = std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y));
@@ -167,14 +170,15 @@ void BallisticPhase::RecordSample(double tout) {
   s.heading = f.heading * kRadToDeg;
   s.payload = payload_;
   s.phaseType = kSampleBallistic;
-  flight_.results.Append(std::move(s));
-  flight_.results.SetEndTime(tout + t0_);
+  flight_.results().Append(std::move(s));
+  flight_.results().SetEndTime(tout + t0_);
 }
 
-bool BallisticPhase::ShouldContinue(double tout) {
+std::optional<PhaseEnd> BallisticPhase::EndsAt(double tout) {
   const double h = Height();
-  if (h <= 0.0) return false;  // on the ground
-  return !stop_.Reached(tout, h);
+  if (h <= 0.0) return PhaseEnd::kGround;
+  if (stop_.Reached(tout, h)) return PhaseEnd::kStopCondition;
+  return std::nullopt;
 }
 
 std::optional<double> BallisticPhase::Progress(double tout) {
@@ -206,19 +210,22 @@ void BallisticPhase::HandOver() {
 
 }  // namespace
 
-int RunBallisticEntry(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) {
+Result<PhaseEnd> FlyBallisticEntry(FlightContext& flight, const CMissionPhase& phase,
+                                   CHandOverState& r) {
   const CBallisticEntryPhase* settings = phase.ballistic();
-  if (!settings) return 0;
+  if (!settings) return Fail(ErrorCode::kInvalid, std::string(kMsgNotAPhaseOfTheModule));
   const std::shared_ptr<CPayload> payload = flight.FindPayload(settings->payloadNumber);
-  if (!payload) {
-    flight.prompter.Message(kMsgNoPayloadBallistic, kCaptionError);
-    return 0;
-  }
-  if (!LoadAeroDatabase(payload->aero, "", flight.baseFolder, flight.prompter)) return 0;
+  if (!payload) return Fail(ErrorCode::kInvalid, std::string(kMsgNoPayloadBallistic));
+  const Result<const AeroDatabase*> aero = flight.environment.AeroTable(AeroTableOf(*payload));
+  if (!aero) return aero.error();
 
-  BallisticPhase running(flight, *settings, payload, r);
+  BallisticPhase running(flight, *settings, payload, *aero.value(), r);
   running.Initialise();
   return RunPhaseLoop(flight, running, running.Problem());
+}
+
+int RunBallisticEntry(FlightContext& flight, const CMissionPhase& phase, CHandOverState& r) {
+  return GoOnOrShow(flight.run, FlyBallisticEntry(flight, phase, r));
 }
 
 }  // namespace plumora

@@ -15,8 +15,8 @@ double SignBit(double x) {
 }
 }  // namespace
 
-void PayloadAerodynamics(const CPayload& payload, const Vec3& va, double density,
-                         double temperature, double gammaR, AeroLoads& loads) {
+void PayloadAerodynamics(const CPayload& payload, const AeroDatabase& aero, const Vec3& va,
+                         double density, double temperature, double gammaR, AeroLoads& loads) {
   const double speed = Norm(va);
   if (speed == 0.0) {
     loads.force = {};
@@ -26,7 +26,7 @@ void PayloadAerodynamics(const CPayload& payload, const Vec3& va, double density
   const double mach = speed / std::sqrt(gammaR * temperature);
   const double lateralSpeed = std::sqrt(va.y * va.y + va.z * va.z);
   const double alpha = std::atan2(lateralSpeed, std::fabs(va.x));  // rad, 0 to π/2
-  const AeroCoefficientSet c = AeroCoefficients(payload.aero, mach, alpha);
+  const AeroCoefficientSet c = AeroCoefficients(aero, mach, alpha);
   const double dynamicPressure = 0.5 * density * speed * speed;  // Pa
   const double s = payload.referenceArea;
   const double l = payload.referenceLength;

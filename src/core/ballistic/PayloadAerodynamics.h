@@ -8,6 +8,7 @@
 namespace plumora {
 
 class CPayload;
+struct AeroDatabase;
 
 struct AeroLoads {
   Vec3 force;                  // N, payload body axes
@@ -15,10 +16,11 @@ struct AeroLoads {
   double angleOfAttack = 0.0;  // °, total angle of attack, 0 to 90
 };
 
-// airVelocity: the payload's velocity relative to the air, body axes (m/s); density (kg/m³),
-// temperature (K), gammaR = ratio of specific heats × gas constant (J/(kg·K)). With no air
-// speed the loads are zero and the angle of attack keeps its previous value.
-void PayloadAerodynamics(const CPayload& payload, const Vec3& airVelocity, double density,
-                         double temperature, double gammaR, AeroLoads& loads);
+// aero: the payload's coefficient tables; airVelocity: the payload's velocity relative to the
+// air, body axes (m/s); density (kg/m³), temperature (K), gammaR = ratio of specific heats × gas
+// constant (J/(kg·K)). With no air speed the loads are zero and the angle of attack keeps its
+// previous value.
+void PayloadAerodynamics(const CPayload& payload, const AeroDatabase& aero, const Vec3& airVelocity,
+                         double density, double temperature, double gammaR, AeroLoads& loads);
 
 }  // namespace plumora

@@ -9,4 +9,9 @@ std::string DataFileMessage(std::string_view kind, const std::filesystem::path& 
   return text + " (line " + std::to_string(line) + ")\n";
 }
 
+Error DataFileError(std::string_view kind, const std::filesystem::path& path,
+                    std::string_view problem, int line) {
+  return Fail(ErrorCode::kMalformed, DataFileMessage(kind, path, problem, line));
+}
+
 }  // namespace plumora

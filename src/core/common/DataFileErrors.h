@@ -6,15 +6,15 @@
 #include <string>
 #include <string_view>
 
-namespace plumora {
+#include "core/common/Result.h"
 
-struct FileReadResult {
-  bool ok = false;
-  std::string message;  // set when !ok
-};
+namespace plumora {
 
 // "The <kind> file <path> <problem> (line <line>)\n".
 std::string DataFileMessage(std::string_view kind, const std::filesystem::path& path,
                             std::string_view problem, int line);
+// The same as a refusal of a malformed file.
+Error DataFileError(std::string_view kind, const std::filesystem::path& path,
+                    std::string_view problem, int line);
 
 }  // namespace plumora

@@ -20,6 +20,10 @@ std::string SystemReason(int error) {
   return std::strerror(error);
 }
 
+Error WriteFailure(std::string reason) {
+  return Fail(ErrorCode::kCannotWrite, std::move(reason));
+}
+
 // Writes every byte, going on after partial writes and interruptions.
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -53,17 +57,13 @@ void SyncFolder(const std::filesystem::path& folder) {
 }
 
 // Opens an existing non-regular file (no creation, no truncation) and writes bytes into it.
-bool WriteInPlace(const std::filesystem::path& target, std::string_view bytes,
-                  std::string& reason) {
+Result<> WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = SystemReason(errno);
-    return false;
-  }
+  if (fd < 0) return WriteFailure(SystemReason(errno));
   int error = WriteAll(fd, bytes) ? 0 : errno;
   if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
-  if (error != 0) reason = SystemReason(error);
-  return error == 0;
+  if (error != 0) return WriteFailure(SystemReason(error));
+  return {};
 }
 
 bool Writable(const struct stat& info, const std::filesystem::path& path) {
@@ -89,19 +89,17 @@ OutputPlan PlanOutput(const std::filesystem::path& target) {
   return {OutputMethod::kInPlace, {}};
 }
 
-bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
-                     std::string& reason) {
+Result<> WriteOutputFile(const std::filesystem::path& target, std::string_view bytes) {
   const OutputPlan plan = PlanOutput(target);
   switch (plan.method) {
     case OutputMethod::kReplace:
-      return ReplaceFileAtomically(target, bytes, reason);
+      return ReplaceFileAtomically(target, bytes);
     case OutputMethod::kInPlace:
-      return WriteInPlace(target, bytes, reason);
+      return WriteInPlace(target, bytes);
     case OutputMethod::kRefused:
       break;
   }
-  reason = plan.reason;
-  return false;
+  return WriteFailure(plan.reason);
 }
 
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -111,13 +109,10 @@ bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) 
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& reason) {
+Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = SystemReason(errno);
-    return false;
-  }
-  bytes.clear();
+  if (fd < 0) return Fail(ErrorCode::kCannotOpen, SystemReason(errno));
+  std::string bytes;
   char buffer[kReadChunk];
   int error = 0;
   for (;;) {
@@ -128,12 +123,11 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::s
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  if (error != 0) reason = SystemReason(error);
-  return error == 0;
+  if (error != 0) return Fail(ErrorCode::kCannotOpen, SystemReason(error));
+  return bytes;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                           std::string& reason) {
+Result<> ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   std::error_code ec;
   std::filesystem::path final = target;
   if (std::filesystem::is_symlink(target, ec)) {
@@ -142,10 +136,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
   }
   std::filesystem::path temporary;
   const int fd = CreateTemporary(final, temporary);
-  if (fd < 0) {
-    reason = SystemReason(errno);
-    return false;
-  }
+  if (fd < 0) return WriteFailure(SystemReason(errno));
   struct stat existing {};
   if (::stat(final.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
 
@@ -155,11 +146,10 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
   if (error == 0 && ::rename(temporary.c_str(), final.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());
-    reason = SystemReason(error);
-    return false;
+    return WriteFailure(SystemReason(error));
   }
   SyncFolder(final.parent_path());
-  return true;
+  return {};
 }
 
 }  // namespace plumora

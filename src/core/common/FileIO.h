@@ -6,19 +6,20 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
-// The whole content of a file. False, with reason set (the system's words), when it cannot be
-// opened or read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& reason);
+// The whole content of a file; when it cannot be opened or read, a kCannotOpen error whose message
+// is the system's reason.
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file at target with bytes, or leaves it exactly as it was. The bytes go to a
 // temporary file in the target's folder, which is flushed to the disk and renamed over the target
-// only once complete; on any failure the temporary is removed and false is returned with reason
-// set. A target that is a symbolic link has the file it points to replaced; an existing target
-// keeps its permissions.
-bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                           std::string& reason);
+// only once complete; on any failure the temporary is removed and a kCannotWrite error with the
+// system's reason is returned. A target that is a symbolic link has the file it points to
+// replaced; an existing target keeps its permissions.
+Result<> ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // How output named by the user is written.
 enum class OutputMethod {
@@ -35,10 +36,9 @@ struct OutputPlan {
 // override its permissions: its owner made it read-only so that it stays as it is.
 OutputPlan PlanOutput(const std::filesystem::path& target);
 
-// Writes bytes to target as PlanOutput decides. False, with reason set, when the target is
-// refused or any open, write or close fails; a replaced file is then left as it was.
-bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes,
-                     std::string& reason);
+// Writes bytes to target as PlanOutput decides. A kCannotWrite error with the reason when the
+// target is refused or any open, write or close fails; a replaced file is then left as it was.
+Result<> WriteOutputFile(const std::filesystem::path& target, std::string_view bytes);
 
 // True when both names lead to the same existing file (through links too).
 bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -71,6 +71,12 @@ inline constexpr std::string_view kMsgStateNotFinite =
     "A smaller time step or another integrator may help.\n";
 inline constexpr std::string_view kMsgBadTimeStep =
     "The time step and the output time step must be positive numbers.\n";
+// A module asked to fly a phase of another type, or a table its run did not load: faults of the
+// program that calls the engine, not of the mission.
+inline constexpr std::string_view kMsgNotAPhaseOfTheModule =
+    "The phase is not one this module flies\n";
+inline constexpr std::string_view kMsgAeroTableNotLoaded =
+    "The run's environment holds no aerodynamic table of that name\n";
 
 // Bitmaps. Plain message boxes carry the program's name as their caption. The bitmap reader
 // speaks Spanish, as it always has; the header check is ours and speaks the same language.

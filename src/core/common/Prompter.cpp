@@ -12,6 +12,10 @@ std::string FormatPrompt(std::string_view text, std::string_view caption) {
   return line;
 }
 
+void ShowError(Prompter& prompter, const Error& error) {
+  if (!error.message.empty()) prompter.Message(error.message, error.caption);
+}
+
 void RecordingPrompter::Message(std::string_view text, std::string_view caption) {
   entries_.push_back({Kind::Message, std::string(text), std::string(caption)});
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
 class Prompter {
@@ -84,6 +86,10 @@ class ConsolePrompter final : public Prompter {
   std::FILE* in_;
   QuestionPolicy policy_;
 };
+
+// Shows an error as a message box with its caption; an error without a message (a user's stop)
+// shows nothing.
+void ShowError(Prompter& prompter, const Error& error);
 
 // "CAPTION: TEXT" with one trailing line feed of the text not doubled.
 std::string FormatPrompt(std::string_view text, std::string_view caption);

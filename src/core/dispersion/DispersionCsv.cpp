@@ -132,15 +132,14 @@ std::string DispersionCsvText(const std::vector<std::string>& inputNames,
   return text;
 }
 
-bool ReadDispersionCsv(std::string_view text, DispersionTable& table, std::string& problem) {
+Result<> ReadDispersionCsv(std::string_view text, DispersionTable& table) {
   const std::size_t recordsBefore = table.records.size();
   std::vector<std::string> fields, names;
   int lineNumber = 0;
   bool headerSeen = false;
-  const auto refuse = [&](std::string why) {
+  const auto refuse = [&](const std::string& why) {
     table.records.resize(recordsBefore);
-    problem = "line " + std::to_string(lineNumber) + ": " + std::move(why);
-    return false;
+    return Fail(ErrorCode::kMalformed, "line " + std::to_string(lineNumber) + ": " + why);
   };
   while (!text.empty()) {
     const std::size_t feed = text.find('\n');
@@ -168,16 +167,13 @@ bool ReadDispersionCsv(std::string_view text, DispersionTable& table, std::strin
     }
     table.records.push_back(std::move(record));
   }
-  if (!headerSeen) {
-    problem = "holds no header line";
-    return false;
-  }
+  if (!headerSeen) return Fail(ErrorCode::kMalformed, "holds no header line");
   table.inputNames = std::move(names);
   table.hasHeader = true;
-  return true;
+  return {};
 }
 
-bool SortDispersionRuns(DispersionTable& table, std::string& problem) {
+Result<> SortDispersionRuns(DispersionTable& table) {
   std::vector<RunRecord>& records = table.records;
   std::stable_sort(records.begin(), records.end(),
                    [](const RunRecord& a, const RunRecord& b) { return a.run < b.run; });
@@ -185,10 +181,9 @@ bool SortDispersionRuns(DispersionTable& table, std::string& problem) {
       std::adjacent_find(records.begin(), records.end(),
                          [](const RunRecord& a, const RunRecord& b) { return a.run == b.run; });
   if (twice != records.end()) {
-    problem = "run " + std::to_string(twice->run) + " is there twice";
-    return false;
+    return Fail(ErrorCode::kInvalid, "run " + std::to_string(twice->run) + " is there twice");
   }
-  return true;
+  return {};
 }
 
 }  // namespace plumora

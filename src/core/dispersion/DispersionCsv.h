@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/Result.h"
 #include "core/dispersion/ScatteredRun.h"
 
 namespace plumora {
@@ -26,11 +27,11 @@ struct DispersionTable {
 };
 
 // Adds the runs of one file's text to the table. The first file sets the inputs; every later one
-// must have the same header. False with problem set (naming the line) when the text is not such a
-// CSV; the table then holds what came before this file.
-bool ReadDispersionCsv(std::string_view text, DispersionTable& table, std::string& problem);
+// must have the same header. A kMalformed error (naming the line) when the text is not such a CSV;
+// the table then holds what came before this file.
+Result<> ReadDispersionCsv(std::string_view text, DispersionTable& table);
 
-// Puts the runs in run order; false with problem set when a run is there twice.
-bool SortDispersionRuns(DispersionTable& table, std::string& problem);
+// Puts the runs in run order; a kInvalid error when a run is there twice.
+Result<> SortDispersionRuns(DispersionTable& table);
 
 }  // namespace plumora

@@ -25,17 +25,16 @@ void FlyRuns(const DispersionSetup& setup, const Shard& shard, std::int64_t tota
 
 }  // namespace
 
-bool ParseShard(std::string_view text, Shard& shard, std::string& problem) {
+Result<Shard> ParseShard(std::string_view text) {
   const std::size_t slash = text.find('/');
   Shard parsed;
   if (slash == std::string_view::npos || !ParseWholeText(text.substr(0, slash), parsed.index) ||
       !ParseWholeText(text.substr(slash + 1), parsed.count) || parsed.count < 1 ||
       parsed.index < 0 || parsed.index >= parsed.count) {
-    problem = "a shard is I/K with 0 <= I < K, not \"" + std::string(text) + "\"";
-    return false;
+    return Fail(ErrorCode::kInvalid,
+                "a shard is I/K with 0 <= I < K, not \"" + std::string(text) + "\"");
   }
-  shard = parsed;
-  return true;
+  return parsed;
 }
 
 std::int64_t ShardRunCount(std::int64_t runs, const Shard& shard) {

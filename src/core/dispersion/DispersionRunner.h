@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/Result.h"
 #include "core/dispersion/ScatteredRun.h"
 
 namespace plumora {
@@ -18,8 +19,8 @@ struct Shard {
   std::int64_t count = 1;
 };
 
-// "I/K" with 0 ≤ I < K. False with problem set otherwise.
-bool ParseShard(std::string_view text, Shard& shard, std::string& problem);
+// "I/K" with 0 ≤ I < K; a kInvalid error saying so otherwise.
+Result<Shard> ParseShard(std::string_view text);
 
 // How many of runs 0 … runs − 1 the shard holds.
 std::int64_t ShardRunCount(std::int64_t runs, const Shard& shard);

@@ -37,9 +37,8 @@ Json Section(const std::vector<std::pair<std::string, OutputStatistics>>& list) 
 
 }  // namespace
 
-bool SummariseDispersion(const std::vector<std::string>& inputNames,
-                         const std::vector<RunRecord>& records, DispersionSummary& summary,
-                         std::string& problem) {
+Result<DispersionSummary> SummariseDispersion(const std::vector<std::string>& inputNames,
+                                              const std::vector<RunRecord>& records) {
   DispersionSummary s;
   s.runs = static_cast<std::int64_t>(records.size());
   std::vector<const RunRecord*> flown;
@@ -50,9 +49,9 @@ bool SummariseDispersion(const std::vector<std::string>& inputNames,
     }
     ++(r.end == RunEnd::kLanded ? s.landed : s.aloft);
     if (!flown.empty() && r.outputs.planetRadius != flown.front()->outputs.planetRadius) {
-      problem = "runs " + std::to_string(flown.front()->run) + " and " + std::to_string(r.run) +
-                " landed on planets of different radii";
-      return false;
+      return Fail(ErrorCode::kInvalid, "runs " + std::to_string(flown.front()->run) + " and " +
+                                           std::to_string(r.run) +
+                                           " landed on planets of different radii");
     }
     flown.push_back(&r);
   }
@@ -75,8 +74,7 @@ bool SummariseDispersion(const std::vector<std::string>& inputNames,
   }
   const double radius = flown.empty() ? FlightOutputs::kNone : flown.front()->outputs.planetRadius;
   s.ellipse = FitLandingEllipse(latitudes, longitudes, radius);
-  summary = std::move(s);
-  return true;
+  return s;
 }
 
 std::string DispersionSummaryJson(const DispersionSummary& s) {

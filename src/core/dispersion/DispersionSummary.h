@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/Result.h"
 #include "core/dispersion/DispersionStatistics.h"
 #include "core/dispersion/ScatteredRun.h"
 
@@ -28,11 +29,10 @@ struct DispersionSummary {
   LandingEllipse ellipse;
 };
 
-// The summary of records flown with these scattered inputs. False with problem set when the runs
-// that did not fail landed on planets of different radii (records of different studies).
-bool SummariseDispersion(const std::vector<std::string>& inputNames,
-                         const std::vector<RunRecord>& records, DispersionSummary& summary,
-                         std::string& problem);
+// The summary of records flown with these scattered inputs; a kInvalid error when the runs that
+// did not fail landed on planets of different radii (records of different studies).
+Result<DispersionSummary> SummariseDispersion(const std::vector<std::string>& inputNames,
+                                              const std::vector<RunRecord>& records);
 
 // The summary as JSON (keys in a fixed order, numbers with full precision, null for a figure
 // that has no value), indented by two spaces and ending in a line feed.

@@ -12,8 +12,9 @@ namespace plumora {
 namespace {
 
 // ½ρV² with V the payload's velocity relative to the air at the sample's height.
-double DynamicPressure(const CTrajectorySample& s, const AtmosphereTable& air) {
-  const AtmosphereSample at = QueryAtmosphere(air, s.payloadHeight);
+double DynamicPressure(const CTrajectorySample& s, const AtmosphereTable& air,
+                       const AtmosphereScaling& scaling, int& hint) {
+  const AtmosphereSample at = QueryAtmosphere(air, s.payloadHeight, hint, scaling);
   const double gamma = s.payloadPathAngle * kDegToRad;
   const double heading = s.heading * kDegToRad;
   const double horizontal = s.payloadSpeed * std::cos(gamma);
@@ -26,7 +27,7 @@ double DynamicPressure(const CTrajectorySample& s, const AtmosphereTable& air) {
 }  // namespace
 
 FlightOutputs MeasureFlight(const CTrajectoryStore& results, const AtmosphereTable& air,
-                            double planetRadius) {
+                            const AtmosphereScaling& scaling, double planetRadius) {
   FlightOutputs out;
   out.planetRadius = planetRadius;
   const std::vector<CTrajectorySample>& samples = results.Samples();
@@ -39,9 +40,11 @@ FlightOutputs MeasureFlight(const CTrajectoryStore& results, const AtmosphereTab
   out.peakDeceleration = 0.0;
   out.peakDynamicPressure = 0.0;
   out.maxConnectionForce = 0.0;
+  int hint = 0;  // consecutive samples lie in the same interval of the table or the next
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const CTrajectorySample& s = samples[i];
-    out.peakDynamicPressure = std::max(out.peakDynamicPressure, DynamicPressure(s, air));
+    out.peakDynamicPressure =
+        std::max(out.peakDynamicPressure, DynamicPressure(s, air, scaling, hint));
     out.maxConnectionForce = std::max(out.maxConnectionForce, s.connectionForce);
     if (i == 0) continue;
     const double dt = s.time - samples[i - 1].time;

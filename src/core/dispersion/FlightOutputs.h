@@ -10,6 +10,7 @@ namespace plumora {
 
 class CTrajectoryStore;
 struct AtmosphereTable;
+struct AtmosphereScaling;
 
 struct FlightOutputs {
   static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -41,12 +42,12 @@ inline constexpr std::array<FlightOutputField, 8> kFlightOutputFields = {{
     {"planet_radius", "m", &FlightOutputs::planetRadius},
 }};
 
-// Measures a flight from its samples. The air is the table the run flew through (its density
-// factor applied); the speed through the air takes the table's winds (north and east) off the
+// Measures a flight from its samples. The air is the table the run flew through as its factors
+// scaled it; the speed through the air takes the table's winds (north and east) off the
 // payload's velocity over the ground, rebuilt from its speed, path angle and heading. The
 // deceleration is the loss of speed between consecutive samples over the time between them, so
 // it is an average over one output step. An empty store gives no outputs but the radius.
 FlightOutputs MeasureFlight(const CTrajectoryStore& results, const AtmosphereTable& air,
-                            double planetRadius);
+                            const AtmosphereScaling& scaling, double planetRadius);
 
 }  // namespace plumora

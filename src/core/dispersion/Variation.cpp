@@ -123,37 +123,34 @@ std::string_view ScatterableFields() {
   return kKnownFields;
 }
 
-bool ParseVariation(std::string_view text, Variation& variation, std::string& problem) {
+Result<Variation> ParseVariation(std::string_view text) {
+  const auto refuse = [](std::string problem) {
+    return Fail(ErrorCode::kInvalid, std::move(problem));
+  };
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) {
-    problem = "expected FIELD=DIST, got \"" + std::string(text) + "\"";
-    return false;
+    return refuse("expected FIELD=DIST, got \"" + std::string(text) + "\"");
   }
   const std::string_view field = Trim(text.substr(0, equals));
   const std::string_view dist = text.substr(equals + 1);
   Variation v;
   if (!ParseField(field, v)) {
-    problem =
-        "unknown field \"" + std::string(field) + "\" (known: " + std::string(kKnownFields) + ")";
-    return false;
+    return refuse("unknown field \"" + std::string(field) +
+                  "\" (known: " + std::string(kKnownFields) + ")");
   }
   if (!ParseDistribution(dist, v.distribution)) {
-    problem = "\"" + std::string(Trim(dist)) +
-              "\" is not normal(MEAN,SIGMA), uniform(LOW,HIGH) or scale-normal(MEAN,SIGMA) "
-              "with finite numbers";
-    return false;
+    return refuse("\"" + std::string(Trim(dist)) +
+                  "\" is not normal(MEAN,SIGMA), uniform(LOW,HIGH) or scale-normal(MEAN,SIGMA) "
+                  "with finite numbers");
   }
   const Distribution& d = v.distribution;
   if (d.kind == DrawKind::kUniform && d.first > d.second) {
-    problem = "the low end of \"" + std::string(Trim(dist)) + "\" lies above its high end";
-    return false;
+    return refuse("the low end of \"" + std::string(Trim(dist)) + "\" lies above its high end");
   }
   if (d.kind != DrawKind::kUniform && d.second < 0.0) {
-    problem = "the standard deviation of \"" + std::string(Trim(dist)) + "\" is negative";
-    return false;
+    return refuse("the standard deviation of \"" + std::string(Trim(dist)) + "\" is negative");
   }
-  variation = std::move(v);
-  return true;
+  return v;
 }
 
 double ScatterValue(double stored, const Distribution& d, double standardNormal, double unit) {

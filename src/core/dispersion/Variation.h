@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/Result.h"
+
 namespace plumora {
 
 // The inputs that can be scattered.
@@ -48,10 +50,10 @@ struct Variation {
 // The fields that can be scattered, as a list for messages and help texts.
 std::string_view ScatterableFields();
 
-// Reads FIELD=DIST. False, with problem set to a sentence naming what is wrong, when the field
-// is unknown or the distribution is malformed, not finite, has a negative standard deviation or
-// a low end above its high end.
-bool ParseVariation(std::string_view text, Variation& variation, std::string& problem);
+// Reads FIELD=DIST. A kInvalid error with a sentence naming what is wrong when the field is
+// unknown or the distribution is malformed, not finite, has a negative standard deviation or a
+// low end above its high end.
+Result<Variation> ParseVariation(std::string_view text);
 
 // The value flown: the stored value with the draw added (normal, uniform) or multiplying it
 // (scale-normal). standardNormal and unit are the stream's numbers for this input and run: a

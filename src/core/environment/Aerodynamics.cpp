@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/common/DataFileErrors.h"
 #include "core/common/Messages.h"
 #include "core/common/Prompter.h"
 #include "core/common/TextScanner.h"
@@ -22,8 +23,8 @@ constexpr int kAeroHeaderLines = 17;
 
 // --- Reading ---------------------------------------------------------------------------------
 
-std::string FileError(const std::filesystem::path& path, std::string_view what, int line) {
-  return DataFileMessage("aerodynamic", path, what, line);
+Error FileError(const std::filesystem::path& path, std::string_view what, int line) {
+  return DataFileError("aerodynamic", path, what, line);
 }
 
 bool ReadNumber(TextScanner& in, double& value) {
@@ -45,15 +46,13 @@ void BuildSplines(AeroDatabase& db) {
 
 // The Mach rows: a line with the Mach number, then one line per angle with the angle (degrees,
 // sign dropped) and Cx, Cz, Cm. Every row overwrites the shared angle list.
-FileReadResult ReadRows(TextScanner& in, const std::filesystem::path& path, AeroDatabase& db) {
-  const auto earlyEnd = [&] {
-    return FileReadResult{false, FileError(path, kMsgFileEndsEarly, in.Line())};
-  };
+Result<> ReadRows(TextScanner& in, const std::filesystem::path& path, AeroDatabase& db) {
+  const auto earlyEnd = [&] { return FileError(path, kMsgFileEndsEarly, in.Line()); };
   for (int i = 0; i < db.machCount; ++i) {
     double mach = 0.0;
     if (!ReadNumber(in, mach)) return earlyEnd();
     if (i > 0 && !(mach > db.mach[i - 1])) {
-      return {false, FileError(path, "has Mach numbers that do not strictly ascend", in.Line())};
+      return FileError(path, "has Mach numbers that do not strictly ascend", in.Line());
     }
     db.mach[i] = mach;
     in.SkipLine();
@@ -64,10 +63,8 @@ FileReadResult ReadRows(TextScanner& in, const std::filesystem::path& path, Aero
       if (!ReadNumber(in, cx) || !ReadNumber(in, cz) || !ReadNumber(in, cm)) return earlyEnd();
       const double alpha = std::fabs(angle) * kDegToRad;
       if (j > 0 && !(alpha > db.angle[j - 1])) {
-        return {
-            false,
-            FileError(path, "has angles that do not strictly ascend once their signs are dropped",
-                      line)};
+        return FileError(
+            path, "has angles that do not strictly ascend once their signs are dropped", line);
       }
       db.angle[j] = alpha;
       db.coefficient[kCx][i][j] = cx;
@@ -80,7 +77,7 @@ FileReadResult ReadRows(TextScanner& in, const std::filesystem::path& path, Aero
       in.SkipLine();
     }
   }
-  return {true, {}};
+  return {};
 }
 
 // --- Lookup ----------------------------------------------------------------------------------
@@ -148,31 +145,33 @@ std::filesystem::path AeroFilePath(const std::filesystem::path& baseFolder,
   return path;
 }
 
-FileReadResult ReadAeroFile(const std::filesystem::path& path, const std::string& name,
-                            AeroDatabase& db) {
+Result<> ReadAeroFile(const std::filesystem::path& path, const std::string& name,
+                      AeroDatabase& db) {
   auto in = TextScanner::Open(path);
   if (!in) {
-    return {false, std::string(kMsgAeroFileNotOpenedBefore) + name +
-                       std::string(kMsgAeroFileNotOpenedAfter)};
+    return Fail(ErrorCode::kCannotOpen, std::string(kMsgAeroFileNotOpenedBefore) + name +
+                                            std::string(kMsgAeroFileNotOpenedAfter));
   }
-  const auto earlyEnd = [&] {
-    return FileReadResult{false, FileError(path, kMsgFileEndsEarly, in->Line())};
-  };
+  const auto earlyEnd = [&] { return FileError(path, kMsgFileEndsEarly, in->Line()); };
   for (int i = 0; i < kAeroHeaderLines; ++i) in->SkipLine();
 
   // Lines 18 to 21: Mach count, angle count, symmetry code, reserved integer; each line's rest
   // is free.
   long machCount = 0, angleCount = 0, symmetry = 0, reserved = 0;
   if (!in->ReadLong(machCount)) return earlyEnd();
-  if (machCount > kMaxMachValues) return {false, std::string(kMsgTooManyMachPoints) + name};
-  if (machCount < 1) return {false, FileError(path, "holds no Mach numbers", in->Line())};
+  if (machCount > kMaxMachValues) {
+    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyMachPoints) + name);
+  }
+  if (machCount < 1) return FileError(path, "holds no Mach numbers", in->Line());
   in->SkipLine();
   if (!in->ReadLong(angleCount)) return earlyEnd();
-  if (angleCount > kMaxAngles) return {false, std::string(kMsgTooManyAnglePoints) + name};
-  if (angleCount < 1) return {false, FileError(path, "holds no angles", in->Line())};
+  if (angleCount > kMaxAngles) {
+    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyAnglePoints) + name);
+  }
+  if (angleCount < 1) return FileError(path, "holds no angles", in->Line());
   in->SkipLine();
   if (!in->ReadLong(symmetry)) return earlyEnd();
-  if (symmetry > 1) return {false, std::string(kMsgNonAxisymmetric)};
+  if (symmetry > 1) return Fail(ErrorCode::kUnsupported, std::string(kMsgNonAxisymmetric));
   in->SkipLine();
   if (!in->ReadLong(reserved)) return earlyEnd();
   in->SkipLine();
@@ -185,17 +184,17 @@ FileReadResult ReadAeroFile(const std::filesystem::path& path, const std::string
   fresh->symmetryCode = ToInt32(symmetry);
   fresh->reserved = ToInt32(reserved);
   fresh->axisymmetric = 1;
-  if (FileReadResult rows = ReadRows(*in, path, *fresh); !rows.ok) return rows;
+  if (Result<> rows = ReadRows(*in, path, *fresh); !rows) return rows;
   BuildSplines(*fresh);
   db = *fresh;
-  return {true, {}};
+  return {};
 }
 
 int LoadAeroDatabase(AeroDatabase& db, const std::string& name,
                      const std::filesystem::path& baseFolder, Prompter& prompter) {
-  const FileReadResult result = ReadAeroFile(AeroFilePath(baseFolder, name), name, db);
-  if (!result.ok) {
-    prompter.Message(result.message, kCaptionError);
+  const Result<> read = ReadAeroFile(AeroFilePath(baseFolder, name), name, db);
+  if (!read) {
+    ShowError(prompter, read.error());
     return 0;
   }
   return 1;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/common/DataFileErrors.h"
+#include "core/common/Result.h"
 #include "core/environment/AeroDatabase.h"
 
 namespace plumora {
@@ -33,10 +33,8 @@ std::filesystem::path AeroFilePath(const std::filesystem::path& baseFolder,
                                    const std::string& name);
 
 // Reads the file at path into db and prepares the splines. `name` is the name the messages
-// quote (empty for the default file). On failure returns the message to show and leaves db
-// exactly as it was.
-FileReadResult ReadAeroFile(const std::filesystem::path& path, const std::string& name,
-                            AeroDatabase& db);
+// quote (empty for the default file). On failure returns why and leaves db exactly as it was.
+Result<> ReadAeroFile(const std::filesystem::path& path, const std::string& name, AeroDatabase& db);
 
 // Loads <base>/adf/<name> (the default file when name is empty) into db: 1 on success, 0 on
 // failure after showing the message (caption "error"), db unchanged.

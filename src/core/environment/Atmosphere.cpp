@@ -17,8 +17,8 @@ namespace {
 // End slopes of the atmosphere splines: clamped flat at both ends.
 constexpr double kAtmosphereEndSlope = 0.0;
 
-std::string FileError(const std::filesystem::path& path, std::string_view what, int line) {
-  return DataFileMessage("atmospheric", path, what, line);
+Error FileError(const std::filesystem::path& path, std::string_view what, int line) {
+  return DataFileError("atmospheric", path, what, line);
 }
 
 // Reads one number of the file; a missing or non-finite value refuses the file.
@@ -112,13 +112,11 @@ std::string NoAtmosphereFileMessage(const std::filesystem::path& base, int plane
          AtmosphereFolder(base).string() + "\n";
 }
 
-AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
-                                        AtmosphereTable& table, PlanetConstants& constants) {
+Result<> ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
+                            AtmosphereTable& table, PlanetConstants& constants) {
   auto in = TextScanner::Open(path);
-  if (!in) return {false, std::string(kMsgAtmFileNotOpened)};
-  const auto earlyEnd = [&] {
-    return AtmosphereReadResult{false, FileError(path, kMsgFileEndsEarly, in->Line())};
-  };
+  if (!in) return Fail(ErrorCode::kCannotOpen, std::string(kMsgAtmFileNotOpened));
+  const auto earlyEnd = [&] { return FileError(path, kMsgFileEndsEarly, in->Line()); };
 
   // Lines 1 to 3 are free text; line 4 holds a label and the point count.
   for (int i = 0; i < 3; ++i) in->SkipLine();
@@ -128,9 +126,9 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
   if (count > kMaxAtmospherePoints) {
     char text[96];
     std::snprintf(text, sizeof text, kFmtTooManyAtmPoints, kMaxAtmospherePoints);
-    return {false, text};
+    return Fail(ErrorCode::kOverCapacity, text);
   }
-  if (count < 1) return {false, FileError(path, "holds no data points", in->Line())};
+  if (count < 1) return FileError(path, "holds no data points", in->Line());
   const int n = static_cast<int>(count);
 
   // The rest of line 4 and lines 5 to 9 (description and column headings).
@@ -148,13 +146,12 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
       return earlyEnd();
     }
     if (i > 0 && !(height > fresh->height[i - 1])) {
-      return {false, FileError(path, "has heights that do not strictly ascend", line)};
+      return FileError(path, "has heights that do not strictly ascend", line);
     }
-    if (!(density > 0.0))
-      return {false, FileError(path, "has a density that is not positive", line)};
+    if (!(density > 0.0)) return FileError(path, "has a density that is not positive", line);
     // The speed of sound is √(c₁·c₂·T): no temperature at or below absolute zero.
     if (!(temperature > 0.0) || !std::isfinite(temperature)) {
-      return {false, FileError(path, "has a temperature that is not a positive number", line)};
+      return FileError(path, "has a temperature that is not a positive number", line);
     }
     fresh->height[i] = height;
     fresh->lnDensity[i] = std::log(density);
@@ -178,21 +175,13 @@ AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool 
   BuildSplines(*fresh);
   table = *fresh;
   constants = c;
-  return {true, {}};
+  return {};
 }
 
-void ScaleAtmosphere(AtmosphereTable& t, const AtmosphereFactors& factors) {
-  if (factors.IsNeutral()) return;
+AtmosphereScaling AtmosphereScaling::Of(const AtmosphereFactors& factors) {
   // The density is tabulated as its logarithm: a factor on it is a constant added, which leaves
   // the spline's curvatures as they are. The winds are splined linearly, curvatures and all.
-  const double lnFactor = std::log(factors.density);
-  for (int i = 0; i < t.pointCount; ++i) {
-    t.lnDensity[i] += lnFactor;
-    t.windWE[i] *= factors.wind;
-    t.windSN[i] *= factors.wind;
-    t.windWECurvature[i] *= factors.wind;
-    t.windSNCurvature[i] *= factors.wind;
-  }
+  return {std::log(factors.density), factors.wind};
 }
 
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
@@ -201,20 +190,29 @@ AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h) {
 }
 
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h, int& hint) {
+  return QueryAtmosphere(t, h, hint, AtmosphereScaling{});
+}
+
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& t, double h, int& hint,
+                                 const AtmosphereScaling& scaling) {
   const int n = t.pointCount;
   if (n < 1) return {};
+  const double lnShift = scaling.lnDensity;
+  const double windFactor = scaling.wind;
   AtmosphereSample s;
   if (h > t.height[n - 1]) {
     // Above the table: no air, the top temperature, no wind.
     s.temperature = t.temperature[n - 1];
   } else if (h < t.height[0]) {
-    s = {std::exp(t.lnDensity[0]), t.temperature[0], t.windWE[0], t.windSN[0]};
+    s = {std::exp(t.lnDensity[0] + lnShift), t.temperature[0], t.windWE[0] * windFactor,
+         t.windSN[0] * windFactor};
   } else {
     const SplineInterval in = FindSplineInterval(t.height.data(), n, h, hint);
-    s.density = std::exp(SplineEvaluate(in, t.lnDensity.data(), t.lnDensityCurvature.data()));
+    s.density =
+        std::exp(SplineEvaluate(in, t.lnDensity.data(), t.lnDensityCurvature.data(), 1.0, lnShift));
     s.temperature = SplineEvaluate(in, t.temperature.data(), t.temperatureCurvature.data());
-    s.windWE = SplineEvaluate(in, t.windWE.data(), t.windWECurvature.data());
-    s.windSN = SplineEvaluate(in, t.windSN.data(), t.windSNCurvature.data());
+    s.windWE = SplineEvaluate(in, t.windWE.data(), t.windWECurvature.data(), windFactor, 0.0);
+    s.windSN = SplineEvaluate(in, t.windSN.data(), t.windSNCurvature.data(), windFactor, 0.0);
   }
   s.windWE = Calm(s.windWE);
   s.windSN = Calm(s.windSN);

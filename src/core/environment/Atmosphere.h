@@ -9,9 +9,14 @@
 #include <vector>
 
 #include "core/common/Constants.h"
-#include "core/common/DataFileErrors.h"
+#include "core/common/Result.h"
 
 namespace plumora {
+
+// Planets by index.
+inline constexpr std::int32_t kEarth = 0;
+inline constexpr std::int32_t kMars = 1;
+inline constexpr std::int32_t kTitan = 2;
 
 struct AtmosphereTable {
   using Column = std::array<double, kMaxAtmospherePoints>;
@@ -46,18 +51,22 @@ struct AtmosphereSample {
 };
 
 // Run-time factors on the air a run flies through: the density and both wind components are
-// multiplied by them. They scale the table read for one run and are never stored anywhere else.
+// multiplied by them. A run applies them to the shared table as it queries it; they are never
+// stored anywhere else.
 struct AtmosphereFactors {
   double density = 1.0;  // on the density
   double wind = 1.0;     // on both wind components
-
-  bool IsNeutral() const { return density == 1.0 && wind == 1.0; }
 };
 
-// Scales a table's density and winds by the factors, splines included, so that QueryAtmosphere
-// gives factors.density times the density and factors.wind times the winds at every height.
-// Neutral factors leave the table exactly as it was.
-void ScaleAtmosphere(AtmosphereTable& table, const AtmosphereFactors& factors);
+// The factors as a query applies them: every tabulated ln density has the logarithm of the
+// density factor added, every tabulated wind and wind curvature is multiplied by the wind factor,
+// before the spline combines them. The results are those of a table scaled so, to the bit.
+struct AtmosphereScaling {
+  double lnDensity = 0.0;  // ln of the density factor
+  double wind = 1.0;       // factor on both wind components
+
+  static AtmosphereScaling Of(const AtmosphereFactors& factors);
+};
 
 // Density, temperature and winds at height h (m). Above the table the air is gone (density 0,
 // top temperature, no wind); below it the first row holds. Winds below kCalmWind read as 0.
@@ -65,6 +74,9 @@ AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h);
 // The same, with the interval search starting where the last query of this caller found its
 // height (see FindSplineInterval); each body an integrator flies keeps its own hint.
 AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h, int& hint);
+// The air of one run: the table as its factors scale it.
+AtmosphereSample QueryAtmosphere(const AtmosphereTable& table, double h, int& hint,
+                                 const AtmosphereScaling& scaling);
 
 // Planet keywords by planet index (0 EARTH, 1 MARS, 2 TITAN); empty for other indices.
 std::string_view PlanetKeyword(int planet);
@@ -89,9 +101,9 @@ AtmosphereListing ListPlanetAtmospheres(const std::filesystem::path& base, int p
 std::string NoAtmosphereFileMessage(const std::filesystem::path& base, int planet);
 
 // Reads a whole atmosphere file into table and constants, winds zeroed unless withWind. On
-// failure returns the message to show and leaves table and constants exactly as they were.
-using AtmosphereReadResult = FileReadResult;
-AtmosphereReadResult ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
-                                        AtmosphereTable& table, PlanetConstants& constants);
+// failure returns why (the file cannot be opened, holds too many points or is malformed) and
+// leaves table and constants exactly as they were.
+Result<> ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
+                            AtmosphereTable& table, PlanetConstants& constants);
 
 }  // namespace plumora

@@ -99,6 +99,16 @@ double SplineEvaluate(const SplineInterval& in, const double* y, const double* y
          ((a * a * a - a) * y2[in.lo] + (b * b * b - b) * y2[in.hi]) * (in.h * in.h) * kOneSixth;
 }
 
+double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2, double factor,
+                      double shift) {
+  if (in.hi <= in.lo) return y[in.lo] * factor + shift;
+  const double a = in.a, b = in.b;
+  const double yLo = y[in.lo] * factor + shift, yHi = y[in.hi] * factor + shift;
+  const double y2Lo = y2[in.lo] * factor, y2Hi = y2[in.hi] * factor;
+  return a * yLo + b * yHi +
+         ((a * a * a - a) * y2Lo + (b * b * b - b) * y2Hi) * (in.h * in.h) * kOneSixth;
+}
+
 double SplineEvaluate(const double* x, const double* y, const double* y2, int n, double xValue) {
   return SplineEvaluate(FindSplineInterval(x, n, xValue), y, y2);
 }

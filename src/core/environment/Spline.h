@@ -29,5 +29,10 @@ SplineInterval FindSplineInterval(const double* x, int n, double xValue);
 // A caller that queries nearby values in turn, as an integrator does, saves the bisection.
 SplineInterval FindSplineInterval(const double* x, int n, double xValue, int& hint);
 double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2);
+// The spline through scaled values, y·factor + shift with curvatures y2·factor, without a scaled
+// copy of the table: each tabulated value is scaled before the spline combines it, so the result
+// is the scaled table's to the bit.
+double SplineEvaluate(const SplineInterval& in, const double* y, const double* y2, double factor,
+                      double shift);
 
 }  // namespace plumora

@@ -34,20 +34,27 @@ class PhaseScope {
 
 }  // namespace
 
+int GoOnOrShow(RunState& run, const Result<PhaseEnd>& result) {
+  if (result) return 1;
+  run.Show(result.error());
+  return 0;
+}
+
 double ClampPercentage(double percentage) {
   if (std::isnan(percentage)) return 0.0;
   return std::clamp(percentage, 0.0, 100.0);
 }
 
-int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProblem& problem) {
-  const SolverSettings& solver = flight.solver;
+Result<PhaseEnd> RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase,
+                              const PhaseProblem& problem) {
+  const SolverSettings& solver = flight.solver();
   const double dt = solver.timeStep;
   const double dtOut = solver.outputTimeStep;
-  ProgressSink& progress = flight.progress;
+  ProgressSink& progress = flight.run.progress();
+  CTrajectoryStore& results = flight.results();
   // Time must move forward, or the loop would never reach a stop.
   if (!(dt > 0.0) || !(dtOut > 0.0) || !std::isfinite(dt) || !std::isfinite(dtOut)) {
-    flight.prompter.Message(kMsgBadTimeStep, kCaptionError);
-    return 0;
+    return Fail(ErrorCode::kInvalid, std::string(kMsgBadTimeStep));
   }
   PhaseScope scope(progress, FormatPhaseText(flight.phasePosition, flight.phaseCount));
 
@@ -68,39 +75,36 @@ int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProb
       info[0] = 1;
       tout -= dt;
     }
-    // The model has said why it cannot go on; nothing after this call is worth keeping.
-    if (phase.Aborted()) return 0;
+    // The model cannot go on; nothing after this call is worth keeping.
+    if (const Error* failure = phase.Failure()) return *failure;
     // A solver that keeps failing without moving, or crawls, (or an integrator choice that
     // steps nothing) would otherwise go round for ever.
     stuckCalls = t - tBefore < kNoProgressFraction * dt ? stuckCalls + 1 : 0;
     if (stuckCalls >= kMaxStuckCalls) {
-      flight.prompter.Message(kMsgSolverStuck, kCaptionError);
-      return 0;
+      return Fail(ErrorCode::kFlightFailed, std::string(kMsgSolverStuck));
     }
     // A step too large for its method can blow the state up; nothing sensible follows from it,
     // and no stop test would ever hold again.
     if (!std::all_of(problem.state, problem.state + problem.size,
                      [](double v) { return std::isfinite(v); })) {
-      flight.prompter.Message(kMsgStateNotFinite, kCaptionError);
-      return 0;
+      return Fail(ErrorCode::kFlightFailed, std::string(kMsgStateNotFinite));
     }
     if (nextOutput <= tout) {
       nextOutput += dtOut;
       phase.RecordSample(tout);
-      if (flight.results.LastIndex() >= kMaxSampleIndex) {
-        flight.prompter.Message(kMsgTooManySamples, kCaptionError);
-        return 0;
+      if (results.LastIndex() >= kMaxSampleIndex) {
+        return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManySamples));
       }
     }
     tout += dt;
-    if (!phase.ShouldContinue(tout)) {
+    if (const std::optional<PhaseEnd> end = phase.EndsAt(tout)) {
       phase.HandOver();
-      return 1;
+      return *end;
     }
     if (const auto percentage = phase.Progress(tout)) {
       progress.ShowProgress(ClampPercentage(*percentage));
     }
-    if (progress.StopRequested()) return 0;
+    if (progress.StopRequested()) return Fail(ErrorCode::kStopped, {});
   }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/common/Result.h"
 #include "core/flight/FlightContext.h"
 #include "core/solvers/Depac.h"
 
@@ -17,15 +18,15 @@ class PhaseIntegration {
   virtual ~PhaseIntegration() = default;
   // Appends one sample of the current state at phase time tout.
   virtual void RecordSample(double tout) = 0;
-  // The stop test, called after TOUT has advanced: true to go on.
-  virtual bool ShouldContinue(double tout) = 0;
+  // The stop test, called after TOUT has advanced: how the phase ends here, or nothing to go on.
+  virtual std::optional<PhaseEnd> EndsAt(double tout) = 0;
   // Share of the phase done in percent, or nothing when the stop kind gives none.
   virtual std::optional<double> Progress(double tout) = 0;
   // Writes the final state into the hand-over record.
   virtual void HandOver() = 0;
-  // A failure inside the model (it has shown its message) ends the phase with 0; asked right
-  // after every integrator call, before anything else looks at the state.
-  virtual bool Aborted() const { return false; }
+  // A failure inside the model, which ends the phase with that error; asked right after every
+  // integrator call, before anything else looks at the state. Null while the model is sound.
+  virtual const Error* Failure() const { return nullptr; }
 };
 
 // The integration problem: the state the loop advances and its right-hand side.
@@ -36,10 +37,18 @@ struct PhaseProblem {
   int size = 0;
 };
 
-// Runs the loop with the mission's solver settings; returns 1 when the phase ended by its stop
-// test (state handed over) and 0 when it failed or was stopped (nothing handed over). The
-// progress display shows the phase's place among the computed phases ("    k/n").
-int RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase, const PhaseProblem& problem);
+// Runs the loop with the mission's solver settings. When the phase ends by its stop test it hands
+// its state over and returns how it ended; otherwise nothing is handed over and the error says
+// why: a time step that is not positive (kInvalid), a solver that is stuck or a state that is no
+// longer finite (kFlightFailed), more samples than the store holds (kOverCapacity), the model's
+// own failure, or the user's Stop (kStopped, without a message). The progress display shows the
+// phase's place among the computed phases ("    k/n").
+Result<PhaseEnd> RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase,
+                              const PhaseProblem& problem);
+
+// A phase's result as the phase modules' fixed 1/0: 1 to go on; 0 to stop the mission, the error
+// having been shown through the run's front end.
+int GoOnOrShow(RunState& run, const Result<PhaseEnd>& result);
 
 // Progress as the bar accepts it: within 0 to 100, and 0 when not a number.
 double ClampPercentage(double percentage);

@@ -1,5 +1,5 @@
-// The module object of a final descent phase: its stored settings and the two flip flags, which
-// live as long as the record (a new run does not clear them) but are never written to a file.
+// The module object of a final descent phase: its stored settings and what its runs remember of a
+// parachute flip.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,17 @@
 #include "core/mission/StopKinds.h"
 
 namespace plumora {
+
+// What the runs of a final descent phase remember of a parachute flip. It lives as long as the
+// phase record (a new run does not clear it) but is never written to a file and is no part of the
+// mission's value: missions that differ only in it are equal. A run works on its own copy
+// (RunState) and the document keeps what the run ended with.
+struct FlipMemory {
+  // Set when the air meets the canopy from behind; cleared when the user lets the run go on.
+  bool detected = false;
+  // Once the user has let a flipped parachute go on, the question is not asked again.
+  bool accepted = false;
+};
 
 class CParachutePhase {
  public:
@@ -20,10 +31,7 @@ class CParachutePhase {
   std::int32_t stopKind = kStopOnHeight;   // kStopOnTime or kStopOnHeight
   std::int32_t massPointAtConfluence = 0;  // 1: the confluence point carries mass
 
-  // Set when the air meets the canopy from behind; cleared when the user lets the run go on.
-  bool flipDetected = false;
-  // Once the user has let a flipped parachute go on, the question is not asked again.
-  bool flipAccepted = false;
+  FlipMemory flip;  // not stored
 };
 
 }  // namespace plumora

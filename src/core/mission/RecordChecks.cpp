@@ -27,16 +27,16 @@ std::optional<std::string> FieldProblem(std::initializer_list<Field> positive,
   return std::nullopt;
 }
 
-std::string Named(std::string_view kind, std::int32_t number, const std::string& name,
-                  const std::optional<std::string>& problem) {
+Result<> Named(std::string_view kind, std::int32_t number, const std::string& name,
+               const std::optional<std::string>& problem) {
   if (!problem) return {};
-  return std::string(kind) + " " + std::to_string(number) + " \"" + Windows1252ToUtf8(name) +
-         "\": " + *problem + "\n";
+  return Fail(ErrorCode::kInvalid, std::string(kind) + " " + std::to_string(number) + " \"" +
+                                       Windows1252ToUtf8(name) + "\": " + *problem + "\n");
 }
 
 }  // namespace
 
-std::string PayloadFlightProblem(const CPayload& p) {
+Result<> CheckPayloadCanFly(const CPayload& p) {
   return Named(
       "Payload", p.number, p.name,
       FieldProblem({{"mass", p.mass},
@@ -47,7 +47,7 @@ std::string PayloadFlightProblem(const CPayload& p) {
                    {{"inertia Ixy", p.ixy}, {"inertia Ixz", p.ixz}, {"inertia Iyz", p.iyz}}));
 }
 
-std::string ParachuteFlightProblem(const CParachute& c, bool massPointAtConfluence) {
+Result<> CheckParachuteCanFly(const CParachute& c, bool massPointAtConfluence) {
   std::optional<std::string> problem = FieldProblem({{"mass", c.mass},
                                                      {"inertia Ixx", c.ixx},
                                                      {"inertia Iyy", c.iyy},
@@ -60,6 +60,27 @@ std::string ParachuteFlightProblem(const CParachute& c, bool massPointAtConfluen
     problem = FieldProblem({{"confluence point mass", c.confluenceMass}}, {});
   }
   return Named("Parachute", c.number, c.name, problem);
+}
+
+Result<> CheckFlownRecords(const Mission& mission) {
+  for (const auto& phase : mission.phases) {
+    std::shared_ptr<CPayload> payload;
+    if (const CBallisticEntryPhase* entry = phase->ballistic()) {
+      payload = mission.FindPayload(entry->payloadNumber);
+    } else if (const CParachutePhase* descent = phase->parachute()) {
+      payload = mission.FindPayload(descent->payloadNumber);
+      if (auto parachute = mission.FindParachute(descent->parachuteNumber)) {
+        if (auto check = CheckParachuteCanFly(*parachute, descent->massPointAtConfluence != 0);
+            !check) {
+          return check;
+        }
+      }
+    }
+    if (payload) {
+      if (auto check = CheckPayloadCanFly(*payload); !check) return check;
+    }
+  }
+  return {};
 }
 
 }  // namespace plumora

@@ -44,6 +44,17 @@ CMissionPhase::CMissionPhase(std::int32_t phaseType) {
   SetType(phaseType);
 }
 
+CMissionPhase::CMissionPhase(const CMissionPhase& other)
+    : name(other.name), active(other.active), comments(other.comments), type_(other.type_) {
+  if (other.ballistic_) ballistic_ = std::make_unique<CBallisticEntryPhase>(*other.ballistic_);
+  if (other.parachute_) parachute_ = std::make_unique<CParachutePhase>(*other.parachute_);
+}
+
+CMissionPhase& CMissionPhase::operator=(const CMissionPhase& other) {
+  if (this != &other) *this = CMissionPhase(other);
+  return *this;
+}
+
 void CMissionPhase::SetType(std::int32_t phaseType) {
   type_ = phaseType;
   ballistic_.reset();

@@ -11,7 +11,6 @@
 
 #include "core/common/Constants.h"
 #include "core/common/Vec3.h"
-#include "core/environment/AeroDatabase.h"
 #include "core/mission/BallisticEntryPhase.h"
 #include "core/mission/ParachutePhase.h"
 
@@ -51,9 +50,6 @@ class CPayload {
   double legRadius = 0.35;                      // m, leg attachment circle
   std::int32_t typeIndex = 0;                   // the "Type" choice, 0 to 4
 
-  // Not stored: filled from an aerodynamic file whenever a phase flies this payload.
-  AeroDatabase aero;
-
   // Places the legs evenly on the attachment circle; called on creation and when the data
   // dialog is accepted, never after a file load (files bring their own points).
   void DeriveLegPoints();
@@ -85,6 +81,13 @@ class CParachute {
   double centreOfPressure = 0.5;         // m behind the centre of gravity
   double confluenceMass = 2.0;           // kg, mass point at the confluence
 };
+
+// The aerodynamic table a payload flies with, by its file name under adf/ (empty: the default
+// file). Mission files name none, so every payload flies with the default table; the tables
+// themselves live in the Environment of a run, shared by every payload that names them.
+inline std::string AeroTableOf(const CPayload&) {
+  return {};
+}
 
 // Payloads and parachutes are known by their number, never by list position: the last entry
 // with the number is the one meant. Null when there is none.
@@ -137,6 +140,12 @@ inline constexpr std::int32_t kPhaseFinalDescent = 3;
 class CMissionPhase {
  public:
   explicit CMissionPhase(std::int32_t phaseType = kPhaseBallisticEntry);
+  // A copy owns a copy of the module record.
+  CMissionPhase(const CMissionPhase& other);
+  CMissionPhase& operator=(const CMissionPhase& other);
+  CMissionPhase(CMissionPhase&&) noexcept = default;
+  CMissionPhase& operator=(CMissionPhase&&) noexcept = default;
+  ~CMissionPhase() = default;
 
   std::string name;
   std::int32_t active = 1;  // shown as yes/no; the Run command does not consult it

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/common/Messages.h"
-#include "core/common/Prompter.h"
 #include "core/mission/Records.h"
 
 namespace plumora {
@@ -333,7 +331,6 @@ void ConnectionForces(DescentModel& model, const double* y) {
   model.aborted = true;
   model.lines.payloadForce = model.lines.payloadMoment = {};
   model.lines.parachuteForce = model.lines.parachuteMoment = {};
-  if (model.prompter) model.prompter->Message(kMsgConfluenceSteps, kCaptionWarning);
 }
 
 }  // namespace plumora

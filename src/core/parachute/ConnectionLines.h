@@ -23,8 +23,8 @@ int UsableLegCount(const CPayload& payload);
 bool ComputeLineLoads(DescentModel& model, const double* y);
 
 // ComputeLineLoads inside a run: nothing once the model has aborted; a massless confluence point
-// that cannot be placed shows its warning, clears the line loads and aborts the model, so the
-// warning comes once per run.
+// that cannot be placed clears the line loads and aborts the model, which ends the phase with
+// the confluence point's warning.
 void ConnectionForces(DescentModel& model, const double* y);
 
 void SingleStropeForces(DescentModel& model, const double* y);

@@ -23,14 +23,13 @@
 #include "core/common/BodyState.h"
 #include "core/common/Constants.h"
 #include "core/common/Vec3.h"
+#include "core/environment/Atmosphere.h"
 
 namespace plumora {
 
 class CPayload;
 class CParachute;
-class Prompter;
-struct AtmosphereTable;
-struct PlanetConstants;
+struct AeroDatabase;
 
 inline constexpr int kDescentStateSize = 24;
 inline constexpr int kMassPointStateSize = 30;
@@ -81,12 +80,13 @@ struct LineLoads {
 struct DescentModel {
   // What is flown (set before the run, read only).
   const CPayload* payload = nullptr;
+  const AeroDatabase* aeroTable = nullptr;  // the payload's coefficient tables
   const CParachute* parachute = nullptr;
   const AtmosphereTable* atmosphere = nullptr;
+  AtmosphereScaling airScaling;  // the run's factors on the atmosphere's density and winds
   const PlanetConstants* planet = nullptr;
-  Prompter* prompter = nullptr;  // for the confluence point warning
-  bool massPoint = false;        // the confluence point carries mass (30 state values)
-  double heading = 0.0;          // rad, orients the winds in the descent frame
+  bool massPoint = false;  // the confluence point carries mass (30 state values)
+  double heading = 0.0;    // rad, orients the winds in the descent frame
 
   // Working state, rebuilt at every evaluation.
   TwoBodyFrames frames;
@@ -102,7 +102,7 @@ struct DescentModel {
   double headingSin = 0.0;
 
   // Set when the massless confluence point could not be placed: no line force is computed any
-  // more and the phase ends after the current integrator call.
+  // more and the phase ends after the current integrator call, with a warning.
   bool aborted = false;
 };
 

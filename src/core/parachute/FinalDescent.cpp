@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/common/Messages.h"
-#include "core/environment/Aerodynamics.h"
+#include "core/environment/AeroDatabase.h"
 #include "core/flight/HandOverState.h"
 #include "core/flight/PhaseLoop.h"
 #include "core/flight/ProgressMeter.h"
@@ -26,19 +26,15 @@ struct PhaseSelection {
 
 // Both records must exist; the parachute is looked for first, so a phase missing both says so
 // about the parachute.
-int CheckPhaseSelection(const FlightContext& flight, const CParachutePhase& phase,
-                        PhaseSelection& selection) {
+Result<PhaseSelection> SelectRecords(const FlightContext& flight, const CParachutePhase& phase) {
+  PhaseSelection selection;
   selection.parachute = flight.FindParachute(phase.parachuteNumber);
   if (!selection.parachute) {
-    flight.prompter.Message(kMsgNoParachuteFinalDescent, kCaptionError);
-    return 0;
+    return Fail(ErrorCode::kInvalid, std::string(kMsgNoParachuteFinalDescent));
   }
   selection.payload = flight.FindPayload(phase.payloadNumber);
-  if (!selection.payload) {
-    flight.prompter.Message(kMsgNoPayloadFinalDescent, kCaptionError);
-    return 0;
-  }
-  return 1;
+  if (!selection.payload) return Fail(ErrorCode::kInvalid, std::string(kMsgNoPayloadFinalDescent));
+  return selection;
 }
 
 // How a body moves through the descent frame.
@@ -58,18 +54,19 @@ Vec3 SampleAngles(const Vec3& radians) {
 
 class DescentRun final : public PhaseIntegration {
  public:
-  DescentRun(FlightContext& flight, CParachutePhase& record, const PhaseSelection& selection,
-             CHandOverState& r)
+  DescentRun(FlightContext& flight, const CParachutePhase& record, const PhaseSelection& selection,
+             const AeroDatabase& aero, CHandOverState& r)
       : flight_(flight),
-        record_(record),
-        stop_{record.stopKind, record.stopTime, record.stopHeight, flight.solver.timeStep},
+        flip_(flight.run.flips.at(flight.phaseIndex)),
+        stop_{record.stopKind, record.stopTime, record.stopHeight, flight.solver().timeStep},
         selection_(selection),
         r_(r) {
     model_.payload = selection.payload.get();
+    model_.aeroTable = &aero;
     model_.parachute = selection.parachute.get();
-    model_.atmosphere = &flight.atmosphere;
-    model_.planet = &flight.planet;
-    model_.prompter = &flight.prompter;
+    model_.atmosphere = &flight.environment.atmosphere();
+    model_.airScaling = flight.air;
+    model_.planet = &flight.planet();
     model_.massPoint = record.massPointAtConfluence != 0;
   }
 
@@ -80,15 +77,15 @@ class DescentRun final : public PhaseIntegration {
 
   void Initialise();
   void RecordSample(double tout) override { RecordTwoBodySample(tout); }
-  bool ShouldContinue(double tout) override { return ContinueParachutePhase(tout); }
+  std::optional<PhaseEnd> EndsAt(double tout) override { return ContinueParachutePhase(tout); }
   std::optional<double> Progress(double tout) override { return UpdateParachuteProgress(tout); }
   void HandOver() override { HandOverFinalState(); }
-  bool Aborted() const override { return model_.aborted; }
+  const Error* Failure() const override { return model_.aborted ? &kConfluenceFailure : nullptr; }
 
  private:
   void RecordFirstSample();
   void RecordTwoBodySample(double t);
-  bool ContinueParachutePhase(double tout);
+  std::optional<PhaseEnd> ContinueParachutePhase(double tout);
   std::optional<double> UpdateParachuteProgress(double tout) const;
   void HandOverFinalState();
 
@@ -105,8 +102,12 @@ class DescentRun final : public PhaseIntegration {
   // Tags a sample with its records and phase type and stores it.
   void Store(CTrajectorySample s, double time);
 
+  // The massless confluence point could not be placed: the phase ends with a warning.
+  inline static const Error kConfluenceFailure{ErrorCode::kFlightFailed,
+                                               std::string(kMsgConfluenceSteps), kCaptionWarning};
+
   FlightContext& flight_;
-  CParachutePhase& record_;
+  FlipMemory& flip_;  // the run's memory of this phase's parachute flip
   StopRule stop_;
   PhaseSelection selection_;
   CHandOverState& r_;
@@ -118,7 +119,7 @@ class DescentRun final : public PhaseIntegration {
 };
 
 void DescentRun::Initialise() {
-  t0_ = flight_.results.EndTime();
+  t0_ = flight_.results().EndTime();
   h0_ = r_.height;
   start_ = {r_.latitude, r_.longitude};
   InitialiseTwoBodyState(model_, r_, y_.data());
@@ -138,7 +139,7 @@ Motion DescentRun::BodyMotion(int body) const {
 GroundPosition DescentRun::PayloadGroundPosition() const {
   const Vec3 position = Payload(kPositionOffset);
   return AdvanceGroundPosition(start_, model_.heading, position.x, position.y,
-                               flight_.planet.radius);
+                               flight_.planet().radius);
 }
 
 void DescentRun::Store(CTrajectorySample s, double time) {
@@ -146,7 +147,7 @@ void DescentRun::Store(CTrajectorySample s, double time) {
   s.payload = selection_.payload;
   s.parachute = selection_.parachute;
   s.phaseType = kSampleFinalDescent;
-  flight_.results.Append(std::move(s));
+  flight_.results().Append(std::move(s));
 }
 
 // The starting state as the user gave it, at time 0, before anything has moved.
@@ -236,28 +237,28 @@ void DescentRun::RecordTwoBodySample(double t) {
   s.heading = (model_.heading - std::atan2(s.parachuteVy, s.parachuteVx)) * kRadToDeg;
   s.connectionForce = Norm(model_.lines.parachuteForce);
   Store(std::move(s), t + t0_);
-  flight_.results.SetEndTime(t + t0_);
+  flight_.results().SetEndTime(t + t0_);
 }
 
-bool DescentRun::ContinueParachutePhase(double tout) {
+std::optional<PhaseEnd> DescentRun::ContinueParachutePhase(double tout) {
   // Judged on the state the integrator returned, never on its trial evaluations (which depend on
   // the method and on its rejected steps), so that every method asks the same question.
-  if (ParachuteFlipped(model_, y_.data())) record_.flipDetected = true;
-  if (PayloadHeight() <= 0.0) return false;    // the payload is down
-  if (ParachuteHeight() <= 0.0) return false;  // the canopy is down
-  if (stop_.Reached(tout, PayloadHeight())) return false;
-  if (!record_.flipDetected || record_.flipAccepted) return true;
+  if (ParachuteFlipped(model_, y_.data())) flip_.detected = true;
+  if (PayloadHeight() <= 0.0) return PhaseEnd::kGround;    // the payload is down
+  if (ParachuteHeight() <= 0.0) return PhaseEnd::kGround;  // the canopy is down
+  if (stop_.Reached(tout, PayloadHeight())) return PhaseEnd::kStopCondition;
+  if (!flip_.detected || flip_.accepted) return std::nullopt;
   // The user decides once whether a canopy hit from behind is worth flying on; declining ends
   // the phase normally.
-  if (!flight_.prompter.AskOkCancel(kMsgParachuteFlip, kCaptionError)) return false;
-  record_.flipDetected = false;
-  record_.flipAccepted = true;
-  return true;
+  if (!flight_.run.AskOkCancel(kMsgParachuteFlip, kCaptionError)) return PhaseEnd::kDeclined;
+  flip_.detected = false;
+  flip_.accepted = true;
+  return std::nullopt;
 }
 
 std::optional<double> DescentRun::UpdateParachuteProgress(double tout) const {
   // A time stop measures the descent against the solver's reference duration.
-  return stop_.Progress(tout, flight_.solver.finalTime, PayloadHeight(), h0_);
+  return stop_.Progress(tout, flight_.solver().finalTime, PayloadHeight(), h0_);
 }
 
 void DescentRun::HandOverFinalState() {
@@ -289,16 +290,23 @@ void DescentRun::HandOverFinalState() {
 
 }  // namespace
 
-int RunParachutePhase(FlightContext& flight, CMissionPhase& phase, CHandOverState& r) {
-  CParachutePhase* record = phase.parachute();
-  if (!record) return 0;
-  PhaseSelection selection;
-  if (!CheckPhaseSelection(flight, *record, selection)) return 0;
-  if (!LoadAeroDatabase(selection.payload->aero, "", flight.baseFolder, flight.prompter)) return 0;
+Result<PhaseEnd> FlyFinalDescent(FlightContext& flight, const CMissionPhase& phase,
+                                 CHandOverState& r) {
+  const CParachutePhase* record = phase.parachute();
+  if (!record) return Fail(ErrorCode::kInvalid, std::string(kMsgNotAPhaseOfTheModule));
+  const Result<PhaseSelection> selection = SelectRecords(flight, *record);
+  if (!selection) return selection.error();
+  const Result<const AeroDatabase*> aero =
+      flight.environment.AeroTable(AeroTableOf(*selection->payload));
+  if (!aero) return aero.error();
 
-  DescentRun run(flight, *record, selection, r);
+  DescentRun run(flight, *record, *selection, *aero.value(), r);
   run.Initialise();
   return RunPhaseLoop(flight, run, run.Problem());
+}
+
+int RunParachutePhase(FlightContext& flight, const CMissionPhase& phase, CHandOverState& r) {
+  return GoOnOrShow(flight.run, FlyFinalDescent(flight, phase, r));
 }
 
 }  // namespace plumora

@@ -30,8 +30,9 @@ struct LocalAir {
 };
 LocalAir AirAround(DescentModel& model, int body, const Vec3& velocity, double height) {
   LocalAir local;
-  local.air = QueryAtmosphere(*model.atmosphere, height,
-                              model.atmosphereHint[static_cast<std::size_t>(body)]);
+  local.air =
+      QueryAtmosphere(*model.atmosphere, height,
+                      model.atmosphereHint[static_cast<std::size_t>(body)], model.airScaling);
   if (!(model.windHeading == model.heading)) {  // the heading is fixed for a run
     model.windHeading = model.heading;
     model.headingCos = std::cos(model.heading);
@@ -118,8 +119,8 @@ void PayloadDerivatives(DescentModel& model, const double* y, double* yp) {
   const CPayload& payload = *model.payload;
   const TwoBodyFrames& frames = model.frames;
   const auto [velocity, w, local] = Kinematics(model, kPayloadBody, y, yp);
-  PayloadAerodynamics(payload, local.airVelocity, local.air.density, local.air.temperature,
-                      GammaR(*model.planet), model.payloadAero);
+  PayloadAerodynamics(payload, *model.aeroTable, local.airVelocity, local.air.density,
+                      local.air.temperature, GammaR(*model.planet), model.payloadAero);
 
   SetStateVec(
       yp, b + kVelocityOffset,

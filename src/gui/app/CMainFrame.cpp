@@ -436,7 +436,10 @@ CChildFrame* CMainFrame::OpenDocument(const std::filesystem::path& path) {
   }
   auto doc = std::make_unique<CPlumoraDoc>();
   doc->SetPrompter(prompter_);
-  if (!LoadMission(*doc, path)) return nullptr;
+  if (const Result<> loaded = LoadMission(*doc, path); !loaded) {
+    ShowError(*prompter_, loaded.error());
+    return nullptr;
+  }
   DocumentState state(nextUntitled_++);
   state.SetPath(path);
   recentFiles_.Add(path);
@@ -463,7 +466,10 @@ bool CMainFrame::SaveDocument(CChildFrame& child, bool saveAs) {
     path = ToPath(name);
     if (!path.has_extension()) path += filter.contains("*.json") ? ".json" : ".psd";
   }
-  if (!SaveMission(child.doc(), path)) return false;
+  if (const Result<> saved = SaveMission(child.doc().mission, path); !saved) {
+    ShowError(*prompter_, saved.error());
+    return false;
+  }
   state.SetPath(path);
   recentFiles_.Add(path);
   child.UpdateTitle();
@@ -705,8 +711,10 @@ void CMainFrame::ExportResultsAs() {
 bool CMainFrame::ExportResults(const std::filesystem::path& path) {
   CChildFrame* child = ActiveChild();
   if (!child) return false;
-  return WriteResultsCsvOrReport(child->doc().results, path, *prompter_,
-                                 child->documentState().path());
+  const Result<> written =
+      WriteResultsCsv(child->doc().results, path, child->documentState().path());
+  if (!written) ShowError(*prompter_, written.error());
+  return written.ok();
 }
 
 // --- Printing --------------------------------------------------------------------------------

@@ -49,8 +49,9 @@ void BindEditingCommands(CMainFrame& frame) {
   commands.Bind(kCtlEditPhase, [&frame] {
     const int entry = frame.missionPlanBar()->selectedPhase();
     OnActiveMission(frame, [&frame, entry](EditSession& session) {
-      if (entry < 0 || static_cast<std::size_t>(entry) >= session.doc.phases.size()) return;
-      OpenPhaseDialog(session, *session.doc.phases[static_cast<std::size_t>(entry)], &frame);
+      if (entry < 0 || static_cast<std::size_t>(entry) >= session.doc.mission.phases.size()) return;
+      OpenPhaseDialog(session, *session.doc.mission.phases[static_cast<std::size_t>(entry)],
+                      &frame);
     });
   });
   QObject::connect(frame.missionPlanBar()->phaseList(), &QTreeWidget::itemDoubleClicked, &frame,

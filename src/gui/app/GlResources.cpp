@@ -32,11 +32,11 @@ void PrepareOpenGl() {
   QSurfaceFormat::setDefaultFormat(GlSurfaceFormat());
 }
 
-GlResult ResolveGl(QOpenGLContext& context, GlFunctions& gl) {
-  GlResult resolved =
+Result<> ResolveGl(QOpenGLContext& context, GlFunctions& gl) {
+  Result<> resolved =
       gl.Resolve([&context](const char* name) { return context.getProcAddress(name); });
   if (resolved && !gl.HasCurrentContext())
-    return GlResult::Failure(std::string(kMsgNoCurrentContext));
+    return Fail(ErrorCode::kUnavailable, std::string(kMsgNoCurrentContext));
   return resolved;
 }
 
@@ -59,12 +59,12 @@ bool GlResources::Initialise(const std::filesystem::path& base, Prompter& prompt
     surface_.reset();
     return false;
   }
-  GlResult result = ResolveGl(*context_, gl_);
+  Result<> result = ResolveGl(*context_, gl_);
   if (result) result = scene_.CreateContext(gl_, base, prompter);
   context_->doneCurrent();
   if (result) streaks_.Reset(kStreakDensity, kStreakHalfSize);
-  failure_ = result ? std::string() : result.message;
-  return result.ok;
+  failure_ = result ? std::string() : result.message();
+  return result.ok();
 }
 
 GlResources::~GlResources() {

@@ -23,7 +23,7 @@ QSurfaceFormat GlSurfaceFormat();
 // Before the QApplication is made: one context group for the whole program, and the format.
 void PrepareOpenGl();
 // The function table of a context, which must be current.
-GlResult ResolveGl(QOpenGLContext& context, GlFunctions& gl);
+Result<> ResolveGl(QOpenGLContext& context, GlFunctions& gl);
 
 class GlResources {
  public:

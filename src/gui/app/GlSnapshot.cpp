@@ -11,11 +11,11 @@ namespace plumora::gui {
 QImage RenderSceneOffscreen(const std::filesystem::path& base, int width, int height,
                             const SceneDraw& draw, Prompter& prompter, std::string* failure) {
   std::unique_ptr<HeadlessContext> context;
-  GlResult result = HeadlessContext::Create(width, height, context);
+  Result<> result = HeadlessContext::Create(width, height, context);
   CGLScene scene;
   if (result) result = scene.CreateContext(context->gl(), base, prompter);
   if (!result) {
-    if (failure) *failure = result.message;
+    if (failure) *failure = result.message();
     return {};
   }
   ViewProjection projection;

@@ -20,9 +20,9 @@ void EditInitialState(CMainFrame& frame, CChildFrame& child) {
   CPlumoraDoc& doc = child.doc();
   // The planet's table and constants place the entry point on the globe.
   if (!doc.readatmosphere()) return;
-  InitialStateDialog dialog(doc.initialState, doc.planet, &frame);
+  InitialStateDialog dialog(doc.mission.initialState, doc.mission.environment.planet, &frame);
   if (dialog.exec() != QDialog::Accepted) return;
-  doc.ApplyInitialState(dialog.state());
+  doc.mission.ApplyInitialState(dialog.state());
   frame.MarkModified(child);
 }
 
@@ -35,11 +35,12 @@ void EditSolver(CMainFrame& frame, CChildFrame& child) {
 
 void EditEnvironment(CMainFrame& frame, CChildFrame& child) {
   CPlumoraDoc& doc = child.doc();
-  EnvironmentDialog dialog(doc.baseFolder, doc.planet, doc.atmosphere, doc.wind, frame.prompter(),
-                           &frame);
+  const EnvironmentChoice& choice = doc.mission.environment;
+  EnvironmentDialog dialog(doc.baseFolder, choice.planet, choice.atmosphere, choice.wind,
+                           frame.prompter(), &frame);
   if (dialog.exec() != QDialog::Accepted) return;
   // The results belong to the old environment: they go, and the animation with them.
-  doc.ApplyEnvironment(dialog.planet(), dialog.atmosphere(), dialog.wind());
+  doc.ApplyEnvironment({dialog.planet(), dialog.atmosphere(), dialog.wind()});
   frame.MarkModified(child);
 }
 
@@ -49,9 +50,12 @@ void Import(CMainFrame& frame, CChildFrame& child, std::filesystem::path& lastFi
   lastFile = dialog.file();
   // Once the file is open the import adds its payload and sets the planet, whether or not
   // every line can be read.
-  const std::size_t payloads = child.doc().payloads.size();
-  ImportTrajectory(child.doc(), lastFile, dialog.columns());
-  if (child.doc().payloads.size() != payloads) frame.MarkModified(child);
+  const std::size_t payloads = child.doc().mission.payloads.size();
+  if (const Result<> imported = ImportTrajectory(child.doc(), lastFile, dialog.columns());
+      !imported) {
+    ShowError(frame.prompter(), imported.error());
+  }
+  if (child.doc().mission.payloads.size() != payloads) frame.MarkModified(child);
 }
 
 }  // namespace

@@ -95,10 +95,9 @@ int WritePicture(const QImage& picture, const std::string& output) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) return Fail("no picture was made");
-  std::string reason;
-  if (!ReplaceFileAtomically(output, std::string_view(png.constData(), png.size()), reason)) {
-    return Fail("cannot write " + output + " (" + reason + ")");
-  }
+  const Result<> written =
+      ReplaceFileAtomically(output, std::string_view(png.constData(), png.size()));
+  if (!written) return Fail("cannot write " + output + " (" + written.message() + ")");
   return kSnapshotOk;
 }
 

@@ -104,8 +104,8 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
   connect(list_, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = list_->row(item);
-    if (row >= 0 && static_cast<std::size_t>(row) < session_.doc.phases.size()) {
-      OpenPhaseDialog(session_, *session_.doc.phases[static_cast<std::size_t>(row)], this);
+    if (row >= 0 && static_cast<std::size_t>(row) < session_.doc.mission.phases.size()) {
+      OpenPhaseDialog(session_, *session_.doc.mission.phases[static_cast<std::size_t>(row)], this);
     }
   });
   connect(comments_, &QPlainTextEdit::textChanged, this, [this] { CommentsTyped(); });
@@ -145,8 +145,8 @@ void CMissionEditorPage2::Changed() {
 
 void CMissionEditorPage2::ShowSelected() {
   const int row = list_->selection();
-  if (row < 0 || static_cast<std::size_t>(row) >= session_.doc.phases.size()) return;
-  const CMissionPhase& phase = *session_.doc.phases[static_cast<std::size_t>(row)];
+  if (row < 0 || static_cast<std::size_t>(row) >= session_.doc.mission.phases.size()) return;
+  const CMissionPhase& phase = *session_.doc.mission.phases[static_cast<std::size_t>(row)];
   name_->setText(ShownText(phase.name));
   comments_->setPlainText(ShownText(phase.comments));
   type_->setCurrentIndex(phase.type() >= 0 && phase.type() < type_->count() ? phase.type() : -1);

@@ -140,13 +140,13 @@ CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const Phas
 }
 
 void CPhaseDataDlg::FillPayloads() {
-  FillChoice(*payloads_, session_.doc.payloads,
-             LineOfNumber(session_.doc.payloads, settings_.payloadNumber));
+  FillChoice(*payloads_, session_.doc.mission.payloads,
+             LineOfNumber(session_.doc.mission.payloads, settings_.payloadNumber));
 }
 
 void CPhaseDataDlg::FillParachutes() {
-  FillChoice(*parachutes_, session_.doc.parachutes,
-             LineOfNumber(session_.doc.parachutes, settings_.parachuteNumber));
+  FillChoice(*parachutes_, session_.doc.mission.parachutes,
+             LineOfNumber(session_.doc.mission.parachutes, settings_.parachuteNumber));
 }
 
 void CPhaseDataDlg::ShowSolverChoice() {
@@ -158,9 +158,9 @@ void CPhaseDataDlg::OpenManager(bool payloads) {
   // The list is made anew from the records as they are now; the first one is chosen.
   QComboBox& box = payloads ? *payloads_ : *parachutes_;
   if (payloads) {
-    FillChoice(box, session_.doc.payloads, 0);
+    FillChoice(box, session_.doc.mission.payloads, 0);
   } else {
-    FillChoice(box, session_.doc.parachutes, 0);
+    FillChoice(box, session_.doc.mission.parachutes, 0);
   }
 }
 
@@ -172,9 +172,10 @@ void CPhaseDataDlg::EditStopCondition() {
 }
 
 void CPhaseDataDlg::accept() {
-  settings_.payloadNumber = NumberAtLine(session_.doc.payloads, payloads_->currentIndex());
+  settings_.payloadNumber = NumberAtLine(session_.doc.mission.payloads, payloads_->currentIndex());
   if (finalDescent_) {
-    settings_.parachuteNumber = NumberAtLine(session_.doc.parachutes, parachutes_->currentIndex());
+    settings_.parachuteNumber =
+        NumberAtLine(session_.doc.mission.parachutes, parachutes_->currentIndex());
     settings_.massPointAtConfluence = massPoint_->isChecked() ? 1 : 0;
   }
   QDialog::accept();

@@ -97,9 +97,10 @@ void CRecordManagerDlg::Edit() {
   const int line = list_->selection();
   if (line < 0) return;
   CPlumoraDoc& doc = session_.doc;
-  const bool changed = kind_ == RecordKind::kPayload
-                           ? EditPayload(*doc.payloads[static_cast<std::size_t>(line)], this)
-                           : EditParachute(*doc.parachutes[static_cast<std::size_t>(line)], this);
+  const bool changed =
+      kind_ == RecordKind::kPayload
+          ? EditPayload(*doc.mission.payloads[static_cast<std::size_t>(line)], this)
+          : EditParachute(*doc.mission.parachutes[static_cast<std::size_t>(line)], this);
   if (!changed) return;
   Refill();
   list_->setCurrentRow(line);

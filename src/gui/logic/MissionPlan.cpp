@@ -41,9 +41,9 @@ MissionPlanText MissionPlanFor(const CPlumoraDoc* doc) {
     text.missionName = "None";
     return text;
   }
-  text.missionName = doc->missionName;
-  for (std::size_t k = 0; k < doc->phases.size(); ++k) {
-    text.lines.push_back(PhaseListLine(static_cast<int>(k) + 1, *doc->phases[k]));
+  text.missionName = doc->mission.missionName;
+  for (std::size_t k = 0; k < doc->mission.phases.size(); ++k) {
+    text.lines.push_back(PhaseListLine(static_cast<int>(k) + 1, *doc->mission.phases[k]));
   }
   return text;
 }

@@ -41,8 +41,8 @@ std::string PhaseEditorLine(int entryNumber, const CMissionPhase& phase) {
 
 std::vector<std::string> PhaseEditorLines(const CPlumoraDoc& doc) {
   std::vector<std::string> lines;
-  for (std::size_t k = 0; k < doc.phases.size(); ++k) {
-    lines.push_back(PhaseEditorLine(static_cast<int>(k) + 1, *doc.phases[k]));
+  for (std::size_t k = 0; k < doc.mission.phases.size(); ++k) {
+    lines.push_back(PhaseEditorLine(static_cast<int>(k) + 1, *doc.mission.phases[k]));
   }
   return lines;
 }
@@ -56,11 +56,11 @@ std::string ManagerLine(int position, std::string_view name, std::string_view ty
 }
 
 std::vector<std::string> PayloadManagerLines(const CPlumoraDoc& doc) {
-  return ManagerLines(doc.payloads, [](const CPayload& p) { return p.typeKeyword; });
+  return ManagerLines(doc.mission.payloads, [](const CPayload& p) { return p.typeKeyword; });
 }
 
 std::vector<std::string> ParachuteManagerLines(const CPlumoraDoc& doc) {
-  return ManagerLines(doc.parachutes, [](const CParachute& p) { return p.type; });
+  return ManagerLines(doc.mission.parachutes, [](const CParachute& p) { return p.type; });
 }
 
 }  // namespace plumora::gui

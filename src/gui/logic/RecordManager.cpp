@@ -23,9 +23,9 @@ bool Erase(List& list, ListSelection selection) {
 bool RecordManager::Add(const std::string& name, const std::string& comments) {
   if (name.empty()) return false;
   if (kind_ == RecordKind::kPayload) {
-    Name(doc_.CreatePayload(), name, comments);
+    Name(doc_.mission.CreatePayload(), name, comments);
   } else {
-    Name(doc_.CreateParachute(), name, comments);
+    Name(doc_.mission.CreateParachute(), name, comments);
   }
   return true;
 }
@@ -33,13 +33,13 @@ bool RecordManager::Add(const std::string& name, const std::string& comments) {
 bool RecordManager::Delete(ListSelection selection) {
   if (selection < 0 || selection >= Count()) return false;
   if (!prompter_.AskYesNo(kMsgDataWillBeLost, kCaptionDataWillBeLost)) return false;
-  return kind_ == RecordKind::kPayload ? Erase(doc_.payloads, selection)
-                                       : Erase(doc_.parachutes, selection);
+  return kind_ == RecordKind::kPayload ? Erase(doc_.mission.payloads, selection)
+                                       : Erase(doc_.mission.parachutes, selection);
 }
 
 int RecordManager::Count() const {
-  return static_cast<int>(kind_ == RecordKind::kPayload ? doc_.payloads.size()
-                                                        : doc_.parachutes.size());
+  return static_cast<int>(kind_ == RecordKind::kPayload ? doc_.mission.payloads.size()
+                                                        : doc_.mission.parachutes.size());
 }
 
 std::vector<std::string> RecordManager::Lines() const {

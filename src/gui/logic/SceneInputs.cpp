@@ -71,7 +71,7 @@ SceneInputs GlobeSceneOf(const CPlumoraDoc& doc, int index, GlobeScene scene,
                          std::vector<Vec3>& track) {
   const CTrajectoryStore& store = doc.results;
   const double radius = PositionRadius(doc);
-  scene.planet = doc.planet;
+  scene.planet = doc.mission.environment.planet;
   // The globe starts turned to where the flight begins (a flight on the far side of the planet
   // would show nothing of itself); a drag turns it from there.
   if (store.LastIndex() >= 0) scene.view.turn += static_cast<float>(store.SampleAt(0).longitude);
@@ -91,8 +91,8 @@ SceneInputs GlobeSceneOf(const CPlumoraDoc& doc, int index, GlobeScene scene,
 }  // namespace
 
 double PositionRadius(const CPlumoraDoc& doc) {
-  const double radius = doc.planetConstants.radius;
-  return radius > 0.0 ? radius : PlanetModelRadius(doc.planet);
+  const double radius = doc.planetConstants().radius;
+  return radius > 0.0 ? radius : PlanetModelRadius(doc.mission.environment.planet);
 }
 
 SceneInputs ResultsScene(DisplayMode mode, const CPlumoraDoc& doc, int index,

@@ -80,7 +80,8 @@ const std::array<ImportColumnRow, 7> kImportColumnRows = {{
 // clang-format on
 
 SolverEdit SolverEditOf(const CPlumoraDoc& doc) {
-  return {doc.timeStep, doc.outputTimeStep, doc.absoluteError, doc.relativeError, doc.integrator};
+  const SolverSettings& s = doc.mission.solver;
+  return {s.timeStep, s.outputTimeStep, s.absoluteError, s.relativeError, s.integrator};
 }
 
 std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
@@ -92,11 +93,12 @@ std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
 }
 
 void StoreSolver(CPlumoraDoc& doc, const SolverEdit& edit) {
-  doc.timeStep = edit.timeStep;
-  doc.outputTimeStep = std::max(edit.outputTimeStep, edit.timeStep);
-  doc.absoluteError = edit.absoluteError;
-  doc.relativeError = edit.relativeError;
-  doc.integrator = edit.integrator;
+  SolverSettings& s = doc.mission.solver;
+  s.timeStep = edit.timeStep;
+  s.outputTimeStep = std::max(edit.outputTimeStep, edit.timeStep);
+  s.absoluteError = edit.absoluteError;
+  s.relativeError = edit.relativeError;
+  s.integrator = edit.integrator;
 }
 
 DescriptionList AtmosphereDescriptions(const std::filesystem::path& base, std::int32_t planet) {

@@ -64,10 +64,9 @@ int AtmosphereViewerData::LoadDataset(Prompter& prompter) {
     return 0;
   }
   PlanetConstants constants;
-  const AtmosphereReadResult result =
-      ReadAtmosphereFile(datasets_[dataset_].path, true, *table_, constants);
-  if (!result.ok) {
-    prompter.Message(result.message, kCaptionError);
+  const Result<> read = ReadAtmosphereFile(datasets_[dataset_].path, true, *table_, constants);
+  if (!read) {
+    ShowError(prompter, read.error());
     return 0;
   }
   ranges_ = ComputeAtmRanges(*table_);

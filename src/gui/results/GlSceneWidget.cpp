@@ -23,7 +23,7 @@ void GlSceneWidget::SetDraw(SceneDraw draw) {
 void GlSceneWidget::initializeGL() {
   // Called again whenever the widget gets a new context: nothing of the old one is kept. Its
   // state is set before every frame (paintGL).
-  usable_ = ResolveGl(*context(), gl_).ok;
+  usable_ = ResolveGl(*context(), gl_).ok();
   projection_.Invalidate();
 }
 

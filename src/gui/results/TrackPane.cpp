@@ -25,7 +25,7 @@ QRect ToQRect(const MapBox& box) {
 }  // namespace
 
 const QImage& TrackPane::Picture() {
-  const PlanetMap map = MapOfPlanet(host().document().planet);
+  const PlanetMap map = MapOfPlanet(host().document().mission.environment.planet);
   QImage& picture = pictures_[static_cast<std::size_t>(map)];
   if (picture.isNull()) {
     const StartupBitmaps& bitmaps = host().bitmaps();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
 #include "support/Missions.h"
@@ -19,9 +21,16 @@ class DataImport : public ::testing::Test {
     doc.SetPrompter(&prompter);
     doc.AddObserver(&observer);
   }
-  int Import(const std::string& text, const ImportColumns& columns = {}) {
+  // The import leaves showing its error to the front end; what it says, or "" on success.
+  ~DataImport() override { EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript(); }
+  std::string Import(const std::string& text, const ImportColumns& columns = {}) {
     WriteFile(base / "flight.txt", text);
-    return ImportTrajectory(doc, base / "flight.txt", columns);
+    return MessageOf(ImportTrajectory(doc, base / "flight.txt", columns));
+  }
+  static std::string MessageOf(const Result<>& imported) {
+    if (imported) return {};
+    EXPECT_EQ(imported.error().caption, "error");
+    return imported.message();
   }
 
   test::TempDir base;
@@ -31,9 +40,9 @@ class DataImport : public ::testing::Test {
 };
 
 TEST_F(DataImport, ReadsEveryColumnWithItsScale) {
-  ASSERT_EQ(Import("1 Mars entry, all columns\n0 10 20 90 100 -5 6\n"), 1) << prompter.Transcript();
-  EXPECT_EQ(doc.planet, kMars);
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);  // the Mars table was read
+  ASSERT_EQ(Import("1 Mars entry, all columns\n0 10 20 90 100 -5 6\n"), "");
+  EXPECT_EQ(doc.mission.environment.planet, kMars);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 4);  // the Mars table was read
   ASSERT_EQ(doc.results.LastIndex(), 0);
   const CTrajectorySample& s = doc.results.SampleAt(0);
   EXPECT_EQ(s.time, 0.0);
@@ -57,7 +66,7 @@ TEST_F(DataImport, OnlyTheChosenColumnsStandOnALine) {
   columns.latitude = columns.longitude = columns.heading = false;
   columns.pathAngle = columns.speed = false;
   // CR LF line ends, extra text after the values, and a last line cut short by the file's end.
-  ASSERT_EQ(Import("0\r\n0.0 1.5 rest ignored\r\n0.5\t1.25\r\n1.0", columns), 1);
+  ASSERT_EQ(Import("0\r\n0.0 1.5 rest ignored\r\n0.5\t1.25\r\n1.0", columns), "");
   ASSERT_EQ(doc.results.LastIndex(), 1);
   EXPECT_EQ(doc.results.SampleAt(1).time, 0.5);
   EXPECT_EQ(doc.results.SampleAt(1).payloadHeight, 1250.0);
@@ -68,30 +77,26 @@ TEST_F(DataImport, OnlyTheChosenColumnsStandOnALine) {
 TEST_F(DataImport, LongLinesAreSkippedToTheirEnd) {
   std::string remark;
   for (int k = 0; k < 20; ++k) remark += " 123.456";
-  ASSERT_EQ(Import("0" + remark + "\n0 1 2 3 4 5 6" + remark + "\n1 1 2 3 4 5 6\n"), 1)
-      << prompter.Transcript();
+  ASSERT_EQ(Import("0" + remark + "\n0 1 2 3 4 5 6" + remark + "\n1 1 2 3 4 5 6\n"), "");
   ASSERT_EQ(doc.results.LastIndex(), 1);
   EXPECT_EQ(doc.results.SampleAt(0).time, 0.0);
   EXPECT_EQ(doc.results.SampleAt(1).time, 1.0);
 }
 
 TEST_F(DataImport, EveryImportAddsItsOwnPayload) {
-  doc.CreatePayload();
-  ASSERT_EQ(Import("0\n"), 1);  // nothing after the planet line
+  doc.mission.CreatePayload();
+  ASSERT_EQ(Import("0\n"), "");  // nothing after the planet line
   EXPECT_EQ(doc.results.LastIndex(), -1);
-  ASSERT_EQ(Import("0\n1 2 3 4 5 6 7\n"), 1);
-  ASSERT_EQ(doc.payloads.size(), 3u);
-  EXPECT_EQ(doc.payloads[1]->name, "import");
-  EXPECT_EQ(doc.payloads[1]->number, 1);
-  EXPECT_EQ(doc.payloads[2]->number, 2);
-  EXPECT_EQ(doc.results.SampleAt(0).payload.get(), doc.payloads[2].get());
+  ASSERT_EQ(Import("0\n1 2 3 4 5 6 7\n"), "");
+  ASSERT_EQ(doc.mission.payloads.size(), 3u);
+  EXPECT_EQ(doc.mission.payloads[1]->name, "import");
+  EXPECT_EQ(doc.mission.payloads[1]->number, 1);
+  EXPECT_EQ(doc.mission.payloads[2]->number, 2);
+  EXPECT_EQ(doc.results.SampleAt(0).payload.get(), doc.mission.payloads[2].get());
 }
 
 TEST_F(DataImport, AMalformedValueEndsTheImportAndKeepsWhatCameBefore) {
-  EXPECT_EQ(Import("0\n0 1 2 3 4 5 6\n0.5 1 2 x 4 5 6\n1.0 1 2 3 4 5 6\n"), 0);
-  ASSERT_EQ(prompter.entries().size(), 1u);
-  EXPECT_EQ(prompter.entries()[0].caption, "error");
-  EXPECT_EQ(prompter.entries()[0].text,
+  EXPECT_EQ(Import("0\n0 1 2 3 4 5 6\n0.5 1 2 x 4 5 6\n1.0 1 2 3 4 5 6\n"),
             "The import file " + (base / "flight.txt").string() +
                 " holds something other than a number where a number must stand (line 3)\n");
   ASSERT_EQ(doc.results.LastIndex(), 0);
@@ -100,24 +105,22 @@ TEST_F(DataImport, AMalformedValueEndsTheImportAndKeepsWhatCameBefore) {
 }
 
 TEST_F(DataImport, RefusedFiles) {
-  EXPECT_EQ(ImportTrajectory(doc, base / "absent.txt", {}), 0);
-  EXPECT_EQ(prompter.Transcript(), "error: Could not open file\n");
-  EXPECT_TRUE(doc.payloads.empty());
+  const Result<> absent = ImportTrajectory(doc, base / "absent.txt", {});
+  EXPECT_EQ(MessageOf(absent), "Could not open file\n");
+  EXPECT_EQ(absent.code(), ErrorCode::kCannotOpen);
+  EXPECT_TRUE(doc.mission.payloads.empty());
 
-  prompter.Clear();
-  EXPECT_EQ(Import("7\n0 1 2 3 4 5 6\n"), 0);  // no such planet
-  EXPECT_NE(prompter.Transcript().find("planet index of 0, 1 or 2 (line 1)"), std::string::npos);
-  EXPECT_EQ(doc.planet, kEarth);
+  EXPECT_NE(Import("7\n0 1 2 3 4 5 6\n").find("planet index of 0, 1 or 2 (line 1)"),
+            std::string::npos);  // no such planet
+  EXPECT_EQ(doc.mission.environment.planet, kEarth);
   EXPECT_EQ(doc.results.LastIndex(), -1);
-  EXPECT_EQ(doc.payloads.size(), 1u);  // the payload stays, as after a failed atmosphere
+  EXPECT_EQ(doc.mission.payloads.size(), 1u);  // the payload stays, as after a failed atmosphere
 
-  prompter.Clear();
-  EXPECT_EQ(Import("2\n0 1 2 3 4 5 6\n"), 0);  // no Titan atmosphere in the folder
-  EXPECT_NE(prompter.Transcript().find("There is no TITAN atmosphere file"), std::string::npos);
-  prompter.Clear();
+  // No Titan atmosphere in the folder.
+  EXPECT_NE(Import("2\n0 1 2 3 4 5 6\n").find("There is no TITAN atmosphere file"),
+            std::string::npos);
   ImportColumns none{false, false, false, false, false, false, false};
-  EXPECT_EQ(Import("0\n1\n", none), 0);
-  EXPECT_EQ(prompter.Transcript(), "error: Choose at least one column that the file holds.\n");
+  EXPECT_EQ(Import("0\n1\n", none), "Choose at least one column that the file holds.\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/app/PlumoraDoc.h"
+#include "core/flight/HandOverState.h"
 #include "support/Missions.h"
 
 namespace plumora {
@@ -10,28 +11,28 @@ namespace {
 
 TEST(Document, RecordsTakeNumbersFromTheCounters) {
   CPlumoraDoc doc;
-  const CPayload& p0 = doc.CreatePayload();
-  const CPayload& p1 = doc.CreatePayload();
-  const CParachute& c0 = doc.CreateParachute();
+  const CPayload& p0 = doc.mission.CreatePayload();
+  const CPayload& p1 = doc.mission.CreatePayload();
+  const CParachute& c0 = doc.mission.CreateParachute();
   EXPECT_EQ(p0.number, 0);
   EXPECT_EQ(p1.number, 1);
   EXPECT_EQ(c0.number, 0);
-  EXPECT_EQ(doc.nextPayloadNumber, 2);
-  EXPECT_EQ(doc.nextParachuteNumber, 1);
+  EXPECT_EQ(doc.mission.nextPayloadNumber, 2);
+  EXPECT_EQ(doc.mission.nextParachuteNumber, 1);
   // Deleting records never lowers a counter, so numbers stay unique.
-  doc.payloads.clear();
-  EXPECT_EQ(doc.CreatePayload().number, 2);
+  doc.mission.payloads.clear();
+  EXPECT_EQ(doc.mission.CreatePayload().number, 2);
 }
 
 TEST(Document, LookupTakesTheLastRecordWithTheNumber) {
   CPlumoraDoc doc;
-  doc.CreatePayload();
-  CPayload& later = doc.CreatePayload();
+  doc.mission.CreatePayload();
+  CPayload& later = doc.mission.CreatePayload();
   later.number = 0;  // as a file may bring it
   later.name = "later";
-  EXPECT_EQ(doc.FindPayload(0)->name, "later");
-  EXPECT_EQ(doc.FindPayload(7), nullptr);
-  EXPECT_EQ(doc.FindParachute(0), nullptr);
+  EXPECT_EQ(doc.mission.FindPayload(0)->name, "later");
+  EXPECT_EQ(doc.mission.FindPayload(7), nullptr);
+  EXPECT_EQ(doc.mission.FindParachute(0), nullptr);
 }
 
 TEST(Document, LegPointsLieEvenlyOnTheAttachmentCircle) {
@@ -60,35 +61,35 @@ TEST(Document, LegPointsLieEvenlyOnTheAttachmentCircle) {
 
 TEST(Document, ComputedPhasesOwnTheirModules) {
   CPlumoraDoc doc;
-  CMissionPhase& entry = doc.AddPhase(kPhaseBallisticEntry);
-  doc.AddPhase(kPhaseDeployment);
-  CMissionPhase& descent = doc.AddPhase(kPhaseFinalDescent);
+  CMissionPhase& entry = doc.mission.AddPhase(kPhaseBallisticEntry);
+  doc.mission.AddPhase(kPhaseDeployment);
+  CMissionPhase& descent = doc.mission.AddPhase(kPhaseFinalDescent);
   ASSERT_NE(entry.ballistic(), nullptr);
   EXPECT_EQ(entry.parachute(), nullptr);
   ASSERT_NE(descent.parachute(), nullptr);
-  EXPECT_EQ(doc.phases[1]->ballistic(), nullptr);
-  EXPECT_EQ(doc.phases[1]->parachute(), nullptr);
-  EXPECT_EQ(doc.ModuleCount(), 2);
-  EXPECT_EQ(doc.ModulePosition(descent), 2);
-  EXPECT_EQ(doc.ModulePosition(*doc.phases[1]), 0);
+  EXPECT_EQ(doc.mission.phases[1]->ballistic(), nullptr);
+  EXPECT_EQ(doc.mission.phases[1]->parachute(), nullptr);
+  EXPECT_EQ(doc.mission.ModuleCount(), 2);
+  EXPECT_EQ(doc.mission.ModulePosition(descent), 2);
+  EXPECT_EQ(doc.mission.ModulePosition(*doc.mission.phases[1]), 0);
 
   // A phase inserted in front moves its neighbours' positions but never their modules.
   descent.parachute()->stopHeight = 123.0;
-  doc.InsertPhase(0, kPhaseInflation);
-  EXPECT_EQ(doc.phases[3]->parachute()->stopHeight, 123.0);
-  doc.DeletePhase(1);  // the ballistic entry and its module
-  EXPECT_EQ(doc.ModuleCount(), 1);
-  EXPECT_EQ(doc.phases[2]->parachute()->stopHeight, 123.0);
+  doc.mission.InsertPhase(0, kPhaseInflation);
+  EXPECT_EQ(doc.mission.phases[3]->parachute()->stopHeight, 123.0);
+  doc.mission.DeletePhase(1);  // the ballistic entry and its module
+  EXPECT_EQ(doc.mission.ModuleCount(), 1);
+  EXPECT_EQ(doc.mission.phases[2]->parachute()->stopHeight, 123.0);
 }
 
 TEST(Document, InitialStateOkMakesTheParachuteFollowThePayload) {
   CPlumoraDoc doc;
-  InitialState edited = doc.initialState;
+  InitialState edited = doc.mission.initialState;
   edited.payloadPathAngle = -5.0;
   edited.payloadVelocity = 6000.0;
-  doc.ApplyInitialState(edited);
-  EXPECT_EQ(doc.initialState.parachutePathAngle, -5.0);
-  EXPECT_EQ(doc.initialState.parachuteVelocity, 6000.0);
+  doc.mission.ApplyInitialState(edited);
+  EXPECT_EQ(doc.mission.initialState.parachutePathAngle, -5.0);
+  EXPECT_EQ(doc.mission.initialState.parachuteVelocity, 6000.0);
 }
 
 TEST(Document, HandOverStartsFromTheInitialState) {
@@ -114,29 +115,29 @@ TEST(Document, EnvironmentChangeEmptiesTheResultsAndTellsTheViews) {
   doc.AddObserver(&observer);  // once is enough
   doc.results.Append({});
   doc.results.SetEndTime(5.0);
-  doc.ApplyEnvironment(kTitan, 2, 1);
+  doc.ApplyEnvironment({kTitan, 2, 1});
   EXPECT_EQ(doc.results.LastIndex(), -1);
   EXPECT_EQ(doc.results.EndTime(), 0.0);
-  EXPECT_EQ(doc.planet, kTitan);
-  EXPECT_EQ(doc.atmosphere, 2);
-  EXPECT_EQ(doc.wind, 1);
+  EXPECT_EQ(doc.mission.environment.planet, kTitan);
+  EXPECT_EQ(doc.mission.environment.atmosphere, 2);
+  EXPECT_EQ(doc.mission.environment.wind, 1);
   EXPECT_EQ(observer.results, 1);
   EXPECT_EQ(observer.views, 1);
   doc.RemoveObserver(&observer);
-  doc.ApplyEnvironment(kEarth, 0, 0);
+  doc.ApplyEnvironment({kEarth, 0, 0});
   EXPECT_EQ(observer.views, 1);
 }
 
 TEST(Document, DestroyEmptiesTheListsButSamplesKeepTheirRecords) {
   CPlumoraDoc doc;
-  doc.CreatePayload().name = "capsule";
-  doc.AddPhase(kPhaseBallisticEntry);
+  doc.mission.CreatePayload().name = "capsule";
+  doc.mission.AddPhase(kPhaseBallisticEntry);
   CTrajectorySample sample;
-  sample.payload = doc.FindPayload(0);
+  sample.payload = doc.mission.FindPayload(0);
   doc.results.Append(sample);
   doc.Destroy();
-  EXPECT_TRUE(doc.payloads.empty());
-  EXPECT_TRUE(doc.phases.empty());
+  EXPECT_TRUE(doc.mission.payloads.empty());
+  EXPECT_TRUE(doc.mission.phases.empty());
   // The results still show which payload flew, without a dangling reference.
   EXPECT_EQ(doc.results.SampleAt(0).payload->name, "capsule");
 }

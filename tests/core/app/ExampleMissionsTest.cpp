@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/app/MissionFiles.h"
+#include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/common/Constants.h"
 #include "support/TestFiles.h"
@@ -27,14 +28,14 @@ TEST_P(ExampleMission, FliesToTheGroundWithoutAMessage) {
   prompter.defaultAnswer = false;  // a flip question would end the phase
   doc.SetPrompter(&prompter);
   ASSERT_TRUE(
-      LoadMission(doc, test::DataFolder() / "examples" / (std::string(example.name) + ".psd")))
-      << prompter.Transcript();
+      LoadMission(doc, test::DataFolder() / "examples" / (std::string(example.name) + ".psd"))
+          .ok());
   doc.baseFolder = test::DataFolder();
-  CountingModules modules;
-  RunMission(doc, modules);
+  const RunOutcome outcome = RunMission(doc);
   EXPECT_EQ(prompter.Transcript(), "");
-  EXPECT_EQ(modules.phases, doc.ModuleCount());
-  EXPECT_EQ(modules.failures, 0);
+  EXPECT_EQ(static_cast<int>(outcome.phases.size()), doc.mission.ModuleCount());
+  EXPECT_EQ(outcome.End(), FlightEnd::kLanded);
+  EXPECT_EQ(outcome.Failure(), nullptr);
   ASSERT_GE(doc.results.LastIndex(), 0);
   const CTrajectorySample& last = doc.results.SampleAt(doc.results.LastIndex());
   EXPECT_LE(last.payloadHeight, 0.0);
@@ -63,9 +64,9 @@ TEST(BundledWind, TheEarthReturnDriftsEastUnderItsParachutes) {
     CPlumoraDoc doc;
     RecordingPrompter prompter;
     doc.SetPrompter(&prompter);
-    ASSERT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd"));
+    ASSERT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd").ok());
     doc.baseFolder = test::DataFolder();
-    doc.atmosphere = doc.wind = wind;
+    doc.mission.environment.atmosphere = doc.mission.environment.wind = wind;
     RunMission(doc);
     const auto& s = doc.results.Samples();
     const auto start = std::find_if(s.begin(), s.end(), [](const CTrajectorySample& x) {
@@ -73,7 +74,7 @@ TEST(BundledWind, TheEarthReturnDriftsEastUnderItsParachutes) {
     });
     ASSERT_NE(start, s.end());
     const double metresPerDegree =
-        kDegToRad * doc.planetConstants.radius * std::cos(s.back().latitude * kDegToRad);
+        kDegToRad * doc.planetConstants().radius * std::cos(s.back().latitude * kDegToRad);
     const double drift = (s.back().longitude - start->longitude) * metresPerDegree;
     EXPECT_NEAR(drift, wind ? 2000.0 : 0.0, wind ? 300.0 : 100.0);
     landing[wind] = s.back().longitude;
@@ -89,15 +90,15 @@ TEST(BundledCapsule, DeceleratesAndSwingsBackTowardsZeroAngleOfAttack) {
   RecordingPrompter prompter;
   doc.SetPrompter(&prompter);
   doc.baseFolder = test::DataFolder();
-  doc.CreatePayload();
-  CBallisticEntryPhase& phase = *doc.AddPhase(kPhaseBallisticEntry).ballistic();
+  doc.mission.CreatePayload();
+  CBallisticEntryPhase& phase = *doc.mission.AddPhase(kPhaseBallisticEntry).ballistic();
   phase.payloadNumber = 0;
   phase.stopKind = 0;
   phase.stopTime = 30.0;
-  doc.initialState.height = 60000.0;
-  doc.initialState.payloadVelocity = 3000.0;
-  doc.initialState.payloadPathAngle = -30.0;
-  doc.initialState.payloadPitch = 40.0;  // the nose 10 degrees above the flight path
+  doc.mission.initialState.height = 60000.0;
+  doc.mission.initialState.payloadVelocity = 3000.0;
+  doc.mission.initialState.payloadPathAngle = -30.0;
+  doc.mission.initialState.payloadPitch = 40.0;  // the nose 10 degrees above the flight path
   RunMission(doc);
   ASSERT_EQ(prompter.Transcript(), "");
   const auto& samples = doc.results.Samples();

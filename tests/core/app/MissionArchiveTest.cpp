@@ -12,35 +12,41 @@ namespace {
 using test::ArchiveBytes;
 using test::Bytes;
 
-// Reads bytes into a new document and writes it again.
-std::string Reread(const std::string& bytes, CPlumoraDoc& doc) {
-  const MissionReadResult result = ReadMissionArchive(bytes, doc);
-  EXPECT_EQ(result.status, MissionReadResult::Status::kRead) << result.problem;
-  return ArchiveBytes(doc);
+// The mission the bytes hold, into mission, written again.
+std::string Reread(const std::string& bytes, Mission& mission) {
+  Result<Mission> read = ReadMissionArchive(bytes);
+  EXPECT_TRUE(read.ok()) << (read ? std::string() : read.message());
+  if (read) mission = std::move(read).value();
+  return ArchiveBytes(mission);
+}
+
+// Why the bytes are refused; empty when they are read.
+std::string Problem(const Result<Mission>& read) {
+  return read ? std::string() : read.message();
 }
 
 TEST(MissionArchive, NewDocumentHasTheExpectedBytesAndRereadsIdentically) {
-  CPlumoraDoc doc;
-  const std::string bytes = ArchiveBytes(doc);
+  Mission mission;
+  const std::string bytes = ArchiveBytes(mission);
   EXPECT_EQ(bytes, test::NewMissionBytes());
-  CPlumoraDoc again;
+  Mission again;
   EXPECT_EQ(Reread(bytes, again), bytes);
 }
 
 TEST(MissionArchive, SmallMissionMatchesItsLayoutFieldByField) {
-  CPlumoraDoc doc;
-  CPayload& p = doc.CreatePayload();
+  Mission mission;
+  CPayload& p = mission.CreatePayload();
   p.name = "P";
   p.connectionKind = kBridleLegs;
   p.legCount = 2;  // legs at (-1, ±0.35, 0) up to rounding
   p.DeriveLegPoints();
-  CParachute& c = doc.CreateParachute();
+  CParachute& c = mission.CreateParachute();
   c.type = "T";
-  doc.AddPhase(kPhaseBallisticEntry).name = "B";
-  doc.AddPhase(kPhaseDeployment);
-  doc.AddPhase(kPhaseFinalDescent).parachute()->massPointAtConfluence = 1;
-  doc.planet = kMars;
-  doc.atmosphere = 5;
+  mission.AddPhase(kPhaseBallisticEntry).name = "B";
+  mission.AddPhase(kPhaseDeployment);
+  mission.AddPhase(kPhaseFinalDescent).parachute()->massPointAtConfluence = 1;
+  mission.environment.planet = kMars;
+  mission.environment.atmosphere = 5;
 
   Bytes b;
   b.I32(6).I32(1);
@@ -63,21 +69,21 @@ TEST(MissionArchive, SmallMissionMatchesItsLayoutFieldByField) {
   b.Str("").I32(1).Str("").I32(3).I32(-1).I32(-1).I32(1).I32(1).F64(0).F64(100).I32(1).I32(1);
   const std::string tail = test::NewMissionBytes().substr(24);   // mission type onwards
   b.Raw(tail.substr(0, tail.size() - 12)).I32(5).I32(1).I32(0);  // atmosphere before planet
-  EXPECT_EQ(ArchiveBytes(doc), b.str());
+  EXPECT_EQ(ArchiveBytes(mission), b.str());
 }
 
 TEST(MissionArchive, SingleStropePayloadStoresNoLegPoints) {
-  CPlumoraDoc strope, bridle;
+  Mission strope, bridle;
   strope.CreatePayload();
   bridle.CreatePayload().connectionKind = kBridleLegs;
   EXPECT_EQ(ArchiveBytes(bridle).size(), ArchiveBytes(strope).size() + 2 * 24);
 }
 
 TEST(MissionArchive, EveryFieldSurvivesARereadBitForBit) {
-  CPlumoraDoc doc;
-  test::FillEveryField(doc);
-  const std::string bytes = ArchiveBytes(doc);
-  CPlumoraDoc again;
+  Mission mission;
+  test::FillEveryField(mission);
+  const std::string bytes = ArchiveBytes(mission);
+  Mission again;
   EXPECT_EQ(Reread(bytes, again), bytes);
 
   // Stored leg points are kept as stored, not derived again; the model scale follows the type.
@@ -91,14 +97,14 @@ TEST(MissionArchive, EveryFieldSurvivesARereadBitForBit) {
 }
 
 TEST(MissionArchive, PhasesKeepTheirPlaceAndOnlyComputedOnesOwnModules) {
-  CPlumoraDoc doc;
-  doc.AddPhase(kPhaseBallisticEntry).ballistic()->stopHeight = 1.0;
-  doc.AddPhase(kPhaseDeployment);
-  doc.AddPhase(kPhaseFinalDescent).parachute()->stopHeight = 3.0;
-  doc.AddPhase(kPhaseInflation);
-  doc.AddPhase(kPhaseFinalDescent).parachute()->stopHeight = 5.0;
-  CPlumoraDoc again;
-  Reread(ArchiveBytes(doc), again);
+  Mission mission;
+  mission.AddPhase(kPhaseBallisticEntry).ballistic()->stopHeight = 1.0;
+  mission.AddPhase(kPhaseDeployment);
+  mission.AddPhase(kPhaseFinalDescent).parachute()->stopHeight = 3.0;
+  mission.AddPhase(kPhaseInflation);
+  mission.AddPhase(kPhaseFinalDescent).parachute()->stopHeight = 5.0;
+  Mission again;
+  Reread(ArchiveBytes(mission), again);
   ASSERT_EQ(again.phases.size(), 5u);
   EXPECT_EQ(again.ModuleCount(), 3);
   const int types[5] = {0, 1, 3, 2, 3};
@@ -127,12 +133,12 @@ TEST(MissionArchive, StringLengthsUseTheirPrefixForms) {
       {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
   };
   for (const Case& c : cases) {
-    CPlumoraDoc doc;
-    doc.missionName = std::string(c.length, 'n');
-    const std::string bytes = ArchiveBytes(doc);
+    Mission mission;
+    mission.missionName = std::string(c.length, 'n');
+    const std::string bytes = ArchiveBytes(mission);
     EXPECT_EQ(bytes.substr(28, c.prefix.size()), c.prefix) << c.length;
     EXPECT_EQ(bytes.size(), 277 - 8 + c.prefix.size() + c.length) << c.length;
-    CPlumoraDoc again;
+    Mission again;
     EXPECT_EQ(Reread(bytes, again), bytes) << c.length;
     EXPECT_EQ(again.missionName.size(), c.length);
   }
@@ -142,27 +148,27 @@ TEST(MissionArchive, LongerPrefixFormsAreReadEvenForShortStrings) {
   // Another writer may use a wider prefix than needed; the text is the same.
   std::string bytes = test::NewMissionBytes();
   bytes.replace(28, 8, std::string("\xFF\x07\x00", 3) + "Default");
-  CPlumoraDoc doc;
-  EXPECT_EQ(Reread(bytes, doc), test::NewMissionBytes());
+  Mission mission;
+  EXPECT_EQ(Reread(bytes, mission), test::NewMissionBytes());
   bytes.replace(28, 10, std::string("\xFF\xFF\xFF\x07\x00\x00\x00", 7) + "Default");
-  EXPECT_EQ(Reread(bytes, doc), test::NewMissionBytes());
+  EXPECT_EQ(Reread(bytes, mission), test::NewMissionBytes());
 }
 
 TEST(MissionArchive, AnotherVersionReadsNothing) {
   for (std::int32_t version : {5, 7, 0, -6}) {
     std::string bytes = test::NewMissionBytes();
     bytes.replace(0, 4, Bytes().I32(version).str());
-    CPlumoraDoc doc;
-    EXPECT_EQ(ReadMissionArchive(bytes, doc).status, MissionReadResult::Status::kOtherVersion);
+    const Result<Mission> read = ReadMissionArchive(bytes);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.code(), ErrorCode::kUnsupported);
+    EXPECT_EQ(read.message(), "is of format version " + std::to_string(version) + ", not 6");
     // Only the version is looked at: four bytes are a whole file of another version.
-    EXPECT_EQ(ReadMissionArchive(bytes.substr(0, 4), doc).status,
-              MissionReadResult::Status::kOtherVersion);
+    EXPECT_EQ(ReadMissionArchive(bytes.substr(0, 4)).code(), ErrorCode::kUnsupported);
   }
 }
 
-MissionReadResult ReadBytes(const std::string& bytes) {
-  CPlumoraDoc doc;
-  return ReadMissionArchive(bytes, doc);
+std::string ReadBytes(const std::string& bytes) {
+  return Problem(ReadMissionArchive(bytes));
 }
 
 TEST(MissionArchive, ImpossibleCountsAndLengthsAreRefused) {
@@ -172,35 +178,37 @@ TEST(MissionArchive, ImpossibleCountsAndLengthsAreRefused) {
     bytes.replace(offset, 4, Bytes().I32(v).str());
     return ReadBytes(bytes);
   };
-  EXPECT_EQ(withInt(4, -1).problem, "holds a negative count (byte 4)");
-  EXPECT_EQ(withInt(8, INT32_MIN).problem, "holds a negative count (byte 8)");
-  EXPECT_EQ(withInt(20, -2).problem, "holds a negative count (byte 20)");
+  EXPECT_EQ(withInt(4, -1), "holds a negative count (byte 4)");
+  EXPECT_EQ(withInt(8, INT32_MIN), "holds a negative count (byte 8)");
+  EXPECT_EQ(withInt(20, -2), "holds a negative count (byte 20)");
   // Bytes after a complete mission are not part of it.
-  EXPECT_EQ(ReadBytes(base + "tail").status, MissionReadResult::Status::kRead);
+  EXPECT_EQ(ReadBytes(base + "tail"), "");
   // Counts far beyond the file end at its end (or sooner, at what the rest makes of it),
   // without reserving room for them.
-  EXPECT_EQ(withInt(4, INT32_MAX).status, MissionReadResult::Status::kRefused);
-  EXPECT_EQ(withInt(8, INT32_MAX).status, MissionReadResult::Status::kRefused);
-  EXPECT_EQ(withInt(20, INT32_MAX).status, MissionReadResult::Status::kRefused);
+  for (std::size_t offset : {4u, 8u, 20u}) {
+    const Result<Mission> read =
+        ReadMissionArchive(std::string(base).replace(offset, 4, Bytes().I32(INT32_MAX).str()));
+    EXPECT_EQ(read ? ErrorCode::kInvalid : read.code(), ErrorCode::kMalformed) << offset;
+  }
 
   // A string claiming 4 GB, and one claiming one byte more than is left.
   std::string huge = base;
   huge.replace(28, 8, std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7));
-  EXPECT_EQ(ReadBytes(huge).problem, "ends early (byte 28)");
+  EXPECT_EQ(ReadBytes(huge), "ends early (byte 28)");
   std::string over = base.substr(0, 28) + Bytes().Str("x").str();
   over[28] = 2;
-  EXPECT_EQ(ReadBytes(over).problem, "ends early (byte 28)");
+  EXPECT_EQ(ReadBytes(over), "ends early (byte 28)");
   // 0xFFFE in the 16-bit slot marked wide-character strings in older archives.
   std::string wide = base;
   wide.replace(28, 8, std::string("\xFF\xFE\xFF\x07", 4) + "Default");
-  EXPECT_EQ(ReadBytes(wide).problem,
+  EXPECT_EQ(ReadBytes(wide),
             "holds a string length of a form this program does not write (byte 28)");
 }
 
 TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
-  CPlumoraDoc doc;
-  test::FillEveryField(doc);
-  const std::string valid = ArchiveBytes(doc);
+  Mission mission;
+  test::FillEveryField(mission);
+  const std::string valid = ArchiveBytes(mission);
   std::mt19937 random(7);
   int read = 0;
   for (int round = 0; round < 1500; ++round) {
@@ -208,14 +216,15 @@ TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
     for (int k = 0; k < 1 + round % 4; ++k) {
       bytes[random() % bytes.size()] = static_cast<char>(round % 3 == 0 ? 0xFF : random());
     }
-    CPlumoraDoc damaged;
-    const MissionReadResult r = ReadMissionArchive(bytes, damaged);
-    ASSERT_NE(r.status == MissionReadResult::Status::kRead, !r.problem.empty()) << round;
-    if (r.status != MissionReadResult::Status::kRead) continue;
+    const Result<Mission> r = ReadMissionArchive(bytes);
+    if (!r) {
+      ASSERT_FALSE(r.message().empty()) << round;
+      continue;
+    }
     // Whatever was accepted is a mission that stores and reads back the same.
     ++read;
-    const std::string rewritten = ArchiveBytes(damaged);
-    CPlumoraDoc again;
+    const std::string rewritten = ArchiveBytes(r.value());
+    Mission again;
     ASSERT_EQ(Reread(rewritten, again), rewritten) << round;
   }
   EXPECT_GT(read, 100);
@@ -234,31 +243,30 @@ std::string PayloadFile(std::int32_t kind, std::int32_t legs, int storedPoints) 
 }
 
 TEST(MissionArchive, BridleLegCountsOutsideTheTableAreRefused) {
-  EXPECT_EQ(ReadBytes(PayloadFile(kBridleLegs, 51, 51)).problem,
+  EXPECT_EQ(ReadBytes(PayloadFile(kBridleLegs, 51, 51)),
             "holds a payload with bridle legs whose leg count is outside 0 to 50 (byte 118)");
-  EXPECT_EQ(ReadBytes(PayloadFile(3, -1, 0)).status, MissionReadResult::Status::kRefused);
+  EXPECT_NE(ReadBytes(PayloadFile(3, -1, 0)), "");
   // At the edges, and whatever the count when no points are stored.
-  CPlumoraDoc doc;
-  ASSERT_EQ(ReadMissionArchive(PayloadFile(kBridleLegs, 50, 50), doc).status,
-            MissionReadResult::Status::kRead);
-  EXPECT_EQ(doc.payloads[0]->legPoints[49], (Vec3{0.5, 0.5, 0.5}));
-  EXPECT_EQ(ReadBytes(PayloadFile(kBridleLegs, 0, 0)).status, MissionReadResult::Status::kRead);
-  EXPECT_EQ(ReadBytes(PayloadFile(kSingleStrope, 51, 0)).status, MissionReadResult::Status::kRead);
-  EXPECT_EQ(ReadBytes(PayloadFile(kSingleStrope, -9, 0)).status, MissionReadResult::Status::kRead);
+  const Result<Mission> fifty = ReadMissionArchive(PayloadFile(kBridleLegs, 50, 50));
+  ASSERT_TRUE(fifty.ok());
+  EXPECT_EQ(fifty->payloads[0]->legPoints[49], (Vec3{0.5, 0.5, 0.5}));
+  EXPECT_EQ(ReadBytes(PayloadFile(kBridleLegs, 0, 0)), "");
+  EXPECT_EQ(ReadBytes(PayloadFile(kSingleStrope, 51, 0)), "");
+  EXPECT_EQ(ReadBytes(PayloadFile(kSingleStrope, -9, 0)), "");
 }
 
 TEST(MissionArchive, MissionsWhoseLegsCannotBeStoredAreNotWritten) {
-  CPlumoraDoc doc;
-  doc.CreatePayload();
-  CPayload& p = doc.CreatePayload();
+  Mission mission;
+  mission.CreatePayload();
+  CPayload& p = mission.CreatePayload();
   p.connectionKind = kBridleLegs;
   p.legCount = 51;
-  std::string bytes = "untouched", problem;
-  EXPECT_FALSE(WriteMissionArchive(doc, bytes, problem));
-  EXPECT_EQ(problem, "bridle leg count outside 0 to 50 in payload number 1");
-  EXPECT_EQ(bytes, "untouched");
+  const Result<std::string> refused = WriteMissionArchive(mission);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.code(), ErrorCode::kInvalid);
+  EXPECT_EQ(refused.message(), "bridle leg count outside 0 to 50 in payload number 1");
   p.connectionKind = kSingleStrope;  // the count is then only a setting
-  EXPECT_TRUE(WriteMissionArchive(doc, bytes, problem));
+  EXPECT_TRUE(WriteMissionArchive(mission).ok());
 }
 
 }  // namespace

@@ -14,40 +14,50 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using test::ArchiveBytes;
-using Status = MissionReadResult::Status;
 
-std::string ToJson(const CPlumoraDoc& doc) {
-  std::string text, problem;
-  EXPECT_TRUE(WriteMissionJson(doc, text, problem)) << problem;
-  return text;
+std::string ToJson(const Mission& mission) {
+  const Result<std::string> text = WriteMissionJson(mission);
+  EXPECT_TRUE(text.ok()) << (text ? std::string() : text.message());
+  return text ? text.value() : std::string();
+}
+
+// The mission a JSON text describes (a new one when it is refused, which fails the test).
+Mission FromJson(const std::string& text) {
+  Result<Mission> read = ReadMissionJson(text);
+  EXPECT_TRUE(read.ok()) << (read ? std::string() : read.message());
+  return read ? std::move(read).value() : Mission();
 }
 
 // The psd bytes of the mission a JSON text describes.
 std::string PsdOfJson(const std::string& text) {
-  CPlumoraDoc doc;
-  const MissionReadResult r = ReadMissionJson(text, doc);
-  EXPECT_EQ(r.status, Status::kRead) << r.problem;
-  return ArchiveBytes(doc);
+  return ArchiveBytes(FromJson(text));
+}
+
+// Why a JSON text is refused; empty when it is read.
+std::string Refusal(const std::string& text) {
+  const Result<Mission> read = ReadMissionJson(text);
+  if (read) return {};
+  EXPECT_EQ(read.code(), ErrorCode::kMalformed);
+  return read.message();
 }
 
 TEST(MissionJson, EveryFieldGoesThroughJsonAndBackToTheSameBytes) {
-  CPlumoraDoc doc;
-  test::FillEveryField(doc);
-  const std::string psd = ArchiveBytes(doc);
-  CPlumoraDoc fromPsd;
-  ASSERT_EQ(ReadMissionArchive(psd, fromPsd).status, Status::kRead);
-  const std::string json = ToJson(fromPsd);
+  Mission mission;
+  test::FillEveryField(mission);
+  const std::string psd = ArchiveBytes(mission);
+  const Result<Mission> fromPsd = ReadMissionArchive(psd);
+  ASSERT_TRUE(fromPsd.ok());
+  const std::string json = ToJson(fromPsd.value());
   EXPECT_EQ(PsdOfJson(json), psd);
+  EXPECT_EQ(FromJson(json), mission);
   // And the text itself is stable.
-  CPlumoraDoc fromJson;
-  ASSERT_EQ(ReadMissionJson(json, fromJson).status, Status::kRead);
-  EXPECT_EQ(ToJson(fromJson), json);
+  EXPECT_EQ(ToJson(FromJson(json)), json);
 }
 
 TEST(MissionJson, TheTextReadsAsTheMission) {
-  CPlumoraDoc doc;
-  test::FillEveryField(doc);
-  const std::string text = ToJson(doc);
+  Mission mission;
+  test::FillEveryField(mission);
+  const std::string text = ToJson(mission);
   ASSERT_EQ(text.back(), '\n');
   const Json j = Json::parse(text);
   EXPECT_EQ(j["format"], "plumora-mission");
@@ -77,13 +87,14 @@ TEST(MissionJson, TheTextReadsAsTheMission) {
 
 TEST(MissionJson, AnyDoubleComesBackBitForBit) {
   std::mt19937_64 random(20240601);
-  CPlumoraDoc doc;
+  Mission mission;
   for (int round = 0; round < 200; ++round) {
     for (auto field : InitialState::kFieldOrder) {
-      doc.initialState.*field = std::bit_cast<double>(random());
+      mission.initialState.*field = std::bit_cast<double>(random());
     }
-    const std::string psd = ArchiveBytes(doc);
-    ASSERT_EQ(PsdOfJson(ToJson(doc)), psd) << round;
+    const std::string psd = ArchiveBytes(mission);
+    ASSERT_EQ(PsdOfJson(ToJson(mission)), psd) << round;
+    ASSERT_EQ(FromJson(ToJson(mission)), mission) << round;
   }
 }
 
@@ -92,7 +103,6 @@ TEST(MissionJson, KeysLeftOutKeepTheDefaults) {
   EXPECT_EQ(PsdOfJson(R"({"solver": {}, "initial_state": {}, "payloads": []})"),
             test::NewMissionBytes());
 
-  CPlumoraDoc doc;
   const char* text = R"({
     "mission_name": "sweep 3",
     "payloads": [{"mass": 3000, "leg_points": [[1, 2, 3]]},
@@ -101,28 +111,28 @@ TEST(MissionJson, KeysLeftOutKeepTheDefaults) {
     "phases": [{"type": 3, "active": false, "final_descent": {"payload_number": 7}}, {}],
     "environment": {"wind": true}
   })";
-  ASSERT_EQ(ReadMissionJson(text, doc).status, Status::kRead);
-  EXPECT_EQ(doc.missionName, "sweep 3");
-  ASSERT_EQ(doc.payloads.size(), 3u);
+  const Mission mission = FromJson(text);
+  EXPECT_EQ(mission.missionName, "sweep 3");
+  ASSERT_EQ(mission.payloads.size(), 3u);
   // Unnumbered records are numbered as the program numbers new ones.
-  EXPECT_EQ(doc.payloads[0]->number, 0);
-  EXPECT_EQ(doc.payloads[1]->number, 7);
-  EXPECT_EQ(doc.payloads[2]->number, 8);
-  EXPECT_EQ(doc.nextPayloadNumber, 9);
-  EXPECT_EQ(doc.nextParachuteNumber, 0);
-  EXPECT_EQ(doc.payloads[0]->mass, 3000.0);
-  EXPECT_EQ(doc.payloads[0]->referenceArea, 6.16);
-  EXPECT_EQ(doc.payloads[0]->legPoints[0], Vec3{});  // single strope: points not stored
-  EXPECT_EQ(doc.payloads[2]->typeIndex, 4);
+  EXPECT_EQ(mission.payloads[0]->number, 0);
+  EXPECT_EQ(mission.payloads[1]->number, 7);
+  EXPECT_EQ(mission.payloads[2]->number, 8);
+  EXPECT_EQ(mission.nextPayloadNumber, 9);
+  EXPECT_EQ(mission.nextParachuteNumber, 0);
+  EXPECT_EQ(mission.payloads[0]->mass, 3000.0);
+  EXPECT_EQ(mission.payloads[0]->referenceArea, 6.16);
+  EXPECT_EQ(mission.payloads[0]->legPoints[0], Vec3{});  // single strope: points not stored
+  EXPECT_EQ(mission.payloads[2]->typeIndex, 4);
   // Bridle legs without points get the evenly spaced ones.
-  EXPECT_NEAR(doc.payloads[1]->legPoints[1].z, 0.35, 1e-15);
-  EXPECT_EQ(doc.payloads[1]->legPoints[3].x, -1.0);
-  ASSERT_EQ(doc.phases.size(), 2u);
-  EXPECT_EQ(doc.phases[0]->active, 0);
-  EXPECT_EQ(doc.phases[0]->parachute()->payloadNumber, 7);
-  EXPECT_EQ(doc.phases[0]->parachute()->stopTime, 100.0);
-  EXPECT_NE(doc.phases[1]->ballistic(), nullptr);  // type 0 when left out
-  EXPECT_EQ(doc.wind, 1);
+  EXPECT_NEAR(mission.payloads[1]->legPoints[1].z, 0.35, 1e-15);
+  EXPECT_EQ(mission.payloads[1]->legPoints[3].x, -1.0);
+  ASSERT_EQ(mission.phases.size(), 2u);
+  EXPECT_EQ(mission.phases[0]->active, 0);
+  EXPECT_EQ(mission.phases[0]->parachute()->payloadNumber, 7);
+  EXPECT_EQ(mission.phases[0]->parachute()->stopTime, 100.0);
+  EXPECT_NE(mission.phases[1]->ballistic(), nullptr);  // type 0 when left out
+  EXPECT_EQ(mission.environment.wind, 1);
 }
 
 TEST(MissionJson, InvalidMissionsAreRefusedWithWhereAndWhy) {
@@ -162,10 +172,7 @@ TEST(MissionJson, InvalidMissionsAreRefusedWithWhereAndWhy) {
       {R"({"format_version": 2})", "/format_version must be 1"},
   };
   for (const auto& [text, where] : cases) {
-    CPlumoraDoc doc;
-    const MissionReadResult r = ReadMissionJson(text, doc);
-    EXPECT_EQ(r.status, Status::kRefused) << text;
-    EXPECT_EQ(r.problem, std::string("does not hold a valid mission (") + where + ")") << text;
+    EXPECT_EQ(Refusal(text), std::string("does not hold a valid mission (") + where + ")") << text;
   }
 }
 
@@ -177,15 +184,10 @@ TEST(MissionJson, BrokenTextIsRefusedWithItsLine) {
       {std::string(4, '\0'), "is not valid JSON (line 1, column 1)"},
       {R"({"mission_type": 1e400})", "is not valid JSON (a number is too large for a double)"},
   };
-  for (const auto& [text, problem] : cases) {
-    CPlumoraDoc doc;
-    EXPECT_EQ(ReadMissionJson(text, doc).problem, problem) << text;
-  }
+  for (const auto& [text, problem] : cases) EXPECT_EQ(Refusal(text), problem) << text;
   // Deep nesting is refused without exhausting the stack.
-  CPlumoraDoc doc;
   const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-  EXPECT_EQ(ReadMissionJson(deep, doc).problem,
-            "does not hold a valid mission (the top level must be an object)");
+  EXPECT_EQ(Refusal(deep), "does not hold a valid mission (the top level must be an object)");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/ballistic/BallisticDynamics.h"
 #include "core/ballistic/PlanetFrames.h"
 #include "core/common/Messages.h"
+#include "core/flight/RunState.h"
 #include "core/solvers/Depac.h"
 #include "support/VecExpect.h"
 
@@ -77,9 +78,11 @@ class BallisticRhs : public ::testing::Test {
     atmosphere.temperature[0] = atmosphere.temperature[1] = 250.0;
     planet = {287.0, 1.4, 9.80665, kEarthRadius, 0.0, kEarthGm};
     model.payload = &payload;
+    model.aeroTable = &aero;
     model.atmosphere = &atmosphere;
     model.planet = &planet;
-    model.prompter = &prompter;
+    run.SetPrompter(&prompter);
+    model.run = &run;
   }
   std::array<double, 12> Derivatives(const std::array<double, 12>& y) {
     std::array<double, 12> yp{};
@@ -93,9 +96,13 @@ class BallisticRhs : public ::testing::Test {
   }
 
   CPayload payload;
+  AeroDatabase aero;
   AtmosphereTable atmosphere;
   PlanetConstants planet;
   RecordingPrompter prompter;
+  Mission mission;
+  CTrajectoryStore results;
+  RunState run{mission, results};
   BallisticModel model;
 };
 
@@ -132,9 +139,9 @@ TEST_F(BallisticRhs, TorqueFreeBodies) {
   // Diagonal inertia, no rates, level flight along the body axis: no rotation starts.
   std::array<double, 12> y = AtRest(0, 0, 50000.0);
   y[0] = 3000.0;
-  payload.aero.machCount = payload.aero.angleCount = 1;
-  payload.aero.coefficient[kCm][0][0] = 0.2;
-  payload.aero.coefficient[kCz][0][0] = -0.3;
+  aero.machCount = aero.angleCount = 1;
+  aero.coefficient[kCm][0][0] = 0.2;
+  aero.coefficient[kCz][0][0] = -0.3;
   const auto still = Derivatives(y);
   EXPECT_EQ(still[6], 0.0);
   EXPECT_EQ(still[7], 0.0);
@@ -170,22 +177,26 @@ TEST_F(BallisticRhs, SingularFramesAreReportedOncePerRun) {
   Derivatives(y);
   EXPECT_EQ(prompter.Transcript(),
             "Error in ConvertH2I: SINGULAR MATRIX, INVERSION NOT POSSIBLE\n");
+  // The run notes it too, for those who show nothing as it happens.
+  ASSERT_EQ(run.notices.size(), 1u);
+  EXPECT_EQ(run.notices[0].caption, "Error in ConvertH2I");
 }
 
 TEST(PayloadAerodynamics, ForcesFollowTheFlow) {
   CPayload p;
   p.referenceArea = 2.0;
   p.referenceLength = 3.0;
-  p.aero.machCount = p.aero.angleCount = 1;
-  p.aero.coefficient[kCx][0][0] = -1.5;
-  p.aero.coefficient[kCz][0][0] = -0.4;
-  p.aero.coefficient[kCm][0][0] = 0.1;
-  p.aero.coefficient[kCl][0][0] = 0.01;
+  AeroDatabase aero;
+  aero.machCount = aero.angleCount = 1;
+  aero.coefficient[kCx][0][0] = -1.5;
+  aero.coefficient[kCz][0][0] = -0.4;
+  aero.coefficient[kCm][0][0] = 0.1;
+  aero.coefficient[kCl][0][0] = 0.01;
   AeroLoads loads;
   const double rho = 0.5, temperature = 250.0, gammaR = 1.4 * 287.0;
   const double q = 0.5 * rho * 25.0 * 25.0;  // speed 25 m/s below
 
-  PayloadAerodynamics(p, {20.0, 0.0, 15.0}, rho, temperature, gammaR, loads);
+  PayloadAerodynamics(p, aero, {20.0, 0.0, 15.0}, rho, temperature, gammaR, loads);
   EXPECT_NEAR(loads.angleOfAttack, std::atan2(15.0, 20.0) * kRadToDeg, 1e-12);
   EXPECT_NEAR(loads.force.x, -1.5 * q * 2.0, 1e-9);         // drag along −x
   EXPECT_NEAR(loads.force.z, -0.4 * q * 2.0, 1e-9);         // normal force against the lateral flow
@@ -194,16 +205,16 @@ TEST(PayloadAerodynamics, ForcesFollowTheFlow) {
 
   // Tail first: the same angle of attack, the axial force and roll moment reversed.
   AeroLoads reversed;
-  PayloadAerodynamics(p, {-20.0, 0.0, 15.0}, rho, temperature, gammaR, reversed);
+  PayloadAerodynamics(p, aero, {-20.0, 0.0, 15.0}, rho, temperature, gammaR, reversed);
   EXPECT_EQ(reversed.angleOfAttack, loads.angleOfAttack);
   EXPECT_EQ(reversed.force.x, -loads.force.x);
   EXPECT_EQ(reversed.moment.x, -loads.moment.x);
   // A negative zero counts as tail first.
-  PayloadAerodynamics(p, {-0.0, 25.0, 0.0}, rho, temperature, gammaR, reversed);
+  PayloadAerodynamics(p, aero, {-0.0, 25.0, 0.0}, rho, temperature, gammaR, reversed);
   EXPECT_NEAR(reversed.force.x, 1.5 * q * 2.0, 1e-9);
   EXPECT_NEAR(reversed.angleOfAttack, 90.0, 1e-12);
   // No air speed: no loads, the angle of attack kept.
-  PayloadAerodynamics(p, {0.0, 0.0, 0.0}, rho, temperature, gammaR, reversed);
+  PayloadAerodynamics(p, aero, {0.0, 0.0, 0.0}, rho, temperature, gammaR, reversed);
   EXPECT_EQ(reversed.force, Vec3{});
   EXPECT_EQ(reversed.moment, Vec3{});
   EXPECT_NEAR(reversed.angleOfAttack, 90.0, 1e-12);

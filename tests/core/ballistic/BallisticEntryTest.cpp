@@ -18,13 +18,14 @@ class BallisticEntry : public ::testing::Test, public test::FlightFixture {
  protected:
   BallisticEntry() : phase(AddBallisticPhase()) {
     doc.SetProgressSink(&progress);
-    doc.integrator = kEuler;  // cheap and deterministic; the driver's rules don't depend on it
+    doc.mission.solver.integrator =
+        kEuler;  // cheap and deterministic; the driver's rules don't depend on it
   }
   int Run(std::size_t index = 0) {
     EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
     doc.results.Clear();
-    handOver = CHandOverState::FromInitialState(doc.initialState);
-    return test::FlyBallisticPhase(doc, *doc.phases[index], handOver);
+    handOver = CHandOverState::FromInitialState(doc.mission.initialState);
+    return test::FlyBallisticPhase(doc, *doc.mission.phases[index], handOver);
   }
   std::vector<double> SampleTimes() const {
     std::vector<double> times;
@@ -47,7 +48,7 @@ TEST_F(BallisticEntry, SamplesFallOnTheFirstStepAtOrAfterEachOutputTime) {
   EXPECT_EQ(doc.results.EndTime(), times.back());
 
   doc.results.Clear();
-  doc.outputTimeStep = 0.25;
+  doc.mission.solver.outputTimeStep = 0.25;
   ASSERT_EQ(Run(), 1);
   times = SampleTimes();
   ASSERT_GE(times.size(), 4u);
@@ -58,7 +59,7 @@ TEST_F(BallisticEntry, SamplesFallOnTheFirstStepAtOrAfterEachOutputTime) {
 TEST_F(BallisticEntry, TimeStopEndsAfterTheStepThatReachesIt) {
   phase.stopKind = 0;
   phase.stopTime = 100.0;
-  doc.initialState.height = 140000.0;  // well clear of the ground
+  doc.mission.initialState.height = 140000.0;  // well clear of the ground
   ASSERT_EQ(Run(), 1);
   EXPECT_NEAR(doc.results.EndTime(), 100.0, 1e-9);
   EXPECT_EQ(doc.results.LastIndex(), 1000);
@@ -87,7 +88,7 @@ TEST_F(BallisticEntry, StartingBelowTheStopHeightEndsAfterOneStep) {
 }
 
 TEST_F(BallisticEntry, SamplesDescribeThePayloadAndItsPackedParachute) {
-  doc.initialState.payloadRateY = 2.0;
+  doc.mission.initialState.payloadRateY = 2.0;
   phase.stopKind = 0;
   phase.stopTime = 0.5;
   ASSERT_EQ(Run(), 1);
@@ -110,16 +111,16 @@ TEST_F(BallisticEntry, SamplesDescribeThePayloadAndItsPackedParachute) {
   EXPECT_EQ(s.parachuteWy, 0.0);
   EXPECT_EQ(s.parachuteX, s.payloadX);
   EXPECT_GT(s.payloadWy, 0.0);
-  EXPECT_NEAR(s.payloadX, doc.planetConstants.radius + s.payloadHeight, 1.0);  // near lat/lon 0
+  EXPECT_NEAR(s.payloadX, doc.planetConstants().radius + s.payloadHeight, 1.0);  // near lat/lon 0
 }
 
 TEST_F(BallisticEntry, ALaterPhaseContinuesTheTimeAxis) {
   doc.readatmosphere();
   doc.results.SetEndTime(50.0);
-  handOver = CHandOverState::FromInitialState(doc.initialState);
+  handOver = CHandOverState::FromInitialState(doc.mission.initialState);
   phase.stopKind = 0;
   phase.stopTime = 0.3;
-  ASSERT_EQ(test::FlyBallisticPhase(doc, *doc.phases[0], handOver), 1);
+  ASSERT_EQ(test::FlyBallisticPhase(doc, *doc.mission.phases[0], handOver), 1);
   EXPECT_NEAR(doc.results.SampleAt(0).time, 50.1, 1e-12);
 }
 
@@ -132,7 +133,7 @@ TEST_F(BallisticEntry, FailuresReturnZeroAndHandNothingOver) {
   phase.payloadNumber = payload().number;
   prompter.Clear();
   progress.stopAtStep = 3;
-  const CHandOverState before = CHandOverState::FromInitialState(doc.initialState);
+  const CHandOverState before = CHandOverState::FromInitialState(doc.mission.initialState);
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(handOver.height, before.height);
   EXPECT_EQ(doc.results.LastIndex(), 3);  // the first sample and three steps
@@ -143,15 +144,15 @@ TEST_F(BallisticEntry, FailuresReturnZeroAndHandNothingOver) {
 TEST_F(BallisticEntry, TheSampleLimitStopsThePhase) {
   phase.stopKind = 0;
   phase.stopTime = 1000.0;
-  doc.initialState.height = 140000.0;
-  doc.timeStep = doc.outputTimeStep = 0.001;
+  doc.mission.initialState.height = 140000.0;
+  doc.mission.solver.timeStep = doc.mission.solver.outputTimeStep = 0.001;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(doc.results.LastIndex(), 32000);
   EXPECT_EQ(prompter.Transcript(), "error: Number of data points > 32000\n");
 }
 
 TEST_F(BallisticEntry, ASolverThatNeverAdvancesOrTimeThatDoesNotMoveEndsThePhase) {
-  doc.integrator = 9;  // no such integrator: nothing is stepped
+  doc.mission.solver.integrator = 9;  // no such integrator: nothing is stepped
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(prompter.entries().size(), 1u);
   EXPECT_EQ(prompter.entries()[0].text, kMsgSolverStuck);
@@ -159,15 +160,15 @@ TEST_F(BallisticEntry, ASolverThatNeverAdvancesOrTimeThatDoesNotMoveEndsThePhase
 
   // A step far too large for Euler's method blows the state up: the phase ends at once.
   prompter.Clear();
-  doc.integrator = kEuler;
-  doc.timeStep = doc.outputTimeStep = 1e6;
-  doc.initialState.payloadVelocity = 1e300;
+  doc.mission.solver.integrator = kEuler;
+  doc.mission.solver.timeStep = doc.mission.solver.outputTimeStep = 1e6;
+  doc.mission.initialState.payloadVelocity = 1e300;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(prompter.entries().at(0).text, kMsgStateNotFinite);
   EXPECT_EQ(doc.results.LastIndex(), 0);  // only the starting sample
 
   prompter.Clear();
-  doc.timeStep = -0.1;
+  doc.mission.solver.timeStep = -0.1;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(prompter.entries().at(0).text, kMsgBadTimeStep);
 
@@ -176,10 +177,10 @@ TEST_F(BallisticEntry, ASolverThatNeverAdvancesOrTimeThatDoesNotMoveEndsThePhase
   prompter.Clear();
   test::WriteFile(base / "adf" / "ld600.adf",
                   test::ReadFile(test::DataFolder() / "adf" / "ld600.adf"));
-  doc.integrator = kRungeKuttaFehlberg;
-  doc.timeStep = doc.outputTimeStep = 0.1;
-  doc.initialState.payloadVelocity = 500.0;
-  doc.initialState.payloadPitch = 5.0;
+  doc.mission.solver.integrator = kRungeKuttaFehlberg;
+  doc.mission.solver.timeStep = doc.mission.solver.outputTimeStep = 0.1;
+  doc.mission.initialState.payloadVelocity = 500.0;
+  doc.mission.initialState.payloadPitch = 5.0;
   payload().iyy = payload().izz = 1e-305;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(prompter.Transcript(), "error: " + std::string(kMsgSolverStuck));
@@ -213,14 +214,15 @@ TEST(BallisticEntryFlight, EveryIntegratorLandsAtTheTerminalSpeed) {
     test::FlightFixture f;
     CBallisticEntryPhase& phase = f.AddBallisticPhase();
     phase.stopHeight = 0.0;
-    f.doc.initialState.height = 120000.0;
-    f.doc.initialState.payloadVelocity = 7600.0;
-    f.doc.initialState.payloadPathAngle = -6.0;
-    f.doc.initialState.payloadPitch = -6.0;
-    f.doc.integrator = integrator;
+    f.doc.mission.initialState.height = 120000.0;
+    f.doc.mission.initialState.payloadVelocity = 7600.0;
+    f.doc.mission.initialState.payloadPathAngle = -6.0;
+    f.doc.mission.initialState.payloadPitch = -6.0;
+    f.doc.mission.solver.integrator = integrator;
     f.doc.readatmosphere();
-    CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
-    ASSERT_EQ(test::FlyBallisticPhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+    CHandOverState r = CHandOverState::FromInitialState(f.doc.mission.initialState);
+    ASSERT_EQ(test::FlyBallisticPhase(f.doc, *f.doc.mission.phases[0], r), 1)
+        << f.prompter.Transcript();
     EXPECT_LE(r.height, 0.0);
     EXPECT_GT(r.height, -10.0);
     // Sea-level density 1.225 kg/m³, drag coefficient 1.5 on 6.16 m², 2800 kg.

@@ -113,9 +113,9 @@ TEST(DispersionStatistics, TheSummaryLeavesFailedRunsOutOfTheOutputs) {
   std::vector<RunRecord> records = {Landed(0, 1.0, 1000.0), Landed(1, 3.0, 1000.0),
                                     Landed(2, 50.0, 0.0)};
   records[2].end = RunEnd::kFailed;
-  DispersionSummary s;
-  std::string problem;
-  ASSERT_TRUE(SummariseDispersion({"height"}, records, s, problem)) << problem;
+  const Result<DispersionSummary> summary = SummariseDispersion({"height"}, records);
+  ASSERT_TRUE(summary.ok());
+  const DispersionSummary& s = summary.value();
   EXPECT_EQ(s.runs, 3);
   EXPECT_EQ(s.failures, 1);
   EXPECT_EQ(s.landed, 2);
@@ -127,8 +127,9 @@ TEST(DispersionStatistics, TheSummaryLeavesFailedRunsOutOfTheOutputs) {
 
   // Runs of another planet are another study.
   records[2].end = RunEnd::kAloft;
-  EXPECT_FALSE(SummariseDispersion({"height"}, records, s, problem));
-  EXPECT_EQ(problem, "runs 0 and 2 landed on planets of different radii");
+  const Result<DispersionSummary> mixed = SummariseDispersion({"height"}, records);
+  ASSERT_FALSE(mixed.ok());
+  EXPECT_EQ(mixed.message(), "runs 0 and 2 landed on planets of different radii");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,9 @@ namespace {
 std::vector<Variation> Parsed(const std::vector<std::string>& texts) {
   std::vector<Variation> variations;
   for (const std::string& text : texts) {
-    Variation v;
-    std::string problem;
-    EXPECT_TRUE(ParseVariation(text, v, problem)) << problem;
-    variations.push_back(v);
+    const Result<Variation> v = ParseVariation(text);
+    EXPECT_TRUE(v.ok()) << text;
+    if (v) variations.push_back(v.value());
   }
   return variations;
 }
@@ -30,14 +30,18 @@ class ScatteredRun : public ::testing::Test, public test::FlightFixture {
  protected:
   ScatteredRun() {
     AddBallisticPhase();  // from 14 km at 500 m/s to the ground
-    doc.initialState.latitude = 30.0;
-    doc.initialState.heading = 45.0;
+    doc.mission.initialState.latitude = 30.0;
+    doc.mission.initialState.heading = 45.0;
   }
+  // The study of the document's mission, its environment read once.
   DispersionSetup Prepare(const std::vector<std::string>& texts, std::uint64_t seed = 9) {
-    DispersionSetup setup;
-    std::string problem;
-    EXPECT_TRUE(PrepareDispersion(doc, Parsed(texts), seed, setup, problem)) << problem;
-    return setup;
+    Result<DispersionSetup> setup = PrepareDispersion(doc.mission, Parsed(texts), seed);
+    EXPECT_TRUE(setup.ok()) << (setup ? std::string() : setup.message());
+    if (!setup) return {};
+    Result<Environment> environment = LoadRunEnvironment(doc.baseFolder, doc.mission);
+    EXPECT_TRUE(environment.ok());
+    if (environment) setup->environment = std::move(environment).value();
+    return std::move(setup).value();
   }
 };
 
@@ -59,7 +63,7 @@ TEST_F(ScatteredRun, NoScatterFliesThePlainMissionToTheBit) {
   EXPECT_EQ(r.outputs.landingLatitude, last.latitude);
   EXPECT_EQ(r.outputs.landingLongitude, last.longitude);
   EXPECT_EQ(r.outputs.landingSpeed, last.payloadSpeed);
-  EXPECT_EQ(r.outputs.planetRadius, doc.planetConstants.radius);
+  EXPECT_EQ(r.outputs.planetRadius, doc.planetConstants().radius);
 }
 
 TEST_F(ScatteredRun, EachRunDrawsItsOwnInputsAndTheAirFactorReachesTheFlight) {
@@ -74,13 +78,34 @@ TEST_F(ScatteredRun, EachRunDrawsItsOwnInputsAndTheAirFactorReachesTheFlight) {
 
   // In twice the air the capsule lands at 1/√2 of its speed, near its terminal speed.
   const RunRecord plain = FlyScatteredRun(Prepare({}), 0);
-  const RunRecord dense = FlyScatteredRun(Prepare({"density_factor=scale-normal(2,0)"}), 0);
+  const DispersionSetup denseStudy = Prepare({"density_factor=scale-normal(2,0)"});
+  const RunRecord dense = FlyScatteredRun(denseStudy, 0);
   EXPECT_EQ(dense.inputs, std::vector<double>{2.0});
   EXPECT_NEAR(dense.outputs.landingSpeed / plain.outputs.landingSpeed, std::sqrt(0.5), 0.01);
+  // The factor scales the run's air as it is queried, never the study's shared table.
+  EXPECT_EQ(denseStudy.environment.atmosphere().lnDensity[0], std::log(double{1.225F}));
+}
+
+// The study reads its files once: runs fly from the setup alone, each from its own copy of the
+// mission, and leave the setup as it was.
+TEST_F(ScatteredRun, RunsReadNoFileAndChangeNothingOfTheStudy) {
+  const DispersionSetup setup = Prepare({"height=normal(0,1000)", "payload.0.mass=normal(0,50)"});
+  const Mission before = setup.mission;
+  const RunRecord first = FlyScatteredRun(setup, 3);
+  std::filesystem::remove_all(base / "atm");
+  std::filesystem::remove_all(base / "adf");
+  doc.mission.initialState.height = 1.0;  // the document's mission is not the study's
+  const RunRecord again = FlyScatteredRun(setup, 3);
+  EXPECT_EQ(again.end, RunEnd::kLanded) << again.message;
+  EXPECT_EQ(again.inputs, first.inputs);
+  EXPECT_EQ(again.outputs.landingLongitude, first.outputs.landingLongitude);
+  EXPECT_EQ(again.outputs.peakDynamicPressure, first.outputs.peakDynamicPressure);
+  EXPECT_EQ(setup.mission, before);
+  EXPECT_EQ(setup.mission.payloads[0]->mass, 2800.0);
 }
 
 TEST_F(ScatteredRun, ANonsensicalDrawOrAFailingPhaseFailsThatRunOnly) {
-  CBallisticEntryPhase& entry = *doc.phases[0]->ballistic();
+  CBallisticEntryPhase& entry = *doc.mission.phases[0]->ballistic();
   entry.stopKind = kStopOnTime;
   entry.stopTime = 1.0;
   const DispersionSetup setup = Prepare({"payload.0.mass=uniform(-5600,0)"}, 1);
@@ -99,10 +124,19 @@ TEST_F(ScatteredRun, ANonsensicalDrawOrAFailingPhaseFailsThatRunOnly) {
   EXPECT_GT(failed, 0);
   EXPECT_LT(failed, 6);
 
-  doc.timeStep = 0.0;
+  doc.mission.solver.timeStep = 0.0;
   const RunRecord r = FlyScatteredRun(Prepare({}), 0);
   EXPECT_EQ(r.end, RunEnd::kFailed);
   EXPECT_EQ(r.message, "error: The time step and the output time step must be positive numbers.");
+
+  // The aerodynamic table that could not be read is said by every run that would fly it.
+  doc.mission.solver.timeStep = 0.1;
+  std::filesystem::remove(base / "adf" / "ld600.adf");
+  const DispersionSetup noTable = Prepare({});
+  for (std::int64_t run : {0, 1}) {
+    EXPECT_EQ(FlyScatteredRun(noTable, run).message,
+              "error: The  aerodynamic data file was not opened");
+  }
 }
 
 TEST_F(ScatteredRun, AScratchStoreComesBackAndNeverLendsOldSamples) {
@@ -119,12 +153,26 @@ TEST_F(ScatteredRun, AScratchStoreComesBackAndNeverLendsOldSamples) {
   EXPECT_TRUE(std::isnan(refused.outputs.landingTime));
 }
 
+// Nobody is there to answer: a parachute flip is flown through, and a question is no message.
+TEST_F(ScatteredRun, AFlipIsFlownThroughWithoutAMessage) {
+  doc.mission.phases.clear();
+  UseLightDescent(1000.0, 10.0);
+  CParachutePhase& descent = AddFinalDescentPhase();
+  descent.stopKind = kStopOnTime;
+  descent.stopTime = 2.0;
+  doc.mission.initialState.parachuteYaw = 180.0;  // the air meets the canopy from behind
+  doc.mission.initialState.parachuteOffsetX = -5.0;
+  const RunRecord r = FlyScatteredRun(Prepare({}), 0);
+  EXPECT_EQ(r.end, RunEnd::kAloft) << r.message;
+  EXPECT_EQ(r.message, "");
+  EXPECT_NEAR(r.outputs.landingTime, 2.0, 1e-9);  // flown on to its stop
+}
+
 TEST_F(ScatteredRun, PreparationRefusesWhatTheMissionCannotFly) {
   const auto refused = [&](const std::vector<std::string>& texts) {
-    DispersionSetup setup;
-    std::string problem;
-    EXPECT_FALSE(PrepareDispersion(doc, Parsed(texts), 0, setup, problem));
-    return problem;
+    const Result<DispersionSetup> setup = PrepareDispersion(doc.mission, Parsed(texts), 0);
+    EXPECT_FALSE(setup.ok());
+    return setup ? std::string() : setup.message();
   };
   EXPECT_EQ(refused({"parachute.3.area=normal(0,1)"}),
             "the mission has no parachute number 3 (parachute.3.area)");
@@ -132,8 +180,8 @@ TEST_F(ScatteredRun, PreparationRefusesWhatTheMissionCannotFly) {
             "the mission has no payload number 1 (payload.1.mass)");
   EXPECT_EQ(refused({"height=normal(0,1)", "yaw=normal(0,1)", "height=uniform(0,1)"}),
             "height is scattered twice");
-  doc.phases.clear();
-  doc.AddPhase(kPhaseDeployment);
+  doc.mission.phases.clear();
+  doc.mission.AddPhase(kPhaseDeployment);
   EXPECT_EQ(refused({}), "the mission has no phase to fly (ballistic entry or final descent)");
 }
 
@@ -144,8 +192,8 @@ TEST(FlightOutputs, MeasuredFromTheSamples) {
   air.height[1] = 1000.0;
   air.windWE[0] = air.windWE[1] = 10.0;
   CTrajectoryStore store;
-  EXPECT_TRUE(std::isnan(MeasureFlight(store, air, 5.0).landingTime));
-  EXPECT_EQ(MeasureFlight(store, air, 5.0).planetRadius, 5.0);
+  EXPECT_TRUE(std::isnan(MeasureFlight(store, air, {}, 5.0).landingTime));
+  EXPECT_EQ(MeasureFlight(store, air, {}, 5.0).planetRadius, 5.0);
 
   const auto sample = [&](double t, double speed, double heading, double force) {
     CTrajectorySample s;
@@ -163,7 +211,7 @@ TEST(FlightOutputs, MeasuredFromTheSamples) {
   sample(1.5, 75.0, 270.0, 3.0);  // 85 m/s through the air; 5 m/s² lost
   sample(1.5, 10.0, 270.0, 0.0);  // no time between: not a deceleration
   sample(2.0, 20.0, 270.0, 0.0);  // speeding up
-  const FlightOutputs out = MeasureFlight(store, air, 3389500.0);
+  const FlightOutputs out = MeasureFlight(store, air, {}, 3389500.0);
   EXPECT_EQ(out.landingTime, 2.0);
   EXPECT_EQ(out.landingLatitude, 2.0);
   EXPECT_EQ(out.landingLongitude, -2.0);
@@ -171,6 +219,9 @@ TEST(FlightOutputs, MeasuredFromTheSamples) {
   EXPECT_DOUBLE_EQ(out.peakDeceleration, 40.0);
   EXPECT_NEAR(out.peakDynamicPressure, 0.5 * 90.0 * 90.0, 1e-9);
   EXPECT_EQ(out.maxConnectionForce, 7.0);
+  // The run's factors on the air: twice the density, no wind.
+  const FlightOutputs scaled = MeasureFlight(store, air, AtmosphereScaling::Of({2.0, 0.0}), 1.0);
+  EXPECT_NEAR(scaled.peakDynamicPressure, 2.0 * 0.5 * 100.0 * 100.0, 1e-9);
 }
 
 TEST(DispersionCsv, ReadsBackWhatItWroteAndRefusesOtherFiles) {
@@ -191,10 +242,9 @@ TEST(DispersionCsv, ReadsBackWhatItWroteAndRefusesOtherFiles) {
 
   // Two shards merge, in run order, into exactly the records written.
   DispersionTable table;
-  std::string problem;
-  ASSERT_TRUE(ReadDispersionCsv(first, table, problem)) << problem;
-  ASSERT_TRUE(ReadDispersionCsv(second, table, problem)) << problem;
-  ASSERT_TRUE(SortDispersionRuns(table, problem)) << problem;
+  ASSERT_TRUE(ReadDispersionCsv(first, table).ok());
+  ASSERT_TRUE(ReadDispersionCsv(second, table).ok());
+  ASSERT_TRUE(SortDispersionRuns(table).ok());
   EXPECT_EQ(table.inputNames, names);
   EXPECT_EQ(DispersionCsvText(table.inputNames, table.records), DispersionCsvText(names, {b, a}));
 
@@ -209,13 +259,16 @@ TEST(DispersionCsv, ReadsBackWhatItWroteAndRefusesOtherFiles) {
            {header + "4,1,2,crashed" + row.substr(row.find(",landed") + 7), "line 2: expected 13"},
            {header + row.substr(0, row.size() - 1) + "\"open\n", "line 2: a quote"}}) {
     DispersionTable kept = table;
-    EXPECT_FALSE(ReadDispersionCsv(text, kept, problem)) << text;
-    EXPECT_EQ(problem.rfind(why, 0), 0u) << problem;
+    const Result<> read = ReadDispersionCsv(text, kept);
+    ASSERT_FALSE(read.ok()) << text;
+    EXPECT_EQ(read.code(), ErrorCode::kMalformed);
+    EXPECT_EQ(read.message().rfind(why, 0), 0u) << read.message();
     EXPECT_EQ(kept.records.size(), 2u);  // what was read before stays
   }
-  ASSERT_TRUE(ReadDispersionCsv(first, table, problem));
-  EXPECT_FALSE(SortDispersionRuns(table, problem));
-  EXPECT_EQ(problem, "run 4 is there twice");
+  ASSERT_TRUE(ReadDispersionCsv(first, table).ok());
+  const Result<> sorted = SortDispersionRuns(table);
+  ASSERT_FALSE(sorted.ok());
+  EXPECT_EQ(sorted.message(), "run 4 is there twice");
 }
 
 }  // namespace

@@ -10,10 +10,9 @@ namespace plumora {
 namespace {
 
 Variation Parsed(const std::string& text) {
-  Variation v;
-  std::string problem;
-  EXPECT_TRUE(ParseVariation(text, v, problem)) << text << ": " << problem;
-  return v;
+  const Result<Variation> v = ParseVariation(text);
+  EXPECT_TRUE(v.ok()) << text << ": " << (v ? std::string() : v.message());
+  return v ? v.value() : Variation{};
 }
 
 TEST(Variation, ReadsEveryFieldAndDistribution) {
@@ -66,15 +65,14 @@ TEST(Variation, RefusesWhatItCannotDraw) {
                            "height=scale-normal(1,-0.1)",
                            "height=uniform(2,1)",
                            "height=normal(,1)"}) {
-    Variation v;
-    std::string problem;
-    EXPECT_FALSE(ParseVariation(text, v, problem)) << text;
-    EXPECT_FALSE(problem.empty()) << text;
+    const Result<Variation> v = ParseVariation(text);
+    ASSERT_FALSE(v.ok()) << text;
+    EXPECT_EQ(v.code(), ErrorCode::kInvalid) << text;
+    EXPECT_FALSE(v.message().empty()) << text;
   }
-  Variation v;
-  std::string problem;
-  ASSERT_FALSE(ParseVariation("mass=normal(0,1)", v, problem));
-  EXPECT_NE(problem.find("payload.N.mass"), std::string::npos) << problem;
+  const Result<Variation> v = ParseVariation("mass=normal(0,1)");
+  ASSERT_FALSE(v.ok());
+  EXPECT_NE(v.message().find("payload.N.mass"), std::string::npos) << v.message();
 }
 
 TEST(Variation, ScattersTheStoredValue) {

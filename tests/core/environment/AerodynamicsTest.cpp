@@ -6,7 +6,6 @@
 #include "core/common/Constants.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Aerodynamics.h"
-#include "core/mission/Records.h"
 #include "support/TestFiles.h"
 
 namespace plumora {
@@ -37,9 +36,7 @@ class AeroFiles : public ::testing::Test {
   void Write(const std::string& name, const std::string& text) {
     WriteFile(dir / "adf" / name, text);
   }
-  int Load(const std::string& name) {
-    return LoadAeroDatabase(payload.aero, name, dir.path(), prompter);
-  }
+  int Load(const std::string& name) { return LoadAeroDatabase(aero, name, dir.path(), prompter); }
   std::string OnlyMessage() const {
     EXPECT_EQ(prompter.entries().size(), 1u) << prompter.Transcript();
     if (prompter.entries().empty()) return {};
@@ -49,7 +46,7 @@ class AeroFiles : public ::testing::Test {
 
   TempDir dir;
   RecordingPrompter prompter;
-  CPayload payload;
+  AeroDatabase aero;
 };
 
 TEST_F(AeroFiles, ReadsTheTablesAsWritten) {
@@ -58,7 +55,7 @@ TEST_F(AeroFiles, ReadsTheTablesAsWritten) {
   Write("t.adf", adf);
   ASSERT_EQ(Load("t.adf"), 1) << prompter.Transcript();
   EXPECT_TRUE(prompter.entries().empty());
-  const AeroDatabase& db = payload.aero;
+  const AeroDatabase& db = aero;
   EXPECT_EQ(db.machCount, 3);
   EXPECT_EQ(db.angleCount, 4);
   EXPECT_EQ(db.symmetryCode, 0);
@@ -84,7 +81,7 @@ TEST_F(AeroFiles, ReadsTheTablesAsWritten) {
   adf.lineEnd = "\r\n";
   Write("crlf.adf", adf);
   ASSERT_EQ(Load("crlf.adf"), 1) << prompter.Transcript();
-  EXPECT_TRUE(SameDatabase(payload.aero, lf));
+  EXPECT_TRUE(SameDatabase(aero, lf));
 }
 
 TEST_F(AeroFiles, TheDefaultFileAndFilesThatCannotBeOpened) {
@@ -101,44 +98,49 @@ TEST_F(AeroFiles, TheDefaultFileAndFilesThatCannotBeOpened) {
   Write("ld600.adf", SimpleAero(2, 2));
   prompter.Clear();
   EXPECT_EQ(Load(""), 1) << prompter.Transcript();
-  EXPECT_EQ(payload.aero.machCount, 2);
+  EXPECT_EQ(aero.machCount, 2);
   EXPECT_EQ(AeroFilePath(dir.path(), ""), dir / "adf" / "ld600.adf");
 }
 
 TEST_F(AeroFiles, FullTablesLoadAndLargerOnesAreRefusedWithTheirMessages) {
   Write("full.adf", SimpleAero(15, 100));
   ASSERT_EQ(Load("full.adf"), 1) << prompter.Transcript();
-  EXPECT_EQ(payload.aero.machCount, 15);
-  EXPECT_EQ(payload.aero.angleCount, 100);
-  EXPECT_EQ(payload.aero.coefficient[kCm][14][99], Stored(14 - 9.9));
-  const AeroDatabase before = payload.aero;
+  EXPECT_EQ(aero.machCount, 15);
+  EXPECT_EQ(aero.angleCount, 100);
+  EXPECT_EQ(aero.coefficient[kCm][14][99], Stored(14 - 9.9));
+  const AeroDatabase before = aero;
 
   struct Case {
     std::string name;
     AdfText adf;
     std::string message;
+    ErrorCode code;
   };
   AdfText nonAxisymmetric = SimpleAero(2, 2);
   nonAxisymmetric.symmetry = 2;
   const Case cases[] = {
-      {"tall.adf", SimpleAero(16, 3), "Too much mach points in tall.adf"},
-      {"wide.adf", SimpleAero(3, 101), "Too much angles points in wide.adf"},
-      {"odd.adf", nonAxisymmetric, "Sorry, no support for non-axisymmetric bodies yet"},
-      {"", SimpleAero(16, 3), "Too much mach points in "},  // the default file names nothing
+      {"tall.adf", SimpleAero(16, 3), "Too much mach points in tall.adf", ErrorCode::kOverCapacity},
+      {"wide.adf", SimpleAero(3, 101), "Too much angles points in wide.adf",
+       ErrorCode::kOverCapacity},
+      {"odd.adf", nonAxisymmetric, "Sorry, no support for non-axisymmetric bodies yet",
+       ErrorCode::kUnsupported},
+      // The default file names nothing.
+      {"", SimpleAero(16, 3), "Too much mach points in ", ErrorCode::kOverCapacity},
   };
   for (const Case& c : cases) {
     Write(c.name.empty() ? "ld600.adf" : c.name, c.adf);
     prompter.Clear();
     EXPECT_EQ(Load(c.name), 0) << c.name;
     EXPECT_EQ(OnlyMessage(), c.message);
-    EXPECT_TRUE(SameDatabase(payload.aero, before)) << c.name;
+    EXPECT_TRUE(SameDatabase(aero, before)) << c.name;
+    EXPECT_EQ(ReadAeroFile(AeroFilePath(dir.path(), c.name), c.name, aero).code(), c.code);
   }
 }
 
 TEST_F(AeroFiles, MalformedFilesAreRefusedNamingFileAndLineAndChangeNothing) {
   Write("good.adf", SimpleAero(3, 4));
   ASSERT_EQ(Load("good.adf"), 1);
-  const AeroDatabase before = payload.aero;
+  const AeroDatabase before = aero;
 
   const std::string good = SimpleAero(3, 4).Text();
   const auto replaceLine = [&](int line, const std::string& text) {
@@ -186,7 +188,8 @@ TEST_F(AeroFiles, MalformedFilesAreRefusedNamingFileAndLineAndChangeNothing) {
     EXPECT_EQ(OnlyMessage(), "The aerodynamic file " + path.string() + " " + c.problem + " (line " +
                                  std::to_string(c.line) + ")\n")
         << c.what;
-    EXPECT_TRUE(SameDatabase(payload.aero, before)) << c.what;
+    EXPECT_TRUE(SameDatabase(aero, before)) << c.what;
+    EXPECT_EQ(ReadAeroFile(path, "bad.adf", aero).code(), ErrorCode::kMalformed) << c.what;
   }
 }
 
@@ -201,7 +204,7 @@ class AeroLookup : public AeroFiles {
     Write("t.adf", adf);
     ASSERT_EQ(Load("t.adf"), 1) << prompter.Transcript();
   }
-  const AeroDatabase& db() const { return payload.aero; }
+  const AeroDatabase& db() const { return aero; }
   double Angle(int j) const { return db().angle[j]; }
   double Mid(int j) const { return 0.5 * (Angle(j) + Angle(j + 1)); }
 };

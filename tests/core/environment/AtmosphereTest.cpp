@@ -39,8 +39,8 @@ TEST_F(AtmosphereFiles, ReadsTheTableAndTheConstants) {
   Write("a.atm", atm);
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
   EXPECT_TRUE(prompter.entries().empty());
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
-  const PlanetConstants& c = doc.planetConstants;
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 5);
+  const PlanetConstants& c = doc.planetConstants();
   EXPECT_EQ(c.radius, 6378137.0);
   EXPECT_EQ(c.g0, static_cast<double>(9.80665f));
   EXPECT_EQ(c.c1, static_cast<double>(287.053f));
@@ -49,12 +49,12 @@ TEST_F(AtmosphereFiles, ReadsTheTableAndTheConstants) {
   EXPECT_EQ(c.gm, c.radius * c.radius * c.g0);
 
   // The same file with CR LF line ends reads the same.
-  const AtmosphereTable lf = doc.atmosphereTable;
+  const AtmosphereTable lf = doc.atmosphereTable();
   atm.lineEnd = "\r\n";
   Write("a.atm", atm);
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  EXPECT_EQ(doc.atmosphereTable.lnDensityCurvature, lf.lnDensityCurvature);
-  EXPECT_EQ(doc.planetConstants.omega, static_cast<double>(1e-4f));
+  EXPECT_EQ(doc.atmosphereTable().lnDensityCurvature, lf.lnDensityCurvature);
+  EXPECT_EQ(doc.planetConstants().omega, static_cast<double>(1e-4f));
 }
 
 TEST_F(AtmosphereFiles, KnotsAndTheEndsOfTheTable) {
@@ -62,7 +62,7 @@ TEST_F(AtmosphereFiles, KnotsAndTheEndsOfTheTable) {
   atm.rows[2].windWE = 12.5;
   atm.rows[0].windSN = -3.0;
   Write("a.atm", atm);
-  doc.wind = 1;
+  doc.mission.environment.wind = 1;
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
   for (const auto& row : atm.rows) {
     const AtmosphereSample s = doc.QueryAtmosphere(row.height);
@@ -93,7 +93,7 @@ TEST_F(AtmosphereFiles, WindsAreZeroWithoutTheWindSwitchAndCalmBelowAMillimetre)
     EXPECT_EQ(doc.QueryAtmosphere(h).windWE, 0.0);
     EXPECT_EQ(doc.QueryAtmosphere(h).windSN, 0.0);
   }
-  doc.wind = 1;
+  doc.mission.environment.wind = 1;
   ASSERT_EQ(doc.readatmosphere(), 1);
   EXPECT_EQ(doc.QueryAtmosphere(100.0).windWE, 0.0);
   EXPECT_EQ(doc.QueryAtmosphere(100.0).windSN, static_cast<float>(-0.002));
@@ -106,30 +106,45 @@ TEST_F(AtmosphereFiles, RunFactorsScaleDensityAndWindsEverywhere) {
     atm.rows[i].windSN = -5.0 + static_cast<double>(i);
   }
   Write("a.atm", atm);
-  doc.wind = 1;
+  doc.mission.environment.wind = 1;
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  const AtmosphereTable plain = doc.atmosphereTable;
+  const AtmosphereTable& plain = doc.atmosphereTable();
+  // The table the factors stand for: every ln density shifted by ln 1.7, every wind and wind
+  // curvature times −2.5. A run never builds it; its queries must give what it gives, to the bit.
   AtmosphereTable scaled = plain;
-  ScaleAtmosphere(scaled, {1.7, -2.5});
+  for (int i = 0; i < scaled.pointCount; ++i) {
+    scaled.lnDensity[i] += std::log(1.7);
+    for (auto* column :
+         {&scaled.windWE, &scaled.windSN, &scaled.windWECurvature, &scaled.windSNCurvature}) {
+      (*column)[i] *= -2.5;
+    }
+  }
+  const AtmosphereScaling factors = AtmosphereScaling::Of({1.7, -2.5});
+  const AtmosphereScaling neutral = AtmosphereScaling::Of({});
+  int hint = 0, neutralHint = 0;
   // At the knots, between them (where the splines curve), below and above the table.
   for (double h : {-40.0, 0.0, 30.0, 150.0, 333.3, 699.0, 700.0, 900.0}) {
     const AtmosphereSample a = QueryAtmosphere(plain, h);
-    const AtmosphereSample b = QueryAtmosphere(scaled, h);
+    const AtmosphereSample b = QueryAtmosphere(plain, h, hint, factors);
+    const AtmosphereSample c = QueryAtmosphere(scaled, h);
+    EXPECT_EQ(b.density, c.density) << h;
+    EXPECT_EQ(b.temperature, c.temperature) << h;
+    EXPECT_EQ(b.windWE, c.windWE) << h;
+    EXPECT_EQ(b.windSN, c.windSN) << h;
     EXPECT_NEAR(b.density, 1.7 * a.density, 1e-14 * a.density) << h;
     EXPECT_EQ(b.temperature, a.temperature) << h;
     EXPECT_NEAR(b.windWE, -2.5 * a.windWE, 1e-12) << h;
     EXPECT_NEAR(b.windSN, -2.5 * a.windSN, 1e-12) << h;
+    // Factors of 1 give the plain air, to the bit.
+    const AtmosphereSample d = QueryAtmosphere(plain, h, neutralHint, neutral);
+    EXPECT_EQ(std::memcmp(&d, &a, sizeof a), 0) << h;
   }
-  // Factors of 1 leave every byte of the table alone.
-  AtmosphereTable neutral = plain;
-  ScaleAtmosphere(neutral, {});
-  EXPECT_EQ(std::memcmp(&neutral, &plain, sizeof plain), 0);
 }
 
 TEST_F(AtmosphereFiles, SixHundredPointsFitAndSixHundredAndOneAreRefused) {
   Write("a.atm", SimpleAtmosphere(600));
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 600);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 600);
   const double before = doc.QueryAtmosphere(30000.0).density;
 
   Write("a.atm", SimpleAtmosphere(601));
@@ -138,7 +153,7 @@ TEST_F(AtmosphereFiles, SixHundredPointsFitAndSixHundredAndOneAreRefused) {
   EXPECT_EQ(prompter.entries()[0].text, "Too much atmospheric data point (MAX=600)\n");
   EXPECT_EQ(prompter.entries()[0].caption, "error");
   // The previous table, point count included, is still the one in use.
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 600);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 600);
   EXPECT_EQ(doc.QueryAtmosphere(30000.0).density, before);
 }
 
@@ -154,26 +169,26 @@ TEST_F(AtmosphereFiles, TheIndexCountsOnlyFilesOfThePlanetInNameOrder) {
   Write("t1.atm", SimpleAtmosphere(8, "TITAN"));
   Write("e2.atm", second);
   Write("notes.txt", "not an atmosphere");
-  doc.atmosphere = 1;
+  doc.mission.environment.atmosphere = 1;
   ASSERT_EQ(doc.readatmosphere(), 1);
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 4);
-  doc.planet = kMars;
-  doc.atmosphere = 0;
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 4);
+  doc.mission.environment.planet = kMars;
+  doc.mission.environment.atmosphere = 0;
   ASSERT_EQ(doc.readatmosphere(), 1);
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 7);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 7);
   // An index beyond the planet's files falls back to the planet's last file, never to the
   // last file listed (a Titan table here).
-  doc.planet = kEarth;
-  doc.atmosphere = 9;
+  doc.mission.environment.planet = kEarth;
+  doc.mission.environment.atmosphere = 9;
   ASSERT_EQ(doc.readatmosphere(), 1);
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 5);
   // A planet without a file of its own is refused, and the table in use stays.
   std::filesystem::remove(dir / "atm" / "m1.atm");
-  doc.planet = kMars;
+  doc.mission.environment.planet = kMars;
   EXPECT_EQ(doc.readatmosphere(), 0);
   EXPECT_EQ(prompter.Transcript(),
             "error: There is no MARS atmosphere file in " + (dir / "atm").string() + "\n");
-  EXPECT_EQ(doc.atmosphereTable.pointCount, 5);
+  EXPECT_EQ(doc.atmosphereTable().pointCount, 5);
 }
 
 // The descriptions of a planet's files, in the order its atmosphere index counts them.
@@ -213,8 +228,8 @@ TEST_F(AtmosphereFiles, MissingFolderOrFiles) {
 TEST_F(AtmosphereFiles, DamagedFilesAreRefusedAndTheTableKept) {
   Write("a.atm", SimpleAtmosphere(10));
   ASSERT_EQ(doc.readatmosphere(), 1);
-  const int count = doc.atmosphereTable.pointCount;
-  const PlanetConstants constants = doc.planetConstants;
+  const int count = doc.atmosphereTable().pointCount;
+  const PlanetConstants constants = doc.planetConstants();
   const double density = doc.QueryAtmosphere(250.0).density;
 
   std::vector<std::pair<std::string, std::string>> cases;
@@ -256,8 +271,8 @@ TEST_F(AtmosphereFiles, DamagedFilesAreRefusedAndTheTableKept) {
     EXPECT_EQ(prompter.entries()[0].caption, "error");
     EXPECT_NE(prompter.entries()[0].text.find("a.atm"), std::string::npos)
         << what << ": " << prompter.entries()[0].text;
-    EXPECT_EQ(doc.atmosphereTable.pointCount, count) << what;
-    EXPECT_EQ(doc.planetConstants.radius, constants.radius) << what;
+    EXPECT_EQ(doc.atmosphereTable().pointCount, count) << what;
+    EXPECT_EQ(doc.planetConstants().radius, constants.radius) << what;
     EXPECT_EQ(doc.QueryAtmosphere(250.0).density, density) << what;
   }
 }
@@ -270,7 +285,7 @@ TEST(BundledAtmosphere, EarthBetweenTheKnotsAndItsConstants) {
   doc.SetPrompter(&prompter);
   doc.baseFolder = test::DataFolder();
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  const PlanetConstants& c = doc.planetConstants;
+  const PlanetConstants& c = doc.planetConstants();
   EXPECT_EQ(c.radius, 6378137.0);
   EXPECT_NEAR(c.g0, 9.80665, 1e-6);
   EXPECT_NEAR(c.c1 * c.c2, 287.053 * 1.4, 1e-4);
@@ -288,9 +303,9 @@ TEST(BundledAtmosphere, MarsFollowsTheMarsGramFitTo170Kilometres) {
   RecordingPrompter prompter;
   doc.SetPrompter(&prompter);
   doc.baseFolder = test::DataFolder();
-  doc.planet = kMars;
+  doc.mission.environment.planet = kMars;
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  EXPECT_NEAR(doc.planetConstants.c1 * doc.planetConstants.c2,
+  EXPECT_NEAR(doc.planetConstants().c1 * doc.planetConstants().c2,
               verify::MarsGramGasConstant() * verify::kMarsGramHeatCapacityRatio, 1e-3);
   for (double h : {0.0, 7300.0, 14990.0, 15000.0, 16100.0, 40000.0, 74990.0, 75000.0, 90125.0,
                    125000.0, 169900.0, 170000.0}) {

@@ -26,8 +26,8 @@ class FinalDescent : public ::testing::Test, public test::FlightFixture {
   int Run() {
     EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
     doc.results.Clear();
-    handOver = CHandOverState::FromInitialState(doc.initialState);
-    return test::FlyDescentPhase(doc, *doc.phases[0], handOver);
+    handOver = CHandOverState::FromInitialState(doc.mission.initialState);
+    return test::FlyDescentPhase(doc, *doc.mission.phases[0], handOver);
   }
   const CTrajectorySample& Last() const { return LastSample(doc); }
   int Questions() const {
@@ -61,11 +61,11 @@ TEST_F(FinalDescent, BothRecordsMustExistTheParachuteFirst) {
 }
 
 TEST_F(FinalDescent, AFirstPhaseStoresItsStartAtTimeZero) {
-  doc.initialState.latitude = 43.5;
-  doc.initialState.longitude = -1.25;
-  doc.initialState.heading = 30.0;
-  doc.initialState.payloadRateY = 2.0;
-  doc.initialState.parachuteRoll = 5.0;
+  doc.mission.initialState.latitude = 43.5;
+  doc.mission.initialState.longitude = -1.25;
+  doc.mission.initialState.heading = 30.0;
+  doc.mission.initialState.payloadRateY = 2.0;
+  doc.mission.initialState.parachuteRoll = 5.0;
   phase.stopKind = 0;
   phase.stopTime = 0.5;
   ASSERT_EQ(Run(), 1) << prompter.Transcript();
@@ -122,13 +122,13 @@ TEST_F(FinalDescent, ASteadyWindCarriesTheGroundTrackDownwind) {
   test::AtmText atm = test::ExponentialAtmosphere();
   for (test::AtmRow& row : atm.rows) row.windWE = kWindEast;
   test::WriteFile(base / "atm" / "earth.atm", atm.Text());
-  doc.wind = 1;
-  doc.initialState.latitude = 45.0;
-  doc.initialState.longitude = -1.0;
-  doc.initialState.heading = 30.0;
+  doc.mission.environment.wind = 1;
+  doc.mission.initialState.latitude = 45.0;
+  doc.mission.initialState.longitude = -1.0;
+  doc.mission.initialState.heading = 30.0;
   ASSERT_EQ(Run(), 1) << prompter.Transcript();
 
-  const double radius = doc.planetConstants.radius;
+  const double radius = doc.planetConstants().radius;
   const CTrajectorySample& last = Last();
   const double east = (last.longitude + 1.0) * kDegToRad * radius * std::cos(45.0 * kDegToRad);
   const double north = (last.latitude - 45.0) * kDegToRad * radius;
@@ -143,8 +143,8 @@ TEST_F(FinalDescent, ASteadyWindCarriesTheGroundTrackDownwind) {
 TEST_F(FinalDescent, TimeStopsCountWholeStepsAndProgressFollowsTheFinalTime) {
   phase.stopKind = 0;
   phase.stopTime = 10.0;
-  doc.timeStep = doc.outputTimeStep = 1.0;
-  doc.finalTime = 20.0;
+  doc.mission.solver.timeStep = doc.mission.solver.outputTimeStep = 1.0;
+  doc.mission.solver.finalTime = 20.0;
   ASSERT_EQ(Run(), 1) << prompter.Transcript();
   EXPECT_EQ(doc.results.LastIndex(), 10);
   EXPECT_NEAR(doc.results.EndTime(), 10.0, 1e-12);
@@ -170,7 +170,7 @@ TEST_F(FinalDescent, HeightStopsAndTheGround) {
 
   // Already on the ground, or below the stop height: one step, and the state handed on.
   for (double start : {0.0, 500.0}) {
-    doc.initialState.height = start;
+    doc.mission.initialState.height = start;
     ASSERT_EQ(Run(), 1);
     EXPECT_EQ(doc.results.LastIndex(), 1);
     EXPECT_LT(handOver.height, start);
@@ -180,30 +180,30 @@ TEST_F(FinalDescent, HeightStopsAndTheGround) {
 // A canopy turned round so that the air meets it from behind at once (and close enough for its
 // strope, now running back past the payload, to hang slack).
 TEST_F(FinalDescent, TheFlipQuestionComesOncePerPhase) {
-  doc.initialState.parachuteYaw = 180.0;
-  doc.initialState.parachuteOffsetX = -5.0;
+  doc.mission.initialState.parachuteYaw = 180.0;
+  doc.mission.initialState.parachuteOffsetX = -5.0;
   phase.stopKind = 0;
   phase.stopTime = 2.0;
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Questions(), 1);
   EXPECT_EQ(doc.results.LastIndex(), 20);  // let go on to its stop
-  EXPECT_TRUE(phase.flipAccepted);
+  EXPECT_TRUE(phase.flip.accepted);
   // The answer holds for the phase record: a new run does not ask again.
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Questions(), 1);
-  EXPECT_TRUE(phase.flipDetected);  // raised again and again, and no longer asked about
+  EXPECT_TRUE(phase.flip.detected);  // raised again and again, and no longer asked about
 
   // Declined: the phase ends there, normally, with its state handed on.
-  CParachutePhase& other = *doc.InsertPhase(0, kPhaseFinalDescent).parachute();
+  CParachutePhase& other = *doc.mission.InsertPhase(0, kPhaseFinalDescent).parachute();
   other = phase;
-  other.flipAccepted = other.flipDetected = false;
+  other.flip = {};
   prompter.Clear();
   prompter.QueueAnswers({false});
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Questions(), 1);
   EXPECT_EQ(doc.results.LastIndex(), 1);
   EXPECT_LT(handOver.height, 1000.0);
-  EXPECT_FALSE(other.flipAccepted);
+  EXPECT_FALSE(other.flip.accepted);
 }
 
 // The question is decided on the states the integrator returns, not on its trial evaluations,
@@ -219,11 +219,11 @@ TEST_F(FinalDescent, EveryMethodAsksTheSameFlipQuestion) {
   };
   for (const Case& c :
        {Case{30.0, -5.0, 0, 30}, Case{30.0, -25.0, 0, 30}, Case{120.0, -5.0, 1, 1}}) {
-    doc.initialState.parachuteYaw = c.yaw;
-    doc.initialState.parachuteOffsetX = c.offset;
+    doc.mission.initialState.parachuteYaw = c.yaw;
+    doc.mission.initialState.parachuteOffsetX = c.offset;
     for (int method : {0, 1}) {
-      doc.integrator = method;
-      phase.flipAccepted = phase.flipDetected = false;
+      doc.mission.solver.integrator = method;
+      phase.flip = {};
       prompter.Clear();
       prompter.QueueAnswers({false});
       ASSERT_EQ(Run(), 1) << prompter.Transcript();
@@ -237,7 +237,7 @@ TEST_F(FinalDescent, FailuresAndStopHandNothingOver) {
   // Bridle legs so stiff that the confluence point cannot balance: one warning, phase over.
   payload().connectionKind = kBridleLegs;
   parachute().stiffness = 1e14;
-  doc.initialState.parachuteOffsetX = -40.0;
+  doc.mission.initialState.parachuteOffsetX = -40.0;
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(prompter.Transcript(), "warning: Too many steps in confluence point\n");
   EXPECT_EQ(handOver.height, 1000.0);
@@ -264,10 +264,11 @@ TEST(FinalDescentFlight, TheSystemSettlesAtTheTerminalSpeed) {
       f.UseLightDescent(1000.0, 10.0);
       f.AddFinalDescentPhase().massPointAtConfluence = lines == 2 ? 1 : 0;
       f.payload().connectionKind = lines == 0 ? kSingleStrope : kBridleLegs;
-      f.doc.integrator = integrator;
+      f.doc.mission.solver.integrator = integrator;
       f.doc.readatmosphere();
-      CHandOverState r = CHandOverState::FromInitialState(f.doc.initialState);
-      ASSERT_EQ(test::FlyDescentPhase(f.doc, *f.doc.phases[0], r), 1) << f.prompter.Transcript();
+      CHandOverState r = CHandOverState::FromInitialState(f.doc.mission.initialState);
+      ASSERT_EQ(test::FlyDescentPhase(f.doc, *f.doc.mission.phases[0], r), 1)
+          << f.prompter.Transcript();
       EXPECT_LE(r.height, 0.0);
       // Drag of canopy (0.75·q̄·50 m²) and payload (1.5·q̄·1 m²) carrying 110 kg.
       const CTrajectorySample& s = LastSample(f.doc);
@@ -290,10 +291,11 @@ TEST(FinalDescentFlight, TheSystemSettlesAtTheTerminalSpeed) {
 TEST(FinalDescentFlight, AWholeMissionFromEntryToTheGround) {
   test::FlightFixture f;
   f.UseLightDescent(6000.0, 200.0);
-  f.doc.initialState.latitude = 10.0;
-  f.doc.initialState.heading = 45.0;
-  f.doc.initialState.payloadPathAngle = f.doc.initialState.parachutePathAngle = -30.0;
-  f.doc.initialState.payloadPitch = 30.0;
+  f.doc.mission.initialState.latitude = 10.0;
+  f.doc.mission.initialState.heading = 45.0;
+  f.doc.mission.initialState.payloadPathAngle = f.doc.mission.initialState.parachutePathAngle =
+      -30.0;
+  f.doc.mission.initialState.payloadPitch = 30.0;
   f.AddBallisticPhase().stopHeight = 3000.0;
   CParachutePhase& descent = f.AddFinalDescentPhase();
   descent.stopHeight = 2000.0;
@@ -310,7 +312,7 @@ TEST(FinalDescentFlight, AWholeMissionFromEntryToTheGround) {
   ASSERT_LT(split + 1, samples.size());
   const CTrajectorySample& end = samples[split - 1];
   const CTrajectorySample& start = samples[split];
-  EXPECT_NEAR(start.time - end.time, f.doc.outputTimeStep, 1e-9);
+  EXPECT_NEAR(start.time - end.time, f.doc.mission.solver.outputTimeStep, 1e-9);
   EXPECT_LE(end.payloadHeight, 3000.0);
   EXPECT_NEAR(start.payloadHeight, end.payloadHeight + end.payloadVz * 0.1, 0.5);
   EXPECT_NEAR(start.payloadSpeed, end.payloadSpeed, 2.0);
@@ -318,9 +320,9 @@ TEST(FinalDescentFlight, AWholeMissionFromEntryToTheGround) {
   EXPECT_LT(std::fabs(start.parachuteOffsetX), 5.0);
   EXPECT_LT(LastSample(f.doc).parachuteOffsetX, -20.0);
   // The descent starts where the entry ended on the map, one output step on.
-  const double radius = f.doc.planetConstants.radius;
+  const double radius = f.doc.planetConstants().radius;
   EXPECT_NEAR((start.latitude - end.latitude) * kDegToRad * radius,
-              end.payloadVx * f.doc.outputTimeStep, 1.0);
+              end.payloadVx * f.doc.mission.solver.outputTimeStep, 1.0);
   EXPECT_GT(start.latitude, 10.0);
   EXPECT_LE(LastSample(f.doc).payloadHeight, 2000.0);
   EXPECT_EQ(LastSample(f.doc).phaseType, kSampleFinalDescent);

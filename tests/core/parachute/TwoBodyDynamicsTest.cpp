@@ -4,6 +4,7 @@
 #include <cmath>
 #include <random>
 
+#include "core/environment/AeroDatabase.h"
 #include "core/environment/Atmosphere.h"
 #include "core/flight/HandOverState.h"
 #include "core/mission/Records.h"
@@ -31,6 +32,7 @@ class TwoBody : public ::testing::Test {
     planet = {287.0, 1.4, kG, 6378137.0, 0.0, 3.986e14};
     payload.mass = 100.0;
     model.payload = &payload;
+    model.aeroTable = &aero;  // an empty table: no aerodynamic load on the payload
     model.parachute = &chute;
     model.atmosphere = &atmosphere;
     model.planet = &planet;
@@ -63,6 +65,7 @@ class TwoBody : public ::testing::Test {
   }
 
   CPayload payload;
+  AeroDatabase aero;
   CParachute chute;
   AtmosphereTable atmosphere;
   PlanetConstants planet;

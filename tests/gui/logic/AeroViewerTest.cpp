@@ -28,7 +28,7 @@ AeroDatabase Read(const test::AdfText& adf) {
   test::TempDir dir;
   test::WriteFile(dir / "t.adf", adf.Text());
   AeroDatabase db;
-  EXPECT_TRUE(ReadAeroFile(dir / "t.adf", "t.adf", db).ok);
+  EXPECT_TRUE(ReadAeroFile(dir / "t.adf", "t.adf", db).ok());
   return db;
 }
 

@@ -36,7 +36,7 @@ AtmosphereTable Read(const test::AtmText& atm) {
   test::WriteFile(dir / "t.atm", atm.Text());
   AtmosphereTable table;
   PlanetConstants constants;
-  EXPECT_TRUE(ReadAtmosphereFile(dir / "t.atm", true, table, constants).ok);
+  EXPECT_TRUE(ReadAtmosphereFile(dir / "t.atm", true, table, constants).ok());
   return table;
 }
 
@@ -182,7 +182,7 @@ TEST(AtmospherePlot, ReadoutIsTheEnginesQueryAtThePointersHeight) {
   AtmosphereTable table;
   PlanetConstants constants;
   ASSERT_TRUE(
-      ReadAtmosphereFile(test::DataFolder() / "atm/earth_us1976.atm", true, table, constants).ok);
+      ReadAtmosphereFile(test::DataFolder() / "atm/earth_us1976.atm", true, table, constants).ok());
   const AtmosphereTable& t = table;
   for (AtmosphereQuantity q : {AtmosphereQuantity::kDensity, AtmosphereQuantity::kTemperature}) {
     const AtmospherePlot plot = Plot(t, q);

@@ -11,13 +11,13 @@ namespace {
 
 TEST(RecordListsTest, PhaseLinesCutNamesToFifteenAndPadTheFlag) {
   CPlumoraDoc doc;
-  CMissionPhase& entry = doc.AddPhase(kPhaseBallisticEntry);
+  CMissionPhase& entry = doc.mission.AddPhase(kPhaseBallisticEntry);
   entry.name = "Hypersonic entry phase";  // 22 characters
-  CMissionPhase& descent = doc.AddPhase(kPhaseFinalDescent);
+  CMissionPhase& descent = doc.mission.AddPhase(kPhaseFinalDescent);
   descent.name = "50% %s\t\xE9";
   descent.active = 0;
-  doc.phases.push_back(std::make_unique<CMissionPhase>(kPhaseInflation));
-  doc.phases.push_back(std::make_unique<CMissionPhase>(7));
+  doc.mission.phases.push_back(std::make_unique<CMissionPhase>(kPhaseInflation));
+  doc.mission.phases.push_back(std::make_unique<CMissionPhase>(7));
   const std::vector<std::string> lines = PhaseEditorLines(doc);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "  1\tyes\tHypersonic entr\tBallistic-reentry");
@@ -29,13 +29,13 @@ TEST(RecordListsTest, PhaseLinesCutNamesToFifteenAndPadTheFlag) {
 TEST(RecordListsTest, ManagersNumberByPositionAndShowTypes) {
   CPlumoraDoc doc;
   for (const char* name : {"First", "Second capsule of the mission", "Third"}) {
-    doc.CreatePayload().name = name;
+    doc.mission.CreatePayload().name = name;
   }
-  doc.payloads[1]->typeKeyword = "SKORVAN";
-  doc.payloads.erase(doc.payloads.begin());
+  doc.mission.payloads[1]->typeKeyword = "SKORVAN";
+  doc.mission.payloads.erase(doc.mission.payloads.begin());
   EXPECT_EQ(PayloadManagerLines(doc),
             (std::vector<std::string>{"  1\tSecond capsule \tSKORVAN", "  2\tThird\tZEL"}));
-  CParachute& drogue = doc.CreateParachute();
+  CParachute& drogue = doc.mission.CreateParachute();
   drogue.name = "Drogue";
   drogue.type = "DGB";
   EXPECT_EQ(ParachuteManagerLines(doc), std::vector<std::string>{"  1\tDrogue\tDGB"});

@@ -20,8 +20,8 @@ class PhaseListTest : public ::testing::Test {
   PhaseListTest() {
     editor.Add({"Entry", kPhaseBallisticEntry, "hot"});
     editor.Add({"Descent", kPhaseFinalDescent, ""});
-    doc.phases[0]->ballistic()->payloadNumber = 4;
-    doc.phases[0]->ballistic()->stopHeight = 3000.0;
+    doc.mission.phases[0]->ballistic()->payloadNumber = 4;
+    doc.mission.phases[0]->ballistic()->stopHeight = 3000.0;
   }
   std::vector<std::string> Prompts() const {
     std::vector<std::string> texts;
@@ -47,10 +47,10 @@ TEST_F(PhaseListTest, OnlyComputedTypesAreMadeAndIncompleteDefinitionsDoNothing)
   EXPECT_FALSE(editor.Delete(-1));
   EXPECT_FALSE(editor.ToggleActive(5));
   EXPECT_TRUE(prompter.entries().empty());
-  ASSERT_EQ(doc.phases.size(), 2u);
-  EXPECT_EQ(doc.phases[0]->comments, "hot");
-  EXPECT_NE(doc.phases[1]->parachute(), nullptr);
-  EXPECT_EQ(doc.phases[1]->active, 1);
+  ASSERT_EQ(doc.mission.phases.size(), 2u);
+  EXPECT_EQ(doc.mission.phases[0]->comments, "hot");
+  EXPECT_NE(doc.mission.phases[1]->parachute(), nullptr);
+  EXPECT_EQ(doc.mission.phases[1]->active, 1);
 }
 
 TEST_F(PhaseListTest, InsertingAtTheTopRenumbersAndTogglingShowsNo) {
@@ -59,44 +59,45 @@ TEST_F(PhaseListTest, InsertingAtTheTopRenumbersAndTogglingShowsNo) {
   EXPECT_EQ(PhaseEditorLines(doc), (std::vector<std::string>{"  1\tyes\tCoast\tBallistic-reentry",
                                                              "  2\tyes\tEntry\tBallistic-reentry",
                                                              "  3\tno \tDescent\tFinal descent"}));
-  EXPECT_EQ(doc.phases[1]->ballistic()->stopHeight, 3000.0);  // settings travel with the entry
+  EXPECT_EQ(doc.mission.phases[1]->ballistic()->stopHeight,
+            3000.0);  // settings travel with the entry
 }
 
 TEST_F(PhaseListTest, ReplacingKeepsSettingsUnlessTheTypeChangesAndTheUserAgrees) {
   ASSERT_TRUE(editor.Replace(0, {"Entry 2", kPhaseBallisticEntry, "cooler"}));
   EXPECT_TRUE(prompter.entries().empty());
-  EXPECT_EQ(doc.phases[0]->ballistic()->payloadNumber, 4);
-  EXPECT_EQ(doc.phases[0]->comments, "cooler");
+  EXPECT_EQ(doc.mission.phases[0]->ballistic()->payloadNumber, 4);
+  EXPECT_EQ(doc.mission.phases[0]->comments, "cooler");
 
   prompter.QueueAnswers({false});
   EXPECT_FALSE(editor.Replace(0, {"Renamed", kPhaseFinalDescent, "x"}));
-  EXPECT_EQ(doc.phases[0]->name, "Entry 2");
-  EXPECT_EQ(doc.phases[0]->ballistic()->stopHeight, 3000.0);
+  EXPECT_EQ(doc.mission.phases[0]->name, "Entry 2");
+  EXPECT_EQ(doc.mission.phases[0]->ballistic()->stopHeight, 3000.0);
 
   prompter.QueueAnswers({true});
   ASSERT_TRUE(editor.Replace(0, {"Renamed", kPhaseFinalDescent, "x"}));
   EXPECT_EQ(Prompts(), (std::vector<std::string>{"Warning!: Are you sure? Data will be lost.",
                                                  "Warning!: Are you sure? Data will be lost."}));
-  EXPECT_EQ(doc.phases[0]->ballistic(), nullptr);
-  EXPECT_EQ(doc.phases[0]->parachute()->payloadNumber, -1);
-  EXPECT_EQ(doc.phases[0]->name, "Renamed");
+  EXPECT_EQ(doc.mission.phases[0]->ballistic(), nullptr);
+  EXPECT_EQ(doc.mission.phases[0]->parachute()->payloadNumber, -1);
+  EXPECT_EQ(doc.mission.phases[0]->name, "Renamed");
 }
 
 TEST_F(PhaseListTest, DeletingAsksAndCommentsChangeAtOnce) {
   prompter.QueueAnswers({false, true});
   EXPECT_FALSE(editor.Delete(0));
   ASSERT_TRUE(editor.Delete(0));
-  ASSERT_EQ(doc.phases.size(), 1u);
-  EXPECT_EQ(doc.phases[0]->name, "Descent");
+  ASSERT_EQ(doc.mission.phases.size(), 1u);
+  EXPECT_EQ(doc.mission.phases[0]->name, "Descent");
   EXPECT_TRUE(editor.SetComments(0, "windy"));
   EXPECT_FALSE(editor.SetComments(0, "windy"));  // the same text is no edit
-  EXPECT_EQ(doc.phases[0]->comments, "windy");
+  EXPECT_EQ(doc.mission.phases[0]->comments, "windy");
 
   MissionDescription description = MissionDescription::Of(doc);
   EXPECT_FALSE(description.WriteTo(doc));
   description.type = 1;
   EXPECT_TRUE(description.WriteTo(doc));
-  EXPECT_EQ(doc.missionType, 1);
+  EXPECT_EQ(doc.mission.missionType, 1);
 }
 
 TEST(PhaseSettingsTest, TheCopyGoesBackOnlyWhenWrittenAndKeepsBothStopValues) {
@@ -130,17 +131,17 @@ TEST(PhaseSettingsTest, TheCopyGoesBackOnlyWhenWrittenAndKeepsBothStopValues) {
 
 TEST(PhaseSettingsTest, ChoicesPickTheLastRecordWithTheNumber) {
   CPlumoraDoc doc;
-  doc.CreatePayload().name = "A";
-  doc.CreatePayload().name = "B";
-  doc.CreatePayload().name = "C";
-  doc.payloads[2]->number = 0;  // two records numbered 0, as a file may hold them
-  EXPECT_EQ(RecordNames(doc.payloads), (std::vector<std::string>{"A", "B", "C"}));
-  EXPECT_EQ(LineOfNumber(doc.payloads, 0), 2);
-  EXPECT_EQ(LineOfNumber(doc.payloads, 1), 1);
-  EXPECT_EQ(LineOfNumber(doc.payloads, 9), -1);
-  EXPECT_EQ(NumberAtLine(doc.payloads, 1), 1);
-  EXPECT_EQ(NumberAtLine(doc.payloads, -1), -1);
-  EXPECT_EQ(NumberAtLine(doc.payloads, 3), -1);
+  doc.mission.CreatePayload().name = "A";
+  doc.mission.CreatePayload().name = "B";
+  doc.mission.CreatePayload().name = "C";
+  doc.mission.payloads[2]->number = 0;  // two records numbered 0, as a file may hold them
+  EXPECT_EQ(RecordNames(doc.mission.payloads), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(LineOfNumber(doc.mission.payloads, 0), 2);
+  EXPECT_EQ(LineOfNumber(doc.mission.payloads, 1), 1);
+  EXPECT_EQ(LineOfNumber(doc.mission.payloads, 9), -1);
+  EXPECT_EQ(NumberAtLine(doc.mission.payloads, 1), 1);
+  EXPECT_EQ(NumberAtLine(doc.mission.payloads, -1), -1);
+  EXPECT_EQ(NumberAtLine(doc.mission.payloads, 3), -1);
 }
 
 TEST(PayloadDataTest, DefaultsOfEachTypeAndTheKeywordAndScaleOnOk) {
@@ -258,14 +259,14 @@ TEST(RecordManagerTest, AddNumbersInTurnAndDeleteAsksAndLeavesResultsTheirRecord
   EXPECT_FALSE(payloads.Add("", "no name"));
   ASSERT_TRUE(payloads.Add("Twin", "first"));
   ASSERT_TRUE(payloads.Add("Twin", ""));
-  EXPECT_EQ(doc.payloads[0]->number, 0);
-  EXPECT_EQ(doc.payloads[1]->number, 1);
-  EXPECT_EQ(doc.payloads[0]->comments, "first");
-  EXPECT_EQ(doc.payloads[1]->legPoints[0], (Vec3{-1.0, 0.35, 0.0}));
+  EXPECT_EQ(doc.mission.payloads[0]->number, 0);
+  EXPECT_EQ(doc.mission.payloads[1]->number, 1);
+  EXPECT_EQ(doc.mission.payloads[0]->comments, "first");
+  EXPECT_EQ(doc.mission.payloads[1]->legPoints[0], (Vec3{-1.0, 0.35, 0.0}));
 
   // A sample of an earlier run refers to the first payload.
   CTrajectorySample sample;
-  sample.payload = doc.payloads[0];
+  sample.payload = doc.mission.payloads[0];
   doc.results.Append(sample);
   prompter.QueueAnswers({false, true});
   EXPECT_FALSE(payloads.Delete(0));
@@ -273,14 +274,14 @@ TEST(RecordManagerTest, AddNumbersInTurnAndDeleteAsksAndLeavesResultsTheirRecord
   EXPECT_FALSE(payloads.Delete(1));  // no such line: not even asked
   EXPECT_EQ(prompter.entries().size(), 2u);
   EXPECT_EQ(payloads.Lines(), std::vector<std::string>{"  1\tTwin\tZEL"});
-  EXPECT_EQ(doc.payloads[0]->number, 1);
+  EXPECT_EQ(doc.mission.payloads[0]->number, 1);
   ASSERT_NE(doc.results.SampleAt(0).payload, nullptr);
   EXPECT_EQ(doc.results.SampleAt(0).payload->comments, "first");
 
   RecordManager parachutes(doc, RecordKind::kParachute, prompter);
   ASSERT_TRUE(parachutes.Add("Main", ""));
   ASSERT_TRUE(parachutes.Add("Main", ""));
-  EXPECT_EQ(doc.nextParachuteNumber, 2);
+  EXPECT_EQ(doc.mission.nextParachuteNumber, 2);
   EXPECT_EQ(parachutes.Count(), 2);
 }
 

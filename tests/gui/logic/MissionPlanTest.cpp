@@ -8,10 +8,10 @@ namespace {
 
 TEST(MissionPlanTest, LinesShowNumberFlagEightCharactersAndCode) {
   CPlumoraDoc doc;
-  doc.missionName = "Entry \xE9t\xE9";  // Windows-1252 bytes stay bytes here
-  CMissionPhase& first = doc.AddPhase(0);
+  doc.mission.missionName = "Entry \xE9t\xE9";  // Windows-1252 bytes stay bytes here
+  CMissionPhase& first = doc.mission.AddPhase(0);
   first.name = "Hypersonic entry";
-  CMissionPhase& second = doc.AddPhase(3);
+  CMissionPhase& second = doc.mission.AddPhase(3);
   second.name = "100% %s%n";
   second.active = 0;
   const MissionPlanText plan = MissionPlanFor(&doc);
@@ -32,8 +32,8 @@ TEST(MissionPlanTest, UnknownTypesHaveNoCodeAndNoDocumentShowsNone) {
 
 TEST(MissionPlanTest, ShortAndEmptyNamesAreShownWhole) {
   CPlumoraDoc doc;
-  doc.AddPhase(1).name = "";
-  doc.AddPhase(2).name = "Tab\there";
+  doc.mission.AddPhase(1).name = "";
+  doc.mission.AddPhase(2).name = "Tab\there";
   const MissionPlanText plan = MissionPlanFor(&doc);
   EXPECT_EQ(plan.lines[0], "1\ty\t\tDP");
   EXPECT_EQ(plan.lines[1], "2\ty\tTab\there\tIN");

@@ -87,8 +87,8 @@ TEST(RunRelayTest, PromptsAndNotificationsOfAWorkerRunOnTheInterfaceThread) {
   UiThread ui;
   test::FlightFixture f;
   f.AddBallisticPhase();
-  f.doc.payloads.front()->number = 77;  // the phase now flies a payload that does not exist
-  test::NotingPrompter shown;           // answers on the thread it is called on, noting which
+  f.doc.mission.payloads.front()->number = 77;  // the phase now flies a payload that does not exist
+  test::NotingPrompter shown;  // answers on the thread it is called on, noting which
   std::vector<std::thread::id> shownOn;
   shown.note = [&] { shownOn.push_back(std::this_thread::get_id()); };
   shown.recorder.QueueAnswers({false});

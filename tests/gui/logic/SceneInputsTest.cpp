@@ -117,7 +117,7 @@ TEST_F(SceneInputsTest, TheSystemModeAndAnIndexPastTheResults) {
 }
 
 TEST_F(SceneInputsTest, TheGlobeFollowsTheFlightFromThePlanetRadius) {
-  doc.planet = kMars;
+  doc.mission.environment.planet = kMars;
   SceneInputs in = Scene(DisplayMode::k3DTrajectory, 1);
   EXPECT_EQ(in.globe.planet, kMars);
   EXPECT_EQ(in.globe.heading, 30.0);
@@ -125,7 +125,9 @@ TEST_F(SceneInputsTest, TheGlobeFollowsTheFlightFromThePlanetRadius) {
   ASSERT_EQ(in.globe.track.size(), 2u);
   // Before an atmosphere file gave the radius, the one the globe is drawn for.
   ExpectNear(in.globe.position, PlanetCentredPosition(10.0, 20.0, 1000.0, 3389900.0), 1e-6);
-  doc.planetConstants.radius = 3396000.0;
+  PlanetConstants read;
+  read.radius = 3396000.0;
+  doc.SetEnvironment(Environment(LoadedAtmosphere{nullptr, read}));
   in = Scene(DisplayMode::k3DTrajectory, 2);
   ExpectNear(in.globe.position, PlanetCentredPosition(20.0, 20.0, 1000.0, 3396000.0), 1e-6);
   ExpectNear(in.globe.track.front(), PlanetCentredPosition(0.0, 20.0, 1000.0, 3396000.0), 1e-6);

@@ -67,13 +67,13 @@ TEST(SetupForms, SolverRefusesStepsAndTolerancesOfZeroOrLessNamingTheField) {
 TEST(SetupForms, SolverStoresAnOutputStepOfAtLeastTheTimeStep) {
   CPlumoraDoc doc;
   StoreSolver(doc, {0.1, 0.05, 1e-7, 1e-6, kEuler});
-  EXPECT_EQ(doc.timeStep, 0.1);
-  EXPECT_EQ(doc.outputTimeStep, 0.1);
-  EXPECT_EQ(doc.absoluteError, 1e-7);
-  EXPECT_EQ(doc.relativeError, 1e-6);
-  EXPECT_EQ(doc.integrator, kEuler);
+  EXPECT_EQ(doc.mission.solver.timeStep, 0.1);
+  EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.1);
+  EXPECT_EQ(doc.mission.solver.absoluteError, 1e-7);
+  EXPECT_EQ(doc.mission.solver.relativeError, 1e-6);
+  EXPECT_EQ(doc.mission.solver.integrator, kEuler);
   StoreSolver(doc, {0.01, 0.25, 1e-5, 1e-5, kRungeKuttaFehlberg});
-  EXPECT_EQ(doc.outputTimeStep, 0.25);
+  EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.25);
   const SolverEdit back = SolverEditOf(doc);
   EXPECT_EQ(back.timeStep, 0.01);
   EXPECT_EQ(back.outputTimeStep, 0.25);

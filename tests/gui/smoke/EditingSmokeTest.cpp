@@ -181,8 +181,8 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   });
   script.On("Payload manager", [](QWidget& d) { Later(Control<QPushButton>(d, 1097)); });
   ASSERT_TRUE(frame.Invoke(kCmdPayloadManager));
-  ASSERT_EQ(doc.payloads.size(), 1u);
-  const CPayload& payload = *doc.payloads[0];
+  ASSERT_EQ(doc.mission.payloads.size(), 1u);
+  const CPayload& payload = *doc.mission.payloads[0];
   const std::int32_t payloadNumber = payload.number;
   EXPECT_EQ(payload.name, "Capsule with a long name");
   EXPECT_EQ(payload.comments, "flies first");
@@ -227,9 +227,9 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   });
   script.On("Parachute manager", [](QWidget& d) { Later(Control<QPushButton>(d, 1097)); });
   ASSERT_TRUE(frame.Invoke(kCmdParachuteManager));
-  ASSERT_EQ(doc.parachutes.size(), 1u);
-  EXPECT_EQ(doc.parachutes[0]->referenceArea, 20.0);
-  EXPECT_EQ(doc.parachutes[0]->mass, 10.5);
+  ASSERT_EQ(doc.mission.parachutes.size(), 1u);
+  EXPECT_EQ(doc.mission.parachutes[0]->referenceArea, 20.0);
+  EXPECT_EQ(doc.mission.parachutes[0]->mass, 10.5);
 
   // Two phases in the mission editor; a deployment phase cannot be computed and is refused.
   script.On("Mission Editor", [](QWidget& d) {
@@ -282,7 +282,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   script.On("Ballistic re-entry module", [](QWidget& d) { Later(Control<QPushButton>(d, 1)); });
   frame.missionPlanBar()->SelectPhase(0);
   Control<QPushButton>(frame, kCtlEditPhase)->click();
-  const CBallisticEntryPhase& entry = *doc.phases[0]->ballistic();
+  const CBallisticEntryPhase& entry = *doc.mission.phases[0]->ballistic();
   EXPECT_EQ(entry.payloadNumber, payload.number);
   EXPECT_EQ(entry.stopHeight, 1000.0);
   EXPECT_EQ(entry.stopTime, 55.0);
@@ -309,12 +309,12 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   QTreeWidget* plan = frame.missionPlanBar()->phaseList();
   frame.missionPlanBar()->SelectPhase(1);
   Control<QPushButton>(frame, kCtlEditPhase)->click();
-  const CParachutePhase& descent = *doc.phases[1]->parachute();
+  const CParachutePhase& descent = *doc.mission.phases[1]->parachute();
   EXPECT_EQ(descent.stopKind, kStopOnHeight);
   EXPECT_EQ(descent.stopTime, 100.0);
   EXPECT_EQ(descent.parachuteNumber, -1);
   emit plan->itemDoubleClicked(plan->topLevelItem(1), 0);
-  EXPECT_EQ(descent.parachuteNumber, doc.parachutes[0]->number);
+  EXPECT_EQ(descent.parachuteNumber, doc.mission.parachutes[0]->number);
   EXPECT_EQ(descent.payloadNumber, payload.number);
   EXPECT_TRUE(script.finished());
 
@@ -357,10 +357,10 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
   CChildFrame* again = frame.OpenDocument(saved);
   ASSERT_NE(again, nullptr);
   EXPECT_FALSE(again->documentState().modified());
-  ASSERT_TRUE(SaveMission(again->doc(), base / "again.psd"));
+  ASSERT_TRUE(SaveMission(again->doc().mission, base / "again.psd").ok());
   EXPECT_EQ(test::ReadFile(base / "again.psd"), test::ReadFile(saved));
-  EXPECT_EQ(again->doc().payloads.at(0)->legCount, 4);
-  EXPECT_EQ(again->doc().phases.at(1)->parachute()->payloadNumber, payloadNumber);
+  EXPECT_EQ(again->doc().mission.payloads.at(0)->legCount, 4);
+  EXPECT_EQ(again->doc().mission.phases.at(1)->parachute()->payloadNumber, payloadNumber);
 
   // Quitting with an unsaved edit asks too: Cancel keeps the program, Discard ends it.
   script.On("Payload manager", [](QWidget& d) {

@@ -80,30 +80,30 @@ class MainWindowTest : public ::testing::Test {
 
   fs::path WriteMission(int phases, double timeStep) {
     CPlumoraDoc doc;
-    CPayload& payload = doc.CreatePayload();
+    CPayload& payload = doc.mission.CreatePayload();
     payload.name = "Capsule";
     for (int k = 0; k < phases; ++k) {
-      CMissionPhase& phase = doc.AddPhase(kPhaseBallisticEntry);
+      CMissionPhase& phase = doc.mission.AddPhase(kPhaseBallisticEntry);
       phase.name = "Entry phase " + std::to_string(k + 1);
       phase.ballistic()->payloadNumber = payload.number;
     }
-    doc.missionName = "Smoke \xE9preuve";  // Windows-1252 é
-    doc.timeStep = timeStep;
+    doc.mission.missionName = "Smoke \xE9preuve";  // Windows-1252 é
+    doc.mission.solver.timeStep = timeStep;
     const fs::path path = base / "mission.psd";
-    EXPECT_TRUE(SaveMission(doc, path));
+    EXPECT_TRUE(SaveMission(doc.mission, path).ok());
     return path;
   }
 
   // The entry of the bundled Earth example, eastwards over the date line, a sample a second.
   fs::path WriteDateLineMission() {
     CPlumoraDoc doc;
-    EXPECT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd"));
-    doc.phases.resize(1);
-    doc.initialState.longitude = 165.0;
-    doc.initialState.heading = 80.0;
-    doc.outputTimeStep = 1.0;
+    EXPECT_TRUE(LoadMission(doc, test::DataFolder() / "examples" / "earth-return.psd").ok());
+    doc.mission.phases.resize(1);
+    doc.mission.initialState.longitude = 165.0;
+    doc.mission.initialState.heading = 80.0;
+    doc.mission.solver.outputTimeStep = 1.0;
     const fs::path path = base / "dateline.psd";
-    EXPECT_TRUE(SaveMission(doc, path));
+    EXPECT_TRUE(SaveMission(doc.mission, path).ok());
     return path;
   }
 
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   CMainFrame& frame = *app.mainFrame();
   CChildFrame* child = frame.ActiveChild();
   ASSERT_NE(child, nullptr);
-  child->doc().phases[1]->ballistic()->payloadNumber = 99;
+  child->doc().mission.phases[1]->ballistic()->payloadNumber = 99;
 
   bool pressed = false;
   QTimer stopper;
@@ -308,8 +308,8 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   EXPECT_GE(child->doc().results.LastIndex(), 0);
 
   // Without the stop the second phase speaks, on the interface thread.
-  child->doc().phases[0]->ballistic()->stopTime = 0.5;
-  child->doc().phases[0]->ballistic()->stopKind = 0;
+  child->doc().mission.phases[0]->ballistic()->stopTime = 0.5;
+  child->doc().mission.phases[0]->ballistic()->stopKind = 0;
   frame.RunActiveMission();
   ASSERT_EQ(prompter.recorder.entries().size(), 1u);
   EXPECT_EQ(prompter.recorder.entries()[0].text, kMsgNoPayloadBallistic);
@@ -404,13 +404,13 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
 
   // Saving under a new name writes a mission that loads again.
   const fs::path copy = base / "copy.json";
-  second->doc().missionName = "Copied";
+  second->doc().mission.missionName = "Copied";
   second->documentState().SetModified();
   second->documentState().SetPath(copy);
   ASSERT_TRUE(frame.SaveDocument(*second, false));
   CPlumoraDoc reread;
-  ASSERT_TRUE(LoadMission(reread, copy));
-  EXPECT_EQ(reread.missionName, "Copied");
+  ASSERT_TRUE(LoadMission(reread, copy).ok());
+  EXPECT_EQ(reread.mission.missionName, "Copied");
 
   // With no window left the bars show no mission and the commands of a document are off.
   frame.Invoke(kCmdFileClose);
@@ -766,7 +766,7 @@ TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
   ASSERT_TRUE(frame.Invoke(kCmdPopupTrackLine));
   EXPECT_EQ(screen().pixelColor(halfway), kEarthMap);
   // A mission on Mars shows the Mars map.
-  child->doc().planet = 1;
+  child->doc().mission.environment.planet = 1;
   track->OnUpdate();
   EXPECT_EQ(screen().pixelColor(map->width() / 2, map->height() - 5), kMarsMap);
 

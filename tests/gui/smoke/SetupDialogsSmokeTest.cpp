@@ -67,8 +67,8 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
   ASSERT_NE(child, nullptr);
   CPlumoraDoc& doc = child->doc();
   // The mission editor's part: one payload flown by one phase for 30 s.
-  doc.CreatePayload().name = "Capsule";
-  CMissionPhase& phase = doc.AddPhase(kPhaseBallisticEntry);
+  doc.mission.CreatePayload().name = "Capsule";
+  CMissionPhase& phase = doc.mission.AddPhase(kPhaseBallisticEntry);
   phase.ballistic()->payloadNumber = 0;
   phase.ballistic()->stopKind = 0;
   phase.ballistic()->stopTime = 30.0;
@@ -92,8 +92,8 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
     Press(d, QDialogButtonBox::Ok);
   });
   ASSERT_TRUE(frame->Invoke(kCmdInitialState));
-  EXPECT_EQ(doc.initialState.parachuteVelocity, 5600.0);
-  EXPECT_EQ(doc.initialState.parachutePitch, 4.0);
+  EXPECT_EQ(doc.mission.initialState.parachuteVelocity, 5600.0);
+  EXPECT_EQ(doc.mission.initialState.parachutePitch, 4.0);
   EXPECT_TRUE(child->documentState().modified());
 
   DialogAnswer solver([](QDialog& d) {
@@ -157,8 +157,8 @@ TEST_F(SetupDialogsTest, RefusedEntriesKeepTheDialogOpenAndCancelKeepsTheMission
   EXPECT_EQ(prompter.Transcript(),
             "error: \"Time step\" must be a number greater than 0.\n"
             "error: \"Relative\" must be a number greater than 0.\n");
-  EXPECT_EQ(doc.timeStep, 0.1);
-  EXPECT_EQ(doc.relativeError, 1e-5);
+  EXPECT_EQ(doc.mission.solver.timeStep, 0.1);
+  EXPECT_EQ(doc.mission.solver.relativeError, 1e-5);
 
   // A planet without an atmosphere file lists nothing, and OK says so.
   prompter.Clear();
@@ -175,7 +175,7 @@ TEST_F(SetupDialogsTest, RefusedEntriesKeepTheDialogOpenAndCancelKeepsTheMission
   EXPECT_EQ(refusalsSeen, 3);
   EXPECT_EQ(prompter.Transcript(),
             "error: There is no TITAN atmosphere file in " + (base / "atm").string() + "\n");
-  EXPECT_EQ(doc.planet, kEarth);
+  EXPECT_EQ(doc.mission.environment.planet, kEarth);
   EXPECT_EQ(doc.results.LastIndex(), 0);  // a cancelled environment keeps the results
   EXPECT_FALSE(child->documentState().modified());
 }
@@ -191,7 +191,7 @@ TEST_F(SetupDialogsTest, AnImportedTrajectoryShowsInTheTable) {
   });
   ASSERT_TRUE(frame->Invoke(kCmdImportData));
   ASSERT_TRUE(prompter.entries().empty()) << prompter.Transcript();
-  EXPECT_EQ(child->doc().planet, kMars);
+  EXPECT_EQ(child->doc().mission.environment.planet, kMars);
   ASSERT_EQ(child->doc().results.LastIndex(), 1);
   EXPECT_TRUE(child->documentState().modified());  // the import added its payload
 

@@ -69,7 +69,7 @@ TEST_F(DataViewerTest, AtmosphereViewerShowsEachPlanetAndReadsOutTheEnginesQuery
   // The plot's heights run from 0 at row 390 to 150 km at row 40.
   AtmosphereTable earth;
   PlanetConstants constants;
-  ASSERT_TRUE(ReadAtmosphereFile(base / "atm/earth_us1976.atm", true, earth, constants).ok);
+  ASSERT_TRUE(ReadAtmosphereFile(base / "atm/earth_us1976.atm", true, earth, constants).ok());
   auto& height = *Control<QLineEdit>(viewer, 1001);
   auto& value = *Control<QLineEdit>(viewer, 1002);
   for (int row : {60, 215, 389}) {

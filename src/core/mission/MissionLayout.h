@@ -9,7 +9,7 @@
 //   LegPoints(key, payload)      (the payload's leg count of leg points)
 //   Unstored(key)                (a key a record may carry that is not stored for it)
 //   Group(key, visit)            Records(key, list, visit)
-// Writers take the same calls on a const document; the values then only flow out.
+// Writers take the same calls on a const mission; the values then only flow out.
 #pragma once
 
 #include <array>
@@ -18,7 +18,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "core/app/PlumoraDoc.h"
+#include "core/mission/Mission.h"
 
 namespace plumora {
 
@@ -26,22 +26,10 @@ namespace plumora {
 // new mission.
 inline constexpr std::int32_t kMissionFileVersion = 6;
 
-// What a reader made of a file.
-struct MissionReadResult {
-  enum class Status {
-    kRead,          // the whole mission was read
-    kOtherVersion,  // a binary file of another format version: nothing was read (problem
-                    // names the version)
-    kRefused,       // damaged or invalid: problem says why, the target holds partial content
-  };
-  Status status = Status::kRead;
-  std::string problem;  // "WHAT (DETAIL)", completed into a message naming the file
-};
-
 // The first payload whose bridle legs cannot be stored (leg count outside the 50-slot table),
 // or null. Such a mission is refused by every writer rather than stored unreadably.
-inline const CPayload* FindUnstorablePayload(const CPlumoraDoc& doc) {
-  for (const auto& p : doc.payloads) {
+inline const CPayload* FindUnstorablePayload(const Mission& mission) {
+  for (const auto& p : mission.payloads) {
     if (p->connectionKind != kSingleStrope && (p->legCount < 0 || p->legCount > kMaxLegs)) {
       return p.get();
     }
@@ -178,30 +166,30 @@ void VisitInitialState(V& v, State& s) {
 }
 
 // Everything after the format version.
-template <typename V, typename Doc>
-void VisitMission(V& v, Doc& doc) {
-  v.Records("payloads", doc.payloads, [&](auto& p) { VisitPayload(v, p); });
-  v.Records("parachutes", doc.parachutes, [&](auto& c) { VisitParachute(v, c); });
-  v.Int("next_payload_number", doc.nextPayloadNumber);
-  v.Int("next_parachute_number", doc.nextParachuteNumber);
-  v.Records("phases", doc.phases, [&](auto& phase) { VisitPhase(v, phase); });
-  v.Int("mission_type", doc.missionType);
-  v.Text("mission_name", doc.missionName);
-  v.Text("mission_comments", doc.missionComments);
-  v.Group("initial_state", [&] { VisitInitialState(v, doc.initialState); });
+template <typename V, typename M>
+void VisitMission(V& v, M& m) {
+  v.Records("payloads", m.payloads, [&](auto& p) { VisitPayload(v, p); });
+  v.Records("parachutes", m.parachutes, [&](auto& c) { VisitParachute(v, c); });
+  v.Int("next_payload_number", m.nextPayloadNumber);
+  v.Int("next_parachute_number", m.nextParachuteNumber);
+  v.Records("phases", m.phases, [&](auto& phase) { VisitPhase(v, phase); });
+  v.Int("mission_type", m.missionType);
+  v.Text("mission_name", m.missionName);
+  v.Text("mission_comments", m.missionComments);
+  v.Group("initial_state", [&] { VisitInitialState(v, m.initialState); });
   v.Group("solver", [&] {
-    v.Real("absolute_error", doc.absoluteError);
-    v.Real("relative_error", doc.relativeError);
-    v.Real("final_time", doc.finalTime);
-    v.Real("output_time_step", doc.outputTimeStep);
-    v.Real("time_step", doc.timeStep);
-    v.Int("integrator", doc.integrator);
+    v.Real("absolute_error", m.solver.absoluteError);
+    v.Real("relative_error", m.solver.relativeError);
+    v.Real("final_time", m.solver.finalTime);
+    v.Real("output_time_step", m.solver.outputTimeStep);
+    v.Real("time_step", m.solver.timeStep);
+    v.Int("integrator", m.solver.integrator);
   });
   // The atmosphere index is stored before the planet index.
   v.Group("environment", [&] {
-    v.Int("atmosphere", doc.atmosphere);
-    v.Int("planet", doc.planet);
-    v.Flag("wind", doc.wind);
+    v.Int("atmosphere", m.environment.atmosphere);
+    v.Int("planet", m.environment.planet);
+    v.Flag("wind", m.environment.wind);
   });
 }
 
