@@ -5,7 +5,9 @@
 # folders ranked below it, never one above. The engine includes no Qt, OpenGL, desktop or
 # command-line header. The GL layer includes no Qt and nothing of the desktop program or the
 # command line; the command line nothing of the desktop program or the GL layer. The desktop
-# program's framework-free decisions (gui/logic) include no Qt and no widget code.
+# program's framework-free decisions (gui/logic) include no Qt and no widget code. The references
+# the command line verifies the engine against (verify/) include nothing of the program, and the
+# engine nothing of them, so that none of its faults can hide in them.
 if(NOT SOURCE_ROOT)
   message(FATAL_ERROR "usage: cmake -DSOURCE_ROOT=<src> -P CheckLayering.cmake")
 endif()
@@ -48,6 +50,8 @@ foreach(source IN LISTS sources)
         set(reason "the engine includes no OpenGL")
       elseif(path MATCHES "^(gui|gl|cli)/")
         set(reason "the engine includes nothing above it")
+      elseif(path MATCHES "^verify/")
+        set(reason "the engine borrows nothing from the references it is verified against")
       elseif(path MATCHES "^core/([^/]+)/")
         set(used "${CMAKE_MATCH_1}")
         core_rank("${folder}" own_rank)
@@ -67,6 +71,11 @@ foreach(source IN LISTS sources)
     elseif(layer STREQUAL "cli")
       if(target MATCHES "${qt_pattern}" OR path MATCHES "^(gui|gl)/")
         set(reason "the command line includes nothing of the desktop program or the GL layer")
+      endif()
+    elseif(layer STREQUAL "verify")
+      if(target MATCHES "${qt_pattern}" OR target MATCHES "${gl_pattern}" OR
+         path MATCHES "^(core|gl|gui|cli)/")
+        set(reason "the references owe nothing to the program they verify")
       endif()
     elseif(layer STREQUAL "gui" AND folder STREQUAL "logic")
       if(target MATCHES "${qt_pattern}")

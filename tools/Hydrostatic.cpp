@@ -4,17 +4,6 @@
 
 namespace plumora::tools {
 
-double IntegrateLnPressure(const std::function<double(double)>& slope, double from,
-                           double lnPressure, double to, double step) {
-  double at = from;
-  while (at < to) {
-    const double dz = std::fmin(step, to - at);
-    lnPressure += dz * (slope(at) + 4.0 * slope(at + dz / 2) + slope(at + dz)) / 6.0;
-    at += dz;
-  }
-  return lnPressure;
-}
-
 std::vector<AirState> HydrostaticProfile(const GasColumn& column,
                                          const std::vector<double>& heights) {
   // d(ln p)/dz = -g/(R·T): the weight of each layer is carried by the pressure below it.

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "Ussa1976.h"
+#include "verify/MarsGramFit.h"
+#include "verify/Ussa1976.h"
 
 namespace plumora::tools {
 
@@ -29,49 +30,28 @@ constexpr double SpecificGasConstant(double molarMass) {
 constexpr double kMarsRadius = 3389.5e3;         // m, volumetric mean radius
 constexpr double kMarsGM = 0.042828e6 * 1e9;     // m³/s²
 constexpr double kMarsRotationPeriod = 24.6229;  // h, sidereal
-// The model's gas: mean molar mass and ratio of specific heats of the Martian air.
-constexpr double kMarsMolarMass = 43.34;  // g/mol
-constexpr double kMarsHeatCapacityRatio = 1.30;
-// Temperature fits (K) in powers of the height in metres, constant term first, below and above
-// kMarsTemperatureSwitch.
-constexpr std::array<double, 6> kMarsLowerTemperature = {218.955,     4.53041e-4,   -2.44401e-7,
-                                                         8.19905e-12, -1.08433e-16, 5.28263e-22};
-constexpr std::array<double, 6> kMarsUpperTemperature = {-4225.62,    0.215221,     -4.01715e-6,
-                                                         3.56144e-11, -1.50891e-16, 2.46395e-22};
-constexpr double kMarsTemperatureSwitch = 75000.0;  // m
-// Pressure fits p = p0·exp(−k·z) below and above kMarsPressureSwitch.
-struct ExponentialFit {
-  double p0;  // Pa
-  double k;   // 1/m
-};
-constexpr ExponentialFit kMarsLowerPressure = {575.497, 9.11710e-5};
-constexpr ExponentialFit kMarsUpperPressure = {887.544, 1.24149e-4};
-constexpr double kMarsPressureSwitch = 15000.0;  // m
 // The pressure fits meet with a step of 6 % at 15 km; within this distance of it the table
 // passes from one fit to the other linearly in ln p.
 constexpr double kMarsBlendHalfWidth = 2000.0;  // m
 // Bisection steps that place the temperature fits' crossing far below a millimetre.
 constexpr int kCrossingSteps = 60;
 
-double Polynomial(const std::array<double, 6>& coefficients, double z) {
-  double value = 0.0;
-  for (auto c = coefficients.rbegin(); c != coefficients.rend(); ++c) value = value * z + *c;
-  return value;
-}
-
 // Weight of the upper pressure fit: 0 below the blend, 1 above it, linear between.
 double UpperPressureWeight(double z) {
-  return std::clamp((z - kMarsPressureSwitch + kMarsBlendHalfWidth) / (2.0 * kMarsBlendHalfWidth),
-                    0.0, 1.0);
+  return std::clamp(
+      (z - verify::kMarsGramPressureSwitch + kMarsBlendHalfWidth) / (2.0 * kMarsBlendHalfWidth),
+      0.0, 1.0);
 }
 
 // Where the temperature fits cross, within the 5 km below their switch (at 73.86 km; they
 // differ by 5 K at the switch itself).
 double MarsTemperatureCrossing() {
   const auto gap = [](double z) {
-    return Polynomial(kMarsLowerTemperature, z) - Polynomial(kMarsUpperTemperature, z);
+    return verify::FitTemperature(verify::kMarsGramLowerTemperature, z) -
+           verify::FitTemperature(verify::kMarsGramUpperTemperature, z);
   };
-  double below = kMarsTemperatureSwitch - 5000.0, above = kMarsTemperatureSwitch;
+  double below = verify::kMarsGramTemperatureSwitch - 5000.0,
+         above = verify::kMarsGramTemperatureSwitch;
   for (int i = 0; i < kCrossingSteps; ++i) {
     const double middle = 0.5 * (below + above);
     (gap(middle) * gap(below) <= 0.0 ? above : below) = middle;
@@ -138,8 +118,8 @@ AtmConstants EarthConstants() {
 
 AtmConstants MarsConstants() {
   // g0 = GM/R² makes the simulator's GM = R²·g0 the published one.
-  return {kMarsRadius, kMarsGM / (kMarsRadius * kMarsRadius), SpecificGasConstant(kMarsMolarMass),
-          kMarsHeatCapacityRatio, kTwoPi / (kMarsRotationPeriod * kSecondsPerHour)};
+  return {kMarsRadius, kMarsGM / (kMarsRadius * kMarsRadius), verify::MarsGramGasConstant(),
+          verify::kMarsGramHeatCapacityRatio, kTwoPi / (kMarsRotationPeriod * kSecondsPerHour)};
 }
 
 AtmConstants TitanConstants() {
@@ -157,14 +137,14 @@ double EarthJetWind(double z) {
 double MarsTemperature(double z) {
   // Switching where the fits cross keeps the temperature continuous.
   static const double crossing = MarsTemperatureCrossing();
-  return Polynomial(z < crossing ? kMarsLowerTemperature : kMarsUpperTemperature, z);
+  return verify::FitTemperature(
+      z < crossing ? verify::kMarsGramLowerTemperature : verify::kMarsGramUpperTemperature, z);
 }
 
 double MarsPressure(double z) {
   const double w = UpperPressureWeight(z);
-  const double lnLower = std::log(kMarsLowerPressure.p0) - kMarsLowerPressure.k * z;
-  const double lnUpper = std::log(kMarsUpperPressure.p0) - kMarsUpperPressure.k * z;
-  return std::exp((1.0 - w) * lnLower + w * lnUpper);
+  return std::exp((1.0 - w) * verify::kMarsGramLowerPressure.LnAt(z) +
+                  w * verify::kMarsGramUpperPressure.LnAt(z));
 }
 
 double MarsDensity(double z) {
@@ -219,7 +199,7 @@ AtmFile EarthUs1976() {
   file.description = "U.S. Standard Atmosphere 1976, 0 to 150 km, no wind";
   // 250 m spacing through the dense air, 500 m above 100 km.
   for (double z : BandedHeights({{100000.0, 250.0}, {150000.0, 500.0}})) {
-    const AirState air = Ussa1976(z);
+    const AirState air = verify::Ussa1976(z);
     file.points.push_back({z, air.density, air.temperature, 0.0, 0.0});
   }
   file.constants = EarthConstants();

@@ -8,10 +8,11 @@
 
 #include "AtmFileWriter.h"
 #include "Hydrostatic.h"
+#include "verify/MarsGramFit.h"
 
 namespace plumora::tools {
 
-inline constexpr double kMolarGasConstant = 8.314462618;  // J/(mol·K)
+using verify::kMolarGasConstant;
 
 // Heights from 0 up in bands of even spacing: each band runs from the previous top (0 for the
 // first) to its own top in steps of `step`.

@@ -18,6 +18,7 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddImportCommand(app, status);
   AddDispersionsCommand(app, status);
   AddDispersionsSummaryCommand(app, status);
+  AddVerifyCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

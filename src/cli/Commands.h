@@ -20,6 +20,7 @@ void AddRunCommand(CLI::App& app, int& status);
 void AddImportCommand(CLI::App& app, int& status);
 void AddDispersionsCommand(CLI::App& app, int& status);
 void AddDispersionsSummaryCommand(CLI::App& app, int& status);
+void AddVerifyCommand(CLI::App& app, int& status);
 
 // Runs the command line; returns the exit status. Used by main and by the tests.
 int RunCommandLine(int argc, const char* const* argv);

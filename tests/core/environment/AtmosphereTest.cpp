@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <cstring>
 
 #include "core/app/PlumoraDoc.h"
 #include "support/TestFiles.h"
+#include "verify/MarsGramFit.h"
 
 namespace plumora {
 namespace {
@@ -305,24 +305,11 @@ TEST(BundledAtmosphere, MarsFollowsTheMarsGramFitTo170Kilometres) {
   doc.baseFolder = test::DataFolder();
   doc.mission.environment.planet = kMars;
   ASSERT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
-  const double gasConstant = 8314.46 / 43.34;  // J/(kg·K)
-  EXPECT_NEAR(doc.planetConstants().c1 * doc.planetConstants().c2, gasConstant * 1.30, 1e-3);
-  const auto fitTemperature = [](double h) {
-    constexpr std::array<double, 6> kBelow = {218.955,     4.53041e-4,   -2.44401e-7,
-                                              8.19905e-12, -1.08433e-16, 5.28263e-22};
-    constexpr std::array<double, 6> kAbove = {-4225.62,    0.215221,     -4.01715e-6,
-                                              3.56144e-11, -1.50891e-16, 2.46395e-22};
-    const std::array<double, 6>& c = h < 75000.0 ? kBelow : kAbove;
-    return c[0] + h * (c[1] + h * (c[2] + h * (c[3] + h * (c[4] + h * c[5]))));
-  };
-  const auto fitDensity = [&](double h) {
-    const double pressure =
-        h < 15000.0 ? 575.497 * std::exp(-9.11710e-5 * h) : 887.544 * std::exp(-1.24149e-4 * h);
-    return pressure / (gasConstant * fitTemperature(h));
-  };
+  EXPECT_NEAR(doc.planetConstants().c1 * doc.planetConstants().c2,
+              verify::MarsGramGasConstant() * verify::kMarsGramHeatCapacityRatio, 1e-3);
   for (double h : {0.0, 7300.0, 14990.0, 15000.0, 16100.0, 40000.0, 74990.0, 75000.0, 90125.0,
                    125000.0, 169900.0, 170000.0}) {
-    EXPECT_NEAR(doc.QueryAtmosphere(h).density / fitDensity(h), 1.0, 0.05) << h;
+    EXPECT_NEAR(doc.QueryAtmosphere(h).density / verify::MarsGramDensity(h), 1.0, 0.05) << h;
   }
   // A cold mesosphere under a warm thermosphere.
   EXPECT_GT(doc.QueryAtmosphere(170000.0).temperature,

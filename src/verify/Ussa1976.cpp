@@ -1,11 +1,11 @@
-#include "Ussa1976.h"
+#include "verify/Ussa1976.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 
-namespace plumora::tools {
+namespace plumora::verify {
 
 namespace {
 
@@ -16,19 +16,6 @@ constexpr double kM0 = 28.9644;     // kg/kmol, sea-level mean molar mass
 constexpr double kRStar = 8314.32;  // J/(kmol·K), gas constant as the standard defines it
 constexpr double kT0 = 288.15;      // K
 constexpr double kP0 = 101325.0;    // Pa
-
-// The seven geopotential layers below 84.852 km: base height (m') and lapse rate (K/m').
-struct Layer {
-  double baseHeight;
-  double lapseRate;
-};
-constexpr std::array<Layer, 7> kLayers = {{{0.0, -6.5e-3},
-                                           {11000.0, 0.0},
-                                           {20000.0, 1.0e-3},
-                                           {32000.0, 2.8e-3},
-                                           {47000.0, 0.0},
-                                           {51000.0, -2.8e-3},
-                                           {71000.0, -2.0e-3}}};
 
 // Ratio of the mean molar mass to its sea-level value between 80 and 86 km, every 0.5 km.
 constexpr std::array<double, 13> kMolarMassRatio = {
@@ -62,9 +49,9 @@ void LowerAtmosphere(double h, double& molecularTemperature, double& pressure) {
   double baseP = kP0;
   std::size_t i = 0;
   for (;; ++i) {
-    const Layer& layer = kLayers[i];
-    const bool last = i + 1 == kLayers.size();
-    const double top = last ? h : std::fmin(h, kLayers[i + 1].baseHeight);
+    const Ussa1976Layer& layer = kUssa1976Layers[i];
+    const bool last = i + 1 == kUssa1976Layers.size();
+    const double top = last ? h : std::fmin(h, kUssa1976Layers[i + 1].baseHeight);
     const double dh = top - layer.baseHeight;
     const double topT = baseT + layer.lapseRate * dh;
     // Hydrostatic equilibrium of an ideal gas with a linear temperature profile.
@@ -72,7 +59,7 @@ void LowerAtmosphere(double h, double& molecularTemperature, double& pressure) {
         layer.lapseRate == 0.0
             ? baseP * std::exp(-kG0 * kM0 * dh / (kRStar * baseT))
             : baseP * std::pow(baseT / topT, kG0 * kM0 / (kRStar * layer.lapseRate));
-    if (last || h <= kLayers[i + 1].baseHeight) {
+    if (last || h <= kUssa1976Layers[i + 1].baseHeight) {
       molecularTemperature = topT;
       pressure = topP;
       return;
@@ -129,6 +116,10 @@ double LnPressureSlope(double z) {
 
 }  // namespace
 
+double GeometricHeight(double geopotentialHeight) {
+  return kR0 * geopotentialHeight / (kR0 - geopotentialHeight);
+}
+
 AirState Ussa1976(double z) {
   constexpr double kUpperBase = 86000.0;  // m
   if (z <= kUpperBase) {
@@ -145,4 +136,4 @@ AirState Ussa1976(double z) {
   return {t, p, p * UpperMolarMass(z) / (kRStar * t)};
 }
 
-}  // namespace plumora::tools
+}  // namespace plumora::verify

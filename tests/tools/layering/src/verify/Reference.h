@@ -1,0 +1,2 @@
+#pragma once
+#include "core/common/Vec3.h"
