@@ -17,15 +17,31 @@ std::optional<std::string> StoredText(std::string_view utf8, char32_t& unstorabl
   return bytes;
 }
 
-std::string UnstorableTextMessage(std::string_view label, char32_t character) {
+namespace {
+
+std::string CharacterMessage(std::string_view label, std::string_view verb, char32_t character,
+                             std::string_view outcome) {
   char code[16];
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
   std::string message = "\"";
   message.append(label);
-  message.append("\" holds the character ");
+  message.append("\" ");
+  message.append(verb);
+  message.append(" the character ");
   message.append(code);
-  message.append(", which a mission file cannot keep. The previous text is kept.");
+  message.append(", which a mission file cannot keep. ");
+  message.append(outcome);
   return message;
+}
+
+}  // namespace
+
+std::string UnstorableTextMessage(std::string_view label, char32_t character) {
+  return CharacterMessage(label, "holds", character, "The previous text is kept.");
+}
+
+std::string LeftOutCharacterMessage(std::string_view label, char32_t character) {
+  return CharacterMessage(label, "cannot take", character, "It was left out.");
 }
 
 std::string RunDoneText(const CTrajectoryStore& results) {

@@ -20,6 +20,8 @@ std::string DisplayText(std::string_view bytes);
 std::optional<std::string> StoredText(std::string_view utf8, char32_t& unstorable);
 // What a dialog says when a field holds such a character.
 std::string UnstorableTextMessage(std::string_view label, char32_t character);
+// What a dialog says when it left such a character out of what was typed into a field.
+std::string LeftOutCharacterMessage(std::string_view label, char32_t character);
 
 // The status bar's word after a run: "Done: 1201 samples, 120.5 s" (the last sample's time).
 std::string RunDoneText(const CTrajectoryStore& results);
