@@ -526,6 +526,10 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (!window && !mdi_->subWindowList().isEmpty()) return;
   CChildFrame* child = window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
   if (window && !child) return;
+  // The area names its window again each time the program gets the focus back from another
+  // one: the window the user works in stays as it was left (the sample shown, a zoomed pane, the
+  // active pane). Only a change to another mission window starts it over.
+  if (child && child == activeFrame_) return;
   // Only the window the user works in shows its active pane's red frame.
   if (activeFrame_ != child) {
     const QPointer<CChildFrame> previous = activeFrame_;

@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -425,6 +427,63 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
   EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+}
+
+// The program loses the focus to another one and gets it back, as the window system tells it.
+void SwitchToAnotherProgramAndBack() {
+  QEvent away(QEvent::ApplicationDeactivate);
+  QApplication::sendEvent(qApp, &away);
+  QApplication::processEvents();
+  QEvent back(QEvent::ApplicationActivate);
+  QApplication::sendEvent(qApp, &back);
+  QApplication::processEvents();
+}
+
+// Coming back from another program finds the mission window as it was left: the sample shown, a
+// pane zoomed to the whole window, the active pane. Only a change to another mission window
+// starts from the first sample with four equal panes.
+TEST_F(MainWindowTest, AnotherProgramTakingTheFocusChangesNothing) {
+  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
+  CMainFrame& frame = *app.mainFrame();
+  frame.showNormal();
+  frame.resize(1000, 800);
+  QApplication::processEvents();
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_TRUE(frame.Invoke(kCmdRun));
+  CPlumoraView* corner = child->View(1, 1);
+  child->SetActiveView(corner);
+  ASSERT_TRUE(frame.Invoke(kCmdShowChart));
+  child->TogglePaneMaximised(*corner);
+  for (int k = 0; k < 5; ++k) frame.OnAnimationControl(kCtlStepForward, 0);
+  QApplication::processEvents();
+  const PaneSplit zoomed = child->CurrentSplit();
+  const QString time = frame.animationBar()->timeText();
+  ASSERT_EQ(frame.animation().index(), 5);
+
+  int reported = 0;
+  auto* area = frame.findChild<QMdiArea*>();
+  QObject::connect(area, &QMdiArea::subWindowActivated, [&reported] { ++reported; });
+  SwitchToAnotherProgramAndBack();
+  EXPECT_GT(reported, 0);  // the area told that its window is active again
+  EXPECT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.animation().index(), 5);
+  EXPECT_EQ(frame.animationBar()->timeText(), time);
+  EXPECT_EQ(child->CurrentSplit(), zoomed);
+  EXPECT_EQ(child->ActiveView(), corner);
+  EXPECT_EQ(corner->state().Mode(), DisplayMode::kChart);
+
+  // Another mission window, and back: each change of window starts over.
+  CChildFrame* second = frame.NewDocument();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), second);
+  EXPECT_EQ(frame.animation().index(), 0);
+  area->setActiveSubWindow(area->subWindowList().front());
+  QApplication::processEvents();
+  ASSERT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.animation().bound(), &child->doc().results);
+  EXPECT_EQ(frame.animation().index(), 0);
+  EXPECT_GT(child->CurrentSplit().firstColumnWidth, 100);
+  EXPECT_EQ(child->ActiveView(), child->View(0, 0));
 }
 
 using smoke::DialogAnswer;
