@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -272,6 +273,47 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
        {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10", "Pitch L", "Yaw L"}) {
     EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
   }
+
+  // The direct print sends the active pane to the printer chosen last without a dialog (here a
+  // file: no test reaches a real printer); a blank pane prints a line saying it shows nothing.
+  const auto printDirect = [&frame](const fs::path& file) {
+    frame.printer().setOutputFileName(QString::fromStdString(file.string()));
+    smoke::DialogAnswer anyDialog([](QDialog& d) { d.reject(); });
+    EXPECT_TRUE(frame.Invoke(kCmdFilePrintDirect));
+    EXPECT_FALSE(anyDialog.seen);
+    const test::ProcessResult read = test::RunProcess("/usr/bin/pdftotext", {file.string(), "-"});
+    EXPECT_EQ(read.status, 0) << read.err;
+    return read.out;
+  };
+  EXPECT_NE(printDirect(base / "direct.pdf").find("Altitude L"), std::string::npos);
+  CPlumoraView* blank = child->View(0, 1);
+  ASSERT_EQ(blank->pane(), nullptr);
+  child->SetActiveView(blank);
+  const std::string blankText = printDirect(base / "blank.pdf");
+  EXPECT_NE(blankText.find("This pane shows nothing"), std::string::npos) << blankText;
+
+  // The preview of a blank pane shows that line, not the page previewed before it.
+  frame.printer().setOutputFileName({});
+  const auto preview = [&frame] {
+    QImage shown;
+    smoke::DialogAnswer look([&shown](QDialog& d) {
+      auto* pages = d.findChild<QPrintPreviewWidget*>();
+      EXPECT_NE(pages, nullptr);
+      if (pages) {
+        EXPECT_EQ(pages->pageCount(), 1);
+        shown = pages->grab().toImage();
+      }
+      d.reject();
+    });
+    EXPECT_TRUE(frame.Invoke(kCmdFilePrintPreview));
+    return shown;
+  };
+  child->SetActiveView(view);
+  const QImage tablePage = preview();
+  child->SetActiveView(blank);
+  const QImage blankPage = preview();
+  EXPECT_FALSE(tablePage.isNull());
+  EXPECT_NE(tablePage, blankPage);
 }
 
 TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
@@ -327,6 +369,7 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   frame.UpdateCommandStates();
   QAction* plan = frame.Action(kCmdMainControl);
   EXPECT_TRUE(plan->isChecked());
+  EXPECT_TRUE(frame.missionPlanBar()->viewPhaseButton()->isEnabled());
   frame.Invoke(kCmdMainControl);
   QApplication::processEvents();
   EXPECT_FALSE(plan->isChecked());
@@ -424,7 +467,11 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.animation().bound(), nullptr);
   EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
   EXPECT_FALSE(frame.Action(kCmdRun)->isEnabled());
-  EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_FALSE(frame.missionPlanBar()->viewPhaseButton()->isEnabled());
+  // Table, Chart and Options stay on offer, with no pane to act on.
+  EXPECT_TRUE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_TRUE(frame.Invoke(kCmdShowChart));
+  EXPECT_TRUE(frame.Action(kCmdShowOptions)->isEnabled());
   EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
 }
