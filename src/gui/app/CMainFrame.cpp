@@ -688,8 +688,9 @@ void CMainFrame::RunActiveMission() {
   qApp->installEventFilter(&filter);
 
   QEventLoop loop;
-  std::thread worker([&doc, &loop] {
-    RunMission(doc);
+  RunOutcome outcome;
+  std::thread worker([&doc, &loop, &outcome] {
+    outcome = RunMission(doc);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   dialog.show();
@@ -707,8 +708,8 @@ void CMainFrame::RunActiveMission() {
   animation_.Bind(&doc.results);
   if (animation_.index() > doc.results.LastIndex()) animation_.ResetAnimation();
   animationBar_->Show(animation_);
-  // Something visible tells that the run is over, however it ended.
-  statusBar()->showMessage(QString::fromStdString(RunDoneText(doc.results)));
+  // Something visible tells that the run is over, and how it ended.
+  statusBar()->showMessage(QString::fromStdString(RunEndText(outcome, doc.results)));
   UpdateCommandStates();
 }
 

@@ -350,6 +350,9 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   // Stopped in the first phase: the second never ran, so nothing was said about its payload.
   EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
   EXPECT_GE(child->doc().results.LastIndex(), 0);
+  // The status bar says how the run ended, not "Done" as if it had landed.
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith("Stopped: "))
+      << frame.statusBar()->currentMessage().toStdString();
 
   // Without the stop the second phase speaks, on the interface thread.
   child->doc().mission.phases[0]->ballistic()->stopTime = 0.5;
@@ -358,6 +361,8 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   ASSERT_EQ(prompter.recorder.entries().size(), 1u);
   EXPECT_EQ(prompter.recorder.entries()[0].text, kMsgNoPayloadBallistic);
   EXPECT_TRUE(allOnGuiThread);
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith("Ended with an error: "))
+      << frame.statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(MainWindowTest, BarsMenusAndPanes) {
