@@ -31,7 +31,13 @@ class OffscreenScene {
     } else if (!context_->Resize(width, height)) {
       return Fail(ErrorCode::kUnavailable, "OSMesa could not make its OpenGL context current");
     }
-    if (!scene_.IsReady() || base != base_) Build(base);
+    // The panes name the base folder as the program started in it, the previews as the working
+    // folder: one folder, however it is written, keeps its lists.
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::weakly_canonical(base, error);
+    if (error) folder = base.lexically_normal();
+    if (!folder.has_filename() && folder != folder.root_path()) folder = folder.parent_path();
+    if (!scene_.IsReady() || folder != base_) Build(folder);
     for (const RecordingPrompter::Entry& said : built_.entries()) {
       prompter.Message(said.text, said.caption);
     }

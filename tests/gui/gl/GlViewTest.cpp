@@ -99,7 +99,9 @@ TEST(GlViewTest, OffScreenPicturesReadTheModelsOnce) {
   const QImage other = RenderSceneOffscreen(base.path(), kHeight, kWidth, DrawCapsule, prompter);
   EXPECT_EQ(other.size(), QSize(kHeight, kWidth));
   ExpectCapsuleAndLabel(other);
-  ExpectCapsuleAndLabel(RenderSceneOffscreen(base.path(), kWidth, kHeight, DrawCapsule, prompter));
+  // The same folder written another way.
+  ExpectCapsuleAndLabel(
+      RenderSceneOffscreen(base / "graphics" / ".." / "", kWidth, kHeight, DrawCapsule, prompter));
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 
   test::TempDir shieldless;
