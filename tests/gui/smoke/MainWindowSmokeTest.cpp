@@ -779,6 +779,11 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "error: command 32773 opened no dialog\n");
   EXPECT_FALSE(fs::exists(base / "none.png"));
+  // Nothing goes to a printer for a picture.
+  const auto paper = RunSnapshot(base.path(), {"none.png", "--command", "57608", "mission.psd"});
+  EXPECT_EQ(paper.status, 1);
+  EXPECT_EQ(paper.err, "error: command 57608 prints without a dialog\n");
+  EXPECT_FALSE(fs::exists(base / "none.png"));
 
   // Errors: a mission that cannot be read, the mission itself as the picture, bad usage.
   EXPECT_EQ(RunSnapshot(base.path(), {"x.png", "absent.psd"}).status, 1);
