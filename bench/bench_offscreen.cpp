@@ -4,9 +4,7 @@
 // measures the repaints after it.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
-
+#include "QtBenchmarkMain.h"
 #include "core/common/Prompter.h"
 #include "gui/app/GlSnapshot.h"
 #include "gui/logic/PreviewState.h"
@@ -50,10 +48,5 @@ BENCHMARK(BM_CapsulePaneRepaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return plumora::bench::RunQtBenchmarks(argc, argv);
 }

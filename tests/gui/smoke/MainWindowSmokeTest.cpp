@@ -115,6 +115,17 @@ class MainWindowTest : public ::testing::Test {
     return app.InitInstance({QString::fromStdString(mission.string())}, {false, true});
   }
 
+  // Started with the mission, the main window shown at a size of its own; null when it did not
+  // start.
+  CMainFrame* StartShown(const fs::path& mission, const QSize& size) {
+    if (!Start(mission)) return nullptr;
+    CMainFrame* frame = app.mainFrame();
+    frame->showNormal();
+    frame->resize(size);
+    QApplication::processEvents();
+    return frame;
+  }
+
   test::TempDir base;
   test::NotingPrompter prompter;
   bool allOnGuiThread = true;
@@ -366,11 +377,9 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
 }
 
 TEST_F(MainWindowTest, BarsMenusAndPanes) {
-  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
-  CMainFrame& frame = *app.mainFrame();
-  frame.showNormal();
-  frame.resize(1000, 800);
-  QApplication::processEvents();
+  CMainFrame* shown = StartShown(WriteMission(1, 0.1), QSize(1000, 800));
+  ASSERT_NE(shown, nullptr);
+  CMainFrame& frame = *shown;
   frame.UpdateCommandStates();
   QAction* plan = frame.Action(kCmdMainControl);
   EXPECT_TRUE(plan->isChecked());
@@ -495,11 +504,9 @@ void SwitchToAnotherProgramAndBack() {
 // pane zoomed to the whole window, the active pane. Only a change to another mission window
 // starts from the first sample with four equal panes.
 TEST_F(MainWindowTest, AnotherProgramTakingTheFocusChangesNothing) {
-  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
-  CMainFrame& frame = *app.mainFrame();
-  frame.showNormal();
-  frame.resize(1000, 800);
-  QApplication::processEvents();
+  CMainFrame* shown = StartShown(WriteMission(1, 0.1), QSize(1000, 800));
+  ASSERT_NE(shown, nullptr);
+  CMainFrame& frame = *shown;
   CChildFrame* child = frame.ActiveChild();
   ASSERT_TRUE(frame.Invoke(kCmdRun));
   CPlumoraView* corner = child->View(1, 1);
