@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLWidget>
-#include <QScreen>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +16,6 @@
 
 #include "../smoke/Pixels.h"
 #include "core/common/Messages.h"
-#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/GlResources.h"
@@ -181,22 +179,6 @@ TEST(GlViewTest, PanesAndPreviewsDrawTheirScenesOnTheScreen) {
     auto* surface = dynamic_cast<QOpenGLWidget*>(view->pane()->surface());
     ASSERT_NE(surface, nullptr);
     EXPECT_GT(smoke::Count(surface->grabFramebuffer(), smoke::Red), 50);
-    // What the screen shows of the pane, before and after another program had the focus.
-    const auto onScreen = [surface] {
-      QApplication::processEvents();
-      const QPoint corner = surface->mapToGlobal(QPoint(0, 0));
-      return QGuiApplication::primaryScreen()
-          ->grabWindow(0, corner.x(), corner.y(), surface->width(), surface->height())
-          .toImage();
-    };
-    frame.ActiveChild()->TogglePaneMaximised(*view);
-    EXPECT_GT(smoke::Count(onScreen(), smoke::Red), 50);
-    QEvent away(QEvent::ApplicationDeactivate);
-    QApplication::sendEvent(qApp, &away);
-    QApplication::processEvents();
-    QEvent back(QEvent::ApplicationActivate);
-    QApplication::sendEvent(qApp, &back);
-    EXPECT_GT(smoke::Count(onScreen(), smoke::Red), 50);
     QDialog dialog(&frame);
     dialog.resize(600, 300);
     dialog.show();
