@@ -53,7 +53,7 @@ std::string VersionText() {
 
 std::string UsageText() {
   return "Usage: plumora [--base DIR] [MISSION ...]\n"
-         "       plumora --snapshot FILE.png [SNAPSHOT OPTIONS] [MISSION]\n"
+         "  or:  plumora --snapshot FILE.png [SNAPSHOT OPTIONS] [MISSION]\n"
          "\n"
          "The desktop simulator of planetary entry and parachute descent. Opens each MISSION (a\n"
          ".psd or .json mission file) in a window of its own, or a new mission when none is\n"
