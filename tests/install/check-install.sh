@@ -4,11 +4,13 @@
 # (a private mount namespace lays an empty folder over them; where namespaces are not allowed
 # the trees stay visible and the check says so). Also checks that the MIME types tell missions
 # from Photoshop pictures and other JSON by their content.
-#   check-install.sh BUILD_DIR SOURCE_DIR GUI(ON|OFF)
+#   check-install.sh BUILD_DIR SOURCE_DIR GUI(ON|OFF) [MIME_TYPE_OF]
+# MIME_TYPE_OF prints the type Qt's MIME database gives each file it is given.
 set -euo pipefail
 build=$(realpath "$1")
 source=$(realpath "$2")
 gui=$3
+mime_type_of=${4:-}
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -90,9 +92,10 @@ if [ "$gui" = ON ]; then
   done
 fi
 
-# The MIME types, as a GIO file manager sees them.
-if [ "$gui" = ON ] && command -v gio >/dev/null && command -v update-mime-database >/dev/null; then
-  XDG_DATA_DIRS="$prefix/share:/usr/share" update-mime-database "$prefix/share/mime"
+# The MIME types, as GIO and Qt file managers see them: installed under a prefix of its own
+# (a database beside the system's), and merged into the system's database as the Debian package
+# is.
+if [ "$gui" = ON ]; then
   files=$scratch/files
   mkdir "$files"
   cp "$prefix/share/plumora/examples/earth-return.psd" "$files/mission.psd"
@@ -103,16 +106,28 @@ if [ "$gui" = ON ] && command -v gio >/dev/null && command -v update-mime-databa
   printf '{"format_version": 1, "name": "not a mission"}\n' > "$files/other.json"
   check_type() {
     local type
-    type=$(XDG_DATA_DIRS="$prefix/share:/usr/share" XDG_DATA_HOME="$scratch/none" \
-           gio info -a standard::content-type "$files/$1" 2>/dev/null |
+    type=$(gio info -a standard::content-type "$files/$1" 2>/dev/null |
            sed -n 's/^ *standard::content-type: //p')
-    [ "$type" = "$2" ] || fail "$1 is taken for ${type:-nothing}, not $2"
+    [ "$type" = "$2" ] || fail "GIO takes $1 for ${type:-nothing}, not $2 ($XDG_DATA_DIRS)"
+    if [ -n "$mime_type_of" ]; then
+      type=$("$mime_type_of" "$files/$1")
+      [ "$type" = "$2" ] || fail "Qt takes $1 for ${type:-nothing}, not $2 ($XDG_DATA_DIRS)"
+    fi
   }
-  check_type mission.psd application/x-plumora-mission
-  check_type mission-without-extension application/x-plumora-mission
-  check_type mission.json application/x-plumora-mission+json
-  check_type picture.psd image/vnd.adobe.photoshop
-  check_type other.psd image/vnd.adobe.photoshop
-  check_type other.json application/json
+  merged=$scratch/merged
+  mkdir -p "$merged/mime/packages"
+  cp /usr/share/mime/packages/freedesktop.org.xml "$prefix/share/mime/packages/"*.xml \
+     "$merged/mime/packages/"
+  export XDG_DATA_HOME=$scratch/none
+  for XDG_DATA_DIRS in "$prefix/share:/usr/share" "$merged"; do
+    export XDG_DATA_DIRS
+    update-mime-database "${XDG_DATA_DIRS%%:*}/mime"
+    check_type mission.psd application/x-plumora-mission
+    check_type mission-without-extension application/x-plumora-mission
+    check_type mission.json application/x-plumora-mission+json
+    check_type picture.psd image/vnd.adobe.photoshop
+    check_type other.psd image/vnd.adobe.photoshop
+    check_type other.json application/json
+  done
 fi
 echo "installed and used from $prefix"
