@@ -90,7 +90,7 @@ package: deps
 install: deps
 	cmake --preset package
 	cmake --build --preset package
-	cmake --install build/package --prefix $(PREFIX)
+	cmake --install build/package --prefix $(PREFIX) --strip
 
 clean:
 	rm -rf build
