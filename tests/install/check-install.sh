@@ -69,8 +69,8 @@ if [ "$gui" = ON ]; then
      "$prefix/share/plumora/examples/earth-return.psd")
 fi
 USE
-if unshare --mount --map-root-user true 2>/dev/null; then
-  mkdir "$scratch/empty"
+mkdir "$scratch/empty" "$scratch/probe"
+if unshare --mount --map-root-user mount --bind "$scratch/empty" "$scratch/probe" 2>/dev/null; then
   unshare --mount --map-root-user bash -c '
     set -e
     mount --bind "$1/empty" "$2"
