@@ -236,9 +236,10 @@ class Desktop:
 
     def geometry(self, window):
         """(left, top, width, height) of a window on the screen."""
-        out = self.run(["xdotool", "getwindowgeometry", "--shell", str(window)])
-        values = dict(line.split("=", 1) for line in out.split())
-        return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
+        out = self.run(["xwininfo", "-id", str(window)])
+        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+        return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y",
+                                               "Width", "Height"))
 
     def capture(self, window, timeout=5):
         """The window's pixels. While the window manager is still framing a new window, xwd can

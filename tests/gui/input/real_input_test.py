@@ -232,16 +232,17 @@ class ActivationTest(Session):
     """Another program takes the focus and gives it back: the mission window stays as it was, a
     maximised pane maximised, the same pane active, the paused animation at its sample."""
 
-    # The animation bar's slider, as fractions of the main window.
-    SLIDER_POINT = (0.30, 0.952)
+    # The animation bar's "Step forward" button, as fractions of the main window.
+    STEP_FORWARD = (0.872, 0.952)
 
     def test_focus_elsewhere_and_back_changes_nothing(self):
         program = self.start(MISSION)
         self.run_mission()
         self.choose_and_check(1, "Chart", POPUP_RESULTS, by_mouse=False)
-        # A click on the slider's groove moves the paused animation a page forward.
-        self.desktop.click(*self.screen_point(self.SLIDER_POINT))
-        program.idle()
+        # The paused animation a few samples along the flight.
+        for _ in range(3):
+            self.desktop.click(*self.screen_point(self.STEP_FORWARD))
+            program.idle()
         self.desktop.click(*self.screen_point(PANE_POINTS[1]), repeat=2)  # maximise the chart
         program.idle()
         before = self.desktop.capture(self.main)
