@@ -189,6 +189,30 @@ class PanePopupTest(Session):
         self.choose_and_check(3, "Table", POPUP_RESULTS, by_mouse=False, menu_key=True)
 
 
+    # The mission plan's "Edit mission" button, as fractions of the main window.
+    EDIT_MISSION = (0.106, 0.173)
+
+    def test_an_edit_survives_the_first_3d_pane_and_is_saved(self):
+        program = self.start(MISSION)
+        self.desktop.click(*self.screen_point(self.EDIT_MISSION))
+        editor = program.wait_dialog()
+        left, top, width, height = self.desktop.geometry(editor)
+        self.desktop.click(left + width // 2, top + 56)  # the name, right of its label
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text("Kept through 3D")
+        self.desktop.click(left + width - 52, top + height - 23)  # Close
+        program.wait_closed(editor)
+        program.idle()
+        self.choose_and_check(0, "3D Trajectory", POPUP_FRESH, by_mouse=True)
+        saved = os.path.join(program.data, MISSION)
+        before = os.path.getmtime(saved)
+        self.desktop.key("ctrl+s")
+        wait_for(lambda: os.path.getmtime(saved) != before, 20, "the mission to be saved")
+        program.idle()
+        with open(saved, "rb") as f:
+            self.assertIn(b"Kept through 3D", f.read())
+
+
 class DialogKeyboardTest(Session):
     """Each dialog of the menus opened with the keyboard and closed with Esc."""
 
