@@ -24,7 +24,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Desktop, DesktopError, Program  # noqa: E402
+from desktop import Desktop, DesktopError, Program, describe_status  # noqa: E402
 
 BLOCKED_SECONDS = 5.0
 SKIP = 77
@@ -96,6 +96,13 @@ class Monkey:
         self.events = 0
         self.restarts = 0
         self.program = None
+        # The program has no PATH: the sanitizers are told where their symbolizer is.
+        self.sanitizer_env = {"ASAN_OPTIONS": "halt_on_error=1:detect_leaks=0",
+                              "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1"}
+        symbolizer = shutil.which("llvm-symbolizer") or shutil.which("llvm-symbolizer-14")
+        if symbolizer:
+            self.sanitizer_env["ASAN_SYMBOLIZER_PATH"] = symbolizer
+            self.sanitizer_env["UBSAN_SYMBOLIZER_PATH"] = symbolizer
         self.prefix = guard_prefix()
         if self.prefix is None:
             print("monkey: no read-only mount namespace can be made here (unshare --mount, as "
@@ -108,8 +115,7 @@ class Monkey:
             self.desktop, self.args.program, self.args.data, self.args.graphics,
             [self.args.mission],
             wrapper=lambda folder: [*prefix, "/bin/sh", "-c", GUARD, "guard", folder],
-            env={"ASAN_OPTIONS": "halt_on_error=1:detect_leaks=0",
-                 "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1"})
+            env=self.sanitizer_env)
 
     # --- Events ------------------------------------------------------------------------------
     def target(self):
@@ -177,18 +183,26 @@ class Monkey:
         output = self.program.output()
         for mark in SANITIZER_MARKS:
             if mark in output:
+                self.let_the_report_finish()
                 return f"sanitizer report ({mark})"
         if not self.program.alive():
             code = self.program.process.returncode
             if code == 0:
                 self.restart()
                 return None
-            return f"the program died with status {code}"
+            return f"the program died ({describe_status(code)})"
         if not self.desktop.answers(self.program.main, BLOCKED_SECONDS):
             if not self.program.alive():
                 return self.trouble()
             return f"the event loop did not answer for {BLOCKED_SECONDS} s"
         return None
+
+    def let_the_report_finish(self, timeout=120):
+        """The sanitizer writes its report, with the stack, before it ends the program."""
+        try:
+            self.program.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            pass
 
     def restart(self):
         self.note("(the program left normally: restarted)")

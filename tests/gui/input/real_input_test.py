@@ -96,7 +96,16 @@ class Session(unittest.TestCase):
         return popup[0]
 
     def highlighted_row(self, popup):
-        """The middle of the popup's highlighted item, in the popup's pixels."""
+        """The middle of the popup's highlighted item, in the popup's pixels, once it is drawn."""
+        self.program.idle()  # every key handled
+
+        def drawn():
+            row = self.highlight_in(popup)
+            self.program.idle()
+            return row if row is not None and row == self.highlight_in(popup) else None
+        return wait_for(drawn, 10, "an item of the popup to light up")
+
+    def highlight_in(self, popup):
         image = self.desktop.capture(popup)
         x = image.width - 8
         background = image.rgb(x, image.height - 3)
@@ -110,8 +119,7 @@ class Session(unittest.TestCase):
             elif not on and start is not None:
                 best = max(best, (y - start, start))
                 start = None
-        self.assertGreater(best[0], 5, "no item of the popup is highlighted")
-        return best[1] + best[0] // 2
+        return best[1] + best[0] // 2 if best[0] > 5 else None
 
     def choose(self, pane, item, items, by_mouse, menu_key=False):
         """Chooses an item of a pane's popup: the keyboard walks to it; the mouse clicks it."""
@@ -211,6 +219,28 @@ class PanePopupTest(Session):
         program.idle()
         with open(saved, "rb") as f:
             self.assertIn(b"Kept through 3D", f.read())
+
+
+class PasteTest(Session):
+    """Ctrl+V where there is nothing to paste (nothing has been copied on this display yet)."""
+
+    def test_pasting_nothing_into_the_mission_comments(self):
+        program = self.start(MISSION)
+        self.desktop.click(*self.screen_point(PanePopupTest.EDIT_MISSION))
+        editor = program.wait_dialog()
+        left, top, width, height = self.desktop.geometry(editor)
+        comments = (left + width // 2, top + 180)  # the comments box, under the name and type
+        self.desktop.click(*comments)
+        self.desktop.key("ctrl+End", "ctrl+v")
+        program.idle()
+        # Still the editor, still taking text, and closing it keeps what was typed.
+        self.desktop.type_text(" Pasted nothing.")
+        self.desktop.click(left + width - 52, top + height - 23)  # Close
+        program.wait_closed(editor)
+        self.desktop.key("ctrl+s")
+        saved = os.path.join(program.data, MISSION)
+        wait_for(lambda: b"Pasted nothing." in open(saved, "rb").read(), 20,
+                 "the comments to be saved")
 
 
 class DialogKeyboardTest(Session):
