@@ -173,9 +173,9 @@ class Monkey:
             self.note(f"type {text!r}")
             d.type_text(text)
 
-    def note(self, what):
-        self.events += 1
-        self.last.append(f"#{self.events}: {what}")
+    def note(self, what, event=True):
+        self.events += event
+        self.last.append(f"#{self.events}: {what}" if event else f"    {what}")
 
     # --- Watching ----------------------------------------------------------------------------
     def trouble(self):
@@ -205,7 +205,7 @@ class Monkey:
             pass
 
     def restart(self):
-        self.note("(the program left normally: restarted)")
+        self.note("(the program left normally: restarted)", event=False)
         self.restarts += 1
         self.program.stop()
         self.program.remove()
@@ -221,7 +221,7 @@ class Monkey:
             try:
                 self.one_event()
             except DesktopError as error:
-                self.note(f"(input not delivered: {error})")
+                self.note(f"(input not delivered: {error})", event=False)
             problem = self.trouble()
             if problem:
                 return self.report(problem)

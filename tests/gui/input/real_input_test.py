@@ -7,11 +7,10 @@ driven by mouse and keyboard events, and judged by what its windows show.
 import os
 import subprocess
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Desktop, DesktopError, Program, wait_for  # noqa: E402
+from desktop import Desktop, Program, wait_for  # noqa: E402
 
 PROGRAM = DATA = GRAPHICS = None
 MISSION = os.path.join("examples", "earth-return.psd")
@@ -43,8 +42,7 @@ class Session(unittest.TestCase):
 
     def tearDown(self):
         if self.program:
-            failed = any(error for _, error in self._outcome.errors) if hasattr(
-                self._outcome, "errors") else False
+            failed = not getattr(self._outcome, "success", True)
             self.program.stop()
             if failed:
                 print(f"\n--- program output ---\n{self.program.output()}", file=sys.stderr)
