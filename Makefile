@@ -3,7 +3,9 @@
 # build, then again under AddressSanitizer and UndefinedBehaviorSanitizer (with the fuzz targets'
 # regression runs), then the multi-threaded runs under ThreadSanitizer. `make test-dev` is the
 # quick loop: the Debug build only. `make bench` runs the benchmark programs, `make bench-peer` the
-# Earth entry beside a SciPy re-implementation (it installs SciPy for that).
+# Earth entry beside a SciPy re-implementation (it installs SciPy for that). `make package` builds
+# the Debian package build/package/plumora_VERSION_ARCH.deb; `make install` installs the optimised
+# build under PREFIX (default /usr/local).
 CLI_RELEASE := build/release/src/cli/plumora-cli
 GUI_RELEASE := build/release/src/gui/plumora
 # The Earth example: what `make run` opens and `make demo` flies.
@@ -11,7 +13,9 @@ EXAMPLE := examples/earth-return.psd
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS := atmosphere aero missionpsd missionjson import oglmodel texture dib
 
-.PHONY: deps run demo test test-dev test-asan test-tsan fuzz soak bench bench-peer clean
+PREFIX ?= /usr/local
+
+.PHONY: deps run demo test test-dev test-asan test-tsan fuzz soak bench bench-peer package install clean
 
 deps:
 	scripts/install-deps
@@ -87,6 +91,16 @@ bench-peer:
 	cmake --build --preset release --target plumora-cli bench_mission
 	$(PEER_PYTHON) bench/peer/compare.py --python $(PEER_PYTHON) \
 	  --cli build/release/src/cli/plumora-cli --bench build/release/bench/bench_mission
+
+package: deps
+	cmake --preset package
+	cmake --build --preset package
+	cd build/package && cpack
+
+install: deps
+	cmake --preset package
+	cmake --build --preset package
+	cmake --install build/package --prefix $(PREFIX) --strip
 
 clean:
 	rm -rf build

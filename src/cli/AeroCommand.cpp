@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/Output.h"
 #include "core/common/Constants.h"
+#include "core/common/DataFolder.h"
 #include "core/common/Prompter.h"
 #include "core/environment/Aerodynamics.h"
 
@@ -25,9 +26,8 @@ struct AeroOptions {
 int RunAero(const AeroOptions& options) {
   ConsolePrompter prompter;
   AeroDatabase aero;
-  std::error_code ec;
-  const std::filesystem::path base = options.base.empty() ? std::filesystem::current_path(ec)
-                                                          : std::filesystem::path(options.base);
+  const std::filesystem::path base =
+      options.base.empty() ? DefaultDataFolder() : std::filesystem::path(options.base);
   if (!LoadAeroDatabase(aero, options.file, base, prompter)) return kExitFailure;
   std::printf("mach,alpha,cx,cy,cz,cl,cm,cn\n");
   for (double mach : options.mach) {
@@ -47,7 +47,7 @@ void AddAeroCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<AeroOptions>();
   CLI::App* cmd = app.add_subcommand(
       "aero", "Read an aerodynamic file and print its six coefficients at the given points");
-  cmd->add_option("--base", options->base, "Folder holding adf/ (default: the working folder)");
+  cmd->add_option("--base", options->base, std::string("Folder holding adf/") + kBaseDefault);
   cmd->add_option("--file", options->file, "File in adf/ (default: ld600.adf)");
   cmd->add_flag("--spline", options->spline, "Splines along the angle instead of straight lines");
   cmd->add_option("--mach", options->mach, "Mach numbers, separated by commas")

@@ -55,7 +55,7 @@ void AddAtmosphereCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<AtmosphereOptions>();
   CLI::App* cmd = app.add_subcommand(
       "atmosphere", "Read the selected atmosphere file and print it at the given heights");
-  cmd->add_option("--base", options->base, "Folder holding atm/ (default: the working folder)");
+  cmd->add_option("--base", options->base, std::string("Folder holding atm/") + kBaseDefault);
   const std::map<std::string, int> planets{{"earth", kEarth}, {"mars", kMars}, {"titan", kTitan},
                                            {"0", kEarth},     {"1", kMars},    {"2", kTitan}};
   cmd->add_option("--planet", options->planet, "earth, mars or titan (or 0, 1, 2)")

@@ -7,6 +7,8 @@ namespace plumora::cli {
 
 int RunCommandLine(int argc, const char* const* argv) {
   CLI::App app{"plumora-cli: planetary entry and parachute descent from the command line"};
+  app.set_version_flag("--version", "plumora-cli " PLUMORA_VERSION);
+  app.set_help_all_flag("--help-all", "Print this help and that of every command, then exit");
   app.require_subcommand(1);
   int status = kExitOk;
   AddAtmosphereCommand(app, status);
@@ -24,6 +26,8 @@ int RunCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

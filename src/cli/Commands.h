@@ -11,6 +11,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the engine reported an error
 inline constexpr int kExitUsage = 2;    // bad usage
 
+// Where --base points when it is not given, as every command's help says.
+inline constexpr const char* kBaseDefault =
+    " (default: the working folder when it holds atm/, else the installed data)";
+
 void AddAtmosphereCommand(CLI::App& app, int& status);
 void AddAeroCommand(CLI::App& app, int& status);
 void AddShowCommand(CLI::App& app, int& status);

@@ -261,7 +261,7 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
   CLI::App* cmd = app.add_subcommand(
       "dispersions", "Fly a mission many times with scattered inputs and summarise the landings");
   cmd->add_option("--base", options->base,
-                  "Folder holding atm/ and adf/ (default: the working folder)");
+                  std::string("Folder holding atm/ and adf/") + kBaseDefault);
   cmd->add_option("--runs", options->runs, "Number of runs of the whole study")
       ->required()
       ->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()));

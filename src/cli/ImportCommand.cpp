@@ -92,7 +92,7 @@ int RunImport(const ImportOptions& options) {
 void AddImportCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<ImportOptions>();
   CLI::App* cmd = app.add_subcommand("import", "Read a trajectory text file into the results");
-  cmd->add_option("--base", options->base, "Folder holding atm/ (default: the working folder)");
+  cmd->add_option("--base", options->base, std::string("Folder holding atm/") + kBaseDefault);
   std::vector<std::string> names;
   for (const ColumnName& c : kColumnNames) names.push_back(c.name);
   cmd->add_option(

@@ -105,7 +105,7 @@ void AddRunCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<RunOptions>();
   CLI::App* cmd = app.add_subcommand("run", "Run a mission and summarise its flight");
   cmd->add_option("--base", options->base,
-                  "Folder holding atm/ and adf/ (default: the working folder)");
+                  std::string("Folder holding atm/ and adf/") + kBaseDefault);
   cmd->add_option("--csv", options->csv,
                   "Write every sample to this CSV file (-: standard output, the summary then "
                   "going to stderr)");

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Output.h"
 #include "cli/VerifyCases.h"
+#include "core/common/DataFolder.h"
 
 namespace plumora::cli {
 
@@ -49,8 +50,7 @@ std::string VerifyTable(const std::vector<VerifyCase>& cases) {
 
 int RunVerify(const VerifyCommandOptions& options) {
   VerifyOptions verify;
-  verify.base =
-      options.base.empty() ? std::filesystem::path(".") : std::filesystem::path(options.base);
+  verify.base = options.base.empty() ? DefaultDataFolder() : std::filesystem::path(options.base);
   verify.areaSkew = options.areaSkew;
   const std::vector<VerifyCase> cases = RunVerifyCases(verify);
   if (!WriteStandardOutput(VerifyTable(cases))) return kExitFailure;
@@ -67,7 +67,7 @@ void AddVerifyCommand(CLI::App& app, int& status) {
   CLI::App* cmd = app.add_subcommand(
       "verify", "Fly the reference cases and compare each with its independent reference");
   cmd->add_option("--base", options->base,
-                  "Folder holding atm/ with the bundled tables (default: the working folder)");
+                  std::string("Folder holding atm/ with the bundled tables") + kBaseDefault);
   // Plants a fault in the flights (not in their references), to see the command fail.
   cmd->add_option("--skew-area", options->areaSkew)->group("");
   cmd->callback([options, &status] { status = RunVerify(*options); });

@@ -2,19 +2,11 @@
 
 #include <algorithm>
 
+#include "core/common/DataFolder.h"
+
 namespace plumora {
 
-namespace {
-
-std::filesystem::path WorkingFolder() {
-  std::error_code ec;
-  auto folder = std::filesystem::current_path(ec);
-  return ec ? std::filesystem::path(".") : folder;
-}
-
-}  // namespace
-
-CPlumoraDoc::CPlumoraDoc() : baseFolder(WorkingFolder()) {}
+CPlumoraDoc::CPlumoraDoc() : baseFolder(DefaultDataFolder()) {}
 
 CPlumoraDoc::~CPlumoraDoc() = default;
 

@@ -28,7 +28,8 @@ class CPlumoraDoc {
 
   Mission mission;
   CTrajectoryStore results;
-  // Folder under which atm/ and adf/ are looked up.
+  // Folder under which atm/ and adf/ are looked up: the working folder when it holds them,
+  // otherwise the installed data (DefaultDataFolder).
   std::filesystem::path baseFolder;
 
   // --- Commands that need no window ------------------------------------------------------

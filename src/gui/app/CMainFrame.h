@@ -50,7 +50,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // was saved.
   bool SaveDocument(CChildFrame& child, bool saveAs);
   CChildFrame* ActiveChild() const;
-  // The working folder at start-up: atm/ and adf/ are looked up under it.
+  // The folder of the run-time data, fixed at start-up (CPlumoraApp::baseFolder).
   const std::filesystem::path& baseFolder() const { return baseFolder_; }
   CPlumoraView* ActiveView() const;
 
@@ -104,6 +104,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
   const StartupBitmaps& bitmaps() const override { return bitmaps_; }
+  std::filesystem::path DataFolder() const override { return baseFolder_; }
   GlResources* SceneResources() override { return &glResources_; }
 
  protected:

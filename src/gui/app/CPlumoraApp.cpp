@@ -1,13 +1,44 @@
 #include "gui/app/CPlumoraApp.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QSplashScreen>
+#include <functional>
 
+#include "core/common/DataFolder.h"
 #include "gui/app/Artwork.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/logic/DocumentState.h"
 
 namespace plumora::gui {
+
+namespace {
+
+// The prompts of the start-up: the splash stays on top of every window, so it goes before the
+// first message shows, or it would hide the message and the program would seem to hang.
+class StartupPrompter final : public Prompter {
+ public:
+  StartupPrompter(Prompter& target, std::function<void()> beforeShowing)
+      : target_(target), beforeShowing_(std::move(beforeShowing)) {}
+  void Message(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    target_.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    return target_.AskOkCancel(text, caption);
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    return target_.AskYesNo(text, caption);
+  }
+
+ private:
+  Prompter& target_;
+  std::function<void()> beforeShowing_;
+};
+
+}  // namespace
 
 CPlumoraApp::CPlumoraApp() = default;
 CPlumoraApp::~CPlumoraApp() = default;
@@ -19,29 +50,40 @@ bool CPlumoraApp::InitInstance(const QStringList& arguments, const Options& opti
     splash->show();
     QApplication::processEvents();
   }
+  // Until the main window shows, messages have no window to sit over: they go through the
+  // application's own boxes, centred on the screen.
+  StartupPrompter startup(*prompter_, [&splash] { splash.reset(); });
   QApplication::setOrganizationName(kSettingsOrganisation);
   QApplication::setApplicationName(kProgramTitle);
-  // The data folders are looked up under the folder the program was started in, wherever the
-  // program itself lies.
+  if (baseFolder_.empty()) baseFolder_ = DefaultDataFolder();
+  // Fixed for the program's life, whatever the working folder becomes.
   std::error_code error;
-  baseFolder_ = std::filesystem::current_path(error);
+  if (std::filesystem::path absolute = std::filesystem::absolute(baseFolder_, error); !error) {
+    baseFolder_ = absolute;
+  }
 
   mainFrame_ = std::make_unique<CMainFrame>(baseFolder_, bitmaps_);
-  // The main window's own message boxes sit over it; a test's recorder replaces them.
-  mainFrame_->SetPrompter(prompter_ == &messageBoxes_ ? nullptr : prompter_);
-  mainFrame_->glResources().Initialise(baseFolder_, *prompter_);  // 3D views say so on failure
-  if (arguments.isEmpty()) {
-    mainFrame_->NewDocument();
-  } else if (!mainFrame_->OpenDocument(std::filesystem::path(arguments.front().toStdString()))) {
-    return false;
+  mainFrame_->SetPrompter(&startup);
+  // Afterwards the main window's own message boxes sit over it; a test's recorder replaces them.
+  const auto started = [this](bool ok) {
+    mainFrame_->SetPrompter(prompter_ == &messageBoxes_ ? nullptr : prompter_);
+    return ok;
+  };
+  mainFrame_->glResources().Initialise(baseFolder_, startup);  // 3D views say so on failure
+  if (arguments.isEmpty()) mainFrame_->NewDocument();
+  for (const QString& mission : arguments) {
+    if (!mainFrame_->OpenDocument(
+            std::filesystem::path(QFile::encodeName(mission).toStdString()))) {
+      return started(false);
+    }
   }
   if (options.show) {
     mainFrame_->showMaximized();
     QApplication::processEvents();
   }
-  if (!LoadStartupBitmaps(baseFolder_, *prompter_, bitmaps_)) return false;
+  if (!LoadStartupBitmaps(baseFolder_, startup, bitmaps_)) return started(false);
   if (splash) splash->finish(mainFrame_.get());
-  return true;
+  return started(true);
 }
 
 }  // namespace plumora::gui

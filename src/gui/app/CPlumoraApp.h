@@ -26,16 +26,20 @@ class CPlumoraApp {
   CPlumoraApp();
   ~CPlumoraApp();
 
-  // Starts the program; arguments are the command line without the program's name (a mission
-  // to open, or nothing for a new one). False when it cannot start (the reason has been shown):
-  // the main window could not be made, the named mission could not be read, or a start-up
-  // picture is missing or damaged.
+  // Starts the program; arguments are the missions to open, in order (none: a new one). False
+  // when it cannot start (the reason has been shown): the main window could not be made, a named
+  // mission could not be read, or a start-up picture is missing or damaged. The splash is gone
+  // before any message of the start-up shows, and those messages are centred on the screen.
   bool InitInstance(const QStringList& arguments, const Options& options);
 
   CMainFrame* mainFrame() const { return mainFrame_.get(); }
-  // The working folder at start-up: atm/ and adf/ are looked up under it.
+  // The folder of the run-time data, fixed at start-up: the working folder when it holds atm/,
+  // otherwise the installed data, or the folder the command line named.
   const std::filesystem::path& baseFolder() const { return baseFolder_; }
   const StartupBitmaps& bitmaps() const { return bitmaps_; }
+
+  // The data folder the command line named, before InitInstance; empty: DefaultDataFolder().
+  void SetBaseFolder(std::filesystem::path base) { baseFolder_ = std::move(base); }
 
   // Where the start-up messages go (message boxes unless a test says otherwise).
   void SetPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : &messageBoxes_; }

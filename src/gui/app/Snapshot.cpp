@@ -177,6 +177,7 @@ int RunSnapshot(const SnapshotOptions& options) {
   QStringList arguments;
   if (!options.mission.empty()) arguments << QString::fromStdString(options.mission);
   // A mission that cannot be read, or a missing start-up picture, has been reported.
+  app.SetBaseFolder(options.base);
   if (!app.InitInstance(arguments, {false, false})) return kSnapshotFailed;
   CMainFrame& frame = *app.mainFrame();
   // The phase a command of the mission plan bar acts on is the first one.

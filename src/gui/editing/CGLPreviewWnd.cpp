@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <filesystem>
 
+#include "core/common/DataFolder.h"
 #include "gui/app/FrameHost.h"
 #include "gui/app/GlSnapshot.h"
 #include "gui/editing/NumberField.h"
@@ -17,14 +18,14 @@ namespace {
 
 constexpr int kPreviewControlId = 77;
 
-// The main window's display lists, found from the dialog up, or among the top-level windows for
-// a dialog without a parent.
-GlResources* FindSceneResources(QWidget* from) {
+// The main window (its display lists, its data folder), found from the dialog up, or among the
+// top-level windows for a dialog without a parent.
+FrameHost* FindFrameHost(QWidget* from) {
   for (QWidget* w = from; w; w = w->parentWidget()) {
-    if (auto* host = dynamic_cast<FrameHost*>(w)) return host->SceneResources();
+    if (auto* host = dynamic_cast<FrameHost*>(w)) return host;
   }
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* host = dynamic_cast<FrameHost*>(w)) return host->SceneResources();
+    if (auto* host = dynamic_cast<FrameHost*>(w)) return host;
   }
   return nullptr;
 }
@@ -37,7 +38,8 @@ CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int 
   SetControlId(*this, kPreviewControlId);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
-  GlResources* resources = FindSceneResources(parent);
+  FrameHost* host = FindFrameHost(parent);
+  GlResources* resources = host ? host->SceneResources() : nullptr;
   if (resources && resources->IsReady()) {
     view_ = new GlSceneWidget(
         *resources,
@@ -82,9 +84,9 @@ void CGLPreviewWnd::paintEvent(QPaintEvent* event) {
   const QRect inside = contentsRect();
   if (inside.isEmpty()) return;
   SilentPrompter quiet;
-  std::error_code error;
+  const FrameHost* host = FindFrameHost(this);
   const QImage picture = RenderSceneOffscreen(
-      std::filesystem::current_path(error), inside.width(), inside.height(),
+      host ? host->DataFolder() : DefaultDataFolder(), inside.width(), inside.height(),
       [this](const SceneFrame& frame) {
         return DrawSceneInputs(frame, PreviewScene(state_), nullptr);
       },

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 #include "gui/logic/CommandTable.h"
@@ -41,6 +42,13 @@ bool ParseSnapshotSize(const std::string& text, int& width, int& height) {
   width = w;
   height = h;
   return true;
+}
+
+bool LooksLikeOption(const std::string& argument) {
+  if (argument.size() < 2 || argument[0] != '-') return false;
+  char* end = nullptr;
+  std::strtod(argument.c_str(), &end);
+  return end != argument.c_str() + argument.size();
 }
 
 bool WantsSnapshot(const std::vector<std::string>& arguments) {
@@ -86,14 +94,32 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
             const int id = std::atoi(text.c_str());
             return FindCommand(id) ? std::string() : "there is no command " + text;
           });
+  app.add_option("--base", o.base,
+                 "Folder holding atm/, adf/, 3dmodels/ and graphics/ (default: the working folder "
+                 "when it holds atm/, else the installed data)");
   app.add_option("MISSION", o.mission, "The mission to open, .psd or .json (default: a new one)");
 
-  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   SnapshotCommandLine result;
+  // The parser would take the next argument as an option's value even when it is another option
+  // (`--snapshot --help` wrote a picture named "--help").
+  for (std::size_t i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
+    if (!LooksLikeOption(arguments[i])) continue;
+    const CLI::Option* option = app.get_option_no_throw(arguments[i]);
+    if (!option || option->get_items_expected_min() < 1) continue;
+    if (i + 1 == arguments.size() || LooksLikeOption(arguments[i + 1])) {
+      result.status = kSnapshotUsage;
+      result.text = "error: " + arguments[i] + " needs a value\n";
+      return result;
+    }
+  }
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
-    result.text = app.help();
+    // The options alone: the program's help says how they are used.
+    const CLI::Formatter formatter;
+    result.text = formatter.make_positionals(&app) +
+                  formatter.make_groups(&app, CLI::AppFormatMode::Normal);
     return result;
   } catch (const CLI::ParseError& e) {
     result.status = kSnapshotUsage;

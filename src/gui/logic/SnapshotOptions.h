@@ -30,6 +30,7 @@ struct SnapshotOptions {
   bool timeGiven = false;
   std::optional<int> command;  // a command id: picture its dialog instead of a pane
   std::string mission;         // empty: a new mission
+  std::string base;            // folder of the run-time data; empty: the default data folder
 };
 
 struct SnapshotCommandLine {
@@ -40,7 +41,12 @@ struct SnapshotCommandLine {
 
 // True when the arguments (without the program's name) ask for a picture.
 bool WantsSnapshot(const std::vector<std::string>& arguments);
+// With --help, the text is the list of the options.
 SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arguments);
+
+// True for an argument that is an option's name rather than a value: it begins with "-", is
+// more than "-" and is not a number ("-2.5" is a value).
+bool LooksLikeOption(const std::string& argument);
 
 // "WxH" ("800x600"), each side 1 to kMaxSnapshotSide; false for anything else.
 bool ParseSnapshotSize(const std::string& text, int& width, int& height);
