@@ -15,7 +15,7 @@ FUZZ_TARGETS := atmosphere aero missionpsd missionjson import oglmodel texture d
 
 PREFIX ?= /usr/local
 
-.PHONY: deps run demo test test-dev test-asan test-tsan fuzz bench bench-peer package install clean
+.PHONY: deps run demo test test-dev test-asan test-tsan fuzz soak bench bench-peer package install clean
 
 deps:
 	scripts/install-deps
@@ -49,6 +49,16 @@ fuzz: deps
 	    -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz-findings/$$t- \
 	    build/fuzz-findings/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
+
+# The random-input soak: SOAK_EVENTS mouse and key events chosen by SOAK_SEED, over the desktop
+# program built with the sanitizers, on a virtual X server and a throw-away copy of data/.
+SOAK_EVENTS ?= 2000
+SOAK_SEED ?= 1
+soak: deps
+	cmake --preset asan
+	cmake --build --preset asan --target plumora pictures
+	python3 tests/gui/input/monkey.py build/asan/src/gui/plumora data build/asan/tools/graphics \
+	  --events $(SOAK_EVENTS) --seed $(SOAK_SEED)
 
 run: deps
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \

@@ -10,6 +10,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
@@ -114,6 +116,16 @@ class RunInputFilter final : public QObject {
   QWidget* dialog_;
 };
 
+// The window's first OpenGL view makes Qt replace the window's native window with an OpenGL one,
+// wherever that happens: a hidden OpenGL child made before the window is shown gives it that
+// native window from the start, and panes can turn 3D from any event handler.
+void PrepareForOpenGlViews(QWidget& window) {
+  if (!QOpenGLContext::globalShareContext()) return;  // no OpenGL on this display: no 3D views
+  auto* placeholder = new QOpenGLWidget(&window);
+  placeholder->setObjectName("openGlPlaceholder");
+  placeholder->hide();
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps)
@@ -130,6 +142,7 @@ CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& b
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+  PrepareForOpenGlViews(*this);
 
   QSettings settings;
   std::vector<std::string> entries;

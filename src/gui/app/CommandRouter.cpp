@@ -22,12 +22,20 @@ bool CommandRouter::IsBound(int commandId) const {
   return handlers_.count(commandId) > 0;
 }
 
-QAction* CommandRouter::MakeAction(const CommandRow& row, QObject* parent) {
+namespace {
+// A command's menu item, not yet connected to anything.
+QAction* NewAction(const CommandRow& row, QObject* parent) {
   auto* action = new QAction(ToQString(row.text), parent);
   action->setData(row.id);
   action->setCheckable(row.checkable);
   action->setStatusTip(ToQString(row.prompt));
   if (!row.shortcut.empty()) action->setShortcut(QKeySequence(ToQString(row.shortcut)));
+  return action;
+}
+}  // namespace
+
+QAction* CommandRouter::MakeAction(const CommandRow& row, QObject* parent) {
+  QAction* action = NewAction(row, parent);
   const int id = row.id;
   QObject::connect(action, &QAction::triggered, owner_, [this, id] { Invoke(id); });
   return action;
@@ -76,11 +84,18 @@ void CommandRouter::ExecPopup(QWidget* parent, const QPoint& globalPos, const Co
     if (row.menu != CommandMenu::kPopup || !IsBound(row.id)) continue;
     if (group >= 0 && row.group != group) popup.addSeparator();
     group = row.group;
-    QAction* action = MakeAction(row, &popup);
+    QAction* action = NewAction(row, &popup);
     Apply(action, Evaluate(row, state));
     popup.addAction(action);
   }
-  popup.exec(globalPos);
+  const QAction* chosen = popup.exec(globalPos);
+  if (!chosen) return;
+  // The choice runs once the event that opened the popup is over: a change of display mode can
+  // give the window its first OpenGL view, and Qt then replaces the window's native window under
+  // whatever handler is still on the stack.
+  const int id = chosen->data().toInt();
+  QMetaObject::invokeMethod(
+      owner_, [this, id] { Invoke(id); }, Qt::QueuedConnection);
 }
 
 QMenu* CommandRouter::Menu(CommandMenu menu) const {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -49,8 +50,25 @@ QLayout* CloseRow(QDialog& dialog, int id) {
   return row;
 }
 
+namespace {
+// Qt's plain-text box takes the first format of what is pasted without looking whether there is
+// one, and an empty clipboard has none: here a paste of nothing does nothing.
+class CommentsEdit final : public QPlainTextEdit {
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override {
+    return HasFormat(source) && QPlainTextEdit::canInsertFromMimeData(source);
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (HasFormat(source)) QPlainTextEdit::insertFromMimeData(source);
+  }
+
+ private:
+  static bool HasFormat(const QMimeData* source) { return source && !source->formats().isEmpty(); }
+};
+}  // namespace
+
 QPlainTextEdit* CommentsField(int id, int lines) {
-  auto* edit = new QPlainTextEdit;
+  auto* edit = new CommentsEdit;
   SetControlId(*edit, id);
   edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + 12);
   return edit;

@@ -1,6 +1,7 @@
 #include "gui/results/CPlumoraView.h"
 
 #include <QAbstractScrollArea>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -279,10 +280,14 @@ void CPlumoraView::Print(QPrinter& printer) {
 void CPlumoraView::MousePressed(Qt::MouseButton button, const QPoint& pos) {
   frame_.SetActiveView(this);
   if (pane_) pane_->MousePress(pos, button);
-  if (button == Qt::RightButton) {
-    const QWidget* surface = stack_->currentWidget();
-    frame_.host().ShowPanePopup(*this, surface->mapToGlobal(pos));
-  }
+}
+
+void CPlumoraView::contextMenuEvent(QContextMenuEvent* event) {
+  // Every surface of the pane leaves this event to us, from the mouse or the keyboard alike. The
+  // popup runs here rather than in the press handler, and what is chosen in it runs after it.
+  frame_.SetActiveView(this);
+  frame_.host().ShowPanePopup(*this, event->globalPos());
+  event->accept();
 }
 
 void CPlumoraView::MouseReleased(Qt::MouseButton button, const QPoint& pos) {

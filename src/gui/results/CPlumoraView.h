@@ -77,6 +77,7 @@ class CPlumoraView : public QWidget, private PaneHost {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // PaneHost

@@ -1,0 +1,335 @@
+"""The desktop program used as a person uses it: started on a real X server with a window manager,
+driven by mouse and keyboard events, and judged by what its windows show.
+
+    real_input_test.py PROGRAM DATA_FOLDER GRAPHICS_FOLDER [unittest arguments]
+"""
+
+import os
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import Desktop, Program, wait_for  # noqa: E402
+
+PROGRAM = DATA = GRAPHICS = None
+MISSION = os.path.join("examples", "earth-return.psd")
+WHITE = (255, 255, 255)
+
+# Where the four panes of a new mission window are, as fractions of the main window: a point well
+# inside each of them, whatever the fonts make of the bars around them.
+PANE_POINTS = [(0.41, 0.27), (0.80, 0.27), (0.41, 0.69), (0.80, 0.69)]
+
+# The popup's items that can be chosen, in order: on a new window, and once there are results.
+POPUP_FRESH = ["Table", "Chart", "2D Trajectory", "3D Trajectory", "Options"]
+POPUP_RESULTS = ["Table", "Chart", "3D payload", "3D parachute", "3D System", "2D Trajectory",
+                 "3D Trajectory", "Options"]
+
+
+class Session(unittest.TestCase):
+    """One desktop per test class; one program per test, on a fresh copy of the data."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.close()
+
+    def setUp(self):
+        self.program = None
+
+    def tearDown(self):
+        if self.program:
+            failed = not getattr(self._outcome, "success", True)
+            self.program.stop()
+            if failed:
+                print(f"\n--- program output ---\n{self.program.output()}", file=sys.stderr)
+            self.program.remove()
+
+    def start(self, *arguments):
+        self.program = Program(self.desktop, PROGRAM, DATA, GRAPHICS, arguments)
+        self.main = self.program.wait_main_window()
+        return self.program
+
+    # --- Looking -------------------------------------------------------------------------------
+    def window_point(self, fraction):
+        x, y, w, h = self.desktop.geometry(self.main)
+        return int(w * fraction[0]), int(h * fraction[1])
+
+    def screen_point(self, fraction):
+        x, y, _, _ = self.desktop.geometry(self.main)
+        px, py = self.window_point(fraction)
+        return x + px, y + py
+
+    def blank_rectangle(self, image, point):
+        """The white area around a point: the inside of a pane that shows nothing yet."""
+        x, y = point
+        self.assertEqual(image.rgb(x, y), WHITE, "the pane is not blank")
+        left, right, top, bottom = x, x, y, y
+        while left > 0 and image.rgb(left - 1, y) == WHITE:
+            left -= 1
+        while right < image.width - 1 and image.rgb(right + 1, y) == WHITE:
+            right += 1
+        while top > 0 and image.rgb(x, top - 1) == WHITE:
+            top -= 1
+        while bottom < image.height - 1 and image.rgb(x, bottom + 1) == WHITE:
+            bottom += 1
+        return left, top, right + 1, bottom + 1
+
+    def pane_picture(self, rectangle):
+        return self.desktop.capture(self.main).region(*rectangle)
+
+    # --- Doing ---------------------------------------------------------------------------------
+    def open_popup(self, pane, menu_key=False):
+        if menu_key:  # the pane takes the focus from a click; the keyboard's menu key does the rest
+            self.desktop.click(*self.screen_point(PANE_POINTS[pane]))
+            self.program.idle()
+            self.desktop.key("Menu")
+        else:
+            self.desktop.click(*self.screen_point(PANE_POINTS[pane]), button=3)
+        popup = wait_for(self.program.other_windows, 10, "the pane's popup")
+        self.assertEqual(len(popup), 1)
+        return popup[0]
+
+    def highlighted_row(self, popup):
+        """The middle of the popup's highlighted item, in the popup's pixels, once it is drawn."""
+        self.program.idle()  # every key handled
+
+        def drawn():
+            row = self.highlight_in(popup)
+            self.program.idle()
+            return row if row is not None and row == self.highlight_in(popup) else None
+        return wait_for(drawn, 10, "an item of the popup to light up")
+
+    def highlight_in(self, popup):
+        image = self.desktop.capture(popup)
+        x = image.width - 8
+        background = image.rgb(x, image.height - 3)
+        marked = [sum(abs(a - b) for a, b in zip(image.rgb(x, y), background)) > 60
+                  for y in range(image.height)]
+        # The longest run of marked rows is the highlight; the frame's lines are one row each.
+        best, start = (0, 0), None
+        for y, on in enumerate(marked + [False]):
+            if on and start is None:
+                start = y
+            elif not on and start is not None:
+                best = max(best, (y - start, start))
+                start = None
+        return best[1] + best[0] // 2 if best[0] > 5 else None
+
+    def choose(self, pane, item, items, by_mouse, menu_key=False):
+        """Chooses an item of a pane's popup: the keyboard walks to it; the mouse clicks it."""
+        popup = self.open_popup(pane, menu_key)
+        self.desktop.key(*["Down"] * (items.index(item) + 1))
+        if by_mouse:
+            # The keys only find the row; the click is the choice.
+            row = self.highlighted_row(popup)
+            left, top, width, _ = self.desktop.geometry(popup)
+            self.desktop.click(left + width // 2, top + row)
+        else:
+            self.desktop.key("Return")
+        self.program.wait_closed(popup)
+        self.program.idle()
+        # The window is ready for OpenGL from the start: its first 3D pane does not replace it.
+        self.assertIn(self.main, self.desktop.windows(self.program.pid),
+                      "the main window was replaced")
+
+    def choose_and_check(self, pane, item, items, by_mouse, menu_key=False):
+        """Chooses a mode for a blank pane and sees the pane show something; returns where."""
+        image = self.desktop.capture(self.main)
+        rectangle = self.blank_rectangle(image, self.window_point(PANE_POINTS[pane]))
+        self.choose_and_see_change(rectangle, pane, item, items, by_mouse, menu_key)
+        return rectangle
+
+    def choose_and_see_change(self, rectangle, pane, item, items, by_mouse, menu_key=False):
+        before = self.pane_picture(rectangle)
+        self.choose(pane, item, items, by_mouse, menu_key)
+        wait_for(lambda: self.pane_picture(rectangle) != before, 10,
+                 f"the pane to show {item}")
+
+    def menu(self, mnemonic, downs=0):
+        """Opens a menu of the menu bar with Alt and its letter and takes its item number downs."""
+        self.desktop.key(f"alt+{mnemonic}")
+        wait_for(self.program.other_windows, 10, f"the menu of Alt+{mnemonic}")
+        self.desktop.key(*["Down"] * downs, "Return")
+
+    def run_mission(self):
+        self.menu("i", 5)  # Simulation > Run
+        progress = wait_for(lambda: [w for w in self.program.other_windows()
+                                     if self.desktop.name(w) == "Processing..."], 30,
+                            "the run to start")
+        self.program.wait_closed(progress[0], timeout=600)
+        self.program.idle()
+
+
+class PanePopupTest(Session):
+    """Every display mode from a pane's popup on a new window, the 3D ones first: the first OpenGL
+    view of a window must not take the window down with it."""
+
+    def fresh_modes(self, by_mouse):
+        self.start(MISSION)
+        scene = self.choose_and_check(0, "3D Trajectory", POPUP_FRESH, by_mouse)
+        for pane, item in enumerate(["Table", "Chart", "2D Trajectory"], start=1):
+            self.choose_and_check(pane, item, POPUP_FRESH, by_mouse)
+        # The 3D pane's own popup, back to a 2D mode.
+        self.choose_and_see_change(scene, 0, "Chart", POPUP_FRESH, by_mouse)
+
+    def test_modes_of_a_new_window_by_mouse(self):
+        self.fresh_modes(by_mouse=True)
+
+    def test_modes_of_a_new_window_by_keyboard(self):
+        self.fresh_modes(by_mouse=False)
+
+    def test_3d_payload_after_a_run_by_mouse(self):
+        self.start(MISSION)
+        self.run_mission()
+        self.choose_and_check(0, "3D payload", POPUP_RESULTS, by_mouse=True)
+        self.choose_and_check(1, "3D parachute", POPUP_RESULTS, by_mouse=True)
+
+    def test_3d_system_after_a_run_by_the_menu_key(self):
+        self.start(MISSION)
+        self.run_mission()
+        self.choose_and_check(2, "3D System", POPUP_RESULTS, by_mouse=False, menu_key=True)
+        self.choose_and_check(3, "Table", POPUP_RESULTS, by_mouse=False, menu_key=True)
+
+
+    # The mission plan's "Edit mission" button, as fractions of the main window.
+    EDIT_MISSION = (0.106, 0.173)
+
+    def test_an_edit_survives_the_first_3d_pane_and_is_saved(self):
+        program = self.start(MISSION)
+        self.desktop.click(*self.screen_point(self.EDIT_MISSION))
+        editor = program.wait_dialog()
+        left, top, width, height = self.desktop.geometry(editor)
+        self.desktop.click(left + width // 2, top + 56)  # the name, right of its label
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text("Kept through 3D")
+        self.desktop.click(left + width - 52, top + height - 23)  # Close
+        program.wait_closed(editor)
+        program.idle()
+        self.choose_and_check(0, "3D Trajectory", POPUP_FRESH, by_mouse=True)
+        saved = os.path.join(program.data, MISSION)
+        before = os.path.getmtime(saved)
+        self.desktop.key("ctrl+s")
+        wait_for(lambda: os.path.getmtime(saved) != before, 20, "the mission to be saved")
+        program.idle()
+        with open(saved, "rb") as f:
+            self.assertIn(b"Kept through 3D", f.read())
+
+
+class PasteTest(Session):
+    """Ctrl+V where there is nothing to paste (nothing has been copied on this display yet)."""
+
+    def test_pasting_nothing_into_the_mission_comments(self):
+        program = self.start(MISSION)
+        self.desktop.click(*self.screen_point(PanePopupTest.EDIT_MISSION))
+        editor = program.wait_dialog()
+        left, top, width, height = self.desktop.geometry(editor)
+        comments = (left + width // 2, top + 180)  # the comments box, under the name and type
+        self.desktop.click(*comments)
+        self.desktop.key("ctrl+End", "ctrl+v")
+        program.idle()
+        # Still the editor, still taking text, and closing it keeps what was typed.
+        self.desktop.type_text(" Pasted nothing.")
+        self.desktop.click(left + width - 52, top + height - 23)  # Close
+        program.wait_closed(editor)
+        self.desktop.key("ctrl+s")
+        saved = os.path.join(program.data, MISSION)
+        wait_for(lambda: b"Pasted nothing." in open(saved, "rb").read(), 20,
+                 "the comments to be saved")
+
+
+class DialogKeyboardTest(Session):
+    """Each dialog of the menus opened with the keyboard and closed with Esc."""
+
+    # (what, keys that open it): Alt and a menu's letter, then Down to the item, or a shortcut.
+    DIALOGS = [
+        ("Open", ["ctrl+o"]),
+        ("Save As", ["alt+f", "Down", "Down", "Down", "Down", "Return"]),
+        ("Print", ["ctrl+p"]),
+        ("Print Preview", ["alt+f", *["Down"] * 5, "Return"]),
+        ("Print Setup", ["alt+f", *["Down"] * 6, "Return"]),
+        ("Payload manager", ["alt+i", "Return"]),
+        ("Parachute manager", ["alt+i", "Down", "Return"]),
+        ("Initial state", ["alt+i", "Down", "Down", "Return"]),
+        ("Solver", ["alt+i", *["Down"] * 3, "Return"]),
+        ("Environment", ["alt+i", *["Down"] * 4, "Return"]),
+        ("Import data", ["alt+i", *["Down"] * 6, "Return"]),
+        # A pane's options are those of its mode: the chart first, then Options, the last item.
+        ("Options", ["alt+o", "Down", "Return", "alt+o", "Up", "Return"]),
+        ("Atmospheric data viewer", ["alt+t", "Return"]),
+        ("Aerodynamic data viewer", ["alt+t", "Down", "Return"]),
+        ("About", ["alt+h", "Return"]),
+    ]
+
+    def test_each_dialog_opens_and_closes_by_keyboard(self):
+        program = self.start(MISSION)
+        for what, keys in self.DIALOGS:
+            with self.subTest(dialog=what):
+                for k in keys:
+                    self.desktop.key(k)
+                    program.idle()
+                dialog = program.wait_dialog()
+                self.assertNotIn(dialog, (0, self.main))
+                self.desktop.key("Escape")
+                program.wait_closed(dialog)
+                wait_for(lambda: self.desktop.active_window() == self.main, 10,
+                         "the main window to take the focus back")
+                self.assertEqual(program.other_windows(), [], f"{what} left a window open")
+
+
+class ActivationTest(Session):
+    """Another program takes the focus and gives it back: the mission window stays as it was, a
+    maximised pane maximised, the same pane active, the paused animation at its sample."""
+
+    # The animation bar's "Step forward" button, as fractions of the main window.
+    STEP_FORWARD = (0.872, 0.952)
+
+    def test_focus_elsewhere_and_back_changes_nothing(self):
+        program = self.start(MISSION)
+        self.run_mission()
+        self.choose_and_check(1, "Chart", POPUP_RESULTS, by_mouse=False)
+        # The paused animation a few samples along the flight.
+        for _ in range(3):
+            self.desktop.click(*self.screen_point(self.STEP_FORWARD))
+            program.idle()
+        self.desktop.click(*self.screen_point(PANE_POINTS[1]), repeat=2)  # maximise the chart
+        program.idle()
+        before = self.desktop.capture(self.main)
+        other = subprocess.Popen(["xlogo"], env=self.desktop.env)
+        try:
+            logo = int(wait_for(lambda: self.desktop.run(
+                ["xdotool", "search", "--onlyvisible", "--class", "xlogo"], check=False).split(),
+                10, "another program's window")[0])
+            self.desktop.xdotool("windowactivate", logo)
+            wait_for(lambda: self.desktop.active_window() == logo, 10, "the other window's focus")
+            program.idle()
+            self.desktop.xdotool("windowactivate", self.main)
+            wait_for(lambda: self.desktop.active_window() == self.main, 10, "the focus back")
+            program.idle()
+            after = self.desktop.capture(self.main)
+        finally:
+            other.terminate()
+            other.wait()
+        if before.pixels != after.pixels:
+            before.save_png("plumora-before-activation.png")
+            after.save_png("plumora-after-activation.png")
+        self.assertTrue(before.pixels == after.pixels,
+                        "the mission window changed when the focus went away and came back")
+
+
+def main():
+    global PROGRAM, DATA, GRAPHICS
+    if len(sys.argv) < 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    PROGRAM, DATA, GRAPHICS = sys.argv[1:4]
+    argv = [sys.argv[0], *sys.argv[4:]]
+    result = unittest.main(argv=argv, exit=False, verbosity=2).result
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
