@@ -25,6 +25,7 @@ ManualViewer::ManualViewer(fs::path folder, QWidget* parent)
   browser_->setObjectName("manualBrowser");
   // Links to the web open in the desktop's browser; the manual's own pages open here.
   browser_->setOpenExternalLinks(true);
+  browser_->document()->setDocumentMargin(12);
 
   auto* bar = new QToolBar(this);
   QAction* back = bar->addAction("Back", browser_, &QTextBrowser::backward);
