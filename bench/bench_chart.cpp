@@ -5,12 +5,11 @@
 // snapshot is measured beside it. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <cmath>
-#include <cstdlib>
 
+#include "QtBenchmarkMain.h"
 #include "core/app/PlumoraDoc.h"
 #include "gui/results/ChartPane.h"
 
@@ -103,10 +102,5 @@ BENCHMARK(BM_ChartCrossHairMove)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return plumora::bench::RunQtBenchmarks(argc, argv);
 }

@@ -118,6 +118,17 @@ bool HeadlessContext::MakeCurrent() {
   return Library().makeCurrent(context_, buffer_.data(), kGlUnsignedByte, width_, height_) != 0;
 }
 
+bool HeadlessContext::Resize(int width, int height) {
+  if (width < 1 || height < 1) return false;
+  if (width != width_ || height != height_) {
+    width_ = width;
+    height_ = height;
+    buffer_.assign(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel, 0);
+  }
+  return MakeCurrent();
+}
+
 void HeadlessContext::Release() {
   Library().makeCurrent(nullptr, nullptr, 0, 0, 0);
 }

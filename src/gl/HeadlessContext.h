@@ -25,6 +25,9 @@ class HeadlessContext {
 
   // Makes the context current on this thread (again); false when OSMesa refuses.
   bool MakeCurrent();
+  // Gives the context a colour buffer of width × height pixels (what it drew is dropped) and makes
+  // it current; its lists and state stay. False when OSMesa refuses or the size has no pixels.
+  bool Resize(int width, int height);
   // Leaves no context current on this thread.
   void Release();
 

@@ -50,6 +50,7 @@ namespace {
 constexpr int kStatusPaneWidths[] = {100, 100, 150};
 const char* const kStatusPaneTexts[] = {"X=0.0", "Y=0.0", " "};
 const char* const kRecentGroup = "Recent File List";
+constexpr std::string_view kMsgNoPrinter = "There is no printer to print on.";
 
 QString MissionFilters() {
   return ToQString(kMissionFileFilter) + ";;Plumora JSON mission (*.json);;All Files (*)";
@@ -61,6 +62,12 @@ QString PathText(const std::filesystem::path& path) {
 
 std::filesystem::path ToPath(const QString& text) {
   return std::filesystem::path(text.toStdString());
+}
+
+// Whether a print would land anywhere: a printer of the system, or a file named for it.
+bool HasPrintTarget(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
+  return printer.isValid();
 }
 
 // While a mission runs, the interface takes no input but the progress dialog's and that of the
@@ -144,6 +151,7 @@ CMainFrame::CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& b
   CreateStatusBar();
   commands_.AttachButton(kCtlEditMission, planBar_->editMissionButton());
   commands_.AttachButton(kCtlEditPhase, planBar_->editPhaseButton());
+  commands_.AttachButton(kCtlViewPhase, planBar_->viewPhaseButton());
 
   animation_.SetRefresh([this](int index, bool playing) {
     if (CChildFrame* child = ActiveChild()) child->RefreshPanes(index, playing);
@@ -179,18 +187,23 @@ void CMainFrame::BindCommands() {
   BindFileCommands();
   BindViewCommands();
   commands_.Bind(kCmdRun, [this] { RunActiveMission(); });
+  // Panes change only between runs: a run's results are not to be read while they are written.
   for (const ModeCommand& c : kModeCommands) {
     const auto toggle = [this, mode = c.mode] {
-      if (CPlumoraView* view = ActiveView()) view->ToggleDisplayMode(mode);
+      CPlumoraView* view = ActiveView();
+      if (view && !running_) view->ToggleDisplayMode(mode);
     };
     commands_.Bind(c.showId, toggle);
     commands_.Bind(c.popupId, toggle);
   }
   for (int id : {kCmdShowOptions, kCmdPopupOptions}) {
     commands_.Bind(id, [this] {
-      if (CPlumoraView* view = ActiveView()) view->OptionsCommand();
+      CPlumoraView* view = ActiveView();
+      if (view && !running_) view->OptionsCommand();
     });
   }
+  // The plan bar's "View phase" button is there to be pressed, and does nothing.
+  commands_.Bind(kCtlViewPhase, [] {});
   commands_.Bind(kCmdWindowCascade, [this] { mdi_->cascadeSubWindows(); });
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
@@ -213,8 +226,9 @@ void CMainFrame::BindFileCommands() {
     });
   }
   commands_.Bind(kCmdExportResults, [this] { ExportResultsAs(); });
-  commands_.Bind(kCmdFilePrint, [this] { Print(false); });
-  commands_.Bind(kCmdFilePrintPreview, [this] { Print(true); });
+  commands_.Bind(kCmdFilePrint, [this] { Print(PrintRoute::kAsk); });
+  commands_.Bind(kCmdFilePrintDirect, [this] { Print(PrintRoute::kDirect); });
+  commands_.Bind(kCmdFilePrintPreview, [this] { Print(PrintRoute::kPreview); });
   commands_.Bind(kCmdFilePrintSetup, [this] {
     QPageSetupDialog dialog(&printer(), this);
     dialog.exec();
@@ -526,6 +540,10 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (!window && !mdi_->subWindowList().isEmpty()) return;
   CChildFrame* child = window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
   if (window && !child) return;
+  // The area names its window again each time the program gets the focus back from another
+  // one: the window the user works in stays as it was left (the sample shown, a zoomed pane, the
+  // active pane). Only a change to another mission window starts it over.
+  if (child && child == activeFrame_) return;
   // Only the window the user works in shows its active pane's red frame.
   if (activeFrame_ != child) {
     const QPointer<CChildFrame> previous = activeFrame_;
@@ -670,8 +688,9 @@ void CMainFrame::RunActiveMission() {
   qApp->installEventFilter(&filter);
 
   QEventLoop loop;
-  std::thread worker([&doc, &loop] {
-    RunMission(doc);
+  RunOutcome outcome;
+  std::thread worker([&doc, &loop, &outcome] {
+    outcome = RunMission(doc);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   dialog.show();
@@ -689,8 +708,8 @@ void CMainFrame::RunActiveMission() {
   animation_.Bind(&doc.results);
   if (animation_.index() > doc.results.LastIndex()) animation_.ResetAnimation();
   animationBar_->Show(animation_);
-  // Something visible tells that the run is over, however it ended.
-  statusBar()->showMessage(QString::fromStdString(RunDoneText(doc.results)));
+  // Something visible tells that the run is over, and how it ended.
+  statusBar()->showMessage(QString::fromStdString(RunEndText(outcome, doc.results)));
   UpdateCommandStates();
 }
 
@@ -724,18 +743,31 @@ QPrinter& CMainFrame::printer() {
   return *printer_;
 }
 
-void CMainFrame::Print(bool preview) {
+void CMainFrame::Print(PrintRoute route) {
   CPlumoraView* view = ActiveView();
   if (!view) return;
-  if (preview) {
-    QPrintPreviewDialog dialog(&printer(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [view](QPrinter* target) { view->Print(*target); });
-    dialog.exec();
-    return;
+  switch (route) {
+    case PrintRoute::kPreview: {
+      QPrintPreviewDialog dialog(&printer(), this);
+      connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+              [view](QPrinter* target) { view->Print(*target); });
+      dialog.exec();
+      return;
+    }
+    case PrintRoute::kDirect:
+      // The printer chosen last (in Print or Print Setup), or the system's default one.
+      if (!HasPrintTarget(printer())) {
+        prompter_->Message(kMsgNoPrinter, kCaptionError);
+        return;
+      }
+      view->Print(printer());
+      return;
+    case PrintRoute::kAsk: {
+      QPrintDialog dialog(&printer(), this);
+      if (dialog.exec() == QDialog::Accepted) view->Print(printer());
+      return;
+    }
   }
-  QPrintDialog dialog(&printer(), this);
-  if (dialog.exec() == QDialog::Accepted) view->Print(printer());
 }
 
 }  // namespace plumora::gui

@@ -125,7 +125,9 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void ScheduleAnimation();
   void Open();
   void ExportResultsAs();
-  void Print(bool preview);
+  // kAsk: the print dialog first; kDirect: straight to the printer; kPreview: on the screen.
+  enum class PrintRoute { kAsk, kDirect, kPreview };
+  void Print(PrintRoute route);
   QMdiSubWindow* ActiveSubWindow() const;
   CChildFrame* AddChild(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
 

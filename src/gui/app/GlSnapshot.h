@@ -12,9 +12,11 @@
 
 namespace plumora::gui {
 
-// Sets up a fresh off-screen context of width × height pixels (its state, the lists read from
-// base, whose messages go to prompter, and the projection), draws the scene and writes its labels
-// over it. A null picture, with failure set when given, when off-screen OpenGL cannot be used.
+// Draws the scene off-screen at width × height pixels and writes its labels over it. One
+// off-screen context serves the whole process: its lists are read from base by the first
+// picture (and again only for another base), and what reading them said is said through
+// prompter at every picture, as a fresh context would. A null picture, with failure set when
+// given, when off-screen OpenGL cannot be used.
 QImage RenderSceneOffscreen(const std::filesystem::path& base, int width, int height,
                             const SceneDraw& draw, Prompter& prompter,
                             std::string* failure = nullptr);

@@ -22,6 +22,7 @@ class MissionPlanBar : public QWidget {
   // The bar's command buttons: Edit mission and Edit phase (the command table enables them).
   QPushButton* editMissionButton() const { return editMission_; }
   QPushButton* editPhaseButton() const { return editPhase_; }
+  QPushButton* viewPhaseButton() const { return viewPhase_; }
   // The phase lines as shown, tab-separated (UTF-8).
   QStringList phaseLines() const;
   // The selected phase's entry (0-based), or -1.

@@ -20,6 +20,7 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/logic/AnimationControl.h"
+#include "gui/logic/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
 
@@ -115,6 +116,11 @@ int PanePicture(CChildFrame& child, const SnapshotOptions& options, const Startu
 }
 
 int DialogPicture(CMainFrame& frame, int commandId, const std::string& output) {
+  // The direct print opens no dialog and would print the pane on paper: a picture of a dialog
+  // is not worth that.
+  if (commandId == kCmdFilePrintDirect) {
+    return Fail("command " + std::to_string(commandId) + " prints without a dialog");
+  }
   // The dialog a command opens runs its own event loop; the watcher finds it there, takes its
   // picture and cancels it.
   QImage picture;

@@ -5,9 +5,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
+#include <algorithm>
 
+#include "core/common/CodePage.h"
 #include "core/common/Messages.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
@@ -74,6 +78,65 @@ bool ReadStoredText(QWidget& field, const QString& text, const QString& label, s
   }
   out = *stored;
   return true;
+}
+
+namespace {
+
+// The text without the characters a mission cannot keep. first: the first one left out (0 when
+// none was); cursor moves back by the units left out before it.
+QString StorablePart(const QString& text, char32_t& first, int& cursor) {
+  QString kept;
+  const int typedCursor = cursor;
+  int at = 0;  // UTF-16 units read so far
+  for (const char32_t c : text.toUcs4()) {
+    const int units = c > 0xFFFF ? 2 : 1;
+    if (CodePointToWindows1252(c) >= 0) {
+      kept.append(QString::fromUcs4(&c, 1));
+    } else {
+      if (first == 0) first = c;
+      if (at < typedCursor) cursor -= units;
+    }
+    at += units;
+  }
+  return kept;
+}
+
+// Shown once the edit that brought the character in is over.
+void SayLeftOut(QWidget& field, const QString& label, char32_t character) {
+  QMetaObject::invokeMethod(
+      &field,
+      [&field, text = LeftOutCharacterMessage(label.toStdString(), character)] {
+        ShowRefusal(field.window(), text);
+      },
+      Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void KeepStorableText(QLineEdit& field, const QString& label) {
+  QObject::connect(&field, &QLineEdit::textChanged, &field, [&field, label](const QString& text) {
+    char32_t first = 0;
+    int cursor = field.cursorPosition();
+    const QString kept = StorablePart(text, first, cursor);
+    if (first == 0) return;
+    field.setText(kept);  // comes back here with nothing to leave out
+    field.setCursorPosition(std::max(0, cursor));
+    SayLeftOut(field, label, first);
+  });
+}
+
+void KeepStorableText(QPlainTextEdit& field, const QString& label) {
+  QObject::connect(&field, &QPlainTextEdit::textChanged, &field, [&field, label] {
+    char32_t first = 0;
+    int cursor = field.textCursor().position();
+    const QString kept = StorablePart(field.toPlainText(), first, cursor);
+    if (first == 0) return;
+    field.setPlainText(kept);
+    QTextCursor moved = field.textCursor();
+    moved.setPosition(std::clamp(cursor, 0, static_cast<int>(kept.size())));
+    field.setTextCursor(moved);
+    SayLeftOut(field, label, first);
+  });
 }
 
 void ShowRefusal(QWidget* parent, const std::string& text) {

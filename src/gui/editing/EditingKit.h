@@ -11,6 +11,7 @@
 class QDialog;
 class QGridLayout;
 class QLayout;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
@@ -53,6 +54,12 @@ NumberField* AddNumberRow(QGridLayout& grid, int row, int column, int id, const 
 // The text of a field as the bytes a mission keeps. When a character cannot be kept, a message
 // names the field, the field takes the focus and the answer is false.
 bool ReadStoredText(QWidget& field, const QString& text, const QString& label, std::string& out);
+
+// Keeps a text field to what a mission can store: a character the code page lacks is left out
+// as soon as it is typed or pasted, the rest of the text and the cursor stay, and a message names
+// the field. For editors that must close whatever the fields hold.
+void KeepStorableText(QLineEdit& field, const QString& label);
+void KeepStorableText(QPlainTextEdit& field, const QString& label);
 
 // The message of a refused entry, in the box every "error" message of the program comes in.
 void ShowRefusal(QWidget* parent, const std::string& text);

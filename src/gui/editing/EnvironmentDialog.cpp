@@ -51,12 +51,15 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
                                           fontMetrics().averageCharWidth() * kDescriptionChars));
   FillDescriptions(kMsgAtmFileNotOpenedDuringInit);
   descriptions_->setCurrentIndex(OpeningSelection(atmosphere, descriptions_->count()));
-  connect(descriptions_, &QComboBox::currentIndexChanged, this,
-          [this] { descriptions_->setToolTip(descriptions_->currentText()); });
-  descriptions_->setToolTip(descriptions_->currentText());
-  connect(planets_, &QComboBox::currentIndexChanged, this, [this] {
+  // The tip shows the whole description the list may cut. The list is refilled quietly, and
+  // its first line may stand where the old first line stood: the tip follows every refill too.
+  const auto showTip = [this] { descriptions_->setToolTip(descriptions_->currentText()); };
+  connect(descriptions_, &QComboBox::currentIndexChanged, this, showTip);
+  showTip();
+  connect(planets_, &QComboBox::currentIndexChanged, this, [this, showTip] {
     FillDescriptions(kMsgAtmFileNotOpenedDuringPlanetChange);
     descriptions_->setCurrentIndex(descriptions_->count() > 0 ? 0 : -1);
+    showTip();
   });
 
   wind_ = new QCheckBox("Wind");

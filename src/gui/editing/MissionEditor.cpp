@@ -33,6 +33,9 @@ CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) 
   type_->setCurrentIndex(description.type);
   comments_ = CommentsField(1068, 8);
   comments_->setPlainText(ShownText(description.comments));
+  // The editor closes however it is closed: its fields never hold what it could not write back.
+  KeepStorableText(*name_, "Mission Name");
+  KeepStorableText(*comments_, "Mission Comments");
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel("Mission Name"), 0, 0);
@@ -92,6 +95,8 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
   grid->addWidget(type_, 1, 1, Qt::AlignLeft);
   grid->addWidget(new QLabel("Phase Comments"), 2, 0, Qt::AlignTop);
   grid->addWidget(comments_, 2, 1);
+  KeepStorableText(*name_, "Phase Name");
+  KeepStorableText(*comments_, "Phase Comments");
 
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(4);
@@ -161,7 +166,7 @@ bool CMissionEditorPage2::ReadDefinition(PhaseDefinition& definition) {
 
 void CMissionEditorPage2::CommentsTyped() {
   // Typed comments go to the selected phase as they are typed; a character a mission cannot
-  // keep waits for the text to be read whole.
+  // keep is left out first, and the text comes back here without it.
   char32_t bad = 0;
   const std::optional<std::string> text = StoredText(comments_->toPlainText().toStdString(), bad);
   if (text && editor_.SetComments(list_->selection(), *text)) session_.changed();
@@ -185,9 +190,10 @@ CMissionEditor::CMissionEditor(EditSession& session, QWidget* parent)
 }
 
 void CMissionEditor::done(int result) {
+  // Closing always closes (Close, Esc, the window's own button): the fields keep to what a
+  // mission can store as they are typed, so the description is written back whole.
   MissionDescription description = MissionDescription::Of(session_.doc);
-  if (!description_->Read(description)) return;
-  if (description.WriteTo(session_.doc)) {
+  if (description_->Read(description) && description.WriteTo(session_.doc)) {
     session_.changed();
     session_.doc.NotifyMissionPlanChanged();
   }

@@ -63,7 +63,10 @@ CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& 
 
 void CStopConditionDlg::ChooseKind(std::int32_t kind) {
   stop_.kind = kind;
-  (stop_.TimeEditable() ? time_ : height_)->setChecked(true);
+  // A kind of neither button (from a file) checks neither: the run stops the phase only on the
+  // ground.
+  time_->setChecked(stop_.TimeEditable());
+  height_->setChecked(stop_.HeightEditable());
   timeField_->setEnabled(stop_.TimeEditable());
   heightField_->setEnabled(stop_.HeightEditable());
 }

@@ -67,19 +67,17 @@ bool NeedsResultsInPopup(DisplayMode mode) {
          mode == DisplayMode::k3DSystem;
 }
 
+// Table and Chart are always on offer (with no pane they have nothing to act on); the pictures
+// of the flight need a pane with results, and none is made while a run writes them.
 MenuItemState ShowMode(const CommandState& s, int id) {
   const DisplayMode mode = *ModeOfCommand(id);
-  if (!s.pane) return {false};
-  return {!s.running && (!NeedsResultsInShowMenu(mode) || s.hasResults), s.mode == mode};
+  if (!NeedsResultsInShowMenu(mode)) return {true, s.mode == mode};
+  return {s.pane && s.hasResults && !s.running, s.mode == mode};
 }
 
 MenuItemState PopupMode(const CommandState& s, int id) {
   const DisplayMode mode = *ModeOfCommand(id);
   return {!NeedsResultsInPopup(mode) || s.hasResults, s.mode == mode};
-}
-
-MenuItemState ShowOptions(const CommandState& s, int) {
-  return {s.pane && !s.running};
 }
 
 // Offered only on a ground track.
@@ -134,8 +132,7 @@ const CommandRow kRows[] = {
     {kCmdShow2DTrajectory, M::kShow, 0, "2D Trajectory", "", A::kNone,
      "Show 2D trajectory on global map", true, ShowMode},
     {kCmdShow3DTrajectory, M::kShow, 0, "3D Trajectory", "", A::kNone, "", true, ShowMode},
-    {kCmdShowOptions, M::kShow, 1, "Options", "", A::kNone, "Graphical options", false,
-     ShowOptions},
+    {kCmdShowOptions, M::kShow, 1, "Options", "", A::kNone, "Graphical options", false, Always},
 
     {kCmdAtmosphereViewer, M::kTools, 0, "Atmospheric data viewer", "", A::kNone, "", false,
      NotRunning},
@@ -166,6 +163,9 @@ const CommandRow kRows[] = {
 
     {kCtlEditMission, M::kBar, 0, "Edit mission", "", A::kNone, "", false, OnDocument},
     {kCtlEditPhase, M::kBar, 0, "Edit phase", "", A::kNone, "", false, OnDocument},
+    {kCtlViewPhase, M::kBar, 0, "View phase", "", A::kNone, "", false, OnDocument},
+
+    {kCmdFilePrintDirect, M::kNone, 0, "", "", A::kNone, "", false, OnDocument},
 };
 // clang-format on
 

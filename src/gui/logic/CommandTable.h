@@ -16,8 +16,20 @@
 namespace plumora::gui {
 
 // Where a command is offered. kPopup is a pane's right-button menu, kBar a button of a docked bar
-// (the mission plan bar); neither is in the menu bar.
-enum class CommandMenu { kFile, kView, kSimulation, kShow, kTools, kWindow, kHelp, kPopup, kBar };
+// (the mission plan bar); neither is in the menu bar. kNone: nowhere, reached by its id only (the
+// direct print, which prints without asking).
+enum class CommandMenu {
+  kFile,
+  kView,
+  kSimulation,
+  kShow,
+  kTools,
+  kWindow,
+  kHelp,
+  kPopup,
+  kBar,
+  kNone
+};
 
 struct MenuTitle {
   CommandMenu menu;

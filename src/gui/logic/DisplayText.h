@@ -8,7 +8,8 @@
 
 namespace plumora {
 class CTrajectoryStore;
-}
+struct RunOutcome;
+}  // namespace plumora
 
 namespace plumora::gui {
 
@@ -20,8 +21,12 @@ std::string DisplayText(std::string_view bytes);
 std::optional<std::string> StoredText(std::string_view utf8, char32_t& unstorable);
 // What a dialog says when a field holds such a character.
 std::string UnstorableTextMessage(std::string_view label, char32_t character);
+// What a dialog says when it left such a character out of what was typed into a field.
+std::string LeftOutCharacterMessage(std::string_view label, char32_t character);
 
-// The status bar's word after a run: "Done: 1201 samples, 120.5 s" (the last sample's time).
-std::string RunDoneText(const CTrajectoryStore& results);
+// The status bar's word after a run, saying how it ended as the command line's summary does,
+// with the samples stored and the last one's time: "Done: 1201 samples, 120.5 s" when it landed
+// or met its stop condition; a declined flip question, a stop or an error say so instead.
+std::string RunEndText(const RunOutcome& outcome, const CTrajectoryStore& results);
 
 }  // namespace plumora::gui

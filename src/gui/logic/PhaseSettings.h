@@ -15,15 +15,16 @@
 namespace plumora::gui {
 
 // How a phase ends: at the stop time or at the stop height. Both values are kept whichever kind
-// is chosen.
+// is chosen. A file may hold another kind, with which the phase stops only on the ground: it is
+// kept until the user chooses one.
 struct StopCondition {
   double height = 0.0;  // m
   double time = 100.0;  // s
   std::int32_t kind = kStopOnHeight;
 
-  // Only the field of the chosen kind can be typed into.
+  // Only the field of the chosen kind can be typed into; with neither kind, neither field.
   bool TimeEditable() const { return kind == kStopOnTime; }
-  bool HeightEditable() const { return kind != kStopOnTime; }
+  bool HeightEditable() const { return kind == kStopOnHeight; }
   friend bool operator==(const StopCondition&, const StopCondition&) = default;
 };
 

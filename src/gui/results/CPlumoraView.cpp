@@ -18,6 +18,10 @@ namespace plumora::gui {
 
 namespace {
 const QColor kActiveFrame(255, 0, 0);
+const char* const kBlankPaneText =
+    "This pane shows nothing: choose what it shows in the Show menu.";
+constexpr int kBlankPageWidth = 2000;  // units across a blank pane's page
+constexpr int kBlankPageFont = 40;     // units, the height of its line
 }  // namespace
 
 // The 2D surface: a scrolling canvas that hands painting and the mouse to its view.
@@ -249,7 +253,25 @@ void CPlumoraView::Draw(QPainter& painter, const QSize& client) {
 }
 
 void CPlumoraView::Print(QPrinter& printer) {
-  if (pane_ && !frozen_) pane_->Print(printer);
+  if (frozen_) return;
+  if (pane_) {
+    pane_->Print(printer);
+    return;
+  }
+  // A blank pane's page says so: no page at all would leave a preview showing whatever the
+  // printer was last given.
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  // A page of kBlankPageWidth units across, whatever the printer's resolution.
+  const QRect device = painter.viewport();
+  if (device.width() < 1 || device.height() < 1) return;
+  const int height = kBlankPageWidth * device.height() / device.width();
+  painter.setWindow(0, 0, kBlankPageWidth, height);
+  QFont font("Arial");
+  font.setPixelSize(kBlankPageFont);
+  painter.setFont(font);
+  painter.drawText(QRect(0, 0, kBlankPageWidth, height),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, kBlankPaneText);
 }
 
 // --- Mouse -----------------------------------------------------------------------------------

@@ -61,7 +61,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   void ZoomToSelection();
   void ResetZoom();
 
-  // Prints the current mode on one page.
+  // Prints the current mode on one page; a blank pane prints a line saying it shows nothing.
   void Print(QPrinter& printer);
 
   // The 2D surface (for tests and screenshots).

@@ -11,6 +11,7 @@
 #include <QOpenGLWidget>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "../smoke/Pixels.h"
@@ -77,6 +78,42 @@ TEST(GlViewTest, OffScreenPicturesDrawTheSceneAndItsLabels) {
   EXPECT_EQ(picture.size(), QSize(kWidth, kHeight));
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
   ExpectCapsuleAndLabel(picture);
+}
+
+// Off-screen pictures share one context and its lists: the models are read by the first picture
+// of a base folder only (one taken off the disk afterwards is still drawn, and nothing is said),
+// at whatever size each picture has. Another base folder gets lists of its own, and what reading
+// them said is said at each of its pictures.
+TEST(GlViewTest, OffScreenPicturesReadTheModelsOnce) {
+  namespace fs = std::filesystem;
+  test::TempDir base;
+  for (const char* folder : {"3dmodels", "graphics"}) {
+    fs::copy(test::DataFolder() / folder, base / folder, fs::copy_options::recursive);
+  }
+  RecordingPrompter prompter;
+  ExpectCapsuleAndLabel(RenderSceneOffscreen(base.path(), kWidth, kHeight, DrawCapsule, prompter));
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+  fs::remove(base / "3dmodels" / "zel_shield.ogl");
+  const QImage other = RenderSceneOffscreen(base.path(), kHeight, kWidth, DrawCapsule, prompter);
+  EXPECT_EQ(other.size(), QSize(kHeight, kWidth));
+  ExpectCapsuleAndLabel(other);
+  // The same folder written another way.
+  ExpectCapsuleAndLabel(
+      RenderSceneOffscreen(base / "graphics" / ".." / "", kWidth, kHeight, DrawCapsule, prompter));
+  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
+
+  test::TempDir shieldless;
+  for (const char* folder : {"3dmodels", "graphics"}) {
+    fs::copy(base / folder, shieldless / folder, fs::copy_options::recursive);
+  }
+  for (int k = 0; k < 2; ++k) {
+    const QImage picture =
+        RenderSceneOffscreen(shieldless.path(), kWidth, kHeight, DrawCapsule, prompter);
+    EXPECT_EQ(picture.size(), QSize(kWidth, kHeight));
+  }
+  ASSERT_EQ(prompter.entries().size(), 2u) << prompter.Transcript();
+  EXPECT_NE(prompter.entries()[0].text.find("zel_shield.ogl"), std::string::npos);
+  EXPECT_EQ(prompter.entries()[1].text, prompter.entries()[0].text);
 }
 
 TEST(GlViewTest, ViewsDrawTheSharedListsOrSayThatTheyCannot) {

@@ -62,11 +62,19 @@ TEST(CommandTableTest, ShowMenuNeedsResultsForThePicturesButThePopupOnlyForTheOb
   }
   EXPECT_TRUE(Look(kCmdShowOptions, OpenDocument(false)).enabled);
   EXPECT_TRUE(Look(kCmdPopupOptions, OpenDocument(false)).enabled);
-  // Without a pane, or while a run writes the results, the Show menu is off.
-  EXPECT_FALSE(Look(kCmdShowTable, CommandState{}).enabled);
+  // Table, Chart and Options stay on offer without a pane and during a run; the pictures of the
+  // flight need a pane with results, and none is made while a run writes them.
   CommandState running = OpenDocument(true);
   running.running = true;
-  EXPECT_FALSE(Look(kCmdShowTable, running).enabled);
+  for (const CommandState& state : {CommandState{}, running}) {
+    EXPECT_TRUE(Look(kCmdShowTable, state).enabled);
+    EXPECT_TRUE(Look(kCmdShowChart, state).enabled);
+    EXPECT_TRUE(Look(kCmdShowOptions, state).enabled);
+    EXPECT_FALSE(Look(kCmdShow2DTrajectory, state).enabled);
+  }
+  CommandState noPane = OpenDocument(true);
+  noPane.pane = false;
+  EXPECT_FALSE(Look(kCmdShow3DTrajectory, noPane).enabled);
 }
 
 TEST(CommandTableTest, DocumentCommandsNeedADocumentAndExportNeedsResults) {
@@ -82,6 +90,12 @@ TEST(CommandTableTest, DocumentCommandsNeedADocumentAndExportNeedsResults) {
   running.running = true;
   EXPECT_FALSE(Look(kCmdExportResults, running).enabled);
   EXPECT_FALSE(Look(kCmdAtmosphereViewer, running).enabled);
+  // The direct print and both phase buttons of the plan bar act on the active mission.
+  for (int id : {kCmdFilePrintDirect, kCtlEditPhase, kCtlViewPhase}) {
+    EXPECT_FALSE(Look(id, CommandState{}).enabled) << id;
+    EXPECT_TRUE(Look(id, OpenDocument(false)).enabled) << id;
+    EXPECT_FALSE(Look(id, running).enabled) << id;
+  }
 
   // The recent files show as many entries as the list holds.
   none.recentFiles = 2;

@@ -63,6 +63,9 @@ TEST(DisplayTextTest, TypedTextIsKeptAsWindows1252OrRefusedByName) {
   EXPECT_EQ(UnstorableTextMessage("Phase Name", bad),
             "\"Phase Name\" holds the character U+0101, which a mission file cannot keep. The "
             "previous text is kept.");
+  EXPECT_EQ(LeftOutCharacterMessage("Mission Name", U'\U0001F680'),
+            "\"Mission Name\" cannot take the character U+1F680, which a mission file cannot "
+            "keep. It was left out.");
 }
 
 }  // namespace

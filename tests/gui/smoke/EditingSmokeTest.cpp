@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
 #include <deque>
@@ -33,6 +35,7 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/editing/CGLPreviewWnd.h"
+#include "gui/editing/PhaseDialogs.h"
 #include "gui/logic/CommandIds.h"
 #include "gui/logic/PayloadData.h"
 #include "support/RunProcess.h"
@@ -378,6 +381,91 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
             [&](QWidget& box) { AnswerSaveQuestion(box, savePrompt, QMessageBox::Discard); });
   EXPECT_TRUE(frame.close());
   EXPECT_TRUE(script.finished());
+}
+
+void AnswerMessage(QWidget& box, QStringList& texts) {
+  auto& message = dynamic_cast<QMessageBox&>(box);
+  texts << message.text();
+  Later(message.button(QMessageBox::Ok));
+}
+
+void PressKey(QWidget& target, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(&target, &press);
+}
+
+// A character the mission file's code page lacks is left out as it is typed, with a message
+// naming the field; the rest stays where it was typed, and the editor closes however it is
+// closed.
+TEST_F(EditingTest, TheMissionEditorLeavesOutWhatAMissionCannotKeepAndAlwaysCloses) {
+  ASSERT_TRUE(app.InitInstance({}, {false, true}));
+  CMainFrame& frame = *app.mainFrame();
+  frame.Invoke(kCmdFileNew);
+  CPlumoraDoc& doc = frame.ActiveChild()->doc();
+  const QString snowman = QString::fromUtf8("\u2603");
+  const QString rocket = QString::fromUtf8("\U0001F680");
+
+  DialogScript script;
+  script.On("Mission Editor", [&](QWidget& d) {
+    auto* name = Control<QLineEdit>(d, 1125);
+    name->setText(QString::fromUtf8("Lune \u00E9t\u00E9"));
+    name->setCursorPosition(4);
+    name->insert(snowman);
+    EXPECT_EQ(name->text(), QString::fromUtf8("Lune \u00E9t\u00E9"));
+    EXPECT_EQ(name->cursorPosition(), 4);
+    name->insert("s");
+    auto* comments = Control<QPlainTextEdit>(d, 1068);
+    comments->setPlainText("First line\nSecond");
+    comments->moveCursor(QTextCursor::End);
+    comments->insertPlainText(rocket + " line");
+    EXPECT_EQ(comments->toPlainText(), "First line\nSecond line");
+    d.findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* phaseName = Control<QLineEdit>(d, 1066);
+    phaseName->setText("Entry" + snowman);
+    EXPECT_EQ(phaseName->text(), "Entry");
+  });
+  const auto leftOut = [](const char* field, const char* code) {
+    return QString(
+               "\"%1\" cannot take the character %2, which a mission file cannot keep. It "
+               "was left out.")
+        .arg(field, code);
+  };
+  // One message a field, each in its own box.
+  QStringList messages;
+  for (int k = 0; k < 3; ++k) {
+    script.On("error", [&messages](QWidget& box) { AnswerMessage(box, messages); });
+  }
+  script.On("Mission Editor", [](QWidget& d) { PressKey(d, Qt::Key_Escape); });
+  Control<QPushButton>(frame, kCtlEditMission)->click();
+  EXPECT_TRUE(script.finished());
+  messages.sort();
+  EXPECT_EQ(messages,
+            (QStringList{leftOut("Mission Comments", "U+1F680"), leftOut("Mission Name", "U+2603"),
+                         leftOut("Phase Name", "U+2603")}));
+  EXPECT_EQ(doc.mission.missionName, "Lunes \xE9t\xE9");
+  EXPECT_EQ(doc.mission.missionComments, "First line\nSecond line");
+  EXPECT_EQ(frame.missionPlanBar()->missionName(), QString::fromUtf8("Lunes \u00E9t\u00E9"));
+}
+
+// A stop kind of neither button, as a file may hold one, checks neither and opens neither field:
+// the phase then stops only on the ground. OK keeps the kind; choosing one sets it.
+TEST_F(EditingTest, AStopKindOfNeitherButtonShowsNoStop) {
+  constexpr std::int32_t kOtherKind = 7;
+  StopCondition stop{1000.0, 60.0, kOtherKind};
+  CStopConditionDlg dialog("Final Descent stop condition", stop, nullptr);
+  EXPECT_FALSE(Control<QRadioButton>(dialog, 1009)->isChecked());
+  EXPECT_FALSE(Control<QRadioButton>(dialog, 1010)->isChecked());
+  EXPECT_FALSE(Control<QLineEdit>(dialog, 1030)->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(dialog, 1001)->isEnabled());
+  dialog.accept();
+  EXPECT_EQ(dialog.stop(), stop);
+
+  CStopConditionDlg chosen("Final Descent stop condition", stop, nullptr);
+  Control<QRadioButton>(chosen, 1009)->click();
+  EXPECT_TRUE(Control<QLineEdit>(chosen, 1030)->isEnabled());
+  EXPECT_FALSE(Control<QLineEdit>(chosen, 1001)->isEnabled());
+  chosen.accept();
+  EXPECT_EQ(chosen.stop().kind, kStopOnTime);
 }
 
 // The dialogs of the editing commands drawn headless, as the documentation shows them.

@@ -10,8 +10,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -110,6 +113,17 @@ class MainWindowTest : public ::testing::Test {
   bool Start(const fs::path& mission) {
     app.SetPrompter(&prompter);
     return app.InitInstance({QString::fromStdString(mission.string())}, {false, true});
+  }
+
+  // Started with the mission, the main window shown at a size of its own; null when it did not
+  // start.
+  CMainFrame* StartShown(const fs::path& mission, const QSize& size) {
+    if (!Start(mission)) return nullptr;
+    CMainFrame* frame = app.mainFrame();
+    frame->showNormal();
+    frame->resize(size);
+    QApplication::processEvents();
+    return frame;
   }
 
   test::TempDir base;
@@ -270,6 +284,47 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
        {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10", "Pitch L", "Yaw L"}) {
     EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
   }
+
+  // The direct print sends the active pane to the printer chosen last without a dialog (here a
+  // file: no test reaches a real printer); a blank pane prints a line saying it shows nothing.
+  const auto printDirect = [&frame](const fs::path& file) {
+    frame.printer().setOutputFileName(QString::fromStdString(file.string()));
+    smoke::DialogAnswer anyDialog([](QDialog& d) { d.reject(); });
+    EXPECT_TRUE(frame.Invoke(kCmdFilePrintDirect));
+    EXPECT_FALSE(anyDialog.seen);
+    const test::ProcessResult read = test::RunProcess("/usr/bin/pdftotext", {file.string(), "-"});
+    EXPECT_EQ(read.status, 0) << read.err;
+    return read.out;
+  };
+  EXPECT_NE(printDirect(base / "direct.pdf").find("Altitude L"), std::string::npos);
+  CPlumoraView* blank = child->View(0, 1);
+  ASSERT_EQ(blank->pane(), nullptr);
+  child->SetActiveView(blank);
+  const std::string blankText = printDirect(base / "blank.pdf");
+  EXPECT_NE(blankText.find("This pane shows nothing"), std::string::npos) << blankText;
+
+  // The preview of a blank pane shows that line, not the page previewed before it.
+  frame.printer().setOutputFileName({});
+  const auto preview = [&frame] {
+    QImage shown;
+    smoke::DialogAnswer look([&shown](QDialog& d) {
+      auto* pages = d.findChild<QPrintPreviewWidget*>();
+      EXPECT_NE(pages, nullptr);
+      if (pages) {
+        EXPECT_EQ(pages->pageCount(), 1);
+        shown = pages->grab().toImage();
+      }
+      d.reject();
+    });
+    EXPECT_TRUE(frame.Invoke(kCmdFilePrintPreview));
+    return shown;
+  };
+  child->SetActiveView(view);
+  const QImage tablePage = preview();
+  child->SetActiveView(blank);
+  const QImage blankPage = preview();
+  EXPECT_FALSE(tablePage.isNull());
+  EXPECT_NE(tablePage, blankPage);
 }
 
 TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
@@ -306,6 +361,9 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   // Stopped in the first phase: the second never ran, so nothing was said about its payload.
   EXPECT_TRUE(prompter.recorder.entries().empty()) << prompter.recorder.Transcript();
   EXPECT_GE(child->doc().results.LastIndex(), 0);
+  // The status bar says how the run ended, not "Done" as if it had landed.
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith("Stopped: "))
+      << frame.statusBar()->currentMessage().toStdString();
 
   // Without the stop the second phase speaks, on the interface thread.
   child->doc().mission.phases[0]->ballistic()->stopTime = 0.5;
@@ -314,17 +372,18 @@ TEST_F(MainWindowTest, StopEndsTheRunAndPromptsComeFromTheInterfaceThread) {
   ASSERT_EQ(prompter.recorder.entries().size(), 1u);
   EXPECT_EQ(prompter.recorder.entries()[0].text, kMsgNoPayloadBallistic);
   EXPECT_TRUE(allOnGuiThread);
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith("Ended with an error: "))
+      << frame.statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(MainWindowTest, BarsMenusAndPanes) {
-  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
-  CMainFrame& frame = *app.mainFrame();
-  frame.showNormal();
-  frame.resize(1000, 800);
-  QApplication::processEvents();
+  CMainFrame* shown = StartShown(WriteMission(1, 0.1), QSize(1000, 800));
+  ASSERT_NE(shown, nullptr);
+  CMainFrame& frame = *shown;
   frame.UpdateCommandStates();
   QAction* plan = frame.Action(kCmdMainControl);
   EXPECT_TRUE(plan->isChecked());
+  EXPECT_TRUE(frame.missionPlanBar()->viewPhaseButton()->isEnabled());
   frame.Invoke(kCmdMainControl);
   QApplication::processEvents();
   EXPECT_FALSE(plan->isChecked());
@@ -422,9 +481,68 @@ TEST_F(MainWindowTest, BarsMenusAndPanes) {
   EXPECT_EQ(frame.animation().bound(), nullptr);
   EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
   EXPECT_FALSE(frame.Action(kCmdRun)->isEnabled());
-  EXPECT_FALSE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_FALSE(frame.missionPlanBar()->viewPhaseButton()->isEnabled());
+  // Table, Chart and Options stay on offer, with no pane to act on.
+  EXPECT_TRUE(frame.Action(kCmdShowTable)->isEnabled());
+  EXPECT_TRUE(frame.Invoke(kCmdShowChart));
+  EXPECT_TRUE(frame.Action(kCmdShowOptions)->isEnabled());
   EXPECT_EQ(frame.statusPane(1)->text(), "Y=0.0");
   EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+}
+
+// The program loses the focus to another one and gets it back, as the window system tells it.
+void SwitchToAnotherProgramAndBack() {
+  QEvent away(QEvent::ApplicationDeactivate);
+  QApplication::sendEvent(qApp, &away);
+  QApplication::processEvents();
+  QEvent back(QEvent::ApplicationActivate);
+  QApplication::sendEvent(qApp, &back);
+  QApplication::processEvents();
+}
+
+// Coming back from another program finds the mission window as it was left: the sample shown, a
+// pane zoomed to the whole window, the active pane. Only a change to another mission window
+// starts from the first sample with four equal panes.
+TEST_F(MainWindowTest, AnotherProgramTakingTheFocusChangesNothing) {
+  CMainFrame* shown = StartShown(WriteMission(1, 0.1), QSize(1000, 800));
+  ASSERT_NE(shown, nullptr);
+  CMainFrame& frame = *shown;
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_TRUE(frame.Invoke(kCmdRun));
+  CPlumoraView* corner = child->View(1, 1);
+  child->SetActiveView(corner);
+  ASSERT_TRUE(frame.Invoke(kCmdShowChart));
+  child->TogglePaneMaximised(*corner);
+  for (int k = 0; k < 5; ++k) frame.OnAnimationControl(kCtlStepForward, 0);
+  QApplication::processEvents();
+  const PaneSplit zoomed = child->CurrentSplit();
+  const QString time = frame.animationBar()->timeText();
+  ASSERT_EQ(frame.animation().index(), 5);
+
+  int reported = 0;
+  auto* area = frame.findChild<QMdiArea*>();
+  QObject::connect(area, &QMdiArea::subWindowActivated, [&reported] { ++reported; });
+  SwitchToAnotherProgramAndBack();
+  EXPECT_GT(reported, 0);  // the area told that its window is active again
+  EXPECT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.animation().index(), 5);
+  EXPECT_EQ(frame.animationBar()->timeText(), time);
+  EXPECT_EQ(child->CurrentSplit(), zoomed);
+  EXPECT_EQ(child->ActiveView(), corner);
+  EXPECT_EQ(corner->state().Mode(), DisplayMode::kChart);
+
+  // Another mission window, and back: each change of window starts over.
+  CChildFrame* second = frame.NewDocument();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.ActiveChild(), second);
+  EXPECT_EQ(frame.animation().index(), 0);
+  area->setActiveSubWindow(area->subWindowList().front());
+  QApplication::processEvents();
+  ASSERT_EQ(frame.ActiveChild(), child);
+  EXPECT_EQ(frame.animation().bound(), &child->doc().results);
+  EXPECT_EQ(frame.animation().index(), 0);
+  EXPECT_GT(child->CurrentSplit().firstColumnWidth, 100);
+  EXPECT_EQ(child->ActiveView(), child->View(0, 0));
 }
 
 using smoke::DialogAnswer;
@@ -667,6 +785,11 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   const auto none = RunSnapshot(base.path(), {"none.png", "--command", "32773", "mission.psd"});
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "error: command 32773 opened no dialog\n");
+  EXPECT_FALSE(fs::exists(base / "none.png"));
+  // Nothing goes to a printer for a picture.
+  const auto paper = RunSnapshot(base.path(), {"none.png", "--command", "57608", "mission.psd"});
+  EXPECT_EQ(paper.status, 1);
+  EXPECT_EQ(paper.err, "error: command 57608 prints without a dialog\n");
   EXPECT_FALSE(fs::exists(base / "none.png"));
 
   // Errors: a mission that cannot be read, the mission itself as the picture, bad usage.

@@ -107,8 +107,13 @@ TEST_F(SetupDialogsTest, DialogsFlyLikeTheSameValuesWrittenInJson) {
   ASSERT_TRUE(frame->Invoke(kCmdSolver));
 
   DialogAnswer environment([](QDialog& d) {
+    auto* descriptions = Control<QComboBox>(d, 1164);
+    EXPECT_EQ(descriptions->toolTip(), descriptions->currentText());
     Control<QComboBox>(d, 1042)->setCurrentIndex(kMars);
-    EXPECT_EQ(Control<QComboBox>(d, 1164)->currentIndex(), 0);
+    EXPECT_EQ(descriptions->currentIndex(), 0);
+    // The tip tells the Mars description, not the Earth one it showed before.
+    EXPECT_TRUE(descriptions->currentText().contains("Mars", Qt::CaseInsensitive));
+    EXPECT_EQ(descriptions->toolTip(), descriptions->currentText());
     Control<QCheckBox>(d, 1095)->setChecked(true);
     Press(d, QDialogButtonBox::Ok);
   });
