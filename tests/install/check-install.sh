@@ -27,6 +27,8 @@ for f in atm/earth_us1976.atm adf/ld600.adf 3dmodels/zel_body.ogl examples/earth
   expect_file "share/plumora/$f"
 done
 expect_file share/doc/plumora/cli.md
+expect_file share/doc/plumora/manual/index.md
+expect_file share/doc/plumora/manual/pictures/table.png
 if [ "$gui" = ON ]; then
   for f in bin/plumora share/man/man1/plumora.1.gz share/plumora/graphics/earth_gl.bmp \
            share/applications/org.plumora.Plumora.desktop \

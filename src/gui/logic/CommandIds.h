@@ -37,6 +37,9 @@ enum CommandId : int {
   kCmdAtmosphereViewer = 32805,
   kCmdAeroViewer = 32828,
 
+  // Help.
+  kCmdHelpManual = 32842,  // the user manual, read inside the program
+
   // Show menu of a results view.
   kCmdShowTable = 32773,
   kCmdShowChart = 32774,

@@ -141,6 +141,8 @@ const CommandRow kRows[] = {
     {kCmdWindowCascade, M::kWindow, 0, "&Cascade", "", A::kNone, "", false, OnWindows},
     {kCmdWindowTile, M::kWindow, 0, "&Tile", "", A::kNone, "", false, OnWindows},
 
+    {kCmdHelpManual, M::kHelp, 0, "&User manual", "F1", A::kNone, "Read the user manual", false,
+     Always},
     {kCmdAppAbout, M::kHelp, 0, "&About plumora...", "", A::kAbout, "", false, Always},
 
     {kCmdPopupTable, M::kPopup, 0, "Table", "", A::kNone, "", true, PopupMode},

@@ -6,6 +6,7 @@
 #include "gui/results/DibImage.h"
 #include "gui/viewers/AeroViewer.h"
 #include "gui/viewers/AtmosphereViewer.h"
+#include "gui/viewers/ManualViewer.h"
 
 namespace plumora::gui {
 
@@ -19,6 +20,8 @@ void BindViewerCommands(CommandRouter& commands, CMainFrame& frame) {
     AeroViewer viewer(frame.baseFolder(), frame.prompter(), &frame);
     viewer.exec();
   });
+  commands.Bind(kCmdHelpManual,
+                [&frame] { ShowUserManual(frame.baseFolder(), frame.prompter(), &frame); });
 }
 
 }  // namespace plumora::gui

@@ -1,4 +1,4 @@
-// The commands of the two data viewers.
+// The commands of the two data viewers and of the user manual.
 #pragma once
 
 namespace plumora::gui {
