@@ -5,6 +5,15 @@
 
 namespace plumora::cli {
 
+namespace {
+
+// The help, too, has to reach standard output.
+int HelpShown(int status) {
+  return FlushStandardOutput("The help") ? status : kExitFailure;
+}
+
+}  // namespace
+
 int RunCommandLine(int argc, const char* const* argv) {
   CLI::App app{"plumora-cli: planetary entry and parachute descent from the command line"};
   app.require_subcommand(1);
@@ -22,9 +31,9 @@ int RunCommandLine(int argc, const char* const* argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return HelpShown(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return HelpShown(app.exit(e));
   } catch (const CLI::ParseError& e) {
     app.exit(e);
     return kExitUsage;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MissionPaths.h"
 #include "cli/Output.h"
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
@@ -73,7 +74,8 @@ int RunImport(const ImportOptions& options) {
     }
   }
   const bool csvWanted = !options.csv.empty();
-  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.trajectory)) {
+  if (csvWanted &&
+      !CheckOutputOrReport(prompter, options.csv, RunInputs(options.trajectory, doc.baseFolder))) {
     return kExitFailure;
   }
   const Result<> imported = ImportTrajectory(doc, options.trajectory, columns);
