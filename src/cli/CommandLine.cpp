@@ -28,6 +28,7 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddDispersionsCommand(app, status);
   AddDispersionsSummaryCommand(app, status);
   AddVerifyCommand(app, status);
+  AddCheckCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -28,6 +28,7 @@
 #include "core/dispersion/DispersionRunner.h"
 #include "core/dispersion/DispersionSummary.h"
 #include "core/flight/ProgressMeter.h"
+#include "core/mission/RecordChecks.h"
 
 namespace plumora::cli {
 
@@ -188,6 +189,13 @@ int RunDispersions(const DispersionOptions& options) {
     return kExitFailure;
   }
   if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
+  // Said once for the whole study; a mission with errors flies no run.
+  const MissionFindings findings = CheckMission(doc.mission);
+  if (!findings.warnings.empty()) prompter.Message(findings.WarningText(), kCaptionWarning);
+  if (findings.HasErrors()) {
+    prompter.Message(findings.ErrorText(), kCaptionError);
+    return kExitFailure;
+  }
 
   std::vector<Variation> variations;
   for (const std::string& text : options.vary) {
