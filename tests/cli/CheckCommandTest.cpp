@@ -103,6 +103,32 @@ TEST_F(CheckCommand, ImplausibleValuesAreWarnedOfAndTheRunGoesOn) {
   EXPECT_EQ(check.out.find("error"), std::string::npos) << check.out;
 }
 
+// A phase that crawls is ended once its integration work per second of flight is past any sound
+// mission's, with where it got to and what to look at; these ran for minutes and more before.
+TEST_F(CheckCommand, CrawlingPhasesEndNamingThePhaseAndTheTimeReached) {
+  doc.mission.phases[0]->name = "descent";
+  const std::vector<std::function<void()>> crawls = {
+      [&] { parachute().stiffness = 2.1e13; },
+      [&] {
+        doc.mission.solver.timeStep = 1e-12;
+        doc.mission.solver.outputTimeStep = 1e-12;
+      },
+  };
+  for (const auto& crawl : crawls) {
+    const Mission sound = doc.mission;
+    crawl();
+    const auto r = Run("run");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.err.find("error: The phase \"descent\" was stopped at "), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(" s: it took more integration work per second of flight than any sound "
+                         "mission needs.\nCheck the time step"),
+              std::string::npos)
+        << r.err;
+    doc.mission = sound;
+  }
+}
+
 TEST(MissionCheck, ShellInertiaIsTwoThirdsOfMassTimesRadiusSquared) {
   // A 1 m radius opening: π m².
   EXPECT_NEAR(CanopyShellInertia(3.0, 3.14159265358979), 2.0, 1e-12);
