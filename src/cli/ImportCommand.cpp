@@ -81,6 +81,8 @@ int RunImport(const ImportOptions& options) {
   const Result<> imported = ImportTrajectory(doc, options.trajectory, columns);
   if (!imported) ShowError(prompter, imported.error());
   const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
+  // A file that could not be read has imported nothing worth a summary.
+  if (!imported && imported.code() == ErrorCode::kCannotOpen) return kExitFailure;
   std::fprintf(csvOnStdout ? stderr : stdout, "Imported %d samples on %s from %s\n",
                doc.results.LastIndex() + 1,
                std::string(PlanetKeyword(doc.mission.environment.planet)).c_str(),
