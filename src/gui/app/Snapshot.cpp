@@ -35,6 +35,9 @@ namespace {
 class ErrorNotingPrompter final : public Prompter {
  public:
   void Message(std::string_view text, std::string_view caption) override {
+    // While the picture is drawn, a part that cannot be read (a broken 3D model) leaves the
+    // picture without it: said as a warning, not an error that the exit status would deny.
+    if (drawing && caption == kCaptionError) caption = kCaptionWarning;
     failed |= caption == kCaptionError;
     console_.Message(text, caption);
   }
@@ -45,6 +48,7 @@ class ErrorNotingPrompter final : public Prompter {
     return console_.AskYesNo(text, caption);
   }
   bool failed = false;
+  bool drawing = false;  // the flight is done, the picture being drawn
 
  private:
   ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
@@ -128,10 +132,11 @@ std::string OutputRefusal(const SnapshotOptions& options, const std::filesystem:
 }
 
 int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
-                const ErrorNotingPrompter& prompter) {
+                ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
+  prompter.drawing = true;
   PictureHost host(doc, options, bitmaps);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();

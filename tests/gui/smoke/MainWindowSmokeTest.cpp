@@ -735,6 +735,18 @@ TEST_F(MainWindowTest, SnapshotsFollowTheOutputRule) {
   EXPECT_EQ(received.substr(0, 4), "\x89PNG");
 }
 
+// A 3D model that cannot be read leaves the picture without it: a warning, and the picture made.
+TEST_F(MainWindowTest, ABrokenModelIsAWarningOfTheSnapshot) {
+  WriteMission(1, 0.1);
+  fs::copy(test::DataFolder() / "3dmodels", base / "3dmodels", fs::copy_options::recursive);
+  test::WriteFile(base / "3dmodels" / "zel_body.ogl", "broken");
+  const auto r = RunSnapshot(base.path(), {"system.png", "--mode", "system3d", "mission.psd"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("error:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("warning:"), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::exists(base / "system.png"));
+}
+
 // White is the marker's fill and nothing else on the uniform test maps: the box of the white
 // pixels is the marker's, and a small box means a single marker.
 QRect WhiteBox(const QImage& picture) {
