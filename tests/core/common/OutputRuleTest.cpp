@@ -101,23 +101,11 @@ TEST(OutputRule, AFileReachedThroughProcIsWrittenInPlace) {
 TEST(OutputRule, AFifoBehindALinkIsWrittenInPlace) {
   test::TempDir dir;
   const fs::path fifo = dir / "pipe";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  test::FifoReader reader(fifo);
+  ASSERT_TRUE(reader.ok());
   fs::create_symlink("pipe", dir / "link.png");
-  // The reading end is open before anything is written, so that neither end waits for the other.
-  const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  ASSERT_GE(fd, 0);
-  ::fcntl(fd, F_SETFL, 0);
-  // A writer of our own until the one tested is done, so that the reader sees no early end.
-  const int keeper = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
-  std::string received;
-  std::thread reader([&] {
-    char buffer[64];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
-    ::close(fd);
-  });
   const Result<> written = WriteOutputFile(dir / "link.png", "png");
-  ::close(keeper);
-  reader.join();
+  const std::string received = reader.Received();
   ASSERT_TRUE(written.ok()) << written.message();
   EXPECT_EQ(received, "png");
   EXPECT_TRUE(fs::is_fifo(fifo));

@@ -715,21 +715,10 @@ TEST_F(MainWindowTest, SnapshotsFollowTheOutputRule) {
   EXPECT_FALSE(fs::exists(base / "absent"));
 
   const fs::path fifo = base / "pipe.png";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  ASSERT_GE(fd, 0);
-  ::fcntl(fd, F_SETFL, 0);
-  // A writer of our own until the one tested is done, so that the reader sees no early end.
-  const int keeper = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
-  std::string received;
-  std::thread reader([&] {
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
-    ::close(fd);
-  });
+  test::FifoReader reader(fifo);
+  ASSERT_TRUE(reader.ok());
   const auto piping = table("pipe.png");
-  ::close(keeper);
-  reader.join();
+  const std::string received = reader.Received();
   EXPECT_EQ(piping.status, 0) << piping.err;
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(received.substr(0, 4), "\x89PNG");
