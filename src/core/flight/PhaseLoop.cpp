@@ -19,13 +19,6 @@ constexpr int kMaxStuckCalls = 5;
 // that pace (steps of a trillionth of the time step or less, as a body of almost no inertia
 // forces) one time step would take longer than anybody waits.
 constexpr double kNoProgressFraction = 1e-9;
-// Evaluations of the equations of motion a phase may spend per second of flight, and the seconds
-// of flight it is granted at the start whatever its pace. The bundled examples and the dispersion
-// studies spend at most about 3000 per second (counted from a second before the start); a phase
-// past the budget crawls and would never end in any time a user waits.
-constexpr double kWorkBudget = 1.0e5;
-constexpr double kBudgetHeadStart = 1.0;  // s
-
 // Counts the evaluations of the equations of motion on their way to the phase's own function.
 struct CountedEquations {
   DepacFunction derivatives;
@@ -119,7 +112,8 @@ Result<PhaseEnd> RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase,
     }
     // A crawl that still moves: stiff lines, bodies of almost no inertia or a tiny step keep
     // the integrator busy for ever on a moment of flight.
-    if (counted.evaluations > kWorkBudget * (t + kBudgetHeadStart)) {
+    const WorkBudget& budget = flight.run.workBudget;
+    if (counted.evaluations > budget.headStart + budget.perSecond * t) {
       return OverBudget(flight, t);
     }
     // A step too large for its method can blow the state up; nothing sensible follows from it,
