@@ -5,6 +5,15 @@
 
 namespace plumora::cli {
 
+namespace {
+
+// The help, too, has to reach standard output.
+int HelpShown(int status) {
+  return FlushStandardOutput("The help") ? status : kExitFailure;
+}
+
+}  // namespace
+
 int RunCommandLine(int argc, const char* const* argv) {
   CLI::App app{"plumora-cli: planetary entry and parachute descent from the command line"};
   app.set_version_flag("--version", "plumora-cli " PLUMORA_VERSION);
@@ -21,14 +30,15 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddDispersionsCommand(app, status);
   AddDispersionsSummaryCommand(app, status);
   AddVerifyCommand(app, status);
+  AddCheckCommand(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return HelpShown(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return HelpShown(app.exit(e));
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return HelpShown(app.exit(e));
   } catch (const CLI::ParseError& e) {
     app.exit(e);
     return kExitUsage;

@@ -25,6 +25,7 @@ void AddImportCommand(CLI::App& app, int& status);
 void AddDispersionsCommand(CLI::App& app, int& status);
 void AddDispersionsSummaryCommand(CLI::App& app, int& status);
 void AddVerifyCommand(CLI::App& app, int& status);
+void AddCheckCommand(CLI::App& app, int& status);
 
 // Runs the command line; returns the exit status. Used by main and by the tests.
 int RunCommandLine(int argc, const char* const* argv);

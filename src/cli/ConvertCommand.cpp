@@ -20,7 +20,7 @@ int RunConvert(const ConvertOptions& options) {
   ConsolePrompter prompter;
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!CheckOutputOrReport(prompter, options.output, options.input) ||
+  if (!CheckOutputOrReport(prompter, options.output, {options.input}) ||
       !LoadMissionOrWarn(doc, options.input)) {
     return kExitFailure;
   }

@@ -28,6 +28,7 @@
 #include "core/dispersion/DispersionRunner.h"
 #include "core/dispersion/DispersionSummary.h"
 #include "core/flight/ProgressMeter.h"
+#include "core/mission/RecordChecks.h"
 
 namespace plumora::cli {
 
@@ -79,15 +80,22 @@ Result<std::uint64_t> ParseSeed(std::string_view text) {
       "a seed is a whole number from 0 to 18446744073709551615, not \"" + std::string(text) + "\"");
 }
 
+// A run count is a whole number from 1 to 2⁶³ − 1, written in decimal; a larger one is refused,
+// not cut down to the largest.
+Result<std::int64_t> ParseRunCount(std::string_view text) {
+  std::int64_t runs = 0;
+  if (ParseWholeText(text, runs) && runs >= 1) return runs;
+  return Fail(ErrorCode::kInvalid, "--runs is a whole number from 1 to " +
+                                       std::to_string(std::numeric_limits<std::int64_t>::max()) +
+                                       ", not \"" + std::string(text) + "\"");
+}
+
 // Refuses, before anything runs, outputs that would go over an input or that cannot be written,
 // and the CSV and the summary into one file.
 bool OutputsAreSafe(const std::string& csv, const std::string& summary,
-                    const std::vector<std::string>& inputs, Prompter& prompter) {
+                    const std::vector<std::filesystem::path>& inputs, Prompter& prompter) {
   for (const std::string& output : {csv, summary}) {
-    if (output.empty()) continue;
-    for (const std::string& input : inputs) {
-      if (!CheckOutputOrReport(prompter, output, input)) return false;
-    }
+    if (!output.empty() && !CheckOutputOrReport(prompter, output, inputs)) return false;
   }
   if (!csv.empty() && (csv == summary || IsSameFile(csv, summary))) {
     prompter.Message("The CSV and the summary cannot both go to " + csv + "\n", kCaptionError);
@@ -175,11 +183,19 @@ int RunDispersions(const DispersionOptions& options) {
   ConsolePrompter prompter(stderr);
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!OutputsAreSafe(options.csv, options.summary, {options.mission}, prompter)) {
+  if (!options.base.empty()) doc.baseFolder = options.base;
+  if (!OutputsAreSafe(options.csv, options.summary, RunInputs(options.mission, doc.baseFolder),
+                      prompter)) {
     return kExitFailure;
   }
   if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
-  if (!options.base.empty()) doc.baseFolder = options.base;
+  // Said once for the whole study; a mission with errors flies no run.
+  const MissionFindings findings = CheckMission(doc.mission);
+  if (!findings.warnings.empty()) prompter.Message(findings.WarningText(), kCaptionWarning);
+  if (findings.HasErrors()) {
+    prompter.Message(findings.ErrorText(), kCaptionError);
+    return kExitFailure;
+  }
 
   std::vector<Variation> variations;
   for (const std::string& text : options.vary) {
@@ -230,7 +246,8 @@ int RunDispersions(const DispersionOptions& options) {
 
 int RunDispersionsSummary(const SummaryOptions& options) {
   ConsolePrompter prompter(stderr);
-  if (!OutputsAreSafe({}, options.summary, options.csvs, prompter)) return kExitFailure;
+  const std::vector<std::filesystem::path> inputs(options.csvs.begin(), options.csvs.end());
+  if (!OutputsAreSafe({}, options.summary, inputs, prompter)) return kExitFailure;
   DispersionTable table;
   for (const std::string& path : options.csvs) {
     const Result<std::string> bytes = ReadWholeFile(path);
@@ -264,7 +281,7 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
                   std::string("Folder holding atm/ and adf/") + kBaseDefault);
   cmd->add_option("--runs", options->runs, "Number of runs of the whole study")
       ->required()
-      ->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()));
+      ->check(ParsedBy(ParseRunCount, "N"));
   cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)")
       ->check(ParsedBy(ParseSeed, "S"));
   cmd->add_option("--threads", options->threads, "Runs flown at once (default: one per core)")

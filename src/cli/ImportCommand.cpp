@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MissionPaths.h"
 #include "cli/Output.h"
 #include "core/app/DataImport.h"
 #include "core/app/PlumoraDoc.h"
@@ -73,12 +74,15 @@ int RunImport(const ImportOptions& options) {
     }
   }
   const bool csvWanted = !options.csv.empty();
-  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.trajectory)) {
+  if (csvWanted &&
+      !CheckOutputOrReport(prompter, options.csv, RunInputs(options.trajectory, doc.baseFolder))) {
     return kExitFailure;
   }
   const Result<> imported = ImportTrajectory(doc, options.trajectory, columns);
   if (!imported) ShowError(prompter, imported.error());
   const bool csvOnStdout = csvWanted && IsStandardOutput(options.csv);
+  // A file that could not be read has imported nothing worth a summary.
+  if (!imported && imported.code() == ErrorCode::kCannotOpen) return kExitFailure;
   std::fprintf(csvOnStdout ? stderr : stdout, "Imported %d samples on %s from %s\n",
                doc.results.LastIndex() + 1,
                std::string(PlanetKeyword(doc.mission.environment.planet)).c_str(),

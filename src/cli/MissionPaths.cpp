@@ -8,6 +8,7 @@
 #include "core/app/MissionFiles.h"
 #include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
+#include "core/environment/DataFolders.h"
 
 namespace plumora::cli {
 
@@ -32,6 +33,13 @@ bool LoadMissionOrWarn(CPlumoraDoc& doc, const std::string& path) {
   if (!read->note.empty()) doc.prompter().Message(read->note, kCaptionWarning);
   doc.AdoptMission(std::move(read->mission));
   return true;
+}
+
+std::vector<std::filesystem::path> RunInputs(const std::string& mission,
+                                             const std::filesystem::path& base) {
+  std::vector<std::filesystem::path> inputs = ListRunTables(base);
+  inputs.insert(inputs.begin(), mission);
+  return inputs;
 }
 
 }  // namespace plumora::cli

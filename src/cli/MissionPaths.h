@@ -3,7 +3,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace plumora {
 class CPlumoraDoc;
@@ -18,5 +20,9 @@ CLI::Validator MissionFileName();
 // a new mission, as there, but with a warning on stderr (the command goes on). False when the
 // file cannot be read (reported through the document's prompter).
 bool LoadMissionOrWarn(CPlumoraDoc& doc, const std::string& path);
+
+// The files a run of mission under base reads: the mission and every table of the base.
+std::vector<std::filesystem::path> RunInputs(const std::string& mission,
+                                             const std::filesystem::path& base);
 
 }  // namespace plumora::cli

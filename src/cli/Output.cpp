@@ -37,18 +37,14 @@ bool IsStandardOutput(const std::string& path) {
          named.st_dev == out.st_dev && named.st_ino == out.st_ino;
 }
 
-bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const std::string& input) {
-  if (IsSameFile(output, input)) {
-    prompter.Message(
-        "The output " + output + " is the input " + input + " itself; nothing was done\n",
-        kCaptionError);
-    return false;
-  }
-  if (IsStandardOutput(output)) return true;
-  const OutputPlan plan = PlanOutput(output);
-  if (plan.method != OutputMethod::kRefused) return true;
-  prompter.Message("Nothing can be written to " + output + " (" + plan.reason + ")\n",
-                   kCaptionError);
+bool CheckOutputOrReport(Prompter& prompter, const std::string& output,
+                         const std::vector<std::filesystem::path>& inputs) {
+  if (output == kStandardOutputName) return true;
+  // What goes through standard output is written there, whatever the name would allow.
+  Result<> checked = CheckNotAnInput(output, inputs);
+  if (checked && !IsStandardOutput(output)) checked = CheckOutputTarget(output, {});
+  if (checked) return true;
+  prompter.Message(checked.message(), kCaptionError);
   return false;
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plumora {
 class CPlumoraDoc;
@@ -22,9 +24,10 @@ void PrintCsvRow(std::FILE* out, std::initializer_list<double> values);
 // printed before it, instead of opening the file a second time.
 bool IsStandardOutput(const std::string& path);
 
-// Before anything runs: output must not go over the input (the same file, through links too),
-// nor to a target that would be refused. False, reported through the prompter, otherwise.
-bool CheckOutputOrReport(Prompter& prompter, const std::string& output, const std::string& input);
+// Before anything runs: output must not go over any of the inputs (the same file, through links
+// too), nor to a target that would be refused. False, reported through the prompter, otherwise.
+bool CheckOutputOrReport(Prompter& prompter, const std::string& output,
+                         const std::vector<std::filesystem::path>& inputs);
 
 // Writes bytes to path: to standard output as IsStandardOutput says, otherwise as WriteOutputFile
 // does. A failure is reported through the prompter ("WHAT could not be written to PATH (REASON)",

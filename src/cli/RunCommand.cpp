@@ -79,13 +79,14 @@ void PrintSummary(std::FILE* out, const CPlumoraDoc& doc, const RunOutcome& outc
 int RunRun(const RunOptions& options) {
   ConsolePrompter prompter(stderr, FlipPolicy(options.onFlip));
   const bool csvWanted = !options.csv.empty();
-  if (csvWanted && !CheckOutputOrReport(prompter, options.csv, options.mission)) {
-    return kExitFailure;
-  }
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
-  if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   if (!options.base.empty()) doc.baseFolder = options.base;
+  if (csvWanted &&
+      !CheckOutputOrReport(prompter, options.csv, RunInputs(options.mission, doc.baseFolder))) {
+    return kExitFailure;
+  }
+  if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
 
   ConsoleProgress progress(!options.quiet && isatty(STDERR_FILENO));
   doc.SetProgressSink(&progress);

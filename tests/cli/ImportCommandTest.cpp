@@ -38,5 +38,28 @@ TEST(ImportCommand, ImportsTheChosenColumnsAndWritesThemAsCsv) {
   EXPECT_EQ(Cli({"import"}).status, 2);
 }
 
+// A file that cannot be opened is named and imports nothing; a short line is refused by its
+// number, with exit 1, instead of being read into the next.
+TEST(ImportCommand, UnreadableFilesAndShortLinesFail) {
+  test::TempDir dir;
+  const auto absent = Cli({"import", (dir / "absent.txt").string()});
+  EXPECT_EQ(absent.status, 1);
+  EXPECT_EQ(absent.out, "");
+  EXPECT_EQ(absent.err, "error: Could not open file " + (dir / "absent.txt").string() +
+                            " (No such file or directory)\n");
+  test::WriteFile(dir / "f.txt", "0\n0 1 2 3 4 5 6\n1 2 3\n4 5 6 7 8 9 10\n");
+  const auto shortLine =
+      Cli({"import", "--base", test::DataFolder().string(), (dir / "f.txt").string()});
+  EXPECT_EQ(shortLine.status, 1);
+  EXPECT_NE(shortLine.err.find("(line 3)"), std::string::npos) << shortLine.err;
+  test::WriteFile(dir / "cr.txt", "0\r0 1 2\r1 2 3\r");
+  const auto declared =
+      Cli({"import", "--base", test::DataFolder().string(), (dir / "cr.txt").string()});
+  EXPECT_EQ(declared.status, 1);
+  EXPECT_NE(declared.err.find("holds 3 numbers on a line where 7 columns are chosen (line 2)"),
+            std::string::npos)
+      << declared.err;
+}
+
 }  // namespace
 }  // namespace plumora

@@ -71,8 +71,8 @@ TEST(MissionCommands, FailuresSayWhyAndTouchNothing) {
   const auto nowhere = Cli({"new", "no/such/folder.psd"}, dir.path());
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_EQ(nowhere.err,
-            "error: The mission file no/such/folder.psd could not be saved (No such file or "
-            "directory)\n");
+            "error: The mission file no/such/folder.psd could not be saved (the folder no/such "
+            "does not exist)\n");
 }
 
 TEST(MissionCommands, BadUsage) {

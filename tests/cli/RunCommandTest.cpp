@@ -172,12 +172,18 @@ TEST_F(RunCommand, AMissionWithoutComputedPhasesSucceedsAndChangesNothing) {
 // Output goes only where it was pointed: regular files replaced whole, devices and FIFOs written
 // in place, the input and read-only files never overwritten, every failed write an error.
 TEST_F(RunCommand, StandardOutputTakesTheCsvAloneAndReportsAFullDisk) {
-  for (const char* name : {"-", "/dev/stdout"}) {
-    const auto r = Cli(Runs(name));
-    ASSERT_EQ(r.status, 0) << name << r.err;
-    EXPECT_EQ(r.out.rfind("time,payload_height,", 0), 0u) << name;
-    EXPECT_NE(r.err.find("Total: 21 samples"), std::string::npos) << name;
-  }
+  const auto dash = Cli(Runs("-"));
+  ASSERT_EQ(dash.status, 0) << dash.err;
+  EXPECT_EQ(dash.out.rfind("time,payload_height,", 0), 0u);
+  EXPECT_NE(dash.err.find("Total: 21 samples"), std::string::npos);
+  // A name of the file standard output goes to (as /dev/stdout would be, whatever state the
+  // machine's own /dev/stdout is in) is written through standard output too.
+  const fs::path redirected = base / "stdout.csv";
+  const auto named = Cli(Runs(redirected.string()), {}, redirected);
+  ASSERT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(test::ReadFile(redirected).rfind("time,payload_height,", 0), 0u);
+  EXPECT_NE(named.err.find("Total: 21 samples"), std::string::npos);
+
   const auto csv = Cli(Runs("-"), {}, kFullDisk);
   EXPECT_EQ(csv.status, 1);
   EXPECT_NE(csv.err.find("error: The results" + kNoSpace), std::string::npos) << csv.err;
@@ -241,6 +247,57 @@ TEST_F(RunCommand, ReadOnlyFilesAndTheInputAreNeverOverwritten) {
   }
   EXPECT_EQ(test::ReadFile(mission), before);
   EXPECT_EQ(test::ReadFile(base / "track.txt"), "0\n0 1\n");
+}
+
+// The output rule holds before the work starts: an output that cannot be written, or that is one
+// of the tables the run reads, stops the command before anything flies.
+TEST_F(RunCommand, OutputsAreCheckedAgainstTheTablesAndFoldersBeforeTheRun) {
+  const std::string mission = EntryMission();
+  const fs::path table = base / "atm" / "earth.atm";
+  const std::string before = test::ReadFile(table);
+  for (const fs::path& output : {table, base / "adf" / "ld600.adf"}) {
+    const auto r = Cli(Runs(output.string()));
+    EXPECT_EQ(r.status, 1) << output;
+    EXPECT_NE(r.err.find(" itself; nothing was done\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(test::ReadFile(table), before);
+
+  const auto missing = Cli(Runs((base / "absent" / "out.csv").string()));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "");  // nothing flew
+  EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
+  const auto study = Cli({"dispersions", "--quiet", "--runs", "400", "--base", base.path().string(),
+                          "--csv", (base / "absent" / "runs.csv").string(), mission});
+  EXPECT_EQ(study.status, 1);
+  EXPECT_EQ(study.out, "");
+  EXPECT_NE(study.err.find("does not exist"), std::string::npos) << study.err;
+  EXPECT_EQ(Cli({"dispersions", "--quiet", "--runs", "1", "--base", base.path().string(),
+                 "--summary", table.string(), mission})
+                .status,
+            1);
+  EXPECT_EQ(test::ReadFile(table), before);
+
+  // A dangling link has its target made; the link stays.
+  fs::create_directory(base / "sub");
+  fs::create_symlink("sub/target.csv", base / "linked.csv");
+  ASSERT_EQ(Cli(Runs((base / "linked.csv").string())).status, 0);
+  EXPECT_TRUE(fs::is_symlink(base / "linked.csv"));
+  EXPECT_EQ(test::ReadFile(base / "sub" / "target.csv").rfind("time,", 0), 0u);
+}
+
+TEST_F(RunCommand, HelpOnAFullDiskAndRunCountsBeyondTheLargestFail) {
+  EXPECT_NE(Cli({"--help"}, {}, kFullDisk).status, 0);
+  EXPECT_NE(Cli({"run", "--help"}, {}, kFullDisk).status, 0);
+  EXPECT_EQ(Cli({"--help"}).status, 0);
+  const std::string mission = EntryMission();
+  for (const char* runs : {"9223372036854775808", "99999999999999999999", "0", "-1"}) {
+    const auto r = Cli({"dispersions", "--runs", runs, mission});
+    EXPECT_EQ(r.status, 2) << runs;
+    EXPECT_NE(r.err.find("--runs is a whole number from 1 to 9223372036854775807"),
+              std::string::npos)
+        << r.err;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "support/TestFiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -34,6 +38,33 @@ WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
 
 WorkingFolder::~WorkingFolder() {
   std::filesystem::current_path(previous_);
+}
+
+FifoReader::FifoReader(const std::filesystem::path& path) {
+  if (::mkfifo(path.c_str(), 0600) != 0) return;
+  reading_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (reading_ < 0) return;
+  ::fcntl(reading_, F_SETFL, 0);
+  keeper_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  reader_ = std::thread([this] {
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reading_, buffer, sizeof buffer)) > 0;) {
+      received_.append(buffer, static_cast<std::size_t>(n));
+    }
+  });
+}
+
+FifoReader::~FifoReader() {
+  (void)Received();
+}
+
+std::string FifoReader::Received() {
+  if (keeper_ >= 0) ::close(keeper_);
+  keeper_ = -1;
+  if (reader_.joinable()) reader_.join();
+  if (reading_ >= 0) ::close(reading_);
+  reading_ = -1;
+  return received_;
 }
 
 void WriteFile(const std::filesystem::path& path, std::string_view content) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace plumora::test {
@@ -34,6 +35,26 @@ class WorkingFolder {
 
  private:
   std::filesystem::path previous_;
+};
+
+// A FIFO made at path and read on a thread of its own until Received() is called: its reading
+// end, and a writing end of its own, are open before anything else writes, so that neither the
+// writer tested nor the reader waits for the other or sees an early end.
+class FifoReader {
+ public:
+  explicit FifoReader(const std::filesystem::path& path);
+  ~FifoReader();
+  FifoReader(const FifoReader&) = delete;
+  FifoReader& operator=(const FifoReader&) = delete;
+  bool ok() const { return reading_ >= 0 && keeper_ >= 0; }
+  // Everything written, once the writer tested is done.
+  std::string Received();
+
+ private:
+  int reading_ = -1;
+  int keeper_ = -1;
+  std::string received_;
+  std::thread reader_;
 };
 
 void WriteFile(const std::filesystem::path& path, std::string_view content);

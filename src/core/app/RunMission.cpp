@@ -27,6 +27,16 @@ void FlyComputedPhases(const Mission& mission, const Environment& environment,
   }
 }
 
+// The mission's errors as one refusal, each line naming its record and field.
+Result<> ErrorsOf(const MissionFindings& findings) {
+  if (!findings.HasErrors()) return {};
+  return Fail(ErrorCode::kInvalid, findings.ErrorText());
+}
+
+Result<> MissionErrors(const Mission& mission) {
+  return ErrorsOf(CheckMission(mission));
+}
+
 }  // namespace
 
 Result<PhaseEnd> EngineModules::FlyBallisticEntry(FlightContext& flight, const CMissionPhase& phase,
@@ -67,7 +77,7 @@ RunOutcome FlyMission(const Mission& mission, const Environment& environment,
                       const AtmosphereFactors& air, RunState& state, PhaseModules& modules) {
   RunOutcome outcome;
   if (mission.ModuleCount() == 0) return outcome;
-  if (Result<> check = CheckFlownRecords(mission); !check) {
+  if (Result<> check = MissionErrors(mission); !check) {
     outcome.start = RunStart::kRecordRefused;
     outcome.refusal = std::move(check);
     return outcome;
@@ -95,7 +105,9 @@ RunOutcome RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
   doc.NotifyChartZoomCleared();
   RunOutcome outcome;
   if (mission.ModuleCount() == 0) return outcome;
-  if (Result<> check = CheckFlownRecords(mission); !check) {
+  const MissionFindings findings = CheckMission(mission);
+  if (!findings.warnings.empty()) doc.prompter().Message(findings.WarningText(), kCaptionWarning);
+  if (Result<> check = ErrorsOf(findings); !check) {
     ShowError(doc.prompter(), check.error());
     outcome.start = RunStart::kRecordRefused;
     outcome.refusal = std::move(check);

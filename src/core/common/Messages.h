@@ -63,6 +63,12 @@ inline constexpr std::string_view kMsgNoPayloadFinalDescent =
 inline constexpr std::string_view kMsgParachuteFlip = "Parachute flip. Continue?\n";
 inline constexpr std::string_view kMsgConfluenceSteps = "Too many steps in confluence point\n";
 inline constexpr std::string_view kMsgTooManySamples = "Number of data points > 32000\n";
+inline constexpr std::string_view kMsgMissionChecked =
+    "The mission has no errors and no warnings.\n";
+inline constexpr std::string_view kCaptionCheckMission = "Check mission";
+inline constexpr std::string_view kMsgOverWorkBudgetHint =
+    "Check the time step and the tolerances, and the bodies' inertias and the lines' stiffness "
+    "and damping.\n";
 inline constexpr std::string_view kMsgSolverStuck =
     "The integrator made no progress in five calls in a row; the phase was stopped.\n"
     "Check the solver settings and the mission's data.\n";

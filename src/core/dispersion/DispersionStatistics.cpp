@@ -13,10 +13,27 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMetresPerKm = 1000.0;
 
-double Mean(const std::vector<double>& values) {
+// The sum of values; when it overflows though every value is finite, the sum of the values
+// scaled by the largest of them, and that scale, so that large values still have a mean.
+double ScaledSum(const std::vector<double>& values, double& scale) {
+  scale = 1.0;
   double sum = 0.0;
   for (double v : values) sum += v;
-  return sum / static_cast<double>(values.size());
+  if (std::isfinite(sum) ||
+      !std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); })) {
+    return sum;
+  }
+  scale = 0.0;
+  for (double v : values) scale = std::max(scale, std::fabs(v));
+  sum = 0.0;
+  for (double v : values) sum += v / scale;
+  return sum;
+}
+
+double Mean(const std::vector<double>& values) {
+  double scale = 1.0;
+  const double sum = ScaledSum(values, scale);
+  return sum / static_cast<double>(values.size()) * scale;
 }
 
 // With n − 1 in the denominator; 0 for fewer than two values.

@@ -35,6 +35,22 @@ Json Section(const std::vector<std::pair<std::string, OutputStatistics>>& list) 
   return section;
 }
 
+// A run's outputs as a flight can have them: a planet of positive radius, a landing on it.
+Result<> CheckOutputsOf(const RunRecord& r) {
+  const FlightOutputs& o = r.outputs;
+  const auto bad = [&](const std::string& what) {
+    return Fail(ErrorCode::kInvalid, "run " + std::to_string(r.run) + " " + what);
+  };
+  if (o.planetRadius <= 0.0 || std::isinf(o.planetRadius)) {
+    return bad("has a planet radius that is not a positive finite number");
+  }
+  if (std::isinf(o.landingLatitude) || std::fabs(o.landingLatitude) > 90.0) {
+    return bad("has a landing latitude beyond 90 degrees");
+  }
+  if (std::isinf(o.landingLongitude)) return bad("has a landing longitude that is not finite");
+  return {};
+}
+
 }  // namespace
 
 Result<DispersionSummary> SummariseDispersion(const std::vector<std::string>& inputNames,
@@ -47,6 +63,7 @@ Result<DispersionSummary> SummariseDispersion(const std::vector<std::string>& in
       ++s.failures;
       continue;
     }
+    if (Result<> sound = CheckOutputsOf(r); !sound) return sound.error();
     ++(r.end == RunEnd::kLanded ? s.landed : s.aloft);
     if (!flown.empty() && r.outputs.planetRadius != flown.front()->outputs.planetRadius) {
       return Fail(ErrorCode::kInvalid, "runs " + std::to_string(flown.front()->run) + " and " +

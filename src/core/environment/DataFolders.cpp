@@ -48,4 +48,10 @@ std::vector<std::filesystem::path> ListDataFiles(const std::filesystem::path& fo
   return files;
 }
 
+std::vector<std::filesystem::path> ListRunTables(const std::filesystem::path& base) {
+  std::vector<std::filesystem::path> tables = ListDataFiles(AtmosphereFolder(base), "atm");
+  for (auto& aero : ListDataFiles(AeroFolder(base), "adf")) tables.push_back(std::move(aero));
+  return tables;
+}
+
 }  // namespace plumora

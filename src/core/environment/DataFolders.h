@@ -16,4 +16,8 @@ std::filesystem::path AeroFolder(const std::filesystem::path& base);        // <
 std::vector<std::filesystem::path> ListDataFiles(const std::filesystem::path& folder,
                                                  std::string_view extension);
 
+// Every table a run under base may read: the .atm files of <base>/atm and the .adf files of
+// <base>/adf. No output of a run may go over one of them.
+std::vector<std::filesystem::path> ListRunTables(const std::filesystem::path& base);
+
 }  // namespace plumora

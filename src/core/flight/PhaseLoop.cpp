@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "core/common/CodePage.h"
 #include "core/common/Constants.h"
 #include "core/common/Messages.h"
 #include "core/flight/ProgressMeter.h"
@@ -17,6 +19,30 @@ constexpr int kMaxStuckCalls = 5;
 // that pace (steps of a trillionth of the time step or less, as a body of almost no inertia
 // forces) one time step would take longer than anybody waits.
 constexpr double kNoProgressFraction = 1e-9;
+// Counts the evaluations of the equations of motion on their way to the phase's own function.
+struct CountedEquations {
+  DepacFunction derivatives;
+  void* context;
+  double evaluations = 0.0;
+};
+
+void CountedDerivatives(double t, const double* y, double* yp, void* context) {
+  auto& counted = *static_cast<CountedEquations*>(context);
+  ++counted.evaluations;
+  counted.derivatives(t, y, yp, counted.context);
+}
+
+// Why a phase was ended for its work: "The phase "NAME" needed more work ... at 12.5 s ...".
+Error OverBudget(const FlightContext& flight, double t) {
+  const CMissionPhase& phase = *flight.mission.phases[flight.phaseIndex];
+  char reached[64];
+  std::snprintf(reached, sizeof reached, "%.10g", t);
+  return Fail(ErrorCode::kFlightFailed,
+              "The phase \"" + Windows1252ToUtf8(phase.name) + "\" was stopped at " + reached +
+                  " s: it took more integration work per second of flight than any sound mission "
+                  "needs.\n" +
+                  std::string(kMsgOverWorkBudgetHint));
+}
 
 // Tells the progress display the phase is over, however the loop is left.
 class PhaseScope {
@@ -65,11 +91,12 @@ Result<PhaseEnd> RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase,
   double nextOutput = dtOut;
   int idid = 0;
   int stuckCalls = 0;
+  CountedEquations counted{problem.derivatives, problem.context};
 
   for (;;) {
     const double tBefore = t;
-    IntegrateStep(solver.integrator, problem.derivatives, problem.size, t, problem.state, tout,
-                  info, solver.relativeError, solver.absoluteError, idid, work, problem.context);
+    IntegrateStep(solver.integrator, CountedDerivatives, problem.size, t, problem.state, tout, info,
+                  solver.relativeError, solver.absoluteError, idid, work, &counted);
     if (idid < 0) {
       // Continue the solver from where it got to and try the same target time again.
       info[0] = 1;
@@ -82,6 +109,12 @@ Result<PhaseEnd> RunPhaseLoop(FlightContext& flight, PhaseIntegration& phase,
     stuckCalls = t - tBefore < kNoProgressFraction * dt ? stuckCalls + 1 : 0;
     if (stuckCalls >= kMaxStuckCalls) {
       return Fail(ErrorCode::kFlightFailed, std::string(kMsgSolverStuck));
+    }
+    // A crawl that still moves: stiff lines, bodies of almost no inertia or a tiny step keep
+    // the integrator busy for ever on a moment of flight.
+    const WorkBudget& budget = flight.run.workBudget;
+    if (counted.evaluations > budget.headStart + budget.perSecond * t) {
+      return OverBudget(flight, t);
     }
     // A step too large for its method can blow the state up; nothing sensible follows from it,
     // and no stop test would ever hold again.

@@ -32,6 +32,16 @@ struct Notice {
   std::string_view caption;
 };
 
+// How much integration work a phase may spend before it counts as a crawl: evaluations of the
+// equations of motion, a head start granted whatever the pace plus so many per second of flight.
+// The bundled examples and the dispersion studies spend at most about 3000 per second; a mission
+// of sound but stiff records built from the desktop's defaults spends 3.8 million in its first
+// twentieth of a second while its lines settle, then little.
+struct WorkBudget {
+  double headStart = 2.0e7;   // evaluations
+  double perSecond = 1.0e5;   // evaluations per second of flight
+};
+
 class RunState {
  public:
   // A run of mission, its samples going to results (which it does not clear), its hand-over
@@ -45,6 +55,7 @@ class RunState {
   // What each phase of the mission (by its place in the list) remembers of a parachute flip.
   std::vector<FlipMemory> flips;
   std::vector<Notice> notices;  // what the run showed while it went on, in order
+  WorkBudget workBudget;        // past it a phase is ended as a crawl
 
   // The front end: who shows progress, messages and questions while the run goes on. Without
   // one nothing is shown and a question is answered by flying on.

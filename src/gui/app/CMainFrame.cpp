@@ -29,6 +29,7 @@
 #include "core/app/RunMission.h"
 #include "core/common/Messages.h"
 #include "core/flight/ProgressMeter.h"
+#include "core/mission/RecordChecks.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/AnimationBar.h"
 #include "gui/app/Artwork.h"
@@ -200,6 +201,7 @@ void CMainFrame::BindCommands() {
   BindFileCommands();
   BindViewCommands();
   commands_.Bind(kCmdRun, [this] { RunActiveMission(); });
+  commands_.Bind(kCmdCheckMission, [this] { CheckActiveMission(); });
   // Panes change only between runs: a run's results are not to be read while they are written.
   for (const ModeCommand& c : kModeCommands) {
     const auto toggle = [this, mode = c.mode] {
@@ -671,6 +673,19 @@ void CMainFrame::DocumentPlanChanged(CChildFrame& child) {
 }
 
 // --- Run -------------------------------------------------------------------------------------
+
+void CMainFrame::CheckActiveMission() {
+  CChildFrame* child = ActiveChild();
+  if (!child) return;
+  const MissionFindings findings = CheckMission(child->doc().mission);
+  if (findings.HasErrors()) {
+    prompter_->Message(findings.ErrorText() + findings.WarningText(), kCaptionError);
+  } else if (!findings.warnings.empty()) {
+    prompter_->Message(findings.WarningText(), kCaptionWarning);
+  } else {
+    prompter_->Message(kMsgMissionChecked, kCaptionCheckMission);
+  }
+}
 
 void CMainFrame::RunActiveMission() {
   CChildFrame* child = ActiveChild();

@@ -62,6 +62,9 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // Runs the active mission on a worker thread behind the progress dialog; returns when it
   // has ended.
   void RunActiveMission();
+  // Shows what the mission check finds in the active document: errors, warnings, or that there
+  // are none.
+  void CheckActiveMission();
   bool running() const { return running_; }
   // Writes the active document's results as CSV to path; false (and said so) when it failed.
   bool ExportResults(const std::filesystem::path& path);

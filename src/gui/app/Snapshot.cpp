@@ -1,5 +1,7 @@
 #include "gui/app/Snapshot.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QBuffer>
 #include <QDialog>
@@ -7,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include "core/app/RunMission.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
+#include "core/environment/DataFolders.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -32,6 +36,9 @@ namespace {
 class ErrorNotingPrompter final : public Prompter {
  public:
   void Message(std::string_view text, std::string_view caption) override {
+    // While the picture is drawn, a part that cannot be read (a broken 3D model) leaves the
+    // picture without it: said as a warning, not an error that the exit status would deny.
+    if (drawing && caption == kCaptionError) caption = kCaptionWarning;
     failed |= caption == kCaptionError;
     console_.Message(text, caption);
   }
@@ -42,6 +49,7 @@ class ErrorNotingPrompter final : public Prompter {
     return console_.AskYesNo(text, caption);
   }
   bool failed = false;
+  bool drawing = false;  // the flight is done, the picture being drawn
 
  private:
   ConsolePrompter console_{stderr, ConsolePrompter::QuestionPolicy::AnswerYes};
@@ -91,22 +99,45 @@ class PictureHost final : public PaneHost {
   QPoint scroll_;
 };
 
+// "-" names standard output, never a file of that name.
+constexpr std::string_view kStandardOutputName = "-";
+
 int WritePicture(const QImage& picture, const std::string& output) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) return Fail("no picture was made");
-  const Result<> written =
-      ReplaceFileAtomically(output, std::string_view(png.constData(), png.size()));
+  const std::string_view bytes(png.constData(), static_cast<std::size_t>(png.size()));
+  const Result<> written = output == kStandardOutputName ? WriteDescriptor(STDOUT_FILENO, bytes)
+                                                         : WriteOutputFile(output, bytes);
   if (!written) return Fail("cannot write " + output + " (" + written.message() + ")");
   return kSnapshotOk;
 }
 
+// Refuses, before anything is drawn, an output that would go over a file the picture is made
+// from or that cannot be written; "" when it may be written.
+std::string OutputRefusal(const SnapshotOptions& options, const std::filesystem::path& base) {
+  if (options.output == kStandardOutputName) {
+    struct stat out {};
+    if (::fstat(STDOUT_FILENO, &out) != 0) return "standard output is closed";
+    if (::isatty(STDOUT_FILENO)) return "a picture is not written to a terminal";
+    return {};
+  }
+  std::vector<std::filesystem::path> inputs = ListRunTables(base);
+  if (!options.mission.empty()) inputs.push_back(options.mission);
+  const Result<> checked = CheckOutputTarget(options.output, inputs);
+  if (checked) return {};
+  std::string message = checked.message();
+  if (!message.empty() && message.back() == '\n') message.pop_back();
+  return message;
+}
+
 int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
-                const ErrorNotingPrompter& prompter) {
+                ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
   RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
+  prompter.drawing = true;
   PictureHost host(doc, options, bitmaps);
   const std::unique_ptr<ResultsPane> pane = MakePane(options.mode, host);
   pane->Layout();
@@ -151,11 +182,6 @@ int DialogPicture(CMainFrame& frame, int commandId, const std::string& output) {
   return WritePicture(picture, output);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error);
-}
-
 }  // namespace
 
 void PrepareHeadless() {
@@ -169,8 +195,10 @@ void PrepareHeadless() {
 }
 
 int RunSnapshot(const SnapshotOptions& options) {
-  if (SameFile(options.output, options.mission)) {
-    return Fail("the picture would replace the mission " + options.mission);
+  std::error_code noFolder;
+  const std::filesystem::path base = std::filesystem::current_path(noFolder);
+  if (const std::string refusal = OutputRefusal(options, base); !refusal.empty()) {
+    return Fail(refusal);
   }
   // A picture is no use of the program: the user's recent-file list stays as it is.
   QTemporaryDir settings;

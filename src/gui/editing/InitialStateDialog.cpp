@@ -183,6 +183,11 @@ void InitialStateDialog::accept() {
   }
   InitialState edited = state_;
   if (!position_->Read(edited) || !attitude_->Read(edited)) return;
+  if (const std::optional<FieldRefusal> refusal = CheckInitialState(edited)) {
+    sheet_->setCurrentWidget(position_);
+    ShowRefusal(this, refusal->message);
+    return;
+  }
   state_ = edited;
   QDialog::accept();
 }

@@ -366,6 +366,10 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
 void CParachuteDataDlg::accept() {
   ParachuteData read = data_;
   if (!ReadAll(fields_, ParachuteTargets(read))) return;
+  if (const std::optional<std::string> refusal = read.Refusal()) {
+    ShowRefusal(this, *refusal);
+    return;
+  }
   data_ = read;
   QDialog::accept();
 }

@@ -31,7 +31,9 @@ enum CommandId : int {
   kCmdEnvironment = 32783,
   kCmdRun = 32784,
   kCmdImportData = 32830,
-  kCmdExportResults = 32840,  // the results as CSV, the same as plumora-cli run --csv writes
+  kCmdExportResults = 32840,
+  kCmdCheckMission = 32845,  // what stands in the way of a run, and what looks unlike its bodies //
+                             // the results as CSV, the same as plumora-cli run --csv writes
 
   // Tools.
   kCmdAtmosphereViewer = 32805,

@@ -117,6 +117,8 @@ const CommandRow kRows[] = {
     {kCmdInitialState, M::kSimulation, 1, "Initial state", "", A::kNone, "", false, OnDocument},
     {kCmdSolver, M::kSimulation, 1, "Solver", "", A::kNone, "", false, OnDocument},
     {kCmdEnvironment, M::kSimulation, 1, "Environment", "", A::kNone, "", false, OnDocument},
+    {kCmdCheckMission, M::kSimulation, 2, "Check mission", "", A::kNone,
+     "Check the mission before a run", false, OnDocument},
     {kCmdRun, M::kSimulation, 2, "Run", "", A::kRun, "Start simulation", false, OnDocument},
     {kCmdImportData, M::kSimulation, 2, "Import data...", "", A::kNone, "Import data tables", false,
      OnDocument},

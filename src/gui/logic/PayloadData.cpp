@@ -1,8 +1,10 @@
 #include "gui/logic/PayloadData.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
+#include "core/mission/RecordChecks.h"
 #include "core/mission/Records.h"
 
 namespace plumora::gui {
@@ -22,6 +24,18 @@ constexpr std::array<PayloadTypeDefaults, kPayloadTypeCount> kTypeDefaults = {{
 
 // A single strope is drawn as a line from its link point this far back along the body x axis.
 constexpr double kStropeDrawnTo = -1000.0;  // m
+
+// The field's problem of a record check ("mass must be positive"), without the record's name.
+std::optional<std::string> FieldOf(const Result<>& check) {
+  if (check) return std::nullopt;
+  std::string text = check.message();
+  if (const std::size_t colon = text.find("\": "); colon != std::string::npos) {
+    text.erase(0, colon + 3);
+  }
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text + ".";
+}
 
 }  // namespace
 
@@ -73,7 +87,16 @@ void PayloadData::ApplyConnectionDefaults() {
 
 std::optional<std::string> PayloadData::Refusal() const {
   if (legCount < 0 || legCount > kMaxLegs) return LegCountMessage(legCount);
-  return std::nullopt;
+  // What a run would refuse is refused here, in the run's words for the field.
+  CPayload probe;
+  WriteTo(probe);
+  return FieldOf(CheckPayloadCanFly(probe));
+}
+
+std::optional<std::string> ParachuteData::Refusal() const {
+  CParachute probe;
+  WriteTo(probe);
+  return FieldOf(CheckParachuteCanFly(probe, false));
 }
 
 bool PayloadData::WriteTo(CPayload& p) const {

@@ -85,6 +85,8 @@ struct ParachuteData {
   double confluenceMass = 0.0;                                              // kg
 
   static ParachuteData Of(const CParachute& parachute);
+  // Why OK cannot write the copy back (a value no run could fly), or nothing.
+  std::optional<std::string> Refusal() const;
   bool WriteTo(CParachute& parachute) const;
   friend bool operator==(const ParachuteData&, const ParachuteData&) = default;
 };

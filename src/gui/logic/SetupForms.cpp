@@ -1,5 +1,7 @@
 #include "gui/logic/SetupForms.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <fstream>
 
@@ -14,6 +16,11 @@ namespace {
 using S = InitialState;
 constexpr const char* kDegrees = "\xC2\xB0";             // °
 constexpr const char* kDegreesPerSecond = "\xC2\xB0/s";  // °/s
+
+// No flight lasts longer (s): a longer step leaves a phase a single sample.
+constexpr double kLongestStep = 1.0e6;
+constexpr double kLargestLatitude = 90.0;  // °
+constexpr int kLatitudeField = 1129;
 
 std::string MustBePositive(const char* label) {
   return std::string("\"") + label + "\" must be a number greater than 0.";
@@ -84,10 +91,43 @@ SolverEdit SolverEditOf(const CPlumoraDoc& doc) {
   return {s.timeStep, s.outputTimeStep, s.absoluteError, s.relativeError, s.integrator};
 }
 
+std::optional<FieldRefusal> CheckInitialState(const InitialState& state) {
+  for (const auto* fields : {&kPositionFields, &kAttitudeFields}) {
+    for (const StateField& field : *fields) {
+      if (!std::isfinite(state.*field.value)) {
+        return FieldRefusal{field.id,
+                            std::string("\"") + field.label + "\" must be a finite number."};
+      }
+    }
+  }
+  if (std::fabs(state.latitude) > kLargestLatitude) {
+    return FieldRefusal{kLatitudeField, "\"Latitude\" must be from -90 to 90 degrees."};
+  }
+  return std::nullopt;
+}
+
 std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
   for (const auto& field : kSolverFields) {
     // Written so that a value that is not a number is refused too.
-    if (!(edit.*field.value > 0.0)) return FieldRefusal{field.id, MustBePositive(field.label)};
+    const double value = edit.*field.value;
+    if (!(value > 0.0)) return FieldRefusal{field.id, MustBePositive(field.label)};
+    if (!std::isfinite(value)) {
+      return FieldRefusal{field.id,
+                          std::string("\"") + field.label + "\" must be a finite number."};
+    }
+  }
+  // Tolerances are shares of the state; steps longer than any flight leave a single sample.
+  for (const auto& field : kSolverFields) {
+    const double value = edit.*field.value;
+    const bool tolerance =
+        field.value == &SolverEdit::absoluteError || field.value == &SolverEdit::relativeError;
+    if (tolerance && value >= 1.0) {
+      return FieldRefusal{field.id, std::string("\"") + field.label + "\" must be less than 1."};
+    }
+    if (!tolerance && value > kLongestStep) {
+      return FieldRefusal{field.id, std::string("\"") + field.label +
+                                        "\" must be at most 1000000 s: no flight lasts longer."};
+    }
   }
   return std::nullopt;
 }

@@ -49,6 +49,10 @@ struct StateFieldGroup {
 };
 extern const std::array<StateFieldGroup, 3> kParachuteStateGroups;
 
+// A latitude beyond the poles, or a field that is not a finite number, would fly nonsense: refused,
+// the field named.
+std::optional<FieldRefusal> CheckInitialState(const InitialState& state);
+
 // --- "Integrator data" ---------------------------------------------------------------------
 struct SolverEdit {
   double timeStep = 0.0;        // s

@@ -65,8 +65,11 @@ TEST_F(DataImport, OnlyTheChosenColumnsStandOnALine) {
   ImportColumns columns;
   columns.latitude = columns.longitude = columns.heading = false;
   columns.pathAngle = columns.speed = false;
-  // CR LF line ends, extra text after the values, and a last line cut short by the file's end.
-  ASSERT_EQ(Import("0\r\n0.0 1.5 rest ignored\r\n0.5\t1.25\r\n1.0", columns), "");
+  // CR LF line ends, extra text after the values, and a last line without its end.
+  ASSERT_EQ(Import("0\r\n0.0 1.5 rest ignored\r\n0.5\t1.25\r\n\r\n1.0 2", columns), "");
+  ASSERT_EQ(doc.results.LastIndex(), 2);
+  // CR alone ends lines too.
+  ASSERT_EQ(Import("0\r0.0 1.5\r0.5\t1.25\r", columns), "");
   ASSERT_EQ(doc.results.LastIndex(), 1);
   EXPECT_EQ(doc.results.SampleAt(1).time, 0.5);
   EXPECT_EQ(doc.results.SampleAt(1).payloadHeight, 1250.0);
@@ -104,9 +107,22 @@ TEST_F(DataImport, AMalformedValueEndsTheImportAndKeepsWhatCameBefore) {
   EXPECT_EQ(observer.views, 1);
 }
 
+// A line is one sample: one with fewer numbers than the columns chosen is refused by its number,
+// never read on into the next line (which made a sample of time 1 and 7 km/s of these).
+TEST_F(DataImport, AShortLineIsRefusedWithItsNumber) {
+  EXPECT_EQ(Import("0\n0 1 2 3 4 5 6\n1 2 3\n4 5 6 7 8 9 10\n"),
+            "The import file " + (base / "flight.txt").string() +
+                " holds 3 numbers on a line where 7 columns are chosen (line 3)\n");
+  ASSERT_EQ(doc.results.LastIndex(), 0);
+  EXPECT_EQ(doc.results.SampleAt(0).time, 0.0);
+  EXPECT_NE(Import("0\n1 2 3\n4 5 6\n").find("(line 2)"), std::string::npos);
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+}
+
 TEST_F(DataImport, RefusedFiles) {
   const Result<> absent = ImportTrajectory(doc, base / "absent.txt", {});
-  EXPECT_EQ(MessageOf(absent), "Could not open file\n");
+  EXPECT_EQ(MessageOf(absent), "Could not open file " + (base / "absent.txt").string() +
+                                   " (No such file or directory)\n");
   EXPECT_EQ(absent.code(), ErrorCode::kCannotOpen);
   EXPECT_TRUE(doc.mission.payloads.empty());
 

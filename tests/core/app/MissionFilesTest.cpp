@@ -205,7 +205,8 @@ TEST(MissionFiles, AFailedSaveLeavesThePreviousFileIntact) {
   const Result<> nowhere = SaveMission(mission, dir / "no" / "m.psd");
   ASSERT_FALSE(nowhere.ok());
   EXPECT_EQ(nowhere.message(), "The mission file " + (dir / "no" / "m.psd").string() +
-                                   " could not be saved (No such file or directory)\n");
+                                   " could not be saved (the folder " + (dir / "no").string() +
+                                   " does not exist)\n");
 
   // A mission that cannot be stored is not written at all.
   mission.payloads[0]->connectionKind = kBridleLegs;

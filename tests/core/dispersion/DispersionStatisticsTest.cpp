@@ -111,7 +111,7 @@ RunRecord Landed(std::int64_t run, double latitude, double radius) {
 
 TEST(DispersionStatistics, TheSummaryLeavesFailedRunsOutOfTheOutputs) {
   std::vector<RunRecord> records = {Landed(0, 1.0, 1000.0), Landed(1, 3.0, 1000.0),
-                                    Landed(2, 50.0, 0.0)};
+                                    Landed(2, 50.0, 2000.0)};
   records[2].end = RunEnd::kFailed;
   const Result<DispersionSummary> summary = SummariseDispersion({"height"}, records);
   ASSERT_TRUE(summary.ok());
@@ -130,6 +130,28 @@ TEST(DispersionStatistics, TheSummaryLeavesFailedRunsOutOfTheOutputs) {
   const Result<DispersionSummary> mixed = SummariseDispersion({"height"}, records);
   ASSERT_FALSE(mixed.ok());
   EXPECT_EQ(mixed.message(), "runs 0 and 2 landed on planets of different radii");
+}
+
+// Shards are read from files anyone may have written: outputs no flight can have are refused, and
+// values near the largest double still have a mean.
+TEST(DispersionStatistics, OutputsNoFlightHasAreRefusedAndHugeValuesAveraged) {
+  for (const RunRecord& bad : {Landed(1, 1.0, 0.0), Landed(1, 1.0, -5.0), Landed(1, 1e308, 1000.0),
+                               Landed(1, -91.0, 1000.0)}) {
+    const Result<DispersionSummary> summary =
+        SummariseDispersion({"height"}, {Landed(0, 1.0, 1000.0), bad});
+    ASSERT_FALSE(summary.ok());
+    EXPECT_EQ(summary.message().rfind("run 1 has a ", 0), 0u) << summary.message();
+  }
+  std::vector<RunRecord> records;
+  for (int k = 0; k < 6; ++k) {
+    records.push_back(Landed(k, 1.0, 1000.0));
+    records.back().outputs.landingTime = 1e308;
+  }
+  const Result<DispersionSummary> summary = SummariseDispersion({"height"}, records);
+  ASSERT_TRUE(summary.ok());
+  EXPECT_EQ(summary.value().outputs[0].second.mean, 1e308);
+  EXPECT_NE(DispersionSummaryJson(summary.value()).find("\"mean\": 1e+308"), std::string::npos)
+      << DispersionSummaryJson(summary.value());
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(ScatteredRun, ANonsensicalDrawOrAFailingPhaseFailsThatRunOnly) {
   doc.mission.solver.timeStep = 0.0;
   const RunRecord r = FlyScatteredRun(Prepare({}), 0);
   EXPECT_EQ(r.end, RunEnd::kFailed);
-  EXPECT_EQ(r.message, "error: The time step and the output time step must be positive numbers.");
+  EXPECT_EQ(r.message, "error: Solver: time step must be positive");
 
   // The aerodynamic table that could not be read is said by every run that would fly it.
   doc.mission.solver.timeStep = 0.1;

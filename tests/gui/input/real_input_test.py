@@ -156,7 +156,7 @@ class Session(unittest.TestCase):
         self.desktop.key(*["Down"] * downs, "Return")
 
     def run_mission(self):
-        self.menu("i", 5)  # Simulation > Run
+        self.menu("i", 6)  # Simulation > Run
         progress = wait_for(lambda: [w for w in self.program.other_windows()
                                      if self.desktop.name(w) == "Processing..."], 30,
                             "the run to start")
@@ -256,12 +256,12 @@ class DialogKeyboardTest(Session):
         ("Initial state", ["alt+i", "Down", "Down", "Return"]),
         ("Solver", ["alt+i", *["Down"] * 3, "Return"]),
         ("Environment", ["alt+i", *["Down"] * 4, "Return"]),
-        ("Import data", ["alt+i", *["Down"] * 6, "Return"]),
+        ("Import data", ["alt+i", *["Down"] * 7, "Return"]),
         # A pane's options are those of its mode: the chart first, then Options, the last item.
         ("Options", ["alt+o", "Down", "Return", "alt+o", "Up", "Return"]),
         ("Atmospheric data viewer", ["alt+t", "Return"]),
         ("Aerodynamic data viewer", ["alt+t", "Down", "Return"]),
-        ("About", ["alt+h", "Return"]),
+        ("About", ["alt+h", "Down", "Return"]),
     ]
 
     def test_each_dialog_opens_and_closes_by_keyboard(self):

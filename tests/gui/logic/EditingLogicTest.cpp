@@ -192,6 +192,18 @@ TEST(PayloadDataTest, ATypeIndexFromAFileOutsideTheTableCountsAsTheFirst) {
   EXPECT_EQ(payload.typeKeyword, "ZEL");
 }
 
+// OK refuses what no run could fly, naming the field, instead of storing a mass of -5 kg.
+TEST(PayloadDataTest, ValuesNoRunCouldFlyAreRefusedOnOk) {
+  PayloadData payload = PayloadData::Of(CPayload());
+  EXPECT_EQ(payload.Refusal(), std::nullopt);
+  payload.mass = -5.0;
+  EXPECT_EQ(payload.Refusal(), "Mass must be positive.");
+  ParachuteData parachute = ParachuteData::Of(CParachute());
+  EXPECT_EQ(parachute.Refusal(), std::nullopt);
+  parachute.stiffness = 0.0;
+  EXPECT_EQ(parachute.Refusal(), "Stiffness must be positive.");
+}
+
 TEST(PayloadDataTest, LegCountsBeyondTheTableAreRefusedAndThePreviewHasRoomForTheMost) {
   CPayload payload;
   PayloadData data = PayloadData::Of(payload);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <algorithm>
 #include <set>
 
@@ -62,6 +64,35 @@ TEST(SetupForms, SolverRefusesStepsAndTolerancesOfZeroOrLessNamingTheField) {
   EXPECT_EQ(CheckSolver(both)->message, "\"Time step\" must be a number greater than 0.");
   both.timeStep = 0.1;
   EXPECT_EQ(CheckSolver(both)->message, "\"Relative\" must be a number greater than 0.");
+}
+
+TEST(SetupForms, InitialStateRefusesLatitudesBeyondThePoles) {
+  InitialState state;
+  EXPECT_FALSE(CheckInitialState(state));
+  state.latitude = 200.0;
+  ASSERT_TRUE(CheckInitialState(state));
+  EXPECT_EQ(CheckInitialState(state)->id, 1129);
+  EXPECT_EQ(CheckInitialState(state)->message, "\"Latitude\" must be from -90 to 90 degrees.");
+  state.latitude = -90.0;
+  EXPECT_FALSE(CheckInitialState(state));
+}
+
+// Values that were stored and then flew nonsense: a step longer than any flight, tolerances of
+// 1 or more, and numbers that are not finite.
+TEST(SetupForms, SolverRefusesStepsLongerThanAnyFlightAndTolerancesOfOneOrMore) {
+  const SolverEdit good{0.1, 0.1, 1e-5, 1e-5, 0};
+  SolverEdit edit = good;
+  edit.timeStep = 1e300;
+  ASSERT_TRUE(CheckSolver(edit));
+  EXPECT_EQ(CheckSolver(edit)->id, 1004);
+  EXPECT_EQ(CheckSolver(edit)->message,
+            "\"Time step\" must be at most 1000000 s: no flight lasts longer.");
+  edit = good;
+  edit.absoluteError = 1e6;
+  EXPECT_EQ(CheckSolver(edit)->message, "\"Absolute\" must be less than 1.");
+  edit = good;
+  edit.outputTimeStep = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(CheckSolver(edit)->message, "\"Output time step\" must be a finite number.");
 }
 
 TEST(SetupForms, SolverStoresAnOutputStepOfAtLeastTheTimeStep) {

@@ -23,12 +23,14 @@ void WriteStartupPictures(const fs::path& base) {
   }
 }
 
-test::ProcessResult RunSnapshot(const fs::path& folder, std::vector<std::string> arguments) {
+test::ProcessResult RunSnapshot(const fs::path& folder, std::vector<std::string> arguments,
+                                const fs::path& standardOutput) {
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
   unsetenv("QT_QPA_PLATFORM");
   arguments.insert(arguments.begin(), "--snapshot");
-  const test::ProcessResult r = test::RunProcess(PLUMORA_PROGRAM, arguments, folder);
+  const test::ProcessResult r =
+      test::RunProcess(PLUMORA_PROGRAM, arguments, folder, standardOutput);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   return r;
 }

@@ -15,8 +15,10 @@ void CopyBundledTables(const std::filesystem::path& base);
 // Writes every start-up picture as a small 24-bit bitmap into base/graphics.
 void WriteStartupPictures(const std::filesystem::path& base);
 
-// plumora --snapshot ARGUMENTS in `folder`, as a script runs it: no display, no platform chosen.
+// plumora --snapshot ARGUMENTS in `folder`, as a script runs it: no display, no platform chosen;
+// its standard output collected, or sent to the file standardOutput when one is named.
 test::ProcessResult RunSnapshot(const std::filesystem::path& folder,
-                                std::vector<std::string> arguments);
+                                std::vector<std::string> arguments,
+                                const std::filesystem::path& standardOutput = {});
 
 }  // namespace plumora::gui::smoke

@@ -1,6 +1,9 @@
 // The desktop program's main window on Qt's offscreen platform: start-up with a mission, a run
 // behind the progress dialog, the table in a pane, printing, Stop, menus and panes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -24,6 +27,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "DesktopFolder.h"
 #include "Dialogs.h"
@@ -797,6 +801,62 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
   EXPECT_EQ(RunSnapshot(base.path(), {"mission.psd", "mission.psd"}).status, 1);
   EXPECT_EQ(RunSnapshot(base.path(), {"x.png", "--size", "12"}).status, 2);
   EXPECT_FALSE(fs::exists(base / "x.png"));
+}
+
+// A picture follows the output rule of every writer: devices, FIFOs and files behind links are
+// written in place or refused, never replaced; "-" is standard output; the tables are kept.
+TEST_F(MainWindowTest, SnapshotsFollowTheOutputRule) {
+  WriteMission(1, 0.1);
+  const auto table = [&](const std::string& output, const fs::path& out = {}) {
+    return RunSnapshot(base.path(), {output, "--size", "100x80", "mission.psd"}, out);
+  };
+  const fs::path piped = base / "piped.png";
+  const auto dash = table("-", piped);
+  ASSERT_EQ(dash.status, 0) << dash.err;
+  EXPECT_EQ(test::ReadFile(piped).substr(0, 4), "\x89PNG");
+  EXPECT_FALSE(fs::exists(base / "-"));
+
+  test::WriteFile(base / "kept.png", "kept");
+  fs::permissions(base / "kept.png", fs::perms::owner_read);
+  fs::create_symlink("kept.png", base / "to-kept.png");
+  for (const char* name : {"kept.png", "to-kept.png"}) {
+    const auto r = table(name);
+    EXPECT_EQ(r.status, 1) << name;
+    EXPECT_NE(r.err.find("(the file is read-only)"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(test::ReadFile(base / "kept.png"), "kept");
+  EXPECT_TRUE(fs::is_symlink(base / "to-kept.png"));
+
+  const std::string atm =
+      (fs::path("atm") / fs::directory_iterator(base / "atm")->path().filename()).string();
+  const std::string before = test::ReadFile(base / atm);
+  const auto overTable = table(atm);
+  EXPECT_EQ(overTable.status, 1);
+  EXPECT_NE(overTable.err.find(" itself; nothing was done"), std::string::npos) << overTable.err;
+  EXPECT_EQ(test::ReadFile(base / atm), before);
+  EXPECT_EQ(table("absent/x.png").status, 1);
+  EXPECT_FALSE(fs::exists(base / "absent"));
+
+  const fs::path fifo = base / "pipe.png";
+  test::FifoReader reader(fifo);
+  ASSERT_TRUE(reader.ok());
+  const auto piping = table("pipe.png");
+  const std::string received = reader.Received();
+  EXPECT_EQ(piping.status, 0) << piping.err;
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(received.substr(0, 4), "\x89PNG");
+}
+
+// A 3D model that cannot be read leaves the picture without it: a warning, and the picture made.
+TEST_F(MainWindowTest, ABrokenModelIsAWarningOfTheSnapshot) {
+  WriteMission(1, 0.1);
+  fs::copy(test::DataFolder() / "3dmodels", base / "3dmodels", fs::copy_options::recursive);
+  test::WriteFile(base / "3dmodels" / "zel_body.ogl", "broken");
+  const auto r = RunSnapshot(base.path(), {"system.png", "--mode", "system3d", "mission.psd"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("error:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("warning:"), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::exists(base / "system.png"));
 }
 
 // White is the marker's fill and nothing else on the uniform test maps: the box of the white
