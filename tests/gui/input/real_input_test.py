@@ -5,6 +5,7 @@ driven by mouse and keyboard events, and judged by what its windows show.
 """
 
 import os
+import pathlib
 import subprocess
 import sys
 import unittest
@@ -236,8 +237,8 @@ class PasteTest(Session):
         self.desktop.click(left + width - 52, top + height - 23)  # Close
         program.wait_closed(editor)
         self.desktop.key("ctrl+s")
-        saved = os.path.join(program.data, MISSION)
-        wait_for(lambda: b"Pasted nothing." in open(saved, "rb").read(), 20,
+        saved = pathlib.Path(program.data, MISSION)
+        wait_for(lambda: b"Pasted nothing." in saved.read_bytes(), 20,
                  "the comments to be saved")
 
 
