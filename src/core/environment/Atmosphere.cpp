@@ -229,7 +229,8 @@ Result<> ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
   };
   const Constant trailer[] = {
       {&c.radius, "has a planet radius that is not positive", [](double v) { return v > 0.0; }},
-      {&c.g0, "has a surface gravity that is not positive", [](double v) { return v > 0.0; }},
+      // No gravity at all is a world the verification cases fly; a pull outwards is none.
+      {&c.g0, "has a surface gravity that is negative", [](double v) { return v >= 0.0; }},
       {&c.c1, "has a gas constant that is not positive", [](double v) { return v > 0.0; }},
       {&c.c2, "has a ratio of specific heats that is not above 1",
        [](double v) { return v > 1.0; }},

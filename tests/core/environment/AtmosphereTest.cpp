@@ -216,12 +216,15 @@ TEST_F(AtmosphereFiles, PlanetListingGivesTheDescriptionsTheIndexCounts) {
 }
 
 TEST_F(AtmosphereFiles, MissingFolderOrFiles) {
+  const std::string folder = (dir / "atm").string();
   EXPECT_EQ(doc.readatmosphere(), 0);
-  std::filesystem::create_directories(dir / "atm");
+  // A folder that only looks like an atmosphere file is none.
+  std::filesystem::create_directories(dir / "atm" / "a.atm");
   EXPECT_EQ(doc.readatmosphere(), 0);
   EXPECT_EQ(prompter.Transcript(),
-            "error: atm folder not found in readatmosphere\n"
-            "error: atm folder not found in readatmosphere\n");
+            "error: atm folder not found in readatmosphere\n" + folder + " does not exist\n" +
+                "error: atm folder not found in readatmosphere\n" + folder +
+                " holds no .atm file\n");
 }
 
 // Every damaged file is refused with a message naming it, and the table in use stays.
@@ -293,7 +296,7 @@ TEST_F(AtmosphereFiles, RefusalsSayWhatIsWrongAndOnWhichLine) {
       {with([](AtmText& a) { a.radius = 0.0; }),
        "has a planet radius that is not positive (line 17)"},
       {with([](AtmText& a) { a.g0 = -9.8; }),
-       "has a surface gravity that is not positive (line 18)"},
+       "has a surface gravity that is negative (line 18)"},
       {with([](AtmText& a) { a.c1 = 0.0; }), "has a gas constant that is not positive (line 19)"},
       {with([](AtmText& a) { a.c2 = 1.0; }),
        "has a ratio of specific heats that is not above 1 (line 20)"},
