@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
@@ -10,6 +11,18 @@ namespace {
 // The help, too, has to reach standard output.
 int HelpShown(int status) {
   return FlushStandardOutput("The help") ? status : kExitFailure;
+}
+
+// "--name=" with nothing after the sign would have the parser take the next argument as the
+// option's value (a file name read as a column, say); it is refused as it stands.
+const char* OptionWithoutValue(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--") == 0) break;
+    const std::size_t length = std::strlen(arg);
+    if (length > 3 && std::strncmp(arg, "--", 2) == 0 && arg[length - 1] == '=') return arg;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -31,6 +44,11 @@ int RunCommandLine(int argc, const char* const* argv) {
   AddDispersionsSummaryCommand(app, status);
   AddVerifyCommand(app, status);
   AddCheckCommand(app, status);
+  if (const char* empty = OptionWithoutValue(argc, argv)) {
+    std::fprintf(stderr, "%s gives the option no value\nRun with --help for more information.\n",
+                 empty);
+    return kExitUsage;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -47,7 +47,8 @@ TEST(AtmosphereCommand, FailuresAndBadUsage) {
   TempDir dir;
   const auto missing = Cli({"atmosphere", "--base", dir.path().string(), "0"});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "error: atm folder not found in readatmosphere\n");
+  EXPECT_EQ(missing.err, "error: atm folder not found in readatmosphere\n" +
+                             (dir / "atm").string() + " does not exist\n");
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(Cli({"atmosphere", "--planet", "venus"}).status, 2);
   EXPECT_EQ(Cli({"atmosphere", "--index", "x"}).status, 2);

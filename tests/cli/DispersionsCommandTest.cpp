@@ -109,7 +109,9 @@ TEST_F(DispersionsCommand, BadArgumentsExitWithTwo) {
   // Without its atmosphere the study cannot fly at all.
   const auto noAir = Cli({"dispersions", "--runs", "2", "--base", Path("nowhere"), Path("m.json")});
   EXPECT_EQ(noAir.status, 1);
-  EXPECT_EQ(noAir.err, "error: atm folder not found in readatmosphere\n");
+  EXPECT_EQ(noAir.err, "error: atm folder not found in readatmosphere\n" +
+                           (std::filesystem::path(Path("nowhere")) / "atm").string() +
+                           " does not exist\n");
 }
 
 TEST_F(DispersionsCommand, TheSummaryReadsOnlyDispersionsCsvs) {

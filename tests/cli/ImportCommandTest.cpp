@@ -36,6 +36,10 @@ TEST(ImportCommand, ImportsTheChosenColumnsAndWritesThemAsCsv) {
   }
   EXPECT_EQ(Cli({"import", "--columns", "time,mass", (dir / "f.txt").string()}).status, 2);
   EXPECT_EQ(Cli({"import"}).status, 2);
+  // An empty "--columns=" gives no column; the file's name is not taken for one.
+  const auto empty = Cli({"import", "--columns=", (dir / "f.txt").string()});
+  EXPECT_EQ(empty.status, 2);
+  EXPECT_EQ(empty.err.substr(0, empty.err.find('\n')), "--columns= gives the option no value");
 }
 
 // A file that cannot be opened is named and imports nothing; a short line is refused by its

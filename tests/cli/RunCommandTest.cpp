@@ -154,7 +154,8 @@ TEST_F(RunCommand, MissingAtmosphereUnreadableMissionsAndBadUsage) {
   const std::string mission = Save("m.psd");
   const auto noAtmosphere = Cli({"run", "--base", (base / "nowhere").string(), mission});
   EXPECT_EQ(noAtmosphere.status, 1);
-  EXPECT_EQ(noAtmosphere.err, "error: atm folder not found in readatmosphere\n");
+  EXPECT_EQ(noAtmosphere.err, "error: atm folder not found in readatmosphere\n" +
+                                  (base / "nowhere" / "atm").string() + " does not exist\n");
 
   test::WriteFile(base / "broken.psd", "\x06\0\0");
   EXPECT_EQ(Cli({"run", (base / "broken.psd").string()}).status, 2);

@@ -31,7 +31,9 @@ Vec3 HeadingToPlanet(BallisticModel& model, const Vec3& v, double latitude, doub
   Vec3 out = v;
   if (!ConvertH2I(v, latitude, longitude, 0.0, out) && !model.singularReported) {
     model.singularReported = true;
-    if (model.run) model.run->Notify(kMsgSingularMatrix, kCaptionConvertH2I);
+    std::string text(kMsgSingularMatrix);
+    if (!std::isfinite(latitude) || !std::isfinite(longitude)) text += kMsgPositionNotFinite;
+    if (model.run) model.run->Notify(text, kCaptionConvertH2I);
   }
   return out;
 }

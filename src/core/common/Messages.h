@@ -124,5 +124,9 @@ inline constexpr std::string_view kMsgImportNeedsAColumn =
 // Frame conversions.
 inline constexpr std::string_view kCaptionConvertH2I = "Error in ConvertH2I";
 inline constexpr std::string_view kMsgSingularMatrix = "SINGULAR MATRIX, INVERSION NOT POSSIBLE\n";
+// Follows the text above when the frame failed because the position has broken down.
+inline constexpr std::string_view kMsgPositionNotFinite =
+    "The payload's position is not a finite number, so the wind could not be turned to planet "
+    "axes.\n";
 
 }  // namespace plumora

@@ -67,6 +67,23 @@ void TextScanner::SkipRestOfLine() {
   SkipLine(std::string::npos);
 }
 
+bool TextScanner::ReadWholeLine(std::string& line) {
+  std::size_t start = 0, end = 0;
+  const bool read = BoundedLine(std::string::npos, start, end);
+  if (end > start && text_[end - 1] == '\r') --end;
+  line.assign(text_, start, end - start);
+  return read;
+}
+
+bool TextScanner::SkipShortLine(std::size_t limit) {
+  const std::size_t feed = std::min(text_.find('\n', pos_), text_.size());
+  std::size_t length = feed - std::min(pos_, feed);
+  if (length > 0 && text_[feed - 1] == '\r') --length;
+  if (length > limit) return false;
+  SkipRestOfLine();
+  return true;
+}
+
 void TextScanner::SkipBlanks() {
   for (; pos_ < text_.size() && IsBlank(text_[pos_]); ++pos_) {
     if (text_[pos_] == '\n') ++line_;

@@ -28,6 +28,12 @@ class TextScanner {
   bool ReadLine(std::string& line);
   // Consumes the rest of the current line and its line feed, however long the line is.
   void SkipRestOfLine();
+  // The rest of the current line, however long, without its line end (LF or CR LF); the line
+  // feed is consumed. False when nothing was left to read.
+  bool ReadWholeLine(std::string& line);
+  // Consumes the rest of the current line and its line feed when at most limit characters stand
+  // before its line end; false, consuming nothing, when the line is longer.
+  bool SkipShortLine(std::size_t limit = kLineReadLimit);
   // Blanks (spaces, tabs, line ends) are skipped before each token. False, with the position
   // left at the offending token, when no token of the right form stands there.
   bool ReadFloat(double& value);       // %f: single precision, widened to double

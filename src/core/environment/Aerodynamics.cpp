@@ -153,6 +153,8 @@ Result<> ReadAeroFile(const std::filesystem::path& path, const std::string& name
                                             std::string(kMsgAeroFileNotOpenedAfter));
   }
   const auto earlyEnd = [&] { return FileError(path, kMsgFileEndsEarly, in->Line()); };
+  // The file as the capacity messages name it: the default file by its own name too.
+  const std::string shown = name.empty() ? path.filename().string() : name;
   for (int i = 0; i < kAeroHeaderLines; ++i) in->SkipLine();
 
   // Lines 18 to 21: Mach count, angle count, symmetry code, reserved integer; each line's rest
@@ -160,13 +162,13 @@ Result<> ReadAeroFile(const std::filesystem::path& path, const std::string& name
   long machCount = 0, angleCount = 0, symmetry = 0, reserved = 0;
   if (!in->ReadLong(machCount)) return earlyEnd();
   if (machCount > kMaxMachValues) {
-    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyMachPoints) + name);
+    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyMachPoints) + shown);
   }
   if (machCount < 1) return FileError(path, "holds no Mach numbers", in->Line());
   in->SkipLine();
   if (!in->ReadLong(angleCount)) return earlyEnd();
   if (angleCount > kMaxAngles) {
-    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyAnglePoints) + name);
+    return Fail(ErrorCode::kOverCapacity, std::string(kMsgTooManyAnglePoints) + shown);
   }
   if (angleCount < 1) return FileError(path, "holds no angles", in->Line());
   in->SkipLine();

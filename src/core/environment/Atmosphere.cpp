@@ -26,11 +26,35 @@ bool ReadNumber(TextScanner& in, double& value) {
   return in.ReadFloat(value) && std::isfinite(value);
 }
 
-// Reads "label value" after skipping the rest of the previous line.
-bool ReadLabelledConstant(TextScanner& in, double& value) {
+struct AtmosphereRow {
+  double height = 0.0, density = 0.0, temperature = 0.0, windWE = 0.0, windSN = 0.0;
+};
+
+enum class RowForm {
+  kRow,         // a label and five numbers
+  kWrongCount,  // begins as a row but holds fewer or more values
+  kNotARow,     // its second token is not a number: the table has ended
+  kMissing,     // the file has ended
+};
+
+RowForm ParseRow(const std::string& text, AtmosphereRow& row) {
+  TextScanner in(text);
   std::string label;
-  in.SkipLine();
-  return in.ReadToken(label) && ReadNumber(in, value);
+  if (!in.ReadToken(label)) return RowForm::kNotARow;
+  if (!ReadNumber(in, row.height)) {
+    // A line of other than six words whose second is no number at all is no row.
+    double number = 0.0;
+    int words = 2;
+    for (std::string word; in.ReadToken(word);) ++words;
+    TextScanner again(text);
+    again.ReadToken(label);
+    return again.ReadFloat(number) || words == 6 ? RowForm::kWrongCount : RowForm::kNotARow;
+  }
+  if (!ReadNumber(in, row.density) || !ReadNumber(in, row.temperature) ||
+      !ReadNumber(in, row.windWE) || !ReadNumber(in, row.windSN) || !in.OnlyBlanksLeft()) {
+    return RowForm::kWrongCount;
+  }
+  return RowForm::kRow;
 }
 
 void BuildSplines(AtmosphereTable& t) {
@@ -117,9 +141,16 @@ Result<> ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
   auto in = TextScanner::Open(path);
   if (!in) return Fail(ErrorCode::kCannotOpen, std::string(kMsgAtmFileNotOpened));
   const auto earlyEnd = [&] { return FileError(path, kMsgFileEndsEarly, in->Line()); };
+  const auto longLine = [&] {
+    return FileError(path, "has a line longer than " + std::to_string(kLineReadLimit) +
+                               " characters",
+                     in->Line());
+  };
 
   // Lines 1 to 3 are free text; line 4 holds a label and the point count.
-  for (int i = 0; i < 3; ++i) in->SkipLine();
+  for (int i = 0; i < 3; ++i) {
+    if (!in->SkipShortLine()) return longLine();
+  }
   std::string label;
   long count = 0;
   if (!in->ReadToken(label) || !in->ReadLong(count)) return earlyEnd();
@@ -130,45 +161,89 @@ Result<> ReadAtmosphereFile(const std::filesystem::path& path, bool withWind,
   }
   if (count < 1) return FileError(path, "holds no data points", in->Line());
   const int n = static_cast<int>(count);
+  const std::string declared =
+      " than the " + std::to_string(n) + " points its line 4 declares";
 
   // The rest of line 4 and lines 5 to 9 (description and column headings).
-  for (int i = 0; i < 6; ++i) in->SkipLine();
+  for (int i = 0; i < 6; ++i) {
+    if (!in->SkipShortLine()) return longLine();
+  }
 
-  // Read into a fresh table; the caller's stays untouched until the whole file is good.
+  // Read into a fresh table; the caller's stays untouched until the whole file is good. Each
+  // point stands on a line of its own: a label and five numbers, nothing more.
   auto fresh = std::make_unique<AtmosphereTable>();
   fresh->pointCount = n;
+  std::string text;
+  const auto readRow = [&](TextScanner& from, int& line, AtmosphereRow& row) {
+    do {
+      line = from.Line();
+      if (!from.ReadWholeLine(text)) return RowForm::kMissing;
+    } while (text.find_first_not_of(" \t\r\v\f") == std::string::npos);
+    return ParseRow(text, row);
+  };
   for (int i = 0; i < n; ++i) {
-    double height = 0.0, density = 0.0, temperature = 0.0, windWE = 0.0, windSN = 0.0;
-    if (!in->ReadToken(label) || !ReadNumber(*in, height)) return earlyEnd();
-    const int line = in->Line();
-    if (!ReadNumber(*in, density) || !ReadNumber(*in, temperature) || !ReadNumber(*in, windWE) ||
-        !ReadNumber(*in, windSN)) {
-      return earlyEnd();
+    int line = 0;
+    AtmosphereRow row;
+    switch (readRow(*in, line, row)) {
+      case RowForm::kMissing:
+        return FileError(path, kMsgFileEndsEarly, line);
+      case RowForm::kNotARow:
+        return FileError(path, "has fewer rows" + declared, line);
+      case RowForm::kWrongCount:
+        return FileError(path, "has a row that is not a label and five numbers", line);
+      case RowForm::kRow:
+        break;
     }
-    if (i > 0 && !(height > fresh->height[i - 1])) {
+    if (i > 0 && !(row.height > fresh->height[i - 1])) {
       return FileError(path, "has heights that do not strictly ascend", line);
     }
-    if (!(density > 0.0)) return FileError(path, "has a density that is not positive", line);
+    if (!(row.density > 0.0)) return FileError(path, "has a density that is not positive", line);
     // The speed of sound is √(c₁·c₂·T): no temperature at or below absolute zero.
-    if (!(temperature > 0.0) || !std::isfinite(temperature)) {
+    if (!(row.temperature > 0.0)) {
       return FileError(path, "has a temperature that is not a positive number", line);
     }
-    fresh->height[i] = height;
-    fresh->lnDensity[i] = std::log(density);
-    fresh->temperature[i] = temperature;
-    fresh->windWE[i] = withWind ? windWE : 0.0;
-    fresh->windSN[i] = withWind ? windSN : 0.0;
+    fresh->height[i] = row.height;
+    fresh->lnDensity[i] = std::log(row.density);
+    fresh->temperature[i] = row.temperature;
+    fresh->windWE[i] = withWind ? row.windWE : 0.0;
+    fresh->windSN[i] = withWind ? row.windSN : 0.0;
   }
 
   // Trailer: a line of two labels, then radius, gravity, the two gas constants and rotation.
-  in->SkipLine();
+  // A further row in its place means the file holds more points than it declares.
+  {
+    int line = 0;
+    AtmosphereRow row;
+    TextScanner ahead = *in;
+    if (readRow(ahead, line, row) == RowForm::kRow) {
+      return FileError(path, "has more rows" + declared, line);
+    }
+  }
   std::string second;
   if (!in->ReadToken(label) || !in->ReadToken(second)) return earlyEnd();
   PlanetConstants c;
-  if (!ReadLabelledConstant(*in, c.radius) || !ReadLabelledConstant(*in, c.g0) ||
-      !ReadLabelledConstant(*in, c.c1) || !ReadLabelledConstant(*in, c.c2) ||
-      !ReadLabelledConstant(*in, c.omega)) {
-    return earlyEnd();
+  struct Constant {
+    double* value;
+    std::string_view problem;
+    bool (*sound)(double);
+  };
+  const Constant trailer[] = {
+      {&c.radius, "has a planet radius that is not positive", [](double v) { return v > 0.0; }},
+      // No gravity at all is a world the verification cases fly; a pull outwards is none.
+      {&c.g0, "has a surface gravity that is negative", [](double v) { return v >= 0.0; }},
+      {&c.c1, "has a gas constant that is not positive", [](double v) { return v > 0.0; }},
+      {&c.c2, "has a ratio of specific heats that is not above 1",
+       [](double v) { return v > 1.0; }},
+      {&c.omega, {}, nullptr},
+  };
+  for (std::size_t i = 0; i < std::size(trailer); ++i) {
+    // The rest of the labels' line, or of the previous constant's, comes first.
+    if (!in->SkipShortLine()) return longLine();
+    std::string name;
+    if (!in->ReadToken(name) || !ReadNumber(*in, *trailer[i].value)) return earlyEnd();
+    if (trailer[i].sound && !trailer[i].sound(*trailer[i].value)) {
+      return FileError(path, trailer[i].problem, in->Line());
+    }
   }
   c.gm = c.radius * c.radius * c.g0;
 

@@ -4,6 +4,7 @@
 
 #include "core/common/Messages.h"
 #include "core/environment/Aerodynamics.h"
+#include "core/environment/DataFolders.h"
 
 namespace plumora {
 
@@ -15,13 +16,30 @@ std::shared_ptr<const AtmosphereTable> EmptyAtmosphere() {
   return empty;
 }
 
+// Why no atmosphere file could be listed, after the message that says so: the folder looked in
+// and what stands there.
+std::string AtmFolderNotFoundMessage(const std::filesystem::path& base) {
+  const std::filesystem::path folder = AtmosphereFolder(base);
+  std::error_code ec;
+  const auto status = std::filesystem::status(folder, ec);
+  std::string why = " holds no .atm file\n";
+  if (!std::filesystem::exists(status)) {
+    why = " does not exist\n";
+  } else if (!std::filesystem::is_directory(status)) {
+    why = " is not a folder\n";
+  } else if (std::filesystem::directory_iterator(folder, ec); ec) {
+    why = " could not be listed\n";
+  }
+  return std::string(kMsgAtmFolderNotFound) + folder.string() + why;
+}
+
 }  // namespace
 
 Result<LoadedAtmosphere> LoadAtmosphere(const std::filesystem::path& base,
                                         const EnvironmentChoice& choice) {
   const AtmosphereListing listing = ListPlanetAtmospheres(base, choice.planet, choice.atmosphere);
   if (!listing.folderListed) {
-    return Fail(ErrorCode::kCannotOpen, std::string(kMsgAtmFolderNotFound));
+    return Fail(ErrorCode::kCannotOpen, AtmFolderNotFoundMessage(base));
   }
   if (listing.unreadable) {
     return Fail(ErrorCode::kCannotOpen, std::string(kMsgAtmFileNotOpenedDuringList));

@@ -176,7 +176,9 @@ TEST_F(BallisticRhs, SingularFramesAreReportedOncePerRun) {
   Derivatives(y);
   Derivatives(y);
   EXPECT_EQ(prompter.Transcript(),
-            "Error in ConvertH2I: SINGULAR MATRIX, INVERSION NOT POSSIBLE\n");
+            "Error in ConvertH2I: SINGULAR MATRIX, INVERSION NOT POSSIBLE\n"
+            "The payload's position is not a finite number, so the wind could not be turned to "
+            "planet axes.\n");
   // The run notes it too, for those who show nothing as it happens.
   ASSERT_EQ(run.notices.size(), 1u);
   EXPECT_EQ(run.notices[0].caption, "Error in ConvertH2I");

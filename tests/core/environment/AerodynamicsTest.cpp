@@ -124,8 +124,8 @@ TEST_F(AeroFiles, FullTablesLoadAndLargerOnesAreRefusedWithTheirMessages) {
        ErrorCode::kOverCapacity},
       {"odd.adf", nonAxisymmetric, "Sorry, no support for non-axisymmetric bodies yet",
        ErrorCode::kUnsupported},
-      // The default file names nothing.
-      {"", SimpleAero(16, 3), "Too much mach points in ", ErrorCode::kOverCapacity},
+      // The default file by its own name.
+      {"", SimpleAero(16, 3), "Too much mach points in ld600.adf", ErrorCode::kOverCapacity},
   };
   for (const Case& c : cases) {
     Write(c.name.empty() ? "ld600.adf" : c.name, c.adf);

@@ -216,12 +216,15 @@ TEST_F(AtmosphereFiles, PlanetListingGivesTheDescriptionsTheIndexCounts) {
 }
 
 TEST_F(AtmosphereFiles, MissingFolderOrFiles) {
+  const std::string folder = (dir / "atm").string();
   EXPECT_EQ(doc.readatmosphere(), 0);
-  std::filesystem::create_directories(dir / "atm");
+  // A folder that only looks like an atmosphere file is none.
+  std::filesystem::create_directories(dir / "atm" / "a.atm");
   EXPECT_EQ(doc.readatmosphere(), 0);
   EXPECT_EQ(prompter.Transcript(),
-            "error: atm folder not found in readatmosphere\n"
-            "error: atm folder not found in readatmosphere\n");
+            "error: atm folder not found in readatmosphere\n" + folder + " does not exist\n" +
+                "error: atm folder not found in readatmosphere\n" + folder +
+                " holds no .atm file\n");
 }
 
 // Every damaged file is refused with a message naming it, and the table in use stays.
@@ -274,6 +277,59 @@ TEST_F(AtmosphereFiles, DamagedFilesAreRefusedAndTheTableKept) {
     EXPECT_EQ(doc.atmosphereTable().pointCount, count) << what;
     EXPECT_EQ(doc.planetConstants().radius, constants.radius) << what;
     EXPECT_EQ(doc.QueryAtmosphere(250.0).density, density) << what;
+  }
+}
+
+// Each refusal says what is wrong and where: rows are 1 to 6 on lines 10 to 15 of a table of six,
+// the constants on lines 17 to 21.
+TEST_F(AtmosphereFiles, RefusalsSayWhatIsWrongAndOnWhichLine) {
+  const auto with = [](auto change) {
+    AtmText atm = SimpleAtmosphere(6);
+    change(atm);
+    return atm.Text();
+  };
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::string good = SimpleAtmosphere(6).Text();
+  const std::pair<std::string, std::string> cases[] = {
+      {with([](AtmText& a) { a.radius = 0.0; }),
+       "has a planet radius that is not positive (line 17)"},
+      {with([](AtmText& a) { a.g0 = -9.8; }),
+       "has a surface gravity that is negative (line 18)"},
+      {with([](AtmText& a) { a.c1 = 0.0; }), "has a gas constant that is not positive (line 19)"},
+      {with([](AtmText& a) { a.c2 = 1.0; }),
+       "has a ratio of specific heats that is not above 1 (line 20)"},
+      {with([](AtmText& a) { a.declaredCount = 5; }),
+       "has more rows than the 5 points its line 4 declares (line 15)"},
+      {with([](AtmText& a) { a.declaredCount = 7; }),
+       "has fewer rows than the 7 points its line 4 declares (line 16)"},
+      {replaced(good, "\n3 200 ", "\n3 200 1 "),
+       "has a row that is not a label and five numbers (line 12)"},
+      {replaced(good, "\n4 300 ", "\n4 "), "has a row that is not a label and five numbers (line 13)"},
+      {replaced(good, "free text", std::string(100, 'x')),
+       "has a line longer than 99 characters (line 3)"},
+      {replaced(good, "\nR ", " m/s2" + std::string(120, ' ') + "\nR "),
+       "has a line longer than 99 characters (line 18)"},
+  };
+  for (const auto& [text, problem] : cases) {
+    prompter.Clear();
+    Write("a.atm", text);
+    EXPECT_EQ(doc.readatmosphere(), 0) << problem;
+    EXPECT_EQ(prompter.Transcript(),
+              "error: The atmospheric file " + (dir / "atm" / "a.atm").string() + " " + problem +
+                  "\n");
+  }
+  // A header line of exactly 99 characters, blank lines between rows and CR LF line ends are fine.
+  AtmText crlf = SimpleAtmosphere(6);
+  crlf.lineEnd = "\r\n";
+  for (const std::string& text : {replaced(good, "free text", std::string(99, 'x')),
+                                  replaced(good, "\n3 200 ", "\n\n \n3 200 "), crlf.Text()}) {
+    prompter.Clear();
+    Write("a.atm", text);
+    EXPECT_EQ(doc.readatmosphere(), 1) << prompter.Transcript();
+    EXPECT_EQ(doc.atmosphereTable().pointCount, 6);
+    EXPECT_EQ(doc.planetConstants().c2, 1.4f);
   }
 }
 
