@@ -212,7 +212,7 @@ class Desktop:
             self.xdotool("key", "--clearmodifiers", k)
 
     def type_text(self, text):
-        self.xdotool("type", "--delay", 20, text)
+        self.xdotool("type", "--delay", 20, "--", text)  # text may begin with a dash
 
     def drag(self, x0, y0, x1, y1, button=1):
         self.xdotool("mousemove", "--sync", x0, y0, "mousedown", button,

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -39,6 +40,7 @@ QImage Picture(QTextDocument& document, const QString& name) {
 
 TEST(ManualViewerTest, OpensTheContentsAndFollowsLinksToPagesWithTheirPictures) {
   QWidget frame;
+  new QLabel(&frame);  // a window has children of its own: the second F1 must not take one
   RecordingPrompter prompter;
   ManualViewer* viewer = ShowUserManual(test::DataFolder(), prompter, &frame);
   ASSERT_NE(viewer, nullptr) << prompter.Transcript();
@@ -111,7 +113,7 @@ TEST(ManualViewerTest, WithoutAManualSaysWhereItLooked) {
   const std::string text = prompter.entries()[0].text;
   EXPECT_NE(text.find("The user manual was not found"), std::string::npos) << text;
   EXPECT_NE(text.find((base / "docs" / "manual").string()), std::string::npos) << text;
-  EXPECT_EQ(frame.findChild<ManualViewer*>(), nullptr);
+  EXPECT_EQ(frame.findChild<QWidget*>("manualViewer"), nullptr);
 }
 
 }  // namespace
