@@ -8,22 +8,10 @@
 
 namespace plumora::test {
 
-struct NotingPrompter final : Prompter {
+struct NotingPrompter final : ForwardingPrompter {
+  NotingPrompter() : ForwardingPrompter(recorder, [this] { note(); }) {}
   RecordingPrompter recorder;
   std::function<void()> note = [] {};
-
-  void Message(std::string_view text, std::string_view caption) override {
-    note();
-    recorder.Message(text, caption);
-  }
-  bool AskOkCancel(std::string_view text, std::string_view caption) override {
-    note();
-    return recorder.AskOkCancel(text, caption);
-  }
-  bool AskYesNo(std::string_view text, std::string_view caption) override {
-    note();
-    return recorder.AskYesNo(text, caption);
-  }
 };
 
 }  // namespace plumora::test

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -31,6 +32,30 @@ class SilentPrompter final : public Prompter {
   void Message(std::string_view, std::string_view) override {}
   bool AskOkCancel(std::string_view, std::string_view) override { return true; }
   bool AskYesNo(std::string_view, std::string_view) override { return true; }
+};
+
+// Passes every prompt on to target, calling beforeShowing first (to take a splash away, or to
+// note which thread a prompt came on).
+class ForwardingPrompter : public Prompter {
+ public:
+  ForwardingPrompter(Prompter& target, std::function<void()> beforeShowing)
+      : target_(target), beforeShowing_(std::move(beforeShowing)) {}
+  void Message(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    target_.Message(text, caption);
+  }
+  bool AskOkCancel(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    return target_.AskOkCancel(text, caption);
+  }
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    beforeShowing_();
+    return target_.AskYesNo(text, caption);
+  }
+
+ private:
+  Prompter& target_;
+  std::function<void()> beforeShowing_;
 };
 
 // Remembers every prompt in order and answers questions from a script (then a default).

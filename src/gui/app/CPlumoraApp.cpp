@@ -12,34 +12,6 @@
 
 namespace plumora::gui {
 
-namespace {
-
-// The prompts of the start-up: the splash stays on top of every window, so it goes before the
-// first message shows, or it would hide the message and the program would seem to hang.
-class StartupPrompter final : public Prompter {
- public:
-  StartupPrompter(Prompter& target, std::function<void()> beforeShowing)
-      : target_(target), beforeShowing_(std::move(beforeShowing)) {}
-  void Message(std::string_view text, std::string_view caption) override {
-    beforeShowing_();
-    target_.Message(text, caption);
-  }
-  bool AskOkCancel(std::string_view text, std::string_view caption) override {
-    beforeShowing_();
-    return target_.AskOkCancel(text, caption);
-  }
-  bool AskYesNo(std::string_view text, std::string_view caption) override {
-    beforeShowing_();
-    return target_.AskYesNo(text, caption);
-  }
-
- private:
-  Prompter& target_;
-  std::function<void()> beforeShowing_;
-};
-
-}  // namespace
-
 CPlumoraApp::CPlumoraApp() = default;
 CPlumoraApp::~CPlumoraApp() = default;
 
@@ -52,7 +24,9 @@ bool CPlumoraApp::InitInstance(const QStringList& arguments, const Options& opti
   }
   // Until the main window shows, messages have no window to sit over: they go through the
   // application's own boxes, centred on the screen.
-  StartupPrompter startup(*prompter_, [&splash] { splash.reset(); });
+  // The splash stays on top of every window: it goes before the first message shows, or it
+  // would hide the message and the program would seem to hang.
+  ForwardingPrompter startup(*prompter_, [&splash] { splash.reset(); });
   QApplication::setOrganizationName(kSettingsOrganisation);
   QApplication::setApplicationName(kProgramTitle);
   if (baseFolder_.empty()) baseFolder_ = DefaultDataFolder();
