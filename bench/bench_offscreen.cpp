@@ -7,8 +7,8 @@
 #include "QtBenchmarkMain.h"
 #include "core/common/Prompter.h"
 #include "gui/app/GlSnapshot.h"
-#include "gui/logic/PreviewState.h"
-#include "gui/logic/SceneInputs.h"
+#include "gui/logic/scene/PreviewState.h"
+#include "gui/logic/scene/SceneInputs.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/common/Prompter.h"
 #include "gl/HeadlessContext.h"
-#include "gui/logic/SceneInputs.h"
+#include "gui/logic/scene/SceneInputs.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "gui/app/Artwork.h"
-#include "gui/logic/AnimationControl.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/results/AnimationControl.h"
+#include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {
 

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "gui/logic/ArtworkId.h"
+#include "gui/logic/commands/ArtworkId.h"
 
 namespace plumora::gui {
 

@@ -9,9 +9,9 @@
 
 #include "core/app/DocumentObserver.h"
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/DocumentState.h"
-#include "gui/logic/PaneLayout.h"
-#include "gui/logic/RunRelay.h"
+#include "gui/logic/app/DocumentState.h"
+#include "gui/logic/results/PaneLayout.h"
+#include "gui/logic/app/RunRelay.h"
 
 class QSplitter;
 

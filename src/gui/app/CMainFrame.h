@@ -14,8 +14,8 @@
 #include "gui/app/FrameHost.h"
 #include "gui/app/GlResources.h"
 #include "gui/app/QtPrompter.h"
-#include "gui/logic/AnimationControl.h"
-#include "gui/logic/DocumentState.h"
+#include "gui/logic/results/AnimationControl.h"
+#include "gui/logic/app/DocumentState.h"
 
 class QDockWidget;
 class QLabel;

@@ -8,7 +8,7 @@
 #include "core/common/DataFolder.h"
 #include "gui/app/Artwork.h"
 #include "gui/app/CMainFrame.h"
-#include "gui/logic/DocumentState.h"
+#include "gui/logic/app/DocumentState.h"
 
 namespace plumora::gui {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "gui/app/QtPrompter.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 
 namespace plumora::gui {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <map>
 
-#include "gui/logic/CommandTable.h"
+#include "gui/logic/commands/CommandTable.h"
 
 class QAbstractButton;
 class QAction;

@@ -9,7 +9,7 @@
 #include "gui/editing/MissionEditor.h"
 #include "gui/editing/PhaseDialogs.h"
 #include "gui/editing/RecordManagers.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "core/common/DataFolder.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 
 namespace plumora::gui {
 

@@ -11,7 +11,7 @@
 #include "core/common/CodePage.h"
 #include "gui/app/Artwork.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {
 

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "gui/logic/MissionPlan.h"
+#include "gui/logic/editing/MissionPlan.h"
 
 class QLineEdit;
 class QPushButton;

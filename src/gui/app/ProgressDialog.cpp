@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {
 

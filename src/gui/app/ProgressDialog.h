@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "gui/logic/RunRelay.h"
+#include "gui/logic/app/RunRelay.h"
 
 class QLineEdit;
 class QProgressBar;

@@ -3,8 +3,8 @@
 #include <QMessageBox>
 #include <QThread>
 
-#include "gui/logic/DisplayText.h"
-#include "gui/logic/RecordLists.h"
+#include "gui/logic/draw/DisplayText.h"
+#include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/common/Prompter.h"
-#include "gui/logic/RunRelay.h"
+#include "gui/logic/app/RunRelay.h"
 
 namespace plumora::gui {
 

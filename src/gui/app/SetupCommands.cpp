@@ -10,7 +10,7 @@
 #include "gui/editing/ImportDialog.h"
 #include "gui/editing/InitialStateDialog.h"
 #include "gui/editing/SolverDialog.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {
 

@@ -23,8 +23,8 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
-#include "gui/logic/AnimationControl.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/results/AnimationControl.h"
+#include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
 

@@ -2,7 +2,7 @@
 // the documentation, the tests and users' scripts.
 #pragma once
 
-#include "gui/logic/SnapshotOptions.h"
+#include "gui/logic/snapshot/SnapshotOptions.h"
 
 namespace plumora::gui {
 

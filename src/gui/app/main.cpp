@@ -11,7 +11,7 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/GlResources.h"
 #include "gui/app/Snapshot.h"
-#include "gui/logic/StartupCommandLine.h"
+#include "gui/logic/app/StartupCommandLine.h"
 
 int main(int argc, char** argv) {
   using namespace plumora::gui;

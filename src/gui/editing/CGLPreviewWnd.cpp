@@ -9,7 +9,7 @@
 #include "gui/app/FrameHost.h"
 #include "gui/app/GlSnapshot.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/SceneInputs.h"
+#include "gui/logic/scene/SceneInputs.h"
 #include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {

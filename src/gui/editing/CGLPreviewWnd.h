@@ -6,7 +6,7 @@
 #include <QFrame>
 #include <QPointer>
 
-#include "gui/logic/PreviewState.h"
+#include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {
 

@@ -16,7 +16,7 @@
 #include "core/common/Messages.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/DisplayText.h"
+#include "gui/logic/draw/DisplayText.h"
 
 namespace plumora::gui {
 

@@ -13,7 +13,7 @@
 #include "gui/app/QtPrompter.h"
 #include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/SetupForms.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 

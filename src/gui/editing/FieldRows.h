@@ -1,5 +1,5 @@
 // Rows of label, number field and unit in a grid, one per value of a record that a setup dialog
-// edits. The rows come from the tables of gui/logic/SetupForms.h; OK reads them all back.
+// edits. The rows come from the tables of gui/logic/editing/SetupForms.h; OK reads them all back.
 #pragma once
 
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "gui/editing/NumberField.h"
-#include "gui/logic/NumberText.h"
-#include "gui/logic/SetupForms.h"
+#include "gui/logic/editing/NumberText.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 

@@ -12,7 +12,7 @@
 #include "core/common/Messages.h"
 #include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/SetupForms.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 

@@ -8,7 +8,7 @@
 
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/EditingKit.h"
-#include "gui/logic/PreviewState.h"
+#include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {
 

@@ -16,8 +16,8 @@
 #include "gui/editing/NumberField.h"
 #include "gui/editing/PhaseDialogs.h"
 #include "gui/editing/TabbedList.h"
-#include "gui/logic/DisplayText.h"
-#include "gui/logic/RecordLists.h"
+#include "gui/logic/draw/DisplayText.h"
+#include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
 

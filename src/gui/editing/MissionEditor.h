@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "gui/logic/PhaseListEditor.h"
+#include "gui/logic/editing/PhaseListEditor.h"
 
 class QComboBox;
 class QLineEdit;

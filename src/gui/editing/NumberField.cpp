@@ -3,7 +3,7 @@
 #include <QValidator>
 
 #include "gui/editing/EditingKit.h"
-#include "gui/logic/NumberText.h"
+#include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
 

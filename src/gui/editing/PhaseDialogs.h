@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "gui/logic/PhaseSettings.h"
+#include "gui/logic/editing/PhaseSettings.h"
 
 class QCheckBox;
 class QComboBox;

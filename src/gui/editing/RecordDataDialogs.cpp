@@ -14,8 +14,8 @@
 #include "gui/editing/EditingKit.h"
 #include "gui/editing/NumberField.h"
 #include "gui/editing/TabbedList.h"
-#include "gui/logic/DialogUnits.h"
-#include "gui/logic/NumberText.h"
+#include "gui/logic/editing/DialogUnits.h"
+#include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "gui/logic/PayloadData.h"
+#include "gui/logic/editing/PayloadData.h"
 
 class QComboBox;
 class QPushButton;

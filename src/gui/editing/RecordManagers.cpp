@@ -13,7 +13,7 @@
 #include "gui/editing/NumberField.h"
 #include "gui/editing/RecordDataDialogs.h"
 #include "gui/editing/TabbedList.h"
-#include "gui/logic/RecordLists.h"
+#include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
 

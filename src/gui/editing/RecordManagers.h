@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "gui/logic/RecordManager.h"
+#include "gui/logic/editing/RecordManager.h"
 
 class QLineEdit;
 class QPlainTextEdit;

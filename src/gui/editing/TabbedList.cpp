@@ -6,7 +6,7 @@
 #include <QTextOption>
 
 #include "core/common/CodePage.h"
-#include "gui/logic/DialogUnits.h"
+#include "gui/logic/editing/DialogUnits.h"
 
 namespace plumora::gui {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 #include "gui/results/DibImage.h"
 #include "gui/results/QtColour.h"
 

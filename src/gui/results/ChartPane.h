@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/logic/ChartLayout.h"
+#include "gui/logic/chart/ChartLayout.h"
 #include "gui/results/ResultsPane.h"
 
 namespace plumora::gui {

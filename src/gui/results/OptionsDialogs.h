@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <array>
 
-#include "gui/logic/DisplayOptions.h"
+#include "gui/logic/results/DisplayOptions.h"
 
 class QCheckBox;
 class QComboBox;

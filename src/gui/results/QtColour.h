@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "gui/logic/Drawing.h"
+#include "gui/logic/draw/Drawing.h"
 
 namespace plumora::gui {
 

@@ -9,9 +9,9 @@
 #include <QRect>
 #include <QSize>
 
-#include "gui/logic/ResultsViewState.h"
-#include "gui/logic/StartupBitmaps.h"
-#include "gui/logic/TableLayout.h"
+#include "gui/logic/results/ResultsViewState.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
+#include "gui/logic/table/TableLayout.h"
 
 class QPainter;
 class QPrinter;

@@ -6,7 +6,7 @@
 #include "core/common/Messages.h"
 #include "gui/app/GlSnapshot.h"
 #include "gui/app/QtPrompter.h"
-#include "gui/logic/SceneInputs.h"
+#include "gui/logic/scene/SceneInputs.h"
 #include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {

@@ -7,7 +7,7 @@
 #include "core/app/PlumoraDoc.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandRouter.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/DibImage.h"
 

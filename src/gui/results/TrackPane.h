@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <array>
 
-#include "gui/logic/TrackLayout.h"
+#include "gui/logic/track/TrackLayout.h"
 #include "gui/results/ResultsPane.h"
 
 namespace plumora::gui {

@@ -16,7 +16,7 @@
 
 #include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
-#include "gui/logic/NumberText.h"
+#include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
 

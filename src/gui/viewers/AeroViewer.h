@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "core/common/Prompter.h"
-#include "gui/logic/AeroPlot.h"
-#include "gui/logic/ViewerData.h"
+#include "gui/logic/viewers/AeroPlot.h"
+#include "gui/logic/viewers/ViewerData.h"
 #include "gui/viewers/PlotCanvas.h"
 
 class QCheckBox;

@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "core/common/Prompter.h"
-#include "gui/logic/AtmospherePlot.h"
-#include "gui/logic/ViewerData.h"
+#include "gui/logic/viewers/AtmospherePlot.h"
+#include "gui/logic/viewers/ViewerData.h"
 #include "gui/viewers/PlotCanvas.h"
 
 class QComboBox;

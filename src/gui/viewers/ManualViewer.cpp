@@ -9,7 +9,7 @@
 
 #include "core/common/DataFolder.h"
 #include "gui/app/QtPrompter.h"
-#include "gui/logic/ManualFolder.h"
+#include "gui/logic/viewers/ManualFolder.h"
 
 namespace plumora::gui {
 

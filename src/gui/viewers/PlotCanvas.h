@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "gui/logic/PlotAxes.h"
-#include "gui/logic/TableLayout.h"
+#include "gui/logic/viewers/PlotAxes.h"
+#include "gui/logic/table/TableLayout.h"
 #include "gui/results/QtColour.h"
 
 class QPainter;

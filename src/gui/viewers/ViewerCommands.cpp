@@ -2,7 +2,7 @@
 
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandRouter.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 #include "gui/results/DibImage.h"
 #include "gui/viewers/AeroViewer.h"
 #include "gui/viewers/AtmosphereViewer.h"

@@ -6,8 +6,8 @@
 
 #include "core/common/Constants.h"
 #include "core/common/Messages.h"
-#include "gui/logic/AeroPlot.h"
-#include "gui/logic/ViewerData.h"
+#include "gui/logic/viewers/AeroPlot.h"
+#include "gui/logic/viewers/ViewerData.h"
 #include "support/TestFiles.h"
 
 namespace plumora::gui {

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/logic/AnimationControl.h"
+#include "gui/logic/results/AnimationControl.h"
 
 namespace plumora::gui {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/common/Messages.h"
-#include "gui/logic/AtmospherePlot.h"
-#include "gui/logic/ViewerData.h"
+#include "gui/logic/viewers/AtmospherePlot.h"
+#include "gui/logic/viewers/ViewerData.h"
 #include "support/TestFiles.h"
 
 namespace plumora::gui {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/logic/ChartLayout.h"
+#include "gui/logic/chart/ChartLayout.h"
 
 namespace plumora::gui {
 namespace {

@@ -3,8 +3,8 @@
 #include <map>
 #include <set>
 
-#include "gui/logic/CommandIds.h"
-#include "gui/logic/CommandTable.h"
+#include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/commands/CommandTable.h"
 
 namespace plumora::gui {
 namespace {

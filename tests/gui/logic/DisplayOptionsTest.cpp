@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "gui/logic/DisplayOptions.h"
-#include "gui/logic/NumberText.h"
-#include "gui/logic/TableLayout.h"
+#include "gui/logic/results/DisplayOptions.h"
+#include "gui/logic/editing/NumberText.h"
+#include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {
 namespace {

@@ -3,7 +3,7 @@
 #include "core/app/RunMission.h"
 #include "core/common/CodePage.h"
 #include "core/flight/TrajectoryStore.h"
-#include "gui/logic/DisplayText.h"
+#include "gui/logic/draw/DisplayText.h"
 
 namespace plumora::gui {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/logic/DocumentState.h"
+#include "gui/logic/app/DocumentState.h"
 
 namespace plumora::gui {
 namespace {

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/DialogUnits.h"
-#include "gui/logic/DisplayText.h"
-#include "gui/logic/RecordLists.h"
+#include "gui/logic/editing/DialogUnits.h"
+#include "gui/logic/draw/DisplayText.h"
+#include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
 namespace {

@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/PayloadData.h"
-#include "gui/logic/PhaseListEditor.h"
-#include "gui/logic/PhaseSettings.h"
-#include "gui/logic/RecordLists.h"
-#include "gui/logic/RecordManager.h"
+#include "gui/logic/editing/PayloadData.h"
+#include "gui/logic/editing/PhaseListEditor.h"
+#include "gui/logic/editing/PhaseSettings.h"
+#include "gui/logic/editing/RecordLists.h"
+#include "gui/logic/editing/RecordManager.h"
 
 namespace plumora::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "gui/logic/ManualFolder.h"
+#include "gui/logic/viewers/ManualFolder.h"
 
 #include <gtest/gtest.h>
 

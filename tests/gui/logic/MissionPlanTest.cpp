@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/MissionPlan.h"
+#include "gui/logic/editing/MissionPlan.h"
 
 namespace plumora::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "gui/logic/NumberText.h"
+#include "gui/logic/editing/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/logic/PaneLayout.h"
+#include "gui/logic/results/PaneLayout.h"
 
 namespace plumora::gui {
 namespace {

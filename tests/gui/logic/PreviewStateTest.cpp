@@ -1,4 +1,4 @@
-#include "gui/logic/PreviewState.h"
+#include "gui/logic/scene/PreviewState.h"
 
 #include <gtest/gtest.h>
 

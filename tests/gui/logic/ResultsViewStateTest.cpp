@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "gui/logic/CommandIds.h"
-#include "gui/logic/ResultsViewState.h"
+#include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/app/RunMission.h"
 #include "core/common/Messages.h"
-#include "gui/logic/RunRelay.h"
+#include "gui/logic/app/RunRelay.h"
 #include "support/FlightFixture.h"
 #include "support/NotingPrompter.h"
 

@@ -1,6 +1,6 @@
 // What the 3D panes and previews hand their scenes: which sample fields, records that are gone,
 // out-of-range types and modes, an index past the results, and the positions on the planet.
-#include "gui/logic/SceneInputs.h"
+#include "gui/logic/scene/SceneInputs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gui/logic/SetupForms.h"
+#include "gui/logic/editing/SetupForms.h"
 
 #include <gtest/gtest.h>
 

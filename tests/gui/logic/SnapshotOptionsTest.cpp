@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/logic/SnapshotOptions.h"
+#include "gui/logic/snapshot/SnapshotOptions.h"
 
 namespace plumora::gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "Pictures.h"
 #include "core/common/Messages.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 #include "support/TestFiles.h"
 
 namespace plumora::gui {

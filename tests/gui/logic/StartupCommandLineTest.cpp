@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/logic/StartupCommandLine.h"
+#include "gui/logic/app/StartupCommandLine.h"
 
 namespace plumora::gui {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "gui/logic/TableLayout.h"
+#include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {
 namespace {

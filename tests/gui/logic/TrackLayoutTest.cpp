@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "gui/logic/TrackLayout.h"
+#include "gui/logic/track/TrackLayout.h"
 
 namespace plumora::gui {
 namespace {

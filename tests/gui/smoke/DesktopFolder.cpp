@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "Pictures.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 #include "support/TestFiles.h"
 
 namespace plumora::gui::smoke {

@@ -36,8 +36,8 @@
 #include "gui/app/MissionPlanBar.h"
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/PhaseDialogs.h"
-#include "gui/logic/CommandIds.h"
-#include "gui/logic/PayloadData.h"
+#include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/editing/PayloadData.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 

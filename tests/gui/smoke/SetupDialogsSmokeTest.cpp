@@ -22,7 +22,7 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/InitialStateDialog.h"
-#include "gui/logic/CommandIds.h"
+#include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TablePane.h"
 #include "support/RunProcess.h"

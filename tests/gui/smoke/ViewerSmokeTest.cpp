@@ -17,7 +17,7 @@
 #include "Pictures.h"
 #include "Pixels.h"
 #include "core/common/Constants.h"
-#include "gui/logic/StartupBitmaps.h"
+#include "gui/logic/snapshot/StartupBitmaps.h"
 #include "gui/viewers/AeroViewer.h"
 #include "gui/viewers/AtmosphereViewer.h"
 #include "support/RunProcess.h"

@@ -1,0 +1,315 @@
+#include "gui/logic/chart/ChartLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/common/CodePage.h"
+
+namespace plumora::gui {
+
+namespace {
+
+// Pixel positions are kept within this distance of the area, so that a value far off the axes
+// never overflows an int; lines to such points still leave the area in the right direction.
+constexpr double kFarPixels = 1 << 22;
+
+int ToPixel(double position) {
+  if (!(position > -kFarPixels)) return static_cast<int>(-kFarPixels);  // NaN included
+  if (!(position < kFarPixels)) return static_cast<int>(kFarPixels);
+  return static_cast<int>(position);
+}
+
+// Where the store keeps the extremes of variables 1 to 12 of the parachute: after the payload's
+// twelve and its angle of attack.
+constexpr int kParachuteRangeOffset = 13;
+constexpr int kConnectionForceVariable = 13;
+constexpr int kAngleOfAttackVariable = 14;
+constexpr int kAngleOfAttackRange = 13;
+constexpr int kConnectionForceRange = 26;
+
+constexpr int kTickCount = 10;  // intervals: eleven ticks on each axis
+
+std::string Format(const char* format, double value) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+}  // namespace
+
+std::optional<Colour> PhaseColour(int phaseType) {
+  switch (phaseType) {
+    case 0:
+      return Colour{255, 0, 0};
+    case 1:
+      return Colour{0, 0, 255};
+    case 2:
+      return Colour{0, 255, 255};
+    case 3:
+      return Colour{0, 255, 0};
+    default:
+      return std::nullopt;
+  }
+}
+
+int ChartRangeIndex(int variable, int body) {
+  // Time is shared; the connection force and the angle of attack are stored once for both.
+  if (variable == 0) return 0;
+  if (variable == kConnectionForceVariable) return kConnectionForceRange;
+  if (variable == kAngleOfAttackVariable) return kAngleOfAttackRange;
+  return body == 1 ? kParachuteRangeOffset + variable : variable;
+}
+
+double ChartValue(const CTrajectorySample& sample, int variable, int body) {
+  return SampleField(sample,
+                     kRangedFields[static_cast<std::size_t>(ChartRangeIndex(variable, body))]);
+}
+
+double RoundedRange(double minimum, double maximum) {
+  return (std::floor((maximum - minimum) * 0.1) + 1.0) * 10.0;
+}
+
+ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state) {
+  ChartExtents e;
+  e.xVariable = state.chartX;
+  e.yVariable = state.chartY;
+  e.body = state.chartBody;
+  const ValueRange& x =
+      store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.xVariable, e.body))];
+  const ValueRange& y =
+      store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.yVariable, e.body))];
+  e.ymin = y.minimum;
+  e.ymax = y.maximum;
+  e.yrange = RoundedRange(y.minimum, y.maximum);
+  e.zoomed = state.chartZoom.on;
+  if (e.zoomed) {
+    e.xmin = state.chartZoom.low;
+    e.xmax = state.chartZoom.high;
+    e.xrange = state.chartZoom.high - state.chartZoom.low;
+  } else {
+    e.xmin = x.minimum;
+    e.xmax = x.maximum;
+    e.xrange = RoundedRange(x.minimum, x.maximum);
+  }
+  return e;
+}
+
+namespace {
+// A label that rounds to zero reads "0", never "-0" (a landing a little below the ground).
+double WithoutNegativeZero(double value) {
+  return std::fabs(value) <= 0.5 ? 0.0 : value;
+}
+}  // namespace
+
+std::string XTickText(double value) {
+  return Format("%.0f", WithoutNegativeZero(value));
+}
+
+std::string YTickText(double value) {
+  return Format("%2.0f", WithoutNegativeZero(value));
+}
+
+namespace {
+double YTickValue(const ChartExtents& e, int i) {
+  return e.ymin + i * e.yrange * 0.1;
+}
+}  // namespace
+
+int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth) {
+  int widest = 0;
+  for (int i = 0; i <= kTickCount; ++i) {
+    widest = std::max(widest, textWidth(YTickText(YTickValue(extents, i))));
+  }
+  return widest;
+}
+
+int ChartFontPixels(int width, int height) {
+  return std::max(1, std::min(width, height) / 25);
+}
+
+ChartPoint ChartLayout::PointOf(double x, double y) const {
+  const double px = lm + std::trunc((x - extents.xmin) * sx);
+  const double py = height - std::trunc((y - extents.ymin) * sy) - mt;
+  return {ToPixel(px), ToPixel(py)};
+}
+
+double ChartLayout::XAt(int column) const {
+  return extents.xmin + (column - lm) / sx;
+}
+
+ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry) {
+  ChartLayout l;
+  l.extents = extents;
+  l.width = geometry.width;
+  l.height = geometry.height;
+  l.unit = geometry.unit;
+  l.textHeight = geometry.textHeight;
+  l.lm = geometry.textWidth + 10 * geometry.unit;
+  l.mt = geometry.height / 10;
+  // A pane too small for its margins still gets a plot of one unit, so the scales stay finite.
+  l.pw = std::max(1, geometry.width - 2 * l.lm);
+  l.ph = std::max(1, geometry.height - 2 * l.mt);
+  l.sx = l.pw / extents.xrange;
+  l.sy = l.ph / extents.yrange;
+  l.x0 = l.lm;
+  if (extents.xmin < 0.0) {
+    l.x0 = extents.xmax <= 0.0 ? l.lm + l.pw : l.lm - ToPixel(l.sx * extents.xmin);
+  }
+  l.y0 = l.height - l.mt;
+  if (extents.ymin < 0.0) l.y0 = l.height - l.mt + ToPixel(l.sy * extents.ymin);
+  l.yLabelsRight = l.x0 > l.width / 2;
+  l.xLabelsAbove = l.y0 <= l.height / 2;
+  return l;
+}
+
+namespace {
+
+// Every how many ticks a label fits: 1, 2, 5 or 10 (the ends always).
+int LabelStride(int tickGap, int labelExtent, int unit) {
+  for (int stride : {1, 2, 5}) {
+    if (stride * tickGap >= labelExtent + 4 * unit) return stride;
+  }
+  return kTickCount;
+}
+
+}  // namespace
+
+ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
+  ChartFrame f;
+  const ChartExtents& e = l.extents;
+  const int u = l.unit;
+  f.lines.push_back({{l.x0, l.mt}, {l.x0, l.mt + l.ph}});
+  f.lines.push_back({{l.lm, l.y0}, {l.lm + l.pw, l.y0}});
+  f.texts.push_back(
+      {l.width / 2, l.height - l.mt / 2,
+       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.xVariable)].axisLabel),
+       ChartAlign::kCentreTop});
+  f.texts.push_back(
+      {5 * u, 5 * u,
+       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
+       ChartAlign::kLeftTop});
+  const int xSide = l.xLabelsAbove ? -1 : 1;
+  const int ySide = l.yLabelsRight ? 1 : -1;
+  std::array<std::string, kTickCount + 1> xTexts;
+  int widest = 0;
+  for (int i = 0; i <= kTickCount; ++i) {
+    xTexts[static_cast<std::size_t>(i)] = XTickText(e.xmin + i * e.xrange * 0.1);
+    widest = std::max(widest, textWidth(xTexts[static_cast<std::size_t>(i)]));
+  }
+  const int xStride = LabelStride(l.pw / kTickCount, widest, u);
+  const int yStride = LabelStride(l.ph / kTickCount, l.textHeight, u);
+  for (int i = 0; i <= kTickCount; ++i) {
+    const int xt = l.lm + (i * l.pw) / kTickCount;
+    f.lines.push_back({{xt, l.y0}, {xt, l.y0 + xSide * 3 * u}});
+    if (i % xStride == 0) {
+      f.texts.push_back({xt, l.y0 + xSide * 5 * u, xTexts[static_cast<std::size_t>(i)],
+                         l.xLabelsAbove ? ChartAlign::kCentreBottom : ChartAlign::kCentreTop});
+    }
+    const int yt = l.height - l.mt - (i * l.ph) / kTickCount;
+    f.lines.push_back({{l.x0, yt}, {l.x0 + ySide * 3 * u, yt}});
+    if (i % yStride == 0) {
+      // Bottom-aligned half a text height below the tick: the label's middle is on it.
+      f.texts.push_back({l.x0 + ySide * 5 * u, yt + l.textHeight / 2, YTickText(YTickValue(e, i)),
+                         l.yLabelsRight ? ChartAlign::kLeftBottom : ChartAlign::kRightBottom});
+    }
+  }
+  return f;
+}
+
+ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& l) {
+  ChartCurve curve;
+  curve.sampleAtColumn.assign(static_cast<std::size_t>(std::max(0, l.width)), -1);
+  const ChartExtents& e = l.extents;
+  Colour colour = kChartInk;  // until a sample names its phase's colour
+  ChartRun* run = nullptr;
+  const std::vector<CTrajectorySample>& samples = store.Samples();
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const CTrajectorySample& s = samples[i];
+    if (const std::optional<Colour> own = PhaseColour(s.phaseType)) colour = *own;
+    const double x = ChartValue(s, e.xVariable, e.body);
+    if (!(x >= e.xmin && x <= e.xmax)) continue;
+    const ChartPoint p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
+    if (p.x < l.lm || p.x > l.lm + l.pw || p.y < 0) continue;
+    if (!run) {
+      run = &curve.runs.emplace_back(ChartRun{colour, {}});
+    } else if (!(run->colour == colour)) {
+      const ChartPoint last = run->points.back();
+      run = &curve.runs.emplace_back(ChartRun{colour, {last}});
+    }
+    run->points.push_back(p);
+    if (p.x < l.width) curve.sampleAtColumn[static_cast<std::size_t>(p.x)] = static_cast<int>(i);
+  }
+  return curve;
+}
+
+ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& l,
+                              const std::vector<int>& sampleAtColumn, int column) {
+  if (store.LastIndex() < 0) return {};
+  const ChartExtents& e = l.extents;
+  ChartReadout r;
+  r.x = l.XAt(column);
+  if (!(r.x > e.xmin && r.x < e.xmax)) return {};
+  const int width = static_cast<int>(sampleAtColumn.size());
+  if (column < 0 || column >= width) return {};
+  const auto sampleAt = [&](int c) { return sampleAtColumn[static_cast<std::size_t>(c)]; };
+  const auto yOf = [&](int index) {
+    return index <= store.LastIndex() ? ChartValue(store.SampleAt(index), e.yVariable, e.body)
+                                      : 0.0;
+  };
+  if (sampleAt(column) != -1) {
+    r.y = yOf(sampleAt(column));
+    return r;
+  }
+  // Between drawn columns: the straight line between their samples, as the curve joins them.
+  int a = column;
+  while (a > 0 && sampleAt(a) == -1) --a;
+  int b = column;
+  while (b < width - 1 && sampleAt(b) == -1) ++b;
+  if (a > 0 && b > 0 && b < width - 1) {
+    const double ya = yOf(sampleAt(a));
+    const double yb = yOf(sampleAt(b));
+    r.y = ya + (yb - ya) / (b - a) * (column - a);
+  }
+  return r;
+}
+
+namespace {
+ChartCursorLines CursorAt(const ChartLayout& l, ChartPoint p) {
+  return {{p.x, l.y0}, p, {l.x0, p.y}};
+}
+}  // namespace
+
+std::optional<ChartCursorLines> ChartCursor(const CTrajectoryStore& store, const ChartLayout& l,
+                                            int index) {
+  // The animation's index belongs to whichever document window is active: another window's
+  // store may be shorter.
+  if (index < 0 || index > store.LastIndex()) return std::nullopt;
+  const ChartExtents& e = l.extents;
+  const CTrajectorySample& s = store.SampleAt(index);
+  const double x = ChartValue(s, e.xVariable, e.body);
+  if (e.zoomed && !(x >= e.xmin && x <= e.xmax)) return std::nullopt;
+  return CursorAt(l, l.PointOf(x, ChartValue(s, e.yVariable, e.body)));
+}
+
+ChartCursorLines ChartCrossHair(const ChartLayout& l, int column, double yValue) {
+  return CursorAt(l, {column, l.PointOf(l.extents.xmin, yValue).y});
+}
+
+ChartBand SelectionBand(const ChartLayout& l, int startColumn, int endColumn) {
+  return {{std::min(startColumn, endColumn), l.mt},
+          {std::max(startColumn, endColumn), l.height - l.mt}};
+}
+
+std::optional<ChartZoom> ZoomFromBand(const ChartLayout& l, int startColumn, int endColumn) {
+  const int left = std::min(startColumn, endColumn);
+  const int right = std::max(startColumn, endColumn);
+  if (left == right) return std::nullopt;
+  const ChartExtents& e = l.extents;
+  const auto onAxis = [&](int column) { return std::clamp(l.XAt(column), e.xmin, e.xmax); };
+  ChartZoom zoom{true, onAxis(left), onAxis(right)};
+  if (!(zoom.high > zoom.low)) return std::nullopt;
+  return zoom;
+}
+
+}  // namespace plumora::gui

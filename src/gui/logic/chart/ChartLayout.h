@@ -1,0 +1,176 @@
+// The results chart without a device: what is plotted over which ranges, where the axes, ticks
+// and texts go, the curve as polylines in the pens of the samples' phases, which sample each
+// pixel column shows, and the read-out, cursor and zoom that the mouse and the animation take
+// from the last drawing. The pane, the printer and the benchmark only draw what this gives them.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/flight/TrajectoryStore.h"
+#include "gui/logic/results/ResultsViewState.h"
+#include "gui/logic/table/TableLayout.h"
+
+namespace plumora::gui {
+
+inline constexpr Colour kChartBackground{180, 200, 180};  // the screen only
+inline constexpr Colour kChartInk{0, 0, 0};               // axes, ticks, texts
+inline constexpr Colour kChartCursor{0, 255, 255};        // solid paused, dotted while playing
+inline constexpr Colour kChartCrossHair{255, 0, 0};
+inline constexpr Colour kChartBand{200, 200, 200};  // hatched frame of the selection band
+
+// The curve's colour for a sample's phase type; none for a type without one of its own (the
+// curve then keeps the colour it had).
+std::optional<Colour> PhaseColour(int phaseType);
+
+// Chart variables 0 to 14 of a body (0 payload, 1 parachute): the index of their extremes in
+// the store's ranges, and their value in a sample.
+int ChartRangeIndex(int variable, int body);
+double ChartValue(const CTrajectorySample& sample, int variable, int body);
+
+// The extent rounded up to the next multiple of ten strictly above it: 0 gives 10, 25 gives 30
+// and 30 gives 40.
+double RoundedRange(double minimum, double maximum);
+
+// What is plotted against what, and over which ranges: the store's extremes, with the X axis
+// restricted to the zoom when there is one. Axes run from min to min + range.
+struct ChartExtents {
+  int xVariable = 0;
+  int yVariable = 1;
+  int body = 0;
+  bool zoomed = false;
+  double xmin = 0.0, xmax = 0.0, xrange = 10.0;  // X variable's units
+  double ymin = 0.0, ymax = 0.0, yrange = 10.0;  // Y variable's units
+};
+ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state);
+
+// Tick texts: "%.0f" on the X axis, "%2.0f" on the Y axis.
+std::string XTickText(double value);
+std::string YTickText(double value);
+
+// The room the Y axis's labels need: the widest of the eleven. The top one, a little past the
+// largest value, may have a digit more than that value ("10000" over 9995).
+int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth);
+
+// The drawing area in its own units, the width of the Y axis's labels (YLabelWidth) and the
+// height of a line of text, in the font of the drawing. unit scales the fixed gaps (margin,
+// tick length, label offsets): 1 for screen pixels, 10 on paper drawn in tenths of a millimetre.
+struct ChartGeometry {
+  int width = 0;
+  int height = 0;
+  int textWidth = 0;
+  int textHeight = 0;
+  int unit = 1;
+};
+
+// The font height of the chart on the screen: a 25th of the smaller side.
+int ChartFontPixels(int width, int height);
+// On paper, in tenths of a millimetre: 4 mm.
+inline constexpr int kChartPrintFontHeight = 40;
+inline constexpr int kChartPrintUnit = 10;
+
+struct ChartPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const ChartPoint&) const = default;
+};
+
+// Where everything goes. lm and mt are the left and top margins, pw and ph the plot's width and
+// height, x0 the Y axis's column and y0 the X axis's row, sx and sy the scales (units per value).
+struct ChartLayout {
+  ChartExtents extents;
+  int width = 0;
+  int height = 0;
+  int unit = 1;
+  int textHeight = 0;  // of the tick labels
+  int lm = 0, mt = 0, pw = 0, ph = 0;
+  int x0 = 0, y0 = 0;
+  double sx = 1.0, sy = 1.0;
+  bool yLabelsRight = false;  // Y tick labels right of the Y axis (else left)
+  bool xLabelsAbove = false;  // X tick labels above the X axis (else below)
+
+  // The point a pair of values is drawn at, as the curve draws it (clamped far outside the
+  // area for values beyond it, so nothing overflows).
+  ChartPoint PointOf(double x, double y) const;
+  // The X value of a column, read off the axis the curve is drawn on.
+  double XAt(int column) const;
+};
+ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry);
+
+enum class ChartAlign { kCentreTop, kCentreBottom, kRightBottom, kLeftBottom, kLeftTop };
+
+// A text anchored at (x, y): the alignment says which of its edges or centre lies there.
+struct ChartText {
+  int x = 0;
+  int y = 0;
+  std::string text;  // UTF-8
+  ChartAlign align = ChartAlign::kLeftTop;
+};
+
+struct ChartSegment {
+  ChartPoint from;
+  ChartPoint to;
+};
+
+// The axes, their eleven ticks each with their labels, and the two axis titles: all in ink.
+// Where the labels of an axis are wider (or taller) than the gap between ticks, only every
+// second, fifth or tenth one is kept, always with both ends, so none covers another.
+struct ChartFrame {
+  std::vector<ChartSegment> lines;
+  std::vector<ChartText> texts;
+};
+ChartFrame LayoutChartFrame(const ChartLayout& layout, const TextWidth& textWidth);
+
+// One polyline drawn in one colour; each run after the first starts at the last point of the
+// one before, so the curve is unbroken.
+struct ChartRun {
+  Colour colour;
+  std::vector<ChartPoint> points;
+};
+
+// The curve, and for each column of the drawing the index of the last sample drawn in it (-1
+// where none was).
+struct ChartCurve {
+  std::vector<ChartRun> runs;
+  std::vector<int> sampleAtColumn;
+};
+ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& layout);
+
+// The values under a column of the last drawing, as the status bar reads them out: both 0 for
+// an empty store or a column beyond the X axis's values; the Y value is the sample's in the
+// column, else interpolated between the drawn neighbours, else 0.
+struct ChartReadout {
+  double x = 0.0;
+  double y = 0.0;
+};
+ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& layout,
+                              const std::vector<int>& sampleAtColumn, int column);
+
+// A cursor or cross-hair: up from the X axis at the column to the curve's height, and across to
+// the Y axis.
+struct ChartCursorLines {
+  ChartPoint foot;
+  ChartPoint corner;
+  ChartPoint end;
+};
+// The animation cursor of a sample: none for an index outside the store, or on a zoomed chart
+// for a sample outside the zoom.
+std::optional<ChartCursorLines> ChartCursor(const CTrajectoryStore& store,
+                                            const ChartLayout& layout, int index);
+// The mouse's cross-hair at a column, at the height the curve draws the Y value.
+ChartCursorLines ChartCrossHair(const ChartLayout& layout, int column, double yValue);
+
+// The selection band's corners: from (left, mt) to (right, height - mt).
+struct ChartBand {
+  ChartPoint topLeft;
+  ChartPoint bottomRight;
+};
+ChartBand SelectionBand(const ChartLayout& layout, int startColumn, int endColumn);
+
+// The zoom a band between two columns asks for: their X values on the axis, kept within the
+// values plotted; none when that leaves nothing between them.
+std::optional<ChartZoom> ZoomFromBand(const ChartLayout& layout, int startColumn, int endColumn);
+
+}  // namespace plumora::gui

@@ -1,0 +1,94 @@
+#include "gui/logic/results/DisplayOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "gui/logic/editing/NumberText.h"
+
+namespace plumora::gui {
+
+// In the dialog's order; the column numbers follow the table's (Time 0 … Con. force 4, the
+// payload's 5 to 10, the parachute's 11 to 16).
+const std::array<TableOptionSwitch, kTableColumnCount> kTableOptionSwitches = {{
+    {1145, "Time", 0, 0},
+    {1146, "Latitude", 0, 1},
+    {1147, "Longitude", 0, 2},
+    {1153, "Heading", 0, 3},
+    {1148, "Height", 1, 5},
+    {1154, "Speed", 1, 7},
+    {1149, "Path angle", 1, 6},
+    {1150, "Roll", 1, 8},
+    {1151, "Pitch", 1, 9},
+    {1152, "Yaw", 1, 10},
+    {1155, "Height", 2, 11},
+    {1160, "Speed", 2, 13},
+    {1156, "Path angle", 2, 12},
+    {1157, "Roll", 2, 14},
+    {1158, "Pitch", 2, 15},
+    {1159, "Yaw", 2, 16},
+    {1162, "Connection Force", -1, 4},
+}};
+
+OptionsDialog OptionsDialogFor(DisplayMode mode) {
+  switch (mode) {
+    case DisplayMode::kTable:
+      return OptionsDialog::kTable;
+    case DisplayMode::kChart:
+      return OptionsDialog::kChart;
+    case DisplayMode::k3DPayload:
+    case DisplayMode::k3DParachute:
+    case DisplayMode::k3DSystem:
+      return OptionsDialog::k3D;
+    default:
+      return OptionsDialog::kNone;
+  }
+}
+
+void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches) {
+  state.columnSwitches = switches;
+  state.shownColumnCount = static_cast<int>(std::count(switches.begin(), switches.end(), true));
+}
+
+ChartOptions ChartOptionsOf(const ResultsViewState& state) {
+  return {state.chartX, state.chartY, state.chartBody};
+}
+
+bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options) {
+  const auto listed = [](int v) { return v >= 0 && v < kChartVariableCount; };
+  if (!listed(options.x) || !listed(options.y) || (options.body != 0 && options.body != 1)) {
+    return false;
+  }
+  state.chartX = options.x;
+  state.chartY = options.y;
+  state.chartBody = options.body;
+  state.chartZoom.on = false;
+  return true;
+}
+
+std::array<double, 3> LightFieldValues(const ResultsViewState& state) {
+  std::array<double, 3> values{};
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, state.lightPosition[k]).ptr;
+    values[k] = ParseNumber(std::string_view(text, static_cast<std::size_t>(end - text)))
+                    .value_or(state.lightPosition[k]);
+  }
+  return values;
+}
+
+std::string StoreLightPosition(ResultsViewState& state, const std::array<double, 3>& xyz) {
+  for (std::size_t k = 0; k < xyz.size(); ++k) {
+    if (!(std::fabs(xyz[k]) <= std::numeric_limits<float>::max())) {
+      return "\"" + std::string(kLightFieldNames[k]) + "\": " + FormatNumber(xyz[k]) +
+             " is too large for the light's position. The previous values are kept.";
+    }
+  }
+  for (std::size_t k = 0; k < xyz.size(); ++k) {
+    state.lightPosition[k] = static_cast<float>(xyz[k]);
+  }
+  return {};
+}
+
+}  // namespace plumora::gui

@@ -1,0 +1,62 @@
+// The options of a results pane without a window: which dialog a mode opens, the table's
+// switches as the dialog groups them, and what each dialog writes back into the pane's settings
+// on OK (Cancel writes nothing).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "gui/logic/results/ResultsViewState.h"
+
+namespace plumora::gui {
+
+enum class OptionsDialog { kNone, kTable, kChart, k3D };
+// Table and Chart have their own; the three 3D object modes share the light; the two
+// trajectory modes and a blank pane have none.
+OptionsDialog OptionsDialogFor(DisplayMode mode);
+
+// Control ids of the dialogs.
+inline constexpr int kCtlChartX = 1124;
+inline constexpr int kCtlChartY = 1123;
+inline constexpr int kCtlBodyPayload = 1009;
+inline constexpr int kCtlBodyParachute = 1010;
+inline constexpr std::array<int, 3> kCtlLight = {1165, 1166, 1167};  // x, y, z
+
+// One check box of Table Options: its control, label and group box, and the table column (an
+// index of kTableColumns) it switches. The last one stands below the groups.
+struct TableOptionSwitch {
+  int controlId;
+  std::string_view label;
+  int group;  // index of kTableOptionGroups, or -1 below them
+  int column;
+};
+inline constexpr std::array<std::string_view, 3> kTableOptionGroups = {"Show", "Payload",
+                                                                       "Parachute"};
+extern const std::array<TableOptionSwitch, kTableColumnCount> kTableOptionSwitches;
+
+// OK in Table Options: the switches, and the shown column count becomes the number that are on.
+void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches);
+
+// The choices of Chart Options: list positions 0 to 14 and the body.
+struct ChartOptions {
+  int x = 0;
+  int y = 1;
+  int body = 0;  // 0 payload, 1 parachute
+};
+ChartOptions ChartOptionsOf(const ResultsViewState& state);
+// OK in Chart Options: the axes and the body, and the zoom is dropped (even when nothing else
+// changed). A choice outside the lists changes nothing and gives false.
+bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options);
+
+// The light's x, y, z as the fields show them: each float as the shortest decimal that reads
+// back as it (0.1f shows as 0.1, not as the double nearest that float).
+std::array<double, 3> LightFieldValues(const ResultsViewState& state);
+// OK on the Light page: the three values become the light's position (w stays). A value too
+// large for the light's single precision stores nothing: the message says which field.
+[[nodiscard]] std::string StoreLightPosition(ResultsViewState& state,
+                                             const std::array<double, 3>& xyz);
+// The light's fields as messages name them.
+inline constexpr std::array<std::string_view, 3> kLightFieldNames = {"x (m)", "y (m)", "z (m)"};
+
+}  // namespace plumora::gui

@@ -1,0 +1,101 @@
+// What a results pane shows, without a window: the seven display modes with their toggle rule and
+// the commands that toggle them, the pane's settings, and the chart variables' names.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "gui/logic/scene/ViewRotation.h"
+
+namespace plumora::gui {
+
+enum class DisplayMode {
+  kNone = -1,
+  kTable = 0,
+  kChart,
+  k3DPayload,
+  k3DParachute,
+  k3DSystem,
+  k2DTrajectory,
+  k3DTrajectory,
+};
+inline constexpr int kDisplayModeCount = 7;
+
+// The two commands that toggle a mode and the menu text they share.
+struct ModeCommand {
+  DisplayMode mode;
+  int showId;   // Show menu
+  int popupId;  // right-button popup
+  std::string_view text;
+};
+extern const std::array<ModeCommand, kDisplayModeCount> kModeCommands;
+
+// The mode a toggle command (of either menu) stands for.
+std::optional<DisplayMode> ModeOfCommand(int commandId);
+
+// The 3D modes draw through OpenGL; the others paint in 2D.
+bool UsesOpenGl(DisplayMode mode);
+
+// The height of the text every pane draws on the screen, in pixels.
+inline constexpr int kPaneFontPixels = 14;
+
+// Number of table columns and the switches a new pane starts with.
+inline constexpr int kTableColumnCount = 17;
+using ColumnSwitches = std::array<bool, kTableColumnCount>;
+ColumnSwitches DefaultColumnSwitches();
+
+// The chart's restriction to part of its X axis (the selection band's columns read off the axis).
+struct ChartZoom {
+  bool on = false;
+  double low = 0.0;   // in the X variable's units
+  double high = 0.0;  // above low whenever on
+};
+
+// The settings of one pane. Nothing of it is saved; every new pane starts from these values.
+struct ResultsViewState {
+  std::array<bool, kDisplayModeCount> modeFlags{};  // at most one is set; none: a blank pane
+  int chartX = 0;                                   // chart variable on the horizontal axis
+  int chartY = 1;                                   // chart variable on the vertical axis
+  int chartBody = 0;                                // 0 payload, 1 parachute
+  bool active = false;                              // the active pane of its frame
+  ViewRotation sceneRotation;                       // how far the 3D modes are turned
+  ColumnSwitches columnSwitches = DefaultColumnSwitches();
+  int shownColumnCount = 12;  // sets only the table's horizontal scroll size
+  // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
+  std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
+  bool trackLine = true;  // the ground track draws the line of the flight so far
+  // The chart's zoom: kept across mode changes and new results until it is reset.
+  ChartZoom chartZoom;
+
+  // The mode that is on (the first set flag in mode order), or kNone.
+  DisplayMode Mode() const;
+  bool IsOn(DisplayMode mode) const;
+
+  // Selecting the mode that is on blanks the pane; another mode replaces the current one.
+  // True when the scroll sizes go back to neutral: always, except when the table is switched
+  // on (the table sets its own scroll sizes as it draws).
+  bool ToggleDisplayMode(DisplayMode mode);
+};
+
+// How a menu item, toolbar button or bar button looks now.
+struct MenuItemState {
+  bool enabled = true;
+  bool checked = false;
+  bool visible = true;
+};
+
+// The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
+// "°" is 0xB0).
+struct ChartVariable {
+  std::string_view listItem;
+  std::string_view axisLabel;
+};
+inline constexpr int kChartVariableCount = 15;
+extern const std::array<ChartVariable, kChartVariableCount> kChartVariables;
+
+// A status pane's read-out, "%s=%4.2f" of an axis label (as UTF-8) and a value.
+std::string AxisReadout(int chartVariable, double value);
+
+}  // namespace plumora::gui

@@ -1,0 +1,110 @@
+// The results table without a device: which columns are shown, what each cell reads, where each
+// text goes, and the scroll sizes. The pane and the printer only draw the texts this gives them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/flight/TrajectoryStore.h"
+#include "gui/logic/draw/Drawing.h"
+#include "gui/logic/results/ResultsViewState.h"
+
+namespace plumora::gui {
+
+enum class ColumnGroup { kCommon, kPayload, kParachute };
+
+struct TableColumn {
+  std::string_view title;
+  std::string_view unit;
+  int sampleField;  // number in kSampleFields
+  ColumnGroup group;
+};
+extern const std::array<TableColumn, kTableColumnCount> kTableColumns;
+
+inline constexpr Colour kTableBackground{140, 140, 140};
+Colour GroupColour(ColumnGroup group);
+
+// Sizes in the units of the drawing: pixels on the screen, tenths of a millimetre on paper.
+struct TableGeometry {
+  int rowHeight = 20;
+  int columnWidth = 100;
+  int areaWidth = 0;
+  int areaHeight = 0;
+  bool printing = false;
+  int fontHeight = 14;
+};
+TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight);
+// A page of the given printable size in millimetres, drawn in tenths of a millimetre. Columns are
+// 25 mm wide with 4 mm text; when the shown columns would not fit across the page, they and
+// their text narrow so that every one of them prints.
+TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
+                                 const ColumnSwitches& switches);
+
+// Scroll sizes of a pane: horizontally in pixels, vertically in the table's rows (so the scroll
+// position is the first row shown).
+struct ScrollSizes {
+  int totalWidth = 100;
+  int totalHeight = 1;
+  int pageWidth = 10;
+  int pageHeight = 0;
+  int lineWidth = 1;
+  int lineHeight = 0;
+  bool operator==(const ScrollSizes&) const = default;
+};
+// What a pane without a table scrolls over: nothing, really.
+inline constexpr ScrollSizes kNeutralScrollSizes{};
+// The largest vertical scroll size a pane accepts.
+inline constexpr int kMaxScrollRows = 32767;
+// The table's scroll sizes, or none for an empty store (the sizes stay as they were).
+std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int shownColumnCount);
+
+enum class TextAlign { kLeftTop, kCentreTop };
+
+// One text to draw: anchored at (x, y) in the drawing's coordinates (the pane's window, or the
+// page), centred on x when the alignment says so.
+struct TableText {
+  int x = 0;
+  int y = 0;
+  std::string text;
+  Colour colour;
+  TextAlign align = TextAlign::kCentreTop;
+};
+
+// The band behind the row of the sample the animation shows, across the shown columns.
+struct TableBand {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const TableBand&) const = default;
+};
+inline constexpr Colour kTableMarkedRow{196, 196, 196};
+
+struct TableDrawing {
+  bool fillBackground = false;      // the whole area in kTableBackground, before the texts
+  std::optional<TableBand> marked;  // in kTableMarkedRow, after the background
+  std::vector<TableText> texts;
+  int firstRow = 0;  // rows drawn, first and one past the last
+  int endRow = 0;
+};
+
+// "%12.2f" without the blanks around it.
+std::string FormatTableValue(double value);
+
+// Lays out the table for the visible rows only. On the screen the texts are in window
+// coordinates: the two header lines stay at the top, rows start three row heights down, and
+// scrollX shifts everything left; scrollY is the first row shown. On paper the page holds the
+// header and the rows from scrollY on. The row of markedRow, when it is drawn, gets a band.
+TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
+                         const TableGeometry& geometry, int scrollX, int scrollY,
+                         int markedRow = -1);
+
+// The first row to show so that the row of index is whole in an area of areaHeight pixels below
+// the header, moving the table as little as it can: firstRow itself when the row is in view.
+int FollowRow(int firstRow, int index, int lastIndex, int areaHeight);
+
+}  // namespace plumora::gui

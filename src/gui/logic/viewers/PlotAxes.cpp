@@ -1,0 +1,41 @@
+#include "gui/logic/viewers/PlotAxes.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace plumora::gui {
+
+namespace {
+
+// Far enough beyond any plot that a line to it leaves the plot as it should.
+constexpr double kPixelReach = 100000.0;
+
+}  // namespace
+
+ValueRange Drawable(ValueRange range) {
+  if (range.span() > 0.0) return range;
+  return {range.minimum - 1.0, range.minimum + 1.0};
+}
+
+int TickOffset(int length, int i) {
+  return (length * i) / kTickIntervals;
+}
+
+double TickValue(const ValueRange& range, int i) {
+  return range.minimum + i * range.span() * 0.1;
+}
+
+int ToPixel(double pixels) {
+  if (std::isnan(pixels)) return 0;
+  if (pixels > kPixelReach) return static_cast<int>(kPixelReach);
+  if (pixels < -kPixelReach) return static_cast<int>(-kPixelReach);
+  return static_cast<int>(pixels);
+}
+
+std::string FormatValue(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+}  // namespace plumora::gui
