@@ -713,7 +713,8 @@ TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
   for (QAction* action : router.Menu(CommandMenu::kSimulation)->actions()) {
     simulation << (action->isSeparator() ? "-" : action->text());
   }
-  EXPECT_EQ(simulation, (QStringList{"Payload manager", "-", "Solver", "-", "Run"}));
+  EXPECT_EQ(simulation, (QStringList{"&Payload manager", "-", "&Solver", "-", "R&un"}));
+  EXPECT_EQ(router.Action(kCmdRun)->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(router.Action(kCmdEnvironment), nullptr);
   EXPECT_EQ(bar.actions().at(3)->text(), "Sh&ow");
 
