@@ -75,6 +75,55 @@ TEST_F(DispersionsCommand, TheSameSeedGivesTheSameFilesOnAnyThreadsAndInShards) 
   EXPECT_EQ(merged.out, summary);
 }
 
+TEST_F(DispersionsCommand, AStudyFileFliesAsItsFlagsAndFlagsBesideItWin) {
+  const auto flags = Disperse(With({"--csv", Path("flags.csv"), "--summary", Path("flags.json")}));
+  ASSERT_EQ(flags.status, 0) << flags.err;
+  const std::string csv = test::ReadFile(Path("flags.csv"));
+  const std::string summary = test::ReadFile(Path("flags.json"));
+
+  // The same study in a file, threads and all.
+  test::WriteFile(base / "m.dispersions.json", R"({
+    "format": "plumora-dispersions-study", "runs": 7, "seed": 11, "threads": 2,
+    "vary": [
+      {"field": "height", "distribution": "normal", "mean": 0, "sigma": 300},
+      {"field": "payload.0.mass", "distribution": "scale-normal", "mean": 1, "sigma": 0.1},
+      {"field": "density_factor", "distribution": "uniform", "low": -0.1, "high": 0.1}]})");
+  const std::string study = Path("m.dispersions.json");
+  const auto file = Disperse({"--study", study, "--csv", Path("file.csv")});
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_EQ(test::ReadFile(Path("file.csv")), csv);
+  EXPECT_EQ(file.out, summary);
+
+  // Another study whose runs, seed and scatters the command line replaces: a --vary takes the
+  // place of its field's in the file; a field the file lacks comes after the file's.
+  test::WriteFile(base / "other.json", R"({"runs": 500, "seed": 3, "vary": [
+      {"field": "height", "distribution": "uniform", "low": -1, "high": 1},
+      {"field": "payload.0.mass", "distribution": "scale-normal", "mean": 1, "sigma": 0.5}]})");
+  const auto over = Disperse({"--study", Path("other.json"), "--runs", "7", "--seed", "11",
+                              "--vary", "payload.0.mass=scale-normal(1,0.1)", "--vary",
+                              "density_factor=uniform(-0.1,0.1)", "--vary",
+                              "height=normal(0,300)", "--csv", Path("over.csv")});
+  ASSERT_EQ(over.status, 0) << over.err;
+  EXPECT_EQ(test::ReadFile(Path("over.csv")), csv);
+  EXPECT_EQ(over.out, summary);
+
+  // A study that cannot be flown is bad usage, named with the place of its fault; the study is
+  // an input that no output may go over.
+  test::WriteFile(base / "bad.json", R"({"runs": 5, "vary": [{"field": "height"}]})");
+  const auto bad = Disperse({"--study", Path("bad.json")});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "error: The file " + Path("bad.json") +
+                         " is not a dispersion study (/vary/0/distribution must be \"normal\", "
+                         "\"uniform\" or \"scale-normal\")\n");
+  const auto overStudy = Disperse({"--study", study, "--summary", study});
+  EXPECT_EQ(overStudy.status, 1);
+  EXPECT_EQ(overStudy.err, "error: The output " + study + " is the input " + study +
+                               " itself; nothing was done\n");
+  const auto noRuns = Disperse({"--vary", "height=normal(0,1)"});
+  EXPECT_EQ(noRuns.status, 2);
+  EXPECT_EQ(noRuns.err, "error: --runs is required without --study\n");
+}
+
 TEST_F(DispersionsCommand, BadArgumentsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
