@@ -220,8 +220,7 @@ int RunDispersions(const DispersionOptions& options) {
 
   const Result<Shard> shard = ParseShard(options.shard);
   if (!shard) return usage(shard.error());
-  Result<DispersionSetup> prepared =
-      PrepareDispersion(doc.mission, study->variations, study->seed);
+  Result<DispersionSetup> prepared = PrepareDispersion(doc.mission, study->variations, study->seed);
   if (!prepared) return usage(prepared.error());
   DispersionSetup& setup = prepared.value();
   // Every run flies through the same tables, read once: a file that cannot be read is said once,
@@ -244,9 +243,9 @@ int RunDispersions(const DispersionOptions& options) {
     written = WriteOrReport(options.csv, outcome.CsvText(), "The CSV", prompter);
   }
   const bool csvOnStdout = !options.csv.empty() && IsStandardOutput(options.csv);
-  written = WriteSummary(options.summary, outcome.inputNames, outcome.records, prompter,
-                         csvOnStdout) &&
-            written;
+  written =
+      WriteSummary(options.summary, outcome.inputNames, outcome.records, prompter, csvOnStdout) &&
+      written;
   return written && !outcome.stopped ? kExitOk : kExitFailure;
 }
 

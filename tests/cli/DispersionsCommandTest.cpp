@@ -99,10 +99,10 @@ TEST_F(DispersionsCommand, AStudyFileFliesAsItsFlagsAndFlagsBesideItWin) {
   test::WriteFile(base / "other.json", R"({"runs": 500, "seed": 3, "vary": [
       {"field": "height", "distribution": "uniform", "low": -1, "high": 1},
       {"field": "payload.0.mass", "distribution": "scale-normal", "mean": 1, "sigma": 0.5}]})");
-  const auto over = Disperse({"--study", Path("other.json"), "--runs", "7", "--seed", "11",
-                              "--vary", "payload.0.mass=scale-normal(1,0.1)", "--vary",
-                              "density_factor=uniform(-0.1,0.1)", "--vary",
-                              "height=normal(0,300)", "--csv", Path("over.csv")});
+  const auto over =
+      Disperse({"--study", Path("other.json"), "--runs", "7", "--seed", "11", "--vary",
+                "payload.0.mass=scale-normal(1,0.1)", "--vary", "density_factor=uniform(-0.1,0.1)",
+                "--vary", "height=normal(0,300)", "--csv", Path("over.csv")});
   ASSERT_EQ(over.status, 0) << over.err;
   EXPECT_EQ(test::ReadFile(Path("over.csv")), csv);
   EXPECT_EQ(over.out, summary);

@@ -24,9 +24,9 @@ TEST(ExampleStudies, EachReadsAndFliesAFewRuns) {
     // Written as the program writes studies.
     EXPECT_EQ(test::ReadFile(file), DispersionStudyJson(study.value()));
 
-    const auto flown = test::Cli({"dispersions", "--quiet", "--runs", "2", "--base",
-                                  test::DataFolder().string(), "--study", file.string(),
-                                  mission.string()});
+    const auto flown =
+        test::Cli({"dispersions", "--quiet", "--runs", "2", "--base", test::DataFolder().string(),
+                   "--study", file.string(), mission.string()});
     ASSERT_EQ(flown.status, 0) << flown.err;
     EXPECT_EQ(flown.err, "");
     EXPECT_NE(flown.out.find("\"runs\": 2,\n  \"landed\": 2,\n  \"aloft\": 0,\n  \"failures\": 0"),

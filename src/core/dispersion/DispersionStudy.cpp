@@ -159,9 +159,9 @@ std::optional<Refusal> ReadStudy(const Json& root, DispersionStudy& study) {
   }
   if (const auto threads = root.find(kThreadsKey); threads != root.end()) {
     if (!WholeNumber(*threads, 0, kMaxStudyThreads, whole)) {
-      return Refusal{std::string("/") + kThreadsKey,
-                     "must be a whole number from 0 (one per core) to " +
-                         std::to_string(kMaxStudyThreads)};
+      return Refusal{
+          std::string("/") + kThreadsKey,
+          "must be a whole number from 0 (one per core) to " + std::to_string(kMaxStudyThreads)};
     }
     study.threads = static_cast<int>(whole);
   }
@@ -206,8 +206,7 @@ Result<DispersionStudy> ReadDispersionStudy(std::string_view text) {
   try {
     root = Json::parse(text.begin(), text.end());
   } catch (const Json::parse_error& e) {
-    return Fail(ErrorCode::kMalformed,
-                "not valid JSON (at byte " + std::to_string(e.byte) + ")");
+    return Fail(ErrorCode::kMalformed, "not valid JSON (at byte " + std::to_string(e.byte) + ")");
   } catch (const Json::out_of_range&) {
     return Fail(ErrorCode::kMalformed, "not valid JSON (a number is too large for a double)");
   }
@@ -223,8 +222,8 @@ Result<DispersionStudy> ReadDispersionStudy(std::string_view text) {
 Result<DispersionStudy> LoadDispersionStudy(const std::filesystem::path& path) {
   const std::string name = path.string();
   const auto refuse = [&](const std::string& why) {
-    return Fail(ErrorCode::kMalformed, "The file " + name + " is not a dispersion study (" + why +
-                                           ")");
+    return Fail(ErrorCode::kMalformed,
+                "The file " + name + " is not a dispersion study (" + why + ")");
   };
   // A device or pipe could go on for ever: only a plain file of a sensible size is read.
   std::error_code error;
@@ -247,9 +246,8 @@ Result<DispersionStudy> LoadDispersionStudy(const std::filesystem::path& path) {
 
 Result<> SaveDispersionStudy(const std::filesystem::path& path, const DispersionStudy& study) {
   if (const Result<> written = WriteOutputFile(path, DispersionStudyJson(study)); !written) {
-    return Fail(ErrorCode::kCannotWrite,
-                "The study could not be written to " + path.string() + " (" + written.message() +
-                    ")");
+    return Fail(ErrorCode::kCannotWrite, "The study could not be written to " + path.string() +
+                                             " (" + written.message() + ")");
   }
   return {};
 }

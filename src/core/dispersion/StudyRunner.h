@@ -28,9 +28,9 @@ int StudyThreads(int requested);
 
 // Where a study stands.
 struct StudyProgress {
-  std::int64_t total = 0;      // runs of the shard
-  std::int64_t done = 0;       // runs finished, failed ones included
-  std::int64_t failed = 0;     // of those
+  std::int64_t total = 0;       // runs of the shard
+  std::int64_t done = 0;        // runs finished, failed ones included
+  std::int64_t failed = 0;      // of those
   double elapsedSeconds = 0.0;  // s, since the study started
 
   // Runs finished per second so far; 0 before the first.

@@ -24,7 +24,8 @@ DispersionStudy ThreeInputs() {
   study.runs = std::numeric_limits<std::int64_t>::max();
   study.seed = std::numeric_limits<std::uint64_t>::max();
   study.threads = 3;
-  study.variations = {Parsed("height=normal(0,500)"), Parsed("payload.07.mass=scale-normal(1,0.02)"),
+  study.variations = {Parsed("height=normal(0,500)"),
+                      Parsed("payload.07.mass=scale-normal(1,0.02)"),
                       Parsed("density_factor=uniform(-0.1,0.30000000000000004)")};
   return study;
 }
@@ -91,7 +92,8 @@ TEST(DispersionStudy, RefusesWhatItCannotFlySayingWhereAndWhy) {
   const auto vary = [](const std::string& entries) {
     return R"({"runs": 5, "vary": [)" + entries + "]}";
   };
-  const std::string height = R"({"field": "height", "distribution": "normal", "mean": 0, "sigma": 1})";
+  const std::string height =
+      R"({"field": "height", "distribution": "normal", "mean": 0, "sigma": 1})";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"[]", "the top level must be an object"},
       {"{}", "/runs must be a whole number from 1 to 9223372036854775807"},
@@ -166,9 +168,8 @@ TEST(DispersionStudy, FilesBesideTheMissionNamedInEveryMessage) {
             "The file " + dir.path().string() + " is not a dispersion study (not a plain file)");
   const Result<DispersionStudy> absent = LoadDispersionStudy(dir / "absent.json");
   EXPECT_EQ(absent.code(), ErrorCode::kCannotOpen);
-  EXPECT_EQ(absent.message().rfind("The file " + (dir / "absent.json").string() +
-                                       " could not be read (",
-                                   0),
+  EXPECT_EQ(absent.message().rfind(
+                "The file " + (dir / "absent.json").string() + " could not be read (", 0),
             0U)
       << absent.message();
 
@@ -176,8 +177,7 @@ TEST(DispersionStudy, FilesBesideTheMissionNamedInEveryMessage) {
   const std::filesystem::path nowhere = dir / "missing" / "m.dispersions.json";
   const Result<> refused = SaveDispersionStudy(nowhere, ThreeInputs());
   EXPECT_EQ(refused.code(), ErrorCode::kCannotWrite);
-  EXPECT_EQ(refused.message().rfind("The study could not be written to " + nowhere.string(), 0),
-            0U)
+  EXPECT_EQ(refused.message().rfind("The study could not be written to " + nowhere.string(), 0), 0U)
       << refused.message();
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
