@@ -5,6 +5,8 @@
 
 #include "cli/Cli.h"
 #include "core/app/MissionFiles.h"
+#include "core/app/RunMission.h"
+#include "core/dispersion/StudyRunner.h"
 #include "support/FlightFixture.h"
 
 namespace plumora {
@@ -122,6 +124,33 @@ TEST_F(DispersionsCommand, AStudyFileFliesAsItsFlagsAndFlagsBesideItWin) {
   const auto noRuns = Disperse({"--vary", "height=normal(0,1)"});
   EXPECT_EQ(noRuns.status, 2);
   EXPECT_EQ(noRuns.err, "error: --runs is required without --study\n");
+}
+
+// A front end flying the study through the runner gets the command line's files to the byte.
+TEST_F(DispersionsCommand, TheRunnerGivesTheCommandLinesBytes) {
+  const auto cli = Disperse(With({"--csv", Path("cli.csv"), "--summary", Path("cli.json")}));
+  ASSERT_EQ(cli.status, 0) << cli.err;
+
+  CPlumoraDoc read;
+  read.baseFolder = base.path();
+  ASSERT_TRUE(LoadMission(read, base / "m.json").ok());
+  std::vector<Variation> variations;
+  for (std::size_t i = 5; i < vary.size(); i += 2) {
+    variations.push_back(ParseVariation(vary[i]).value());
+  }
+  Result<DispersionSetup> setup = PrepareDispersion(read.mission, variations, 11);
+  Result<Environment> environment = LoadRunEnvironment(read.baseFolder, read.mission);
+  ASSERT_TRUE(setup.ok() && environment.ok());
+  setup->environment = std::move(environment).value();
+  class Quiet final : public StudyProgressSink {
+    void ShowStudyProgress(const StudyProgress&) override {}
+    bool StopRequested() override { return false; }
+  } sink;
+  const StudyOutcome outcome = RunStudy(setup.value(), {7, {}, 3}, sink);
+  EXPECT_EQ(outcome.CsvText(), test::ReadFile(Path("cli.csv")));
+  const Result<std::string> summary = outcome.SummaryJson();
+  ASSERT_TRUE(summary.ok()) << summary.message();
+  EXPECT_EQ(summary.value(), test::ReadFile(Path("cli.json")));
 }
 
 TEST_F(DispersionsCommand, BadArgumentsExitWithTwo) {
