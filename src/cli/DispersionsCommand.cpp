@@ -103,12 +103,12 @@ bool OutputsAreSafe(const std::string& csv, const std::string& summary,
 bool WriteSummary(const std::string& path, const std::vector<std::string>& inputNames,
                   const std::vector<RunRecord>& records, Prompter& prompter,
                   bool stdoutTaken = false) {
-  const Result<DispersionSummary> summary = SummariseDispersion(inputNames, records);
+  const Result<std::string> summary = DispersionSummaryJson(inputNames, records);
   if (!summary) {
     prompter.Message("No summary: " + summary.message() + "\n", kCaptionError);
     return false;
   }
-  const std::string json = DispersionSummaryJson(summary.value());
+  const std::string& json = summary.value();
   if (!path.empty()) return WriteOrReport(path, json, "The summary", prompter);
   if (!stdoutTaken) return WriteStandardOutput(json, "The summary");
   std::fwrite(json.data(), 1, json.size(), stderr);
