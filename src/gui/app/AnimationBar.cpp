@@ -6,9 +6,9 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "gui/app/Artwork.h"
-#include "gui/logic/results/AnimationControl.h"
+#include "gui/kit/Artwork.h"
 #include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/results/AnimationControl.h"
 
 namespace plumora::gui {
 

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/FrameHost.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/results/CPlumoraView.h"
 
 namespace plumora::gui {

@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
-#include "gui/app/CommandRouter.h"
 #include "gui/app/FrameHost.h"
-#include "gui/app/GlResources.h"
-#include "gui/app/QtPrompter.h"
-#include "gui/logic/results/AnimationControl.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/GlResources.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/app/DocumentState.h"
+#include "gui/logic/results/AnimationControl.h"
 
 class QDockWidget;
 class QLabel;

@@ -5,10 +5,10 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/MissionPlanBar.h"
-#include "gui/editing/EditingKit.h"
 #include "gui/editing/MissionEditor.h"
 #include "gui/editing/PhaseDialogs.h"
 #include "gui/editing/RecordManagers.h"
+#include "gui/kit/EditingKit.h"
 #include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {

@@ -7,10 +7,10 @@
 
 #include "core/common/DataFolder.h"
 #include "gui/app/FrameHost.h"
-#include "gui/app/GlSnapshot.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/GlSceneWidget.h"
+#include "gui/kit/GlSnapshot.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/scene/SceneInputs.h"
-#include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {
 

@@ -6,10 +6,10 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/app/CMainFrame.h"
-#include "gui/app/CommandRouter.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/DibImage.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
-#include "gui/results/DibImage.h"
 
 namespace plumora::gui {
 

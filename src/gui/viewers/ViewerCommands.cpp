@@ -1,9 +1,9 @@
 #include "gui/viewers/ViewerCommands.h"
 
 #include "gui/app/CMainFrame.h"
-#include "gui/app/CommandRouter.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/DibImage.h"
 #include "gui/logic/commands/CommandIds.h"
-#include "gui/results/DibImage.h"
 #include "gui/viewers/AeroViewer.h"
 #include "gui/viewers/AtmosphereViewer.h"
 #include "gui/viewers/ManualViewer.h"

@@ -1,8 +1,8 @@
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
 
 #include <QValidator>
 
-#include "gui/editing/EditingKit.h"
+#include "gui/kit/EditingKit.h"
 #include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {

@@ -1,4 +1,4 @@
-#include "gui/app/GlResources.h"
+#include "gui/kit/GlResources.h"
 
 #include <QCoreApplication>
 
