@@ -32,16 +32,16 @@
 #include "core/mission/RecordChecks.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/AnimationBar.h"
-#include "gui/app/CChildFrame.h"
 #include "gui/app/EditingCommands.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
-#include "gui/app/SetupCommands.h"
+#include "gui/editing/SetupCommands.h"
 #include "gui/kit/Artwork.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
 #include "gui/logic/results/ResultsViewState.h"
+#include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/TrackPane.h"
 #include "gui/viewers/ViewerCommands.h"
@@ -223,10 +223,10 @@ void CMainFrame::BindCommands() {
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
   // The dialogs of the mission, the setup and the data viewers bind their commands here.
-  BindEditingCommands(*this);
-  BindSetupCommands(commands_, *this);
-  BindViewerCommands(commands_, *this);
-  BindTrackCommands(commands_, *this);
+  BindEditingCommands(*this, *planBar_);
+  BindSetupCommands(*this);
+  BindViewerCommands(*this);
+  BindTrackCommands(*this);
 }
 
 void CMainFrame::BindFileCommands() {
@@ -335,6 +335,11 @@ QMdiSubWindow* CMainFrame::ActiveSubWindow() const {
 CChildFrame* CMainFrame::ActiveChild() const {
   QMdiSubWindow* window = ActiveSubWindow();
   return window ? dynamic_cast<CChildFrame*>(window->widget()) : nullptr;
+}
+
+CPlumoraDoc* CMainFrame::ActiveDocument() const {
+  CChildFrame* child = ActiveChild();
+  return child ? &child->doc() : nullptr;
 }
 
 CPlumoraView* CMainFrame::ActiveView() const {
@@ -535,9 +540,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void CMainFrame::MarkModified(CChildFrame& child) {
-  child.documentState().SetModified();
-  child.UpdateTitle();
+void CMainFrame::MarkModified(CPlumoraDoc& doc) {
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    auto* child = dynamic_cast<CChildFrame*>(window->widget());
+    if (child && &child->doc() == &doc) {
+      child->documentState().SetModified();
+      child->UpdateTitle();
+    }
+  }
   UpdateTitle();
 }
 

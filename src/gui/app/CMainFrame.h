@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "core/common/Prompter.h"
-#include "gui/app/FrameHost.h"
+#include "gui/kit/CommandContext.h"
 #include "gui/kit/CommandRouter.h"
 #include "gui/kit/GlResources.h"
 #include "gui/kit/QtPrompter.h"
 #include "gui/logic/app/DocumentState.h"
 #include "gui/logic/results/AnimationControl.h"
+#include "gui/results/CPlumoraView.h"
+#include "gui/results/FrameHost.h"
 
 class QDockWidget;
 class QLabel;
@@ -35,7 +37,7 @@ class CChildFrame;
 class CPlumoraView;
 class MissionPlanBar;
 
-class CMainFrame : public QMainWindow, public FrameHost {
+class CMainFrame : public QMainWindow, public FrameHost, public CommandContext {
  public:
   // bitmaps: the start-up pictures, which outlive the window (loaded after it is shown).
   CMainFrame(std::filesystem::path baseFolder, const StartupBitmaps& bitmaps);
@@ -50,13 +52,9 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // was saved.
   bool SaveDocument(CChildFrame& child, bool saveAs);
   CChildFrame* ActiveChild() const;
-  // The folder of the run-time data, fixed at start-up (CPlumoraApp::baseFolder).
-  const std::filesystem::path& baseFolder() const { return baseFolder_; }
-  CPlumoraView* ActiveView() const;
 
   // The prompter of documents and runs (message boxes; tests put a recorder in its place).
   void SetPrompter(Prompter* prompter);
-  Prompter& prompter() const { return *prompter_; }
 
   // --- Run and export -------------------------------------------------------------------
   // Runs the active mission on a worker thread behind the progress dialog; returns when it
@@ -65,7 +63,6 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // Shows what the mission check finds in the active document: errors, warnings, or that there
   // are none.
   void CheckActiveMission();
-  bool running() const { return running_; }
   // Writes the active document's results as CSV to path; false (and said so) when it failed.
   bool ExportResults(const std::filesystem::path& path);
 
@@ -78,7 +75,6 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void OnAnimationControl(int controlId, int value);
 
   // --- Commands -------------------------------------------------------------------------
-  CommandRouter& commands() { return commands_; }
   // Runs a command as its menu item or button would; false when it is not available now.
   bool Invoke(int commandId) { return commands_.Invoke(commandId); }
   // The menu item of a command, or null.
@@ -93,8 +89,6 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The display lists every 3D view draws with.
   GlResources& glResources() { return glResources_; }
   void UpdateTitle();
-  // An edit changed the child's mission: its title shows the mark and closing asks to save.
-  void MarkModified(CChildFrame& child);
 
   // --- FrameHost ------------------------------------------------------------------------
   bool QuerySaveDocument(CChildFrame& child) override;
@@ -106,9 +100,19 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool AnimationPlaying() const override { return animation_.playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+
+  // --- CommandContext -------------------------------------------------------------------
+  Prompter& prompter() const override { return *prompter_; }
+  // The folder of the run-time data, fixed at start-up (CPlumoraApp::baseFolder).
+  const std::filesystem::path& baseFolder() const override { return baseFolder_; }
   const StartupBitmaps& bitmaps() const override { return bitmaps_; }
-  std::filesystem::path DataFolder() const override { return baseFolder_; }
   GlResources* SceneResources() override { return &glResources_; }
+  QWidget* dialogParent() override { return this; }
+  CommandRouter& commands() override { return commands_; }
+  CPlumoraDoc* ActiveDocument() const override;
+  CPlumoraView* ActiveView() const override;
+  void MarkModified(CPlumoraDoc& doc) override;
+  bool running() const override { return running_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/CChildFrame.h"
-#include "gui/app/FrameHost.h"
+#include "gui/results/CChildFrame.h"
+#include "gui/results/FrameHost.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/kit/CommandContext.h"
 #include "gui/kit/CommandRouter.h"
 #include "gui/kit/DibImage.h"
 #include "gui/logic/commands/CommandIds.h"
@@ -111,9 +111,9 @@ void TrackPane::ToggleTrackLine() {
   host().Repaint();
 }
 
-void BindTrackCommands(CommandRouter& commands, CMainFrame& frame) {
-  commands.Bind(kCmdPopupTrackLine, [&frame] {
-    CPlumoraView* view = frame.ActiveView();
+void BindTrackCommands(CommandContext& context) {
+  context.commands().Bind(kCmdPopupTrackLine, [&context] {
+    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
     if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
       track->ToggleTrackLine();
     }

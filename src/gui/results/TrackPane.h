@@ -12,8 +12,7 @@
 
 namespace plumora::gui {
 
-class CMainFrame;
-class CommandRouter;
+class CommandContext;
 
 class TrackPane final : public ResultsPane {
  public:
@@ -44,6 +43,6 @@ class TrackPane final : public ResultsPane {
 };
 
 // Binds the popup's "Show track line" to the active pane.
-void BindTrackCommands(CommandRouter& commands, CMainFrame& frame);
+void BindTrackCommands(CommandContext& context);
 
 }  // namespace plumora::gui

@@ -1,12 +1,12 @@
-#include "gui/app/CChildFrame.h"
+#include "gui/results/CChildFrame.h"
 
 #include <QCloseEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "gui/app/FrameHost.h"
 #include "gui/kit/QtPrompter.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/FrameHost.h"
 
 namespace plumora::gui {
 
