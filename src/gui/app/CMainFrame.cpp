@@ -21,7 +21,7 @@
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
 #include "gui/results/CChildFrame.h"
-#include "gui/results/TrackPane.h"
+#include "gui/results/PaneCommands.h"
 #include "gui/viewers/ViewerCommands.h"
 
 namespace plumora::gui {
@@ -109,7 +109,7 @@ void CMainFrame::BindCommands() {
   BindEditingCommands(*this, *planBar_);
   BindSetupCommands(*this);
   BindViewerCommands(*this);
-  BindTrackCommands(*this);
+  BindPaneCommands(*this);
 }
 
 void CMainFrame::BindFileCommands() {

@@ -45,6 +45,10 @@ void CChildFrame::UpdateTitle() {
   setWindowModified(state_.modified());
 }
 
+bool CChildFrame::IsActive() const {
+  return host_.IsActiveFrame(*this);
+}
+
 void CChildFrame::SetActiveView(CPlumoraView* view) {
   if (activeView_ == view) return;
   if (activeView_) activeView_->SetActive(false);

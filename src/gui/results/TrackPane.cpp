@@ -5,11 +5,7 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/kit/CommandContext.h"
-#include "gui/kit/CommandRouter.h"
 #include "gui/kit/DibImage.h"
-#include "gui/logic/commands/CommandIds.h"
-#include "gui/results/CPlumoraView.h"
 
 namespace plumora::gui {
 
@@ -109,15 +105,6 @@ void TrackPane::ToggleTrackLine() {
   bool& line = host().viewState().trackLine;
   line = !line;
   host().Repaint();
-}
-
-void BindTrackCommands(CommandContext& context) {
-  context.commands().Bind(kCmdPopupTrackLine, [&context] {
-    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
-    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
-      track->ToggleTrackLine();
-    }
-  });
 }
 
 }  // namespace plumora::gui
