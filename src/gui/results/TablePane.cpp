@@ -4,7 +4,7 @@
 #include <QPrinter>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/results/QtColour.h"
+#include "gui/kit/QtColour.h"
 
 namespace plumora::gui {
 

@@ -5,11 +5,7 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CommandRouter.h"
-#include "gui/logic/commands/CommandIds.h"
-#include "gui/results/CPlumoraView.h"
-#include "gui/results/DibImage.h"
+#include "gui/kit/DibImage.h"
 
 namespace plumora::gui {
 
@@ -109,15 +105,6 @@ void TrackPane::ToggleTrackLine() {
   bool& line = host().viewState().trackLine;
   line = !line;
   host().Repaint();
-}
-
-void BindTrackCommands(CommandRouter& commands, CMainFrame& frame) {
-  commands.Bind(kCmdPopupTrackLine, [&frame] {
-    CPlumoraView* view = frame.ActiveView();
-    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
-      track->ToggleTrackLine();
-    }
-  });
 }
 
 }  // namespace plumora::gui

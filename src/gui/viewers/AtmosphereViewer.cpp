@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/QtPrompter.h"
 
 namespace plumora::gui {
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "gui/logic/viewers/PlotAxes.h"
+#include "gui/kit/QtColour.h"
 #include "gui/logic/table/TableLayout.h"
-#include "gui/results/QtColour.h"
+#include "gui/logic/viewers/PlotAxes.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "gui/app/Artwork.h"
+#include "gui/kit/Artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>

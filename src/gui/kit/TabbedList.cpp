@@ -1,4 +1,4 @@
-#include "gui/editing/TabbedList.h"
+#include "gui/kit/TabbedList.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "gui/editing/EditingKit.h"
+#include "gui/kit/EditingKit.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -14,8 +14,8 @@
 
 #include "core/common/CodePage.h"
 #include "core/common/Messages.h"
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/draw/DisplayText.h"
 
 namespace plumora::gui {

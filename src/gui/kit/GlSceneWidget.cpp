@@ -1,4 +1,4 @@
-#include "gui/results/GlSceneWidget.h"
+#include "gui/kit/GlSceneWidget.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "core/common/Messages.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 
 namespace plumora::gui {
 

@@ -1,12 +1,12 @@
-#include "gui/app/CChildFrame.h"
+#include "gui/results/CChildFrame.h"
 
 #include <QCloseEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "gui/app/FrameHost.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/results/CPlumoraView.h"
+#include "gui/results/FrameHost.h"
 
 namespace plumora::gui {
 
@@ -43,6 +43,10 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::UpdateTitle() {
   setWindowTitle(QString::fromStdString(state_.Title()) + "[*]");
   setWindowModified(state_.modified());
+}
+
+bool CChildFrame::IsActive() const {
+  return host_.IsActiveFrame(*this);
 }
 
 void CChildFrame::SetActiveView(CPlumoraView* view) {

@@ -1,4 +1,4 @@
-#include "gui/results/DibImage.h"
+#include "gui/kit/DibImage.h"
 
 #include <cstring>
 

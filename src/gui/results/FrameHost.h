@@ -4,9 +4,7 @@
 
 #include <QPoint>
 #include <QString>
-#include <filesystem>
 
-#include "core/common/DataFolder.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
 
 namespace plumora::gui {
@@ -40,8 +38,6 @@ class FrameHost {
   virtual void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) = 0;
   // The pictures the program loaded at start-up.
   virtual const StartupBitmaps& bitmaps() const = 0;
-  // The folder the run-time data (atm/, adf/, 3dmodels/, graphics/) is read from.
-  virtual std::filesystem::path DataFolder() const { return DefaultDataFolder(); }
   // The display lists and streaks every 3D view draws with; null where there are none.
   virtual GlResources* SceneResources() { return nullptr; }
 };

@@ -1,6 +1,7 @@
-#include "gui/app/GlResources.h"
+#include "gui/kit/GlResources.h"
 
 #include <QCoreApplication>
+#include <QOpenGLWidget>
 
 #include "core/common/Messages.h"
 
@@ -30,6 +31,13 @@ QSurfaceFormat GlSurfaceFormat() {
 void PrepareOpenGl() {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QSurfaceFormat::setDefaultFormat(GlSurfaceFormat());
+}
+
+void PrepareForOpenGlViews(QWidget& window) {
+  if (!QOpenGLContext::globalShareContext()) return;  // no OpenGL on this display: no 3D views
+  auto* placeholder = new QOpenGLWidget(&window);
+  placeholder->setObjectName("openGlPlaceholder");
+  placeholder->hide();
 }
 
 Result<> ResolveGl(QOpenGLContext& context, GlFunctions& gl) {

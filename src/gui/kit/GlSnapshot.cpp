@@ -1,4 +1,4 @@
-#include "gui/app/GlSnapshot.h"
+#include "gui/kit/GlSnapshot.h"
 
 #include <QPainter>
 #include <memory>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gl/HeadlessContext.h"
-#include "gui/results/GlSceneWidget.h"
+#include "gui/kit/GlSceneWidget.h"
 
 namespace plumora::gui {
 

@@ -4,9 +4,8 @@
 
 namespace plumora::gui {
 
-class CMainFrame;
-class CommandRouter;
+class CommandContext;
 
-void BindSetupCommands(CommandRouter& commands, CMainFrame& frame);
+void BindSetupCommands(CommandContext& context);
 
 }  // namespace plumora::gui

@@ -1,4 +1,4 @@
-#include "gui/app/CommandRouter.h"
+#include "gui/kit/CommandRouter.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "gui/app/Artwork.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/Artwork.h"
+#include "gui/kit/QtPrompter.h"
 
 namespace plumora::gui {
 

@@ -15,6 +15,8 @@
 #include "gl/CGLScene.h"
 #include "gl/GlFunctions.h"
 
+class QWidget;
+
 namespace plumora::gui {
 
 // The format of every 3D view: OpenGL's compatibility profile (the scenes draw with the fixed
@@ -22,6 +24,10 @@ namespace plumora::gui {
 QSurfaceFormat GlSurfaceFormat();
 // Before the QApplication is made: one context group for the whole program, and the format.
 void PrepareOpenGl();
+// The window's first OpenGL view makes Qt replace the window's native window with an OpenGL one,
+// wherever that happens: a hidden OpenGL child made before the window is shown gives it that
+// native window from the start, and its views can turn 3D from any event handler.
+void PrepareForOpenGlViews(QWidget& window);
 // The function table of a context, which must be current.
 Result<> ResolveGl(QOpenGLContext& context, GlFunctions& gl);
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gl/SceneFrame.h"
-#include "gui/app/GlResources.h"
+#include "gui/kit/GlResources.h"
 
 namespace plumora::gui {
 

@@ -1,8 +1,9 @@
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
 
 #include <QValidator>
 
-#include "gui/editing/EditingKit.h"
+#include "core/common/Messages.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
@@ -72,7 +73,9 @@ bool NumberField::Read(std::int32_t& target) {
 }
 
 void NumberField::Refuse() {
-  ShowRefusal(window(), NotANumberMessage(label_.toStdString(), text().toStdString()));
+  // In the box every "error" message of the program comes in.
+  QtPrompter(window()).Message(NotANumberMessage(label_.toStdString(), text().toStdString()),
+                               kCaptionError);
   setFocus();
   selectAll();
 }

@@ -10,38 +10,39 @@
 #include "core/app/DocumentObserver.h"
 #include "core/app/PlumoraDoc.h"
 #include "gui/logic/app/DocumentState.h"
-#include "gui/logic/results/PaneLayout.h"
 #include "gui/logic/app/RunRelay.h"
+#include "gui/logic/results/PaneLayout.h"
+#include "gui/results/CPlumoraView.h"
 
 class QSplitter;
 
 namespace plumora::gui {
 
-class CPlumoraView;
 class FrameHost;
 
-class CChildFrame : public QWidget, private DocumentObserver {
+class CChildFrame : public QWidget, public ViewFrame, private DocumentObserver {
  public:
   CChildFrame(FrameHost& host, std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
   ~CChildFrame() override;
 
   CPlumoraDoc& doc() { return *doc_; }
-  const CPlumoraDoc& doc() const { return *doc_; }
+  const CPlumoraDoc& doc() const override { return *doc_; }
   DocumentState& documentState() { return state_; }
   const DocumentState& documentState() const { return state_; }
 
-  FrameHost& host() const { return host_; }
+  FrameHost& host() const override { return host_; }
+  bool IsActive() const override;
 
   CPlumoraView* View(int column, int row) const {
     return views_[static_cast<std::size_t>(2 * row + column)];
   }
   CPlumoraView* ActiveView() const { return activeView_; }
-  void SetActiveView(CPlumoraView* view);
+  void SetActiveView(CPlumoraView* view) override;
 
   // Four panes of nearly equal size, the top-left one active.
   void EqualisePanes();
   // The pane fills the window, or the four panes come back when it already does.
-  void TogglePaneMaximised(CPlumoraView& view);
+  void TogglePaneMaximised(CPlumoraView& view) override;
   PaneSplit CurrentSplit() const;
   void ApplySplit(const PaneSplit& split);
 
@@ -54,7 +55,7 @@ class CChildFrame : public QWidget, private DocumentObserver {
   void ThawViews();
 
   // The mouse read-out of a pane, for the main window's status bar.
-  void ShowReadout(const std::string& x, const std::string& y);
+  void ShowReadout(const std::string& x, const std::string& y) override;
 
   // Updates the window's caption from the document state.
   void UpdateTitle();

@@ -1,4 +1,4 @@
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 
 #include <QMessageBox>
 #include <QThread>
