@@ -9,14 +9,13 @@
 #include "gui/app/FrameHost.h"
 #include "gui/app/GlSnapshot.h"
 #include "gui/editing/NumberField.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/scene/SceneInputs.h"
 #include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {
 
 namespace {
-
-constexpr int kPreviewControlId = 77;
 
 // The main window (its display lists, its data folder), found from the dialog up, or among the
 // top-level windows for a dialog without a parent.
@@ -35,7 +34,7 @@ FrameHost* FindFrameHost(QWidget* from) {
 CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int height,
                              std::int32_t mode)
     : QFrame(parent), state_(mode) {
-  SetControlId(*this, kPreviewControlId);
+  SetControlId(*this, kCtlPreview);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
   FrameHost* host = FindFrameHost(parent);

@@ -8,6 +8,7 @@
 
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/EditingKit.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {
@@ -18,7 +19,6 @@ namespace {
 constexpr int kPagePreview[4] = {230, 25, 200, 200};
 constexpr int kParachutePreview[4] = {180, 30, 200, 200};
 constexpr int kMargin = 10;
-constexpr int kParachuteSettingsButtonId = 1006;
 // The narrowest a page's field may become to leave its label whole.
 constexpr int kPageFieldMinimum = 56;
 
@@ -155,7 +155,7 @@ InitialStateDialog::InitialStateDialog(const InitialState& state, std::int32_t p
   sheet_->addTab(attitude_, "Attitude");
 
   auto* parachute = new QPushButton("Parachute...");
-  SetControlId(*parachute, kParachuteSettingsButtonId);
+  SetControlId(*parachute, kCtlParachuteSettings);
   connect(parachute, &QPushButton::clicked, this, [this] { EditParachute(); });
 
   auto* layout = new QVBoxLayout(this);

@@ -12,6 +12,7 @@ class QTabWidget;
 
 #include "core/mission/Records.h"
 #include "gui/editing/FieldRows.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 

@@ -4,8 +4,7 @@
 
 #include <QDialog>
 #include <QWidget>
-#include <array>
-
+#include "gui/editing/FieldRows.h"
 #include "gui/logic/editing/PayloadData.h"
 
 class QComboBox;
@@ -32,8 +31,7 @@ class CPayloadDataPage1 : public QWidget {
   QPushButton* defaultButton() const { return default_; }
 
  private:
-  // Ixx, Iyy, Izz, Ixy, Ixz, Iyz, mass, reference area.
-  std::array<NumberField*, 8> fields_{};
+  FieldRows<CPayload> rows_;
   QPushButton* default_;
 };
 
@@ -50,13 +48,18 @@ class CPayloadDataPage2 : public QWidget {
   QPushButton* defaultButton() const { return default_; }
   QRadioButton* singleStrope() const { return single_; }
   QRadioButton* bridleLegs() const { return bridle_; }
-  const std::array<NumberField*, 7>& fields() const { return fields_; }
+  // Calls `changed` whenever the user leaves one of the fields.
+  template <typename Changed>
+  void OnLeave(QObject* context, Changed changed) const {
+    strope_.OnLeave(context, changed);
+    legs_.OnLeave(context, changed);
+  }
 
  private:
   QRadioButton* single_;
   QRadioButton* bridle_;
-  // Link x, y, z; leg count, COG distance, radius, length.
-  std::array<NumberField*, 7> fields_{};
+  FieldRows<CPayload> strope_;
+  FieldRows<CPayload> legs_;
   QPushButton* default_;
 };
 
@@ -88,8 +91,7 @@ class CParachuteDataDlg : public QDialog {
 
  private:
   ParachuteData data_;
-  // The sixteen fields in the order of ParachuteData.
-  std::array<NumberField*, 16> fields_{};
+  FieldRows<CParachute> rows_;
 };
 
 // Open the dialog on the record; true when OK changed it.

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/mission/RecordChecks.h"
-#include "core/mission/Records.h"
+#include "gui/logic/commands/ControlIds.h"
 
 namespace plumora::gui {
 
@@ -37,7 +37,55 @@ std::optional<std::string> FieldOf(const Result<>& check) {
   return text + ".";
 }
 
+constexpr const char* kSquareMetres = "m\xC2\xB2";
+
 }  // namespace
+
+// clang-format off
+// The inertia's unit stands in the title of the group that holds it.
+const std::array<NumberFieldRow<CPayload>, 8> kPayloadDynamicFields = {{
+    {kCtlIxx, "Ixx", "", &CPayload::ixx},
+    {kCtlIyy, "Iyy", "", &CPayload::iyy},
+    {kCtlIzz, "Izz", "", &CPayload::izz},
+    {kCtlIxy, "Ixy", "", &CPayload::ixy},
+    {kCtlIxz, "Ixz", "", &CPayload::ixz},
+    {kCtlIyz, "Iyz", "", &CPayload::iyz},
+    {kCtlMass, "Mass", "kg", &CPayload::mass},
+    {kCtlReferenceArea, "Reference area", kSquareMetres, &CPayload::referenceArea},
+}};
+
+const std::array<NumberFieldRow<CPayload>, 3> kPayloadStropeFields = {{
+    {kCtlLinkX, "x", "m", {&CPayload::stropeLink, &Vec3::x}},
+    {kCtlLinkY, "y", "m", {&CPayload::stropeLink, &Vec3::y}},
+    {kCtlLinkZ, "z", "m", {&CPayload::stropeLink, &Vec3::z}},
+}};
+
+const std::array<NumberFieldRow<CPayload>, 4> kPayloadLegFields = {{
+    {kCtlLegCount, "Number", "", &CPayload::legCount},
+    {kCtlCogDistance, "COG distance", "m", &CPayload::cogDistance},
+    {kCtlLegRadius, "Radius", "m", &CPayload::legRadius},
+    {kCtlLegLength, "Length", "m", &CPayload::legLength},
+}};
+
+const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields = {{
+    {kCtlIxx, "Ixx", "", &CParachute::ixx},
+    {kCtlIyy, "Iyy", "", &CParachute::iyy},
+    {kCtlIzz, "Izz", "", &CParachute::izz},
+    {kCtlIxy, "Ixy", "", &CParachute::ixy},
+    {kCtlIxz, "Ixz", "", &CParachute::ixz},
+    {kCtlIyz, "Iyz", "", &CParachute::iyz},
+    {kCtlMass, "Mass", "kg", &CParachute::mass},
+    {kCtlReferenceArea, "Reference area", kSquareMetres, &CParachute::referenceArea},
+    {kCtlCentreOfPressure, "Center of pressure", "m", &CParachute::centreOfPressure},
+    {kCtlLinkX, "x", "m", {&CParachute::link, &Vec3::x}},
+    {kCtlLinkY, "y", "m", {&CParachute::link, &Vec3::y}},
+    {kCtlLinkZ, "z", "m", {&CParachute::link, &Vec3::z}},
+    {kCtlStiffness, "Stiffness", "N/m", &CParachute::stiffness},
+    {kCtlLineLength, "Length", "m", &CParachute::lineLength},
+    {kCtlDamping, "Damping", "N/(m/s)", &CParachute::damping},
+    {kCtlConfluenceMass, "Confluence point mass", "kg", &CParachute::confluenceMass},
+}};
+// clang-format on
 
 std::int32_t UsableTypeIndex(std::int32_t typeIndex) {
   return typeIndex >= 0 && typeIndex < kPayloadTypeCount ? typeIndex : 0;
@@ -54,18 +102,16 @@ std::string LegCountMessage(std::int32_t legCount) {
 
 PayloadData PayloadData::Of(const CPayload& p) {
   PayloadData d;
+  static_cast<CPayload&>(d) = p;
   d.typeIndex = UsableTypeIndex(p.typeIndex);
-  d.ixx = p.ixx, d.iyy = p.iyy, d.izz = p.izz;
-  d.ixy = p.ixy, d.ixz = p.ixz, d.iyz = p.iyz;
-  d.mass = p.mass;
-  d.referenceArea = p.referenceArea;
-  d.stropeLink = p.stropeLink;
-  d.connectionKind = p.connectionKind;
-  d.legCount = p.legCount;
-  d.legLength = p.legLength;
-  d.cogDistance = p.cogDistance;
-  d.legRadius = p.legRadius;
   return d;
+}
+
+bool operator==(const PayloadData& a, const PayloadData& b) {
+  return a.typeIndex == b.typeIndex && a.connectionKind == b.connectionKind &&
+         FieldsEqual<CPayload>(kPayloadDynamicFields, a, b) &&
+         FieldsEqual<CPayload>(kPayloadStropeFields, a, b) &&
+         FieldsEqual<CPayload>(kPayloadLegFields, a, b);
 }
 
 void PayloadData::ApplyDynamicDefaults() {
@@ -106,16 +152,11 @@ bool PayloadData::WriteTo(CPayload& p) const {
   const std::array<Vec3, kMaxLegs> pointsBefore = p.legPoints;
   p.typeIndex = UsableTypeIndex(typeIndex);
   p.typeKeyword = kPayloadTypeKeywords[static_cast<std::size_t>(p.typeIndex)];
-  p.ixx = ixx, p.iyy = iyy, p.izz = izz;
-  p.ixy = ixy, p.ixz = ixz, p.iyz = iyz;
-  p.mass = mass;
-  p.referenceArea = referenceArea;
-  p.stropeLink = stropeLink;
+  CopyFields<CPayload>(kPayloadDynamicFields, *this, p);
+  CopyFields<CPayload>(kPayloadStropeFields, *this, p);
+  CopyFields<CPayload>(kPayloadLegFields, *this, p);
   p.connectionKind = connectionKind;
   p.legCount = std::clamp(legCount, 0, kMaxLegs);
-  p.legLength = legLength;
-  p.cogDistance = cogDistance;
-  p.legRadius = legRadius;
   p.DeriveLegPoints();
   return !(before == *this) || !typeWasUsable || keywordBefore != p.typeKeyword ||
          pointsBefore != p.legPoints;
@@ -144,31 +185,13 @@ int PreviewLines(const PayloadData& d, PreviewLinePoints& points) {
 
 ParachuteData ParachuteData::Of(const CParachute& c) {
   ParachuteData d;
-  d.ixx = c.ixx, d.iyy = c.iyy, d.izz = c.izz;
-  d.ixy = c.ixy, d.ixz = c.ixz, d.iyz = c.iyz;
-  d.mass = c.mass;
-  d.referenceArea = c.referenceArea;
-  d.centreOfPressure = c.centreOfPressure;
-  d.link = c.link;
-  d.stiffness = c.stiffness;
-  d.lineLength = c.lineLength;
-  d.damping = c.damping;
-  d.confluenceMass = c.confluenceMass;
+  static_cast<CParachute&>(d) = c;
   return d;
 }
 
 bool ParachuteData::WriteTo(CParachute& c) const {
-  if (Of(c) == *this) return false;
-  c.ixx = ixx, c.iyy = iyy, c.izz = izz;
-  c.ixy = ixy, c.ixz = ixz, c.iyz = iyz;
-  c.mass = mass;
-  c.referenceArea = referenceArea;
-  c.centreOfPressure = centreOfPressure;
-  c.link = link;
-  c.stiffness = stiffness;
-  c.lineLength = lineLength;
-  c.damping = damping;
-  c.confluenceMass = confluenceMass;
+  if (FieldsEqual<CParachute>(kParachuteFields, *this, c)) return false;
+  CopyFields<CParachute>(kParachuteFields, *this, c);
   return true;
 }
 
