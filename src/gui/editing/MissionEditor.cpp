@@ -44,8 +44,10 @@ CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) 
   grid->addWidget(new QLabel("Mission Type"), 1, 0);
   grid->addWidget(type_, 1, 1, Qt::AlignLeft);
   grid->addWidget(new QLabel("Mission Comments"), 2, 0, 1, 2);
+  // The comments take the room the phase page needs: the page has no empty area below them.
+  comments_->setMaximumHeight(QWIDGETSIZE_MAX);
   grid->addWidget(comments_, 3, 0, 1, 2);
-  grid->setRowStretch(4, 1);
+  grid->setRowStretch(3, 1);
 }
 
 bool CMissionEditorPage1::Read(MissionDescription& description) {
@@ -71,7 +73,7 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
   QPushButton* active = Button("Active", kCtlToggleActive);
   QWidget* headings = list_->MakeHeadings(
       {new QLabel("Number"), active, new QLabel("Phase Name"), new QLabel("Phase Type")});
-  list_->setMinimumSize(list_->textLeft() + list_->tabStops().back() + 110, 150);
+  list_->setMinimumSize(list_->textLeft() + list_->askedTabStops().back() + 110, 150);
 
   auto* buttons = new QHBoxLayout;
   QPushButton* add = Button("Add", kCtlAdd);

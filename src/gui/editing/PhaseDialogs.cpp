@@ -11,6 +11,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/editing/EditingKit.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/editing/NumberField.h"
 #include "gui/editing/RecordManagers.h"
 #include "gui/editing/TabbedList.h"
@@ -52,6 +53,7 @@ CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& 
     grid->addWidget(field, k, 1);
     grid->addWidget(new QLabel(unit), k, 2);
   }
+  grid->setColumnStretch(3, 1);  // the room the title needs stays right of the units
   timeField_ = rows_.Field(kCtlStopTime);
   heightField_ = rows_.Field(kCtlStopHeight);
   rows_.Show(stop_);
@@ -63,6 +65,7 @@ CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& 
   layout->addLayout(grid);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  KeepTitleWhole(*this, *layout);
 }
 
 void CStopConditionDlg::ChooseKind(std::int32_t kind) {
@@ -144,6 +147,7 @@ CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const Phas
   layout->addWidget(solverGroup);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  KeepTitleWhole(*this, *layout);
 }
 
 void CPhaseDataDlg::FillPayloads() {

@@ -12,6 +12,7 @@
 #include "core/mission/Records.h"
 #include "gui/editing/CGLPreviewWnd.h"
 #include "gui/editing/EditingKit.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/editing/NumberField.h"
 #include "gui/editing/TabbedList.h"
 #include "gui/logic/commands/ControlIds.h"
@@ -56,23 +57,22 @@ NumberField* AddField(FieldRows<Record>& rows, QGridLayout& grid, int line, int 
 
 // The rows one under another, from the grid's first line.
 template <typename Record>
-void AddColumn(FieldRows<Record>& rows, QGridLayout& grid,
-               std::span<const NumberFieldRow<Record>> table) {
+QGridLayout* AddColumn(FieldRows<Record>& rows, QGridLayout& grid,
+                       std::span<const NumberFieldRow<Record>> table) {
   for (std::size_t k = 0; k < table.size(); ++k) {
     AddField(rows, grid, static_cast<int>(k), 0, table[k]);
   }
   grid.setColumnStretch(3, 1);
+  return &grid;
 }
 
-// The group "Inertia (kg*m²)": Ixx, Iyy, Izz down the first column, the products beside them.
+// The group "Inertia (kg*m²)": the moments, then the products, in the column of the page's
+// other fields. `grid` is the group's grid.
 template <typename Record>
-QGroupBox* InertiaGroup(FieldRows<Record>& rows, std::span<const NumberFieldRow<Record>> table) {
+QGroupBox* InertiaGroup(FieldRows<Record>& rows, std::span<const NumberFieldRow<Record>> table,
+                        QGridLayout*& grid) {
   auto* group = new QGroupBox(QString::fromUtf8("Inertia (kg*m\u00B2)"));
-  auto* grid = new QGridLayout(group);
-  for (int k = 0; k < 6; ++k) {
-    AddField(rows, *grid, k % 3, k < 3 ? 0 : 2, table[static_cast<std::size_t>(k)]);
-  }
-  grid->setColumnMinimumWidth(2, 30);
+  grid = AddColumn(rows, *new QGridLayout(group), table.first(6));
   return group;
 }
 
@@ -84,10 +84,12 @@ CPayloadDataPage1::CPayloadDataPage1() {
   setObjectName("dlg_180");
   const std::span<const NumberFieldRow<CPayload>> table(kPayloadDynamicFields);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(InertiaGroup(rows_, table.first(6)));
+  QGridLayout* inertia = nullptr;
+  layout->addWidget(InertiaGroup(rows_, table.first(6), inertia));
   auto* grid = new QGridLayout;
   AddColumn(rows_, *grid, table.subspan(6));
   layout->addLayout(grid);
+  grids_ = {{this, inertia}, {this, grid}};
   layout->addStretch(1);
   default_ = Button("Default", kCtlTypeDefaults);
   layout->addWidget(default_, 0, Qt::AlignRight);
@@ -118,9 +120,9 @@ CPayloadDataPage2::CPayloadDataPage2() {
   kinds->addStretch(1);
 
   auto* strope = new QGroupBox("Single Strope");
-  AddColumn<CPayload>(strope_, *new QGridLayout(strope), kPayloadStropeFields);
   auto* legs = new QGroupBox("Bridle Legs");
-  AddColumn<CPayload>(legs_, *new QGridLayout(legs), kPayloadLegFields);
+  grids_ = {{this, AddColumn<CPayload>(strope_, *new QGridLayout(strope), kPayloadStropeFields)},
+            {this, AddColumn<CPayload>(legs_, *new QGridLayout(legs), kPayloadLegFields)}};
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(kinds);
@@ -169,6 +171,10 @@ CPayloadDataDlg::CPayloadDataDlg(const CPayload& payload, QWidget* parent)
   sheet->setFixedWidth(kPayloadFieldsWidth);
   dynamic_->Show(data_);
   lines_->Show(data_);
+  // The two pages' fields stand in one column.
+  std::vector<FieldGrid> grids = dynamic_->grids();
+  for (const FieldGrid& g : lines_->grids()) grids.push_back(g);
+  AlignFieldColumns(grids);
 
   auto* typeRow = new QWidget;
   auto* typeLayout = new QHBoxLayout(typeRow);
@@ -260,24 +266,30 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
   auto* column = new QVBoxLayout(fields);
   column->setContentsMargins(0, 0, 0, 0);
   const std::span<const NumberFieldRow<CParachute>> table(kParachuteFields);
-  column->addWidget(InertiaGroup(rows_, table.first(6)));
+  QGridLayout* inertia = nullptr;
+  column->addWidget(InertiaGroup(rows_, table.first(6), inertia));
 
   auto* body = new QGridLayout;
   AddColumn(rows_, *body, table.subspan(6, 3));
   column->addLayout(body);
 
   auto* link = new QGroupBox("Link (body frame)");
-  auto* linkGrid = new QGridLayout(link);
-  for (int k = 0; k < 3; ++k) AddField(rows_, *linkGrid, 0, 3 * k, table[9 + k]);
+  QGridLayout* linkGrid = AddColumn(rows_, *new QGridLayout(link), table.subspan(9, 3));
   column->addWidget(link);
 
   auto* line = new QGroupBox("Connection Line");
-  AddColumn(rows_, *new QGridLayout(line), table.subspan(12, 3));
+  QGridLayout* lineGrid = AddColumn(rows_, *new QGridLayout(line), table.subspan(12, 3));
   column->addWidget(line);
 
   auto* confluence = new QGridLayout;
   AddColumn(rows_, *confluence, table.subspan(15));
   column->addLayout(confluence);
+  const FieldGrid grids[] = {{fields, inertia},
+                             {fields, body},
+                             {fields, linkGrid},
+                             {fields, lineGrid},
+                             {fields, confluence}};
+  AlignFieldColumns(grids);
   fields->setFixedWidth(kParachuteFieldsWidth);
   rows_.Show(data_);
 

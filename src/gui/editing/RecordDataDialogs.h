@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <vector>
 #include "gui/editing/FieldRows.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/logic/editing/PayloadData.h"
 
 class QComboBox;
@@ -29,9 +31,11 @@ class CPayloadDataPage1 : public QWidget {
   void Show(const PayloadData& data);
   bool Read(PayloadData& data);
   QPushButton* defaultButton() const { return default_; }
+  const std::vector<FieldGrid>& grids() const { return grids_; }
 
  private:
   FieldRows<CPayload> rows_;
+  std::vector<FieldGrid> grids_;
   QPushButton* default_;
 };
 
@@ -48,6 +52,7 @@ class CPayloadDataPage2 : public QWidget {
   QPushButton* defaultButton() const { return default_; }
   QRadioButton* singleStrope() const { return single_; }
   QRadioButton* bridleLegs() const { return bridle_; }
+  const std::vector<FieldGrid>& grids() const { return grids_; }
   // Calls `changed` whenever the user leaves one of the fields.
   template <typename Changed>
   void OnLeave(QObject* context, Changed changed) const {
@@ -60,6 +65,7 @@ class CPayloadDataPage2 : public QWidget {
   QRadioButton* bridle_;
   FieldRows<CPayload> strope_;
   FieldRows<CPayload> legs_;
+  std::vector<FieldGrid> grids_;
   QPushButton* default_;
 };
 

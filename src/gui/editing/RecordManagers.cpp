@@ -35,7 +35,7 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
   QWidget* headings = list_->MakeHeadings({new QLabel("Number"),
                                            new QLabel(payloads ? "Payload name" : "Parachute name"),
                                            new QLabel("Type")});
-  const int listWidth = list_->textLeft() + list_->tabStops().back() + 120;
+  const int listWidth = list_->textLeft() + list_->askedTabStops().back() + 120;
   list_->setMinimumSize(listWidth, 160);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Edit(); });
 

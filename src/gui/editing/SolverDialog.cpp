@@ -8,6 +8,7 @@
 
 #include "core/common/Messages.h"
 #include "gui/editing/EditingKit.h"
+#include "gui/editing/FormLayout.h"
 
 namespace plumora::gui {
 
@@ -47,6 +48,8 @@ SolverDialog::SolverDialog(const SolverEdit& edit, Prompter& prompter, QWidget* 
   layout->addLayout(columns);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  const FieldGrid grids[] = {{this, steps}, {this, errorGrid}};
+  AlignFieldColumns(grids);
 }
 
 void SolverDialog::accept() {
