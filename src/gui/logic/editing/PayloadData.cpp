@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 #include "core/mission/RecordChecks.h"
 #include "gui/logic/commands/ControlIds.h"
@@ -39,21 +40,37 @@ std::optional<std::string> FieldOf(const Result<>& check) {
 
 constexpr const char* kSquareMetres = "m\xC2\xB2";
 
+// Inertia, mass and reference area: the fields payloads and parachutes share, by the same names.
+// The inertia's unit stands in the title of the group that holds it.
+template <typename Record>
+constexpr std::array<NumberFieldRow<Record>, 8> BodyFields() {
+  return {{
+      {kCtlIxx, "Ixx", "", &Record::ixx},
+      {kCtlIyy, "Iyy", "", &Record::iyy},
+      {kCtlIzz, "Izz", "", &Record::izz},
+      {kCtlIxy, "Ixy", "", &Record::ixy},
+      {kCtlIxz, "Ixz", "", &Record::ixz},
+      {kCtlIyz, "Iyz", "", &Record::iyz},
+      {kCtlMass, "Mass", "kg", &Record::mass},
+      {kCtlReferenceArea, "Reference area", kSquareMetres, &Record::referenceArea},
+  }};
+}
+
+// The rows of `first`, then those of `second`.
+template <typename Row, std::size_t A, std::size_t B>
+constexpr std::array<Row, A + B> Joined(const std::array<Row, A>& first,
+                                        const std::array<Row, B>& second) {
+  return [&]<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<Row, A + B>{(I < A ? first[I] : second[I - A])...};
+  }
+  (std::make_index_sequence<A + B>{});
+}
+
 }  // namespace
 
-// clang-format off
-// The inertia's unit stands in the title of the group that holds it.
-const std::array<NumberFieldRow<CPayload>, 8> kPayloadDynamicFields = {{
-    {kCtlIxx, "Ixx", "", &CPayload::ixx},
-    {kCtlIyy, "Iyy", "", &CPayload::iyy},
-    {kCtlIzz, "Izz", "", &CPayload::izz},
-    {kCtlIxy, "Ixy", "", &CPayload::ixy},
-    {kCtlIxz, "Ixz", "", &CPayload::ixz},
-    {kCtlIyz, "Iyz", "", &CPayload::iyz},
-    {kCtlMass, "Mass", "kg", &CPayload::mass},
-    {kCtlReferenceArea, "Reference area", kSquareMetres, &CPayload::referenceArea},
-}};
+const std::array<NumberFieldRow<CPayload>, 8> kPayloadDynamicFields = BodyFields<CPayload>();
 
+// clang-format off
 const std::array<NumberFieldRow<CPayload>, 3> kPayloadStropeFields = {{
     {kCtlLinkX, "x", "m", {&CPayload::stropeLink, &Vec3::x}},
     {kCtlLinkY, "y", "m", {&CPayload::stropeLink, &Vec3::y}},
@@ -67,15 +84,8 @@ const std::array<NumberFieldRow<CPayload>, 4> kPayloadLegFields = {{
     {kCtlLegLength, "Length", "m", &CPayload::legLength},
 }};
 
-const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields = {{
-    {kCtlIxx, "Ixx", "", &CParachute::ixx},
-    {kCtlIyy, "Iyy", "", &CParachute::iyy},
-    {kCtlIzz, "Izz", "", &CParachute::izz},
-    {kCtlIxy, "Ixy", "", &CParachute::ixy},
-    {kCtlIxz, "Ixz", "", &CParachute::ixz},
-    {kCtlIyz, "Iyz", "", &CParachute::iyz},
-    {kCtlMass, "Mass", "kg", &CParachute::mass},
-    {kCtlReferenceArea, "Reference area", kSquareMetres, &CParachute::referenceArea},
+const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields = Joined(
+    BodyFields<CParachute>(), std::array<NumberFieldRow<CParachute>, 8>{{
     {kCtlCentreOfPressure, "Center of pressure", "m", &CParachute::centreOfPressure},
     {kCtlLinkX, "x", "m", {&CParachute::link, &Vec3::x}},
     {kCtlLinkY, "y", "m", {&CParachute::link, &Vec3::y}},
@@ -84,7 +94,7 @@ const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields = {{
     {kCtlLineLength, "Length", "m", &CParachute::lineLength},
     {kCtlDamping, "Damping", "N/(m/s)", &CParachute::damping},
     {kCtlConfluenceMass, "Confluence point mass", "kg", &CParachute::confluenceMass},
-}};
+}});
 // clang-format on
 
 std::int32_t UsableTypeIndex(std::int32_t typeIndex) {
