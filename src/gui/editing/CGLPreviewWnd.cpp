@@ -9,20 +9,20 @@
 #include "gui/kit/GlSceneWidget.h"
 #include "gui/kit/GlSnapshot.h"
 #include "gui/kit/NumberField.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/scene/SceneInputs.h"
 
 namespace plumora::gui {
 
 namespace {
 
-constexpr int kPreviewControlId = 77;
 
 }  // namespace
 
 CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int height,
                              std::int32_t mode)
     : QFrame(parent), state_(mode) {
-  SetControlId(*this, kPreviewControlId);
+  SetControlId(*this, kCtlPreview);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
   FrameServices* host = FrameServices::Find(parent);

@@ -13,15 +13,13 @@
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 
 namespace {
 
-constexpr int kPlanetListId = 1042;
-constexpr int kDescriptionListId = 1164;
-constexpr int kWindId = 1095;
 // The description list is never narrower than this many characters.
 constexpr int kDescriptionChars = 40;
 
@@ -33,12 +31,12 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
     : QDialog(parent), base_(std::move(base)), prompter_(prompter) {
   setWindowTitle("Environment data");
   planets_ = new QComboBox;
-  SetControlId(*planets_, kPlanetListId);
+  SetControlId(*planets_, kCtlPlanet);
   for (int k = 0; k < kPlanetCount; ++k) planets_->addItem(ToQString(PlanetKeyword(k)));
   planets_->setCurrentIndex(planet >= 0 && planet < kPlanetCount ? planet : -1);
 
   descriptions_ = new QComboBox;
-  SetControlId(*descriptions_, kDescriptionListId);
+  SetControlId(*descriptions_, kCtlAtmosphereDescription);
   // Wide enough for the descriptions of every planet: the dialog keeps its size when the planet
   // changes.
   descriptions_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -63,7 +61,7 @@ EnvironmentDialog::EnvironmentDialog(std::filesystem::path base, std::int32_t pl
   });
 
   wind_ = new QCheckBox("Wind");
-  SetControlId(*wind_, kWindId);
+  SetControlId(*wind_, kCtlWind);
   wind_->setChecked(wind != 0);
 
   auto* planetRow = new QFormLayout;

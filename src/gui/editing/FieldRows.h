@@ -1,16 +1,19 @@
-// Rows of label, number field and unit in a grid, one per value of a record that a setup dialog
-// edits. The rows come from the tables of gui/logic/editing/SetupForms.h; OK reads them all back.
+// The number fields of a dialog bound to the rows of a record's field table: the setup dialogs let
+// it lay out label, field and unit in a grid; the data dialogs place the fields themselves and
+// bind them. Either way it shows a record in them, reads them back on OK and peeks at what they
+// hold while the user types.
 #pragma once
 
 #include <QGridLayout>
 #include <QLabel>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "gui/kit/NumberField.h"
+#include "gui/logic/editing/FieldTable.h"
 #include "gui/logic/editing/NumberText.h"
-#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 
@@ -31,22 +34,47 @@ class FieldRows {
       auto* field = new NumberField(name);
       SetControlId(*field, row.id);
       field->setFixedWidth(kSetupFieldWidth);
-      field->SetValue(values.*row.value);
       label->setBuddy(field);
       grid.addWidget(label, line, 0);
       grid.addWidget(field, line, 1);
       grid.addWidget(new QLabel(QString::fromUtf8(row.unit)), line, 2);
-      fields_.push_back({field, row.value, row.id});
+      Bind(field, row);
+      ShowIn(fields_.back(), values);
     }
+  }
+
+  // Binds a field the dialog made and placed to its row.
+  void Bind(NumberField* field, const NumberFieldRow<Record>& row) {
+    fields_.push_back({field, row.value, row.id});
+  }
+
+  // Shows the record's values in every field.
+  void Show(const Record& record) const {
+    for (const Bound& b : fields_) ShowIn(b, record);
   }
 
   // Reads every field into `record`; false at the first one that holds no number (it has said
   // so and taken the focus).
   bool Read(Record& record) const {
     for (const Bound& b : fields_) {
-      if (!b.field->Read(record.*b.value)) return false;
+      const bool read = b.value.IsInteger() ? b.field->Read(*b.value.Integer(record))
+                                            : b.field->Read(*b.value.Real(record));
+      if (!read) return false;
     }
     return true;
+  }
+
+  // Puts into `record` what each field holds now, as far as it reads as a number; the others
+  // leave their values as they are (typing is not over).
+  void Peek(Record& record) const {
+    for (const Bound& b : fields_) {
+      const std::string text = b.field->text().toStdString();
+      if (b.value.IsInteger()) {
+        if (const auto count = ParseInteger(text)) *b.value.Integer(record) = *count;
+      } else if (const auto value = ParseNumber(text)) {
+        *b.value.Real(record) = *value;
+      }
+    }
   }
 
   // Lets the fields take the room the grid gives them, but no less than `minimum` pixels.
@@ -72,7 +100,7 @@ class FieldRows {
     return nullptr;
   }
 
-  NumberField* Field(double Record::*value) const {
+  NumberField* Field(FieldRef<Record> value) const {
     for (const Bound& b : fields_) {
       if (b.value == value) return b.field;
     }
@@ -81,11 +109,18 @@ class FieldRows {
 
   // The number the field of `value` shows now, or the record's value while its text is none
   // (typing is not over).
-  double Shown(double Record::*value, const Record& fallback) const {
+  double Shown(FieldRef<Record> value, const Record& fallback) const {
     const NumberField* field = Field(value);
     const std::optional<double> shown =
         field ? ParseNumber(field->text().toStdString()) : std::nullopt;
-    return shown.value_or(fallback.*value);
+    return shown.value_or(value.Value(fallback));
+  }
+
+  // The bound fields, in the order they were bound.
+  std::vector<NumberField*> Fields() const {
+    std::vector<NumberField*> fields;
+    for (const Bound& b : fields_) fields.push_back(b.field);
+    return fields;
   }
 
   // Calls `changed` whenever the user leaves one of the fields.
@@ -107,9 +142,17 @@ class FieldRows {
  private:
   struct Bound {
     NumberField* field;
-    double Record::*value;
+    FieldRef<Record> value;
     int id;
   };
+
+  static void ShowIn(const Bound& b, const Record& record) {
+    if (b.value.IsInteger()) {
+      b.field->SetValue(*b.value.Integer(record));
+    } else {
+      b.field->SetValue(*b.value.Real(record));
+    }
+  }
   std::vector<Bound> fields_;
 };
 

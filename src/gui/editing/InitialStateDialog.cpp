@@ -5,9 +5,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "gui/editing/CGLPreviewWnd.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/kit/EditingKit.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {
@@ -18,7 +22,6 @@ namespace {
 constexpr int kPagePreview[4] = {230, 25, 200, 200};
 constexpr int kParachutePreview[4] = {180, 30, 200, 200};
 constexpr int kMargin = 10;
-constexpr int kParachuteSettingsButtonId = 1006;
 // The narrowest a page's field may become to leave its label whole.
 constexpr int kPageFieldMinimum = 56;
 
@@ -48,7 +51,8 @@ CGLPreviewWnd* MakePreview(QWidget* parent, const int (&place)[4], std::int32_t 
 CInitialVectorPage1::CInitialVectorPage1(const InitialState& state, std::int32_t planet,
                                          std::function<void(double)> pathAngleLeft)
     : shown_(state) {
-  rows_.Add(*FieldColumn(*this, kPagePreview[0], kPagePreview[1]), kPositionFields, state);
+  grid_ = FieldColumn(*this, kPagePreview[0], kPagePreview[1]);
+  rows_.Add(*grid_, kPositionFields, state);
   rows_.LetFieldsStretch(kPageFieldMinimum);
   preview_ = MakePreview(this, kPagePreview, GlobeModeOfPlanet(planet));
   MoveGlobe();
@@ -70,7 +74,8 @@ void CInitialVectorPage1::MoveGlobe() {
 // --- Page "Attitude" -------------------------------------------------------------------------
 
 CInitialVectorPage2::CInitialVectorPage2(const InitialState& state) : shown_(state) {
-  rows_.Add(*FieldColumn(*this, kPagePreview[0], kPagePreview[1]), kAttitudeFields, state);
+  grid_ = FieldColumn(*this, kPagePreview[0], kPagePreview[1]);
+  rows_.Add(*grid_, kAttitudeFields, state);
   rows_.LetFieldsStretch(kPageFieldMinimum);
   preview_ = MakePreview(this, kPagePreview, kPreviewCapsule);
   preview_->state().triadOn = true;
@@ -105,23 +110,30 @@ ParachuteStateDialog::ParachuteStateDialog(const InitialState& state, QWidget* p
   outer->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
   auto* top = new QHBoxLayout;
   auto* groups = new QVBoxLayout;
+  std::vector<FieldGrid> grids;
   for (const StateFieldGroup& g : kParachuteStateGroups) {
     auto* box = new QGroupBox(g.title);
     auto* grid = new QGridLayout(box);
     grid->setColumnStretch(2, 1);
     rows_.Add(*grid, g.fields, state, box->title());
     groups->addWidget(box);
+    grids.push_back({this, grid});
   }
   auto* column = new QWidget;
   column->setLayout(groups);
   groups->setContentsMargins(0, 0, 0, 0);
-  column->setFixedWidth(kParachutePreview[0] - 2 * kMargin);
   top->addWidget(column, 0, Qt::AlignTop);
   top->addStretch();
   outer->addLayout(top);
   outer->addWidget(OkCancelRow(*this));
-
-  preview_ = MakePreview(this, kParachutePreview, kPreviewSystem);
+  KeepTitleWhole(*this, *outer);
+  AlignFieldColumns(grids);
+  // The preview stands right of the fields, further right where their labels need the room.
+  const int columnWidth = std::max(kParachutePreview[0] - 2 * kMargin, column->sizeHint().width());
+  column->setFixedWidth(columnWidth);
+  const int place[4] = {columnWidth + 2 * kMargin, kParachutePreview[1], kParachutePreview[2],
+                        kParachutePreview[3]};
+  preview_ = MakePreview(this, place, kPreviewSystem);
   PlaceCanopy();
   rows_.OnChange(this, [this] { PlaceCanopy(); });
 }
@@ -155,7 +167,7 @@ InitialStateDialog::InitialStateDialog(const InitialState& state, std::int32_t p
   sheet_->addTab(attitude_, "Attitude");
 
   auto* parachute = new QPushButton("Parachute...");
-  SetControlId(*parachute, kParachuteSettingsButtonId);
+  SetControlId(*parachute, kCtlParachuteSettings);
   connect(parachute, &QPushButton::clicked, this, [this] { EditParachute(); });
 
   auto* layout = new QVBoxLayout(this);
@@ -167,6 +179,9 @@ InitialStateDialog::InitialStateDialog(const InitialState& state, std::int32_t p
   row->addWidget(OkCancelRow(*this));
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The two pages' fields stand in one column.
+  const FieldGrid grids[] = {{position_, position_->grid()}, {attitude_, attitude_->grid()}};
+  AlignFieldColumns(grids);
 }
 
 void InitialStateDialog::EditParachute() {

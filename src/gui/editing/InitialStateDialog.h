@@ -12,6 +12,7 @@ class QTabWidget;
 
 #include "core/mission/Records.h"
 #include "gui/editing/FieldRows.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 
@@ -26,11 +27,13 @@ class CInitialVectorPage1 : public QWidget {
   bool Read(InitialState& state) const { return rows_.Read(state); }
   bool AllNumbers() const { return rows_.AllNumbers(); }
   CGLPreviewWnd* preview() const { return preview_; }
+  QGridLayout* grid() const { return grid_; }
 
  private:
   void MoveGlobe();
 
   FieldRows<InitialState> rows_;
+  QGridLayout* grid_;
   InitialState shown_;  // the values the preview was last given
   CGLPreviewWnd* preview_;
 };
@@ -43,11 +46,13 @@ class CInitialVectorPage2 : public QWidget {
   bool AllNumbers() const { return rows_.AllNumbers(); }
   void SetPathAngle(double degrees);
   CGLPreviewWnd* preview() const { return preview_; }
+  QGridLayout* grid() const { return grid_; }
 
  private:
   void TurnPayload();
 
   FieldRows<InitialState> rows_;
+  QGridLayout* grid_;
   InitialState shown_;
   CGLPreviewWnd* preview_;
 };

@@ -16,6 +16,7 @@
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/RecordLists.h"
 
@@ -26,12 +27,12 @@ namespace plumora::gui {
 CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) {
   setObjectName("dlg_178");
   name_ = new QLineEdit(ShownText(description.name));
-  SetControlId(*name_, 1125);
+  SetControlId(*name_, kCtlMissionNameField);
   type_ = new QComboBox;
-  SetControlId(*type_, 1122);
+  SetControlId(*type_, kCtlMissionType);
   for (const char* name : kMissionTypeNames) type_->addItem(name);
   type_->setCurrentIndex(description.type);
-  comments_ = CommentsField(1068, 8);
+  comments_ = CommentsField(kCtlMissionComments, 8);
   comments_->setPlainText(ShownText(description.comments));
   // The editor closes however it is closed: its fields never hold what it could not write back.
   KeepStorableText(*name_, "Mission Name");
@@ -43,8 +44,10 @@ CMissionEditorPage1::CMissionEditorPage1(const MissionDescription& description) 
   grid->addWidget(new QLabel("Mission Type"), 1, 0);
   grid->addWidget(type_, 1, 1, Qt::AlignLeft);
   grid->addWidget(new QLabel("Mission Comments"), 2, 0, 1, 2);
+  // The comments take the room the phase page needs: the page has no empty area below them.
+  comments_->setMaximumHeight(QWIDGETSIZE_MAX);
   grid->addWidget(comments_, 3, 0, 1, 2);
-  grid->setRowStretch(4, 1);
+  grid->setRowStretch(3, 1);
 }
 
 bool CMissionEditorPage1::Read(MissionDescription& description) {
@@ -66,29 +69,29 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
     : session_(session), editor_(session.doc, session.prompter) {
   setObjectName("dlg_179");
   list_ = new TabbedList(kPhaseListTabStops);
-  SetControlId(*list_, 1061);
-  QPushButton* active = Button("Active", 1077);
+  SetControlId(*list_, kCtlRecordList);
+  QPushButton* active = Button("Active", kCtlToggleActive);
   QWidget* headings = list_->MakeHeadings(
       {new QLabel("Number"), active, new QLabel("Phase Name"), new QLabel("Phase Type")});
-  list_->setMinimumSize(list_->textLeft() + list_->tabStops().back() + 110, 150);
+  list_->setMinimumSize(list_->textLeft() + list_->askedTabStops().back() + 110, 150);
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* add = Button("Add", 1076);
-  QPushButton* insert = Button("Insert", 1075);
-  QPushButton* remove = Button("Delete", 1078);
-  QPushButton* replace = Button("Replace", 1069);
+  QPushButton* add = Button("Add", kCtlAdd);
+  QPushButton* insert = Button("Insert", kCtlInsert);
+  QPushButton* remove = Button("Delete", kCtlDelete);
+  QPushButton* replace = Button("Replace", kCtlReplace);
   for (QPushButton* b : {add, insert, remove, replace}) buttons->addWidget(b);
   buttons->addStretch(1);
 
   auto* definition = new QGroupBox("Phase Definition");
   auto* grid = new QGridLayout(definition);
   name_ = new QLineEdit;
-  SetControlId(*name_, 1066);
+  SetControlId(*name_, kCtlPhaseName);
   type_ = new QComboBox;
-  SetControlId(*type_, 1067);
+  SetControlId(*type_, kCtlPhaseType);
   for (const char* name : kPhaseTypeNames) type_->addItem(name);
   type_->setCurrentIndex(0);
-  comments_ = CommentsField(1065, 3);
+  comments_ = CommentsField(kCtlComments, 3);
   grid->addWidget(new QLabel("Phase Name"), 0, 0);
   grid->addWidget(name_, 0, 1);
   grid->addWidget(new QLabel("Phase Type"), 1, 0);
@@ -186,7 +189,7 @@ CMissionEditor::CMissionEditor(EditSession& session, QWidget* parent)
   // Phase edits are made already: the sheet has nothing to cancel, only "Close".
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sheet);
-  layout->addLayout(CloseRow(*this, 1));
+  layout->addLayout(CloseRow(*this, kCtlOk));
 }
 
 void CMissionEditor::done(int result) {

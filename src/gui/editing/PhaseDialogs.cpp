@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "core/app/PlumoraDoc.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/editing/RecordManagers.h"
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
+#include "gui/logic/commands/ControlIds.h"
 
 namespace plumora::gui {
 
@@ -34,23 +36,27 @@ CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& 
                                      QWidget* parent)
     : QDialog(parent), stop_(stop) {
   setWindowTitle(title);
+  // Each number stands beside the button that chooses it.
   auto* grid = new QGridLayout;
-  time_ = new QRadioButton("Time");
-  height_ = new QRadioButton("Height");
-  SetControlId(*time_, 1009);
-  SetControlId(*height_, 1010);
-  timeField_ = new NumberField("Time (s)");
-  heightField_ = new NumberField("Height (m)");
-  SetControlId(*timeField_, 1030);
-  SetControlId(*heightField_, 1001);
-  grid->addWidget(time_, 0, 0);
-  grid->addWidget(timeField_, 0, 1);
-  grid->addWidget(new QLabel("s"), 0, 2);
-  grid->addWidget(height_, 1, 0);
-  grid->addWidget(heightField_, 1, 1);
-  grid->addWidget(new QLabel("m"), 1, 2);
-  timeField_->SetValue(stop_.time);
-  heightField_->SetValue(stop_.height);
+  time_ = new QRadioButton(kStopFields[0].label);
+  height_ = new QRadioButton(kStopFields[1].label);
+  SetControlId(*time_, kCtlStopOnTime);
+  SetControlId(*height_, kCtlStopOnHeight);
+  QRadioButton* const buttons[] = {time_, height_};
+  for (int k = 0; k < 2; ++k) {
+    const NumberFieldRow<StopCondition>& row = kStopFields[static_cast<std::size_t>(k)];
+    const QString unit = QString::fromUtf8(row.unit);
+    auto* field = new NumberField(QString::fromUtf8(row.label) + " (" + unit + ")");
+    SetControlId(*field, row.id);
+    rows_.Bind(field, row);
+    grid->addWidget(buttons[k], k, 0);
+    grid->addWidget(field, k, 1);
+    grid->addWidget(new QLabel(unit), k, 2);
+  }
+  grid->setColumnStretch(3, 1);  // the room the title needs stays right of the units
+  timeField_ = rows_.Field(kCtlStopTime);
+  heightField_ = rows_.Field(kCtlStopHeight);
+  rows_.Show(stop_);
   connect(time_, &QRadioButton::clicked, this, [this] { ChooseKind(kStopOnTime); });
   connect(height_, &QRadioButton::clicked, this, [this] { ChooseKind(kStopOnHeight); });
   ChooseKind(stop_.kind);
@@ -59,6 +65,7 @@ CStopConditionDlg::CStopConditionDlg(const QString& title, const StopCondition& 
   layout->addLayout(grid);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  KeepTitleWhole(*this, *layout);
 }
 
 void CStopConditionDlg::ChooseKind(std::int32_t kind) {
@@ -74,7 +81,7 @@ void CStopConditionDlg::ChooseKind(std::int32_t kind) {
 void CStopConditionDlg::accept() {
   // Both values are kept, the one of the kind not chosen too.
   StopCondition read = stop_;
-  if (!timeField_->Read(read.time) || !heightField_->Read(read.height)) return;
+  if (!rows_.Read(read)) return;
   stop_ = read;
   QDialog::accept();
 }
@@ -89,30 +96,30 @@ CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const Phas
   int row = 0;
   if (finalDescent) {
     parachutes_ = new QComboBox;
-    SetControlId(*parachutes_, 1070);
+    SetControlId(*parachutes_, kCtlParachuteChoice);
     grid->addWidget(new QLabel("Parachute"), row, 0);
     grid->addWidget(parachutes_, row, 1);
-    QPushButton* manager = Button("Parachute manager", 1073);
+    QPushButton* manager = Button("Parachute manager", kCtlOpenParachuteManager);
     connect(manager, &QPushButton::clicked, this, [this] { OpenManager(false); });
     grid->addWidget(manager, row++, 2);
   }
   payloads_ = new QComboBox;
-  SetControlId(*payloads_, 1071);
+  SetControlId(*payloads_, kCtlPayloadChoice);
   grid->addWidget(new QLabel("Payload"), row, 0);
   grid->addWidget(payloads_, row, 1);
-  QPushButton* payloadManager = Button("Payload manager", 1072);
+  QPushButton* payloadManager = Button("Payload manager", kCtlOpenPayloadManager);
   connect(payloadManager, &QPushButton::clicked, this, [this] { OpenManager(true); });
   grid->addWidget(payloadManager, row++, 2);
   grid->setColumnMinimumWidth(1, 160);
   grid->setColumnStretch(1, 1);
 
-  QPushButton* stop =
-      finalDescent ? Button("Stop conditions", 1092) : Button("Stop condition", 1094);
+  QPushButton* stop = finalDescent ? Button("Stop conditions", kCtlDescentStopConditions)
+                                   : Button("Stop condition", kCtlBallisticStopCondition);
   connect(stop, &QPushButton::clicked, this, &CPhaseDataDlg::EditStopCondition);
   grid->addWidget(stop, row++, 2);
   if (finalDescent) {
     massPoint_ = new QCheckBox("Mass Point at Confluence");
-    SetControlId(*massPoint_, 1156);
+    SetControlId(*massPoint_, kCtlMassPointAtConfluence);
     massPoint_->setChecked(settings_.massPointAtConfluence != 0);
     grid->addWidget(massPoint_, row++, 0, 1, 3);
   }
@@ -120,9 +127,9 @@ CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const Phas
   auto* solverGroup = new QGroupBox;
   auto* solverRow = new QHBoxLayout(solverGroup);
   generalSolver_ = new QCheckBox("General solver");
-  SetControlId(*generalSolver_, 1075);
+  SetControlId(*generalSolver_, kCtlGeneralSolver);
   generalSolver_->setChecked(settings_.generalSolver != 0);
-  newSolver_ = Button("New solver...", 1076);  // no other solver is offered yet
+  newSolver_ = Button("New solver...", kCtlNewSolver);  // no other solver is offered yet
   solverRow->addWidget(generalSolver_);
   solverRow->addStretch(1);
   solverRow->addWidget(newSolver_);
@@ -140,6 +147,7 @@ CPhaseDataDlg::CPhaseDataDlg(EditSession& session, bool finalDescent, const Phas
   layout->addWidget(solverGroup);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  KeepTitleWhole(*this, *layout);
 }
 
 void CPhaseDataDlg::FillPayloads() {

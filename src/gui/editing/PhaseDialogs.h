@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "gui/editing/FieldRows.h"
 #include "gui/logic/editing/PhaseSettings.h"
 
 class QCheckBox;
@@ -34,6 +35,7 @@ class CStopConditionDlg : public QDialog {
   StopCondition stop_;
   QRadioButton* time_;
   QRadioButton* height_;
+  FieldRows<StopCondition> rows_;
   NumberField* timeField_;
   NumberField* heightField_;
 };

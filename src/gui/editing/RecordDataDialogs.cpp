@@ -11,11 +11,12 @@
 
 #include "core/mission/Records.h"
 #include "gui/editing/CGLPreviewWnd.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/editing/DialogUnits.h"
-#include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
 
@@ -30,56 +31,49 @@ constexpr int kParachuteFieldsWidth = 350;  // so that the preview stands at x =
 constexpr int kParachutePreviewSide = 210;
 constexpr int kFieldWidthUnits = 44;  // dialog units
 
-constexpr int kIdDefault = 1167;
-
 void Narrow(NumberField& field) {
   field.setFixedWidth(UnitsOf(field.fontMetrics()).ToPixelsX(kFieldWidthUnits));
 }
 
-NumberField* Add(QGridLayout& grid, int row, int column, int id, const QString& label,
-                 const QString& unit = {}) {
-  NumberField* field = AddNumberRow(grid, row, column, id, label, unit);
+// The field of a table row in line `line` of a grid: its label in `column`, the field beside it,
+// the unit after it. A real field names itself with its unit in its refusals.
+template <typename Record>
+NumberField* AddField(FieldRows<Record>& rows, QGridLayout& grid, int line, int column,
+                      const NumberFieldRow<Record>& row) {
+  const QString label = QString::fromUtf8(row.label);
+  NumberField* field = nullptr;
+  if (row.value.IsInteger()) {
+    field = new NumberField(label, NumberField::Kind::kInteger);
+    SetControlId(*field, row.id);
+    grid.addWidget(new QLabel(label), line, column);
+    grid.addWidget(field, line, column + 1);
+  } else {
+    field = AddNumberRow(grid, line, column, row.id, label, QString::fromUtf8(row.unit));
+  }
   Narrow(*field);
+  rows.Bind(field, row);
   return field;
 }
 
-// The group "Inertia (kg*m²)": Ixx, Iyy, Izz down the first column, the products beside them.
-QGroupBox* InertiaGroup(std::span<NumberField*> fields) {
+// The rows one under another, from the grid's first line.
+template <typename Record>
+QGridLayout* AddColumn(FieldRows<Record>& rows, QGridLayout& grid,
+                       std::span<const NumberFieldRow<Record>> table) {
+  for (std::size_t k = 0; k < table.size(); ++k) {
+    AddField(rows, grid, static_cast<int>(k), 0, table[k]);
+  }
+  grid.setColumnStretch(3, 1);
+  return &grid;
+}
+
+// The group "Inertia (kg*m²)": the moments, then the products, in the column of the page's
+// other fields. `grid` is the group's grid.
+template <typename Record>
+QGroupBox* InertiaGroup(FieldRows<Record>& rows, std::span<const NumberFieldRow<Record>> table,
+                        QGridLayout*& grid) {
   auto* group = new QGroupBox(QString::fromUtf8("Inertia (kg*m\u00B2)"));
-  auto* grid = new QGridLayout(group);
-  const char* const names[] = {"Ixx", "Iyy", "Izz", "Ixy", "Ixz", "Iyz"};
-  for (int k = 0; k < 6; ++k) {
-    fields[static_cast<std::size_t>(k)] =
-        Add(*grid, k % 3, k < 3 ? 0 : 2, 1007 + k, names[k], QString());
-  }
-  grid->setColumnMinimumWidth(2, 30);
+  grid = AddColumn(rows, *new QGridLayout(group), table.first(6));
   return group;
-}
-
-const QString kSquareMetres = QString::fromUtf8("m\u00B2");
-
-bool ReadAll(std::span<NumberField* const> fields, std::span<double* const> targets) {
-  for (std::size_t k = 0; k < fields.size(); ++k) {
-    if (!fields[k]->Read(*targets[k])) return false;
-  }
-  return true;
-}
-
-void ShowAll(std::span<NumberField* const> fields, std::span<double* const> values) {
-  for (std::size_t k = 0; k < fields.size(); ++k) fields[k]->SetValue(*values[k]);
-}
-
-std::array<double*, 8> DynamicTargets(PayloadData& d) {
-  return {&d.ixx, &d.iyy, &d.izz, &d.ixy, &d.ixz, &d.iyz, &d.mass, &d.referenceArea};
-}
-
-std::array<double*, 16> ParachuteTargets(ParachuteData& d) {
-  return {&d.ixx,           &d.iyy,           &d.izz,
-          &d.ixy,           &d.ixz,           &d.iyz,
-          &d.mass,          &d.referenceArea, &d.centreOfPressure,
-          &d.link.x,        &d.link.y,        &d.link.z,
-          &d.stiffness,     &d.lineLength,    &d.damping,
-          &d.confluenceMass};
 }
 
 }  // namespace
@@ -88,26 +82,26 @@ std::array<double*, 16> ParachuteTargets(ParachuteData& d) {
 
 CPayloadDataPage1::CPayloadDataPage1() {
   setObjectName("dlg_180");
+  const std::span<const NumberFieldRow<CPayload>> table(kPayloadDynamicFields);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(InertiaGroup(std::span(fields_).first(6)));
+  QGridLayout* inertia = nullptr;
+  layout->addWidget(InertiaGroup(rows_, table.first(6), inertia));
   auto* grid = new QGridLayout;
-  fields_[6] = Add(*grid, 0, 0, 1017, "Mass", "kg");
-  fields_[7] = Add(*grid, 1, 0, 1016, "Reference area", kSquareMetres);
-  grid->setColumnStretch(3, 1);
+  AddColumn(rows_, *grid, table.subspan(6));
   layout->addLayout(grid);
+  grids_ = {{this, inertia}, {this, grid}};
   layout->addStretch(1);
-  default_ = Button("Default", kIdDefault);
+  default_ = Button("Default", kCtlTypeDefaults);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 
 void CPayloadDataPage1::Show(const PayloadData& data) {
-  PayloadData copy = data;
-  ShowAll(fields_, DynamicTargets(copy));
+  rows_.Show(data);
 }
 
 bool CPayloadDataPage1::Read(PayloadData& data) {
   PayloadData read = data;
-  if (!ReadAll(fields_, DynamicTargets(read))) return false;
+  if (!rows_.Read(read)) return false;
   data = read;
   return true;
 }
@@ -118,82 +112,50 @@ CPayloadDataPage2::CPayloadDataPage2() {
   setObjectName("dlg_181");
   single_ = new QRadioButton("Single Strope");
   bridle_ = new QRadioButton("Bridle Legs");
-  SetControlId(*single_, 1009);
-  SetControlId(*bridle_, 1010);
+  SetControlId(*single_, kCtlSingleStrope);
+  SetControlId(*bridle_, kCtlBridleLegs);
   auto* kinds = new QHBoxLayout;
   kinds->addWidget(single_);
   kinds->addWidget(bridle_);
   kinds->addStretch(1);
 
   auto* strope = new QGroupBox("Single Strope");
-  auto* stropeGrid = new QGridLayout(strope);
-  fields_[0] = Add(*stropeGrid, 0, 0, 1031, "x", "m");
-  fields_[1] = Add(*stropeGrid, 1, 0, 1032, "y", "m");
-  fields_[2] = Add(*stropeGrid, 2, 0, 1033, "z", "m");
-  stropeGrid->setColumnStretch(3, 1);
-
   auto* legs = new QGroupBox("Bridle Legs");
-  auto* legGrid = new QGridLayout(legs);
-  fields_[3] = new NumberField("Number", NumberField::Kind::kInteger);
-  SetControlId(*fields_[3], 1142);
-  Narrow(*fields_[3]);
-  legGrid->addWidget(new QLabel("Number"), 0, 0);
-  legGrid->addWidget(fields_[3], 0, 1);
-  fields_[4] = Add(*legGrid, 1, 0, 1143, "COG distance", "m");
-  fields_[5] = Add(*legGrid, 2, 0, 1144, "Radius", "m");
-  fields_[6] = Add(*legGrid, 3, 0, 1145, "Length", "m");
-  legGrid->setColumnStretch(3, 1);
+  grids_ = {{this, AddColumn<CPayload>(strope_, *new QGridLayout(strope), kPayloadStropeFields)},
+            {this, AddColumn<CPayload>(legs_, *new QGridLayout(legs), kPayloadLegFields)}};
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(kinds);
   layout->addWidget(strope);
   layout->addWidget(legs);
   layout->addStretch(1);
-  default_ = Button("Default", kIdDefault);
+  default_ = Button("Default", kCtlTypeDefaults);
   layout->addWidget(default_, 0, Qt::AlignRight);
 }
 
 void CPayloadDataPage2::ShowKind(std::int32_t kind) {
   const bool single = kind == kSingleStrope;
   (single ? single_ : bridle_)->setChecked(true);
-  for (std::size_t k = 0; k < fields_.size(); ++k) fields_[k]->setEnabled((k < 3) == single);
+  for (NumberField* field : strope_.Fields()) field->setEnabled(single);
+  for (NumberField* field : legs_.Fields()) field->setEnabled(!single);
 }
 
 void CPayloadDataPage2::Show(const PayloadData& data) {
-  fields_[0]->SetValue(data.stropeLink.x);
-  fields_[1]->SetValue(data.stropeLink.y);
-  fields_[2]->SetValue(data.stropeLink.z);
-  fields_[3]->SetValue(data.legCount);
-  fields_[4]->SetValue(data.cogDistance);
-  fields_[5]->SetValue(data.legRadius);
-  fields_[6]->SetValue(data.legLength);
+  strope_.Show(data);
+  legs_.Show(data);
   ShowKind(data.connectionKind);
 }
 
 bool CPayloadDataPage2::Read(PayloadData& data) {
   PayloadData read = data;
-  const std::array<NumberField*, 6> reals = {fields_[0], fields_[1], fields_[2],
-                                             fields_[4], fields_[5], fields_[6]};
-  const std::array<double*, 6> targets = {&read.stropeLink.x, &read.stropeLink.y,
-                                          &read.stropeLink.z, &read.cogDistance,
-                                          &read.legRadius,    &read.legLength};
-  if (!ReadAll(reals, targets) || !fields_[3]->Read(read.legCount)) return false;
+  if (!strope_.Read(read) || !legs_.Read(read)) return false;
   data = read;
   return true;
 }
 
 void CPayloadDataPage2::Peek(PayloadData& data) const {
-  const std::array<double*, 7> targets = {
-      &data.stropeLink.x, &data.stropeLink.y, &data.stropeLink.z, nullptr,
-      &data.cogDistance,  &data.legRadius,    &data.legLength};
-  for (std::size_t k = 0; k < fields_.size(); ++k) {
-    const std::string text = fields_[k]->text().toStdString();
-    if (k == 3) {
-      if (const auto count = ParseInteger(text)) data.legCount = *count;
-    } else if (const auto value = ParseNumber(text)) {
-      *targets[k] = *value;
-    }
-  }
+  strope_.Peek(data);
+  legs_.Peek(data);
 }
 
 // --- "Payload Data" ------------------------------------------------------------------------
@@ -209,12 +171,16 @@ CPayloadDataDlg::CPayloadDataDlg(const CPayload& payload, QWidget* parent)
   sheet->setFixedWidth(kPayloadFieldsWidth);
   dynamic_->Show(data_);
   lines_->Show(data_);
+  // The two pages' fields stand in one column.
+  std::vector<FieldGrid> grids = dynamic_->grids();
+  for (const FieldGrid& g : lines_->grids()) grids.push_back(g);
+  AlignFieldColumns(grids);
 
   auto* typeRow = new QWidget;
   auto* typeLayout = new QHBoxLayout(typeRow);
   typeLayout->setContentsMargins(0, 0, 0, 0);
   type_ = new QComboBox;
-  SetControlId(*type_, 1166);
+  SetControlId(*type_, kCtlPayloadType);
   for (const char* keyword : kPayloadTypeKeywords) type_->addItem(keyword);
   type_->setCurrentIndex(data_.typeIndex);
   typeLayout->addWidget(new QLabel("Type"));
@@ -257,12 +223,10 @@ CPayloadDataDlg::CPayloadDataDlg(const CPayload& payload, QWidget* parent)
   };
   connect(lines_->singleStrope(), &QRadioButton::clicked, this, [kind] { kind(kSingleStrope); });
   connect(lines_->bridleLegs(), &QRadioButton::clicked, this, [kind] { kind(kBridleLegs); });
-  for (NumberField* field : lines_->fields()) {
-    connect(field, &QLineEdit::editingFinished, this, [this] {
-      lines_->Peek(data_);
-      RedrawPreview();
-    });
-  }
+  lines_->OnLeave(this, [this] {
+    lines_->Peek(data_);
+    RedrawPreview();
+  });
 }
 
 void CPayloadDataDlg::TypeChosen(int index) {
@@ -301,36 +265,33 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
   auto* fields = new QWidget;
   auto* column = new QVBoxLayout(fields);
   column->setContentsMargins(0, 0, 0, 0);
-  column->addWidget(InertiaGroup(std::span(fields_).first(6)));
+  const std::span<const NumberFieldRow<CParachute>> table(kParachuteFields);
+  QGridLayout* inertia = nullptr;
+  column->addWidget(InertiaGroup(rows_, table.first(6), inertia));
 
   auto* body = new QGridLayout;
-  fields_[6] = Add(*body, 0, 0, 1017, "Mass", "kg");
-  fields_[7] = Add(*body, 1, 0, 1016, "Reference area", kSquareMetres);
-  fields_[8] = Add(*body, 2, 0, 1041, "Center of pressure", "m");
-  body->setColumnStretch(3, 1);
+  AddColumn(rows_, *body, table.subspan(6, 3));
   column->addLayout(body);
 
   auto* link = new QGroupBox("Link (body frame)");
-  auto* linkGrid = new QGridLayout(link);
-  fields_[9] = Add(*linkGrid, 0, 0, 1031, "x", "m");
-  fields_[10] = Add(*linkGrid, 0, 3, 1032, "y", "m");
-  fields_[11] = Add(*linkGrid, 0, 6, 1033, "z", "m");
+  QGridLayout* linkGrid = AddColumn(rows_, *new QGridLayout(link), table.subspan(9, 3));
   column->addWidget(link);
 
   auto* line = new QGroupBox("Connection Line");
-  auto* lineGrid = new QGridLayout(line);
-  fields_[12] = Add(*lineGrid, 0, 0, 1034, "Stiffness", "N/m");
-  fields_[13] = Add(*lineGrid, 1, 0, 1140, "Length", "m");
-  fields_[14] = Add(*lineGrid, 2, 0, 1157, "Damping", "N/(m/s)");
-  lineGrid->setColumnStretch(3, 1);
+  QGridLayout* lineGrid = AddColumn(rows_, *new QGridLayout(line), table.subspan(12, 3));
   column->addWidget(line);
 
   auto* confluence = new QGridLayout;
-  fields_[15] = Add(*confluence, 0, 0, 1155, "Confluence point mass", "kg");
-  confluence->setColumnStretch(3, 1);
+  AddColumn(rows_, *confluence, table.subspan(15));
   column->addLayout(confluence);
+  const FieldGrid grids[] = {{fields, inertia},
+                             {fields, body},
+                             {fields, linkGrid},
+                             {fields, lineGrid},
+                             {fields, confluence}};
+  AlignFieldColumns(grids);
   fields->setFixedWidth(kParachuteFieldsWidth);
-  ShowAll(fields_, ParachuteTargets(data_));
+  rows_.Show(data_);
 
   auto* preview =
       new CGLPreviewWnd(this, kMargin + kParachuteFieldsWidth + kMargin, kMargin,
@@ -340,18 +301,14 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
   // meet at the link. A field that holds no number shows the record's value.
   const auto reshape = [this, preview, record = parachute] {
     CParachute canopy = record;
-    const auto shown = [this](std::size_t k, double& value) {
-      value = ParseNumber(fields_[k]->text().toStdString()).value_or(value);
-    };
-    shown(7, canopy.referenceArea);
-    shown(9, canopy.link.x);
-    shown(10, canopy.link.y);
-    shown(11, canopy.link.z);
+    rows_.Peek(canopy);
     preview->state().canopy = std::make_shared<CParachute>(canopy);
     preview->update();
   };
   reshape();
-  for (std::size_t k : {7, 9, 10, 11}) connect(fields_[k], &QLineEdit::textChanged, this, reshape);
+  for (int id : {kCtlReferenceArea, kCtlLinkX, kCtlLinkY, kCtlLinkZ}) {
+    connect(rows_.Field(id), &QLineEdit::textChanged, this, reshape);
+  }
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
@@ -365,7 +322,7 @@ CParachuteDataDlg::CParachuteDataDlg(const CParachute& parachute, QWidget* paren
 
 void CParachuteDataDlg::accept() {
   ParachuteData read = data_;
-  if (!ReadAll(fields_, ParachuteTargets(read))) return;
+  if (!rows_.Read(read)) return;
   if (const std::optional<std::string> refusal = read.Refusal()) {
     ShowRefusal(this, *refusal);
     return;

@@ -4,8 +4,9 @@
 
 #include <QDialog>
 #include <QWidget>
-#include <array>
-
+#include <vector>
+#include "gui/editing/FieldRows.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/logic/editing/PayloadData.h"
 
 class QComboBox;
@@ -30,10 +31,11 @@ class CPayloadDataPage1 : public QWidget {
   void Show(const PayloadData& data);
   bool Read(PayloadData& data);
   QPushButton* defaultButton() const { return default_; }
+  const std::vector<FieldGrid>& grids() const { return grids_; }
 
  private:
-  // Ixx, Iyy, Izz, Ixy, Ixz, Iyz, mass, reference area.
-  std::array<NumberField*, 8> fields_{};
+  FieldRows<CPayload> rows_;
+  std::vector<FieldGrid> grids_;
   QPushButton* default_;
 };
 
@@ -50,13 +52,20 @@ class CPayloadDataPage2 : public QWidget {
   QPushButton* defaultButton() const { return default_; }
   QRadioButton* singleStrope() const { return single_; }
   QRadioButton* bridleLegs() const { return bridle_; }
-  const std::array<NumberField*, 7>& fields() const { return fields_; }
+  const std::vector<FieldGrid>& grids() const { return grids_; }
+  // Calls `changed` whenever the user leaves one of the fields.
+  template <typename Changed>
+  void OnLeave(QObject* context, Changed changed) const {
+    strope_.OnLeave(context, changed);
+    legs_.OnLeave(context, changed);
+  }
 
  private:
   QRadioButton* single_;
   QRadioButton* bridle_;
-  // Link x, y, z; leg count, COG distance, radius, length.
-  std::array<NumberField*, 7> fields_{};
+  FieldRows<CPayload> strope_;
+  FieldRows<CPayload> legs_;
+  std::vector<FieldGrid> grids_;
   QPushButton* default_;
 };
 
@@ -88,8 +97,7 @@ class CParachuteDataDlg : public QDialog {
 
  private:
   ParachuteData data_;
-  // The sixteen fields in the order of ParachuteData.
-  std::array<NumberField*, 16> fields_{};
+  FieldRows<CParachute> rows_;
 };
 
 // Open the dialog on the record; true when OK changed it.

@@ -13,6 +13,7 @@
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
@@ -30,11 +31,11 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
   setWindowTitle(payloads ? "Payload manager" : "Parachute manager");
 
   list_ = new TabbedList(kManagerTabStops);
-  SetControlId(*list_, 1061);
+  SetControlId(*list_, kCtlRecordList);
   QWidget* headings = list_->MakeHeadings({new QLabel("Number"),
                                            new QLabel(payloads ? "Payload name" : "Parachute name"),
                                            new QLabel("Type")});
-  const int listWidth = list_->textLeft() + list_->tabStops().back() + 120;
+  const int listWidth = list_->textLeft() + list_->askedTabStops().back() + 120;
   list_->setMinimumSize(listWidth, 160);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Edit(); });
 
@@ -45,16 +46,16 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
     return b;
   };
   // Records are only added at the end of the list and never replaced in place.
-  button("Replace", 1069)->setEnabled(false);
-  button("Insert", 1075)->setEnabled(false);
-  connect(button("Add", 1076), &QPushButton::clicked, this, [this] { Add(); });
-  connect(button("Delete", 1078), &QPushButton::clicked, this, [this] { Delete(); });
-  connect(button("Edit", 1079), &QPushButton::clicked, this, [this] { Edit(); });
+  button("Replace", kCtlReplace)->setEnabled(false);
+  button("Insert", kCtlInsert)->setEnabled(false);
+  connect(button("Add", kCtlAdd), &QPushButton::clicked, this, [this] { Add(); });
+  connect(button("Delete", kCtlDelete), &QPushButton::clicked, this, [this] { Delete(); });
+  connect(button("Edit", kCtlEdit), &QPushButton::clicked, this, [this] { Edit(); });
 
   auto* fields = new QGridLayout;
   name_ = new QLineEdit;
-  SetControlId(*name_, payloads ? 1080 : 1081);
-  comments_ = CommentsField(1065, kCommentLines);
+  SetControlId(*name_, payloads ? kCtlPayloadName : kCtlParachuteName);
+  comments_ = CommentsField(kCtlComments, kCommentLines);
   fields->addWidget(new QLabel("Name"), 0, 0);
   fields->addWidget(name_, 0, 1);
   fields->addWidget(new QLabel("Comments"), 1, 0, Qt::AlignTop);
@@ -68,7 +69,7 @@ CRecordManagerDlg::CRecordManagerDlg(EditSession& session, RecordKind kind, QWid
   layout->addSpacing(6);
   layout->addLayout(fields);
   layout->addSpacing(6);
-  layout->addLayout(CloseRow(*this, 1097));
+  layout->addLayout(CloseRow(*this, kCtlManagerClose));
   Refill();
 }
 

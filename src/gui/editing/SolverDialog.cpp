@@ -7,6 +7,7 @@
 #include <span>
 
 #include "core/common/Messages.h"
+#include "gui/editing/FormLayout.h"
 #include "gui/kit/EditingKit.h"
 
 namespace plumora::gui {
@@ -47,6 +48,8 @@ SolverDialog::SolverDialog(const SolverEdit& edit, Prompter& prompter, QWidget* 
   layout->addLayout(columns);
   layout->addWidget(OkCancelRow(*this));
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  const FieldGrid grids[] = {{this, steps}, {this, errorGrid}};
+  AlignFieldColumns(grids);
 }
 
 void SolverDialog::accept() {

@@ -6,6 +6,7 @@
 
 #include "core/common/Prompter.h"
 #include "gui/editing/FieldRows.h"
+#include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {
 

@@ -16,19 +16,15 @@
 #include "core/common/Messages.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/draw/DisplayText.h"
 
 namespace plumora::gui {
 
-namespace {
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
-}  // namespace
-
 QWidget* OkCancelRow(QDialog& dialog) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  SetControlId(*buttons->button(QDialogButtonBox::Ok), kIdOk);
-  SetControlId(*buttons->button(QDialogButtonBox::Cancel), kIdCancel);
+  SetControlId(*buttons->button(QDialogButtonBox::Ok), kCtlOk);
+  SetControlId(*buttons->button(QDialogButtonBox::Cancel), kCtlCancel);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;

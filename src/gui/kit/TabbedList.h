@@ -1,6 +1,6 @@
 // A list box whose lines are tab-separated fields, each field starting at the next tab stop, the
-// stops given in dialog units of the list's font. Above it, headings and buttons can stand at the
-// same stops.
+// stops given in dialog units of the list's font and moved right where a column's longest text
+// needs more room. Above it, headings and buttons can stand at the same stops.
 #pragma once
 
 #include <QListWidget>
@@ -20,13 +20,16 @@ DialogUnits UnitsOf(const QFontMetrics& metrics);
 class TabbedList : public QListWidget {
  public:
   TabbedList(std::span<const int> tabStopUnits, QWidget* parent = nullptr);
+  ~TabbedList() override;
 
   // Lines as a mission stores its texts (Windows-1252 bytes). The selection is cleared.
   void SetLines(const std::vector<std::string>& lines);
   // The selected line, or -1.
   int selection() const;
-  // Tab stops in pixels from the left edge of a line's text.
+  // Tab stops in pixels from the left edge of a line's text, as the lines need them now.
   const std::vector<int>& tabStops() const { return tabStops_; }
+  // The stops asked for, before the lines widened any column.
+  const std::vector<int>& askedTabStops() const { return askedStops_; }
   // Where a line's text starts, in the list's own coordinates.
   int textLeft() const;
 
@@ -35,7 +38,12 @@ class TabbedList : public QListWidget {
   QWidget* MakeHeadings(const std::vector<QWidget*>& items);
 
  private:
+  class StopRow;
+  void FitColumns();
+
+  std::vector<int> askedStops_;
   std::vector<int> tabStops_;
+  StopRow* headings_ = nullptr;
 };
 
 // A mission's stored text for the screen.

@@ -16,24 +16,12 @@
 
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {
 
 namespace {
-
-// Control ids.
-constexpr int kIdFile = 1177;
-constexpr int kIdComment = 1178;
-constexpr int kIdSplines = 1182;
-constexpr int kIdFirstCoefficient = 1169;  // Cx; the others follow in order
-constexpr int kIdAngleOnX = 1009;
-constexpr int kIdMachOnX = 1010;
-constexpr int kIdMach = 1175;
-constexpr int kIdAlpha = 1176;
-constexpr int kIdPlotFrame = 1181;
-constexpr int kIdApply = 1179;
-constexpr int kIdOk = 1;
 
 constexpr QSize kPlotSize(340, 300);  // pixels, the plot's first size
 constexpr int kLegendLength = 30;     // pixels of each coefficient's legend line
@@ -115,16 +103,16 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
   data_.Init(prompter_);
 
   files_ = new QComboBox(this);
-  SetControlId(*files_, kIdFile);
+  SetControlId(*files_, kCtlAeroFile);
   for (const std::string& name : data_.files()) files_->addItem(ToQString(name));
   files_->setCurrentIndex(data_.file());
   comment_ = new QLineEdit(this);
-  SetControlId(*comment_, kIdComment);
+  SetControlId(*comment_, kCtlAeroComment);
   comment_->setReadOnly(true);
   ShowComment();
 
   auto* frame = new QFrame(this);
-  SetControlId(*frame, kIdPlotFrame);
+  SetControlId(*frame, kCtlAeroPlotFrame);
   frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   plot_ = new AeroPlotView(data_, frame);
   auto* inFrame = new QVBoxLayout(frame);
@@ -142,9 +130,9 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
   header->setColumnStretch(1, 1);
 
   auto* apply = new QPushButton(QStringLiteral("Apply"), this);
-  SetControlId(*apply, kIdApply);
+  SetControlId(*apply, kCtlAeroApply);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(*ok, kIdOk);
+  SetControlId(*ok, kCtlOk);
   ok->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(apply);
@@ -179,14 +167,14 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
 QLayout* AeroViewer::MakeSwitches() {
   const AeroViewSettings& s = data_.settings;
   splines_ = new QCheckBox(QStringLiteral("Splines"), this);
-  SetControlId(*splines_, kIdSplines);
+  SetControlId(*splines_, kCtlAeroSplines);
   splines_->setChecked(s.splines);
   connect(splines_, &QCheckBox::toggled, this, [this] { TakeSwitches(); });
 
   auto* coefficients = new QGridLayout;
   for (int j = 0; j < kCoefficientCount; ++j) {
     shown_[j] = new QCheckBox(ToQString(kCoefficientNames[j]), this);
-    SetControlId(*shown_[j], kIdFirstCoefficient + j);
+    SetControlId(*shown_[j], kCtlAeroFirstCoefficient + j);
     shown_[j]->setChecked(s.shown[j]);
     connect(shown_[j], &QCheckBox::toggled, this, [this] { TakeSwitches(); });
     auto* legend = new QLabel(this);
@@ -198,12 +186,12 @@ QLayout* AeroViewer::MakeSwitches() {
 
   angleOnX_ = new QRadioButton(QStringLiteral("Angle of Attack at mach"), this);
   machOnX_ = new QRadioButton(QStringLiteral("Mach at angle of attack"), this);
-  SetControlId(*angleOnX_, kIdAngleOnX);
-  SetControlId(*machOnX_, kIdMachOnX);
+  SetControlId(*angleOnX_, kCtlAeroAngleOnX);
+  SetControlId(*machOnX_, kCtlAeroMachOnX);
   mach_ = new NumberField(QStringLiteral("Mach number"), NumberField::Kind::kReal, this);
   alpha_ = new NumberField(QStringLiteral("Angle of attack (°)"), NumberField::Kind::kReal, this);
-  SetControlId(*mach_, kIdMach);
-  SetControlId(*alpha_, kIdAlpha);
+  SetControlId(*mach_, kCtlAeroMach);
+  SetControlId(*alpha_, kCtlAeroAlpha);
   mach_->SetValue(s.mach);
   alpha_->SetValue(s.alphaDeg);
   for (NumberField* field : {mach_, alpha_}) field->setFixedWidth(kFieldWidth);

@@ -12,18 +12,11 @@
 
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/commands/ControlIds.h"
 
 namespace plumora::gui {
 
 namespace {
-
-// Control ids.
-constexpr int kIdPlanet = 1131;
-constexpr int kIdDataset = 1132;
-constexpr int kIdQuantity = 1133;
-constexpr int kIdHeight = 1001;
-constexpr int kIdValue = 1002;
-constexpr int kIdClose = 1;
 
 // The plot's rectangle in the view, with room for the axis title above it, the height labels
 // left of it and the quantity's labels below it.
@@ -112,27 +105,27 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
   setWindowTitle(QStringLiteral("Atmospheric Data Viewer"));
 
   planets_ = new QComboBox(this);
-  SetControlId(*planets_, kIdPlanet);
+  SetControlId(*planets_, kCtlViewerPlanet);
   for (std::string_view name : kViewerPlanetNames) planets_->addItem(ToQString(name));
   datasets_ = new QComboBox(this);
-  SetControlId(*datasets_, kIdDataset);
+  SetControlId(*datasets_, kCtlViewerDataset);
   datasets_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   datasets_->setMinimumContentsLength(kDatasetListChars);
   quantities_ = new QComboBox(this);
-  SetControlId(*quantities_, kIdQuantity);
+  SetControlId(*quantities_, kCtlViewerQuantity);
   for (std::string_view name : kAtmosphereQuantityNames) quantities_->addItem(ToQString(name));
 
   plot_ = new AtmospherePlotView(data_, std::move(background), this);
   height_ = new QLineEdit(this);
   value_ = new QLineEdit(this);
-  SetControlId(*height_, kIdHeight);
-  SetControlId(*value_, kIdValue);
+  SetControlId(*height_, kCtlViewerHeight);
+  SetControlId(*value_, kCtlViewerValue);
   for (QLineEdit* field : {height_, value_}) {
     field->setReadOnly(true);
     field->setFixedWidth(kReadoutFieldWidth);
   }
   auto* close = new QPushButton(QStringLiteral("Close"), this);
-  SetControlId(*close, kIdClose);
+  SetControlId(*close, kCtlOk);
   close->setDefault(true);
 
   auto* choices = new QGridLayout;

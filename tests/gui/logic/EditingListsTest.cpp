@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/logic/editing/DialogUnits.h"
 #include "gui/logic/draw/DisplayText.h"
+#include "gui/logic/editing/DialogUnits.h"
 #include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
 namespace {
 
-TEST(RecordListsTest, PhaseLinesCutNamesToFifteenAndPadTheFlag) {
+TEST(RecordListsTest, PhaseLinesShowWholeNamesAndPadTheFlag) {
   CPlumoraDoc doc;
   CMissionPhase& entry = doc.mission.AddPhase(kPhaseBallisticEntry);
   entry.name = "Hypersonic entry phase";  // 22 characters
@@ -20,7 +20,7 @@ TEST(RecordListsTest, PhaseLinesCutNamesToFifteenAndPadTheFlag) {
   doc.mission.phases.push_back(std::make_unique<CMissionPhase>(7));
   const std::vector<std::string> lines = PhaseEditorLines(doc);
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "  1\tyes\tHypersonic entr\tBallistic-reentry");
+  EXPECT_EQ(lines[0], "  1\tyes\tHypersonic entry phase\tBallistic-reentry");
   EXPECT_EQ(lines[1], "  2\tno \t50% %s\t\xE9\tFinal descent");
   EXPECT_EQ(lines[2], "  3\tyes\t\tInflation");
   EXPECT_EQ(lines[3], "  4\tyes\t\t");
@@ -33,8 +33,9 @@ TEST(RecordListsTest, ManagersNumberByPositionAndShowTypes) {
   }
   doc.mission.payloads[1]->typeKeyword = "SKORVAN";
   doc.mission.payloads.erase(doc.mission.payloads.begin());
-  EXPECT_EQ(PayloadManagerLines(doc),
-            (std::vector<std::string>{"  1\tSecond capsule \tSKORVAN", "  2\tThird\tZEL"}));
+  EXPECT_EQ(
+      PayloadManagerLines(doc),
+      (std::vector<std::string>{"  1\tSecond capsule of the mission\tSKORVAN", "  2\tThird\tZEL"}));
   CParachute& drogue = doc.mission.CreateParachute();
   drogue.name = "Drogue";
   drogue.type = "DGB";

@@ -13,14 +13,27 @@
 namespace plumora::gui {
 namespace {
 
+SolverEdit Edit(double step, double outputStep, double absolute, double relative,
+                std::int32_t integrator) {
+  SolverEdit edit;
+  edit.timeStep = step;
+  edit.outputTimeStep = outputStep;
+  edit.absoluteError = absolute;
+  edit.relativeError = relative;
+  edit.integrator = integrator;
+  return edit;
+}
+
 // Each stored value of the initial state has one field of its own, except the canopy's path
 // angle and velocity, which follow the payload's; no id stands twice in one dialog.
 TEST(SetupForms, EveryInitialValueButTheFollowingTwoHasExactlyOneField) {
   const auto& order = InitialState::kFieldOrder;
   std::array<int, 23> edits{};
+  InitialState state;
   const auto count = [&](const StateField& f) {
-    ++edits[static_cast<std::size_t>(std::find(order.begin(), order.end(), f.value) -
-                                     order.begin())];
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      if (f.value.Real(state) == &(state.*order[k])) ++edits[k];
+    }
   };
   std::set<int> sheetIds, parachuteIds;
   for (const auto* page : {&kPositionFields, &kAttitudeFields}) {
@@ -43,7 +56,7 @@ TEST(SetupForms, EveryInitialValueButTheFollowingTwoHasExactlyOneField) {
 }
 
 TEST(SetupForms, SolverRefusesStepsAndTolerancesOfZeroOrLessNamingTheField) {
-  const SolverEdit good{0.1, 0.1, 1e-5, 1e-5, 0};
+  const SolverEdit good = Edit(0.1, 0.1, 1e-5, 1e-5, 0);
   EXPECT_FALSE(CheckSolver(good));
   const std::pair<double SolverEdit::*, int> fields[] = {{&SolverEdit::timeStep, 1004},
                                                          {&SolverEdit::outputTimeStep, 1005},
@@ -80,7 +93,7 @@ TEST(SetupForms, InitialStateRefusesLatitudesBeyondThePoles) {
 // Values that were stored and then flew nonsense: a step longer than any flight, tolerances of
 // 1 or more, and numbers that are not finite.
 TEST(SetupForms, SolverRefusesStepsLongerThanAnyFlightAndTolerancesOfOneOrMore) {
-  const SolverEdit good{0.1, 0.1, 1e-5, 1e-5, 0};
+  const SolverEdit good = Edit(0.1, 0.1, 1e-5, 1e-5, 0);
   SolverEdit edit = good;
   edit.timeStep = 1e300;
   ASSERT_TRUE(CheckSolver(edit));
@@ -97,13 +110,13 @@ TEST(SetupForms, SolverRefusesStepsLongerThanAnyFlightAndTolerancesOfOneOrMore) 
 
 TEST(SetupForms, SolverStoresAnOutputStepOfAtLeastTheTimeStep) {
   CPlumoraDoc doc;
-  StoreSolver(doc, {0.1, 0.05, 1e-7, 1e-6, kEuler});
+  StoreSolver(doc, Edit(0.1, 0.05, 1e-7, 1e-6, kEuler));
   EXPECT_EQ(doc.mission.solver.timeStep, 0.1);
   EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.1);
   EXPECT_EQ(doc.mission.solver.absoluteError, 1e-7);
   EXPECT_EQ(doc.mission.solver.relativeError, 1e-6);
   EXPECT_EQ(doc.mission.solver.integrator, kEuler);
-  StoreSolver(doc, {0.01, 0.25, 1e-5, 1e-5, kRungeKuttaFehlberg});
+  StoreSolver(doc, Edit(0.01, 0.25, 1e-5, 1e-5, kRungeKuttaFehlberg));
   EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.25);
   const SolverEdit back = SolverEditOf(doc);
   EXPECT_EQ(back.timeStep, 0.01);

@@ -133,7 +133,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     Type(d, 1080, "Capsule with a long name");
     Control<QPlainTextEdit>(d, 1065)->setPlainText("flies first");
     Control<QPushButton>(d, 1076)->click();
-    EXPECT_EQ(ListLines(d), QStringList{"  1\tCapsule with a \tZEL"});
+    EXPECT_EQ(ListLines(d), QStringList{"  1\tCapsule with a long name\tZEL"});
     Control<QListWidget>(d, 1061)->setCurrentRow(0);
     Later(Control<QPushButton>(d, 1079));
   });
@@ -157,7 +157,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     Later(Control<QPushButton>(d, 2));
   });
   script.On("Payload manager", [](QWidget& d) {
-    EXPECT_EQ(ListLines(d), QStringList{"  1\tCapsule with a \tZEL"});
+    EXPECT_EQ(ListLines(d), QStringList{"  1\tCapsule with a long name\tZEL"});
     Later(Control<QPushButton>(d, 1079));
   });
   script.On("Payload Data", [](QWidget& d) {
@@ -245,7 +245,7 @@ TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {
     Control<QPushButton>(d, 1076)->click();
     Control<QComboBox>(d, 1067)->setCurrentIndex(3);
     Control<QPushButton>(d, 1076)->click();
-    EXPECT_EQ(ListLines(d), (QStringList{"  1\tyes\tBallistic entry\tBallistic-reentry",
+    EXPECT_EQ(ListLines(d), (QStringList{"  1\tyes\tBallistic entry phase\tBallistic-reentry",
                                          "  2\tyes\tMain descent\tFinal descent"}));
     d.grab().save(QStringLiteral(PLUMORA_SCREENSHOT_DIR "/plumora-mission-editor.png"));
     auto* list = Control<QListWidget>(d, 1061);

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 #include "core/mission/RecordChecks.h"
-#include "core/mission/Records.h"
+#include "gui/logic/commands/ControlIds.h"
 
 namespace plumora::gui {
 
@@ -37,7 +38,64 @@ std::optional<std::string> FieldOf(const Result<>& check) {
   return text + ".";
 }
 
+constexpr const char* kSquareMetres = "m\xC2\xB2";
+
+// Inertia, mass and reference area: the fields payloads and parachutes share, by the same names.
+// The inertia's unit stands in the title of the group that holds it.
+template <typename Record>
+constexpr std::array<NumberFieldRow<Record>, 8> BodyFields() {
+  return {{
+      {kCtlIxx, "Ixx", "", &Record::ixx},
+      {kCtlIyy, "Iyy", "", &Record::iyy},
+      {kCtlIzz, "Izz", "", &Record::izz},
+      {kCtlIxy, "Ixy", "", &Record::ixy},
+      {kCtlIxz, "Ixz", "", &Record::ixz},
+      {kCtlIyz, "Iyz", "", &Record::iyz},
+      {kCtlMass, "Mass", "kg", &Record::mass},
+      {kCtlReferenceArea, "Reference area", kSquareMetres, &Record::referenceArea},
+  }};
+}
+
+// The rows of `first`, then those of `second`.
+template <typename Row, std::size_t A, std::size_t B>
+constexpr std::array<Row, A + B> Joined(const std::array<Row, A>& first,
+                                        const std::array<Row, B>& second) {
+  return [&]<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<Row, A + B>{(I < A ? first[I] : second[I - A])...};
+  }
+  (std::make_index_sequence<A + B>{});
+}
+
 }  // namespace
+
+const std::array<NumberFieldRow<CPayload>, 8> kPayloadDynamicFields = BodyFields<CPayload>();
+
+// clang-format off
+const std::array<NumberFieldRow<CPayload>, 3> kPayloadStropeFields = {{
+    {kCtlLinkX, "x", "m", {&CPayload::stropeLink, &Vec3::x}},
+    {kCtlLinkY, "y", "m", {&CPayload::stropeLink, &Vec3::y}},
+    {kCtlLinkZ, "z", "m", {&CPayload::stropeLink, &Vec3::z}},
+}};
+
+const std::array<NumberFieldRow<CPayload>, 4> kPayloadLegFields = {{
+    {kCtlLegCount, "Number", "", &CPayload::legCount},
+    {kCtlCogDistance, "COG distance", "m", &CPayload::cogDistance},
+    {kCtlLegRadius, "Radius", "m", &CPayload::legRadius},
+    {kCtlLegLength, "Length", "m", &CPayload::legLength},
+}};
+
+const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields = Joined(
+    BodyFields<CParachute>(), std::array<NumberFieldRow<CParachute>, 8>{{
+    {kCtlCentreOfPressure, "Center of pressure", "m", &CParachute::centreOfPressure},
+    {kCtlLinkX, "x", "m", {&CParachute::link, &Vec3::x}},
+    {kCtlLinkY, "y", "m", {&CParachute::link, &Vec3::y}},
+    {kCtlLinkZ, "z", "m", {&CParachute::link, &Vec3::z}},
+    {kCtlStiffness, "Stiffness", "N/m", &CParachute::stiffness},
+    {kCtlLineLength, "Length", "m", &CParachute::lineLength},
+    {kCtlDamping, "Damping", "N/(m/s)", &CParachute::damping},
+    {kCtlConfluenceMass, "Confluence point mass", "kg", &CParachute::confluenceMass},
+}});
+// clang-format on
 
 std::int32_t UsableTypeIndex(std::int32_t typeIndex) {
   return typeIndex >= 0 && typeIndex < kPayloadTypeCount ? typeIndex : 0;
@@ -54,18 +112,16 @@ std::string LegCountMessage(std::int32_t legCount) {
 
 PayloadData PayloadData::Of(const CPayload& p) {
   PayloadData d;
+  static_cast<CPayload&>(d) = p;
   d.typeIndex = UsableTypeIndex(p.typeIndex);
-  d.ixx = p.ixx, d.iyy = p.iyy, d.izz = p.izz;
-  d.ixy = p.ixy, d.ixz = p.ixz, d.iyz = p.iyz;
-  d.mass = p.mass;
-  d.referenceArea = p.referenceArea;
-  d.stropeLink = p.stropeLink;
-  d.connectionKind = p.connectionKind;
-  d.legCount = p.legCount;
-  d.legLength = p.legLength;
-  d.cogDistance = p.cogDistance;
-  d.legRadius = p.legRadius;
   return d;
+}
+
+bool operator==(const PayloadData& a, const PayloadData& b) {
+  return a.typeIndex == b.typeIndex && a.connectionKind == b.connectionKind &&
+         FieldsEqual<CPayload>(kPayloadDynamicFields, a, b) &&
+         FieldsEqual<CPayload>(kPayloadStropeFields, a, b) &&
+         FieldsEqual<CPayload>(kPayloadLegFields, a, b);
 }
 
 void PayloadData::ApplyDynamicDefaults() {
@@ -106,16 +162,11 @@ bool PayloadData::WriteTo(CPayload& p) const {
   const std::array<Vec3, kMaxLegs> pointsBefore = p.legPoints;
   p.typeIndex = UsableTypeIndex(typeIndex);
   p.typeKeyword = kPayloadTypeKeywords[static_cast<std::size_t>(p.typeIndex)];
-  p.ixx = ixx, p.iyy = iyy, p.izz = izz;
-  p.ixy = ixy, p.ixz = ixz, p.iyz = iyz;
-  p.mass = mass;
-  p.referenceArea = referenceArea;
-  p.stropeLink = stropeLink;
+  CopyFields<CPayload>(kPayloadDynamicFields, *this, p);
+  CopyFields<CPayload>(kPayloadStropeFields, *this, p);
+  CopyFields<CPayload>(kPayloadLegFields, *this, p);
   p.connectionKind = connectionKind;
   p.legCount = std::clamp(legCount, 0, kMaxLegs);
-  p.legLength = legLength;
-  p.cogDistance = cogDistance;
-  p.legRadius = legRadius;
   p.DeriveLegPoints();
   return !(before == *this) || !typeWasUsable || keywordBefore != p.typeKeyword ||
          pointsBefore != p.legPoints;
@@ -144,31 +195,13 @@ int PreviewLines(const PayloadData& d, PreviewLinePoints& points) {
 
 ParachuteData ParachuteData::Of(const CParachute& c) {
   ParachuteData d;
-  d.ixx = c.ixx, d.iyy = c.iyy, d.izz = c.izz;
-  d.ixy = c.ixy, d.ixz = c.ixz, d.iyz = c.iyz;
-  d.mass = c.mass;
-  d.referenceArea = c.referenceArea;
-  d.centreOfPressure = c.centreOfPressure;
-  d.link = c.link;
-  d.stiffness = c.stiffness;
-  d.lineLength = c.lineLength;
-  d.damping = c.damping;
-  d.confluenceMass = c.confluenceMass;
+  static_cast<CParachute&>(d) = c;
   return d;
 }
 
 bool ParachuteData::WriteTo(CParachute& c) const {
-  if (Of(c) == *this) return false;
-  c.ixx = ixx, c.iyy = iyy, c.izz = izz;
-  c.ixy = ixy, c.ixz = ixz, c.iyz = iyz;
-  c.mass = mass;
-  c.referenceArea = referenceArea;
-  c.centreOfPressure = centreOfPressure;
-  c.link = link;
-  c.stiffness = stiffness;
-  c.lineLength = lineLength;
-  c.damping = damping;
-  c.confluenceMass = confluenceMass;
+  if (FieldsEqual<CParachute>(kParachuteFields, *this, c)) return false;
+  CopyFields<CParachute>(kParachuteFields, *this, c);
   return true;
 }
 

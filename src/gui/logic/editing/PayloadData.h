@@ -10,12 +10,8 @@
 #include <string>
 
 #include "core/common/Constants.h"
-#include "core/common/Vec3.h"
-
-namespace plumora {
-class CPayload;
-class CParachute;
-}  // namespace plumora
+#include "core/mission/Records.h"
+#include "gui/logic/editing/FieldTable.h"
 
 namespace plumora::gui {
 
@@ -39,21 +35,16 @@ const PayloadTypeDefaults& DefaultsOfType(std::int32_t typeIndex);
 // The refusal of a leg count the record has no room for.
 std::string LegCountMessage(std::int32_t legCount);
 
-struct PayloadData {
-  std::int32_t typeIndex = 0;
-  // "Dynamic Data"
-  double ixx = 0.0, iyy = 0.0, izz = 0.0;  // kg·m²
-  double ixy = 0.0, ixz = 0.0, iyz = 0.0;  // kg·m²
-  double mass = 0.0;                       // kg
-  double referenceArea = 0.0;              // m²
-  // "Connection Lines Data"
-  Vec3 stropeLink;  // m
-  std::int32_t connectionKind = 0;
-  std::int32_t legCount = 0;
-  double legLength = 0.0;    // m
-  double cogDistance = 0.0;  // m
-  double legRadius = 0.0;    // m
+// The number fields of the page "Dynamic Data": inertia, mass and reference area.
+extern const std::array<NumberFieldRow<CPayload>, 8> kPayloadDynamicFields;
+// The number fields of the page "Connection Lines Data": the single strope's link point, and the
+// bridle legs.
+extern const std::array<NumberFieldRow<CPayload>, 3> kPayloadStropeFields;
+extern const std::array<NumberFieldRow<CPayload>, 4> kPayloadLegFields;
 
+// The dialog's copy is a payload record of its own; it edits the fields of the three tables, the
+// type and the connection kind.
+struct PayloadData : CPayload {
   static PayloadData Of(const CPayload& payload);
   void ApplyDynamicDefaults();
   // The connection kind stays as it is.
@@ -63,7 +54,8 @@ struct PayloadData {
   // OK: the fields, the leg points, the type keyword (and so the model scale). True when the
   // record changed. Call only without a refusal.
   bool WriteTo(CPayload& payload) const;
-  friend bool operator==(const PayloadData&, const PayloadData&) = default;
+  // Equal in every edited field.
+  friend bool operator==(const PayloadData& a, const PayloadData& b);
 };
 
 // The preview's attachment lines run from points[0] to points[1..count]: for a single strope
@@ -72,23 +64,18 @@ struct PayloadData {
 using PreviewLinePoints = std::array<std::array<double, 3>, kMaxLegs + 1>;
 int PreviewLines(const PayloadData& data, PreviewLinePoints& points);
 
-// The sixteen fields of "Parachute data".
-struct ParachuteData {
-  double ixx = 0.0, iyy = 0.0, izz = 0.0, ixy = 0.0, ixz = 0.0, iyz = 0.0;  // kg·m²
-  double mass = 0.0;                                                        // kg
-  double referenceArea = 0.0;                                               // m²
-  double centreOfPressure = 0.0;                                            // m
-  Vec3 link;                                                                // m
-  double stiffness = 0.0;                                                   // N/m
-  double lineLength = 0.0;                                                  // m
-  double damping = 0.0;                                                     // N/(m/s)
-  double confluenceMass = 0.0;                                              // kg
+// The sixteen fields of "Parachute data", in the dialog's order.
+extern const std::array<NumberFieldRow<CParachute>, 16> kParachuteFields;
 
+// The dialog's copy is a parachute record of its own; it edits the fields of the table.
+struct ParachuteData : CParachute {
   static ParachuteData Of(const CParachute& parachute);
   // Why OK cannot write the copy back (a value no run could fly), or nothing.
   std::optional<std::string> Refusal() const;
   bool WriteTo(CParachute& parachute) const;
-  friend bool operator==(const ParachuteData&, const ParachuteData&) = default;
+  friend bool operator==(const ParachuteData& a, const ParachuteData& b) {
+    return FieldsEqual<CParachute>(kParachuteFields, a, b);
+  }
 };
 
 }  // namespace plumora::gui

@@ -1,5 +1,7 @@
 #include "gui/logic/editing/PhaseSettings.h"
 
+#include "gui/logic/commands/ControlIds.h"
+
 namespace plumora::gui {
 
 namespace {
@@ -19,6 +21,11 @@ void WriteCommon(const PhaseSettings& s, Phase& phase) {
 }
 
 }  // namespace
+
+const std::array<NumberFieldRow<StopCondition>, 2> kStopFields = {{
+    {kCtlStopTime, "Time", "s", &StopCondition::time},
+    {kCtlStopHeight, "Height", "m", &StopCondition::height},
+}};
 
 PhaseSettings PhaseSettings::Of(const CBallisticEntryPhase& phase) {
   PhaseSettings s;

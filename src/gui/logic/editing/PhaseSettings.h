@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "core/mission/BallisticEntryPhase.h"
 #include "core/mission/ParachutePhase.h"
+#include "gui/logic/editing/FieldTable.h"
 
 namespace plumora::gui {
 
@@ -27,6 +29,9 @@ struct StopCondition {
   bool HeightEditable() const { return kind == kStopOnHeight; }
   friend bool operator==(const StopCondition&, const StopCondition&) = default;
 };
+
+// The stop condition dialog's two numbers: the time, then the height.
+extern const std::array<NumberFieldRow<StopCondition>, 2> kStopFields;
 
 struct PhaseSettings {
   std::int32_t payloadNumber = -1;

@@ -6,8 +6,6 @@ namespace plumora::gui {
 
 namespace {
 
-constexpr std::size_t kListNameLength = 15;
-
 // Put together piece by piece: a name is text, never a format.
 std::string Numbered(int number) {
   return "  " + std::to_string(number) + '\t';
@@ -33,7 +31,7 @@ std::string PhaseTypeName(std::int32_t type) {
 std::string PhaseEditorLine(int entryNumber, const CMissionPhase& phase) {
   std::string line = Numbered(entryNumber);
   line += phase.active ? "yes\t" : "no \t";
-  line += phase.name.substr(0, kListNameLength);
+  line += phase.name;
   line += '\t';
   line += PhaseTypeName(phase.type());
   return line;
@@ -49,7 +47,7 @@ std::vector<std::string> PhaseEditorLines(const CPlumoraDoc& doc) {
 
 std::string ManagerLine(int position, std::string_view name, std::string_view type) {
   std::string line = Numbered(position);
-  line += name.substr(0, kListNameLength);
+  line += name;
   line += '\t';
   line += type;
   return line;

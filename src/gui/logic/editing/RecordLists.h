@@ -1,6 +1,6 @@
 // What the mission editor's phase list, the two record managers and the phase dialogs' record
-// choices show: one line per entry, names cut to what the columns hold, texts as stored
-// (Windows-1252 bytes), and the names of the phase and mission types.
+// choices show: one line per entry, whole names (the lists' columns widen to them), texts as
+// stored (Windows-1252 bytes), and the names of the phase and mission types.
 #pragma once
 
 #include <array>
@@ -16,7 +16,7 @@ class CMissionPhase;
 
 namespace plumora::gui {
 
-// Tab stops of the lists, dialog units.
+// Tab stops of the lists, dialog units; a column is wider where its texts need it.
 inline constexpr std::array<int, 3> kPhaseListTabStops = {40, 80, 180};
 inline constexpr std::array<int, 2> kManagerTabStops = {80, 180};
 
@@ -35,12 +35,12 @@ inline constexpr std::string_view kCaptionNotImplemented = "Sorry";
 std::string PhaseTypeName(std::int32_t type);
 
 // "  1\tyes\tNAME\tBallistic-reentry": two spaces, the 1-based entry number, "yes" or "no ", the
-// first 15 characters of the name as stored, the type's name.
+// name as stored, the type's name.
 std::string PhaseEditorLine(int entryNumber, const CMissionPhase& phase);
 std::vector<std::string> PhaseEditorLines(const CPlumoraDoc& doc);
 
 // "  1\tNAME\tTYPE": two spaces, the 1-based position in the list (not the record's number), the
-// first 15 characters of the name, the payload's type keyword or the parachute's type text.
+// name, the payload's type keyword or the parachute's type text.
 std::string ManagerLine(int position, std::string_view name, std::string_view type);
 std::vector<std::string> PayloadManagerLines(const CPlumoraDoc& doc);
 std::vector<std::string> ParachuteManagerLines(const CPlumoraDoc& doc);

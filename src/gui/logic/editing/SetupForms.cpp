@@ -8,6 +8,7 @@
 #include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
+#include "gui/logic/commands/ControlIds.h"
 
 namespace plumora::gui {
 
@@ -20,7 +21,6 @@ constexpr const char* kDegreesPerSecond = "\xC2\xB0/s";  // °/s
 // No flight lasts longer (s): a longer step leaves a phase a single sample.
 constexpr double kLongestStep = 1.0e6;
 constexpr double kLargestLatitude = 90.0;  // °
-constexpr int kLatitudeField = 1129;
 
 std::string MustBePositive(const char* label) {
   return std::string("\"") + label + "\" must be a number greater than 0.";
@@ -30,78 +30,77 @@ std::string MustBePositive(const char* label) {
 
 // clang-format off
 const std::array<StateField, 6> kPositionFields = {{
-    {1082, "Velocity", "m/s", &S::payloadVelocity},
-    {1083, "Height", "m", &S::height},
-    {1084, "Path angle", kDegrees, &S::payloadPathAngle},
-    {1129, "Latitude", kDegrees, &S::latitude},
-    {1130, "Longitude", kDegrees, &S::longitude},
-    {1131, "Heading", kDegrees, &S::heading},
+    {kCtlVelocity, "Velocity", "m/s", &S::payloadVelocity},
+    {kCtlHeight, "Height", "m", &S::height},
+    {kCtlPathAngle, "Path angle", kDegrees, &S::payloadPathAngle},
+    {kCtlLatitude, "Latitude", kDegrees, &S::latitude},
+    {kCtlLongitude, "Longitude", kDegrees, &S::longitude},
+    {kCtlHeading, "Heading", kDegrees, &S::heading},
 }};
 
 const std::array<StateField, 6> kAttitudeFields = {{
-    {1085, "Roll", kDegrees, &S::payloadRoll},
-    {1086, "Pitch", kDegrees, &S::payloadPitch},
-    {1087, "Yaw", kDegrees, &S::payloadYaw},
-    {1088, "Angular velocity x", kDegreesPerSecond, &S::payloadRateX},
-    {1089, "Angular velocity y", kDegreesPerSecond, &S::payloadRateY},
-    {1090, "Angular velocity z", kDegreesPerSecond, &S::payloadRateZ},
+    {kCtlRoll, "Roll", kDegrees, &S::payloadRoll},
+    {kCtlPitch, "Pitch", kDegrees, &S::payloadPitch},
+    {kCtlYaw, "Yaw", kDegrees, &S::payloadYaw},
+    {kCtlRateX, "Angular velocity x", kDegreesPerSecond, &S::payloadRateX},
+    {kCtlRateY, "Angular velocity y", kDegreesPerSecond, &S::payloadRateY},
+    {kCtlRateZ, "Angular velocity z", kDegreesPerSecond, &S::payloadRateZ},
 }};
 
 const std::array<StateFieldGroup, 3> kParachuteStateGroups = {{
-    {"Offset", {{{1136, "x", "m", &S::parachuteOffsetX},
-                 {1137, "y", "m", &S::parachuteOffsetY},
-                 {1138, "z", "m", &S::parachuteOffsetZ}}}},
-    {"Angles", {{{1018, "roll", kDegrees, &S::parachuteRoll},
-                 {1019, "pitch", kDegrees, &S::parachutePitch},
-                 {1020, "yaw", kDegrees, &S::parachuteYaw}}}},
-    {"Angular velocity", {{{1139, "x", kDegreesPerSecond, &S::parachuteRateX},
-                           {1140, "y", kDegreesPerSecond, &S::parachuteRateY},
-                           {1141, "z", kDegreesPerSecond, &S::parachuteRateZ}}}},
+    {"Offset", {{{kCtlOffsetX, "x", "m", &S::parachuteOffsetX},
+                 {kCtlOffsetY, "y", "m", &S::parachuteOffsetY},
+                 {kCtlOffsetZ, "z", "m", &S::parachuteOffsetZ}}}},
+    {"Angles", {{{kCtlParachuteRoll, "roll", kDegrees, &S::parachuteRoll},
+                 {kCtlParachutePitch, "pitch", kDegrees, &S::parachutePitch},
+                 {kCtlParachuteYaw, "yaw", kDegrees, &S::parachuteYaw}}}},
+    {"Angular velocity", {{{kCtlParachuteRateX, "x", kDegreesPerSecond, &S::parachuteRateX},
+                           {kCtlParachuteRateY, "y", kDegreesPerSecond, &S::parachuteRateY},
+                           {kCtlParachuteRateZ, "z", kDegreesPerSecond, &S::parachuteRateZ}}}},
 }};
 
 const std::array<NumberFieldRow<SolverEdit>, 4> kSolverFields = {{
-    {1004, "Time step", "s", &SolverEdit::timeStep},
-    {1005, "Output time step", "s", &SolverEdit::outputTimeStep},
-    {1007, "Absolute", "", &SolverEdit::absoluteError},
-    {1008, "Relative", "", &SolverEdit::relativeError},
+    {kCtlTimeStep, "Time step", "s", &SolverEdit::timeStep},
+    {kCtlOutputTimeStep, "Output time step", "s", &SolverEdit::outputTimeStep},
+    {kCtlAbsoluteError, "Absolute", "", &SolverEdit::absoluteError},
+    {kCtlRelativeError, "Relative", "", &SolverEdit::relativeError},
 }};
 
 const std::array<IntegratorButton, 5> kIntegratorButtons = {{
-    {1009, "Runge-Kutta-Felhberg"},
-    {1010, "Adams-Bashforth-Moulton"},
-    {1011, "High stiffness"},
-    {1012, "Euler"},
-    {1017, "Euler Trapezoidal"},
+    {kCtlRungeKuttaFehlberg, "Runge-Kutta-Felhberg"},
+    {kCtlAdamsBashforthMoulton, "Adams-Bashforth-Moulton"},
+    {kCtlHighStiffness, "High stiffness"},
+    {kCtlEuler, "Euler"},
+    {kCtlEulerTrapezoidal, "Euler Trapezoidal"},
 }};
 
 // The file holds altitudes in km and speeds in km/s; the import scales them to m and m/s.
 const std::array<ImportColumnRow, 7> kImportColumnRows = {{
-    {1030, "Time (s)", &ImportColumns::time},
-    {1129, "Latitude (\xC2\xB0)", &ImportColumns::latitude},
-    {1130, "Longitude (\xC2\xB0)", &ImportColumns::longitude},
-    {1131, "Heading (\xC2\xB0)", &ImportColumns::heading},
-    {1034, "Altitude (km)", &ImportColumns::altitude},
-    {1002, "Path angle (\xC2\xB0)", &ImportColumns::pathAngle},
-    {1036, "Speed (km/s)", &ImportColumns::speed},
+    {kCtlImportTime, "Time (s)", &ImportColumns::time},
+    {kCtlImportLatitude, "Latitude (\xC2\xB0)", &ImportColumns::latitude},
+    {kCtlImportLongitude, "Longitude (\xC2\xB0)", &ImportColumns::longitude},
+    {kCtlImportHeading, "Heading (\xC2\xB0)", &ImportColumns::heading},
+    {kCtlImportAltitude, "Altitude (km)", &ImportColumns::altitude},
+    {kCtlImportPathAngle, "Path angle (\xC2\xB0)", &ImportColumns::pathAngle},
+    {kCtlImportSpeed, "Speed (km/s)", &ImportColumns::speed},
 }};
 // clang-format on
 
 SolverEdit SolverEditOf(const CPlumoraDoc& doc) {
-  const SolverSettings& s = doc.mission.solver;
-  return {s.timeStep, s.outputTimeStep, s.absoluteError, s.relativeError, s.integrator};
+  return doc.mission.solver;
 }
 
 std::optional<FieldRefusal> CheckInitialState(const InitialState& state) {
   for (const auto* fields : {&kPositionFields, &kAttitudeFields}) {
     for (const StateField& field : *fields) {
-      if (!std::isfinite(state.*field.value)) {
+      if (!std::isfinite(field.value.Value(state))) {
         return FieldRefusal{field.id,
                             std::string("\"") + field.label + "\" must be a finite number."};
       }
     }
   }
   if (std::fabs(state.latitude) > kLargestLatitude) {
-    return FieldRefusal{kLatitudeField, "\"Latitude\" must be from -90 to 90 degrees."};
+    return FieldRefusal{kCtlLatitude, "\"Latitude\" must be from -90 to 90 degrees."};
   }
   return std::nullopt;
 }
@@ -109,7 +108,7 @@ std::optional<FieldRefusal> CheckInitialState(const InitialState& state) {
 std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
   for (const auto& field : kSolverFields) {
     // Written so that a value that is not a number is refused too.
-    const double value = edit.*field.value;
+    const double value = field.value.Value(edit);
     if (!(value > 0.0)) return FieldRefusal{field.id, MustBePositive(field.label)};
     if (!std::isfinite(value)) {
       return FieldRefusal{field.id,
@@ -118,9 +117,8 @@ std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
   }
   // Tolerances are shares of the state; steps longer than any flight leave a single sample.
   for (const auto& field : kSolverFields) {
-    const double value = edit.*field.value;
-    const bool tolerance =
-        field.value == &SolverEdit::absoluteError || field.value == &SolverEdit::relativeError;
+    const double value = field.value.Value(edit);
+    const bool tolerance = field.id == kCtlAbsoluteError || field.id == kCtlRelativeError;
     if (tolerance && value >= 1.0) {
       return FieldRefusal{field.id, std::string("\"") + field.label + "\" must be less than 1."};
     }
@@ -134,10 +132,8 @@ std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit) {
 
 void StoreSolver(CPlumoraDoc& doc, const SolverEdit& edit) {
   SolverSettings& s = doc.mission.solver;
-  s.timeStep = edit.timeStep;
+  CopyFields<SolverSettings>(kSolverFields, edit, s);
   s.outputTimeStep = std::max(edit.outputTimeStep, edit.timeStep);
-  s.absoluteError = edit.absoluteError;
-  s.relativeError = edit.relativeError;
   s.integrator = edit.integrator;
 }
 

@@ -14,21 +14,14 @@
 
 #include "core/app/DataImport.h"
 #include "core/mission/Records.h"
+#include "core/mission/SolverSettings.h"
+#include "gui/logic/editing/FieldTable.h"
 
 namespace plumora {
 class CPlumoraDoc;
 }
 
 namespace plumora::gui {
-
-// A number field of a setup dialog: its control id, label, unit and the value it edits.
-template <typename Record>
-struct NumberFieldRow {
-  int id;
-  const char* label;
-  const char* unit;  // shown after the field; empty for none
-  double Record::*value;
-};
 
 // A field the dialog will not store, and why; the dialog stays open with that field focused.
 struct FieldRefusal {
@@ -54,13 +47,8 @@ extern const std::array<StateFieldGroup, 3> kParachuteStateGroups;
 std::optional<FieldRefusal> CheckInitialState(const InitialState& state);
 
 // --- "Integrator data" ---------------------------------------------------------------------
-struct SolverEdit {
-  double timeStep = 0.0;        // s
-  double outputTimeStep = 0.0;  // s
-  double absoluteError = 0.0;
-  double relativeError = 0.0;
-  std::int32_t integrator = 0;
-};
+// The dialog edits a copy of the mission's settings: the fields of the table and the integrator.
+using SolverEdit = SolverSettings;
 SolverEdit SolverEditOf(const CPlumoraDoc& doc);
 extern const std::array<NumberFieldRow<SolverEdit>, 4> kSolverFields;
 // The radio buttons of the integrators, by integrator index.
@@ -72,7 +60,8 @@ extern const std::array<IntegratorButton, 5> kIntegratorButtons;
 // A step or tolerance of 0 or less would make a run that cannot go on: refused, the first such
 // field named.
 std::optional<FieldRefusal> CheckSolver(const SolverEdit& edit);
-// Stores accepted values; an output step shorter than the time step becomes the time step.
+// Stores accepted values (the fields and the integrator); an output step shorter than the time
+// step becomes the time step.
 void StoreSolver(CPlumoraDoc& doc, const SolverEdit& edit);
 
 // --- "Environment data" --------------------------------------------------------------------

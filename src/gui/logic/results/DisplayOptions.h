@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
@@ -15,13 +16,6 @@ enum class OptionsDialog { kNone, kTable, kChart, k3D };
 // Table and Chart have their own; the three 3D object modes share the light; the two
 // trajectory modes and a blank pane have none.
 OptionsDialog OptionsDialogFor(DisplayMode mode);
-
-// Control ids of the dialogs.
-inline constexpr int kCtlChartX = 1124;
-inline constexpr int kCtlChartY = 1123;
-inline constexpr int kCtlBodyPayload = 1009;
-inline constexpr int kCtlBodyParachute = 1010;
-inline constexpr std::array<int, 3> kCtlLight = {1165, 1166, 1167};  // x, y, z
 
 // One check box of Table Options: its control, label and group box, and the table column (an
 // index of kTableColumns) it switches. The last one stands below the groups.
