@@ -4,31 +4,16 @@
 #include <QPrinter>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/results/QtColour.h"
+#include "gui/kit/DrawingPainter.h"
 
 namespace plumora::gui {
 
 void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry) {
   if (drawing.fillBackground) {
-    painter.fillRect(QRect(0, 0, geometry.areaWidth, geometry.areaHeight),
-                     ToQColor(kTableBackground));
+    Fill(painter, {0, 0, geometry.areaWidth, geometry.areaHeight}, kTableBackground);
   }
-  if (const std::optional<TableBand>& band = drawing.marked) {
-    painter.fillRect(QRect(band->x, band->y, band->width, band->height), ToQColor(kTableMarkedRow));
-  }
-  const int w = geometry.columnWidth;
-  const int h = geometry.rowHeight;
-  for (const TableText& t : drawing.texts) {
-    painter.setPen(ToQColor(t.colour));
-    const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
-    if (t.align == TextAlign::kCentreTop) {
-      painter.drawText(QRect(t.x - w / 2, t.y, w, h),
-                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
-    } else {
-      painter.drawText(QRect(t.x, t.y, 10 * w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       text);
-    }
-  }
+  if (drawing.marked) Fill(painter, *drawing.marked, kTableMarkedRow);
+  Draw(painter, drawing.texts);
 }
 
 TableDrawing TablePane::CurrentTable() const {

@@ -7,6 +7,7 @@
 #include "core/app/PlumoraDoc.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandRouter.h"
+#include "gui/kit/DrawingPainter.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/DibImage.h"
@@ -15,12 +16,7 @@ namespace plumora::gui {
 
 namespace {
 
-const QColor kTrackLine(0, 255, 255);  // cyan: it stands out on all three maps
-constexpr int kPrintSide = 800;        // units across the printed square
-
-QRect ToQRect(const MapBox& box) {
-  return QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom));
-}
+constexpr int kPrintSide = 800;  // units across the printed square
 
 }  // namespace
 
@@ -62,20 +58,12 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   if (host().viewState().trackLine) {
-    painter.setPen(QPen(kTrackLine, 1));
-    for (const TrackPiece& piece : TrackLine(store, 0, index, size.width(), size.height())) {
-      QPolygon line;
-      for (const MapPoint& p : piece) line << QPoint(p.x, p.y);
-      painter.drawPolyline(line);
-    }
+    Draw(painter, TrackLine(store, 0, index, size.width(), size.height()), 1);
   }
-  if (const std::optional<MapBox> box = TrackMarker(store, index, size.width(), size.height())) {
-    // A stroked rectangle reaches one pen width past its right and bottom sides: the outline
-    // covers the box exactly.
+  if (const std::optional<Rect> box = TrackMarker(store, index, size.width(), size.height())) {
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
-    painter.drawEllipse(
-        QRect(QPoint(box->left, box->top), QPoint(box->right - 1, box->bottom - 1)));
+    painter.drawEllipse(ToQRect(*box));
   }
   painter.restore();
 }
@@ -99,7 +87,7 @@ void TrackPane::AnimationStep(int index, bool playing) {
   shown_ = index;
   if (!playing) return;  // paused, the view repaints the whole pane
   const QSize client = host().clientSize();
-  const std::optional<MapBox> area =
+  const std::optional<Rect> area =
       StepArea(host().document().results, from, index, host().viewState().trackLine, client.width(),
                client.height());
   if (area) host().RepaintArea(ToQRect(*area));

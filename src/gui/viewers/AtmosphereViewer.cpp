@@ -27,7 +27,7 @@ constexpr int kIdClose = 1;
 
 // The plot's rectangle in the view, with room for the axis title above it, the height labels
 // left of it and the quantity's labels below it.
-constexpr PlotRect kViewRect{70, 40, 230, 350};
+constexpr Rect kViewRect{70, 40, 230, 350};
 constexpr int kViewRightMargin = 25;
 constexpr int kViewBottomMargin = 25;
 constexpr int kTitleLeft = 7;
@@ -35,10 +35,6 @@ constexpr int kTitleLineGap = 2;
 constexpr int kReadoutFieldWidth = 110;  // pixels
 constexpr int kDatasetListChars = 34;    // the dataset list's width in characters
 constexpr int kPopupMargin = 24;         // pixels beside the longest name in the open list
-
-QRect ToQRect(const PlotRect& r) {
-  return QRect(r.left, r.top, r.width, r.height);
-}
 
 }  // namespace
 
@@ -56,7 +52,11 @@ QSize AtmospherePlotView::sizeHint() const {
 }
 
 void AtmospherePlotView::Replot(AtmosphereQuantity quantity) {
-  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, kViewRect);
+  const QFontMetrics metrics(PlotFont(kAtmosphereFontPixels));
+  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, kViewRect,
+                               [&metrics](const std::string& text) {
+                                 return metrics.horizontalAdvance(QString::fromStdString(text));
+                               });
   Invalidate();
 }
 
@@ -79,23 +79,16 @@ void AtmospherePlotView::DrawPlot(QPainter& painter) {
     painter.drawText(area, Qt::AlignCenter, QString::fromUtf8(kNoDataAvailable));
     return;
   }
-  DrawPlotLines(painter, plot_.ticks);
-  DrawPlotTexts(painter, plot_.labels);
-  if (plot_.freezingLine) {
-    painter.setPen(QPen(ToQColor(kFreezingLineColour), 1));
-    painter.drawLine(*plot_.freezingLine, plot_.rect.top, *plot_.freezingLine, plot_.rect.bottom());
-  }
-  painter.setPen(QPen(ToQColor(kAtmosphereCurveColour), 1));
+  Draw(painter, plot_.ticks);
+  Draw(painter, plot_.labels, TextPlacement::kPixelBox);
+  if (plot_.freezingLine) Draw(painter, *plot_.freezingLine);
   painter.setClipRect(area);
-  DrawPolyline(painter, plot_.curve);
+  Draw(painter, plot_.curve);
 }
 
 void AtmospherePlotView::DrawReadout(QPainter& painter) {
   if (!readout_.crossHair) return;
-  const auto& [foot, corner, end] = *readout_.crossHair;
-  painter.setPen(QPen(ToQColor(kReadoutColour), 1));
-  painter.drawLine(foot.x, foot.y, corner.x, corner.y);
-  painter.drawLine(corner.x, corner.y, end.x, end.y);
+  Draw(painter, *readout_.crossHair);
 }
 
 void AtmospherePlotView::PointerMoved(const std::optional<QPoint>& pointer) {

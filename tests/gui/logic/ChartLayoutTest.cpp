@@ -10,15 +10,15 @@ namespace {
 
 // Samples of a flight as (time, payload height, payload path angle, phase type); the store's
 // ranges are computed as a run leaves them.
-struct Point {
+struct Sample {
   double time;
   double height;
   double pathAngle = 0.0;
   int phase = kSampleBallistic;
 };
-CTrajectoryStore StoreOf(const std::vector<Point>& points) {
+CTrajectoryStore StoreOf(const std::vector<Sample>& points) {
   CTrajectoryStore store;
-  for (const Point& p : points) {
+  for (const Sample& p : points) {
     CTrajectorySample s;
     s.time = p.time;
     s.payloadHeight = p.height;
@@ -47,10 +47,10 @@ int NarrowText(const std::string& text) {
   return 3 * static_cast<int>(text.size());
 }
 
-std::vector<std::string> Labels(const ChartFrame& frame, ChartAlign align) {
+std::vector<std::string> Labels(const ChartFrame& frame, Anchor align) {
   std::vector<std::string> texts;
-  for (const ChartText& t : frame.texts) {
-    if (t.align == align) texts.push_back(t.text);
+  for (const AnchoredText& t : frame.texts) {
+    if (t.anchor == align) texts.push_back(t.text);
   }
   return texts;
 }
@@ -81,27 +81,27 @@ TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
   EXPECT_DOUBLE_EQ(l.sx, 660.0 / 310);
 
   const ChartFrame f = LayoutChartFrame(l, NarrowText);
-  EXPECT_EQ(Labels(f, ChartAlign::kCentreTop),
+  EXPECT_EQ(Labels(f, Anchor::kCentreTop),
             (std::vector<std::string>{"time (s)", "0", "31", "62", "93", "124", "155", "186", "217",
                                       "248", "279", "310"}));
-  EXPECT_EQ(Labels(f, ChartAlign::kRightBottom),
+  EXPECT_EQ(Labels(f, Anchor::kRightBottom),
             (std::vector<std::string>{" 0", "12001", "24002", "36003", "48004", "60005", "72006",
                                       "84007", "96008", "108009", "120010"}));
   // The middle tick of each axis, its label, and the Y label centred on its tick.
   ASSERT_EQ(f.texts.size(), 24u);
-  const ChartText& x5 = f.texts[2 + 2 * 5];
-  const ChartText& y5 = f.texts[2 + 2 * 5 + 1];
-  EXPECT_EQ(x5.x, 400);
-  EXPECT_EQ(x5.y, 545);
-  EXPECT_EQ(y5.x, 65);
-  EXPECT_EQ(y5.y, 300 + 10);
+  const AnchoredText& x5 = f.texts[2 + 2 * 5];
+  const AnchoredText& y5 = f.texts[2 + 2 * 5 + 1];
+  EXPECT_EQ(x5.at.x, 400);
+  EXPECT_EQ(x5.at.y, 545);
+  EXPECT_EQ(y5.at.x, 65);
+  EXPECT_EQ(y5.at.y, 300 + 10);
   EXPECT_EQ(f.texts[1].text, "height (m)");
-  EXPECT_EQ(f.texts[1].x, 5);
-  EXPECT_EQ(f.texts[0].y, 600 - 30);
+  EXPECT_EQ(f.texts[1].at.x, 5);
+  EXPECT_EQ(f.texts[0].at.y, 600 - 30);
 
   // Labels wider than the gap between ticks are thinned, keeping both ends.
   const ChartFrame wide = LayoutChartFrame(l, [](const std::string&) { return 100; });
-  EXPECT_EQ(Labels(wide, ChartAlign::kCentreTop),
+  EXPECT_EQ(Labels(wide, Anchor::kCentreTop),
             (std::vector<std::string>{"time (s)", "0", "62", "124", "186", "248", "310"}));
   EXPECT_EQ(wide.lines.size(), 2u + 22u);  // every tick is still drawn
 
@@ -118,15 +118,15 @@ TEST(ChartLayoutTest, NegativeExtremesMoveTheAxesAndTheirLabels) {
   EXPECT_EQ(right.x0, right.lm + right.pw);
   EXPECT_TRUE(right.yLabelsRight);
   const ChartFrame f = LayoutChartFrame(right, NarrowText);
-  EXPECT_EQ(f.texts[3].align, ChartAlign::kLeftBottom);
-  EXPECT_EQ(f.texts[3].x, right.x0 + 5);
+  EXPECT_EQ(f.texts[3].anchor, Anchor::kLeftBottom);
+  EXPECT_EQ(f.texts[3].at.x, right.x0 + 5);
 
   // Path angle as Y: the X axis rises by |ymin| × sy and its labels go above it.
   const ChartLayout raised = Layout(descent, Plot(0, 2));
   EXPECT_EQ(raised.extents.yrange, 100);
   EXPECT_EQ(raised.y0, 540 + static_cast<int>(std::trunc(4.8 * -90)));
   EXPECT_TRUE(raised.xLabelsAbove);
-  EXPECT_EQ(LayoutChartFrame(raised, NarrowText).texts[2].align, ChartAlign::kCentreBottom);
+  EXPECT_EQ(LayoutChartFrame(raised, NarrowText).texts[2].anchor, Anchor::kCentreBottom);
 
   // X from -50 to 50: the Y axis crosses where X is 0.
   const CTrajectoryStore both = StoreOf({{0, 0, -50}, {1, 1, 50}});
@@ -152,7 +152,7 @@ TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples
   EXPECT_EQ(c.runs[1].points.front(), c.runs[0].points.back());
   EXPECT_EQ(c.runs[2].points.front(), c.runs[1].points.back());
   EXPECT_EQ(c.runs[2].points.size(), 4u);
-  EXPECT_EQ(c.runs[0].points[0], (ChartPoint{70, 600 - 60 - static_cast<int>(100 * l.sy)}));
+  EXPECT_EQ(c.runs[0].points[0], (Point{70, 600 - 60 - static_cast<int>(100 * l.sy)}));
 
   ASSERT_EQ(c.sampleAtColumn.size(), 800u);
   const int column = l.PointOf(100, 0).x;
@@ -209,21 +209,21 @@ TEST(ChartCursorTest, CursorsCrossHairAndBandFollowTheLayout) {
   const ChartLayout l = Layout(kEntry, Plot(0, 1));
   const auto cursor = ChartCursor(kEntry, l, 1);
   ASSERT_TRUE(cursor);
-  const ChartPoint p = l.PointOf(150, 60000);
-  EXPECT_EQ(cursor->foot, (ChartPoint{p.x, l.y0}));
+  const Point p = l.PointOf(150, 60000);
+  EXPECT_EQ(cursor->foot, (Point{p.x, l.y0}));
   EXPECT_EQ(cursor->corner, p);
-  EXPECT_EQ(cursor->end, (ChartPoint{l.x0, p.y}));
+  EXPECT_EQ(cursor->end, (Point{l.x0, p.y}));
   // The animation's index may belong to a longer flight in another window.
   EXPECT_FALSE(ChartCursor(kEntry, l, 3));
   EXPECT_FALSE(ChartCursor(kEntry, l, -1));
   EXPECT_FALSE(ChartCursor(CTrajectoryStore{}, l, 0));
 
   const ChartCursorLines hair = ChartCrossHair(l, 250, 60000);
-  EXPECT_EQ(hair.corner, (ChartPoint{250, p.y}));
+  EXPECT_EQ(hair.corner, (Point{250, p.y}));
   EXPECT_EQ(hair.foot.y, l.y0);
   const ChartBand band = SelectionBand(l, 300, 120);
-  EXPECT_EQ(band.topLeft, (ChartPoint{120, 60}));
-  EXPECT_EQ(band.bottomRight, (ChartPoint{300, 540}));
+  EXPECT_EQ(band.topLeft, (Point{120, 60}));
+  EXPECT_EQ(band.bottomRight, (Point{300, 540}));
 }
 
 TEST(ChartZoomTest, ABandZoomsOntoItsValuesWithinThePlottedOnes) {

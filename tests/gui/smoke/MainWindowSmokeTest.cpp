@@ -141,8 +141,8 @@ class MainWindowTest : public ::testing::Test {
 
 std::vector<std::string> Row(const TableDrawing& table, int y) {
   std::vector<std::string> texts;
-  for (const TableText& t : table.texts) {
-    if (t.y == y) texts.push_back(t.text);
+  for (const AnchoredText& t : table.texts) {
+    if (t.at.y == y) texts.push_back(t.text);
   }
   return texts;
 }
@@ -630,7 +630,7 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
   // window draws none here.
   const CTrajectorySample& sample = frame.ActiveChild()->doc().results.SampleAt(300);
-  const ChartPoint at = screen.PointOf(sample.time, sample.payloadHeight);
+  const Point at = screen.PointOf(sample.time, sample.payloadHeight);
   const auto cyan = [&] {
     const QImage now = onScreen();
     int count = 0;
@@ -873,7 +873,7 @@ QRect WhiteBox(const QImage& picture) {
 
 QPoint MapCentre(const CTrajectoryStore& results, int index, const QSize& size) {
   const CTrajectorySample& s = results.SampleAt(index);
-  const std::optional<MapPoint> p =
+  const std::optional<Point> p =
       ProjectToMap(s.latitude, s.longitude, size.width(), size.height());
   return p ? QPoint(p->x, p->y) : QPoint(-1, -1);
 }
@@ -937,9 +937,9 @@ TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
   // The table has kept the sample's row in view, marked.
   const TableDrawing rows = Table(*table);
   ASSERT_TRUE(rows.marked);
-  EXPECT_EQ(rows.marked->y, (index - rows.firstRow + 3) * 20);
-  EXPECT_LE(rows.marked->y + 20, table->canvas()->viewport()->height());
-  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->y + 2),
+  EXPECT_EQ(rows.marked->top, (index - rows.firstRow + 3) * 20);
+  EXPECT_LE(rows.marked->top + 20, table->canvas()->viewport()->height());
+  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->top + 2),
             QColor(196, 196, 196));
 
   frame.OnAnimationControl(kCtlPause, 0);

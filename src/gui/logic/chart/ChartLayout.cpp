@@ -128,7 +128,7 @@ int ChartFontPixels(int width, int height) {
   return std::max(1, std::min(width, height) / 25);
 }
 
-ChartPoint ChartLayout::PointOf(double x, double y) const {
+Point ChartLayout::PointOf(double x, double y) const {
   const double px = lm + std::trunc((x - extents.xmin) * sx);
   const double py = height - std::trunc((y - extents.ymin) * sy) - mt;
   return {ToPixel(px), ToPixel(py)};
@@ -182,13 +182,13 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
   f.lines.push_back({{l.x0, l.mt}, {l.x0, l.mt + l.ph}});
   f.lines.push_back({{l.lm, l.y0}, {l.lm + l.pw, l.y0}});
   f.texts.push_back(
-      {l.width / 2, l.height - l.mt / 2,
+      {{l.width / 2, l.height - l.mt / 2},
        Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.xVariable)].axisLabel),
-       ChartAlign::kCentreTop});
+       Anchor::kCentreTop});
   f.texts.push_back(
-      {5 * u, 5 * u,
+      {{5 * u, 5 * u},
        Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
-       ChartAlign::kLeftTop});
+       Anchor::kLeftTop});
   const int xSide = l.xLabelsAbove ? -1 : 1;
   const int ySide = l.yLabelsRight ? 1 : -1;
   std::array<std::string, kTickCount + 1> xTexts;
@@ -203,15 +203,17 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
     const int xt = l.lm + (i * l.pw) / kTickCount;
     f.lines.push_back({{xt, l.y0}, {xt, l.y0 + xSide * 3 * u}});
     if (i % xStride == 0) {
-      f.texts.push_back({xt, l.y0 + xSide * 5 * u, xTexts[static_cast<std::size_t>(i)],
-                         l.xLabelsAbove ? ChartAlign::kCentreBottom : ChartAlign::kCentreTop});
+      f.texts.push_back({{xt, l.y0 + xSide * 5 * u},
+                         xTexts[static_cast<std::size_t>(i)],
+                         l.xLabelsAbove ? Anchor::kCentreBottom : Anchor::kCentreTop});
     }
     const int yt = l.height - l.mt - (i * l.ph) / kTickCount;
     f.lines.push_back({{l.x0, yt}, {l.x0 + ySide * 3 * u, yt}});
     if (i % yStride == 0) {
       // Bottom-aligned half a text height below the tick: the label's middle is on it.
-      f.texts.push_back({l.x0 + ySide * 5 * u, yt + l.textHeight / 2, YTickText(YTickValue(e, i)),
-                         l.yLabelsRight ? ChartAlign::kLeftBottom : ChartAlign::kRightBottom});
+      f.texts.push_back({{l.x0 + ySide * 5 * u, yt + l.textHeight / 2},
+                         YTickText(YTickValue(e, i)),
+                         l.yLabelsRight ? Anchor::kLeftBottom : Anchor::kRightBottom});
     }
   }
   return f;
@@ -222,20 +224,20 @@ ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& l) 
   curve.sampleAtColumn.assign(static_cast<std::size_t>(std::max(0, l.width)), -1);
   const ChartExtents& e = l.extents;
   Colour colour = kChartInk;  // until a sample names its phase's colour
-  ChartRun* run = nullptr;
+  Polyline* run = nullptr;
   const std::vector<CTrajectorySample>& samples = store.Samples();
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const CTrajectorySample& s = samples[i];
     if (const std::optional<Colour> own = PhaseColour(s.phaseType)) colour = *own;
     const double x = ChartValue(s, e.xVariable, e.body);
     if (!(x >= e.xmin && x <= e.xmax)) continue;
-    const ChartPoint p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
+    const Point p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
     if (p.x < l.lm || p.x > l.lm + l.pw || p.y < 0) continue;
     if (!run) {
-      run = &curve.runs.emplace_back(ChartRun{colour, {}});
+      run = &curve.runs.emplace_back(Polyline{{}, colour});
     } else if (!(run->colour == colour)) {
-      const ChartPoint last = run->points.back();
-      run = &curve.runs.emplace_back(ChartRun{colour, {last}});
+      const Point last = run->points.back();
+      run = &curve.runs.emplace_back(Polyline{{last}, colour});
     }
     run->points.push_back(p);
     if (p.x < l.width) curve.sampleAtColumn[static_cast<std::size_t>(p.x)] = static_cast<int>(i);
@@ -275,7 +277,7 @@ ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& 
 }
 
 namespace {
-ChartCursorLines CursorAt(const ChartLayout& l, ChartPoint p) {
+ChartCursorLines CursorAt(const ChartLayout& l, Point p) {
   return {{p.x, l.y0}, p, {l.x0, p.y}};
 }
 }  // namespace

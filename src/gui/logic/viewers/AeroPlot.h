@@ -70,14 +70,15 @@ struct AeroPlot {
   double sy = 0.0;
   int x0 = 0;
   int y0 = 0;
-  std::vector<PlotLine> axes;
-  std::vector<PlotLine> ticks;
-  std::vector<PlotText> labels;
-  std::array<std::vector<PlotPoint>, kCoefficientCount> curves;  // empty for a hidden one
+  std::vector<Segment> axes;
+  std::vector<Segment> ticks;
+  // Both axes' labels, less those centred under the X axis that would run into another.
+  std::vector<AnchoredText> labels;
+  std::array<Polyline, kCoefficientCount> curves;  // in their colours; no points for a hidden one
 
-  PlotPoint PointOf(double x, double coefficient) const;
+  Point PointOf(double x, double coefficient) const;
   double XAt(int column) const;  // the X value a column stands for
-  bool Holds(PlotPoint p) const;
+  bool Holds(Point p) const;
 };
 AeroPlot LayoutAeroPlot(const AeroDatabase& db, const AeroViewSettings& settings, int width,
                         int height, const TextWidth& textWidth);
@@ -89,9 +90,9 @@ struct AeroReadout {
   double x = 0.0;  // Mach number, or rad
   AeroCoefficientSet coefficients{};
   std::string text;
-  PlotLine cursor;
+  Segment cursor;  // in kReadoutColour
 };
 std::optional<AeroReadout> ReadAeroAt(const AeroPlot& plot, const AeroDatabase& db,
-                                      const AeroViewSettings& settings, PlotPoint pointer);
+                                      const AeroViewSettings& settings, Point pointer);
 
 }  // namespace plumora::gui
