@@ -126,12 +126,110 @@ TEST(ChartLayoutTest, NegativeExtremesMoveTheAxesAndTheirLabels) {
   EXPECT_EQ(raised.extents.yrange, 100);
   EXPECT_EQ(raised.y0, 540 + static_cast<int>(std::trunc(4.8 * -90)));
   EXPECT_TRUE(raised.xLabelsAbove);
-  EXPECT_EQ(LayoutChartFrame(raised, NarrowText).texts[2].anchor, Anchor::kCentreBottom);
+  // The Y axis would strike through the "0" at the origin: it moves beside the axis, away from
+  // the Y labels; the next one stays centred on its tick.
+  const ChartFrame up = LayoutChartFrame(raised, NarrowText);
+  EXPECT_EQ(up.texts[2].text, "0");
+  EXPECT_EQ(up.texts[2].anchor, Anchor::kLeftBottom);
+  EXPECT_EQ(up.texts[2].at, (Point{raised.x0 + 2, raised.y0 - 5}));
+  EXPECT_EQ(up.texts[4].anchor, Anchor::kCentreBottom);
 
   // X from -50 to 50: the Y axis crosses where X is 0.
   const CTrajectoryStore both = StoreOf({{0, 0, -50}, {1, 1, 50}});
   const ChartLayout middle = Layout(both, Plot(2, 1));
   EXPECT_EQ(middle.x0, middle.lm + static_cast<int>(std::trunc(middle.sx * 50)));
+}
+
+// Labels ten units a character, lines twenty high.
+int WideText(const std::string& text) {
+  return 10 * static_cast<int>(text.size());
+}
+
+// No two labels overlap, the Y axis strikes through none, and all lie within the drawing.
+void ExpectClear(const ChartLayout& l, const ChartFrame& f, const TextWidth& width = WideText) {
+  std::vector<Rect> boxes;
+  for (std::size_t i = 2; i < f.texts.size(); ++i) {
+    boxes.push_back(TextBox(f.texts[i], width(f.texts[i].text), l.textHeight));
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const Rect& b = boxes[i];
+    EXPECT_GE(b.left, 0) << f.texts[i + 2].text;
+    EXPECT_LE(b.right(), l.width) << f.texts[i + 2].text;
+    const bool crossed =
+        b.left <= l.x0 && l.x0 < b.right() && b.top < l.mt + l.ph && b.bottom() > l.mt;
+    EXPECT_FALSE(crossed) << f.texts[i + 2].text;
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      EXPECT_FALSE(Overlap(b, boxes[j])) << f.texts[i + 2].text << " / " << f.texts[j + 2].text;
+    }
+  }
+}
+
+std::vector<std::string> TextsOf(const ChartFrame& f) {
+  std::vector<std::string> texts;
+  for (const AnchoredText& t : f.texts) texts.push_back(t.text);
+  return texts;
+}
+
+TEST(ChartLayoutTest, LabelsKeepClearOfTheAxesOfEachOtherAndOfTheEdges) {
+  // Both axes crossing inside the plot: "-6" under the X axis would run into the Y label "-10"
+  // beside it, which is left out; the Y axis would cross the X label "5"... which it does not.
+  const CTrajectoryStore crossing = StoreOf({{0, -50, -50}, {1, 140, 50}});
+  const ChartLayout both =
+      LayoutChart(ChartExtentsFor(crossing, Plot(2, 1)), {800, 600, 30, 20, 1});
+  EXPECT_EQ(both.y0, 420);
+  const ChartFrame f = LayoutChartFrame(both, WideText);
+  ExpectClear(both, f);
+  const std::vector<std::string> texts = TextsOf(f);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "-10"), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "10"), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "-6"), 1);
+
+  // Heights below the ground as Y, time as X: the origin's "0" moves right of the Y axis.
+  const CTrajectoryStore below = StoreOf({{0, -50}, {300, 140}});
+  const ChartLayout low = LayoutChart(ChartExtentsFor(below, Plot(0, 1)), {800, 600, 30, 20, 1});
+  const ChartFrame lf = LayoutChartFrame(low, WideText);
+  ExpectClear(low, lf);
+  EXPECT_EQ(lf.texts[2].text, "0");
+  EXPECT_EQ(lf.texts[2].at, (Point{low.x0 + 2, low.y0 + 5}));
+  EXPECT_EQ(lf.texts[2].anchor, Anchor::kLeftTop);
+
+  // Two-digit Y labels and five-digit X ones in a large font: the last X label, "12690", would
+  // reach past the right edge by its half less the margin, and moves in to it.
+  const TextWidth large = [](const std::string& t) { return 25 * static_cast<int>(t.size()); };
+  const CTrajectoryStore far = StoreOf({{0, 0}, {12688, 5}});
+  const ChartExtents fe = ChartExtentsFor(far, Plot(0, 1));
+  const ChartLayout edge = LayoutChart(fe, {800, 600, YLabelWidth(fe, large), 30, 1});
+  EXPECT_EQ(edge.lm, 60);
+  const ChartFrame ef = LayoutChartFrame(edge, large);
+  const auto last = std::find_if(ef.texts.begin(), ef.texts.end(),
+                                 [](const AnchoredText& t) { return t.text == "12690"; });
+  ASSERT_NE(last, ef.texts.end());
+  EXPECT_EQ(last->at.x, 799);
+  EXPECT_EQ(last->anchor, Anchor::kRightTop);
+  // The one before it is far enough off to stay.
+  EXPECT_EQ(std::count_if(ef.texts.begin(), ef.texts.end(),
+                          [](const AnchoredText& t) { return t.text == "10152"; }),
+            1);
+
+  // The usual chart is left as it is.
+  const ChartLayout usual = Layout(kEntry, Plot(0, 1));
+  const ChartFrame uf = LayoutChartFrame(usual, NarrowText);
+  EXPECT_EQ(uf.texts[0].at, (Point{400, 570}));
+  for (std::size_t i = 2; i < uf.texts.size(); i += 2) {
+    EXPECT_EQ(uf.texts[i].anchor, Anchor::kCentreTop);
+  }
+}
+
+TEST(ChartLayoutTest, InALowPaneTheXAxisTitleKeepsBelowTheTickLabels) {
+  // 640 × 380 with 15-unit text: half the margin down (361) would sit on the labels, which end
+  // at 342 + 5 + 15.
+  const ChartLayout l = LayoutChart(ChartExtentsFor(kEntry, Plot(0, 1)), {640, 380, 50, 15, 1});
+  const ChartFrame f = LayoutChartFrame(l, NarrowText);
+  EXPECT_EQ(f.texts[0].text, "time (s)");
+  EXPECT_EQ(f.texts[0].at.y, 342 + 5 + 15 + 1);
+  // Never past the bottom of the pane.
+  const ChartLayout tiny = LayoutChart(ChartExtentsFor(kEntry, Plot(0, 1)), {300, 120, 30, 15, 1});
+  EXPECT_LE(LayoutChartFrame(tiny, NarrowText).texts[0].at.y + 15, 120);
 }
 
 TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples) {
@@ -146,7 +244,7 @@ TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples
   ASSERT_EQ(c.runs.size(), 3u);
   EXPECT_EQ(c.runs[0].colour, kChartInk);
   EXPECT_EQ(c.runs[1].colour, (Colour{0, 0, 255}));
-  EXPECT_EQ(c.runs[2].colour, (Colour{0, 255, 0}));
+  EXPECT_EQ(c.runs[2].colour, *PhaseColour(3));
   EXPECT_EQ(c.runs[0].points.size(), 1u);
   // Each run starts where the one before ended: the line is unbroken.
   EXPECT_EQ(c.runs[1].points.front(), c.runs[0].points.back());
@@ -159,8 +257,6 @@ TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples
   EXPECT_EQ(l.PointOf(100.01, 0).x, column);
   EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column)], 2);  // the later of the two
   EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column + 1)], -1);
-  EXPECT_EQ(PhaseColour(0), (Colour{255, 0, 0}));
-  EXPECT_EQ(PhaseColour(2), (Colour{0, 255, 255}));
 }
 
 TEST(ChartLayoutTest, ValuesOffTheCurveAndAbsurdSamplesAreSkipped) {

@@ -60,7 +60,7 @@ TEST(TableLayoutTest, OneSampleShowsTwoHeaderLinesAndOneRowAtRowThree) {
   EXPECT_EQ(titles[0]->at.x, 50);
   EXPECT_EQ(titles[4]->text, "Altitude L");  // connection force is off: packed, no gap
   EXPECT_EQ(titles[4]->at.x, 450);
-  EXPECT_EQ(titles[4]->colour, (Colour{0, 128, 0}));
+  EXPECT_EQ(titles[4]->colour, GroupColour(ColumnGroup::kPayload));
   EXPECT_EQ(units[1]->text, "(deg)");
   EXPECT_EQ(values[0]->text, "0.00");
   EXPECT_EQ(values[1]->text, "1.50");

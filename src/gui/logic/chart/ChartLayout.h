@@ -17,12 +17,13 @@ namespace plumora::gui {
 
 inline constexpr Colour kChartBackground{180, 200, 180};  // the screen only
 inline constexpr Colour kChartInk = kBlack;               // axes, ticks, texts
-inline constexpr Colour kChartCursor{0, 255, 255};        // solid paused, dotted while playing
-inline constexpr Colour kChartCrossHair{255, 0, 0};
+inline constexpr Colour kChartCursor{0, 119, 119};        // solid paused, dotted while playing
+inline constexpr Colour kChartCrossHair{217, 0, 0};
 inline constexpr Colour kChartBand{200, 200, 200};  // hatched frame of the selection band
 
 // The curve's colour for a sample's phase type; none for a type without one of its own (the
-// curve then keeps the colour it had).
+// curve then keeps the colour it had). Red, blue, cyan and green, each as dark as it must be to
+// stand out against the background; so are the cursor and the cross-hair.
 std::optional<Colour> PhaseColour(int phaseType);
 
 // Chart variables 0 to 14 of a body (0 payload, 1 parachute): the index of their extremes in

@@ -42,7 +42,7 @@ Colour GroupColour(ColumnGroup group) {
     case ColumnGroup::kCommon:
       return {128, 0, 0};
     case ColumnGroup::kPayload:
-      return {0, 128, 0};
+      return {0, 77, 0};  // dark enough to read on the grey
     default:
       return {0, 0, 128};
   }

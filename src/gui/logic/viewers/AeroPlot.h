@@ -19,13 +19,15 @@ namespace plumora::gui {
 // In the order of the lookups' results.
 inline constexpr std::array<std::string_view, kCoefficientCount> kCoefficientNames = {
     "Cx", "Cy", "Cz", "Cl", "Cm", "Cn"};
+// Red, green, blue, yellow, cyan and magenta, each as dark as it must be to stand out against
+// the plot's grey.
 inline constexpr std::array<Colour, kCoefficientCount> kCoefficientColours = {{
     {255, 0, 0},
-    {0, 255, 0},
+    {0, 153, 0},
     {0, 0, 255},
-    {255, 255, 0},
-    {0, 255, 255},
-    {255, 0, 255},
+    {136, 136, 0},
+    {0, 147, 147},
+    {232, 0, 232},
 }};
 inline constexpr Colour kAeroPlotBackground{230, 230, 230};
 inline constexpr int kAeroFontPixels = 10;

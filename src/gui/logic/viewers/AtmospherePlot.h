@@ -22,7 +22,7 @@ inline constexpr std::array<std::string_view, 3> kViewerPlanetNames = {"Earth", 
 enum class AtmosphereQuantity : int { kDensity = 0, kTemperature, kWindSN, kWindWE };
 inline constexpr int kAtmosphereQuantityCount = 4;
 inline constexpr std::array<std::string_view, kAtmosphereQuantityCount> kAtmosphereQuantityNames = {
-    "Density (Kg/m³)", "Temperature (K)", "S-N wind (m/s)", "W-E wind (m/s)"};
+    "Density (kg/m³)", "Temperature (K)", "S-N wind (m/s)", "W-E wind (m/s)"};
 // The quantity of a list selection; anything outside the list is the density.
 AtmosphereQuantity QuantityOfSelection(int selection);
 
@@ -40,8 +40,12 @@ struct AtmRanges {
 AtmRanges ComputeAtmRanges(const AtmosphereTable& table);
 
 inline constexpr double kFreezingPoint = 273.0;  // K, marked on temperature plots
-inline constexpr Colour kFreezingLineColour{0, 0, 255};
-inline constexpr Colour kAtmosphereCurveColour{255, 0, 0};
+// The atmosphere picture runs from deep space at the top to pale blue at the bottom; the lines
+// over it stand out against both ends.
+inline constexpr Colour kSkyTop{6, 10, 38};
+inline constexpr Colour kSkyBottom{196, 222, 246};
+inline constexpr Colour kFreezingLineColour{59, 59, 255};
+inline constexpr Colour kAtmosphereCurveColour{249, 0, 0};
 inline constexpr int kAtmosphereFontPixels = 12;
 
 struct AtmospherePlot {

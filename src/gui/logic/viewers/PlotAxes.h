@@ -12,8 +12,8 @@
 
 namespace plumora::gui {
 
-// The lines that follow the pointer.
-inline constexpr Colour kReadoutColour{150, 150, 0};
+// The lines that follow the pointer: olive, dark enough for both plots' backgrounds.
+inline constexpr Colour kReadoutColour{128, 128, 0};
 
 // The extremes of a quantity, in its own unit.
 struct ValueRange {
