@@ -124,8 +124,13 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
   auto* inFrame = new QVBoxLayout(frame);
   inFrame->setContentsMargins(1, 1, 1, 1);
   inFrame->addWidget(plot_);
+  // Two lines under the plot, as wide as it: a long read-out wraps rather than widening the
+  // window as the pointer moves.
   readout_ = new QLabel(this);
-  readout_->setMinimumHeight(readout_->fontMetrics().height());
+  readout_->setWordWrap(true);
+  readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  readout_->setFixedHeight(2 * readout_->fontMetrics().lineSpacing());
+  readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* header = new QGridLayout;

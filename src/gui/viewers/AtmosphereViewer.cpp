@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/app/QtPrompter.h"
 #include "gui/editing/NumberField.h"
@@ -25,8 +26,8 @@ constexpr int kIdHeight = 1001;
 constexpr int kIdValue = 1002;
 constexpr int kIdClose = 1;
 
-// The plot's rectangle in the view, with room for the axis title above it, the height labels
-// left of it and the quantity's labels below it.
+// The plot's rectangle in a view of its first size, with room for the axis title above it, the
+// height labels left of it and the quantity's labels below it; it grows with the view.
 constexpr Rect kViewRect{70, 40, 230, 350};
 constexpr int kViewRightMargin = 25;
 constexpr int kViewBottomMargin = 25;
@@ -43,7 +44,8 @@ constexpr int kPopupMargin = 24;         // pixels beside the longest name in th
 AtmospherePlotView::AtmospherePlotView(const AtmosphereViewerData& data, QImage background,
                                        QWidget* parent)
     : PlotCanvas(parent), data_(data), background_(std::move(background)) {
-  setFixedSize(sizeHint());
+  setMinimumSize(sizeHint());
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 QSize AtmospherePlotView::sizeHint() const {
@@ -52,12 +54,20 @@ QSize AtmospherePlotView::sizeHint() const {
 }
 
 void AtmospherePlotView::Replot(AtmosphereQuantity quantity) {
+  quantity_ = quantity;
   const QFontMetrics metrics(PlotFont(kAtmosphereFontPixels));
-  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, kViewRect,
+  const Rect rect{kViewRect.left, kViewRect.top,
+                  std::max(kViewRect.width, width() - kViewRect.left - kViewRightMargin),
+                  std::max(kViewRect.height, height() - kViewRect.top - kViewBottomMargin)};
+  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, rect,
                                [&metrics](const std::string& text) {
                                  return metrics.horizontalAdvance(QString::fromStdString(text));
                                });
   Invalidate();
+}
+
+void AtmospherePlotView::resizeEvent(QResizeEvent*) {
+  Replot(quantity_);  // the plot follows the size
 }
 
 void AtmospherePlotView::DrawPlot(QPainter& painter) {
@@ -109,7 +119,8 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
   for (std::string_view name : kViewerPlanetNames) planets_->addItem(ToQString(name));
   datasets_ = new QComboBox(this);
   SetControlId(*datasets_, kIdDataset);
-  datasets_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  // As wide as the longest name, so that names alike but for their ends can be told apart.
+  datasets_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   datasets_->setMinimumContentsLength(kDatasetListChars);
   quantities_ = new QComboBox(this);
   SetControlId(*quantities_, kIdQuantity);
@@ -146,9 +157,8 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
-  layout->addWidget(plot_, 0, Qt::AlignHCenter);
+  layout->addWidget(plot_, 1);
   layout->addLayout(readouts);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   data_.Init(prompter_);
   FillDatasets();

@@ -111,6 +111,9 @@ TEST(AeroPlot, RangesIncludeZeroAndTheCurvesSpanTheWholeAxis) {
   const AeroPlot flat = Plot(db, s);
   EXPECT_EQ(flat.ranges.y.minimum, -1.0);
   EXPECT_EQ(flat.y0, kHeight / 2);
+  // Its labels stay along the bottom of the plot, off the curves, with ticks there too.
+  for (const AnchoredText& t : Labels(flat, Anchor::kCentreTop)) EXPECT_EQ(t.at.y, kHeight - 20);
+  EXPECT_EQ(flat.ticks.size(), 33u);
 }
 
 TEST(AeroPlot, AxisLabelsAndTheirRoom) {
@@ -124,7 +127,7 @@ TEST(AeroPlot, AxisLabelsAndTheirRoom) {
   std::vector<AnchoredText> x = Labels(p, Anchor::kCentreTop);
   EXPECT_EQ(Texts(x),
             (std::vector<std::string>{"0.0", "2.9", "5.7", "8.6", "11.5", "17.2", "22.9", "28.6"}));
-  EXPECT_EQ(x.back().at, (Point{kWidth - 25, p.y0 + 5}));
+  EXPECT_EQ(x.back().at, (Point{kWidth - 25, kHeight - 25 + 5}));
   EXPECT_EQ(Labels(p, Anchor::kRightBottom).size(), 11u);
 
   // Y labels "%2.2f", right-aligned left of the Y axis, which moves right to make room.

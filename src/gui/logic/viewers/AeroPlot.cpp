@@ -42,12 +42,16 @@ void LayoutAxes(AeroPlot& p, const AeroViewSettings& settings,
   p.axes.push_back({{p.x0, p.height - kMargin}, {p.x0, kMargin}});
   p.axes.push_back({{p.left, p.y0}, {p.width - kMargin, p.y0}});
   const double factor = XLabelFactor(settings);
+  // The X labels go along the bottom of the plot, under the curves and clear of the Y axis,
+  // with ticks of their own there when the X axis is higher up.
+  const int bottom = p.height - kMargin;
   for (int i = 0; i <= kTickIntervals; ++i) {
     const int x = p.left + TickOffset(plotWidth, i);
-    p.labels.push_back({{x, p.y0 + kLabelGap},
+    p.labels.push_back({{x, bottom + kLabelGap},
                         FormatValue("%2.1f", TickValue(p.ranges.x, i) * factor),
                         Anchor::kCentreTop});
     p.ticks.push_back({{x, p.y0}, {x, p.y0 + kTickLength}});
+    if (p.y0 != bottom) p.ticks.push_back({{x, bottom}, {x, bottom + kTickLength}});
 
     const int y = kMargin + TickOffset(plotHeight, i);
     p.labels.push_back(

@@ -74,7 +74,8 @@ struct AeroPlot {
   int y0 = 0;
   std::vector<Segment> axes;
   std::vector<Segment> ticks;
-  // Both axes' labels, less those centred under the X axis that would run into another.
+  // The Y axis's labels left of it, and the X axis's along the bottom of the plot less those
+  // that would run into another.
   std::vector<AnchoredText> labels;
   std::array<Polyline, kCoefficientCount> curves;  // in their colours; no points for a hidden one
 
