@@ -6,6 +6,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
 #include "gui/results/DibImage.h"
 #include "gui/results/QtColour.h"
@@ -114,6 +115,9 @@ void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
   snapshot_.setDevicePixelRatio(pixelRatio);
   snapshot_.fill(Qt::white);
   QPainter painter(&snapshot_);
+  // Between whole pixel ratios a one-unit line falls on one or two pixels by turns: smoothed,
+  // it stays even.
+  if (pixelRatio != std::floor(pixelRatio)) painter.setRenderHint(QPainter::Antialiasing);
   const CTrajectoryStore& store = host().document().results;
   drawn_ =
       DrawChart(painter, store, host().viewState(), client, ScreenChart(client), ZoomPicture());
@@ -204,13 +208,13 @@ void ChartPane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   // Tenths of a millimetre; the chart is as high as it is wide, or as the page allows.
-  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
-  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF pixels = PageBelowHeader(painter, printer, PrintHeader());
+  const QSizeF millimetres = InMillimetres(pixels, printer);
   const int width = static_cast<int>(std::lround(millimetres.width() * 10.0));
   const int height = static_cast<int>(std::lround(millimetres.height() * 10.0));
   if (width < 1 || height < 1) return;
   painter.setWindow(0, 0, width, height);
-  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  painter.setViewport(pixels.toRect());
   const CTrajectoryStore& store = host().document().results;
   const ChartMedium paper = PaperChart();
   const std::optional<DrawnChart> page =

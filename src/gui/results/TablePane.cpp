@@ -5,6 +5,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 
 namespace plumora::gui {
 
@@ -45,13 +46,13 @@ void TablePane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   // One logical unit is a tenth of a millimetre of the page.
-  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
-  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF pixels = PageBelowHeader(painter, printer, PrintHeader());
+  const QSizeF millimetres = InMillimetres(pixels, printer);
   const ColumnSwitches& switches = host().viewState().columnSwitches;
   const TableGeometry geometry =
       PrintTableGeometry(millimetres.width(), millimetres.height(), switches);
   painter.setWindow(0, 0, geometry.areaWidth, geometry.areaHeight);
-  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  painter.setViewport(pixels.toRect());
   QFont font("Arial");
   font.setPixelSize(geometry.fontHeight);
   painter.setFont(font);

@@ -8,6 +8,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/DibImage.h"
@@ -33,10 +34,13 @@ const QImage& TrackPane::Picture() {
   return picture;
 }
 
-const QPixmap& TrackPane::Stretched(const QImage& picture, const QSize& size) {
-  if (stretched_.size() != size || stretchedFrom_ != picture.cacheKey()) {
+const QPixmap& TrackPane::Stretched(const QImage& picture, const QSize& size, qreal ratio) {
+  // Stretched to the device's pixels, so that a screen scaled by 1.5 shows the map sharp.
+  const QSize pixels = (QSizeF(size) * ratio).toSize();
+  if (stretched_.size() != pixels || stretchedFrom_ != picture.cacheKey()) {
     stretched_ =
-        QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QPixmap::fromImage(picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    stretched_.setDevicePixelRatio(ratio);
     stretchedFrom_ = picture.cacheKey();
   }
   return stretched_;
@@ -47,7 +51,8 @@ void TrackPane::Paint(QPainter& painter, const QSize& client) {
   if (picture.isNull()) {
     painter.fillRect(QRect(QPoint(0, 0), client), Qt::white);
   } else {
-    painter.drawPixmap(0, 0, Stretched(picture, client));
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.drawPixmap(0, 0, Stretched(picture, client, ratio));
   }
   shown_ = host().animationIndex();
   DrawTrack(painter, client, shown_);
@@ -71,10 +76,11 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
 void TrackPane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF page = PageBelowHeader(painter, printer, PrintHeader());
   const int side = static_cast<int>(std::min(page.width(), page.height()));
   if (side < 1) return;
-  painter.setViewport(static_cast<int>(page.width() - side) / 2, 0, side, side);
+  painter.setViewport(static_cast<int>(page.width() - side) / 2, static_cast<int>(page.top()), side,
+                      side);
   painter.setWindow(0, 0, kPrintSide, kPrintSide);
   const QRect square(0, 0, kPrintSide, kPrintSide);
   const QImage& picture = Picture();
