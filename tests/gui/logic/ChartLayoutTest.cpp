@@ -211,6 +211,13 @@ TEST(ChartLayoutTest, LabelsKeepClearOfTheAxesOfEachOtherAndOfTheEdges) {
                           [](const AnchoredText& t) { return t.text == "10152"; }),
             1);
 
+  // A landing a little below the ground leaves the X axis on the bottom row: the corner's two
+  // "0" labels both stay, as on any chart whose X axis is at the bottom.
+  const ChartLayout landed = Layout(StoreOf({{0, 120000}, {300, -0.3}}), Plot(0, 1));
+  EXPECT_EQ(landed.y0, 540);
+  const std::vector<std::string> landedTexts = TextsOf(LayoutChartFrame(landed, large));
+  EXPECT_EQ(std::count(landedTexts.begin(), landedTexts.end(), " 0"), 1);
+
   // The usual chart is left as it is.
   const ChartLayout usual = Layout(kEntry, Plot(0, 1));
   const ChartFrame uf = LayoutChartFrame(usual, NarrowText);

@@ -232,7 +232,7 @@ void LeaveOutCrowded(TickLabels& labels, const TextWidth& textWidth, int textHei
 // is left out.
 void LeaveOutYLabelsOnXLabels(TickLabels& yLabels, const TickLabels& xLabels, const ChartLayout& l,
                               const TextWidth& textWidth) {
-  if (!(l.extents.ymin < 0.0)) return;
+  if (l.y0 >= l.mt + l.ph) return;  // at the bottom, as usual: the corner is left as it is
   for (std::optional<AnchoredText>& y : yLabels) {
     if (!y) continue;
     const Rect box = BoxOf(*y, textWidth, l.textHeight);
