@@ -3,6 +3,9 @@
 // scatter, the study's 1000 scattered flights flown plainly one after the other, and the 1000
 // runs of the study on one and on two threads. Compare the time per run of the study with the
 // plain flights of the same scattered missions, and the two thread counts with each other.
+// Last, the example's own study (examples/mars-entry.dispersions.json) cut to 1000 runs on two
+// threads, flown by the study runner a front end uses and by plumora-cli dispersions with the
+// same settings: the two should take the same time.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -14,7 +17,10 @@
 #include "core/app/PlumoraDoc.h"
 #include "core/app/RunMission.h"
 #include "core/dispersion/DispersionRunner.h"
+#include "core/dispersion/DispersionStudy.h"
+#include "core/dispersion/StudyRunner.h"
 #include "core/flight/TrajectoryStore.h"
+#include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -138,6 +144,63 @@ void BM_Study(benchmark::State& state) {
       wallMs / static_cast<double>(kStudyRuns * static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_Study)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+constexpr int kComparedThreads = 2;
+
+// Shows nothing and never stops.
+class QuietStudy final : public StudyProgressSink {
+ public:
+  void ShowStudyProgress(const StudyProgress&) override {}
+  bool StopRequested() override { return false; }
+};
+
+void BM_ExampleStudyByTheRunner(benchmark::State& state) {
+  RecordingPrompter prompter;
+  const auto doc = MarsEntry(prompter);
+  const auto study =
+      LoadDispersionStudy(DispersionStudyPath(test::DataFolder() / "examples" / "mars-entry.psd"));
+  if (!doc || !study) {
+    state.SkipWithError("the example or its study could not be read");
+    return;
+  }
+  Result<DispersionSetup> prepared =
+      PrepareDispersion(doc->mission, study->variations, study->seed);
+  if (!prepared) {
+    state.SkipWithError(prepared.message().c_str());
+    return;
+  }
+  for (auto _ : state) {
+    // The environment is read once per study, as the command line does.
+    Result<Environment> environment = LoadRunEnvironment(doc->baseFolder, doc->mission);
+    if (!environment) {
+      state.SkipWithError(environment.message().c_str());
+      return;
+    }
+    prepared->environment = std::move(environment).value();
+    QuietStudy sink;
+    const StudyOutcome outcome =
+        RunStudy(prepared.value(), {kStudyRuns, {}, kComparedThreads}, sink);
+    benchmark::DoNotOptimize(outcome.CsvText().size());
+    benchmark::DoNotOptimize(outcome.SummaryJson().ok());
+  }
+}
+BENCHMARK(BM_ExampleStudyByTheRunner)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_ExampleStudyByTheCommandLine(benchmark::State& state) {
+  const std::filesystem::path data = test::DataFolder();
+  const test::TempDir out;
+  for (auto _ : state) {
+    const test::ProcessResult r = test::RunProcess(
+        PLUMORA_CLI_PATH,
+        {"dispersions", "--quiet", "--study", "examples/mars-entry.dispersions.json", "--runs",
+         std::to_string(kStudyRuns), "--threads", std::to_string(kComparedThreads), "--csv",
+         (out / "runs.csv").string(), "--summary", (out / "summary.json").string(),
+         "examples/mars-entry.psd"},
+        data);
+    if (r.status != 0) state.SkipWithError(r.err.c_str());
+  }
+}
+BENCHMARK(BM_ExampleStudyByTheCommandLine)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

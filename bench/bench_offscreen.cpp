@@ -6,7 +6,7 @@
 
 #include "QtBenchmarkMain.h"
 #include "core/common/Prompter.h"
-#include "gui/app/GlSnapshot.h"
+#include "gui/kit/GlSnapshot.h"
 #include "gui/logic/scene/PreviewState.h"
 #include "gui/logic/scene/SceneInputs.h"
 #include "support/TestFiles.h"

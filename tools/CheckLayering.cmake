@@ -5,7 +5,9 @@
 # folders ranked below it, never one above. The engine includes no Qt, OpenGL, desktop or
 # command-line header. The GL layer includes no Qt and nothing of the desktop program or the
 # command line; the command line nothing of the desktop program or the GL layer. The desktop
-# program's framework-free decisions (gui/logic) include no Qt and no widget code. The references
+# program's framework-free decisions (gui/logic) include no Qt. The desktop program's folders are
+# ranked too: logic < kit (the Qt pieces every window shares) < results, editing and viewers (which
+# include none of each other) < app; a folder includes its own and those ranked below it. The references
 # the command line verifies the engine against (verify/) include nothing of the program, and the
 # engine nothing of them, so that none of its faults can hide in them.
 if(NOT SOURCE_ROOT)
@@ -18,6 +20,22 @@ string(JOIN " < " order_text ${core_order})
 # Rank of a core folder, or -1 for a folder the order does not know.
 function(core_rank folder out)
   list(FIND core_order "${folder}" rank)
+  set(${out} ${rank} PARENT_SCOPE)
+endfunction()
+
+set(gui_order_text "logic < kit < results, editing, viewers < app")
+# Rank of a desktop folder; the three middle folders share one rank. -1 for an unknown folder.
+function(gui_rank folder out)
+  set(rank -1)
+  if(folder STREQUAL "logic")
+    set(rank 0)
+  elseif(folder STREQUAL "kit")
+    set(rank 1)
+  elseif(folder MATCHES "^(results|editing|viewers)$")
+    set(rank 2)
+  elseif(folder STREQUAL "app")
+    set(rank 3)
+  endif()
   set(${out} ${rank} PARENT_SCOPE)
 endfunction()
 
@@ -77,11 +95,22 @@ foreach(source IN LISTS sources)
          path MATCHES "^(core|gl|gui|cli)/")
         set(reason "the references owe nothing to the program they verify")
       endif()
-    elseif(layer STREQUAL "gui" AND folder STREQUAL "logic")
-      if(target MATCHES "${qt_pattern}")
+    elseif(layer STREQUAL "gui")
+      if(folder STREQUAL "logic" AND target MATCHES "${qt_pattern}")
         set(reason "gui/logic holds framework-free decisions: no Qt")
-      elseif(path MATCHES "^gui/" AND NOT path MATCHES "^gui/logic/")
+      elseif(folder STREQUAL "logic" AND path MATCHES "^gui/" AND NOT path MATCHES "^gui/logic/")
         set(reason "gui/logic includes no widget code")
+      elseif(path MATCHES "^gui/([^/]+)/" AND NOT CMAKE_MATCH_1 STREQUAL folder)
+        set(used "${CMAKE_MATCH_1}")
+        gui_rank("${folder}" own_rank)
+        gui_rank("${used}" used_rank)
+        if(own_rank EQUAL -1 OR used_rank EQUAL -1)
+          set(reason "gui/${folder} or gui/${used} has no place in the order (${gui_order_text})")
+        elseif(used_rank GREATER own_rank)
+          set(reason "gui/${folder} may not include gui/${used}, which lies above it (${gui_order_text})")
+        elseif(used_rank EQUAL own_rank)
+          set(reason "gui/${folder} may not include gui/${used}: results, editing and viewers include none of each other")
+        endif()
       endif()
     endif()
     if(reason)

@@ -3,15 +3,12 @@
 // same summary from the CSV files of one or more shards.
 #include <unistd.h>
 
-#include <chrono>
-#include <condition_variable>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -26,8 +23,9 @@
 #include "core/common/WholeText.h"
 #include "core/dispersion/DispersionCsv.h"
 #include "core/dispersion/DispersionRunner.h"
+#include "core/dispersion/DispersionStudy.h"
 #include "core/dispersion/DispersionSummary.h"
-#include "core/flight/ProgressMeter.h"
+#include "core/dispersion/StudyRunner.h"
 #include "core/mission/RecordChecks.h"
 
 namespace plumora::cli {
@@ -36,9 +34,14 @@ namespace {
 
 struct DispersionOptions {
   std::string base;
+  std::string study;
   std::int64_t runs = 0;
   std::string seed = "0";
   int threads = 0;  // 0: one per core
+  // Which of the study's values the command line gives (and so overrides).
+  const CLI::Option* runsGiven = nullptr;
+  const CLI::Option* seedGiven = nullptr;
+  const CLI::Option* threadsGiven = nullptr;
   std::string shard = "0/1";
   std::vector<std::string> vary;
   std::string csv;
@@ -51,14 +54,6 @@ struct SummaryOptions {
   std::string summary;
   std::vector<std::string> csvs;
 };
-
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
-constexpr double kMsPerSecond = 1000.0;
-
-int DefaultThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores > 0 ? static_cast<int>(cores) : 1;
-}
 
 // A validator from a parser of ours: CLI11 reports its problem as a usage error.
 template <typename Parse>
@@ -108,12 +103,12 @@ bool OutputsAreSafe(const std::string& csv, const std::string& summary,
 bool WriteSummary(const std::string& path, const std::vector<std::string>& inputNames,
                   const std::vector<RunRecord>& records, Prompter& prompter,
                   bool stdoutTaken = false) {
-  const Result<DispersionSummary> summary = SummariseDispersion(inputNames, records);
+  const Result<std::string> summary = DispersionSummaryJson(inputNames, records);
   if (!summary) {
     prompter.Message("No summary: " + summary.message() + "\n", kCaptionError);
     return false;
   }
-  const std::string json = DispersionSummaryJson(summary.value());
+  const std::string& json = summary.value();
   if (!path.empty()) return WriteOrReport(path, json, "The summary", prompter);
   if (!stdoutTaken) return WriteStandardOutput(json, "The summary");
   std::fwrite(json.data(), 1, json.size(), stderr);
@@ -121,62 +116,82 @@ bool WriteSummary(const std::string& path, const std::vector<std::string>& input
 }
 
 // "runs 120/1000  12.3 runs/s  elapsed 10 s  left 72 s"
-std::string ProgressLine(std::int64_t done, std::int64_t total, double elapsedSeconds) {
-  const double rate = elapsedSeconds > 0.0 ? static_cast<double>(done) / elapsedSeconds : 0.0;
+std::string ProgressLine(const StudyProgress& progress) {
+  const double rate = progress.RunsPerSecond();
   char line[160];
   if (rate > 0.0) {
     std::snprintf(line, sizeof line, "runs %lld/%lld  %.1f runs/s  elapsed %.0f s  left %.0f s",
-                  static_cast<long long>(done), static_cast<long long>(total), rate, elapsedSeconds,
-                  static_cast<double>(total - done) / rate);
+                  static_cast<long long>(progress.done), static_cast<long long>(progress.total),
+                  rate, progress.elapsedSeconds, progress.SecondsLeft());
   } else {
-    std::snprintf(line, sizeof line, "runs %lld/%lld  elapsed %.0f s", static_cast<long long>(done),
-                  static_cast<long long>(total), elapsedSeconds);
+    std::snprintf(line, sizeof line, "runs %lld/%lld  elapsed %.0f s",
+                  static_cast<long long>(progress.done), static_cast<long long>(progress.total),
+                  progress.elapsedSeconds);
   }
   return line;
 }
 
-// Flies the study on a thread of its own while this one shows the progress and watches Ctrl-C.
-std::vector<RunRecord> FlyWatched(const DispersionSetup& setup, const DispersionOptions& options,
-                                  const Shard& shard, bool& interrupted) {
-  const bool draw = !options.quiet && isatty(STDERR_FILENO);
-  const std::int64_t total = ShardRunCount(options.runs, shard);
-  const int threads = options.threads > 0 ? options.threads : DefaultThreads();
-  DispersionControl control;
-  InterruptWatch interrupt;
-  std::mutex mutex;
-  std::condition_variable finishedSignal;
-  bool finished = false;
-  std::vector<RunRecord> records;
-  std::thread flying([&] {
-    records = FlyDispersion(setup, options.runs, shard, threads, control);
-    const std::lock_guard<std::mutex> lock(mutex);
-    finished = true;
-    finishedSignal.notify_all();
-  });
+// The progress line on a terminal's stderr, and Ctrl-C as the stop.
+class ConsoleStudySink final : public StudyProgressSink {
+ public:
+  explicit ConsoleStudySink(bool draw) : draw_(draw) {}
+  void ShowStudyProgress(const StudyProgress& progress) override {
+    if (!draw_) return;
+    std::fprintf(stderr, "\r%s \033[K", ProgressLine(progress).c_str());
+    std::fflush(stderr);
+  }
+  bool StopRequested() override {
+    if (!interrupt_.Interrupted()) return false;
+    std::fprintf(stderr, "\nStopping after the runs in flight (Ctrl-C again ends at once)\n");
+    return true;
+  }
 
-  const double startMs = SteadyMilliseconds();
-  {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!finishedSignal.wait_for(lock, kProgressInterval, [&] { return finished; })) {
-      if (interrupt.Interrupted() && !control.stop.load()) {
-        control.stop = true;
-        std::fprintf(stderr, "\nStopping after the runs in flight (Ctrl-C again ends at once)\n");
-      }
-      if (draw) {
-        const double seconds = (SteadyMilliseconds() - startMs) / kMsPerSecond;
-        std::fprintf(stderr, "\r%s \033[K", ProgressLine(control.done, total, seconds).c_str());
-        std::fflush(stderr);
-      }
+ private:
+  bool draw_;
+  InterruptWatch interrupt_;
+};
+
+// Flies the study while this thread shows the progress and watches Ctrl-C.
+StudyOutcome FlyWatched(const DispersionSetup& setup, const StudyPlan& plan, bool quiet) {
+  const bool draw = !quiet && isatty(STDERR_FILENO);
+  ConsoleStudySink sink(draw);
+  StudyOutcome outcome = RunStudy(setup, plan, sink);
+  if (draw) std::fprintf(stderr, "\r\033[K");
+  if (outcome.stopped) {
+    std::fprintf(stderr, "Interrupted: %zu of %lld runs were flown\n", outcome.records.size(),
+                 static_cast<long long>(outcome.total));
+  }
+  return outcome;
+}
+
+// The study the command line asks for: the study file's (when there is one) with the values given
+// beside it in their place. A --vary replaces the file's scatter of its field where it stands, or
+// adds the field after the file's. The texts were all checked when the options were read.
+Result<DispersionStudy> StudyOfOptions(const DispersionOptions& options) {
+  DispersionStudy study;
+  if (!options.study.empty()) {
+    Result<DispersionStudy> loaded = LoadDispersionStudy(options.study);
+    if (!loaded) return loaded;
+    study = std::move(loaded).value();
+  } else if (options.runsGiven->count() == 0) {
+    return Fail(ErrorCode::kInvalid, "--runs is required without --study");
+  }
+  if (options.runsGiven->count() > 0) study.runs = options.runs;
+  if (options.seedGiven->count() > 0) study.seed = ParseSeed(options.seed).value();
+  if (options.threadsGiven->count() > 0) study.threads = options.threads;
+  std::vector<Variation> added;
+  for (const std::string& text : options.vary) {
+    Variation v = ParseVariation(text).value();
+    const auto same = [&](const Variation& other) { return other.name == v.name; };
+    const auto inFile = std::find_if(study.variations.begin(), study.variations.end(), same);
+    if (inFile != study.variations.end()) {
+      *inFile = std::move(v);
+    } else {
+      added.push_back(std::move(v));  // a field given twice is refused with the setup
     }
   }
-  flying.join();
-  if (draw) std::fprintf(stderr, "\r\033[K");
-  interrupted = control.stop.load();
-  if (interrupted) {
-    std::fprintf(stderr, "Interrupted: %zu of %lld runs were flown\n", records.size(),
-                 static_cast<long long>(total));
-  }
-  return records;
+  study.variations.insert(study.variations.end(), added.begin(), added.end());
+  return study;
 }
 
 int RunDispersions(const DispersionOptions& options) {
@@ -184,10 +199,16 @@ int RunDispersions(const DispersionOptions& options) {
   CPlumoraDoc doc;
   doc.SetPrompter(&prompter);
   if (!options.base.empty()) doc.baseFolder = options.base;
-  if (!OutputsAreSafe(options.csv, options.summary, RunInputs(options.mission, doc.baseFolder),
-                      prompter)) {
-    return kExitFailure;
-  }
+  std::vector<std::filesystem::path> inputs = RunInputs(options.mission, doc.baseFolder);
+  if (!options.study.empty()) inputs.emplace_back(options.study);
+  if (!OutputsAreSafe(options.csv, options.summary, inputs, prompter)) return kExitFailure;
+  // What the command line says cannot be: bad usage.
+  const auto usage = [&](const Error& error) {
+    prompter.Message(error.message + "\n", kCaptionError);
+    return kExitUsage;
+  };
+  Result<DispersionStudy> study = StudyOfOptions(options);
+  if (!study) return usage(study.error());
   if (!LoadMissionOrWarn(doc, options.mission)) return kExitUsage;
   // Said once for the whole study; a mission with errors flies no run.
   const MissionFindings findings = CheckMission(doc.mission);
@@ -197,23 +218,9 @@ int RunDispersions(const DispersionOptions& options) {
     return kExitFailure;
   }
 
-  std::vector<Variation> variations;
-  for (const std::string& text : options.vary) {
-    Result<Variation> v = ParseVariation(text);
-    if (!v) break;  // the validator has seen them all
-    variations.push_back(std::move(v).value());
-  }
-  // What the command line says cannot be: bad usage.
-  const auto usage = [&](const Error& error) {
-    prompter.Message(error.message + "\n", kCaptionError);
-    return kExitUsage;
-  };
   const Result<Shard> shard = ParseShard(options.shard);
   if (!shard) return usage(shard.error());
-  const Result<std::uint64_t> seed = ParseSeed(options.seed);
-  if (!seed) return usage(seed.error());
-  Result<DispersionSetup> prepared =
-      PrepareDispersion(doc.mission, std::move(variations), seed.value());
+  Result<DispersionSetup> prepared = PrepareDispersion(doc.mission, study->variations, study->seed);
   if (!prepared) return usage(prepared.error());
   DispersionSetup& setup = prepared.value();
   // Every run flies through the same tables, read once: a file that cannot be read is said once,
@@ -225,23 +232,21 @@ int RunDispersions(const DispersionOptions& options) {
   }
   setup.environment = std::move(environment).value();
 
-  bool interrupted = false;
-  const std::vector<RunRecord> records = FlyWatched(setup, options, shard.value(), interrupted);
-  for (const RunRecord& r : records) {
-    if (r.end == RunEnd::kFailed) {
-      std::fprintf(stderr, "run %lld failed: %s\n", static_cast<long long>(r.run),
-                   r.message.c_str());
-    }
+  const StudyPlan plan{study->runs, shard.value(), study->threads};
+  const StudyOutcome outcome = FlyWatched(setup, plan, options.quiet);
+  for (const FailedRun& failure : outcome.Failures()) {
+    std::fprintf(stderr, "run %lld failed: %s\n", static_cast<long long>(failure.run),
+                 failure.reason.c_str());
   }
-  std::vector<std::string> names;
-  for (const Variation& v : setup.variations) names.push_back(v.name);
   bool written = true;
   if (!options.csv.empty()) {
-    written = WriteOrReport(options.csv, DispersionCsvText(names, records), "The CSV", prompter);
+    written = WriteOrReport(options.csv, outcome.CsvText(), "The CSV", prompter);
   }
   const bool csvOnStdout = !options.csv.empty() && IsStandardOutput(options.csv);
-  written = WriteSummary(options.summary, names, records, prompter, csvOnStdout) && written;
-  return written && !interrupted ? kExitOk : kExitFailure;
+  written =
+      WriteSummary(options.summary, outcome.inputNames, outcome.records, prompter, csvOnStdout) &&
+      written;
+  return written && !outcome.stopped ? kExitOk : kExitFailure;
 }
 
 int RunDispersionsSummary(const SummaryOptions& options) {
@@ -279,13 +284,20 @@ void AddDispersionsCommand(CLI::App& app, int& status) {
       "dispersions", "Fly a mission many times with scattered inputs and summarise the landings");
   cmd->add_option("--base", options->base,
                   std::string("Folder holding atm/ and adf/") + kBaseDefault);
-  cmd->add_option("--runs", options->runs, "Number of runs of the whole study")
-      ->required()
-      ->check(ParsedBy(ParseRunCount, "N"));
-  cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)")
-      ->check(ParsedBy(ParseSeed, "S"));
-  cmd->add_option("--threads", options->threads, "Runs flown at once (default: one per core)")
-      ->check(CLI::Range(1, 4096));
+  cmd->add_option("--study", options->study,
+                  "Fly the study of this file (NAME.dispersions.json): its runs, seed, threads "
+                  "and scattered inputs. --runs, --seed and --threads given beside it replace "
+                  "the file's; a --vary replaces the file's scatter of its field, or adds one");
+  options->runsGiven =
+      cmd->add_option("--runs", options->runs,
+                      "Number of runs of the whole study (required without --study)")
+          ->check(ParsedBy(ParseRunCount, "N"));
+  options->seedGiven =
+      cmd->add_option("--seed", options->seed, "Seed of the random stream (default 0)")
+          ->check(ParsedBy(ParseSeed, "S"));
+  options->threadsGiven =
+      cmd->add_option("--threads", options->threads, "Runs flown at once (default: one per core)")
+          ->check(CLI::Range(1, kMaxStudyThreads));
   cmd->add_option("--shard", options->shard,
                   "Fly only the runs i with i mod K = I, as I/K (default 0/1: all)")
       ->check(ParsedBy(ParseShard, "I/K"));

@@ -10,6 +10,7 @@
 #include "core/app/ResultsCsv.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
+#include "core/flight/DerivedQuantities.h"
 
 namespace plumora::cli {
 
@@ -59,8 +60,14 @@ bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_
   return false;
 }
 
-bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path) {
-  return WriteOrReport(path, ResultsCsvText(doc.results), "The results", doc.prompter());
+bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path, bool derivedColumns) {
+  if (!derivedColumns) {
+    return WriteOrReport(path, ResultsCsvText(doc.results), "The results", doc.prompter());
+  }
+  const std::vector<DerivedSample> derived =
+      DeriveQuantities(doc.results, doc.atmosphereTable(), doc.planetConstants());
+  return WriteOrReport(path, ResultsCsvText(doc.results, &derived), "The results",
+                       doc.prompter());
 }
 
 bool FlushStandardOutput(std::string_view what, int earlierError) {

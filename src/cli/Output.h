@@ -34,8 +34,10 @@ bool CheckOutputOrReport(Prompter& prompter, const std::string& output,
 // caption "error") and gives false.
 bool WriteOrReport(const std::string& path, std::string_view bytes, std::string_view what,
                    Prompter& prompter);
-// The document's results as CSV, written so; the document's prompter hears of a failure.
-bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path);
+// The document's results as CSV, written so; the document's prompter hears of a failure. With
+// derivedColumns the derived quantities follow, worked out in the document's air.
+bool WriteCsvOrReport(const CPlumoraDoc& doc, const std::string& path,
+                      bool derivedColumns = false);
 
 // Flushes standard output. A write that failed now or earlier is reported on stderr as "error:
 // WHAT could not be written to standard output (REASON)" and gives false; earlierError is the

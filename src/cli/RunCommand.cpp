@@ -22,6 +22,7 @@ struct RunOptions {
   std::string csv;
   std::string onFlip;  // ask, continue, stop; empty: ask on a terminal, else continue
   bool quiet = false;
+  bool derived = false;  // the derived quantities as more CSV columns
   std::string mission;
 };
 
@@ -96,7 +97,7 @@ int RunRun(const RunOptions& options) {
   PrintSummary(csvOnStdout ? stderr : stdout, doc, outcome);
 
   const int status = outcome.Failure() ? kExitFailure : kExitOk;
-  if (csvWanted && !WriteCsvOrReport(doc, options.csv)) return kExitFailure;
+  if (csvWanted && !WriteCsvOrReport(doc, options.csv, options.derived)) return kExitFailure;
   return status;
 }
 
@@ -107,9 +108,15 @@ void AddRunCommand(CLI::App& app, int& status) {
   CLI::App* cmd = app.add_subcommand("run", "Run a mission and summarise its flight");
   cmd->add_option("--base", options->base,
                   std::string("Folder holding atm/ and adf/") + kBaseDefault);
-  cmd->add_option("--csv", options->csv,
-                  "Write every sample to this CSV file (-: standard output, the summary then "
-                  "going to stderr)");
+  CLI::Option* csv = cmd->add_option(
+      "--csv", options->csv,
+      "Write every sample to this CSV file (-: standard output, the summary then going to "
+      "stderr)");
+  cmd->add_flag("--derived", options->derived,
+                "Add the derived quantities to the CSV: Mach number, dynamic pressure (Pa), "
+                "deceleration (g, speed lost per second over the step to the sample), descent "
+                "rate (m/s, positive down), line force (kN, empty without a parachute)")
+      ->needs(csv);
   cmd->add_option("--on-flip", options->onFlip,
                   "Answer to the parachute flip question: ask, continue or stop "
                   "(default: ask on a terminal, otherwise continue)")

@@ -5,6 +5,8 @@
 
 #include "cli/Cli.h"
 #include "core/app/MissionFiles.h"
+#include "core/app/RunMission.h"
+#include "core/dispersion/StudyRunner.h"
 #include "support/FlightFixture.h"
 
 namespace plumora {
@@ -73,6 +75,82 @@ TEST_F(DispersionsCommand, TheSameSeedGivesTheSameFilesOnAnyThreadsAndInShards) 
   const auto merged = Cli({"dispersions-summary", Path("s1.csv"), Path("s0.csv")});
   ASSERT_EQ(merged.status, 0) << merged.err;
   EXPECT_EQ(merged.out, summary);
+}
+
+TEST_F(DispersionsCommand, AStudyFileFliesAsItsFlagsAndFlagsBesideItWin) {
+  const auto flags = Disperse(With({"--csv", Path("flags.csv"), "--summary", Path("flags.json")}));
+  ASSERT_EQ(flags.status, 0) << flags.err;
+  const std::string csv = test::ReadFile(Path("flags.csv"));
+  const std::string summary = test::ReadFile(Path("flags.json"));
+
+  // The same study in a file, threads and all.
+  test::WriteFile(base / "m.dispersions.json", R"({
+    "format": "plumora-dispersions-study", "runs": 7, "seed": 11, "threads": 2,
+    "vary": [
+      {"field": "height", "distribution": "normal", "mean": 0, "sigma": 300},
+      {"field": "payload.0.mass", "distribution": "scale-normal", "mean": 1, "sigma": 0.1},
+      {"field": "density_factor", "distribution": "uniform", "low": -0.1, "high": 0.1}]})");
+  const std::string study = Path("m.dispersions.json");
+  const auto file = Disperse({"--study", study, "--csv", Path("file.csv")});
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_EQ(test::ReadFile(Path("file.csv")), csv);
+  EXPECT_EQ(file.out, summary);
+
+  // Another study whose runs, seed and scatters the command line replaces: a --vary takes the
+  // place of its field's in the file; a field the file lacks comes after the file's.
+  test::WriteFile(base / "other.json", R"({"runs": 500, "seed": 3, "vary": [
+      {"field": "height", "distribution": "uniform", "low": -1, "high": 1},
+      {"field": "payload.0.mass", "distribution": "scale-normal", "mean": 1, "sigma": 0.5}]})");
+  const auto over =
+      Disperse({"--study", Path("other.json"), "--runs", "7", "--seed", "11", "--vary",
+                "payload.0.mass=scale-normal(1,0.1)", "--vary", "density_factor=uniform(-0.1,0.1)",
+                "--vary", "height=normal(0,300)", "--csv", Path("over.csv")});
+  ASSERT_EQ(over.status, 0) << over.err;
+  EXPECT_EQ(test::ReadFile(Path("over.csv")), csv);
+  EXPECT_EQ(over.out, summary);
+
+  // A study that cannot be flown is bad usage, named with the place of its fault; the study is
+  // an input that no output may go over.
+  test::WriteFile(base / "bad.json", R"({"runs": 5, "vary": [{"field": "height"}]})");
+  const auto bad = Disperse({"--study", Path("bad.json")});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "error: The file " + Path("bad.json") +
+                         " is not a dispersion study (/vary/0/distribution must be \"normal\", "
+                         "\"uniform\" or \"scale-normal\")\n");
+  const auto overStudy = Disperse({"--study", study, "--summary", study});
+  EXPECT_EQ(overStudy.status, 1);
+  EXPECT_EQ(overStudy.err, "error: The output " + study + " is the input " + study +
+                               " itself; nothing was done\n");
+  const auto noRuns = Disperse({"--vary", "height=normal(0,1)"});
+  EXPECT_EQ(noRuns.status, 2);
+  EXPECT_EQ(noRuns.err, "error: --runs is required without --study\n");
+}
+
+// A front end flying the study through the runner gets the command line's files to the byte.
+TEST_F(DispersionsCommand, TheRunnerGivesTheCommandLinesBytes) {
+  const auto cli = Disperse(With({"--csv", Path("cli.csv"), "--summary", Path("cli.json")}));
+  ASSERT_EQ(cli.status, 0) << cli.err;
+
+  CPlumoraDoc read;
+  read.baseFolder = base.path();
+  ASSERT_TRUE(LoadMission(read, base / "m.json").ok());
+  std::vector<Variation> variations;
+  for (std::size_t i = 5; i < vary.size(); i += 2) {
+    variations.push_back(ParseVariation(vary[i]).value());
+  }
+  Result<DispersionSetup> setup = PrepareDispersion(read.mission, variations, 11);
+  Result<Environment> environment = LoadRunEnvironment(read.baseFolder, read.mission);
+  ASSERT_TRUE(setup.ok() && environment.ok());
+  setup->environment = std::move(environment).value();
+  class Quiet final : public StudyProgressSink {
+    void ShowStudyProgress(const StudyProgress&) override {}
+    bool StopRequested() override { return false; }
+  } sink;
+  const StudyOutcome outcome = RunStudy(setup.value(), {7, {}, 3}, sink);
+  EXPECT_EQ(outcome.CsvText(), test::ReadFile(Path("cli.csv")));
+  const Result<std::string> summary = outcome.SummaryJson();
+  ASSERT_TRUE(summary.ok()) << summary.message();
+  EXPECT_EQ(summary.value(), test::ReadFile(Path("cli.json")));
 }
 
 TEST_F(DispersionsCommand, BadArgumentsExitWithTwo) {

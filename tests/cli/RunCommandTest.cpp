@@ -149,6 +149,40 @@ TEST_F(RunCommand, ARecordThatCannotFlyIsNamed) {
   EXPECT_NE(r.out.find("Nothing was run"), std::string::npos) << r.out;
 }
 
+TEST_F(RunCommand, DerivedQuantitiesAreExtraColumnsOnlyWhenAsked) {
+  UseLightDescent(4000.0, 150.0);
+  AddBallisticPhase().stopHeight = 3000.0;
+  AddFinalDescentPhase().stopHeight = 2900.0;
+  const std::string mission = Save("m.psd");
+  const auto plain = Cli({"run", "--quiet", "--on-flip", "continue", "--base",
+                          base.path().string(), "--csv", Csv(), mission});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const std::string without = test::ReadFile(Csv());
+  const auto r = Cli({"run", "--quiet", "--derived", "--on-flip", "continue", "--base",
+                      base.path().string(), "--csv", Csv(), mission});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string with = test::ReadFile(Csv());
+
+  // Every line is the plain line and five more cells; ballistic rows have no line force.
+  std::size_t a = 0, b = 0, lines = 0;
+  while (a < without.size()) {
+    const std::size_t ea = without.find('\n', a), eb = with.find('\n', b);
+    const std::string shorter = without.substr(a, ea - a), longer = with.substr(b, eb - b);
+    ASSERT_EQ(longer.substr(0, shorter.size()), shorter) << "line " << lines;
+    const std::string extra = longer.substr(shorter.size());
+    EXPECT_EQ(std::count(extra.begin(), extra.end(), ','), 5) << extra;
+    if (lines == 0) {
+      EXPECT_EQ(extra, ",mach,dynamic_pressure,deceleration,descent_rate,line_force");
+    } else {
+      // Ballistic rows (phase 1) leave the line force empty, descent rows (phase 3) fill it.
+      EXPECT_EQ(extra.ends_with(","), shorter.ends_with(",1,0,-1")) << shorter << extra;
+    }
+    a = ea + 1, b = eb + 1, ++lines;
+  }
+  EXPECT_EQ(b, with.size());
+  EXPECT_EQ(Cli({"run", "--derived", mission}).status, 2) << "nothing to add the columns to";
+}
+
 TEST_F(RunCommand, MissingAtmosphereUnreadableMissionsAndBadUsage) {
   AddBallisticPhase();
   const std::string mission = Save("m.psd");

@@ -23,6 +23,7 @@ expect_file() { [ -s "$prefix/$1" ] || fail "not installed: $1"; }
 expect_file bin/plumora-cli
 expect_file share/man/man1/plumora-cli.1.gz
 for f in atm/earth_us1976.atm adf/ld600.adf 3dmodels/zel_body.ogl examples/earth-return.psd \
+         examples/earth-return.dispersions.json \
          examples/earth-return.json; do
   expect_file "share/plumora/$f"
 done
@@ -62,6 +63,10 @@ if (cd own && "$prefix/bin/plumora-cli" run "$prefix/share/plumora/examples/eart
 fi
 "$prefix/bin/plumora-cli" run --base "$prefix/share/plumora" \
   "$prefix/share/plumora/examples/earth-return.psd" > /dev/null
+# The example's study beside it, cut to two runs.
+"$prefix/bin/plumora-cli" dispersions --quiet --runs 2 \
+  --study "$prefix/share/plumora/examples/earth-return.dispersions.json" \
+  "$prefix/share/plumora/examples/earth-return.psd" > study.json
 if [ "$gui" = ON ]; then
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/plumora" --version
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/plumora" --snapshot track.png \

@@ -1,9 +1,11 @@
 #include "core/app/ResultsCsv.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
+#include "core/flight/DerivedQuantities.h"
 #include "core/flight/TrajectoryStore.h"
 #include "core/mission/Records.h"
 
@@ -32,18 +34,27 @@ void AppendFullPrecision(std::string& text, double value) {
   text.append(digits, end);
 }
 
-std::string ResultsCsvHeader() {
+std::string ResultsCsvHeader(bool derivedColumns) {
   std::string header;
   for (const SampleFieldInfo& field : kSampleFields) {
     header += field.csvName;
     header += ',';
   }
-  return header + "phase_type,payload_number,parachute_number";
+  header += "phase_type,payload_number,parachute_number";
+  if (derivedColumns) {
+    for (const DerivedField& field : kDerivedFields) {
+      header += ',';
+      header += field.csvName;
+    }
+  }
+  return header;
 }
 
-std::string ResultsCsvText(const CTrajectoryStore& results) {
-  std::string text = ResultsCsvHeader() + '\n';
+std::string ResultsCsvText(const CTrajectoryStore& results,
+                           const std::vector<DerivedSample>* derived) {
+  std::string text = ResultsCsvHeader(derived != nullptr) + '\n';
   text.reserve(text.size() + results.Samples().size() * kTypicalLineLength);
+  std::size_t index = 0;
   for (const CTrajectorySample& s : results.Samples()) {
     for (const SampleFieldInfo& field : kSampleFields) {
       AppendFullPrecision(text, s.*field.member);
@@ -54,6 +65,14 @@ std::string ResultsCsvText(const CTrajectoryStore& results) {
     AppendInteger(text, s.payload ? s.payload->number : -1);
     text += ',';
     AppendInteger(text, s.parachute ? s.parachute->number : -1);
+    if (derived != nullptr) {
+      for (const DerivedField& field : kDerivedFields) {
+        text += ',';
+        const double value = (*derived)[index].*field.member;
+        if (!std::isnan(value)) AppendFullPrecision(text, value);
+      }
+    }
+    ++index;
     text += '\n';
   }
   return text;

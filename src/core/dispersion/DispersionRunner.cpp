@@ -19,6 +19,7 @@ void FlyRuns(const DispersionSetup& setup, const Shard& shard, std::int64_t tota
     const std::int64_t k = next.fetch_add(1);
     if (k >= total) return;
     records.push_back(FlyScatteredRun(setup, shard.index + k * shard.count, &scratch));
+    if (records.back().end == RunEnd::kFailed) control.failed.fetch_add(1);
     control.done.fetch_add(1);
   }
 }

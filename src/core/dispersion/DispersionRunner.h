@@ -25,9 +25,11 @@ Result<Shard> ParseShard(std::string_view text);
 // How many of runs 0 … runs − 1 the shard holds.
 std::int64_t ShardRunCount(std::int64_t runs, const Shard& shard);
 
-// Shared with whoever watches the study: runs finished so far, and a request to take no more.
+// Shared with whoever watches the study: runs finished so far (and how many of them failed), and
+// a request to take no more.
 struct DispersionControl {
   std::atomic<std::int64_t> done{0};
+  std::atomic<std::int64_t> failed{0};
   std::atomic<bool> stop{false};
 };
 

@@ -98,37 +98,63 @@ OutputStatistics DescribeValues(std::vector<double> values) {
   return s;
 }
 
-LandingEllipse FitLandingEllipse(const std::vector<double>& latitudes,
-                                 const std::vector<double>& longitudes, double radius) {
-  LandingEllipse e;
-  e.count = std::min(latitudes.size(), longitudes.size());
-  if (e.count == 0) {
-    e.meanLatitude = e.meanLongitude = e.eastVariance = e.northVariance = kNaN;
-    e.eastNorthCovariance = kNaN;
-    e.oneSigma = e.threeSigma = {kNaN, kNaN, kNaN};
-    return e;
+LandingOffsets OffsetsFromMean(const std::vector<double>& latitudes,
+                               const std::vector<double>& longitudes, double radius) {
+  const std::size_t count = std::min(latitudes.size(), longitudes.size());
+  LandingOffsets o;
+  if (count == 0) {
+    o.meanLatitude = o.meanLongitude = kNaN;
+    return o;
   }
   // Longitudes unwrapped around the first point's.
   const double reference = longitudes[0];
-  std::vector<double> lat(latitudes.begin(), latitudes.begin() + static_cast<long>(e.count));
-  std::vector<double> lon(e.count);
-  for (std::size_t i = 0; i < e.count; ++i) {
+  std::vector<double> lat(latitudes.begin(), latitudes.begin() + static_cast<long>(count));
+  std::vector<double> lon(count);
+  for (std::size_t i = 0; i < count; ++i) {
     lon[i] = reference + WrapDegrees(longitudes[i] - reference);
   }
-  e.meanLatitude = Mean(lat);
+  o.meanLatitude = Mean(lat);
   const double meanLongitude = Mean(lon);
-  e.meanLongitude = WrapDegrees(meanLongitude);
+  o.meanLongitude = WrapDegrees(meanLongitude);
 
   const double kmPerDegreeNorth = radius * kDegToRad / kMetresPerKm;
-  const double kmPerDegreeEast = kmPerDegreeNorth * std::cos(e.meanLatitude * kDegToRad);
-  std::vector<double> east(e.count), north(e.count);
-  for (std::size_t i = 0; i < e.count; ++i) {
-    east[i] = (lon[i] - meanLongitude) * kmPerDegreeEast;
-    north[i] = (lat[i] - e.meanLatitude) * kmPerDegreeNorth;
+  const double kmPerDegreeEast = kmPerDegreeNorth * std::cos(o.meanLatitude * kDegToRad);
+  o.east.resize(count);
+  o.north.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    o.east[i] = (lon[i] - meanLongitude) * kmPerDegreeEast;
+    o.north[i] = (lat[i] - o.meanLatitude) * kmPerDegreeNorth;
   }
-  e.eastVariance = Covariance(east, 0.0, east, 0.0);
-  e.northVariance = Covariance(north, 0.0, north, 0.0);
-  e.eastNorthCovariance = Covariance(east, 0.0, north, 0.0);
+  return o;
+}
+
+void OffsetOf(const LandingOffsets& mean, double latitude, double longitude, double radius,
+              double& east, double& north) {
+  const double kmPerDegreeNorth = radius * kDegToRad / kMetresPerKm;
+  east = WrapDegrees(longitude - mean.meanLongitude) * kmPerDegreeNorth *
+         std::cos(mean.meanLatitude * kDegToRad);
+  north = (latitude - mean.meanLatitude) * kmPerDegreeNorth;
+}
+
+LandingEllipse FitLandingEllipse(const std::vector<double>& latitudes,
+                                 const std::vector<double>& longitudes, double radius) {
+  const LandingOffsets o = OffsetsFromMean(latitudes, longitudes, radius);
+  return FitLandingEllipse(o);
+}
+
+LandingEllipse FitLandingEllipse(const LandingOffsets& o) {
+  LandingEllipse e;
+  e.count = o.east.size();
+  e.meanLatitude = o.meanLatitude;
+  e.meanLongitude = o.meanLongitude;
+  if (e.count == 0) {
+    e.eastVariance = e.northVariance = e.eastNorthCovariance = kNaN;
+    e.oneSigma = e.threeSigma = {kNaN, kNaN, kNaN};
+    return e;
+  }
+  e.eastVariance = Covariance(o.east, 0.0, o.east, 0.0);
+  e.northVariance = Covariance(o.north, 0.0, o.north, 0.0);
+  e.eastNorthCovariance = Covariance(o.east, 0.0, o.north, 0.0);
   e.oneSigma = PrincipalAxes(e.eastVariance, e.northVariance, e.eastNorthCovariance);
   e.threeSigma = {3.0 * e.oneSigma.semiMajor, 3.0 * e.oneSigma.semiMinor, e.oneSigma.orientation};
   return e;

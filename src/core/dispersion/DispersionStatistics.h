@@ -39,11 +39,29 @@ struct LandingEllipse {
   EllipseAxes threeSigma;            // three times those
 };
 
+// Landing points as distances from their mean point: east R·cos(φ̄)·Δλ and north R·Δφ, in km.
+// Longitudes are taken relative to the first point's, so a cloud astride ±180° stays whole.
+struct LandingOffsets {
+  double meanLatitude = 0.0;   // °; NaN (as the longitude) without a point
+  double meanLongitude = 0.0;  // °, in (−180, 180]
+  std::vector<double> east;    // km, one per point
+  std::vector<double> north;   // km
+};
+LandingOffsets OffsetsFromMean(const std::vector<double>& latitudes,
+                               const std::vector<double>& longitudes, double radius);
+
+// Km east and north of a landing's mean point for a point in degrees (the short way round in
+// longitude), as OffsetsFromMean measures them.
+void OffsetOf(const LandingOffsets& mean, double latitude, double longitude, double radius,
+              double& east, double& north);
+
 // The ellipse of landing points given in degrees on a sphere of radius (m). Longitudes are taken
 // relative to the first point's, so a cloud astride ±180° stays whole. Distances are east
 // R·cos(φ̄)·Δλ and north R·Δφ from the mean point, in km; the covariance divides by n − 1.
 // Fewer than two points give zero axes (no point: every figure NaN).
 LandingEllipse FitLandingEllipse(const std::vector<double>& latitudes,
                                  const std::vector<double>& longitudes, double radius);
+// The same from the offsets already measured.
+LandingEllipse FitLandingEllipse(const LandingOffsets& offsets);
 
 }  // namespace plumora

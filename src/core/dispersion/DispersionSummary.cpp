@@ -116,4 +116,11 @@ std::string DispersionSummaryJson(const DispersionSummary& s) {
   return json.dump(2) + "\n";
 }
 
+Result<std::string> DispersionSummaryJson(const std::vector<std::string>& inputNames,
+                                          const std::vector<RunRecord>& records) {
+  Result<DispersionSummary> summary = SummariseDispersion(inputNames, records);
+  if (!summary) return std::move(summary).error();
+  return DispersionSummaryJson(summary.value());
+}
+
 }  // namespace plumora

@@ -38,4 +38,8 @@ Result<DispersionSummary> SummariseDispersion(const std::vector<std::string>& in
 // that has no value), indented by two spaces and ending in a line feed.
 std::string DispersionSummaryJson(const DispersionSummary& summary);
 
+// Both at once: the JSON of the records' summary, or SummariseDispersion's refusal.
+Result<std::string> DispersionSummaryJson(const std::vector<std::string>& inputNames,
+                                          const std::vector<RunRecord>& records);
+
 }  // namespace plumora

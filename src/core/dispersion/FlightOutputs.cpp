@@ -5,6 +5,7 @@
 
 #include "core/common/Constants.h"
 #include "core/environment/Atmosphere.h"
+#include "core/flight/DerivedQuantities.h"
 #include "core/flight/TrajectoryStore.h"
 
 namespace plumora {
@@ -15,13 +16,7 @@ namespace {
 double DynamicPressure(const CTrajectorySample& s, const AtmosphereTable& air,
                        const AtmosphereScaling& scaling, int& hint) {
   const AtmosphereSample at = QueryAtmosphere(air, s.payloadHeight, hint, scaling);
-  const double gamma = s.payloadPathAngle * kDegToRad;
-  const double heading = s.heading * kDegToRad;
-  const double horizontal = s.payloadSpeed * std::cos(gamma);
-  const double north = horizontal * std::cos(heading) - at.windSN;
-  const double east = horizontal * std::sin(heading) - at.windWE;
-  const double up = s.payloadSpeed * std::sin(gamma);
-  return 0.5 * at.density * (north * north + east * east + up * up);
+  return 0.5 * at.density * PayloadAirVelocity(s, at).SpeedSquared();
 }
 
 }  // namespace

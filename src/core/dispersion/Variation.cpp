@@ -100,7 +100,7 @@ constexpr std::array<Named<DrawKind>, 3> kDraws = {{
     {"scale-normal", DrawKind::kScaleNormal},
 }};
 
-// "NAME(A,B)" with two finite numbers; the checks on their values come after.
+// "NAME(A,B)" with two numbers; the checks on their values come after.
 bool ParseDistribution(std::string_view text, Distribution& d) {
   text = Trim(text);
   const std::size_t open = text.find('(');
@@ -109,18 +109,42 @@ bool ParseDistribution(std::string_view text, Distribution& d) {
       text.back() != ')') {
     return false;
   }
-  const auto* draw = FindNamed(kDraws, Trim(text.substr(0, open)));
-  if (!draw) return false;
-  d.kind = draw->kind;
+  if (!DrawKindNamed(Trim(text.substr(0, open)), d.kind)) return false;
   return ParseWhole(text.substr(open + 1, comma - open - 1), d.first) &&
-         ParseWhole(text.substr(comma + 1, text.size() - comma - 2), d.second) &&
-         std::isfinite(d.first) && std::isfinite(d.second);
+         ParseWhole(text.substr(comma + 1, text.size() - comma - 2), d.second);
 }
 
 }  // namespace
 
 std::string_view ScatterableFields() {
   return kKnownFields;
+}
+
+Result<Variation> VariationOfField(std::string_view field) {
+  Variation v;
+  if (ParseField(field, v)) return v;
+  return Fail(ErrorCode::kInvalid, "unknown field \"" + std::string(field) +
+                                       "\" (known: " + std::string(kKnownFields) + ")");
+}
+
+std::string_view DrawKindName(DrawKind kind) {
+  const auto it = std::find_if(kDraws.begin(), kDraws.end(),
+                               [&](const Named<DrawKind>& entry) { return entry.kind == kind; });
+  return it == kDraws.end() ? std::string_view() : it->name;
+}
+
+bool DrawKindNamed(std::string_view name, DrawKind& kind) {
+  const auto* draw = FindNamed(kDraws, name);
+  if (draw) kind = draw->kind;
+  return draw != nullptr;
+}
+
+DistributionFault FindDistributionFault(const Distribution& d) {
+  if (!std::isfinite(d.first) || !std::isfinite(d.second)) return DistributionFault::kNotFinite;
+  if (d.kind == DrawKind::kUniform) {
+    return d.first > d.second ? DistributionFault::kLowAboveHigh : DistributionFault::kNone;
+  }
+  return d.second < 0.0 ? DistributionFault::kNegativeDeviation : DistributionFault::kNone;
 }
 
 Result<Variation> ParseVariation(std::string_view text) {
@@ -131,24 +155,23 @@ Result<Variation> ParseVariation(std::string_view text) {
   if (equals == std::string_view::npos) {
     return refuse("expected FIELD=DIST, got \"" + std::string(text) + "\"");
   }
-  const std::string_view field = Trim(text.substr(0, equals));
   const std::string_view dist = text.substr(equals + 1);
-  Variation v;
-  if (!ParseField(field, v)) {
-    return refuse("unknown field \"" + std::string(field) +
-                  "\" (known: " + std::string(kKnownFields) + ")");
-  }
-  if (!ParseDistribution(dist, v.distribution)) {
-    return refuse("\"" + std::string(Trim(dist)) +
-                  "\" is not normal(MEAN,SIGMA), uniform(LOW,HIGH) or scale-normal(MEAN,SIGMA) "
+  Result<Variation> named = VariationOfField(Trim(text.substr(0, equals)));
+  if (!named) return named;
+  Variation v = std::move(named).value();
+  const std::string quoted = "\"" + std::string(Trim(dist)) + "\"";
+  const bool parsed = ParseDistribution(dist, v.distribution);
+  const DistributionFault fault = FindDistributionFault(v.distribution);
+  if (!parsed || fault == DistributionFault::kNotFinite) {
+    return refuse(quoted +
+                  " is not normal(MEAN,SIGMA), uniform(LOW,HIGH) or scale-normal(MEAN,SIGMA) "
                   "with finite numbers");
   }
-  const Distribution& d = v.distribution;
-  if (d.kind == DrawKind::kUniform && d.first > d.second) {
-    return refuse("the low end of \"" + std::string(Trim(dist)) + "\" lies above its high end");
+  if (fault == DistributionFault::kLowAboveHigh) {
+    return refuse("the low end of " + quoted + " lies above its high end");
   }
-  if (d.kind != DrawKind::kUniform && d.second < 0.0) {
-    return refuse("the standard deviation of \"" + std::string(Trim(dist)) + "\" is negative");
+  if (fault == DistributionFault::kNegativeDeviation) {
+    return refuse("the standard deviation of " + quoted + " is negative");
   }
   return v;
 }

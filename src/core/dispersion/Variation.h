@@ -50,6 +50,23 @@ struct Variation {
 // The fields that can be scattered, as a list for messages and help texts.
 std::string_view ScatterableFields();
 
+// The variation of a field named as on the command line ("height", "payload.0.mass"), its
+// distribution left at the default; a kInvalid error naming the known fields otherwise.
+Result<Variation> VariationOfField(std::string_view field);
+
+// "normal", "uniform", "scale-normal": the distributions' names, and the kind of a name.
+std::string_view DrawKindName(DrawKind kind);
+bool DrawKindNamed(std::string_view name, DrawKind& kind);
+
+// What makes a distribution impossible to draw from.
+enum class DistributionFault {
+  kNone,
+  kNotFinite,          // a parameter is NaN or infinite
+  kNegativeDeviation,  // normal or scale-normal with SIGMA < 0
+  kLowAboveHigh,       // uniform with LOW > HIGH
+};
+DistributionFault FindDistributionFault(const Distribution& distribution);
+
 // Reads FIELD=DIST. A kInvalid error with a sentence naming what is wrong when the field is
 // unknown or the distribution is malformed, not finite, has a negative standard deviation or a
 // low end above its high end.

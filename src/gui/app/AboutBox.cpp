@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "gui/app/Artwork.h"
+#include "gui/kit/Artwork.h"
 
 namespace plumora::gui {
 

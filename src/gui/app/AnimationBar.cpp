@@ -6,9 +6,9 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "gui/app/Artwork.h"
-#include "gui/logic/results/AnimationControl.h"
+#include "gui/kit/Artwork.h"
 #include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/results/AnimationBarController.h"
 
 namespace plumora::gui {
 
@@ -74,12 +74,12 @@ QToolButton* AnimationBar::button(int controlId) const {
   return nullptr;
 }
 
-void AnimationBar::Show(const AnimationControl& control) {
+void AnimationBar::Show(const AnimationBarState& state) {
   const QSignalBlocker block(slider_);
-  slider_->setRange(0, control.sliderMaximum());
-  slider_->setValue(control.index());
-  time_->setText(QString::fromStdString(control.TimeText()));
-  const bool enabled = control.controlsEnabled();
+  slider_->setRange(0, state.sliderMaximum);
+  slider_->setValue(state.sliderPosition);
+  time_->setText(QString::fromStdString(state.timeText));
+  const bool enabled = state.transportEnabled;
   slider_->setEnabled(enabled);
   for (int id : {kCtlPlay, kCtlPause, kCtlToStart, kCtlToEnd, kCtlStepBack, kCtlStepForward}) {
     button(id)->setEnabled(enabled);

@@ -1,6 +1,6 @@
 // The animation control bar, docked at the bottom: slider, time, speed and the transport and
-// chart-zoom buttons. It shows what the main frame's AnimationControl holds and reports the
-// user's actions back through the handler.
+// chart-zoom buttons. It shows what its controller decided and reports the user's actions back
+// through the handler.
 #pragma once
 
 #include <QWidget>
@@ -13,7 +13,7 @@ class QToolButton;
 
 namespace plumora::gui {
 
-class AnimationControl;
+struct AnimationBarState;
 
 class AnimationBar : public QWidget {
  public:
@@ -22,8 +22,8 @@ class AnimationBar : public QWidget {
   using Handler = std::function<void(int controlId, int value)>;
   AnimationBar(Handler handler, QWidget* parent = nullptr);
 
-  // Shows the control's state: slider range and position, time text, enabled buttons.
-  void Show(const AnimationControl& control);
+  // Slider range and position, time text, enabled buttons.
+  void Show(const AnimationBarState& state);
 
   QString timeText() const;
   QSlider* slider() const { return slider_; }

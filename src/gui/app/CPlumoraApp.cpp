@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "core/common/DataFolder.h"
-#include "gui/app/Artwork.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/kit/Artwork.h"
 #include "gui/logic/app/DocumentState.h"
 
 namespace plumora::gui {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
 
 namespace plumora::gui {

@@ -2,14 +2,16 @@
 
 #include <QTreeWidget>
 
-#include "gui/app/CChildFrame.h"
-#include "gui/app/CMainFrame.h"
+#include "core/app/PlumoraDoc.h"
 #include "gui/app/MissionPlanBar.h"
-#include "gui/editing/EditingKit.h"
 #include "gui/editing/MissionEditor.h"
 #include "gui/editing/PhaseDialogs.h"
 #include "gui/editing/RecordManagers.h"
+#include "gui/kit/CommandContext.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/EditingKit.h"
 #include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/editing/MissionPlan.h"
 
 namespace plumora::gui {
 
@@ -17,45 +19,44 @@ namespace {
 
 // Runs `edit` on the active mission; whatever it changes marks the mission modified.
 template <typename Edit>
-void OnActiveMission(CMainFrame& frame, Edit edit) {
-  CChildFrame* child = frame.ActiveChild();
-  if (!child) return;
-  EditSession session{child->doc(), frame.prompter(),
-                      [&frame, child] { frame.MarkModified(*child); }};
+void OnActiveMission(CommandContext& context, Edit edit) {
+  CPlumoraDoc* doc = context.ActiveDocument();
+  if (!doc) return;
+  EditSession session{*doc, context.prompter(), [&context, doc] { context.MarkModified(*doc); }};
   edit(session);
 }
 
 }  // namespace
 
-void BindEditingCommands(CMainFrame& frame) {
-  CommandRouter& commands = frame.commands();
-  commands.Bind(kCmdPayloadManager, [&frame] {
-    OnActiveMission(frame, [&frame](EditSession& session) {
-      OpenRecordManager(session, RecordKind::kPayload, &frame);
+void BindEditingCommands(CommandContext& context, MissionPlanBar& planBar) {
+  CommandRouter& commands = context.commands();
+  commands.Bind(kCmdPayloadManager, [&context] {
+    OnActiveMission(context, [&context](EditSession& session) {
+      OpenRecordManager(session, RecordKind::kPayload, context.dialogParent());
     });
   });
-  commands.Bind(kCmdParachuteManager, [&frame] {
-    OnActiveMission(frame, [&frame](EditSession& session) {
-      OpenRecordManager(session, RecordKind::kParachute, &frame);
+  commands.Bind(kCmdParachuteManager, [&context] {
+    OnActiveMission(context, [&context](EditSession& session) {
+      OpenRecordManager(session, RecordKind::kParachute, context.dialogParent());
     });
   });
-  commands.Bind(kCtlEditMission, [&frame] {
-    OnActiveMission(frame, [&frame](EditSession& session) {
-      CMissionEditor editor(session, &frame);
+  commands.Bind(kCtlEditMission, [&context, &planBar] {
+    OnActiveMission(context, [&context, &planBar](EditSession& session) {
+      CMissionEditor editor(session, context.dialogParent());
       editor.exec();
-      frame.RefreshMissionPlan(&session.doc);
+      planBar.Show(MissionPlanFor(&session.doc));
     });
   });
-  commands.Bind(kCtlEditPhase, [&frame] {
-    const int entry = frame.missionPlanBar()->selectedPhase();
-    OnActiveMission(frame, [&frame, entry](EditSession& session) {
+  commands.Bind(kCtlEditPhase, [&context, &planBar] {
+    const int entry = planBar.selectedPhase();
+    OnActiveMission(context, [&context, entry](EditSession& session) {
       if (entry < 0 || static_cast<std::size_t>(entry) >= session.doc.mission.phases.size()) return;
       OpenPhaseDialog(session, *session.doc.mission.phases[static_cast<std::size_t>(entry)],
-                      &frame);
+                      context.dialogParent());
     });
   });
-  QObject::connect(frame.missionPlanBar()->phaseList(), &QTreeWidget::itemDoubleClicked, &frame,
-                   [&frame] { frame.Invoke(kCtlEditPhase); });
+  QObject::connect(planBar.phaseList(), &QTreeWidget::itemDoubleClicked, &planBar,
+                   [&commands] { commands.Invoke(kCtlEditPhase); });
 }
 
 }  // namespace plumora::gui

@@ -4,8 +4,9 @@
 
 namespace plumora::gui {
 
-class CMainFrame;
+class CommandContext;
+class MissionPlanBar;
 
-void BindEditingCommands(CMainFrame& frame);
+void BindEditingCommands(CommandContext& context, MissionPlanBar& planBar);
 
 }  // namespace plumora::gui

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "core/common/CodePage.h"
-#include "gui/app/Artwork.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/Artwork.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/commands/CommandIds.h"
 
 namespace plumora::gui {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "gui/app/CPlumoraApp.h"
-#include "gui/app/GlResources.h"
 #include "gui/app/Snapshot.h"
+#include "gui/kit/GlResources.h"
 #include "gui/logic/app/StartupCommandLine.h"
 
 int main(int argc, char** argv) {

@@ -1,34 +1,21 @@
 #include "gui/editing/CGLPreviewWnd.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <filesystem>
 
 #include "core/common/DataFolder.h"
-#include "gui/app/FrameHost.h"
-#include "gui/app/GlSnapshot.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/CommandContext.h"
+#include "gui/kit/GlSceneWidget.h"
+#include "gui/kit/GlSnapshot.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/scene/SceneInputs.h"
-#include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {
 
 namespace {
 
 constexpr int kPreviewControlId = 77;
-
-// The main window (its display lists, its data folder), found from the dialog up, or among the
-// top-level windows for a dialog without a parent.
-FrameHost* FindFrameHost(QWidget* from) {
-  for (QWidget* w = from; w; w = w->parentWidget()) {
-    if (auto* host = dynamic_cast<FrameHost*>(w)) return host;
-  }
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* host = dynamic_cast<FrameHost*>(w)) return host;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -38,7 +25,7 @@ CGLPreviewWnd::CGLPreviewWnd(QWidget* parent, int left, int top, int width, int 
   SetControlId(*this, kPreviewControlId);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
-  FrameHost* host = FindFrameHost(parent);
+  FrameServices* host = FrameServices::Find(parent);
   GlResources* resources = host ? host->SceneResources() : nullptr;
   if (resources && resources->IsReady()) {
     view_ = new GlSceneWidget(
@@ -84,9 +71,9 @@ void CGLPreviewWnd::paintEvent(QPaintEvent* event) {
   const QRect inside = contentsRect();
   if (inside.isEmpty()) return;
   SilentPrompter quiet;
-  const FrameHost* host = FindFrameHost(this);
+  FrameServices* host = FrameServices::Find(this);
   const QImage picture = RenderSceneOffscreen(
-      host ? host->DataFolder() : DefaultDataFolder(), inside.width(), inside.height(),
+      host ? host->baseFolder() : DefaultDataFolder(), inside.width(), inside.height(),
       [this](const SceneFrame& frame) {
         return DrawSceneInputs(frame, PreviewScene(state_), nullptr);
       },

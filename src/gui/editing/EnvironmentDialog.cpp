@@ -10,9 +10,9 @@
 
 #include "core/common/Messages.h"
 #include "core/environment/Atmosphere.h"
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/editing/NumberText.h"
 #include "gui/logic/editing/SetupForms.h"
 

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/common/Messages.h"
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/editing/SetupForms.h"
 
 namespace plumora::gui {

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/editing/CGLPreviewWnd.h"
-#include "gui/editing/EditingKit.h"
+#include "gui/kit/EditingKit.h"
 #include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {

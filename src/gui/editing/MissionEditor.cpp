@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
 #include "gui/editing/PhaseDialogs.h"
-#include "gui/editing/TabbedList.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/TabbedList.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/RecordLists.h"
 

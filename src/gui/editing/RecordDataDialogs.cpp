@@ -11,9 +11,9 @@
 
 #include "core/mission/Records.h"
 #include "gui/editing/CGLPreviewWnd.h"
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
-#include "gui/editing/TabbedList.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/TabbedList.h"
 #include "gui/logic/editing/DialogUnits.h"
 #include "gui/logic/editing/NumberText.h"
 

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
 #include "gui/editing/RecordDataDialogs.h"
-#include "gui/editing/TabbedList.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/TabbedList.h"
 #include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {

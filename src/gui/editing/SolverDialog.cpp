@@ -7,7 +7,7 @@
 #include <span>
 
 #include "core/common/Messages.h"
-#include "gui/editing/EditingKit.h"
+#include "gui/kit/EditingKit.h"
 
 namespace plumora::gui {
 

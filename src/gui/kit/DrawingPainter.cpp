@@ -3,23 +3,17 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "gui/kit/QtColour.h"
+
 namespace plumora::gui {
 
-namespace {
-
-QColor QColorOf(Colour c) {
-  return QColor(c.r, c.g, c.b);
-}
-
-}  // namespace
-
 void Draw(QPainter& painter, const Segment& segment, int penWidth) {
-  painter.setPen(QPen(QColorOf(segment.colour), penWidth));
+  painter.setPen(QPen(ToQColor(segment.colour), penWidth));
   painter.drawLine(ToQPoint(segment.from), ToQPoint(segment.to));
 }
 
 void Draw(QPainter& painter, const Polyline& line, int penWidth, Qt::PenStyle style) {
-  painter.setPen(QPen(QColorOf(line.colour), penWidth, style));
+  painter.setPen(QPen(ToQColor(line.colour), penWidth, style));
   QPolygon points;
   points.reserve(static_cast<qsizetype>(line.points.size()));
   for (const Point& p : line.points) points << ToQPoint(p);
@@ -29,7 +23,7 @@ void Draw(QPainter& painter, const Polyline& line, int penWidth, Qt::PenStyle st
 void Draw(QPainter& painter, const AnchoredText& text, TextPlacement placement) {
   const QString string =
       QString::fromUtf8(text.text.data(), static_cast<qsizetype>(text.text.size()));
-  painter.setPen(QColorOf(text.colour));
+  painter.setPen(ToQColor(text.colour));
   if (placement == TextPlacement::kPixelBox) {
     const QFontMetrics metrics(painter.font());
     const Rect box = TextBox(text, metrics.horizontalAdvance(string), metrics.height());
@@ -71,7 +65,7 @@ void Draw(QPainter& painter, const AnchoredText& text, TextPlacement placement) 
 }
 
 void Fill(QPainter& painter, const Rect& rect, Colour colour) {
-  painter.fillRect(ToQRect(rect), QColorOf(colour));
+  painter.fillRect(ToQRect(rect), ToQColor(colour));
 }
 
 }  // namespace plumora::gui

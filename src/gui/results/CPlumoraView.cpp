@@ -11,8 +11,7 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/CChildFrame.h"
-#include "gui/app/FrameHost.h"
+#include "gui/results/FrameHost.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
@@ -67,7 +66,7 @@ class PaneCanvas final : public QAbstractScrollArea {
   CPlumoraView& view_;
 };
 
-CPlumoraView::CPlumoraView(CChildFrame& frame, int column, int row, QWidget* parent)
+CPlumoraView::CPlumoraView(ViewFrame& frame, int column, int row, QWidget* parent)
     : QWidget(parent), frame_(frame), column_(column), row_(row) {
   stack_ = new QStackedWidget(this);
   canvas_ = new PaneCanvas(*this);
@@ -144,7 +143,7 @@ GlResources* CPlumoraView::SceneResources() {
 
 bool CPlumoraView::wearsActiveFrame() const {
   // Only in the window the user works in: with tiled windows, one red frame tells which it is.
-  return state_.active && frame_.host().IsActiveFrame(frame_);
+  return state_.active && frame_.IsActive();
 }
 
 // --- Modes -----------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "gui/results/ResultsPane.h"
 
@@ -22,12 +23,28 @@ class QStackedWidget;
 
 namespace plumora::gui {
 
-class CChildFrame;
+class FrameHost;
 class PaneCanvas;
+class CPlumoraView;
+
+// What a view needs of the document window it sits in.
+class ViewFrame {
+ public:
+  virtual ~ViewFrame() = default;
+  virtual const CPlumoraDoc& doc() const = 0;
+  virtual FrameHost& host() const = 0;
+  // True for the window the user works in: its active pane wears the red frame.
+  virtual bool IsActive() const = 0;
+  virtual void SetActiveView(CPlumoraView* view) = 0;
+  // The pane fills the window, or the four panes come back when it already does.
+  virtual void TogglePaneMaximised(CPlumoraView& view) = 0;
+  // The mouse read-out of a pane, for the main window's status bar.
+  virtual void ShowReadout(const std::string& x, const std::string& y) = 0;
+};
 
 class CPlumoraView : public QWidget, private PaneHost {
  public:
-  CPlumoraView(CChildFrame& frame, int column, int row, QWidget* parent = nullptr);
+  CPlumoraView(ViewFrame& frame, int column, int row, QWidget* parent = nullptr);
   ~CPlumoraView() override;
 
   int column() const { return column_; }
@@ -100,7 +117,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   void ShowPane();
   void Relayout();
 
-  CChildFrame& frame_;
+  ViewFrame& frame_;
   int column_;
   int row_;
   ResultsViewState state_;

@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "core/app/PlumoraDoc.h"
+#include "gui/kit/DibImage.h"
 #include "gui/kit/DrawingPainter.h"
 #include "gui/kit/PrintPage.h"
+#include "gui/kit/QtColour.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
-#include "gui/results/DibImage.h"
-#include "gui/results/QtColour.h"
 
 namespace plumora::gui {
 

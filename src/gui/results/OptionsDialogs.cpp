@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/editing/EditingKit.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
 
 namespace plumora::gui {
 

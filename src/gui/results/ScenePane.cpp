@@ -4,10 +4,10 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
-#include "gui/app/GlSnapshot.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/GlSceneWidget.h"
+#include "gui/kit/GlSnapshot.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/scene/SceneInputs.h"
-#include "gui/results/GlSceneWidget.h"
 
 namespace plumora::gui {
 

@@ -5,13 +5,9 @@
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CommandRouter.h"
+#include "gui/kit/DibImage.h"
 #include "gui/kit/DrawingPainter.h"
 #include "gui/kit/PrintPage.h"
-#include "gui/logic/commands/CommandIds.h"
-#include "gui/results/CPlumoraView.h"
-#include "gui/results/DibImage.h"
 
 namespace plumora::gui {
 
@@ -103,15 +99,6 @@ void TrackPane::ToggleTrackLine() {
   bool& line = host().viewState().trackLine;
   line = !line;
   host().Repaint();
-}
-
-void BindTrackCommands(CommandRouter& commands, CMainFrame& frame) {
-  commands.Bind(kCmdPopupTrackLine, [&frame] {
-    CPlumoraView* view = frame.ActiveView();
-    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
-      track->ToggleTrackLine();
-    }
-  });
 }
 
 }  // namespace plumora::gui

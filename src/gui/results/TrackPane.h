@@ -12,9 +12,6 @@
 
 namespace plumora::gui {
 
-class CMainFrame;
-class CommandRouter;
-
 class TrackPane final : public ResultsPane {
  public:
   using ResultsPane::ResultsPane;
@@ -43,8 +40,5 @@ class TrackPane final : public ResultsPane {
   qint64 stretchedFrom_ = 0;  // cache key of the picture stretched_ was made from
   int shown_ = -1;            // the sample whose marker is on the screen (or will be, once painted)
 };
-
-// Binds the popup's "Show track line" to the active pane.
-void BindTrackCommands(CommandRouter& commands, CMainFrame& frame);
 
 }  // namespace plumora::gui

@@ -14,8 +14,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/editing/NumberText.h"
 
 namespace plumora::gui {

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "gui/app/QtPrompter.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/NumberField.h"
+#include "gui/kit/QtPrompter.h"
 
 namespace plumora::gui {
 

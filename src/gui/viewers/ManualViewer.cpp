@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/common/DataFolder.h"
-#include "gui/app/QtPrompter.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/viewers/ManualFolder.h"
 
 namespace plumora::gui {

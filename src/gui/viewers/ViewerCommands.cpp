@@ -1,27 +1,29 @@
 #include "gui/viewers/ViewerCommands.h"
 
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CommandRouter.h"
+#include "gui/kit/CommandContext.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/DibImage.h"
 #include "gui/logic/commands/CommandIds.h"
-#include "gui/results/DibImage.h"
 #include "gui/viewers/AeroViewer.h"
 #include "gui/viewers/AtmosphereViewer.h"
 #include "gui/viewers/ManualViewer.h"
 
 namespace plumora::gui {
 
-void BindViewerCommands(CommandRouter& commands, CMainFrame& frame) {
-  commands.Bind(kCmdAtmosphereViewer, [&frame] {
-    AtmosphereViewer viewer(frame.baseFolder(), DibImage(frame.bitmaps().atmosphere),
-                            frame.prompter(), &frame);
+void BindViewerCommands(CommandContext& context) {
+  CommandRouter& commands = context.commands();
+  commands.Bind(kCmdAtmosphereViewer, [&context] {
+    AtmosphereViewer viewer(context.baseFolder(), DibImage(context.bitmaps().atmosphere),
+                            context.prompter(), context.dialogParent());
     viewer.exec();
   });
-  commands.Bind(kCmdAeroViewer, [&frame] {
-    AeroViewer viewer(frame.baseFolder(), frame.prompter(), &frame);
+  commands.Bind(kCmdAeroViewer, [&context] {
+    AeroViewer viewer(context.baseFolder(), context.prompter(), context.dialogParent());
     viewer.exec();
   });
-  commands.Bind(kCmdHelpManual,
-                [&frame] { ShowUserManual(frame.baseFolder(), frame.prompter(), &frame); });
+  commands.Bind(kCmdHelpManual, [&context] {
+    ShowUserManual(context.baseFolder(), context.prompter(), context.dialogParent());
+  });
 }
 
 }  // namespace plumora::gui

@@ -3,9 +3,8 @@
 
 namespace plumora::gui {
 
-class CMainFrame;
-class CommandRouter;
+class CommandContext;
 
-void BindViewerCommands(CommandRouter& commands, CMainFrame& frame);
+void BindViewerCommands(CommandContext& context);
 
 }  // namespace plumora::gui

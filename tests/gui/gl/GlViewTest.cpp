@@ -18,11 +18,11 @@
 #include "core/common/Messages.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
-#include "gui/app/GlResources.h"
-#include "gui/app/GlSnapshot.h"
 #include "gui/editing/CGLPreviewWnd.h"
+#include "gui/kit/GlResources.h"
+#include "gui/kit/GlSceneWidget.h"
+#include "gui/kit/GlSnapshot.h"
 #include "gui/results/CPlumoraView.h"
-#include "gui/results/GlSceneWidget.h"
 #include "support/TestFiles.h"
 
 namespace plumora::gui {

@@ -156,8 +156,11 @@ class Session(unittest.TestCase):
         wait_for(self.program.other_windows, 10, f"the menu of Alt+{mnemonic}")
         self.desktop.key(*["Down"] * downs, "Return")
 
-    def run_mission(self):
-        self.menu("i", 6)  # Simulation > Run
+    def run_mission(self, by_f5=False):
+        if by_f5:
+            self.desktop.key("F5")
+        else:
+            self.menu("i", 6)  # Simulation > Run
         progress = wait_for(lambda: [w for w in self.program.other_windows()
                                      if self.desktop.name(w) == "Processing..."], 30,
                             "the run to start")
@@ -189,9 +192,9 @@ class PanePopupTest(Session):
         self.choose_and_check(0, "3D payload", POPUP_RESULTS, by_mouse=True)
         self.choose_and_check(1, "3D parachute", POPUP_RESULTS, by_mouse=True)
 
-    def test_3d_system_after_a_run_by_the_menu_key(self):
+    def test_3d_system_after_a_run_by_f5_and_the_menu_key(self):
         self.start(MISSION)
-        self.run_mission()
+        self.run_mission(by_f5=True)
         self.choose_and_check(2, "3D System", POPUP_RESULTS, by_mouse=False, menu_key=True)
         self.choose_and_check(3, "Table", POPUP_RESULTS, by_mouse=False, menu_key=True)
 

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/results/AnimationBarController.h"
 #include "gui/logic/results/AnimationControl.h"
 
 namespace plumora::gui {
@@ -203,6 +205,86 @@ TEST_F(AnimationTest, SwitchingToShorterResultsNeverReadsPastThem) {
   shorter.Append(CTrajectorySample{});
   control.Bind(&shorter);
   EXPECT_EQ(control.TimeText(), "0.00/0.00 s");
+}
+
+// The bar's controller on the same replay: what each control does, and what the bar shows.
+class AnimationBarTest : public AnimationTest {
+ protected:
+  PaneRequest Use(int id, int value = 0) { return bar.Use(id, value, false); }
+  AnimationBarController bar{control};
+};
+
+TEST_F(AnimationBarTest, EachTransportControlMovesTheReplayItsOwnWay) {
+  Fill(11, 0.5);
+  EXPECT_EQ(Use(kCtlToEnd), PaneRequest::kNone);
+  EXPECT_EQ(bar.State(), (AnimationBarState{10, 10, "5.00/5.00 s", true}));
+  Use(kCtlStepBack);
+  EXPECT_EQ(control.index(), 9);
+  Use(kCtlToStart);
+  EXPECT_EQ(control.index(), 0);
+  Use(kCtlStepForward);
+  Use(kCtlStepForward);
+  EXPECT_EQ(control.index(), 2);
+  Use(kCtlAnimationSlider, 7);
+  EXPECT_EQ(bar.State(), (AnimationBarState{10, 7, "3.50/5.00 s", true}));
+  Use(kCtlPlay);
+  EXPECT_TRUE(control.playing());
+  Use(kCtlPause);
+  EXPECT_FALSE(control.playing());
+  Use(kCtlSpeed, 3);  // x4
+  EXPECT_DOUBLE_EQ(control.speedFactor(), 4.0);
+  // The bar's other controls (its time text) and unknown ids change nothing.
+  Use(kCtlTimeText);
+  Use(-1);
+  EXPECT_EQ(bar.State(), (AnimationBarState{10, 7, "3.50/5.00 s", true}));
+}
+
+TEST_F(AnimationBarTest, TheZoomButtonsAreForTheActivePaneAndLeaveTheReplayAlone) {
+  Fill(5, 1.0);
+  Use(kCtlAnimationSlider, 3);
+  EXPECT_EQ(Use(kCtlZoomToSelection), PaneRequest::kZoomToSelection);
+  EXPECT_EQ(Use(kCtlZoomReset), PaneRequest::kZoomReset);
+  EXPECT_EQ(control.index(), 3);
+}
+
+TEST_F(AnimationBarTest, DuringARunNoControlActsNorZooms) {
+  Fill(5, 1.0);
+  for (int id : {kCtlToEnd, kCtlStepForward, kCtlPlay, kCtlAnimationSlider, kCtlSpeed}) {
+    EXPECT_EQ(bar.Use(id, 4, true), PaneRequest::kNone);
+  }
+  EXPECT_EQ(bar.Use(kCtlZoomToSelection, 0, true), PaneRequest::kNone);
+  EXPECT_EQ(bar.Use(kCtlZoomReset, 0, true), PaneRequest::kNone);
+  EXPECT_EQ(control.index(), 0);
+  EXPECT_FALSE(control.playing());
+  EXPECT_DOUBLE_EQ(control.speedFactor(), 1.0);
+}
+
+TEST_F(AnimationBarTest, WithoutResultsTheTransportIsOff) {
+  EXPECT_EQ(bar.State(), (AnimationBarState{0, 0, "0.00/0.0 s", false}));
+  EXPECT_EQ(bar.WakeDelayMs(), -1);
+  Fill(1, 1.0);  // a lone sample replays, but has nowhere to go
+  EXPECT_TRUE(bar.State().transportEnabled);
+  EXPECT_EQ(bar.State().sliderMaximum, 0);
+}
+
+TEST_F(AnimationBarTest, TheWakeIsRoundedUpToWholeMillisecondsAndOnlyWhilePlaying) {
+  Fill(100, 0.125);
+  EXPECT_EQ(bar.WakeDelayMs(), -1);  // paused
+  Use(kCtlSpeed, 3);                 // 31.25 ms per sample
+  Use(kCtlPlay);
+  EXPECT_EQ(bar.WakeDelayMs(), 32);  // never early: a wake before the step is due shows nothing
+  now += 31.0;
+  EXPECT_EQ(bar.WakeDelayMs(), kMinWakeMs);
+  Use(kCtlPause);
+  EXPECT_EQ(bar.WakeDelayMs(), -1);
+}
+
+TEST_F(AnimationBarTest, ASpacingOfYearsStillGivesATimerDelay) {
+  Fill(3, 1e9);  // a period past what a timer holds
+  Use(kCtlPlay);
+  const int delay = bar.WakeDelayMs();
+  EXPECT_GT(delay, 0);
+  EXPECT_LE(delay, 1000000000);
 }
 
 }  // namespace

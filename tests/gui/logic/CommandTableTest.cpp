@@ -31,13 +31,22 @@ TEST(CommandTableTest, RowsAreUniqueAndMnemonicsNeverClash) {
     EXPECT_TRUE(bar.insert(Mnemonic(m.title)).second) << m.title;
   }
   std::map<CommandMenu, std::set<char>> letters;
+  std::set<std::string_view> shortcuts;
   for (const CommandRow& row : CommandTable()) {
     EXPECT_TRUE(ids.insert(row.id).second) << row.id;
     const char letter = Mnemonic(row.text);
+    // Every item of a menu can be reached from the keyboard by its letter.
+    const bool inMenu =
+        row.menu != CommandMenu::kBar && row.menu != CommandMenu::kNone && !row.text.empty();
+    EXPECT_TRUE(letter != 0 || !inMenu) << row.text << " has no access key";
     if (letter != 0) {
       EXPECT_TRUE(letters[row.menu].insert(letter).second) << row.text;
     }
+    if (!row.shortcut.empty()) {
+      EXPECT_TRUE(shortcuts.insert(row.shortcut).second) << row.shortcut;
+    }
   }
+  EXPECT_EQ(FindCommand(kCmdRun)->shortcut, "F5");
   EXPECT_EQ(Mnemonic("S&how"), 'h');
   EXPECT_EQ(Mnemonic("Fish && &Chips"), 'c');
   EXPECT_EQ(Mnemonic("Table"), 0);

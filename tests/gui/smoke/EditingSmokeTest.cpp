@@ -30,7 +30,6 @@
 #include "Dialogs.h"
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
-#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
@@ -38,6 +37,7 @@
 #include "gui/editing/PhaseDialogs.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/editing/PayloadData.h"
+#include "gui/results/CChildFrame.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 

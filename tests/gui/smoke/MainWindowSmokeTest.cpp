@@ -38,15 +38,16 @@
 #include "core/app/ResultsCsv.h"
 #include "core/common/Messages.h"
 #include "gui/app/AnimationBar.h"
-#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
-#include "gui/app/CommandRouter.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/ProgressDialog.h"
-#include "gui/editing/NumberField.h"
+#include "gui/kit/CommandContext.h"
+#include "gui/kit/CommandRouter.h"
+#include "gui/kit/NumberField.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/track/TrackLayout.h"
+#include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/ChartPane.h"
 #include "gui/results/TablePane.h"
@@ -697,6 +698,35 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   EXPECT_FALSE(nothing.seen);
 }
 
+// Commands and dialogs see the main window only through its context: an edit marks the window
+// of the mission it changed, whichever window is active then, and a widget in the window, or a
+// dialog without a parent, finds the window's services.
+TEST_F(MainWindowTest, CommandsSeeTheMainWindowThroughItsContext) {
+  CMainFrame* frame = StartShown(WriteMission(1, 0.5), QSize(1000, 700));
+  ASSERT_NE(frame, nullptr);
+  CommandContext& context = *frame;
+  CChildFrame* first = frame->ActiveChild();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(context.ActiveDocument(), &first->doc());
+  EXPECT_EQ(context.ActiveView(), first->ActiveView());
+  CChildFrame* second = frame->NewDocument();
+  QApplication::processEvents();
+  ASSERT_EQ(context.ActiveDocument(), &second->doc());
+
+  context.MarkModified(first->doc());
+  EXPECT_TRUE(first->documentState().modified());
+  EXPECT_FALSE(second->documentState().modified());
+  EXPECT_FALSE(frame->isWindowModified());  // the window shown has no changes
+  context.MarkModified(second->doc());
+  EXPECT_TRUE(frame->isWindowModified());
+
+  FrameServices* services = frame;
+  EXPECT_EQ(FrameServices::Find(second->ActiveView()), services);
+  QDialog orphan;
+  EXPECT_EQ(FrameServices::Find(&orphan), services);
+  EXPECT_EQ(context.dialogParent(), frame);
+}
+
 TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
   fs::remove(base / "graphics" / "titan_gl.bmp");
   EXPECT_FALSE(Start(WriteMission(1, 0.1)));
@@ -720,7 +750,8 @@ TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
   for (QAction* action : router.Menu(CommandMenu::kSimulation)->actions()) {
     simulation << (action->isSeparator() ? "-" : action->text());
   }
-  EXPECT_EQ(simulation, (QStringList{"Payload manager", "-", "Solver", "-", "Run"}));
+  EXPECT_EQ(simulation, (QStringList{"&Payload manager", "-", "&Solver", "-", "R&un"}));
+  EXPECT_EQ(router.Action(kCmdRun)->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(router.Action(kCmdEnvironment), nullptr);
   EXPECT_EQ(bar.actions().at(3)->text(), "Sh&ow");
 

@@ -1,0 +1,3 @@
+#pragma once
+#include "gui/results/Pane.h"
+#include "gui/viewers/Viewer.h"

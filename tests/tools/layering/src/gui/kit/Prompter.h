@@ -1,0 +1,3 @@
+#pragma once
+#include "gui/logic/commands/CommandIds.h"
+#include "gui/editing/EditingKit.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "gui/kit/Prompter.h"
+#include "gui/app/MainFrame.h"
