@@ -252,6 +252,14 @@ void CPlumoraView::Draw(QPainter& painter, const QSize& client) {
   }
 }
 
+std::string CPlumoraView::missionTitle() const {
+  // The window around the view is titled with the mission's name ("[*]" marks unsaved changes).
+  for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+    if (!w->windowTitle().isEmpty()) return QString(w->windowTitle()).remove("[*]").toStdString();
+  }
+  return {};
+}
+
 void CPlumoraView::Print(QPrinter& printer) {
   if (frozen_) return;
   if (pane_) {

@@ -112,6 +112,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   QWidget* dialogParent() override { return window(); }
   const StartupBitmaps& bitmaps() const override;
   GlResources* SceneResources() override;
+  std::string missionTitle() const override;
 
   void ShowPane();
   void Relayout();

@@ -6,6 +6,8 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/kit/DibImage.h"
+#include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 #include "gui/kit/QtColour.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
 
@@ -16,42 +18,6 @@ namespace {
 // On paper the lines are 0.2 mm wide and a picture's pixel is a quarter of a millimetre.
 constexpr int kPaperPenWidth = 2;
 constexpr double kPaperPictureScale = 2.5;
-
-QPoint ToQPoint(ChartPoint p) {
-  return {p.x, p.y};
-}
-
-void DrawText(QPainter& painter, const ChartText& t) {
-  // A box far larger than any text, with one corner, edge or middle at the anchor.
-  constexpr qreal kBox = 1 << 15;
-  const qreal x = t.x, y = t.y;
-  QRectF box;
-  Qt::Alignment align;
-  switch (t.align) {
-    case ChartAlign::kCentreTop:
-      box = QRectF(x - kBox, y, 2 * kBox, kBox);
-      align = Qt::AlignHCenter | Qt::AlignTop;
-      break;
-    case ChartAlign::kCentreBottom:
-      box = QRectF(x - kBox, y - kBox, 2 * kBox, kBox);
-      align = Qt::AlignHCenter | Qt::AlignBottom;
-      break;
-    case ChartAlign::kRightBottom:
-      box = QRectF(x - kBox, y - kBox, kBox, kBox);
-      align = Qt::AlignRight | Qt::AlignBottom;
-      break;
-    case ChartAlign::kLeftBottom:
-      box = QRectF(x, y - kBox, kBox, kBox);
-      align = Qt::AlignLeft | Qt::AlignBottom;
-      break;
-    case ChartAlign::kLeftTop:
-      box = QRectF(x, y, kBox, kBox);
-      align = Qt::AlignLeft | Qt::AlignTop;
-      break;
-  }
-  painter.drawText(box, static_cast<int>(align) | Qt::TextSingleLine | Qt::TextDontClip,
-                   QString::fromStdString(t.text));
-}
 
 // Arial whose lines are the given height (ascent and descent together), not its em.
 QFont ChartFont(int lineHeight) {
@@ -64,13 +30,9 @@ QFont ChartFont(int lineHeight) {
   return font;
 }
 
-void DrawCursorLines(QPainter& painter, const ChartCursorLines& lines) {
-  const QPoint points[] = {ToQPoint(lines.foot), ToQPoint(lines.corner), ToQPoint(lines.end)};
-  painter.drawPolyline(points, 3);
-}
-
-QPen CursorPen(Qt::PenStyle style, int width) {
-  return QPen(ToQColor(kChartCursor), width, style);
+void DrawCursorLines(QPainter& painter, const ChartCursorLines& lines, Colour colour,
+                     Qt::PenStyle style, int width) {
+  Draw(painter, Polyline{{lines.foot, lines.corner, lines.end}, colour}, width, style);
 }
 
 }  // namespace
@@ -88,10 +50,8 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
                                     const ChartMedium& medium, const QImage& zoomPicture) {
   painter.save();
   painter.setFont(ChartFont(medium.fontHeight));
-  const QPen ink(ToQColor(kChartInk), medium.penWidth);
-  painter.setPen(ink);
   if (store.LastIndex() < 0) {
-    DrawText(painter, {0, 0, std::string(kNoDataAvailable), ChartAlign::kLeftTop});
+    Draw(painter, AnchoredText{{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop, kChartInk});
     painter.restore();
     return std::nullopt;
   }
@@ -108,21 +68,13 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
   geometry.unit = medium.unit;
   DrawnChart drawn{LayoutChart(extents, geometry), {}};
 
-  if (medium.screen) painter.fillRect(QRect(QPoint(0, 0), area), ToQColor(kChartBackground));
+  if (medium.screen) Fill(painter, {0, 0, area.width(), area.height()}, kChartBackground);
   const ChartFrame frame = LayoutChartFrame(drawn.layout, textWidth);
-  for (const ChartSegment& line : frame.lines) {
-    painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
-  }
-  for (const ChartText& text : frame.texts) DrawText(painter, text);
+  Draw(painter, frame.lines, medium.penWidth);
+  Draw(painter, frame.texts);
 
   ChartCurve curve = TraceChartCurve(store, drawn.layout);
-  std::vector<QPoint> points;
-  for (const ChartRun& run : curve.runs) {
-    painter.setPen(QPen(ToQColor(run.colour), medium.penWidth));
-    points.clear();
-    for (const ChartPoint& p : run.points) points.push_back(ToQPoint(p));
-    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-  }
+  Draw(painter, curve.runs, medium.penWidth);
   drawn.sampleAtColumn = std::move(curve.sampleAtColumn);
 
   if (extents.zoomed && !zoomPicture.isNull()) {
@@ -163,6 +115,9 @@ void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
   snapshot_.setDevicePixelRatio(pixelRatio);
   snapshot_.fill(Qt::white);
   QPainter painter(&snapshot_);
+  // Between whole pixel ratios a one-unit line falls on one or two pixels by turns: smoothed,
+  // it stays even.
+  if (pixelRatio != std::floor(pixelRatio)) painter.setRenderHint(QPainter::Antialiasing);
   const CTrajectoryStore& store = host().document().results;
   drawn_ =
       DrawChart(painter, store, host().viewState(), client, ScreenChart(client), ZoomPicture());
@@ -170,8 +125,7 @@ void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
   const int index = host().animationIndex();
   if (drawn_ && !host().animationPlaying() && index != 0) {
     if (const auto cursor = ChartCursor(store, drawn_->layout, index)) {
-      painter.setPen(CursorPen(Qt::SolidLine, 1));
-      DrawCursorLines(painter, *cursor);
+      DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, 1);
     }
   }
 }
@@ -183,13 +137,11 @@ void ChartPane::DrawOverlay(QPainter& painter) const {
   if (playingCursor_) {
     if (const auto cursor =
             ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
-      painter.setPen(CursorPen(Qt::DotLine, 1));
-      DrawCursorLines(painter, *cursor);
+      DrawCursorLines(painter, *cursor, kChartCursor, Qt::DotLine, 1);
     }
   }
   if (crossHair_) {
-    painter.setPen(QPen(ToQColor(kChartCrossHair), 1));
-    DrawCursorLines(painter, *crossHair_);
+    DrawCursorLines(painter, *crossHair_, kChartCrossHair, Qt::SolidLine, 1);
   }
   if (!noSelection_) {
     // A one-pixel frame in the hatched grey brush, its gaps white.
@@ -208,7 +160,7 @@ void ChartPane::DrawOverlay(QPainter& painter) const {
 
 namespace {
 // The strip a line of the given pen width covers, from a to b.
-QRect Strip(ChartPoint a, ChartPoint b, int width) {
+QRect Strip(Point a, Point b, int width) {
   return QRect(ToQPoint(a), ToQPoint(b)).normalized().adjusted(-width, -width, width, width);
 }
 QRegion CursorRegion(const ChartCursorLines& lines) {
@@ -228,8 +180,8 @@ QRegion ChartPane::OverlayRegion() const {
   if (crossHair_) region |= CursorRegion(*crossHair_);
   if (!noSelection_) {
     const ChartBand band = SelectionBand(drawn_->layout, selectionStart_, selectionEnd_);
-    const ChartPoint topRight{band.bottomRight.x, band.topLeft.y};
-    const ChartPoint bottomLeft{band.topLeft.x, band.bottomRight.y};
+    const Point topRight{band.bottomRight.x, band.topLeft.y};
+    const Point bottomLeft{band.topLeft.x, band.bottomRight.y};
     region |= Strip(band.topLeft, topRight, 1);
     region |= Strip(bottomLeft, band.bottomRight, 1);
     region |= Strip(band.topLeft, bottomLeft, 1);
@@ -256,13 +208,13 @@ void ChartPane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   // Tenths of a millimetre; the chart is as high as it is wide, or as the page allows.
-  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
-  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF pixels = PageBelowHeader(painter, printer, PrintHeader());
+  const QSizeF millimetres = InMillimetres(pixels, printer);
   const int width = static_cast<int>(std::lround(millimetres.width() * 10.0));
   const int height = static_cast<int>(std::lround(millimetres.height() * 10.0));
   if (width < 1 || height < 1) return;
   painter.setWindow(0, 0, width, height);
-  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  painter.setViewport(pixels.toRect());
   const CTrajectoryStore& store = host().document().results;
   const ChartMedium paper = PaperChart();
   const std::optional<DrawnChart> page =
@@ -271,8 +223,7 @@ void ChartPane::Print(QPrinter& printer) {
   const int index = host().animationIndex();
   if (page && !host().animationPlaying() && index != 0) {
     if (const auto cursor = ChartCursor(store, page->layout, index)) {
-      painter.setPen(CursorPen(Qt::SolidLine, paper.penWidth));
-      DrawCursorLines(painter, *cursor);
+      DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, paper.penWidth);
     }
   }
 }

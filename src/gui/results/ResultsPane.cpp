@@ -1,8 +1,11 @@
 #include "gui/results/ResultsPane.h"
 
+#include <QDate>
 #include <QPainter>
 #include <QPrinter>
 
+#include "gui/kit/PrintPage.h"
+#include "gui/logic/results/PrintHeader.h"
 #include "gui/results/OptionsDialogs.h"
 
 namespace plumora::gui {
@@ -29,11 +32,16 @@ QImage ResultsPane::Snapshot(const QSize& size) {
 void ResultsPane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF page = PageBelowHeader(painter, printer, PrintHeader());
   if (page.width() < 1.0 || page.height() < 1.0) return;
   const int height = static_cast<int>(kPrintPictureWidth * page.height() / page.width());
   const QImage picture = Snapshot(QSize(kPrintPictureWidth, std::max(1, height)));
-  painter.drawImage(QRectF(0, 0, page.width(), page.height()), picture);
+  painter.drawImage(page, picture);
+}
+
+std::string ResultsPane::PrintHeader() {
+  return PrintHeaderLine(host_.missionTitle(), PaneDescription(mode(), host_.viewState()),
+                         QDate::currentDate().toString(Qt::ISODate).toStdString());
 }
 
 void ResultsPane::OptionsCommand() {

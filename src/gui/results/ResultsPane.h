@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <string>
 
 #include "gui/logic/results/ResultsViewState.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
@@ -53,6 +54,8 @@ class PaneHost {
   // The display lists and streaks of the 3D views on the screen; null without a screen (a
   // headless picture), when 3D panes draw off-screen.
   virtual GlResources* SceneResources() { return nullptr; }
+  // The name of the mission the window shows, for printed pages (none where there is no window).
+  virtual std::string missionTitle() const { return {}; }
 };
 
 // The chart's read-out at the mouse: the values of the X and Y variables (0 outside the chart).
@@ -79,6 +82,8 @@ class ResultsPane {
   virtual void Paint(QPainter& painter, const QSize& client) = 0;
   // Prints one page. By default the page gets the picture of the pane at the page's shape.
   virtual void Print(QPrinter& printer);
+  // The line at the top of a printed page: the mission, what the pane shows, today's date.
+  std::string PrintHeader();
   // The pane as a picture of the given size, exactly as it would paint on the screen.
   virtual QImage Snapshot(const QSize& size);
 

@@ -4,31 +4,17 @@
 #include <QPrinter>
 
 #include "core/app/PlumoraDoc.h"
-#include "gui/kit/QtColour.h"
+#include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 
 namespace plumora::gui {
 
 void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeometry& geometry) {
   if (drawing.fillBackground) {
-    painter.fillRect(QRect(0, 0, geometry.areaWidth, geometry.areaHeight),
-                     ToQColor(kTableBackground));
+    Fill(painter, {0, 0, geometry.areaWidth, geometry.areaHeight}, kTableBackground);
   }
-  if (const std::optional<TableBand>& band = drawing.marked) {
-    painter.fillRect(QRect(band->x, band->y, band->width, band->height), ToQColor(kTableMarkedRow));
-  }
-  const int w = geometry.columnWidth;
-  const int h = geometry.rowHeight;
-  for (const TableText& t : drawing.texts) {
-    painter.setPen(ToQColor(t.colour));
-    const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
-    if (t.align == TextAlign::kCentreTop) {
-      painter.drawText(QRect(t.x - w / 2, t.y, w, h),
-                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
-    } else {
-      painter.drawText(QRect(t.x, t.y, 10 * w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       text);
-    }
-  }
+  if (drawing.marked) Fill(painter, *drawing.marked, kTableMarkedRow);
+  Draw(painter, drawing.texts);
 }
 
 TableDrawing TablePane::CurrentTable() const {
@@ -60,13 +46,13 @@ void TablePane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   // One logical unit is a tenth of a millimetre of the page.
-  const QRectF millimetres = printer.pageRect(QPrinter::Millimeter);
-  const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF pixels = PageBelowHeader(painter, printer, PrintHeader());
+  const QSizeF millimetres = InMillimetres(pixels, printer);
   const ColumnSwitches& switches = host().viewState().columnSwitches;
   const TableGeometry geometry =
       PrintTableGeometry(millimetres.width(), millimetres.height(), switches);
   painter.setWindow(0, 0, geometry.areaWidth, geometry.areaHeight);
-  painter.setViewport(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()));
+  painter.setViewport(pixels.toRect());
   QFont font("Arial");
   font.setPixelSize(geometry.fontHeight);
   painter.setFont(font);

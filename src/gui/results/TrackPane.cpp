@@ -6,17 +6,14 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/kit/DibImage.h"
+#include "gui/kit/DrawingPainter.h"
+#include "gui/kit/PrintPage.h"
 
 namespace plumora::gui {
 
 namespace {
 
-const QColor kTrackLine(0, 255, 255);  // cyan: it stands out on all three maps
-constexpr int kPrintSide = 800;        // units across the printed square
-
-QRect ToQRect(const MapBox& box) {
-  return QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom));
-}
+constexpr int kPrintSide = 800;  // units across the printed square
 
 }  // namespace
 
@@ -33,10 +30,13 @@ const QImage& TrackPane::Picture() {
   return picture;
 }
 
-const QPixmap& TrackPane::Stretched(const QImage& picture, const QSize& size) {
-  if (stretched_.size() != size || stretchedFrom_ != picture.cacheKey()) {
+const QPixmap& TrackPane::Stretched(const QImage& picture, const QSize& size, qreal ratio) {
+  // Stretched to the device's pixels, so that a screen scaled by 1.5 shows the map sharp.
+  const QSize pixels = (QSizeF(size) * ratio).toSize();
+  if (stretched_.size() != pixels || stretchedFrom_ != picture.cacheKey()) {
     stretched_ =
-        QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QPixmap::fromImage(picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    stretched_.setDevicePixelRatio(ratio);
     stretchedFrom_ = picture.cacheKey();
   }
   return stretched_;
@@ -47,7 +47,8 @@ void TrackPane::Paint(QPainter& painter, const QSize& client) {
   if (picture.isNull()) {
     painter.fillRect(QRect(QPoint(0, 0), client), Qt::white);
   } else {
-    painter.drawPixmap(0, 0, Stretched(picture, client));
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.drawPixmap(0, 0, Stretched(picture, client, ratio));
   }
   shown_ = host().animationIndex();
   DrawTrack(painter, client, shown_);
@@ -58,20 +59,12 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   if (host().viewState().trackLine) {
-    painter.setPen(QPen(kTrackLine, 1));
-    for (const TrackPiece& piece : TrackLine(store, 0, index, size.width(), size.height())) {
-      QPolygon line;
-      for (const MapPoint& p : piece) line << QPoint(p.x, p.y);
-      painter.drawPolyline(line);
-    }
+    Draw(painter, TrackLine(store, 0, index, size.width(), size.height()), 1);
   }
-  if (const std::optional<MapBox> box = TrackMarker(store, index, size.width(), size.height())) {
-    // A stroked rectangle reaches one pen width past its right and bottom sides: the outline
-    // covers the box exactly.
+  if (const std::optional<Rect> box = TrackMarker(store, index, size.width(), size.height())) {
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
-    painter.drawEllipse(
-        QRect(QPoint(box->left, box->top), QPoint(box->right - 1, box->bottom - 1)));
+    painter.drawEllipse(ToQRect(*box));
   }
   painter.restore();
 }
@@ -79,10 +72,11 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
 void TrackPane::Print(QPrinter& printer) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF page = PageBelowHeader(painter, printer, PrintHeader());
   const int side = static_cast<int>(std::min(page.width(), page.height()));
   if (side < 1) return;
-  painter.setViewport(static_cast<int>(page.width() - side) / 2, 0, side, side);
+  painter.setViewport(static_cast<int>(page.width() - side) / 2, static_cast<int>(page.top()), side,
+                      side);
   painter.setWindow(0, 0, kPrintSide, kPrintSide);
   const QRect square(0, 0, kPrintSide, kPrintSide);
   const QImage& picture = Picture();
@@ -95,7 +89,7 @@ void TrackPane::AnimationStep(int index, bool playing) {
   shown_ = index;
   if (!playing) return;  // paused, the view repaints the whole pane
   const QSize client = host().clientSize();
-  const std::optional<MapBox> area =
+  const std::optional<Rect> area =
       StepArea(host().document().results, from, index, host().viewState().trackLine, client.width(),
                client.height());
   if (area) host().RepaintArea(ToQRect(*area));

@@ -29,8 +29,9 @@ class TrackPane final : public ResultsPane {
   // The picture of the mission's planet, made once per pane from the start-up pictures (null
   // until they are loaded).
   const QImage& Picture();
-  // The picture stretched over an area of that size, kept until the size or the planet changes.
-  const QPixmap& Stretched(const QImage& picture, const QSize& size);
+  // The picture stretched over an area of that size at the device's pixel ratio, kept until the
+  // size, the ratio or the planet changes.
+  const QPixmap& Stretched(const QImage& picture, const QSize& size, qreal ratio);
   // The line up to index and the marker of index, on a map of the given size.
   void DrawTrack(QPainter& painter, const QSize& size, int index) const;
 

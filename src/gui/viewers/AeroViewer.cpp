@@ -32,8 +32,7 @@ QPixmap LegendLine(Colour colour) {
   QPixmap line(kLegendLength, 3);
   line.fill(Qt::transparent);
   QPainter painter(&line);
-  painter.setPen(QPen(ToQColor(colour), 1));
-  painter.drawLine(0, 1, kLegendLength - 1, 1);
+  Draw(painter, Segment{{0, 1}, {kLegendLength - 1, 1}, colour});
   return line;
 }
 
@@ -64,27 +63,22 @@ void AeroPlotView::resizeEvent(QResizeEvent*) {
 }
 
 void AeroPlotView::DrawPlot(QPainter& painter) {
-  painter.fillRect(rect(), ToQColor(kAeroPlotBackground));
+  Fill(painter, {0, 0, width(), height()}, kAeroPlotBackground);
   painter.setFont(PlotFont(kAeroFontPixels));
   painter.setPen(Qt::black);
   if (plot_.empty) {
     painter.drawText(rect(), Qt::AlignCenter, QString::fromUtf8(kNoDataAvailable));
     return;
   }
-  DrawPlotLines(painter, plot_.axes);
-  DrawPlotLines(painter, plot_.ticks);
-  DrawPlotTexts(painter, plot_.labels);
-  for (int j = 0; j < kCoefficientCount; ++j) {
-    painter.setPen(QPen(ToQColor(kCoefficientColours[j]), 1));
-    DrawPolyline(painter, plot_.curves[j]);
-  }
+  Draw(painter, plot_.axes);
+  Draw(painter, plot_.ticks);
+  Draw(painter, plot_.labels, TextPlacement::kPixelBox);
+  for (const Polyline& curve : plot_.curves) Draw(painter, curve);
 }
 
 void AeroPlotView::DrawReadout(QPainter& painter) {
   if (!readout_) return;
-  painter.setPen(QPen(ToQColor(kReadoutColour), 1));
-  const PlotLine& c = readout_->cursor;
-  painter.drawLine(c.from.x, c.from.y, c.to.x, c.to.y);
+  Draw(painter, readout_->cursor);
 }
 
 void AeroPlotView::PointerMoved(const std::optional<QPoint>& pointer) {
@@ -118,8 +112,13 @@ AeroViewer::AeroViewer(std::filesystem::path base, Prompter& prompter, QWidget* 
   auto* inFrame = new QVBoxLayout(frame);
   inFrame->setContentsMargins(1, 1, 1, 1);
   inFrame->addWidget(plot_);
+  // Two lines under the plot, as wide as it: a long read-out wraps rather than widening the
+  // window as the pointer moves.
   readout_ = new QLabel(this);
-  readout_->setMinimumHeight(readout_->fontMetrics().height());
+  readout_->setWordWrap(true);
+  readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  readout_->setFixedHeight(2 * readout_->fontMetrics().lineSpacing());
+  readout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* header = new QGridLayout;

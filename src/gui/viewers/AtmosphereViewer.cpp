@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
@@ -18,9 +19,9 @@ namespace plumora::gui {
 
 namespace {
 
-// The plot's rectangle in the view, with room for the axis title above it, the height labels
-// left of it and the quantity's labels below it.
-constexpr PlotRect kViewRect{70, 40, 230, 350};
+// The plot's rectangle in a view of its first size, with room for the axis title above it, the
+// height labels left of it and the quantity's labels below it; it grows with the view.
+constexpr Rect kViewRect{70, 40, 230, 350};
 constexpr int kViewRightMargin = 25;
 constexpr int kViewBottomMargin = 25;
 constexpr int kTitleLeft = 7;
@@ -29,10 +30,6 @@ constexpr int kReadoutFieldWidth = 110;  // pixels
 constexpr int kDatasetListChars = 34;    // the dataset list's width in characters
 constexpr int kPopupMargin = 24;         // pixels beside the longest name in the open list
 
-QRect ToQRect(const PlotRect& r) {
-  return QRect(r.left, r.top, r.width, r.height);
-}
-
 }  // namespace
 
 // --- The plot --------------------------------------------------------------------------------
@@ -40,7 +37,8 @@ QRect ToQRect(const PlotRect& r) {
 AtmospherePlotView::AtmospherePlotView(const AtmosphereViewerData& data, QImage background,
                                        QWidget* parent)
     : PlotCanvas(parent), data_(data), background_(std::move(background)) {
-  setFixedSize(sizeHint());
+  setMinimumSize(sizeHint());
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 QSize AtmospherePlotView::sizeHint() const {
@@ -49,8 +47,20 @@ QSize AtmospherePlotView::sizeHint() const {
 }
 
 void AtmospherePlotView::Replot(AtmosphereQuantity quantity) {
-  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, kViewRect);
+  quantity_ = quantity;
+  const QFontMetrics metrics(PlotFont(kAtmosphereFontPixels));
+  const Rect rect{kViewRect.left, kViewRect.top,
+                  std::max(kViewRect.width, width() - kViewRect.left - kViewRightMargin),
+                  std::max(kViewRect.height, height() - kViewRect.top - kViewBottomMargin)};
+  plot_ = LayoutAtmospherePlot(data_.table(), data_.ranges(), quantity, rect,
+                               [&metrics](const std::string& text) {
+                                 return metrics.horizontalAdvance(QString::fromStdString(text));
+                               });
   Invalidate();
+}
+
+void AtmospherePlotView::resizeEvent(QResizeEvent*) {
+  Replot(quantity_);  // the plot follows the size
 }
 
 void AtmospherePlotView::DrawPlot(QPainter& painter) {
@@ -72,23 +82,16 @@ void AtmospherePlotView::DrawPlot(QPainter& painter) {
     painter.drawText(area, Qt::AlignCenter, QString::fromUtf8(kNoDataAvailable));
     return;
   }
-  DrawPlotLines(painter, plot_.ticks);
-  DrawPlotTexts(painter, plot_.labels);
-  if (plot_.freezingLine) {
-    painter.setPen(QPen(ToQColor(kFreezingLineColour), 1));
-    painter.drawLine(*plot_.freezingLine, plot_.rect.top, *plot_.freezingLine, plot_.rect.bottom());
-  }
-  painter.setPen(QPen(ToQColor(kAtmosphereCurveColour), 1));
+  Draw(painter, plot_.ticks);
+  Draw(painter, plot_.labels, TextPlacement::kPixelBox);
+  if (plot_.freezingLine) Draw(painter, *plot_.freezingLine);
   painter.setClipRect(area);
-  DrawPolyline(painter, plot_.curve);
+  Draw(painter, plot_.curve);
 }
 
 void AtmospherePlotView::DrawReadout(QPainter& painter) {
   if (!readout_.crossHair) return;
-  const auto& [foot, corner, end] = *readout_.crossHair;
-  painter.setPen(QPen(ToQColor(kReadoutColour), 1));
-  painter.drawLine(foot.x, foot.y, corner.x, corner.y);
-  painter.drawLine(corner.x, corner.y, end.x, end.y);
+  Draw(painter, *readout_.crossHair);
 }
 
 void AtmospherePlotView::PointerMoved(const std::optional<QPoint>& pointer) {
@@ -109,7 +112,8 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
   for (std::string_view name : kViewerPlanetNames) planets_->addItem(ToQString(name));
   datasets_ = new QComboBox(this);
   SetControlId(*datasets_, kCtlViewerDataset);
-  datasets_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  // As wide as the longest name, so that names alike but for their ends can be told apart.
+  datasets_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   datasets_->setMinimumContentsLength(kDatasetListChars);
   quantities_ = new QComboBox(this);
   SetControlId(*quantities_, kCtlViewerQuantity);
@@ -146,9 +150,8 @@ AtmosphereViewer::AtmosphereViewer(std::filesystem::path base, QImage background
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
-  layout->addWidget(plot_, 0, Qt::AlignHCenter);
+  layout->addWidget(plot_, 1);
   layout->addLayout(readouts);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   data_.Init(prompter_);
   FillDatasets();

@@ -18,7 +18,7 @@ class QLineEdit;
 
 namespace plumora::gui {
 
-// The plot: PlotRect's rectangle with the axis title above the height labels.
+// The plot: a rectangle that grows with the view, the axis title above the height labels.
 class AtmospherePlotView final : public PlotCanvas {
  public:
   AtmospherePlotView(const AtmosphereViewerData& data, QImage background, QWidget* parent);
@@ -36,9 +36,11 @@ class AtmospherePlotView final : public PlotCanvas {
   void DrawPlot(QPainter& painter) override;
   void DrawReadout(QPainter& painter) override;
   void PointerMoved(const std::optional<QPoint>& pointer) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   const AtmosphereViewerData& data_;
+  AtmosphereQuantity quantity_ = AtmosphereQuantity::kDensity;
   QImage background_;
   AtmospherePlot plot_;
   AtmosphereReadout readout_;

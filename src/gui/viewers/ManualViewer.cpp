@@ -54,10 +54,9 @@ void ManualViewer::ShowContents() {
 
 ManualViewer* ShowUserManual(const fs::path& dataFolder, Prompter& prompter, QWidget* parent) {
   // The viewer has no meta-object of its own, so it is found by its name, not by its type.
-  ManualViewer* viewer =
-      parent ? dynamic_cast<ManualViewer*>(parent->findChild<QWidget*>(
-                   "manualViewer", Qt::FindDirectChildrenOnly))
-             : nullptr;
+  ManualViewer* viewer = parent ? dynamic_cast<ManualViewer*>(parent->findChild<QWidget*>(
+                                      "manualViewer", Qt::FindDirectChildrenOnly))
+                                : nullptr;
   if (!viewer) {
     const auto folders = ManualFolderCandidates(dataFolder, InstalledDataFolder());
     const auto folder = FindManualFolder(folders);

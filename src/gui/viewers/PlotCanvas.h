@@ -9,8 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/kit/QtColour.h"
-#include "gui/logic/table/TableLayout.h"
+#include "gui/kit/DrawingPainter.h"
 #include "gui/logic/viewers/PlotAxes.h"
 
 class QPainter;
@@ -47,11 +46,6 @@ class PlotCanvas : public QWidget {
   std::optional<QPoint> pointer_;
 };
 
-// Drawing a plot's lines and texts. Texts centred under an axis that would run into the one
-// before them are left out, so no label covers another.
-void DrawPlotLines(QPainter& painter, const std::vector<PlotLine>& lines);
-void DrawPlotTexts(QPainter& painter, const std::vector<PlotText>& texts);
-void DrawPolyline(QPainter& painter, const std::vector<PlotPoint>& points);
 // The font of a plot's texts: Arial, `pixels` high.
 QFont PlotFont(int pixels);
 

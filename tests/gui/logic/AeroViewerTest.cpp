@@ -36,6 +36,20 @@ AeroPlot Plot(const AeroDatabase& db, const AeroViewSettings& settings) {
   return LayoutAeroPlot(db, settings, kWidth, kHeight, SixPixelsAChar);
 }
 
+// The labels of one anchor, in order.
+std::vector<AnchoredText> Labels(const AeroPlot& p, Anchor anchor) {
+  std::vector<AnchoredText> labels;
+  for (const AnchoredText& t : p.labels) {
+    if (t.anchor == anchor) labels.push_back(t);
+  }
+  return labels;
+}
+std::vector<std::string> Texts(const std::vector<AnchoredText>& labels) {
+  std::vector<std::string> texts;
+  for (const AnchoredText& t : labels) texts.push_back(t.text);
+  return texts;
+}
+
 TEST(AeroViewerData, ReadsTheChosenFileAndEmptiesTheTablesOnARefusal) {
   test::TempDir base;
   RecordingPrompter prompter;
@@ -84,17 +98,22 @@ TEST(AeroPlot, RangesIncludeZeroAndTheCurvesSpanTheWholeAxis) {
   EXPECT_EQ(p.x0, p.left);
   EXPECT_EQ(p.y0, kHeight - 25);
   // The curve runs from the Y axis to the right end of the X axis.
-  ASSERT_EQ(p.curves[kCx].size(), 101u);
-  EXPECT_TRUE(p.curves[kCz].empty());
-  EXPECT_EQ(p.curves[kCx].front().x, p.left);
-  EXPECT_NEAR(p.curves[kCx].back().x, kWidth - 25, 1);
-  EXPECT_NEAR(p.curves[kCx].back().y, 25, 1);
+  const std::vector<Point>& cx = p.curves[kCx].points;
+  ASSERT_EQ(cx.size(), 101u);
+  EXPECT_EQ(p.curves[kCx].colour, kCoefficientColours[kCx]);
+  EXPECT_TRUE(p.curves[kCz].points.empty());
+  EXPECT_EQ(cx.front().x, p.left);
+  EXPECT_NEAR(cx.back().x, kWidth - 25, 1);
+  EXPECT_NEAR(cx.back().y, 25, 1);
 
   // Nothing shown: a flat Y range becomes -1 to 1 and the X axis sits in the middle.
   s.shown = {};
   const AeroPlot flat = Plot(db, s);
   EXPECT_EQ(flat.ranges.y.minimum, -1.0);
   EXPECT_EQ(flat.y0, kHeight / 2);
+  // Its labels stay along the bottom of the plot, off the curves, with ticks there too.
+  for (const AnchoredText& t : Labels(flat, Anchor::kCentreTop)) EXPECT_EQ(t.at.y, kHeight - 20);
+  EXPECT_EQ(flat.ticks.size(), 33u);
 }
 
 TEST(AeroPlot, AxisLabelsAndTheirRoom) {
@@ -103,26 +122,29 @@ TEST(AeroPlot, AxisLabelsAndTheirRoom) {
   adf.angles = {0.0, 0.5 * kRadToDeg};
   AeroViewSettings s;
   AeroPlot p = Plot(Read(adf), s);
-  ASSERT_EQ(p.labels.size(), 22u);
-  EXPECT_EQ(p.labels[20].text, "28.6");
-  EXPECT_EQ(p.labels[20].at, (PlotPoint{kWidth - 25, p.y0 + 5}));
-  EXPECT_EQ(p.labels[0].text, "0.0");
+  // Ticks 24.5 pixels apart: a label of four characters runs into one before it, kept two
+  // pixels off, and is left out.
+  std::vector<AnchoredText> x = Labels(p, Anchor::kCentreTop);
+  EXPECT_EQ(Texts(x),
+            (std::vector<std::string>{"0.0", "2.9", "5.7", "8.6", "11.5", "17.2", "22.9", "28.6"}));
+  EXPECT_EQ(x.back().at, (Point{kWidth - 25, kHeight - 25 + 5}));
+  EXPECT_EQ(Labels(p, Anchor::kRightBottom).size(), 11u);
 
   // Y labels "%2.2f", right-aligned left of the Y axis, which moves right to make room.
   s.shown = {true, false, true, false, false, false};  // Cx and Cz: -0.5 to 2.25 at Mach 1
   s.mach = 1.0;
   p = Plot(Read(test::SimpleAero(2, 6)), s);
-  EXPECT_EQ(p.labels[1].text, FormatValue("%2.2f", p.ranges.y.minimum));
+  const AnchoredText bottom = Labels(p, Anchor::kRightBottom).front();
+  EXPECT_EQ(bottom.text, FormatValue("%2.2f", p.ranges.y.minimum));
   EXPECT_LT(p.ranges.y.minimum, 0.0);
   EXPECT_EQ(p.left, 6 * 5 + 6);  // "-0.50" and its gap
-  EXPECT_EQ(p.labels[1].at, (PlotPoint{p.x0 - 5, kHeight - 25 + 5}));
-  EXPECT_EQ(p.labels[1].align, PlotAlign::kRightBottom);
-  for (const PlotText& t : p.labels) EXPECT_GE(t.at.x - SixPixelsAChar(t.text), 0);
+  EXPECT_EQ(bottom.at, (Point{p.x0 - 5, kHeight - 25 + 5}));
+  for (const AnchoredText& t : p.labels) EXPECT_GE(t.at.x - SixPixelsAChar(t.text), 0);
 
   // With the Mach number on the X axis the labels are Mach numbers.
   s.machOnX = true;
   p = Plot(Read(test::SimpleAero(2, 6)), s);
-  EXPECT_EQ(p.labels[20].text, "1.0");
+  EXPECT_EQ(Labels(p, Anchor::kCentreTop).back().text, "1.0");
 }
 
 TEST(AeroPlot, LookupsAtTheEditsValuesAndUnderThePointer) {
@@ -146,7 +168,7 @@ TEST(AeroPlot, LookupsAtTheEditsValuesAndUnderThePointer) {
     ASSERT_TRUE(r.has_value());
     EXPECT_NEAR(r->x, (column - p.x0) * 2.0 / (kWidth - 25 - p.left), 1e-12);
     EXPECT_EQ(r->coefficients, AeroCoefficientsSpline(db, r->x, 10.0 * kDegToRad));
-    EXPECT_EQ(r->cursor.from, (PlotPoint{column, 25}));
+    EXPECT_EQ(r->cursor.from, (Point{column, 25}));
   }
   EXPECT_FALSE(ReadAeroAt(p, db, s, {p.x0 - 1, 100}));
   EXPECT_FALSE(ReadAeroAt(p, db, s, {p.x0, kHeight - 24}));
@@ -162,7 +184,7 @@ TEST(AeroPlot, LookupsAtTheEditsValuesAndUnderThePointer) {
   s.alphaDeg = -1e300;
   const AeroPlot far = Plot(db, s);
   EXPECT_LE(far.left, kWidth / 2);
-  for (const PlotPoint& point : far.curves[kCz]) EXPECT_LE(std::abs(point.y), 100000 + kHeight);
+  for (const Point& point : far.curves[kCz].points) EXPECT_LE(std::abs(point.y), 100000 + kHeight);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr PlotRect kRect{70, 90, 230, 350};
+constexpr Rect kRect{70, 90, 230, 350};
 
 std::string TooManyPointsMessage() {
   char text[96];
@@ -41,7 +41,10 @@ AtmosphereTable Read(const test::AtmText& atm) {
 }
 
 AtmospherePlot Plot(const AtmosphereTable& table, AtmosphereQuantity quantity) {
-  return LayoutAtmospherePlot(table, ComputeAtmRanges(table), quantity, kRect);
+  // Labels five pixels a character: "300" is 15 wide, and the ticks 23 apart.
+  return LayoutAtmospherePlot(
+      table, ComputeAtmRanges(table), quantity, kRect,
+      [](const std::string& text) { return 5 * static_cast<int>(text.size()); });
 }
 
 TEST(AtmosphereViewerData, ListsThePlanetsFilesAndReadsTheChosenOne) {
@@ -118,7 +121,7 @@ TEST(AtmosphereViewerData, PointCountsOutsideOneTo600AreRefusedAndShowNothing) {
     // Not axes labelled from the empty ranges: nothing but "No data available".
     const AtmospherePlot plot = Plot(data.table(), AtmosphereQuantity::kTemperature);
     EXPECT_TRUE(plot.empty);
-    EXPECT_TRUE(plot.labels.empty() && plot.curve.empty());
+    EXPECT_TRUE(plot.labels.empty() && plot.curve.points.empty());
   }
 }
 
@@ -126,8 +129,7 @@ TEST(AtmospherePlot, AxesLabelsAndTheFreezingLine) {
   const AtmosphereTable table = Read(Temperatures({300.0, 200.0, 150.0}));
   const AtmospherePlot t = Plot(table, AtmosphereQuantity::kTemperature);
   // 273 K crosses the plot: 70 + int(123 × 230 / 150).
-  ASSERT_TRUE(t.freezingLine.has_value());
-  EXPECT_EQ(*t.freezingLine, 258);
+  EXPECT_EQ(t.freezingLine, (Segment{{258, 90}, {258, 440}, kFreezingLineColour}));
   EXPECT_FALSE(Plot(table, AtmosphereQuantity::kDensity).freezingLine);
   EXPECT_FALSE(
       Plot(Read(Temperatures({250.0, 200.0})), AtmosphereQuantity::kTemperature).freezingLine);
@@ -136,27 +138,27 @@ TEST(AtmospherePlot, AxesLabelsAndTheFreezingLine) {
   ASSERT_EQ(t.labels.size(), 22u);
   ASSERT_EQ(t.ticks.size(), 22u);
   EXPECT_EQ(t.labels[0].text, "150");
-  EXPECT_EQ(t.labels[0].at, (PlotPoint{70, 445}));
+  EXPECT_EQ(t.labels[0].at, (Point{70, 445}));
   EXPECT_EQ(t.labels[20].text, "300");
-  EXPECT_EQ(t.labels[20].at, (PlotPoint{300, 445}));
+  EXPECT_EQ(t.labels[20].at, (Point{300, 445}));
   EXPECT_EQ(t.labels[1].text, "0.0");
-  EXPECT_EQ(t.labels[1].at, (PlotPoint{65, 447}));
+  EXPECT_EQ(t.labels[1].at, (Point{65, 447}));
   EXPECT_EQ(t.labels[21].text, "2.0");
-  EXPECT_EQ(t.labels[21].at, (PlotPoint{65, 97}));
-  EXPECT_EQ(t.labels[21].align, PlotAlign::kRightBottom);
-  EXPECT_EQ(t.ticks[0].from, (PlotPoint{70, 440}));
-  EXPECT_EQ(t.ticks[0].to, (PlotPoint{70, 443}));
-  EXPECT_EQ(t.ticks[3].from, (PlotPoint{70, 125}));
-  EXPECT_EQ(t.ticks[3].to, (PlotPoint{67, 125}));
+  EXPECT_EQ(t.labels[21].at, (Point{65, 97}));
+  EXPECT_EQ(t.labels[21].anchor, Anchor::kRightBottom);
+  EXPECT_EQ(t.ticks[0].from, (Point{70, 440}));
+  EXPECT_EQ(t.ticks[0].to, (Point{70, 443}));
+  EXPECT_EQ(t.ticks[3].from, (Point{70, 125}));
+  EXPECT_EQ(t.ticks[3].to, (Point{67, 125}));
 
   // The curve through the rows: bottom right, middle, top left.
-  EXPECT_EQ(t.curve, (std::vector<PlotPoint>{{300, 440}, {146, 265}, {70, 90}}));
+  EXPECT_EQ(t.curve, (Polyline{{{300, 440}, {146, 265}, {70, 90}}, kAtmosphereCurveColour}));
 }
 
 TEST(AtmospherePlot, FlatQuantitiesAndTickTexts) {
   // A calm atmosphere's wind is a straight line in the middle of -1 to 1.
   const AtmospherePlot wind = Plot(Read(Temperatures({300.0, 200.0})), AtmosphereQuantity::kWindWE);
-  EXPECT_EQ(wind.curve, (std::vector<PlotPoint>{{185, 440}, {185, 90}}));
+  EXPECT_EQ(wind.curve.points, (std::vector<Point>{{185, 440}, {185, 90}}));
   EXPECT_EQ(wind.labels[0].text, "-1.0");
   EXPECT_EQ(wind.labels[10].text, "0.0");
   EXPECT_EQ(wind.labels[20].text, "1.0");
@@ -195,19 +197,19 @@ TEST(AtmospherePlot, ReadoutIsTheEnginesQueryAtThePointersHeight) {
       EXPECT_EQ(r.value, q == AtmosphereQuantity::kDensity ? air.density : air.temperature);
       EXPECT_EQ(r.heightText, FormatValue("%.0f", r.height));
       ASSERT_TRUE(r.crossHair.has_value());
-      EXPECT_EQ((*r.crossHair)[0], (PlotPoint{plot.ColumnOf(r.value), 440}));
-      EXPECT_EQ((*r.crossHair)[1], (PlotPoint{plot.ColumnOf(r.value), row}));
-      EXPECT_EQ((*r.crossHair)[2], (PlotPoint{70, row}));
+      EXPECT_EQ(r.crossHair->points,
+                (std::vector<Point>{
+                    {plot.ColumnOf(r.value), 440}, {plot.ColumnOf(r.value), row}, {70, row}}));
     }
   }
   // On a row a tabulated point is drawn in, the read-out is that point's value, near enough.
   const AtmospherePlot temperature = Plot(t, AtmosphereQuantity::kTemperature);
-  const int row = temperature.curve[200].y;
+  const int row = temperature.curve.points[200].y;
   EXPECT_NEAR(LookupAtRow(temperature, t, {100, row}).value, t.temperature[200], 1.0);
 
   // Outside the plot, on its frame included, both fields read 0.
-  for (PlotPoint outside : {PlotPoint{70, 200}, PlotPoint{150, 90}, PlotPoint{300, 200},
-                            PlotPoint{150, 440}, PlotPoint{10, 10}}) {
+  for (Point outside :
+       {Point{70, 200}, Point{150, 90}, Point{300, 200}, Point{150, 440}, Point{10, 10}}) {
     const AtmosphereReadout r = LookupAtRow(temperature, t, outside);
     EXPECT_EQ(r.heightText, "0");
     EXPECT_EQ(r.valueText, "0.00000");

@@ -10,15 +10,15 @@ namespace {
 
 // Samples of a flight as (time, payload height, payload path angle, phase type); the store's
 // ranges are computed as a run leaves them.
-struct Point {
+struct Sample {
   double time;
   double height;
   double pathAngle = 0.0;
   int phase = kSampleBallistic;
 };
-CTrajectoryStore StoreOf(const std::vector<Point>& points) {
+CTrajectoryStore StoreOf(const std::vector<Sample>& points) {
   CTrajectoryStore store;
-  for (const Point& p : points) {
+  for (const Sample& p : points) {
     CTrajectorySample s;
     s.time = p.time;
     s.payloadHeight = p.height;
@@ -47,10 +47,10 @@ int NarrowText(const std::string& text) {
   return 3 * static_cast<int>(text.size());
 }
 
-std::vector<std::string> Labels(const ChartFrame& frame, ChartAlign align) {
+std::vector<std::string> Labels(const ChartFrame& frame, Anchor align) {
   std::vector<std::string> texts;
-  for (const ChartText& t : frame.texts) {
-    if (t.align == align) texts.push_back(t.text);
+  for (const AnchoredText& t : frame.texts) {
+    if (t.anchor == align) texts.push_back(t.text);
   }
   return texts;
 }
@@ -81,27 +81,27 @@ TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
   EXPECT_DOUBLE_EQ(l.sx, 660.0 / 310);
 
   const ChartFrame f = LayoutChartFrame(l, NarrowText);
-  EXPECT_EQ(Labels(f, ChartAlign::kCentreTop),
+  EXPECT_EQ(Labels(f, Anchor::kCentreTop),
             (std::vector<std::string>{"time (s)", "0", "31", "62", "93", "124", "155", "186", "217",
                                       "248", "279", "310"}));
-  EXPECT_EQ(Labels(f, ChartAlign::kRightBottom),
+  EXPECT_EQ(Labels(f, Anchor::kRightBottom),
             (std::vector<std::string>{" 0", "12001", "24002", "36003", "48004", "60005", "72006",
                                       "84007", "96008", "108009", "120010"}));
   // The middle tick of each axis, its label, and the Y label centred on its tick.
   ASSERT_EQ(f.texts.size(), 24u);
-  const ChartText& x5 = f.texts[2 + 2 * 5];
-  const ChartText& y5 = f.texts[2 + 2 * 5 + 1];
-  EXPECT_EQ(x5.x, 400);
-  EXPECT_EQ(x5.y, 545);
-  EXPECT_EQ(y5.x, 65);
-  EXPECT_EQ(y5.y, 300 + 10);
+  const AnchoredText& x5 = f.texts[2 + 2 * 5];
+  const AnchoredText& y5 = f.texts[2 + 2 * 5 + 1];
+  EXPECT_EQ(x5.at.x, 400);
+  EXPECT_EQ(x5.at.y, 545);
+  EXPECT_EQ(y5.at.x, 65);
+  EXPECT_EQ(y5.at.y, 300 + 10);
   EXPECT_EQ(f.texts[1].text, "height (m)");
-  EXPECT_EQ(f.texts[1].x, 5);
-  EXPECT_EQ(f.texts[0].y, 600 - 30);
+  EXPECT_EQ(f.texts[1].at.x, 5);
+  EXPECT_EQ(f.texts[0].at.y, 600 - 30);
 
   // Labels wider than the gap between ticks are thinned, keeping both ends.
   const ChartFrame wide = LayoutChartFrame(l, [](const std::string&) { return 100; });
-  EXPECT_EQ(Labels(wide, ChartAlign::kCentreTop),
+  EXPECT_EQ(Labels(wide, Anchor::kCentreTop),
             (std::vector<std::string>{"time (s)", "0", "62", "124", "186", "248", "310"}));
   EXPECT_EQ(wide.lines.size(), 2u + 22u);  // every tick is still drawn
 
@@ -118,20 +118,125 @@ TEST(ChartLayoutTest, NegativeExtremesMoveTheAxesAndTheirLabels) {
   EXPECT_EQ(right.x0, right.lm + right.pw);
   EXPECT_TRUE(right.yLabelsRight);
   const ChartFrame f = LayoutChartFrame(right, NarrowText);
-  EXPECT_EQ(f.texts[3].align, ChartAlign::kLeftBottom);
-  EXPECT_EQ(f.texts[3].x, right.x0 + 5);
+  EXPECT_EQ(f.texts[3].anchor, Anchor::kLeftBottom);
+  EXPECT_EQ(f.texts[3].at.x, right.x0 + 5);
 
   // Path angle as Y: the X axis rises by |ymin| × sy and its labels go above it.
   const ChartLayout raised = Layout(descent, Plot(0, 2));
   EXPECT_EQ(raised.extents.yrange, 100);
   EXPECT_EQ(raised.y0, 540 + static_cast<int>(std::trunc(4.8 * -90)));
   EXPECT_TRUE(raised.xLabelsAbove);
-  EXPECT_EQ(LayoutChartFrame(raised, NarrowText).texts[2].align, ChartAlign::kCentreBottom);
+  // The Y axis would strike through the "0" at the origin: it moves beside the axis, away from
+  // the Y labels; the next one stays centred on its tick.
+  const ChartFrame up = LayoutChartFrame(raised, NarrowText);
+  EXPECT_EQ(up.texts[2].text, "0");
+  EXPECT_EQ(up.texts[2].anchor, Anchor::kLeftBottom);
+  EXPECT_EQ(up.texts[2].at, (Point{raised.x0 + 2, raised.y0 - 5}));
+  EXPECT_EQ(up.texts[4].anchor, Anchor::kCentreBottom);
 
   // X from -50 to 50: the Y axis crosses where X is 0.
   const CTrajectoryStore both = StoreOf({{0, 0, -50}, {1, 1, 50}});
   const ChartLayout middle = Layout(both, Plot(2, 1));
   EXPECT_EQ(middle.x0, middle.lm + static_cast<int>(std::trunc(middle.sx * 50)));
+}
+
+// Labels ten units a character, lines twenty high.
+int WideText(const std::string& text) {
+  return 10 * static_cast<int>(text.size());
+}
+
+// No two labels overlap, the Y axis strikes through none, and all lie within the drawing.
+void ExpectClear(const ChartLayout& l, const ChartFrame& f, const TextWidth& width = WideText) {
+  std::vector<Rect> boxes;
+  for (std::size_t i = 2; i < f.texts.size(); ++i) {
+    boxes.push_back(TextBox(f.texts[i], width(f.texts[i].text), l.textHeight));
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const Rect& b = boxes[i];
+    EXPECT_GE(b.left, 0) << f.texts[i + 2].text;
+    EXPECT_LE(b.right(), l.width) << f.texts[i + 2].text;
+    const bool crossed =
+        b.left <= l.x0 && l.x0 < b.right() && b.top < l.mt + l.ph && b.bottom() > l.mt;
+    EXPECT_FALSE(crossed) << f.texts[i + 2].text;
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      EXPECT_FALSE(Overlap(b, boxes[j])) << f.texts[i + 2].text << " / " << f.texts[j + 2].text;
+    }
+  }
+}
+
+std::vector<std::string> TextsOf(const ChartFrame& f) {
+  std::vector<std::string> texts;
+  for (const AnchoredText& t : f.texts) texts.push_back(t.text);
+  return texts;
+}
+
+TEST(ChartLayoutTest, LabelsKeepClearOfTheAxesOfEachOtherAndOfTheEdges) {
+  // Both axes crossing inside the plot: "-6" under the X axis would run into the Y label "-10"
+  // beside it, which is left out; the Y axis would cross the X label "5"... which it does not.
+  const CTrajectoryStore crossing = StoreOf({{0, -50, -50}, {1, 140, 50}});
+  const ChartLayout both =
+      LayoutChart(ChartExtentsFor(crossing, Plot(2, 1)), {800, 600, 30, 20, 1});
+  EXPECT_EQ(both.y0, 420);
+  const ChartFrame f = LayoutChartFrame(both, WideText);
+  ExpectClear(both, f);
+  const std::vector<std::string> texts = TextsOf(f);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "-10"), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "10"), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "-6"), 1);
+
+  // Heights below the ground as Y, time as X: the origin's "0" moves right of the Y axis.
+  const CTrajectoryStore below = StoreOf({{0, -50}, {300, 140}});
+  const ChartLayout low = LayoutChart(ChartExtentsFor(below, Plot(0, 1)), {800, 600, 30, 20, 1});
+  const ChartFrame lf = LayoutChartFrame(low, WideText);
+  ExpectClear(low, lf);
+  EXPECT_EQ(lf.texts[2].text, "0");
+  EXPECT_EQ(lf.texts[2].at, (Point{low.x0 + 2, low.y0 + 5}));
+  EXPECT_EQ(lf.texts[2].anchor, Anchor::kLeftTop);
+
+  // Two-digit Y labels and five-digit X ones in a large font: the last X label, "12690", would
+  // reach past the right edge by its half less the margin, and moves in to it.
+  const TextWidth large = [](const std::string& t) { return 25 * static_cast<int>(t.size()); };
+  const CTrajectoryStore far = StoreOf({{0, 0}, {12688, 5}});
+  const ChartExtents fe = ChartExtentsFor(far, Plot(0, 1));
+  const ChartLayout edge = LayoutChart(fe, {800, 600, YLabelWidth(fe, large), 30, 1});
+  EXPECT_EQ(edge.lm, 60);
+  const ChartFrame ef = LayoutChartFrame(edge, large);
+  const auto last = std::find_if(ef.texts.begin(), ef.texts.end(),
+                                 [](const AnchoredText& t) { return t.text == "12690"; });
+  ASSERT_NE(last, ef.texts.end());
+  EXPECT_EQ(last->at.x, 799);
+  EXPECT_EQ(last->anchor, Anchor::kRightTop);
+  // The one before it is far enough off to stay.
+  EXPECT_EQ(std::count_if(ef.texts.begin(), ef.texts.end(),
+                          [](const AnchoredText& t) { return t.text == "10152"; }),
+            1);
+
+  // A landing a little below the ground leaves the X axis on the bottom row: the corner's two
+  // "0" labels both stay, as on any chart whose X axis is at the bottom.
+  const ChartLayout landed = Layout(StoreOf({{0, 120000}, {300, -0.3}}), Plot(0, 1));
+  EXPECT_EQ(landed.y0, 540);
+  const std::vector<std::string> landedTexts = TextsOf(LayoutChartFrame(landed, large));
+  EXPECT_EQ(std::count(landedTexts.begin(), landedTexts.end(), " 0"), 1);
+
+  // The usual chart is left as it is.
+  const ChartLayout usual = Layout(kEntry, Plot(0, 1));
+  const ChartFrame uf = LayoutChartFrame(usual, NarrowText);
+  EXPECT_EQ(uf.texts[0].at, (Point{400, 570}));
+  for (std::size_t i = 2; i < uf.texts.size(); i += 2) {
+    EXPECT_EQ(uf.texts[i].anchor, Anchor::kCentreTop);
+  }
+}
+
+TEST(ChartLayoutTest, InALowPaneTheXAxisTitleKeepsBelowTheTickLabels) {
+  // 640 × 380 with 15-unit text: half the margin down (361) would sit on the labels, which end
+  // at 342 + 5 + 15.
+  const ChartLayout l = LayoutChart(ChartExtentsFor(kEntry, Plot(0, 1)), {640, 380, 50, 15, 1});
+  const ChartFrame f = LayoutChartFrame(l, NarrowText);
+  EXPECT_EQ(f.texts[0].text, "time (s)");
+  EXPECT_EQ(f.texts[0].at.y, 342 + 5 + 15 + 1);
+  // Never past the bottom of the pane.
+  const ChartLayout tiny = LayoutChart(ChartExtentsFor(kEntry, Plot(0, 1)), {300, 120, 30, 15, 1});
+  EXPECT_LE(LayoutChartFrame(tiny, NarrowText).texts[0].at.y + 15, 120);
 }
 
 TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples) {
@@ -146,21 +251,19 @@ TEST(ChartLayoutTest, TheCurveTakesEachSamplesPhaseColourAndMapsColumnsToSamples
   ASSERT_EQ(c.runs.size(), 3u);
   EXPECT_EQ(c.runs[0].colour, kChartInk);
   EXPECT_EQ(c.runs[1].colour, (Colour{0, 0, 255}));
-  EXPECT_EQ(c.runs[2].colour, (Colour{0, 255, 0}));
+  EXPECT_EQ(c.runs[2].colour, *PhaseColour(3));
   EXPECT_EQ(c.runs[0].points.size(), 1u);
   // Each run starts where the one before ended: the line is unbroken.
   EXPECT_EQ(c.runs[1].points.front(), c.runs[0].points.back());
   EXPECT_EQ(c.runs[2].points.front(), c.runs[1].points.back());
   EXPECT_EQ(c.runs[2].points.size(), 4u);
-  EXPECT_EQ(c.runs[0].points[0], (ChartPoint{70, 600 - 60 - static_cast<int>(100 * l.sy)}));
+  EXPECT_EQ(c.runs[0].points[0], (Point{70, 600 - 60 - static_cast<int>(100 * l.sy)}));
 
   ASSERT_EQ(c.sampleAtColumn.size(), 800u);
   const int column = l.PointOf(100, 0).x;
   EXPECT_EQ(l.PointOf(100.01, 0).x, column);
   EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column)], 2);  // the later of the two
   EXPECT_EQ(c.sampleAtColumn[static_cast<std::size_t>(column + 1)], -1);
-  EXPECT_EQ(PhaseColour(0), (Colour{255, 0, 0}));
-  EXPECT_EQ(PhaseColour(2), (Colour{0, 255, 255}));
 }
 
 TEST(ChartLayoutTest, ValuesOffTheCurveAndAbsurdSamplesAreSkipped) {
@@ -209,21 +312,21 @@ TEST(ChartCursorTest, CursorsCrossHairAndBandFollowTheLayout) {
   const ChartLayout l = Layout(kEntry, Plot(0, 1));
   const auto cursor = ChartCursor(kEntry, l, 1);
   ASSERT_TRUE(cursor);
-  const ChartPoint p = l.PointOf(150, 60000);
-  EXPECT_EQ(cursor->foot, (ChartPoint{p.x, l.y0}));
+  const Point p = l.PointOf(150, 60000);
+  EXPECT_EQ(cursor->foot, (Point{p.x, l.y0}));
   EXPECT_EQ(cursor->corner, p);
-  EXPECT_EQ(cursor->end, (ChartPoint{l.x0, p.y}));
+  EXPECT_EQ(cursor->end, (Point{l.x0, p.y}));
   // The animation's index may belong to a longer flight in another window.
   EXPECT_FALSE(ChartCursor(kEntry, l, 3));
   EXPECT_FALSE(ChartCursor(kEntry, l, -1));
   EXPECT_FALSE(ChartCursor(CTrajectoryStore{}, l, 0));
 
   const ChartCursorLines hair = ChartCrossHair(l, 250, 60000);
-  EXPECT_EQ(hair.corner, (ChartPoint{250, p.y}));
+  EXPECT_EQ(hair.corner, (Point{250, p.y}));
   EXPECT_EQ(hair.foot.y, l.y0);
   const ChartBand band = SelectionBand(l, 300, 120);
-  EXPECT_EQ(band.topLeft, (ChartPoint{120, 60}));
-  EXPECT_EQ(band.bottomRight, (ChartPoint{300, 540}));
+  EXPECT_EQ(band.topLeft, (Point{120, 60}));
+  EXPECT_EQ(band.bottomRight, (Point{300, 540}));
 }
 
 TEST(ChartZoomTest, ABandZoomsOntoItsValuesWithinThePlottedOnes) {

@@ -21,10 +21,10 @@ CTrajectoryStore StoreOf(int samples) {
   return store;
 }
 
-std::vector<const TableText*> TextsAt(const TableDrawing& d, int y) {
-  std::vector<const TableText*> row;
-  for (const TableText& t : d.texts) {
-    if (t.y == y) row.push_back(&t);
+std::vector<const AnchoredText*> TextsAt(const TableDrawing& d, int y) {
+  std::vector<const AnchoredText*> row;
+  for (const AnchoredText& t : d.texts) {
+    if (t.at.y == y) row.push_back(&t);
   }
   return row;
 }
@@ -57,16 +57,16 @@ TEST(TableLayoutTest, OneSampleShowsTwoHeaderLinesAndOneRowAtRowThree) {
   ASSERT_EQ(values.size(), 10u);
   EXPECT_TRUE(TextsAt(d, 40).empty());
   EXPECT_EQ(titles[0]->text, "Time");
-  EXPECT_EQ(titles[0]->x, 50);
+  EXPECT_EQ(titles[0]->at.x, 50);
   EXPECT_EQ(titles[4]->text, "Altitude L");  // connection force is off: packed, no gap
-  EXPECT_EQ(titles[4]->x, 450);
-  EXPECT_EQ(titles[4]->colour, (Colour{0, 128, 0}));
+  EXPECT_EQ(titles[4]->at.x, 450);
+  EXPECT_EQ(titles[4]->colour, GroupColour(ColumnGroup::kPayload));
   EXPECT_EQ(units[1]->text, "(deg)");
   EXPECT_EQ(values[0]->text, "0.00");
   EXPECT_EQ(values[1]->text, "1.50");
   EXPECT_EQ(values[4]->text, "14000.00");
   EXPECT_EQ(values[4]->colour, (Colour{0, 0, 0}));
-  EXPECT_EQ(values[4]->align, TextAlign::kCentreTop);
+  EXPECT_EQ(values[4]->anchor, Anchor::kCentreTop);
 }
 
 TEST(TableLayoutTest, EmptyStoreSaysSoAtTheCorner) {
@@ -74,9 +74,9 @@ TEST(TableLayoutTest, EmptyStoreSaysSoAtTheCorner) {
       LayoutTable(CTrajectoryStore{}, DefaultColumnSwitches(), ScreenTableGeometry(300, 300), 0, 0);
   ASSERT_EQ(d.texts.size(), 1u);
   EXPECT_EQ(d.texts[0].text, "No data available");
-  EXPECT_EQ(d.texts[0].x, 0);
-  EXPECT_EQ(d.texts[0].y, 0);
-  EXPECT_EQ(d.texts[0].align, TextAlign::kLeftTop);
+  EXPECT_EQ(d.texts[0].at.x, 0);
+  EXPECT_EQ(d.texts[0].at.y, 0);
+  EXPECT_EQ(d.texts[0].anchor, Anchor::kLeftTop);
   EXPECT_FALSE(TableScrollSizes(-1, 300, 12));  // the sizes stay as they were
 }
 
@@ -93,7 +93,7 @@ TEST(TableLayoutTest, SwitchesChooseTheColumns) {
   const auto titles = TextsAt(d, 0);
   ASSERT_EQ(titles.size(), 6u);
   EXPECT_EQ(titles[0]->text, "Altitude P");
-  EXPECT_EQ(titles[0]->x, 50);
+  EXPECT_EQ(titles[0]->at.x, 50);
   EXPECT_EQ(titles[0]->colour, (Colour{0, 0, 128}));
   EXPECT_EQ(TextsAt(d, 80)[0]->text, "901.00");
 }
@@ -103,7 +103,7 @@ TEST(TableLayoutTest, ScrollingMovesRowsUnderAFixedHeaderAndShiftsColumns) {
   const TableDrawing d =
       LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(400, 200), 130, 7);
   const auto titles = TextsAt(d, 0);
-  EXPECT_EQ(titles[0]->x, 50 - 130);
+  EXPECT_EQ(titles[0]->at.x, 50 - 130);
   const auto first = TextsAt(d, 60);
   EXPECT_EQ(first[0]->text, "0.70");  // row 7 is the first shown
   // A 200-pixel pane shows 200/20 − 2 = 8 data rows: only those are formatted.
@@ -140,9 +140,9 @@ TEST(TableLayoutTest, PrintingDrawsOnTenthsOfMillimetresFromTheFirstVisibleRow) 
   EXPECT_FALSE(d.fillBackground);
   const auto titles = TextsAt(d, 0);
   ASSERT_EQ(titles.size(), 10u);
-  EXPECT_EQ(titles[0]->x, 95);  // no horizontal scrolling on paper
+  EXPECT_EQ(titles[0]->at.x, 95);  // no horizontal scrolling on paper
   EXPECT_EQ(titles[9]->text, "Yaw L");
-  EXPECT_LE(titles[9]->x + page.columnWidth / 2, page.areaWidth);
+  EXPECT_LE(titles[9]->at.x + page.columnWidth / 2, page.areaWidth);
   ColumnSwitches four{};
   four[0] = four[1] = four[2] = four[3] = true;
   EXPECT_EQ(PrintTableGeometry(190.0, 277.0, four).columnWidth, 250);  // room enough
@@ -159,7 +159,7 @@ TEST(TableLayoutTest, TheAnimatedSampleIsMarkedAndTheTableScrollsToKeepItWhole) 
   const auto marked = [&](int index) {
     return LayoutTable(store, DefaultColumnSwitches(), screen, 30, 10, index).marked;
   };
-  EXPECT_EQ(marked(12), (TableBand{-30, 100, 1000, 20}));  // across the ten shown columns
+  EXPECT_EQ(marked(12), (Rect{-30, 100, 1000, 20}));  // across the ten shown columns
   EXPECT_FALSE(marked(9));
   EXPECT_FALSE(marked(18));
 

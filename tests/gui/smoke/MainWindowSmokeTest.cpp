@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
@@ -142,8 +143,8 @@ class MainWindowTest : public ::testing::Test {
 
 std::vector<std::string> Row(const TableDrawing& table, int y) {
   std::vector<std::string> texts;
-  for (const TableText& t : table.texts) {
-    if (t.y == y) texts.push_back(t.text);
+  for (const AnchoredText& t : table.texts) {
+    if (t.at.y == y) texts.push_back(t.text);
   }
   return texts;
 }
@@ -289,6 +290,11 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
        {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10", "Pitch L", "Yaw L"}) {
     EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
   }
+  // Above them, the line that says what the page is: the mission's window, the pane, the date.
+  const std::string header =
+      " \u2014 Table \u2014 " + QDate::currentDate().toString(Qt::ISODate).toStdString();
+  EXPECT_NE(text.out.find(header), std::string::npos) << text.out;
+  EXPECT_LT(text.out.find(header), text.out.find("Altitude L"));
 
   // The direct print sends the active pane to the printer chosen last without a dialog (here a
   // file: no test reaches a real printer); a blank pane prints a line saying it shows nothing.
@@ -588,11 +594,11 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
     const QSize size = view->canvas()->viewport()->size();
     return frame.screen()->grabWindow(frame.winId()).toImage().copy(QRect(corner, size));
   };
-  EXPECT_EQ(onScreen().pixelColor(column, l.y0 - 3), QColor(255, 0, 0));
+  EXPECT_EQ(onScreen().pixelColor(column, l.y0 - 3), smoke::Of(kChartCrossHair));
   view->MouseMoved({column + 40, l.mt + 5}, Qt::NoButton);
   QApplication::processEvents();
   picture = onScreen();
-  EXPECT_EQ(picture.pixelColor(column + 40, l.y0 - 3), QColor(255, 0, 0));
+  EXPECT_EQ(picture.pixelColor(column + 40, l.y0 - 3), smoke::Of(kChartCrossHair));
   EXPECT_EQ(picture.pixelColor(column, l.y0 - 3), QColor(180, 200, 180));  // none left behind
   view->MouseMoved({-1, -1}, Qt::NoButton);  // left the pane: no cross-hair stays
   QApplication::processEvents();
@@ -631,11 +637,12 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
   // window draws none here.
   const CTrajectorySample& sample = frame.ActiveChild()->doc().results.SampleAt(300);
-  const ChartPoint at = screen.PointOf(sample.time, sample.payloadHeight);
+  const Point at = screen.PointOf(sample.time, sample.payloadHeight);
   const auto cyan = [&] {
     const QImage now = onScreen();
     int count = 0;
-    for (int y = at.y + 1; y < screen.y0; ++y) count += now.pixelColor(at.x, y) == Qt::cyan;
+    for (int y = at.y + 1; y < screen.y0; ++y)
+      count += now.pixelColor(at.x, y) == smoke::Of(kChartCursor);
     return count;
   };
   view->AnimationStep(300, true);
@@ -904,8 +911,7 @@ QRect WhiteBox(const QImage& picture) {
 
 QPoint MapCentre(const CTrajectoryStore& results, int index, const QSize& size) {
   const CTrajectorySample& s = results.SampleAt(index);
-  const std::optional<MapPoint> p =
-      ProjectToMap(s.latitude, s.longitude, size.width(), size.height());
+  const std::optional<Point> p = ProjectToMap(s.latitude, s.longitude, size.width(), size.height());
   return p ? QPoint(p->x, p->y) : QPoint(-1, -1);
 }
 
@@ -968,9 +974,9 @@ TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
   // The table has kept the sample's row in view, marked.
   const TableDrawing rows = Table(*table);
   ASSERT_TRUE(rows.marked);
-  EXPECT_EQ(rows.marked->y, (index - rows.firstRow + 3) * 20);
-  EXPECT_LE(rows.marked->y + 20, table->canvas()->viewport()->height());
-  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->y + 2),
+  EXPECT_EQ(rows.marked->top, (index - rows.firstRow + 3) * 20);
+  EXPECT_LE(rows.marked->top + 20, table->canvas()->viewport()->height());
+  EXPECT_EQ(table->canvas()->viewport()->grab().toImage().pixelColor(2, rows.marked->top + 2),
             QColor(196, 196, 196));
 
   frame.OnAnimationControl(kCtlPause, 0);

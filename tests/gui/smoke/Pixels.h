@@ -5,7 +5,14 @@
 #include <QImage>
 #include <QRect>
 
+#include "gui/logic/draw/Drawing.h"
+
 namespace plumora::gui::smoke {
+
+// A colour of the drawings as a pixel shows it.
+inline QColor Of(Colour c) {
+  return QColor(c.r, c.g, c.b);
+}
 
 // The pixels of `picture` inside `box` (the whole picture when none is given) that pass `test`.
 template <class Test>

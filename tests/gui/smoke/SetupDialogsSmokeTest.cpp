@@ -205,8 +205,8 @@ TEST_F(SetupDialogsTest, AnImportedTrajectoryShowsInTheTable) {
   const auto* pane = dynamic_cast<const TablePane*>(child->View(0, 0)->pane());
   ASSERT_NE(pane, nullptr);
   std::vector<std::string> firstRow;
-  for (const TableText& t : pane->CurrentTable().texts) {
-    if (t.y == 60) firstRow.push_back(t.text);
+  for (const AnchoredText& t : pane->CurrentTable().texts) {
+    if (t.at.y == 60) firstRow.push_back(t.text);
   }
   ASSERT_GE(firstRow.size(), 7u);
   EXPECT_EQ(firstRow[4], "100000.00");

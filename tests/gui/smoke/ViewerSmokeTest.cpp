@@ -80,9 +80,9 @@ TEST_F(DataViewerTest, AtmosphereViewerShowsEachPlanetAndReadsOutTheEnginesQuery
   }
   // The cross-hair runs left from the curve at the pointer's row; the 273 K line is blue.
   const QImage shown = viewer.plotView().grab().toImage();
-  EXPECT_EQ(shown.pixelColor(75, 389), QColor(150, 150, 0));
-  EXPECT_GT(Count(shown, QColor(255, 0, 0)), 200);
-  EXPECT_GE(Count(shown, QColor(0, 0, 255)), 300);
+  EXPECT_EQ(shown.pixelColor(75, 389), smoke::Of(kReadoutColour));
+  EXPECT_GT(Count(shown, smoke::Of(kAtmosphereCurveColour)), 200);
+  EXPECT_GE(Count(shown, smoke::Of(kFreezingLineColour)), 300);
 
   viewer.plotView().PointAt(std::nullopt);
   EXPECT_EQ(height.text(), "0");
@@ -119,7 +119,7 @@ TEST_F(DataViewerTest, AeroViewerPlotsTheFileAndTakesTypedNumbersWithoutAPrompt)
             AeroCoefficients(viewer.data().database(), mach, -12.0 * kDegToRad));
   const QImage shown = view.grab().toImage();
   EXPECT_GT(Count(shown, QColor(0, 0, 255)), 100);
-  EXPECT_EQ(shown.pixelColor(plot.x0 + 100, 30), QColor(150, 150, 0));
+  EXPECT_EQ(shown.pixelColor(plot.x0 + 100, 30), smoke::Of(kReadoutColour));
 }
 
 using smoke::RunSnapshot;
@@ -135,7 +135,7 @@ TEST_F(DataViewerTest, SnapshotsOpenEachViewerWithItsFirstFilePlotted) {
     const QImage image(QString::fromStdString((base / "viewer.png").string()));
     EXPECT_GT(image.width(), 300);
     // The first file's curve, in red.
-    EXPECT_GT(Count(image, QColor(255, 0, 0)), 200) << command;
+    EXPECT_GT(Count(image, smoke::Red), 200) << command;
     EXPECT_TRUE(run.err.empty()) << run.err;
   }
 }

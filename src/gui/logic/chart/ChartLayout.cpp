@@ -41,13 +41,13 @@ std::string Format(const char* format, double value) {
 std::optional<Colour> PhaseColour(int phaseType) {
   switch (phaseType) {
     case 0:
-      return Colour{255, 0, 0};
+      return Colour{217, 0, 0};
     case 1:
       return Colour{0, 0, 255};
     case 2:
-      return Colour{0, 255, 255};
+      return Colour{0, 119, 119};
     case 3:
-      return Colour{0, 255, 0};
+      return Colour{0, 125, 0};
     default:
       return std::nullopt;
   }
@@ -128,7 +128,7 @@ int ChartFontPixels(int width, int height) {
   return std::max(1, std::min(width, height) / 25);
 }
 
-ChartPoint ChartLayout::PointOf(double x, double y) const {
+Point ChartLayout::PointOf(double x, double y) const {
   const double px = lm + std::trunc((x - extents.xmin) * sx);
   const double py = height - std::trunc((y - extents.ymin) * sy) - mt;
   return {ToPixel(px), ToPixel(py)};
@@ -175,22 +175,99 @@ int LabelStride(int tickGap, int labelExtent, int unit) {
 
 }  // namespace
 
+namespace {
+
+using TickLabels = std::array<std::optional<AnchoredText>, kTickCount + 1>;
+
+Rect BoxOf(const AnchoredText& text, const TextWidth& textWidth, int textHeight) {
+  return TextBox(text, textWidth(text.text), textHeight);
+}
+
+// An X label the Y axis would strike through moves beside it, away from the Y labels; a label
+// past either side of the drawing moves in to its edge.
+void MoveOffAxisAndEdges(AnchoredText& label, const ChartLayout& l, const TextWidth& textWidth) {
+  const int u = l.unit;
+  const bool above = l.xLabelsAbove;
+  const Rect box = BoxOf(label, textWidth, l.textHeight);
+  const bool besideAxis = box.top < l.mt + l.ph && box.bottom() > l.mt;
+  if (besideAxis && box.left <= l.x0 && l.x0 < box.right()) {
+    if (l.yLabelsRight) {
+      label.at.x = l.x0 - 2 * u;
+      label.anchor = above ? Anchor::kRightBottom : Anchor::kRightTop;
+    } else {
+      label.at.x = l.x0 + 2 * u;
+      label.anchor = above ? Anchor::kLeftBottom : Anchor::kLeftTop;
+    }
+  } else if (box.right() > l.width) {
+    label.at.x = l.width - u;
+    label.anchor = above ? Anchor::kRightBottom : Anchor::kRightTop;
+  } else if (box.left < 0) {
+    label.at.x = 0;
+    label.anchor = above ? Anchor::kLeftBottom : Anchor::kLeftTop;
+  }
+}
+
+// Of two labels that a move brought together, the one nearer the middle goes; the ends stay.
+void LeaveOutCrowded(TickLabels& labels, const TextWidth& textWidth, int textHeight, int unit) {
+  int kept = -1;  // the last label kept, left of the one looked at
+  for (int i = 0; i <= kTickCount; ++i) {
+    if (!labels[i]) continue;
+    if (kept >= 0) {
+      Rect before = BoxOf(*labels[kept], textWidth, textHeight);
+      before.width += 2 * unit;
+      if (Overlap(before, BoxOf(*labels[i], textWidth, textHeight))) {
+        if (i == kTickCount && kept != 0) {
+          labels[kept].reset();
+        } else {
+          labels[i].reset();
+          continue;
+        }
+      }
+    }
+    kept = i;
+  }
+}
+
+// Where the X axis crosses the Y axis between its ends, a Y label that would run into an X label
+// is left out.
+void LeaveOutYLabelsOnXLabels(TickLabels& yLabels, const TickLabels& xLabels, const ChartLayout& l,
+                              const TextWidth& textWidth) {
+  if (l.y0 >= l.mt + l.ph) return;  // at the bottom, as usual: the corner is left as it is
+  for (std::optional<AnchoredText>& y : yLabels) {
+    if (!y) continue;
+    const Rect box = BoxOf(*y, textWidth, l.textHeight);
+    for (const std::optional<AnchoredText>& x : xLabels) {
+      if (x && Overlap(box, BoxOf(*x, textWidth, l.textHeight))) {
+        y.reset();
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
 ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
   ChartFrame f;
   const ChartExtents& e = l.extents;
   const int u = l.unit;
-  f.lines.push_back({{l.x0, l.mt}, {l.x0, l.mt + l.ph}});
-  f.lines.push_back({{l.lm, l.y0}, {l.lm + l.pw, l.y0}});
-  f.texts.push_back(
-      {l.width / 2, l.height - l.mt / 2,
-       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.xVariable)].axisLabel),
-       ChartAlign::kCentreTop});
-  f.texts.push_back(
-      {5 * u, 5 * u,
-       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
-       ChartAlign::kLeftTop});
+  const int th = l.textHeight;
   const int xSide = l.xLabelsAbove ? -1 : 1;
   const int ySide = l.yLabelsRight ? 1 : -1;
+  f.lines.push_back({{l.x0, l.mt}, {l.x0, l.mt + l.ph}});
+  f.lines.push_back({{l.lm, l.y0}, {l.lm + l.pw, l.y0}});
+  // Half the bottom margin down, but below the X labels when they are there.
+  int titleTop = l.height - l.mt / 2;
+  if (!l.xLabelsAbove)
+    titleTop = std::min(std::max(titleTop, l.y0 + 5 * u + th + u), l.height - th);
+  f.texts.push_back(
+      {{l.width / 2, titleTop},
+       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.xVariable)].axisLabel),
+       Anchor::kCentreTop});
+  f.texts.push_back(
+      {{5 * u, 5 * u},
+       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
+       Anchor::kLeftTop});
   std::array<std::string, kTickCount + 1> xTexts;
   int widest = 0;
   for (int i = 0; i <= kTickCount; ++i) {
@@ -198,21 +275,32 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
     widest = std::max(widest, textWidth(xTexts[static_cast<std::size_t>(i)]));
   }
   const int xStride = LabelStride(l.pw / kTickCount, widest, u);
-  const int yStride = LabelStride(l.ph / kTickCount, l.textHeight, u);
+  const int yStride = LabelStride(l.ph / kTickCount, th, u);
+  TickLabels xLabels, yLabels;
   for (int i = 0; i <= kTickCount; ++i) {
     const int xt = l.lm + (i * l.pw) / kTickCount;
     f.lines.push_back({{xt, l.y0}, {xt, l.y0 + xSide * 3 * u}});
     if (i % xStride == 0) {
-      f.texts.push_back({xt, l.y0 + xSide * 5 * u, xTexts[static_cast<std::size_t>(i)],
-                         l.xLabelsAbove ? ChartAlign::kCentreBottom : ChartAlign::kCentreTop});
+      AnchoredText label{{xt, l.y0 + xSide * 5 * u},
+                         xTexts[static_cast<std::size_t>(i)],
+                         l.xLabelsAbove ? Anchor::kCentreBottom : Anchor::kCentreTop};
+      MoveOffAxisAndEdges(label, l, textWidth);
+      xLabels[i] = std::move(label);
     }
     const int yt = l.height - l.mt - (i * l.ph) / kTickCount;
     f.lines.push_back({{l.x0, yt}, {l.x0 + ySide * 3 * u, yt}});
     if (i % yStride == 0) {
       // Bottom-aligned half a text height below the tick: the label's middle is on it.
-      f.texts.push_back({l.x0 + ySide * 5 * u, yt + l.textHeight / 2, YTickText(YTickValue(e, i)),
-                         l.yLabelsRight ? ChartAlign::kLeftBottom : ChartAlign::kRightBottom});
+      yLabels[i] = AnchoredText{{l.x0 + ySide * 5 * u, yt + th / 2},
+                                YTickText(YTickValue(e, i)),
+                                l.yLabelsRight ? Anchor::kLeftBottom : Anchor::kRightBottom};
     }
+  }
+  LeaveOutCrowded(xLabels, textWidth, th, u);
+  LeaveOutYLabelsOnXLabels(yLabels, xLabels, l, textWidth);
+  for (int i = 0; i <= kTickCount; ++i) {
+    if (xLabels[i]) f.texts.push_back(*xLabels[i]);
+    if (yLabels[i]) f.texts.push_back(*yLabels[i]);
   }
   return f;
 }
@@ -222,20 +310,20 @@ ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& l) 
   curve.sampleAtColumn.assign(static_cast<std::size_t>(std::max(0, l.width)), -1);
   const ChartExtents& e = l.extents;
   Colour colour = kChartInk;  // until a sample names its phase's colour
-  ChartRun* run = nullptr;
+  Polyline* run = nullptr;
   const std::vector<CTrajectorySample>& samples = store.Samples();
   for (std::size_t i = 0; i < samples.size(); ++i) {
     const CTrajectorySample& s = samples[i];
     if (const std::optional<Colour> own = PhaseColour(s.phaseType)) colour = *own;
     const double x = ChartValue(s, e.xVariable, e.body);
     if (!(x >= e.xmin && x <= e.xmax)) continue;
-    const ChartPoint p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
+    const Point p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
     if (p.x < l.lm || p.x > l.lm + l.pw || p.y < 0) continue;
     if (!run) {
-      run = &curve.runs.emplace_back(ChartRun{colour, {}});
+      run = &curve.runs.emplace_back(Polyline{{}, colour});
     } else if (!(run->colour == colour)) {
-      const ChartPoint last = run->points.back();
-      run = &curve.runs.emplace_back(ChartRun{colour, {last}});
+      const Point last = run->points.back();
+      run = &curve.runs.emplace_back(Polyline{{last}, colour});
     }
     run->points.push_back(p);
     if (p.x < l.width) curve.sampleAtColumn[static_cast<std::size_t>(p.x)] = static_cast<int>(i);
@@ -275,7 +363,7 @@ ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& 
 }
 
 namespace {
-ChartCursorLines CursorAt(const ChartLayout& l, ChartPoint p) {
+ChartCursorLines CursorAt(const ChartLayout& l, Point p) {
   return {{p.x, l.y0}, p, {l.x0, p.y}};
 }
 }  // namespace

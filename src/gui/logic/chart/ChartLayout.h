@@ -10,19 +10,20 @@
 #include <vector>
 
 #include "core/flight/TrajectoryStore.h"
+#include "gui/logic/draw/Drawing.h"
 #include "gui/logic/results/ResultsViewState.h"
-#include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {
 
 inline constexpr Colour kChartBackground{180, 200, 180};  // the screen only
-inline constexpr Colour kChartInk{0, 0, 0};               // axes, ticks, texts
-inline constexpr Colour kChartCursor{0, 255, 255};        // solid paused, dotted while playing
-inline constexpr Colour kChartCrossHair{255, 0, 0};
+inline constexpr Colour kChartInk = kBlack;               // axes, ticks, texts
+inline constexpr Colour kChartCursor{0, 119, 119};        // solid paused, dotted while playing
+inline constexpr Colour kChartCrossHair{217, 0, 0};
 inline constexpr Colour kChartBand{200, 200, 200};  // hatched frame of the selection band
 
 // The curve's colour for a sample's phase type; none for a type without one of its own (the
-// curve then keeps the colour it had).
+// curve then keeps the colour it had). Red, blue, cyan and green, each as dark as it must be to
+// stand out against the background; so are the cursor and the cross-hair.
 std::optional<Colour> PhaseColour(int phaseType);
 
 // Chart variables 0 to 14 of a body (0 payload, 1 parachute): the index of their extremes in
@@ -71,12 +72,6 @@ int ChartFontPixels(int width, int height);
 inline constexpr int kChartPrintFontHeight = 40;
 inline constexpr int kChartPrintUnit = 10;
 
-struct ChartPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const ChartPoint&) const = default;
-};
-
 // Where everything goes. lm and mt are the left and top margins, pw and ph the plot's width and
 // height, x0 the Y axis's column and y0 the X axis's row, sx and sy the scales (units per value).
 struct ChartLayout {
@@ -93,47 +88,26 @@ struct ChartLayout {
 
   // The point a pair of values is drawn at, as the curve draws it (clamped far outside the
   // area for values beyond it, so nothing overflows).
-  ChartPoint PointOf(double x, double y) const;
+  Point PointOf(double x, double y) const;
   // The X value of a column, read off the axis the curve is drawn on.
   double XAt(int column) const;
 };
 ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry);
 
-enum class ChartAlign { kCentreTop, kCentreBottom, kRightBottom, kLeftBottom, kLeftTop };
-
-// A text anchored at (x, y): the alignment says which of its edges or centre lies there.
-struct ChartText {
-  int x = 0;
-  int y = 0;
-  std::string text;  // UTF-8
-  ChartAlign align = ChartAlign::kLeftTop;
-};
-
-struct ChartSegment {
-  ChartPoint from;
-  ChartPoint to;
-};
-
 // The axes, their eleven ticks each with their labels, and the two axis titles: all in ink.
 // Where the labels of an axis are wider (or taller) than the gap between ticks, only every
 // second, fifth or tenth one is kept, always with both ends, so none covers another.
 struct ChartFrame {
-  std::vector<ChartSegment> lines;
-  std::vector<ChartText> texts;
+  std::vector<Segment> lines;
+  std::vector<AnchoredText> texts;
 };
 ChartFrame LayoutChartFrame(const ChartLayout& layout, const TextWidth& textWidth);
 
-// One polyline drawn in one colour; each run after the first starts at the last point of the
-// one before, so the curve is unbroken.
-struct ChartRun {
-  Colour colour;
-  std::vector<ChartPoint> points;
-};
-
-// The curve, and for each column of the drawing the index of the last sample drawn in it (-1
-// where none was).
+// The curve as runs of one colour each, and for each column of the drawing the index of the
+// last sample drawn in it (-1 where none was). Each run after the first starts at the last
+// point of the one before, so the curve is unbroken.
 struct ChartCurve {
-  std::vector<ChartRun> runs;
+  std::vector<Polyline> runs;
   std::vector<int> sampleAtColumn;
 };
 ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& layout);
@@ -151,9 +125,9 @@ ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& 
 // A cursor or cross-hair: up from the X axis at the column to the curve's height, and across to
 // the Y axis.
 struct ChartCursorLines {
-  ChartPoint foot;
-  ChartPoint corner;
-  ChartPoint end;
+  Point foot;
+  Point corner;
+  Point end;
 };
 // The animation cursor of a sample: none for an index outside the store, or on a zoomed chart
 // for a sample outside the zoom.
@@ -164,8 +138,8 @@ ChartCursorLines ChartCrossHair(const ChartLayout& layout, int column, double yV
 
 // The selection band's corners: from (left, mt) to (right, height - mt).
 struct ChartBand {
-  ChartPoint topLeft;
-  ChartPoint bottomRight;
+  Point topLeft;
+  Point bottomRight;
 };
 ChartBand SelectionBand(const ChartLayout& layout, int startColumn, int endColumn);
 

@@ -1,11 +1,14 @@
-// What every drawing decided here is made of, whoever paints it: colours, the width of a text
-// in the drawing's font, and the line shown where there is nothing to draw.
+// What every drawing decided here is made of, whoever paints it: colours, points, segments,
+// polylines, texts anchored at a point, rectangles, the width of a text in the drawing's font,
+// and the line shown where there is nothing to draw. Coordinates are whole units of the drawing
+// (pixels on the screen, tenths of a millimetre on paper), y growing downwards.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plumora::gui {
 
@@ -13,9 +16,60 @@ struct Colour {
   std::uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Colour&) const = default;
 };
+inline constexpr Colour kBlack{0, 0, 0};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// A straight line from one point to the other, both ends drawn.
+struct Segment {
+  Point from;
+  Point to;
+  Colour colour = kBlack;
+  bool operator==(const Segment&) const = default;
+};
+
+// Straight lines joining the points in order, in one colour.
+struct Polyline {
+  std::vector<Point> points;
+  Colour colour = kBlack;
+  bool operator==(const Polyline&) const = default;
+};
+
+// Which point of a text's box lies on its anchor: a corner, or the middle of its top or bottom
+// edge. The box is one line of the font high.
+enum class Anchor { kLeftTop, kCentreTop, kRightTop, kLeftBottom, kCentreBottom, kRightBottom };
+
+struct AnchoredText {
+  Point at;
+  std::string text;  // UTF-8, one line
+  Anchor anchor = Anchor::kLeftTop;
+  Colour colour = kBlack;
+  bool operator==(const AnchoredText&) const = default;
+};
+
+// A rectangle of width × height units from (left, top); right() and bottom() are the first
+// column and row past it.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int right() const { return left + width; }
+  int bottom() const { return top + height; }
+  bool operator==(const Rect&) const = default;
+};
 
 // Width of a text in the drawing's units and font.
 using TextWidth = std::function<int(const std::string&)>;
+
+// The box a text anchored so covers, in a font whose lines are lineHeight high.
+Rect TextBox(const AnchoredText& text, int width, int lineHeight);
+// Whether two boxes share a unit.
+bool Overlap(const Rect& a, const Rect& b);
 
 // Shown instead of a table or a plot when there is nothing to show.
 inline constexpr std::string_view kNoDataAvailable = "No data available";

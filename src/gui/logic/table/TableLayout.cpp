@@ -42,7 +42,7 @@ Colour GroupColour(ColumnGroup group) {
     case ColumnGroup::kCommon:
       return {128, 0, 0};
     case ColumnGroup::kPayload:
-      return {0, 128, 0};
+      return {0, 77, 0};  // dark enough to read on the grey
     default:
       return {0, 0, 128};
   }
@@ -98,7 +98,7 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   TableDrawing drawing;
   const int n = store.LastIndex();
   if (n < 0) {
-    drawing.texts.push_back({0, 0, std::string(kNoDataAvailable), {}, TextAlign::kLeftTop});
+    drawing.texts.push_back({{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop});
     return drawing;
   }
   const int h = geometry.rowHeight;
@@ -114,8 +114,8 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   for (std::size_t c = 0; c < shown.size(); ++c) {
     const int x = x0 + static_cast<int>(c) * w + w / 2;
     const Colour colour = GroupColour(shown[c]->group);
-    drawing.texts.push_back({x, 0, std::string(shown[c]->title), colour});
-    drawing.texts.push_back({x, h, std::string(shown[c]->unit), colour});
+    drawing.texts.push_back({{x, 0}, std::string(shown[c]->title), Anchor::kCentreTop, colour});
+    drawing.texts.push_back({{x, h}, std::string(shown[c]->unit), Anchor::kCentreTop, colour});
   }
   // Only the rows that fit below the header are formatted, however long the flight.
   const int last = r0 + geometry.areaHeight / h - kHeaderRows;
@@ -124,15 +124,15 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   drawing.endRow = std::max(r0, end);
   if (markedRow >= r0 && markedRow < end && !shown.empty()) {
     drawing.marked =
-        TableBand{x0, (markedRow - r0 + kHeaderRows) * h, static_cast<int>(shown.size()) * w, h};
+        Rect{x0, (markedRow - r0 + kHeaderRows) * h, static_cast<int>(shown.size()) * w, h};
   }
   for (int r = r0; r < end; ++r) {
     const CTrajectorySample& sample = store.SampleAt(r);
     const int y = (r - r0 + kHeaderRows) * h;
     for (std::size_t c = 0; c < shown.size(); ++c) {
-      drawing.texts.push_back({x0 + static_cast<int>(c) * w + w / 2, y,
+      drawing.texts.push_back({{x0 + static_cast<int>(c) * w + w / 2, y},
                                FormatTableValue(SampleField(sample, shown[c]->sampleField)),
-                               Colour{}});
+                               Anchor::kCentreTop});
     }
   }
   return drawing;

@@ -62,33 +62,13 @@ inline constexpr int kMaxScrollRows = 32767;
 // The table's scroll sizes, or none for an empty store (the sizes stay as they were).
 std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int shownColumnCount);
 
-enum class TextAlign { kLeftTop, kCentreTop };
-
-// One text to draw: anchored at (x, y) in the drawing's coordinates (the pane's window, or the
-// page), centred on x when the alignment says so.
-struct TableText {
-  int x = 0;
-  int y = 0;
-  std::string text;
-  Colour colour;
-  TextAlign align = TextAlign::kCentreTop;
-};
-
-// The band behind the row of the sample the animation shows, across the shown columns.
-struct TableBand {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const TableBand&) const = default;
-};
 inline constexpr Colour kTableMarkedRow{196, 196, 196};
 
 struct TableDrawing {
-  bool fillBackground = false;      // the whole area in kTableBackground, before the texts
-  std::optional<TableBand> marked;  // in kTableMarkedRow, after the background
-  std::vector<TableText> texts;
-  int firstRow = 0;  // rows drawn, first and one past the last
+  bool fillBackground = false;  // the whole area in kTableBackground, before the texts
+  std::optional<Rect> marked;   // the band behind the row the animation shows, in kTableMarkedRow
+  std::vector<AnchoredText> texts;  // in window coordinates or on the page
+  int firstRow = 0;                 // rows drawn, first and one past the last
   int endRow = 0;
 };
 

@@ -18,15 +18,18 @@ double OnMap(double longitude) {
   return longitude;
 }
 
-void Include(std::optional<MapBox>& area, const MapBox& box) {
+// The smallest rectangle that covers both.
+void Include(std::optional<Rect>& area, const Rect& box) {
   if (!area) {
     area = box;
     return;
   }
+  const int right = std::max(area->right(), box.right());
+  const int bottom = std::max(area->bottom(), box.bottom());
   area->left = std::min(area->left, box.left);
   area->top = std::min(area->top, box.top);
-  area->right = std::max(area->right, box.right);
-  area->bottom = std::max(area->bottom, box.bottom);
+  area->width = right - area->left;
+  area->height = bottom - area->top;
 }
 
 }  // namespace
@@ -37,7 +40,7 @@ PlanetMap MapOfPlanet(std::int32_t planet) {
   return PlanetMap::kTitan;
 }
 
-std::optional<MapPoint> ProjectToMap(double latitude, double longitude, int width, int height) {
+std::optional<Point> ProjectToMap(double latitude, double longitude, int width, int height) {
   if (!std::isfinite(latitude) || !std::isfinite(longitude)) return std::nullopt;
   const double lambda = OnMap(longitude);
   const double phi = std::clamp(latitude, -kPole, kPole);
@@ -45,38 +48,39 @@ std::optional<MapPoint> ProjectToMap(double latitude, double longitude, int widt
   // its pixel rather than a rounding error short of it.
   const double x = lambda * width / 360.0 + width / 2;
   const double y = height / 2 - phi * height / 180.0;
-  return MapPoint{static_cast<int>(std::trunc(x)), static_cast<int>(std::trunc(y))};
+  return Point{static_cast<int>(std::trunc(x)), static_cast<int>(std::trunc(y))};
 }
 
-MapBox MarkerBox(MapPoint centre) {
-  return {centre.x - kTrackMarkerRadius, centre.y - kTrackMarkerRadius,
-          centre.x + kTrackMarkerRadius, centre.y + kTrackMarkerRadius};
+Rect MarkerBox(Point centre) {
+  return {centre.x - kTrackMarkerRadius, centre.y - kTrackMarkerRadius, 2 * kTrackMarkerRadius,
+          2 * kTrackMarkerRadius};
 }
 
-std::optional<MapBox> TrackMarker(const CTrajectoryStore& store, int index, int width, int height) {
+std::optional<Rect> TrackMarker(const CTrajectoryStore& store, int index, int width, int height) {
   if (index < 0 || index > store.LastIndex()) return std::nullopt;
   const CTrajectorySample& s = store.SampleAt(index);
-  const std::optional<MapPoint> centre = ProjectToMap(s.latitude, s.longitude, width, height);
+  const std::optional<Point> centre = ProjectToMap(s.latitude, s.longitude, width, height);
   if (!centre) return std::nullopt;
   return MarkerBox(*centre);
 }
 
-std::vector<TrackPiece> TrackLine(const CTrajectoryStore& store, int first, int last, int width,
-                                  int height) {
-  std::vector<TrackPiece> pieces;
+std::vector<Polyline> TrackLine(const CTrajectoryStore& store, int first, int last, int width,
+                                int height) {
+  std::vector<Polyline> pieces;
   const CTrajectorySample* previous = nullptr;  // the last sample on the map, in this stretch
-  const auto add = [&pieces](MapPoint p) {
-    if (pieces.back().empty() || pieces.back().back() != p) pieces.back().push_back(p);
+  const auto add = [&pieces](Point p) {
+    std::vector<Point>& points = pieces.back().points;
+    if (points.empty() || points.back() != p) points.push_back(p);
   };
   for (int i = std::max(first, 0); i <= std::min(last, store.LastIndex()); ++i) {
     const CTrajectorySample& s = store.SampleAt(i);
-    const std::optional<MapPoint> point = ProjectToMap(s.latitude, s.longitude, width, height);
+    const std::optional<Point> point = ProjectToMap(s.latitude, s.longitude, width, height);
     if (!point) {
       previous = nullptr;
       continue;
     }
     if (!previous) {
-      pieces.emplace_back();
+      pieces.push_back({{}, kTrackLineColour});
     } else {
       const double from = OnMap(previous->longitude);
       const double to = OnMap(s.longitude);
@@ -87,7 +91,7 @@ std::vector<TrackPiece> TrackLine(const CTrajectoryStore& store, int first, int 
         const double t = (edge - from) / (beyond - from);
         const double latitude = previous->latitude + t * (s.latitude - previous->latitude);
         add(*ProjectToMap(latitude, edge, width, height));
-        pieces.emplace_back();
+        pieces.push_back({{}, kTrackLineColour});
         add(*ProjectToMap(latitude, -edge, width, height));
       }
     }
@@ -97,26 +101,22 @@ std::vector<TrackPiece> TrackLine(const CTrajectoryStore& store, int first, int 
   return pieces;
 }
 
-std::optional<MapBox> StepArea(const CTrajectoryStore& store, int from, int to, bool withLine,
-                               int width, int height) {
-  std::optional<MapBox> area;
+std::optional<Rect> StepArea(const CTrajectoryStore& store, int from, int to, bool withLine,
+                             int width, int height) {
+  std::optional<Rect> area;
   for (int index : {from, to}) {
-    if (const std::optional<MapBox> marker = TrackMarker(store, index, width, height)) {
-      Include(area, *marker);
+    if (const std::optional<Rect> marker = TrackMarker(store, index, width, height)) {
+      // With the outline's pixel past the box.
+      Include(area, {marker->left, marker->top, marker->width + 1, marker->height + 1});
     }
   }
   if (withLine) {
-    for (const TrackPiece& piece :
+    for (const Polyline& piece :
          TrackLine(store, std::min(from, to), std::max(from, to), width, height)) {
-      for (const MapPoint& p : piece) Include(area, {p.x, p.y, p.x, p.y});
+      for (const Point& p : piece.points) Include(area, {p.x, p.y, 1, 1});
     }
   }
-  if (area) {
-    area->left -= 1;
-    area->top -= 1;
-    area->right += 1;
-    area->bottom += 1;
-  }
+  if (area) *area = {area->left - 1, area->top - 1, area->width + 2, area->height + 2};
   return area;
 }
 

@@ -42,18 +42,22 @@ void LayoutAxes(AeroPlot& p, const AeroViewSettings& settings,
   p.axes.push_back({{p.x0, p.height - kMargin}, {p.x0, kMargin}});
   p.axes.push_back({{p.left, p.y0}, {p.width - kMargin, p.y0}});
   const double factor = XLabelFactor(settings);
+  // The X labels go along the bottom of the plot, under the curves and clear of the Y axis,
+  // with ticks of their own there when the X axis is higher up.
+  const int bottom = p.height - kMargin;
   for (int i = 0; i <= kTickIntervals; ++i) {
     const int x = p.left + TickOffset(plotWidth, i);
-    p.labels.push_back({{x, p.y0 + kLabelGap},
+    p.labels.push_back({{x, bottom + kLabelGap},
                         FormatValue("%2.1f", TickValue(p.ranges.x, i) * factor),
-                        PlotAlign::kCentreTop});
+                        Anchor::kCentreTop});
     p.ticks.push_back({{x, p.y0}, {x, p.y0 + kTickLength}});
+    if (p.y0 != bottom) p.ticks.push_back({{x, bottom}, {x, bottom + kTickLength}});
 
     const int y = kMargin + TickOffset(plotHeight, i);
     p.labels.push_back(
         {{p.x0 - kLabelGap, p.height - kMargin - TickOffset(plotHeight, i) + kLabelDrop},
          yTexts[i],
-         PlotAlign::kRightBottom});
+         Anchor::kRightBottom});
     p.ticks.push_back({{p.x0, y}, {p.x0 - kTickLength, y}});
   }
 }
@@ -90,7 +94,7 @@ AeroRanges ComputeAeroRanges(const AeroDatabase& db, const AeroViewSettings& set
   return r;
 }
 
-PlotPoint AeroPlot::PointOf(double x, double coefficient) const {
+Point AeroPlot::PointOf(double x, double coefficient) const {
   return {x0 + ToPixel(x * sx), y0 - ToPixel(sy * coefficient)};
 }
 
@@ -98,7 +102,7 @@ double AeroPlot::XAt(int column) const {
   return (column - x0) / sx;
 }
 
-bool AeroPlot::Holds(PlotPoint p) const {
+bool AeroPlot::Holds(Point p) const {
   return !empty && left <= p.x && p.x <= width - kMargin && kMargin <= p.y &&
          p.y <= height - kMargin;
 }
@@ -126,19 +130,21 @@ AeroPlot LayoutAeroPlot(const AeroDatabase& db, const AeroViewSettings& settings
   p.x0 = p.left - ToPixel(p.sx * p.ranges.x.minimum);
   p.y0 = (height - kMargin) + ToPixel(p.sy * p.ranges.y.minimum);
   LayoutAxes(p, settings, yTexts);
+  KeepLabelsApart(p.labels, textWidth);
 
   for (int j = 0; j < kCoefficientCount; ++j) {
+    p.curves[j].colour = kCoefficientColours[j];
     if (!settings.shown[j]) continue;
     for (int k = 0; k <= kAeroSampleIntervals; ++k) {
       const double x = SampleX(p.ranges.x, k);
-      p.curves[j].push_back(p.PointOf(x, CoefficientsAtX(db, settings, x)[j]));
+      p.curves[j].points.push_back(p.PointOf(x, CoefficientsAtX(db, settings, x)[j]));
     }
   }
   return p;
 }
 
 std::optional<AeroReadout> ReadAeroAt(const AeroPlot& plot, const AeroDatabase& db,
-                                      const AeroViewSettings& settings, PlotPoint pointer) {
+                                      const AeroViewSettings& settings, Point pointer) {
   if (!plot.Holds(pointer)) return std::nullopt;
   AeroReadout r;
   r.x = plot.XAt(pointer.x);
@@ -152,7 +158,7 @@ std::optional<AeroReadout> ReadAeroAt(const AeroPlot& plot, const AeroDatabase& 
               FormatValue("%.5f", r.coefficients[j]);
     separator = ", ";
   }
-  r.cursor = {{pointer.x, kMargin}, {pointer.x, plot.height - kMargin}};
+  r.cursor = {{pointer.x, kMargin}, {pointer.x, plot.height - kMargin}, kReadoutColour};
   return r;
 }
 

@@ -19,13 +19,15 @@ namespace plumora::gui {
 // In the order of the lookups' results.
 inline constexpr std::array<std::string_view, kCoefficientCount> kCoefficientNames = {
     "Cx", "Cy", "Cz", "Cl", "Cm", "Cn"};
+// Red, green, blue, yellow, cyan and magenta, each as dark as it must be to stand out against
+// the plot's grey.
 inline constexpr std::array<Colour, kCoefficientCount> kCoefficientColours = {{
     {255, 0, 0},
-    {0, 255, 0},
+    {0, 153, 0},
     {0, 0, 255},
-    {255, 255, 0},
-    {0, 255, 255},
-    {255, 0, 255},
+    {136, 136, 0},
+    {0, 147, 147},
+    {232, 0, 232},
 }};
 inline constexpr Colour kAeroPlotBackground{230, 230, 230};
 inline constexpr int kAeroFontPixels = 10;
@@ -70,14 +72,16 @@ struct AeroPlot {
   double sy = 0.0;
   int x0 = 0;
   int y0 = 0;
-  std::vector<PlotLine> axes;
-  std::vector<PlotLine> ticks;
-  std::vector<PlotText> labels;
-  std::array<std::vector<PlotPoint>, kCoefficientCount> curves;  // empty for a hidden one
+  std::vector<Segment> axes;
+  std::vector<Segment> ticks;
+  // The Y axis's labels left of it, and the X axis's along the bottom of the plot less those
+  // that would run into another.
+  std::vector<AnchoredText> labels;
+  std::array<Polyline, kCoefficientCount> curves;  // in their colours; no points for a hidden one
 
-  PlotPoint PointOf(double x, double coefficient) const;
+  Point PointOf(double x, double coefficient) const;
   double XAt(int column) const;  // the X value a column stands for
-  bool Holds(PlotPoint p) const;
+  bool Holds(Point p) const;
 };
 AeroPlot LayoutAeroPlot(const AeroDatabase& db, const AeroViewSettings& settings, int width,
                         int height, const TextWidth& textWidth);
@@ -89,9 +93,9 @@ struct AeroReadout {
   double x = 0.0;  // Mach number, or rad
   AeroCoefficientSet coefficients{};
   std::string text;
-  PlotLine cursor;
+  Segment cursor;  // in kReadoutColour
 };
 std::optional<AeroReadout> ReadAeroAt(const AeroPlot& plot, const AeroDatabase& db,
-                                      const AeroViewSettings& settings, PlotPoint pointer);
+                                      const AeroViewSettings& settings, Point pointer);
 
 }  // namespace plumora::gui

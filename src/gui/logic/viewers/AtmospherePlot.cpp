@@ -23,20 +23,20 @@ void Widen(ValueRange& range, double value) {
 
 // Ticks and labels of both axes.
 void LayoutAxes(AtmospherePlot& p) {
-  const PlotRect& r = p.rect;
+  const Rect& r = p.rect;
   const double valueStep = p.values.span() * 0.1;
   const double heightStep = p.heights.span() * 0.1 / kMetresPerKilometre;
   for (int i = 0; i <= kTickIntervals; ++i) {
     const int x = r.left + TickOffset(r.width, i);
     p.labels.push_back({{x, r.bottom() + kLabelGap},
                         TickText(TickValue(p.values, i), valueStep),
-                        PlotAlign::kCentreTop});
+                        Anchor::kCentreTop});
     p.ticks.push_back({{x, r.bottom()}, {x, r.bottom() + kTickLength}});
 
     const int y = r.top + TickOffset(r.height, i);
     p.labels.push_back({{r.left - kLabelGap, r.bottom() - TickOffset(r.height, i) + kLabelDrop},
                         TickText(TickValue(p.heights, i) / kMetresPerKilometre, heightStep),
-                        PlotAlign::kRightBottom});
+                        Anchor::kRightBottom});
     p.ticks.push_back({{r.left, y}, {r.left - kTickLength, y}});
   }
 }
@@ -107,7 +107,8 @@ double AtmospherePlot::HeightAtRow(int row) const {
 }
 
 AtmospherePlot LayoutAtmospherePlot(const AtmosphereTable& table, const AtmRanges& ranges,
-                                    AtmosphereQuantity quantity, const PlotRect& rect) {
+                                    AtmosphereQuantity quantity, const Rect& rect,
+                                    const TextWidth& textWidth) {
   AtmospherePlot p;
   p.rect = rect;
   p.quantity = quantity;
@@ -120,15 +121,19 @@ AtmospherePlot LayoutAtmospherePlot(const AtmosphereTable& table, const AtmRange
   p.horizontalScale = rect.width / p.values.span();
   p.verticalScale = rect.height / p.heights.span();
   LayoutAxes(p);
+  KeepLabelsApart(p.labels, textWidth);
 
   // Where water freezes, when the temperatures cross it.
   if (quantity == AtmosphereQuantity::kTemperature && shown.minimum < kFreezingPoint &&
       shown.maximum > kFreezingPoint) {
-    p.freezingLine = p.ColumnOf(kFreezingPoint);
+    const int column = p.ColumnOf(kFreezingPoint);
+    p.freezingLine = Segment{{column, rect.top}, {column, rect.bottom()}, kFreezingLineColour};
   }
-  p.curve.reserve(n);
+  p.curve.colour = kAtmosphereCurveColour;
+  p.curve.points.reserve(n);
   for (int i = 0; i < n; ++i) {
-    p.curve.push_back({p.ColumnOf(TabulatedValue(table, i, quantity)), p.RowOf(table.height[i])});
+    p.curve.points.push_back(
+        {p.ColumnOf(TabulatedValue(table, i, quantity)), p.RowOf(table.height[i])});
   }
   return p;
 }
@@ -152,18 +157,18 @@ std::string ReadoutValueText(double value) {
 }
 
 AtmosphereReadout LookupAtRow(const AtmospherePlot& plot, const AtmosphereTable& table,
-                              PlotPoint pointer) {
+                              Point pointer) {
   AtmosphereReadout r;
-  if (plot.empty || !plot.rect.Holds(pointer)) return r;
+  if (plot.empty || !StrictlyInside(plot.rect, pointer)) return r;
   r.height = plot.HeightAtRow(pointer.y);
   r.value = QueriedValue(QueryAtmosphere(table, r.height), plot.quantity);
   r.heightText = FormatValue("%.0f", r.height);
   r.valueText = ReadoutValueText(r.value);
   const int column = plot.ColumnOf(r.value);
   if (column >= plot.rect.left && column < plot.rect.left + plot.rect.width) {
-    r.crossHair = std::array<PlotPoint, 3>{PlotPoint{column, plot.rect.bottom()},
-                                           PlotPoint{column, pointer.y},
-                                           PlotPoint{plot.rect.left, pointer.y}};
+    r.crossHair =
+        Polyline{{{column, plot.rect.bottom()}, {column, pointer.y}, {plot.rect.left, pointer.y}},
+                 kReadoutColour};
   }
   return r;
 }

@@ -22,7 +22,7 @@ inline constexpr std::array<std::string_view, 3> kViewerPlanetNames = {"Earth", 
 enum class AtmosphereQuantity : int { kDensity = 0, kTemperature, kWindSN, kWindWE };
 inline constexpr int kAtmosphereQuantityCount = 4;
 inline constexpr std::array<std::string_view, kAtmosphereQuantityCount> kAtmosphereQuantityNames = {
-    "Density (Kg/m³)", "Temperature (K)", "S-N wind (m/s)", "W-E wind (m/s)"};
+    "Density (kg/m³)", "Temperature (K)", "S-N wind (m/s)", "W-E wind (m/s)"};
 // The quantity of a list selection; anything outside the list is the density.
 AtmosphereQuantity QuantityOfSelection(int selection);
 
@@ -39,43 +39,35 @@ struct AtmRanges {
 };
 AtmRanges ComputeAtmRanges(const AtmosphereTable& table);
 
-// The plot's rectangle in the pixels of the surface it is drawn on.
-struct PlotRect {
-  int left = 70;
-  int top = 90;
-  int width = 230;
-  int height = 350;
-  int bottom() const { return top + height; }
-  // Strictly inside: the frame's own rows and columns are not.
-  bool Holds(PlotPoint p) const {
-    return left < p.x && p.x < left + width && top < p.y && p.y < bottom();
-  }
-};
-
 inline constexpr double kFreezingPoint = 273.0;  // K, marked on temperature plots
-inline constexpr Colour kFreezingLineColour{0, 0, 255};
-inline constexpr Colour kAtmosphereCurveColour{255, 0, 0};
+// The atmosphere picture runs from deep space at the top to pale blue at the bottom; the lines
+// over it stand out against both ends.
+inline constexpr Colour kSkyTop{6, 10, 38};
+inline constexpr Colour kSkyBottom{196, 222, 246};
+inline constexpr Colour kFreezingLineColour{59, 59, 255};
+inline constexpr Colour kAtmosphereCurveColour{249, 0, 0};
 inline constexpr int kAtmosphereFontPixels = 12;
 
 struct AtmospherePlot {
-  PlotRect rect;
+  Rect rect;  // the plot's, in the pixels of the surface it is drawn on
   AtmosphereQuantity quantity = AtmosphereQuantity::kDensity;
-  bool empty = true;                // no table: kNoDataAvailable instead of axes and curve
-  ValueRange heights;               // m, as the axis shows them
-  ValueRange values;                // the quantity's unit, as the axis shows them
-  double horizontalScale = 0.0;     // pixels per unit of the quantity
-  double verticalScale = 0.0;       // pixels per m
-  std::vector<PlotLine> ticks;      // eleven below the plot, eleven left of it
-  std::vector<PlotText> labels;     // quantity below, height in km on the left
-  std::vector<PlotPoint> curve;     // through the tabulated points, in table order
-  std::optional<int> freezingLine;  // column of the 273 K line, top to bottom of the plot
+  bool empty = true;                    // no table: kNoDataAvailable instead of axes and curve
+  ValueRange heights;                   // m, as the axis shows them
+  ValueRange values;                    // the quantity's unit, as the axis shows them
+  double horizontalScale = 0.0;         // pixels per unit of the quantity
+  double verticalScale = 0.0;           // pixels per m
+  std::vector<Segment> ticks;           // eleven below the plot, eleven left of it
+  std::vector<AnchoredText> labels;     // quantity below (none running into another), height in km
+  Polyline curve;                       // through the tabulated points, in table order
+  std::optional<Segment> freezingLine;  // the 273 K line, top to bottom of the plot
 
   int ColumnOf(double value) const;
   int RowOf(double height) const;
   double HeightAtRow(int row) const;  // m
 };
 AtmospherePlot LayoutAtmospherePlot(const AtmosphereTable& table, const AtmRanges& ranges,
-                                    AtmosphereQuantity quantity, const PlotRect& rect);
+                                    AtmosphereQuantity quantity, const Rect& rect,
+                                    const TextWidth& textWidth);
 
 // Tick labels: whole numbers ("%2.0f") where ticks lie a unit or more apart, else as many
 // decimals as tell neighbouring ticks apart (ticks a hundredth apart read "0.01", "0.02").
@@ -89,10 +81,10 @@ struct AtmosphereReadout {
   double value = 0.0;   // the quantity's unit
   std::string heightText = "0";
   std::string valueText = "0.00000";
-  std::optional<std::array<PlotPoint, 3>> crossHair;  // foot, corner, end
+  std::optional<Polyline> crossHair;  // foot, corner, end in kReadoutColour
 };
 AtmosphereReadout LookupAtRow(const AtmospherePlot& plot, const AtmosphereTable& table,
-                              PlotPoint pointer);
+                              Point pointer);
 
 // The value field's text: "%.5f", or five digits after the point in exponent form for a value
 // so small that five decimals would read 0.00000 or nearly so.

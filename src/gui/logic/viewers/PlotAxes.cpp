@@ -1,5 +1,7 @@
 #include "gui/logic/viewers/PlotAxes.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -9,6 +11,7 @@ namespace {
 
 // Far enough beyond any plot that a line to it leaves the plot as it should.
 constexpr double kPixelReach = 100000.0;
+constexpr int kLabelSpacing = 2;  // units kept free between two labels of one axis
 
 }  // namespace
 
@@ -36,6 +39,22 @@ std::string FormatValue(const char* format, double value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
   return text;
+}
+
+bool StrictlyInside(const Rect& rect, Point p) {
+  return rect.left < p.x && p.x < rect.right() && rect.top < p.y && p.y < rect.bottom();
+}
+
+void KeepLabelsApart(std::vector<AnchoredText>& labels, const TextWidth& textWidth) {
+  int freeFrom = INT_MIN;  // the first column right of the last centred label kept
+  std::erase_if(labels, [&](const AnchoredText& t) {
+    if (t.anchor != Anchor::kCentreTop) return false;
+    const int width = textWidth(t.text);
+    const int left = t.at.x - width / 2;
+    if (left < freeFrom) return true;
+    freeFrom = left + width + kLabelSpacing;
+    return false;
+  });
 }
 
 }  // namespace plumora::gui

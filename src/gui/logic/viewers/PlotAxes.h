@@ -1,37 +1,19 @@
 // What the two data viewers' plots share: value ranges that a scale can divide by, the eleven
-// ticks of an axis, pixel positions that stay within reach of a painter, and the lines and texts
-// a plot is drawn from.
+// ticks of an axis, pixel positions that stay within reach of a painter, and labels that keep
+// out of each other's way.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "gui/logic/table/TableLayout.h"
+#include <vector>
+
+#include "gui/logic/draw/Drawing.h"
 
 namespace plumora::gui {
 
-// The lines that follow the pointer.
-inline constexpr Colour kReadoutColour{150, 150, 0};
-
-struct PlotPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const PlotPoint&) const = default;
-};
-
-struct PlotLine {
-  PlotPoint from;
-  PlotPoint to;
-};
-
-// Which point of its box a text is anchored at.
-enum class PlotAlign { kCentreTop, kRightBottom };
-
-struct PlotText {
-  PlotPoint at;
-  std::string text;
-  PlotAlign align = PlotAlign::kCentreTop;
-};
+// The lines that follow the pointer: olive, dark enough for both plots' backgrounds.
+inline constexpr Colour kReadoutColour{128, 128, 0};
 
 // The extremes of a quantity, in its own unit.
 struct ValueRange {
@@ -57,5 +39,12 @@ int ToPixel(double pixels);
 
 // One number through a printf format.
 std::string FormatValue(const char* format, double value);
+
+// Strictly inside: the rectangle's own edges are not.
+bool StrictlyInside(const Rect& rect, Point p);
+
+// Leaves out each label centred under an axis that would run into the one before it (kept two
+// units apart), so no label covers another; labels anchored otherwise all stay.
+void KeepLabelsApart(std::vector<AnchoredText>& labels, const TextWidth& textWidth);
 
 }  // namespace plumora::gui
