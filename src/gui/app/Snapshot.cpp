@@ -59,6 +59,7 @@ void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
   state.chartX = options.chartX;
   state.chartY = options.chartY;
   state.chartBody = options.chartBody;
+  state.chartSwitches = options.chartSwitches;
 }
 
 int Fail(const std::string& text) {

@@ -12,6 +12,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/results/FrameHost.h"
+#include "gui/results/OptionsDialogs.h"
 #include "gui/results/PaneFactory.h"
 
 namespace plumora::gui {
@@ -75,6 +76,7 @@ CPlumoraView::CPlumoraView(ViewFrame& frame, int column, int row, QWidget* paren
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(stack_);
   SetScrollSizes(kNeutralScrollSizes);
+  state_.chartSwitches = RememberedChartSwitches();
 }
 
 CPlumoraView::~CPlumoraView() = default;

@@ -70,6 +70,7 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
 
   if (medium.screen) Fill(painter, {0, 0, area.width(), area.height()}, kChartBackground);
   const ChartFrame frame = LayoutChartFrame(drawn.layout, textWidth);
+  Draw(painter, frame.grid, medium.penWidth);
   Draw(painter, frame.lines, medium.penWidth);
   Draw(painter, frame.texts);
 

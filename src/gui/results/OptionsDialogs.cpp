@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -20,6 +21,15 @@ namespace {
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+QCheckBox* SwitchBox(const char* label, int controlId, bool on) {
+  auto* box = new QCheckBox(label);
+  box->setChecked(on);
+  SetControlId(*box, controlId);
+  return box;
+}
+
+const char* const kChartSwitchKeys[] = {"Chart/RoundTicks", "Chart/FitYToZoom", "Chart/GridLines"};
 
 QComboBox* VariableList(int controlId, int selected) {
   // Not editable: only the fifteen variables can be chosen.
@@ -45,7 +55,10 @@ bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent
     case OptionsDialog::kChart: {
       CChartOptionsDlg dialog(ChartOptionsOf(state), parent);
       if (dialog.exec() != QDialog::Accepted) return false;
-      return ApplyChartOptions(state, dialog.options());
+      const ChartOptions chosen = dialog.options();
+      if (!ApplyChartOptions(state, chosen)) return false;
+      RememberChartSwitches(chosen.switches);
+      return true;
     }
     case OptionsDialog::k3D: {
       // The scenes take the new light at their next drawing; nothing is repainted now.
@@ -121,16 +134,39 @@ CChartOptionsDlg::CChartOptionsDlg(const ChartOptions& options, QWidget* parent)
   bodies->addWidget(parachute);
   bodies->addStretch(1);
 
+  roundTicks_ = SwitchBox("Round tick values", kCtlChartRoundTicks, options.switches.roundTicks);
+  fitY_ = SwitchBox("Fit Y to the zoom", kCtlChartFitY, options.switches.fitYToZoom);
+  grid_ = SwitchBox("Grid lines", kCtlChartGrid, options.switches.gridLines);
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(axes);
   layout->addWidget(body);
+  layout->addWidget(roundTicks_);
+  layout->addWidget(fitY_);
+  layout->addWidget(grid_);
   layout->addSpacing(6);
   layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
 }
 
 ChartOptions CChartOptionsDlg::options() const {
-  return {x_->currentIndex(), y_->currentIndex(), payload_->isChecked() ? 0 : 1};
+  return {x_->currentIndex(),
+          y_->currentIndex(),
+          payload_->isChecked() ? 0 : 1,
+          {roundTicks_->isChecked(), fitY_->isChecked(), grid_->isChecked()}};
+}
+
+ChartSwitches RememberedChartSwitches() {
+  const QSettings settings;
+  const auto on = [&settings](const char* key) { return settings.value(key, false).toBool(); };
+  return {on(kChartSwitchKeys[0]), on(kChartSwitchKeys[1]), on(kChartSwitchKeys[2])};
+}
+
+void RememberChartSwitches(const ChartSwitches& switches) {
+  QSettings settings;
+  settings.setValue(kChartSwitchKeys[0], switches.roundTicks);
+  settings.setValue(kChartSwitchKeys[1], switches.fitYToZoom);
+  settings.setValue(kChartSwitchKeys[2], switches.gridLines);
 }
 
 // --- 3D Options --------------------------------------------------------------------------------

@@ -38,7 +38,15 @@ class CChartOptionsDlg final : public QDialog {
   QComboBox* x_;
   QComboBox* y_;
   QRadioButton* payload_;
+  QCheckBox* roundTicks_;
+  QCheckBox* fitY_;
+  QCheckBox* grid_;
 };
+
+// The chart switches as the user left them at the last OK of Chart Options (all off the first
+// time), and keeping them for the next start of the program.
+ChartSwitches RememberedChartSwitches();
+void RememberChartSwitches(const ChartSwitches& switches);
 
 // The "Light" page: the light's position in three fields.
 class C3DOptionsPage1 final : public QWidget {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -381,6 +382,149 @@ TEST(ChartVariablesTest, EachVariableReadsItsBodysFieldAndRange) {
   const ChartExtents e = ChartExtentsFor(store, state);
   EXPECT_EQ(e.xmax, 19);
   EXPECT_EQ(e.ymax, 20);
+}
+
+// The tick labels of a frame, X first, Y after.
+std::vector<std::string> TickLabels(const ChartLayout& l) {
+  std::vector<std::string> texts;
+  for (int i = 0; i <= l.extents.xTicks; ++i) {
+    texts.push_back(XTickText(XTickValue(l.extents, i), l.extents.xDecimals));
+  }
+  texts.push_back("|");
+  for (int i = 0; i <= l.extents.yTicks; ++i) {
+    texts.push_back(YTickText(YTickValue(l.extents, i), l.extents.yDecimals));
+  }
+  return texts;
+}
+
+ResultsViewState With(ResultsViewState state, ChartSwitches switches) {
+  state.chartSwitches = switches;
+  return state;
+}
+
+TEST(ChartSwitchesTest, RoundTicksStepByOneTwoOrFiveTimesAPowerOfTen) {
+  struct Case {
+    double minimum, maximum;
+    double low, high, step;
+    int intervals, decimals;
+  };
+  for (const Case& c : std::vector<Case>{
+           {0, 300, 0, 300, 50, 6, 0},
+           {0, 120000, 0, 120000, 20000, 6, 0},
+           {0, 12688, 0, 14000, 2000, 7, 0},
+           {-90, -5, -90, 0, 10, 9, 0},           // all negative
+           {-7630, 250, -8000, 1000, 1000, 9, 0},  // across zero
+           {0.0012, 0.0047, 0.001, 0.005, 0.0005, 8, 4},
+           {0.3, 0.6, 0.3, 0.6, 0.05, 6, 2},  // 0.3 / 0.05 falls a hair short of 6
+           {5, 5, 5, 15, 1, 10, 0},            // nothing to span: ten units, as the plain axis
+           {42, 41, 41, 42, 0.1, 10, 1},       // ends given the wrong way round
+       }) {
+    const std::optional<RoundTicks> t = RoundTicksFor(c.minimum, c.maximum);
+    ASSERT_TRUE(t) << c.minimum << " " << c.maximum;
+    EXPECT_NEAR(t->low, c.low, 1e-9 * c.step) << c.minimum << " " << c.maximum;
+    EXPECT_NEAR(t->high, c.high, 1e-9 * c.step) << c.minimum << " " << c.maximum;
+    EXPECT_DOUBLE_EQ(t->step, c.step) << c.minimum << " " << c.maximum;
+    EXPECT_EQ(t->intervals, c.intervals) << c.minimum << " " << c.maximum;
+    EXPECT_EQ(t->decimals, c.decimals) << c.minimum << " " << c.maximum;
+  }
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(RoundTicksFor(0, inf));
+  EXPECT_FALSE(RoundTicksFor(std::nan(""), 1));
+  EXPECT_FALSE(RoundTicksFor(-1e308, 1e308));  // the span itself overflows
+  // Past 2^53 ten units are lost in the value: a thousandth of it is spanned instead.
+  const std::optional<RoundTicks> huge = RoundTicksFor(1e20, 1e20);
+  ASSERT_TRUE(huge);
+  EXPECT_GT(huge->high, huge->low);
+  EXPECT_LE(huge->intervals, 10);
+}
+
+TEST(ChartSwitchesTest, RoundTicksLabelTheAxesInRoundNumbers) {
+  const ChartLayout plain = Layout(kEntry, Plot(0, 1));
+  const ChartLayout round = Layout(kEntry, With(Plot(0, 1), {true, false, false}));
+  EXPECT_EQ(TickLabels(round),
+            (std::vector<std::string>{"0", "50", "100", "150", "200", "250", "300", "|", " 0",
+                                      "20000", "40000", "60000", "80000", "100000", "120000"}));
+  EXPECT_EQ(round.extents.xrange, 300);
+  // The frame draws the ticks it was given, every one labelled where there is room.
+  const ChartFrame f = LayoutChartFrame(round, NarrowText);
+  EXPECT_EQ(f.lines.size(), 2u + 7u + 7u);
+  EXPECT_EQ(Labels(f, Anchor::kCentreTop).size(), 1u + 7u);
+  EXPECT_EQ(Labels(f, Anchor::kRightBottom).size(), 7u);
+  // The last tick sits at the end of the axis, as the plain one's does.
+  EXPECT_EQ(round.PointOf(300, 0).x, plain.lm + plain.pw);
+
+  // Small values keep the decimals their step needs; a landing just under zero reads 0.0.
+  const CTrajectoryStore small = StoreOf({{0, 0.8}, {0.5, -0.01}, {1.2, 0.25}});
+  const ChartLayout tiny = Layout(small, With(Plot(0, 1), {true, false, false}));
+  EXPECT_EQ(TickLabels(tiny),
+            (std::vector<std::string>{"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2", "|", "-0.1",
+                                      "0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7",
+                                      "0.8"}));
+  EXPECT_EQ(YTickText(-0.00004, 4), "0.0000");
+  EXPECT_EQ(YTickText(-0.00006, 4), "-0.0001");
+  // Below the X axis's zero the X axis rises off the bottom, at the tick of zero.
+  EXPECT_EQ(tiny.y0, tiny.height - tiny.mt - tiny.ph / 9);
+}
+
+TEST(ChartSwitchesTest, AZoomFitsYToTheSamplesItKeepsOnlyWhenAsked) {
+  const CTrajectoryStore flight =
+      StoreOf({{0, 120000}, {100, 80000}, {150, 60000}, {200, 3000}, {250, 1000}, {300, 0}});
+  ResultsViewState state = Plot(0, 1);
+  state.chartZoom = {true, 190, 260};
+  EXPECT_EQ(Layout(flight, state).extents.yrange, 120010);  // today's: the whole flight
+
+  state.chartSwitches.fitYToZoom = true;
+  const ChartExtents fitted = Layout(flight, state).extents;
+  EXPECT_EQ(fitted.ymin, 1000);
+  EXPECT_EQ(fitted.ymax, 3000);
+  EXPECT_EQ(fitted.yrange, 2010);
+  EXPECT_EQ(fitted.xmin, 190);  // X stays the zoom
+
+  // With round ticks as well, both axes run between round values around the zoom.
+  state.chartSwitches.roundTicks = true;
+  const ChartExtents both = Layout(flight, state).extents;
+  EXPECT_EQ(both.ymin, 1000);
+  EXPECT_EQ(both.ymax, 3000);
+  EXPECT_EQ(both.yTicks, 10);
+  EXPECT_EQ(both.xmin, 190);
+  EXPECT_EQ(both.xmax, 260);
+
+  // A zoom between samples keeps the whole flight's range; without a zoom the switch does
+  // nothing.
+  state.chartSwitches.roundTicks = false;
+  state.chartZoom = {true, 101, 149};
+  EXPECT_EQ(Layout(flight, state).extents.yrange, 120010);
+  state.chartZoom.on = false;
+  EXPECT_EQ(Layout(flight, state).extents.ymax, 120000);
+  EXPECT_FALSE(YRangeWithin(flight, 0, 1, 0, 301, 400));
+}
+
+TEST(ChartSwitchesTest, GridLinesCrossThePlotAtTheTicksOffTheAxes) {
+  EXPECT_TRUE(LayoutChartFrame(Layout(kEntry, Plot(0, 1)), NarrowText).grid.empty());
+  const ChartLayout l = Layout(kEntry, With(Plot(0, 1), {false, false, true}));
+  const ChartFrame f = LayoutChartFrame(l, NarrowText);
+  // Ten of the eleven ticks on each axis: the first of each is on the other axis.
+  ASSERT_EQ(f.grid.size(), 20u);
+  EXPECT_EQ(f.lines, LayoutChartFrame(Layout(kEntry, Plot(0, 1)), NarrowText).lines);
+  const Segment middleX{{400, 60}, {400, 540}, kChartGrid};
+  const Segment middleY{{70, 300}, {730, 300}, kChartGrid};
+  EXPECT_NE(std::find(f.grid.begin(), f.grid.end(), middleX), f.grid.end());
+  EXPECT_NE(std::find(f.grid.begin(), f.grid.end(), middleY), f.grid.end());
+  for (const Segment& s : f.grid) {
+    EXPECT_NE(s.from.x == s.to.x ? s.from.x : s.from.y, s.from.x == s.to.x ? l.x0 : l.y0);
+  }
+
+  // With a negative range the X axis rises into the plot: no grid line is drawn over it, and the
+  // round ticks give the grid its lines.
+  const CTrajectoryStore below = StoreOf({{0, 600}, {10, -350}, {20, 100}});
+  const ChartLayout r = Layout(below, With(Plot(0, 1), {true, false, true}));
+  const ChartFrame g = LayoutChartFrame(r, NarrowText);
+  EXPECT_EQ(g.grid.size(), static_cast<std::size_t>(r.extents.xTicks + r.extents.yTicks));
+  for (const Segment& s : g.grid) {
+    if (s.from.y == s.to.y) {
+      EXPECT_NE(s.from.y, r.y0);
+    }
+  }
 }
 
 }  // namespace

@@ -36,6 +36,20 @@ TEST(SnapshotOptionsTest, DefaultsAndEveryOption) {
   EXPECT_EQ(o.command, 32781);
   EXPECT_EQ(o.mission, "examples/earth-return.psd");
 
+  EXPECT_EQ(o.chartSwitches, ChartSwitches{});
+  const SnapshotCommandLine charted =
+      Parse({"--snapshot", "c.png", "--chart-options", "grid,round"});
+  ASSERT_TRUE(charted.options) << charted.text;
+  EXPECT_EQ(charted.options->chartSwitches, (ChartSwitches{true, false, true}));
+  ChartSwitches all;
+  EXPECT_TRUE(ParseChartSwitches("fit,round,grid", all));
+  EXPECT_EQ(all, (ChartSwitches{true, true, true}));
+  for (const char* bad : {"round,,grid", "round,", "Grid", "fit grid", "all"}) {
+    ChartSwitches kept = all;
+    EXPECT_FALSE(ParseChartSwitches(bad, kept)) << bad;
+    EXPECT_EQ(kept, all) << bad;  // a refused list changes nothing
+  }
+
   EXPECT_TRUE(WantsSnapshot({"m.psd", "--snapshot=x.png"}));
   EXPECT_FALSE(WantsSnapshot({"--snapshots.psd"}));
 }
@@ -54,6 +68,7 @@ TEST(SnapshotOptionsTest, BadUsageIsRefusedWithStatusTwo) {
       {"--snapshot", "o.png", "--time", "soon"},
       {"--snapshot", "o.png", "--command", "12345"},  // no such command
       {"--snapshot", "o.png", "a.psd", "b.psd"},
+      {"--snapshot", "o.png", "--chart-options", "round,zoom"},
   };
   for (const auto& arguments : bad) {
     const SnapshotCommandLine r = Parse(arguments);
@@ -65,6 +80,9 @@ TEST(SnapshotOptionsTest, BadUsageIsRefusedWithStatusTwo) {
   EXPECT_FALSE(help.options);
   EXPECT_EQ(help.status, kSnapshotOk);
   EXPECT_NE(help.text.find("--command"), std::string::npos);
+  EXPECT_NE(help.text.find("--chart-options"), std::string::npos);
+  const SnapshotCommandLine unknown = Parse({"--snapshot", "o.png", "--chart-options", "zoom"});
+  EXPECT_NE(unknown.text.find("round, fit and grid"), std::string::npos) << unknown.text;
 }
 
 }  // namespace

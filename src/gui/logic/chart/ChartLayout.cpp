@@ -30,12 +30,6 @@ constexpr int kConnectionForceRange = 26;
 
 constexpr int kTickCount = 10;  // intervals: eleven ticks on each axis
 
-std::string Format(const char* format, double value) {
-  char text[512];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
-}
-
 }  // namespace
 
 std::optional<Colour> PhaseColour(int phaseType) {
@@ -70,7 +64,55 @@ double RoundedRange(double minimum, double maximum) {
   return (std::floor((maximum - minimum) * 0.1) + 1.0) * 10.0;
 }
 
+std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum) {
+  if (!std::isfinite(minimum) || !std::isfinite(maximum)) return std::nullopt;
+  if (maximum < minimum) std::swap(minimum, maximum);
+  if (!(maximum > minimum)) {
+    maximum = minimum + 10.0;
+    // Past 2^53 ten units vanish: a thousandth of the value then.
+    if (!(maximum > minimum)) maximum = minimum + std::fabs(minimum) * 1e-3;
+  }
+  const double span = maximum - minimum;
+  if (!std::isfinite(span)) return std::nullopt;
+  const double least = span / kTickCount;
+  int exponent = static_cast<int>(std::floor(std::log10(least)));
+  // A hair of rounding in a division must not add a tick: 0.3 / 0.1 is 2.9999999999999996.
+  constexpr double kSlack = 1e-9;
+  for (int attempt = 0; attempt < 4; ++attempt, ++exponent) {
+    const double magnitude = std::pow(10.0, exponent);
+    for (double multiple : {1.0, 2.0, 5.0}) {
+      const double step = multiple * magnitude;
+      if (!(step > 0.0) || !std::isfinite(step) || step < least * (1.0 - kSlack)) continue;
+      const double low = std::floor(minimum / step + kSlack) * step;
+      const double high = std::ceil(maximum / step - kSlack) * step;
+      const double intervals = std::round((high - low) / step);
+      if (!std::isfinite(high - low) || intervals > kTickCount) continue;
+      return RoundTicks{low, high, step, std::max(1, static_cast<int>(intervals)),
+                        std::max(0, -exponent)};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable,
+                                       int yVariable, int body, double low, double high) {
+  std::optional<ValueRange> range;
+  for (const CTrajectorySample& s : store.Samples()) {
+    const double x = ChartValue(s, xVariable, body);
+    const double y = ChartValue(s, yVariable, body);
+    if (!(x >= low && x <= high) || !std::isfinite(y)) continue;
+    if (!range) {
+      range = ValueRange{y, y};
+    } else {
+      range->minimum = std::min(range->minimum, y);
+      range->maximum = std::max(range->maximum, y);
+    }
+  }
+  return range;
+}
+
 ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state) {
+  const ChartSwitches& switches = state.chartSwitches;
   ChartExtents e;
   e.xVariable = state.chartX;
   e.yVariable = state.chartY;
@@ -79,10 +121,16 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
       store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.xVariable, e.body))];
   const ValueRange& y =
       store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.yVariable, e.body))];
-  e.ymin = y.minimum;
-  e.ymax = y.maximum;
-  e.yrange = RoundedRange(y.minimum, y.maximum);
+  ValueRange yShown = y;
   e.zoomed = state.chartZoom.on;
+  if (e.zoomed && switches.fitYToZoom) {
+    yShown = YRangeWithin(store, e.xVariable, e.yVariable, e.body, state.chartZoom.low,
+                          state.chartZoom.high)
+                 .value_or(y);
+  }
+  e.ymin = yShown.minimum;
+  e.ymax = yShown.maximum;
+  e.yrange = RoundedRange(yShown.minimum, yShown.maximum);
   if (e.zoomed) {
     e.xmin = state.chartZoom.low;
     e.xmax = state.chartZoom.high;
@@ -92,34 +140,65 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
     e.xmax = x.maximum;
     e.xrange = RoundedRange(x.minimum, x.maximum);
   }
+  if (switches.roundTicks) {
+    if (const std::optional<RoundTicks> t = RoundTicksFor(e.xmin, e.xmax)) {
+      e.xmin = t->low;
+      e.xmax = t->high;
+      e.xrange = t->high - t->low;
+      e.xTicks = t->intervals;
+      e.xDecimals = t->decimals;
+    }
+    if (const std::optional<RoundTicks> t = RoundTicksFor(e.ymin, e.ymax)) {
+      e.ymin = t->low;
+      e.ymax = t->high;
+      e.yrange = t->high - t->low;
+      e.yTicks = t->intervals;
+      e.yDecimals = t->decimals;
+    }
+  }
+  e.gridLines = switches.gridLines;
   return e;
 }
 
 namespace {
 // A label that rounds to zero reads "0", never "-0" (a landing a little below the ground).
-double WithoutNegativeZero(double value) {
-  return std::fabs(value) <= 0.5 ? 0.0 : value;
+double WithoutNegativeZero(double value, int decimals) {
+  return std::fabs(value) <= 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
+}
+
+std::string TickText(const char* format, double value, int decimals) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, std::max(0, decimals),
+                WithoutNegativeZero(value, decimals));
+  return text;
+}
+
+double TickValue(double minimum, double range, int ticks, int i) {
+  if (ticks == kTickCount) return minimum + i * range * 0.1;
+  return minimum + range * i / ticks;
 }
 }  // namespace
 
-std::string XTickText(double value) {
-  return Format("%.0f", WithoutNegativeZero(value));
+std::string XTickText(double value, int decimals) {
+  return TickText("%.*f", value, decimals);
 }
 
-std::string YTickText(double value) {
-  return Format("%2.0f", WithoutNegativeZero(value));
+std::string YTickText(double value, int decimals) {
+  return TickText("%2.*f", value, decimals);
 }
 
-namespace {
+double XTickValue(const ChartExtents& e, int i) {
+  return TickValue(e.xmin, e.xrange, e.xTicks, i);
+}
+
 double YTickValue(const ChartExtents& e, int i) {
-  return e.ymin + i * e.yrange * 0.1;
+  return TickValue(e.ymin, e.yrange, e.yTicks, i);
 }
-}  // namespace
 
 int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth) {
   int widest = 0;
-  for (int i = 0; i <= kTickCount; ++i) {
-    widest = std::max(widest, textWidth(YTickText(YTickValue(extents, i))));
+  for (int i = 0; i <= extents.yTicks; ++i) {
+    widest = std::max(widest, textWidth(YTickText(YTickValue(extents, i), extents.yDecimals)));
   }
   return widest;
 }
@@ -165,19 +244,19 @@ ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geomet
 
 namespace {
 
-// Every how many ticks a label fits: 1, 2, 5 or 10 (the ends always).
-int LabelStride(int tickGap, int labelExtent, int unit) {
+// Every how many ticks a label fits: 1, 2, 5 or all of them (the ends always).
+int LabelStride(int tickGap, int labelExtent, int unit, int ticks) {
   for (int stride : {1, 2, 5}) {
     if (stride * tickGap >= labelExtent + 4 * unit) return stride;
   }
-  return kTickCount;
+  return ticks;
 }
 
 }  // namespace
 
 namespace {
 
-using TickLabels = std::array<std::optional<AnchoredText>, kTickCount + 1>;
+using TickLabels = std::vector<std::optional<AnchoredText>>;
 
 Rect BoxOf(const AnchoredText& text, const TextWidth& textWidth, int textHeight) {
   return TextBox(text, textWidth(text.text), textHeight);
@@ -210,13 +289,14 @@ void MoveOffAxisAndEdges(AnchoredText& label, const ChartLayout& l, const TextWi
 // Of two labels that a move brought together, the one nearer the middle goes; the ends stay.
 void LeaveOutCrowded(TickLabels& labels, const TextWidth& textWidth, int textHeight, int unit) {
   int kept = -1;  // the last label kept, left of the one looked at
-  for (int i = 0; i <= kTickCount; ++i) {
+  const int last = static_cast<int>(labels.size()) - 1;
+  for (int i = 0; i <= last; ++i) {
     if (!labels[i]) continue;
     if (kept >= 0) {
       Rect before = BoxOf(*labels[kept], textWidth, textHeight);
       before.width += 2 * unit;
       if (Overlap(before, BoxOf(*labels[i], textWidth, textHeight))) {
-        if (i == kTickCount && kept != 0) {
+        if (i == last && kept != 0) {
           labels[kept].reset();
         } else {
           labels[i].reset();
@@ -268,39 +348,48 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
       {{5 * u, 5 * u},
        Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
        Anchor::kLeftTop});
-  std::array<std::string, kTickCount + 1> xTexts;
+  std::vector<std::string> xTexts;
   int widest = 0;
-  for (int i = 0; i <= kTickCount; ++i) {
-    xTexts[static_cast<std::size_t>(i)] = XTickText(e.xmin + i * e.xrange * 0.1);
-    widest = std::max(widest, textWidth(xTexts[static_cast<std::size_t>(i)]));
+  for (int i = 0; i <= e.xTicks; ++i) {
+    xTexts.push_back(XTickText(XTickValue(e, i), e.xDecimals));
+    widest = std::max(widest, textWidth(xTexts.back()));
   }
-  const int xStride = LabelStride(l.pw / kTickCount, widest, u);
-  const int yStride = LabelStride(l.ph / kTickCount, th, u);
-  TickLabels xLabels, yLabels;
-  for (int i = 0; i <= kTickCount; ++i) {
-    const int xt = l.lm + (i * l.pw) / kTickCount;
+  const int xStride = LabelStride(l.pw / e.xTicks, widest, u, e.xTicks);
+  const int yStride = LabelStride(l.ph / e.yTicks, th, u, e.yTicks);
+  TickLabels xLabels(static_cast<std::size_t>(e.xTicks) + 1);
+  TickLabels yLabels(static_cast<std::size_t>(e.yTicks) + 1);
+  const auto addXTick = [&](int i) {
+    const int xt = l.lm + (i * l.pw) / e.xTicks;
+    if (e.gridLines && xt != l.x0) f.grid.push_back({{xt, l.mt}, {xt, l.mt + l.ph}, kChartGrid});
     f.lines.push_back({{xt, l.y0}, {xt, l.y0 + xSide * 3 * u}});
-    if (i % xStride == 0) {
+    if (i % xStride == 0 || i == e.xTicks) {
       AnchoredText label{{xt, l.y0 + xSide * 5 * u},
                          xTexts[static_cast<std::size_t>(i)],
                          l.xLabelsAbove ? Anchor::kCentreBottom : Anchor::kCentreTop};
       MoveOffAxisAndEdges(label, l, textWidth);
-      xLabels[i] = std::move(label);
+      xLabels[static_cast<std::size_t>(i)] = std::move(label);
     }
-    const int yt = l.height - l.mt - (i * l.ph) / kTickCount;
+  };
+  const auto addYTick = [&](int i) {
+    const int yt = l.height - l.mt - (i * l.ph) / e.yTicks;
+    if (e.gridLines && yt != l.y0) f.grid.push_back({{l.lm, yt}, {l.lm + l.pw, yt}, kChartGrid});
     f.lines.push_back({{l.x0, yt}, {l.x0 + ySide * 3 * u, yt}});
-    if (i % yStride == 0) {
+    if (i % yStride == 0 || i == e.yTicks) {
       // Bottom-aligned half a text height below the tick: the label's middle is on it.
-      yLabels[i] = AnchoredText{{l.x0 + ySide * 5 * u, yt + th / 2},
-                                YTickText(YTickValue(e, i)),
-                                l.yLabelsRight ? Anchor::kLeftBottom : Anchor::kRightBottom};
+      yLabels[static_cast<std::size_t>(i)] =
+          AnchoredText{{l.x0 + ySide * 5 * u, yt + th / 2}, YTickText(YTickValue(e, i), e.yDecimals),
+                       l.yLabelsRight ? Anchor::kLeftBottom : Anchor::kRightBottom};
     }
+  };
+  for (int i = 0; i <= std::max(e.xTicks, e.yTicks); ++i) {
+    if (i <= e.xTicks) addXTick(i);
+    if (i <= e.yTicks) addYTick(i);
   }
   LeaveOutCrowded(xLabels, textWidth, th, u);
   LeaveOutYLabelsOnXLabels(yLabels, xLabels, l, textWidth);
-  for (int i = 0; i <= kTickCount; ++i) {
-    if (xLabels[i]) f.texts.push_back(*xLabels[i]);
-    if (yLabels[i]) f.texts.push_back(*yLabels[i]);
+  for (std::size_t i = 0; i < std::max(xLabels.size(), yLabels.size()); ++i) {
+    if (i < xLabels.size() && xLabels[i]) f.texts.push_back(*xLabels[i]);
+    if (i < yLabels.size() && yLabels[i]) f.texts.push_back(*yLabels[i]);
   }
   return f;
 }

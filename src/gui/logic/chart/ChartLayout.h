@@ -20,6 +20,9 @@ inline constexpr Colour kChartInk = kBlack;               // axes, ticks, texts
 inline constexpr Colour kChartCursor{0, 119, 119};        // solid paused, dotted while playing
 inline constexpr Colour kChartCrossHair{217, 0, 0};
 inline constexpr Colour kChartBand{200, 200, 200};  // hatched frame of the selection band
+// Grid lines: a shade lighter than the background, so that they guide the eye and leave the
+// curve, the axes and the texts in front (on paper, a pale grey-green).
+inline constexpr Colour kChartGrid{212, 226, 212};
 
 // The curve's colour for a sample's phase type; none for a type without one of its own (the
 // curve then keeps the colour it had). Red, blue, cyan and green, each as dark as it must be to
@@ -35,8 +38,24 @@ double ChartValue(const CTrajectorySample& sample, int variable, int body);
 // and 30 gives 40.
 double RoundedRange(double minimum, double maximum);
 
+// Round ticks over a span: a step of 1, 2 or 5 times a power of ten, the fewest ticks that
+// cover minimum to maximum in at most ten steps, from the multiple of the step at or below the
+// minimum to the one at or above the maximum, and the decimals a label needs to show the step.
+// A span of nothing gets the ten units the plain axis gives it. None for values that are not
+// finite or a span too large for a double.
+struct RoundTicks {
+  double low = 0.0;
+  double high = 0.0;
+  double step = 1.0;
+  int intervals = 1;
+  int decimals = 0;
+};
+std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum);
+
 // What is plotted against what, and over which ranges: the store's extremes, with the X axis
-// restricted to the zoom when there is one. Axes run from min to min + range.
+// restricted to the zoom when there is one. Axes run from min to min + range, split into
+// xTicks and yTicks intervals (ten each, unless the switches ask for round ticks: then the axes
+// run from tick to tick and the labels carry the decimals the step needs).
 struct ChartExtents {
   int xVariable = 0;
   int yVariable = 1;
@@ -44,14 +63,26 @@ struct ChartExtents {
   bool zoomed = false;
   double xmin = 0.0, xmax = 0.0, xrange = 10.0;  // X variable's units
   double ymin = 0.0, ymax = 0.0, yrange = 10.0;  // Y variable's units
+  int xTicks = 10, yTicks = 10;
+  int xDecimals = 0, yDecimals = 0;
+  bool gridLines = false;
 };
 ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state);
 
-// Tick texts: "%.0f" on the X axis, "%2.0f" on the Y axis.
-std::string XTickText(double value);
-std::string YTickText(double value);
+// The smallest and largest Y value of the samples whose X value lies within low to high (both
+// included); none when no sample there has a finite Y.
+std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable,
+                                       int yVariable, int body, double low, double high);
 
-// The room the Y axis's labels need: the widest of the eleven. The top one, a little past the
+// The value at tick i of each axis.
+double XTickValue(const ChartExtents& extents, int i);
+double YTickValue(const ChartExtents& extents, int i);
+
+// Tick texts: "%.0f" on the X axis, "%2.0f" on the Y axis, or with the decimals given.
+std::string XTickText(double value, int decimals = 0);
+std::string YTickText(double value, int decimals = 0);
+
+// The room the Y axis's labels need: the widest of them. The top one, a little past the
 // largest value, may have a digit more than that value ("10000" over 9995).
 int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth);
 
@@ -94,10 +125,13 @@ struct ChartLayout {
 };
 ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry);
 
-// The axes, their eleven ticks each with their labels, and the two axis titles: all in ink.
+// The axes, their ticks each with their labels, and the two axis titles: all in ink.
 // Where the labels of an axis are wider (or taller) than the gap between ticks, only every
-// second, fifth or tenth one is kept, always with both ends, so none covers another.
+// second, fifth or tenth one is kept, always with both ends, so none covers another. With grid
+// lines on, grid holds a line across the plot at every tick that is not on an axis; they are
+// drawn first, under everything else.
 struct ChartFrame {
+  std::vector<Segment> grid;
   std::vector<Segment> lines;
   std::vector<AnchoredText> texts;
 };

@@ -127,6 +127,10 @@ inline constexpr int kCtlChartX = 1124;
 inline constexpr int kCtlChartY = 1123;
 inline constexpr int kCtlBodyPayload = 1009;
 inline constexpr int kCtlBodyParachute = 1010;
+// The chart's switches: round tick values, Y fitted to the zoom, grid lines.
+inline constexpr int kCtlChartRoundTicks = 1190;
+inline constexpr int kCtlChartFitY = 1191;
+inline constexpr int kCtlChartGrid = 1192;
 inline constexpr std::array<int, 3> kCtlLight = {1165, 1166, 1167};  // x, y, z
 // "Table Options", in the dialog's order.
 inline constexpr int kCtlShowTime = 1145;

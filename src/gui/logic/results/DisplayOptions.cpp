@@ -52,7 +52,7 @@ void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches) 
 }
 
 ChartOptions ChartOptionsOf(const ResultsViewState& state) {
-  return {state.chartX, state.chartY, state.chartBody};
+  return {state.chartX, state.chartY, state.chartBody, state.chartSwitches};
 }
 
 bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options) {
@@ -63,6 +63,7 @@ bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options) {
   state.chartX = options.x;
   state.chartY = options.y;
   state.chartBody = options.body;
+  state.chartSwitches = options.switches;
   state.chartZoom.on = false;
   return true;
 }

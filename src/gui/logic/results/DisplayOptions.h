@@ -32,14 +32,15 @@ extern const std::array<TableOptionSwitch, kTableColumnCount> kTableOptionSwitch
 // OK in Table Options: the switches, and the shown column count becomes the number that are on.
 void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches);
 
-// The choices of Chart Options: list positions 0 to 14 and the body.
+// The choices of Chart Options: list positions 0 to 14, the body and the switches.
 struct ChartOptions {
   int x = 0;
   int y = 1;
   int body = 0;  // 0 payload, 1 parachute
+  ChartSwitches switches;
 };
 ChartOptions ChartOptionsOf(const ResultsViewState& state);
-// OK in Chart Options: the axes and the body, and the zoom is dropped (even when nothing else
+// OK in Chart Options: the axes, the body and the switches, and the zoom is dropped (even when nothing else
 // changed). A choice outside the lists changes nothing and gives false.
 bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options);
 

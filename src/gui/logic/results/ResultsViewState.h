@@ -53,7 +53,17 @@ struct ChartZoom {
   double high = 0.0;  // above low whenever on
 };
 
-// The settings of one pane. Nothing of it is saved; every new pane starts from these values.
+// The chart's optional refinements, all off unless the user asks for them; the program keeps
+// them from one start to the next, and every new pane starts with them.
+struct ChartSwitches {
+  bool roundTicks = false;  // ticks at 1, 2 or 5 times a power of ten
+  bool fitYToZoom = false;  // a zoom also fits Y to the samples it keeps
+  bool gridLines = false;   // light lines across the plot at the ticks
+  bool operator==(const ChartSwitches&) const = default;
+};
+
+// The settings of one pane. Apart from the chart switches nothing of it is saved; every new pane
+// starts from these values.
 struct ResultsViewState {
   std::array<bool, kDisplayModeCount> modeFlags{};  // at most one is set; none: a blank pane
   int chartX = 0;                                   // chart variable on the horizontal axis
@@ -68,6 +78,7 @@ struct ResultsViewState {
   bool trackLine = true;  // the ground track draws the line of the flight so far
   // The chart's zoom: kept across mode changes and new results until it is reset.
   ChartZoom chartZoom;
+  ChartSwitches chartSwitches;
 
   // The mode that is on (the first set flag in mode order), or kNone.
   DisplayMode Mode() const;

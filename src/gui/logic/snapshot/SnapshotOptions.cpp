@@ -44,6 +44,27 @@ bool ParseSnapshotSize(const std::string& text, int& width, int& height) {
   return true;
 }
 
+bool ParseChartSwitches(const std::string& text, ChartSwitches& switches) {
+  ChartSwitches parsed;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string word = text.substr(start, comma - start);
+    if (word == "round") {
+      parsed.roundTicks = true;
+    } else if (word == "fit") {
+      parsed.fitYToZoom = true;
+    } else if (word == "grid") {
+      parsed.gridLines = true;
+    } else if (!(word.empty() && text.empty())) {
+      return false;
+    }
+    start = comma + 1;
+  }
+  switches = parsed;
+  return true;
+}
+
 bool LooksLikeOption(const std::string& argument) {
   if (argument.size() < 2 || argument[0] != '-') return false;
   char* end = nullptr;
@@ -59,7 +80,7 @@ bool WantsSnapshot(const std::vector<std::string>& arguments) {
 
 SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arguments) {
   SnapshotOptions o;
-  std::string size, mode = "table", body = "payload";
+  std::string size, mode = "table", body = "payload", chartOptions;
   double time = 0.0;
   int command = 0;
   CLI::App app{"plumora --snapshot: a results pane or a dialog as a PNG picture, headless"};
@@ -80,6 +101,14 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
       ->check(CLI::Range(0, kChartVariableCount - 1));
   app.add_option("--body", body, "Whose quantities the chart plots (default payload)")
       ->check(CLI::IsMember({"payload", "parachute"}));
+  app.add_option("--chart-options", chartOptions,
+                 "Chart switches to turn on, any of round,fit,grid (round tick values, "
+                 "Y fitted to the zoom, grid lines; default none)")
+      ->check([&o](const std::string& text) {
+        return ParseChartSwitches(text, o.chartSwitches)
+                   ? std::string()
+                   : "expects a comma-separated list of round, fit and grid, not \"" + text + "\"";
+      });
   CLI::Option* timeOption =
       app.add_option("--time", time, "Show the sample nearest to this time in s (default: first)")
           ->check([](const std::string& text) {

@@ -26,6 +26,7 @@ struct SnapshotOptions {
   int chartX = 0;     // chart variable on the horizontal axis
   int chartY = 1;     // chart variable on the vertical axis
   int chartBody = 0;  // 0 payload, 1 parachute
+  ChartSwitches chartSwitches;
   double time = 0.0;  // s; the animation shows the sample nearest to it
   bool timeGiven = false;
   std::optional<int> command;  // a command id: picture its dialog instead of a pane
@@ -47,6 +48,10 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
 // True for an argument that is an option's name rather than a value: it begins with "-", is
 // more than "-" and is not a number ("-2.5" is a value).
 bool LooksLikeOption(const std::string& argument);
+
+// The chart switches a comma-separated list of "round", "fit" and "grid" turns on (any of them, in
+// any order; an empty list none); false for any other word.
+bool ParseChartSwitches(const std::string& text, ChartSwitches& switches);
 
 // "WxH" ("800x600"), each side 1 to kMaxSnapshotSide; false for anything else.
 bool ParseSnapshotSize(const std::string& text, int& width, int& height);
