@@ -141,20 +141,18 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
     e.xrange = RoundedRange(x.minimum, x.maximum);
   }
   if (switches.roundTicks) {
-    if (const std::optional<RoundTicks> t = RoundTicksFor(e.xmin, e.xmax)) {
-      e.xmin = t->low;
-      e.xmax = t->high;
-      e.xrange = t->high - t->low;
-      e.xTicks = t->intervals;
-      e.xDecimals = t->decimals;
-    }
-    if (const std::optional<RoundTicks> t = RoundTicksFor(e.ymin, e.ymax)) {
-      e.ymin = t->low;
-      e.ymax = t->high;
-      e.yrange = t->high - t->low;
-      e.yTicks = t->intervals;
-      e.yDecimals = t->decimals;
-    }
+    // One axis from round tick to round tick; as it was where its values admit no round ticks.
+    const auto round = [](double& min, double& max, double& range, int& ticks, int& decimals) {
+      if (const std::optional<RoundTicks> t = RoundTicksFor(min, max)) {
+        min = t->low;
+        max = t->high;
+        range = t->high - t->low;
+        ticks = t->intervals;
+        decimals = t->decimals;
+      }
+    };
+    round(e.xmin, e.xmax, e.xrange, e.xTicks, e.xDecimals);
+    round(e.ymin, e.ymax, e.yrange, e.yTicks, e.yDecimals);
   }
   e.gridLines = switches.gridLines;
   return e;
