@@ -50,6 +50,7 @@
 #include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/ChartPane.h"
+#include "gui/results/OptionsDialogs.h"
 #include "gui/results/TablePane.h"
 #include "support/NotingPrompter.h"
 #include "support/RunProcess.h"
@@ -661,11 +662,17 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   DialogAnswer newY([](QDialog& d) {
     EXPECT_EQ(d.windowTitle(), "Chart Options");
     d.findChild<QComboBox*>("ctl_1123")->setCurrentIndex(3);
+    d.findChild<QCheckBox*>("ctl_1192")->setChecked(true);
     d.accept();
   });
   ASSERT_TRUE(frame.Invoke(kCmdPopupOptions));
   EXPECT_EQ(view->state().chartY, 3);
   EXPECT_FALSE(view->state().chartZoom.on);
+  // The switches are kept for the next start; the test leaves them off as it found them.
+  EXPECT_TRUE(view->state().chartSwitches.gridLines);
+  EXPECT_EQ(RememberedChartSwitches(), (ChartSwitches{false, false, true}));
+  RememberChartSwitches({});
+  EXPECT_EQ(RememberedChartSwitches(), ChartSwitches{});
   DialogAnswer cancelled([](QDialog& d) {
     d.findChild<QComboBox*>("ctl_1124")->setCurrentIndex(5);
     d.reject();
