@@ -130,8 +130,8 @@ void CMainFrame::BindFileCommands() {
   for (const auto& [id, route] : {std::pair{kCmdFilePrint, Route::kAsk},
                                   std::pair{kCmdFilePrintDirect, Route::kDirect},
                                   std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
-    commands_.Bind(id, [this, route] {
-      if (CPlumoraView* view = ActiveView()) output_.Print(*view, route);
+    commands_.Bind(id, [this, printRoute = route] {
+      if (CPlumoraView* view = ActiveView()) output_.Print(*view, printRoute);
     });
   }
   commands_.Bind(kCmdFilePrintSetup, [this] { output_.PageSetup(); });
