@@ -159,18 +159,6 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
 }
 
 namespace {
-// A label that rounds to zero reads "0", never "-0" (a landing a little below the ground).
-double WithoutNegativeZero(double value, int decimals) {
-  return std::fabs(value) <= 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
-}
-
-std::string TickText(const char* format, double value, int decimals) {
-  char text[512];
-  std::snprintf(text, sizeof text, format, std::max(0, decimals),
-                WithoutNegativeZero(value, decimals));
-  return text;
-}
-
 double TickValue(double minimum, double range, int ticks, int i) {
   if (ticks == kTickCount) return minimum + i * range * 0.1;
   return minimum + range * i / ticks;
@@ -178,11 +166,11 @@ double TickValue(double minimum, double range, int ticks, int i) {
 }  // namespace
 
 std::string XTickText(double value, int decimals) {
-  return TickText("%.*f", value, decimals);
+  return DecimalText(value, decimals);
 }
 
 std::string YTickText(double value, int decimals) {
-  return TickText("%2.*f", value, decimals);
+  return DecimalText(value, decimals, 2);
 }
 
 double XTickValue(const ChartExtents& e, int i) {

@@ -1,6 +1,19 @@
 #include "gui/logic/draw/Drawing.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 namespace plumora::gui {
+
+std::string DecimalText(double value, int decimals, int width) {
+  if (std::fabs(value) <= 0.5 * std::pow(10.0, -decimals)) value = 0.0;
+  const int shown = std::max(0, decimals);
+  const int length = std::snprintf(nullptr, 0, "%*.*f", width, shown, value);
+  std::string text(static_cast<std::size_t>(std::max(0, length)), '\0');
+  std::snprintf(text.data(), text.size() + 1, "%*.*f", width, shown, value);
+  return text;
+}
 
 Rect TextBox(const AnchoredText& text, int width, int lineHeight) {
   int left = text.at.x;

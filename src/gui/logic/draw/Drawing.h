@@ -63,6 +63,11 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// A number with this many decimals, at least width characters wide (right-aligned, as printf
+// pads); a value that rounds to zero reads "0", never "-0" (a landing a little below the ground,
+// a tick at zero reached from below).
+std::string DecimalText(double value, int decimals, int width = 0);
+
 // Width of a text in the drawing's units and font.
 using TextWidth = std::function<int(const std::string&)>;
 

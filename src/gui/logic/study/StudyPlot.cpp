@@ -44,12 +44,7 @@ std::string StudyTickText(double value, double step) {
     decimals =
         std::clamp(static_cast<int>(-std::floor(std::log10(step) + kTickSlack)), 0, kMaxDecimals);
   }
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  std::string s = text;
-  // A tick at zero reached from below reads "0", not "-0".
-  if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-  return s;
+  return DecimalText(value, decimals);
 }
 
 StudyPoint StudyArea::PointOf(double x, double y) const {
