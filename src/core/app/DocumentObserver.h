@@ -17,6 +17,8 @@ class DocumentObserver {
   virtual void ViewsNeedUpdate(const CPlumoraDoc&) {}
   // The phase list or the mission's name changed: refresh the mission plan bar.
   virtual void MissionPlanChanged(const CPlumoraDoc&) {}
+  // The mission's dispersion study was set up anew, or flown.
+  virtual void StudyChanged(const CPlumoraDoc&) {}
 };
 
 }  // namespace plumora

@@ -72,4 +72,8 @@ void CPlumoraDoc::NotifyMissionPlanChanged() const {
   for (DocumentObserver* o : observers_) o->MissionPlanChanged(*this);
 }
 
+void CPlumoraDoc::NotifyStudyChanged() const {
+  for (DocumentObserver* o : observers_) o->StudyChanged(*this);
+}
+
 }  // namespace plumora

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "core/app/DocumentObserver.h"
@@ -16,6 +17,13 @@
 #include "core/mission/Mission.h"
 
 namespace plumora {
+
+// What a front end keeps with a document besides its mission and results, for as long as the
+// document lives (the desktop program's dispersion study). The document only owns it.
+class DocumentAttachment {
+ public:
+  virtual ~DocumentAttachment() = default;
+};
 
 class CPlumoraDoc {
  public:
@@ -31,6 +39,8 @@ class CPlumoraDoc {
   // Folder under which atm/ and adf/ are looked up: the working folder when it holds them,
   // otherwise the installed data (DefaultDataFolder).
   std::filesystem::path baseFolder;
+  // Null until a front end attaches something; kept when another mission is adopted.
+  std::unique_ptr<DocumentAttachment> attachment;
 
   // --- Commands that need no window ------------------------------------------------------
   // "Environment data" accepted: results emptied, settings stored, observers told.
@@ -69,6 +79,7 @@ class CPlumoraDoc {
   void NotifyResultsChanged() const;
   void NotifyViewsNeedUpdate() const;
   void NotifyMissionPlanChanged() const;
+  void NotifyStudyChanged() const;
 
  private:
   Environment environment_;

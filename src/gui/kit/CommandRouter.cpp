@@ -55,6 +55,8 @@ void CommandRouter::BuildMenuBar(QMenuBar& bar) {
       menu->addAction(action);
       actions_[row.id] = action;
     }
+    // A menu none of whose commands is bound here is not offered at all.
+    menu->menuAction()->setVisible(group >= 0);
   }
   Refresh();
 }

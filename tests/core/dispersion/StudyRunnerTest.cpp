@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/RunMission.h"
 #include "core/dispersion/DispersionCsv.h"
+#include "core/dispersion/MissionStudy.h"
 #include "core/dispersion/StudyRunner.h"
 #include "support/FlightFixture.h"
 
@@ -37,11 +37,10 @@ class StudyRunnerTest : public ::testing::Test, public test::FlightFixture {
     for (const char* text : {"height=normal(0,300)", "payload.0.mass=normal(0,6000)"}) {
       variations.push_back(ParseVariation(text).value());
     }
-    Result<DispersionSetup> prepared = PrepareDispersion(doc.mission, variations, 4);
-    Result<Environment> environment = LoadRunEnvironment(doc.baseFolder, doc.mission);
-    EXPECT_TRUE(prepared.ok() && environment.ok());
+    Result<DispersionSetup> prepared =
+        PrepareMissionStudy(doc.mission, {variations, 1, 4, 0}, doc.baseFolder);
+    EXPECT_TRUE(prepared.ok()) << prepared.message();
     setup = std::move(prepared).value();
-    setup.environment = std::move(environment).value();
   }
   // The CSV of runs 0 … n − 1 flown one by one, without the runner.
   std::string FlownAlone(std::int64_t n) const {
@@ -128,6 +127,31 @@ TEST_F(StudyRunnerTest, ASinkThatStopsAtOnceAndTheTimeLeft) {
   EXPECT_EQ(p.SecondsLeft(), 3.0);
   EXPECT_EQ(StudyThreads(5), 5);
   EXPECT_GE(StudyThreads(0), 1);
+}
+
+TEST_F(StudyRunnerTest, TheNominalFlightScattersNothingAndAStudyTheMissionCannotFlyIsRefused) {
+  // Scatters of zero width fly the mission as it stands: the nominal flight must match them.
+  std::vector<Variation> still;
+  for (const char* text : {"height=normal(0,0)", "payload.0.mass=normal(0,0)"}) {
+    still.push_back(ParseVariation(text).value());
+  }
+  const DispersionSetup unscattered =
+      PrepareMissionStudy(doc.mission, {still, 1, 9, 0}, doc.baseFolder).value();
+  const RunRecord nominal = FlyNominal(setup);
+  EXPECT_TRUE(nominal.inputs.empty());
+  EXPECT_EQ(DispersionCsvText({}, {nominal}),
+            DispersionCsvText({}, {[&] {
+                                RunRecord r = FlyScatteredRun(unscattered, 3);
+                                r.run = 0;
+                                r.inputs.clear();
+                                return r;
+                              }()}));
+
+  const Result<DispersionSetup> noSuchParachute = PrepareMissionStudy(
+      doc.mission, {{ParseVariation("parachute.7.area=normal(0,0.1)").value()}, 1, 1, 0},
+      doc.baseFolder);
+  ASSERT_FALSE(noSuchParachute.ok());
+  EXPECT_NE(noSuchParachute.message().find("parachute number 7"), std::string::npos);
 }
 
 }  // namespace

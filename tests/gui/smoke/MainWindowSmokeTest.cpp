@@ -760,7 +760,10 @@ TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
   EXPECT_EQ(simulation, (QStringList{"&Payload manager", "-", "&Solver", "-", "R&un"}));
   EXPECT_EQ(router.Action(kCmdRun)->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(router.Action(kCmdEnvironment), nullptr);
-  EXPECT_EQ(bar.actions().at(3)->text(), "Sh&ow");
+  EXPECT_EQ(bar.actions().at(4)->text(), "Sh&ow");
+  // Nothing of the Edit menu is bound here: the menu is not offered.
+  EXPECT_EQ(bar.actions().at(1)->text(), "&Edit");
+  EXPECT_FALSE(bar.actions().at(1)->isVisible());
 
   QPushButton edit;
   router.AttachButton(kCtlEditMission, &edit);

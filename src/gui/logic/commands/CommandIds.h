@@ -20,6 +20,9 @@ enum CommandId : int {
   kCmdAppExit = 57665,
   kCmdWindowCascade = 57650,
   kCmdWindowTile = 57651,
+  kCmdEditCopy = 57634,
+  kCmdEditUndo = 57643,
+  kCmdEditRedo = 57644,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
 
@@ -32,7 +35,11 @@ enum CommandId : int {
   kCmdRun = 32784,
   kCmdImportData = 32830,
   kCmdExportResults = 32840,
-  kCmdCheckMission = 32845,  // what stands in the way of a run, and what looks unlike its bodies //
+  kCmdCheckMission = 32845,
+  kCmdDispersions = 32850,    // the mission's dispersion study: set up and fly
+  kCmdExportStudy = 32851,    // the flown study's runs CSV and summary JSON
+  kCmdExportPicture = 32852,  // the active pane as PNG or SVG
+  kCmdGoToTime = 32853,       // the animation to a typed time  // what stands in the way of a run, and what looks unlike its bodies //
                              // the results as CSV, the same as plumora-cli run --csv writes
 
   // Tools.
@@ -61,6 +68,12 @@ enum CommandId : int {
   kCmdPopup3DTrajectory = 32804,
   kCmdPopupOptions = 32807,
   kCmdPopupTrackLine = 32841,  // the ground track's line of the flight so far, on or off
+  // The study's display modes, in the Show menu and the popup, and the ellipses on the map.
+  kCmdShowLandingScatter = 32854,
+  kCmdShowStudyHistograms = 32855,
+  kCmdPopupLandingScatter = 32856,
+  kCmdPopupStudyHistograms = 32857,
+  kCmdPopupTrackEllipses = 32858,
 
   // Frame commands.
   kCmdMainControl = 32794,

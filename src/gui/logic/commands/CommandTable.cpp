@@ -6,8 +6,9 @@
 
 namespace plumora::gui {
 
-const std::array<MenuTitle, 7> kMenuBar = {{
+const std::array<MenuTitle, 8> kMenuBar = {{
     {CommandMenu::kFile, "&File"},
+    {CommandMenu::kEdit, "&Edit"},
     {CommandMenu::kView, "&View"},
     {CommandMenu::kSimulation, "S&imulation"},
     {CommandMenu::kShow, "Sh&ow"},
@@ -29,6 +30,11 @@ MenuItemState OnDocument(const CommandState& s, int) {
 
 MenuItemState OnResults(const CommandState& s, int) {
   return {s.document && s.hasResults && !s.running};
+}
+
+// A command whose handler is not bound yet: offered, never enabled.
+MenuItemState NotYetBound(const CommandState&, int) {
+  return {false};
 }
 
 MenuItemState OnWindows(const CommandState& s, int) {
@@ -105,6 +111,10 @@ const CommandRow kRows[] = {
     {kCmdFileMru1 + 2, M::kFile, 3, "", "", A::kNone, "", false, RecentFile},
     {kCmdFileMru1 + 3, M::kFile, 3, "", "", A::kNone, "", false, RecentFile},
     {kCmdAppExit, M::kFile, 4, "E&xit", "", A::kNone, "", false, Always},
+
+    {kCmdEditUndo, M::kEdit, 0, "&Undo", "Ctrl+Z", A::kNone, "", false, NotYetBound},
+    {kCmdEditRedo, M::kEdit, 0, "&Redo", "Ctrl+Shift+Z", A::kNone, "", false, NotYetBound},
+    {kCmdEditCopy, M::kEdit, 1, "&Copy", "Ctrl+C", A::kNone, "", false, NotYetBound},
 
     {kCmdViewToolbar, M::kView, 0, "&Toolbar", "", A::kNone, "", true, BarShown},
     {kCmdViewStatusBar, M::kView, 0, "&Status Bar", "", A::kNone, "", true, BarShown},

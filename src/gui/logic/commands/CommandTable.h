@@ -20,6 +20,7 @@ namespace plumora::gui {
 // direct print, which prints without asking).
 enum class CommandMenu {
   kFile,
+  kEdit,
   kView,
   kSimulation,
   kShow,
@@ -36,7 +37,7 @@ struct MenuTitle {
   std::string_view title;  // with '&' before the mnemonic letter
 };
 // The menu bar, left to right.
-extern const std::array<MenuTitle, 7> kMenuBar;
+extern const std::array<MenuTitle, 8> kMenuBar;
 
 // What the rules look at: the main window, its active document and that document's active pane.
 struct CommandState {
