@@ -205,14 +205,13 @@ const CommandRow* FindCommand(int commandId) {
 
 std::optional<std::string> CurrentText(const CommandRow& row, const CommandState& state) {
   // Undo and Redo name the edit they act on.
-  const bool document = state.document;
-  if (row.id == kCmdEditUndo) {
-    return std::string(row.text) + (document && !state.undoStep.empty() ? " " + state.undoStep : "");
-  }
-  if (row.id == kCmdEditRedo) {
-    return std::string(row.text) + (document && !state.redoStep.empty() ? " " + state.redoStep : "");
-  }
-  return std::nullopt;
+  const std::string* step = row.id == kCmdEditUndo   ? &state.undoStep
+                            : row.id == kCmdEditRedo ? &state.redoStep
+                                                     : nullptr;
+  if (!step) return std::nullopt;
+  std::string text(row.text);
+  if (state.document && !step->empty()) text += " " + *step;
+  return text;
 }
 
 MenuItemState Evaluate(const CommandRow& row, const CommandState& state) {

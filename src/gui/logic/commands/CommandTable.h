@@ -53,8 +53,10 @@ struct CommandState {
   bool planBar = false;
   bool animationBar = false;
   int recentFiles = 0;  // entries in the recent-file list
-  std::string undoStep;  // the active mission's edit that Undo would take back; empty: none
-  std::string redoStep;  // the one Redo would do again
+  // The active mission's edit that Undo would take back, and the one Redo would do again; empty
+  // where there is none.
+  std::string undoStep;
+  std::string redoStep;
 };
 
 using CommandRule = MenuItemState (*)(const CommandState& state, int commandId);
