@@ -102,6 +102,14 @@ void CMainFrame::BindCommands() {
   }
   // The plan bar's "View phase" button is there to be pressed, and does nothing.
   commands_.Bind(kCtlViewPhase, [] {});
+  for (const bool redo : {false, true}) {
+    commands_.Bind(redo ? kCmdEditRedo : kCmdEditUndo, [this, redo] {
+      if (CChildFrame* child = ActiveChild(); child && !running()) {
+        windows_->StepHistory(*child, redo);
+        UpdateTitle();
+      }
+    });
+  }
   commands_.Bind(kCmdWindowCascade, [this] { mdi_->cascadeSubWindows(); });
   commands_.Bind(kCmdWindowTile, [this] { mdi_->tileSubWindows(); });
   commands_.Bind(kCmdAppAbout, [this] { ShowAboutBox(this); });
@@ -211,6 +219,10 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.planBar = planDock_ && planDock_->isVisible();
   state.animationBar = animationDock_ && animationDock_->isVisible();
   state.recentFiles = recentFiles_.count();
+  if (child) {
+    state.undoStep = child->documentState().history().UndoName();
+    state.redoStep = child->documentState().history().RedoName();
+  }
   return state;
 }
 
@@ -261,6 +273,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::MarkModified(CPlumoraDoc& doc) {
   windows_->MarkModified(doc);
+  UpdateTitle();
+}
+
+void CMainFrame::RecordEdit(CPlumoraDoc& doc, const EditStep& step, const Mission& before) {
+  windows_->RecordEdit(doc, step, before);
   UpdateTitle();
 }
 

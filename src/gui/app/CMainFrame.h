@@ -103,6 +103,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public CommandContext {
   CPlumoraDoc* ActiveDocument() const override;
   CPlumoraView* ActiveView() const override;
   void MarkModified(CPlumoraDoc& doc) override;
+  void RecordEdit(CPlumoraDoc& doc, const EditStep& step, const Mission& before) override;
   bool running() const override { return runner_.running(); }
 
  protected:

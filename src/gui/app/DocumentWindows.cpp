@@ -143,13 +143,35 @@ std::vector<CChildFrame*> DocumentWindows::Children() const {
   return children;
 }
 
-void DocumentWindows::MarkModified(CPlumoraDoc& doc) {
+CChildFrame* DocumentWindows::ChildOf(const CPlumoraDoc& doc) const {
   for (CChildFrame* child : Children()) {
-    if (&child->doc() == &doc) {
-      child->documentState().SetModified();
-      child->UpdateTitle();
-    }
+    if (&child->doc() == &doc) return child;
   }
+  return nullptr;
+}
+
+void DocumentWindows::MarkModified(CPlumoraDoc& doc) {
+  if (CChildFrame* child = ChildOf(doc)) {
+    child->documentState().SetModified();
+    child->UpdateTitle();
+  }
+}
+
+void DocumentWindows::RecordEdit(CPlumoraDoc& doc, const EditStep& step, const Mission& before) {
+  if (CChildFrame* child = ChildOf(doc)) {
+    child->documentState().history().Record(step, before, doc.mission);
+    child->UpdateTitle();
+  }
+}
+
+void DocumentWindows::StepHistory(CChildFrame& child, bool redo) {
+  MissionHistory& history = child.documentState().history();
+  const Mission* restored = redo ? history.Redo() : history.Undo();
+  if (!restored) return;
+  // Results of the mission as it was are not results of this one: they go, as after any edit,
+  // and the tables read for it are read again when next needed.
+  child.doc().AdoptMission(Mission(*restored));
+  child.UpdateTitle();
 }
 
 void DocumentWindows::ListWindows(QMenu& menu, QAction* separator) {

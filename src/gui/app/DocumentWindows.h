@@ -17,7 +17,8 @@ class QMenu;
 
 namespace plumora {
 class CPlumoraDoc;
-}
+class Mission;
+}  // namespace plumora
 
 namespace plumora::gui {
 
@@ -55,12 +56,18 @@ class DocumentWindows {
   std::vector<CChildFrame*> Children() const;
   // An edit changed the mission: its window's title shows the mark.
   void MarkModified(CPlumoraDoc& doc);
+  // An edit took the mission from `before` to what it is now: one step of the window's history.
+  void RecordEdit(CPlumoraDoc& doc, const EditStep& step, const Mission& before);
+  // Undoes the window's last step (or redoes the next): the mission comes back as that step
+  // found (left) it, without results, and every view of it hears of it.
+  void StepHistory(CChildFrame& child, bool redo);
 
   // The Window menu: one entry per window after the separator, the active one checked.
   void ListWindows(QMenu& menu, QAction* separator);
 
  private:
   CChildFrame* Add(std::unique_ptr<CPlumoraDoc> doc, DocumentState state);
+  CChildFrame* ChildOf(const CPlumoraDoc& doc) const;
 
   QMdiArea& area_;
   FrameHost& host_;

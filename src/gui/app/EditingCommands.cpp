@@ -17,12 +17,12 @@ namespace plumora::gui {
 
 namespace {
 
-// Runs `edit` on the active mission; whatever it changes marks the mission modified.
+// Runs `edit` on the active mission; each change it reports is one step of Edit > Undo.
 template <typename Edit>
 void OnActiveMission(CommandContext& context, Edit edit) {
   CPlumoraDoc* doc = context.ActiveDocument();
   if (!doc) return;
-  EditSession session{*doc, context.prompter(), [&context, doc] { context.MarkModified(*doc); }};
+  EditSession session = RecordingSession(context, *doc);
   edit(session);
 }
 

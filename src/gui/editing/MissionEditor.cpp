@@ -18,6 +18,7 @@
 #include "gui/kit/TabbedList.h"
 #include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/draw/DisplayText.h"
+#include "gui/logic/editing/EditSteps.h"
 #include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
@@ -124,7 +125,7 @@ CMissionEditorPage2::CMissionEditorPage2(EditSession& session)
     PhaseDefinition d;
     if (!ReadDefinition(d) || !editor_.Add(d)) return;
     list_->addItem(ShownText(PhaseEditorLines(session_.doc).back()));
-    session_.changed();
+    session_.changed(MissionEditorStep());
     session_.doc.NotifyMissionPlanChanged();
   });
   connect(insert, &QPushButton::clicked, this, [this] {
@@ -147,7 +148,7 @@ void CMissionEditorPage2::Refill() {
 
 void CMissionEditorPage2::Changed() {
   Refill();
-  session_.changed();
+  session_.changed(MissionEditorStep());
   session_.doc.NotifyMissionPlanChanged();
 }
 
@@ -172,7 +173,8 @@ void CMissionEditorPage2::CommentsTyped() {
   // keep is left out first, and the text comes back here without it.
   char32_t bad = 0;
   const std::optional<std::string> text = StoredText(comments_->toPlainText().toStdString(), bad);
-  if (text && editor_.SetComments(list_->selection(), *text)) session_.changed();
+  const int phase = list_->selection();
+  if (text && editor_.SetComments(phase, *text)) session_.changed(PhaseCommentsStep(phase));
 }
 
 // --- The sheet -------------------------------------------------------------------------------
@@ -197,7 +199,7 @@ void CMissionEditor::done(int result) {
   // mission can store as they are typed, so the description is written back whole.
   MissionDescription description = MissionDescription::Of(session_.doc);
   if (description_->Read(description) && description.WriteTo(session_.doc)) {
-    session_.changed();
+    session_.changed(MissionEditorStep());
     session_.doc.NotifyMissionPlanChanged();
   }
   QDialog::done(result);

@@ -16,6 +16,7 @@
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
 #include "gui/logic/commands/ControlIds.h"
+#include "gui/logic/editing/EditSteps.h"
 
 namespace plumora::gui {
 
@@ -196,12 +197,12 @@ void OpenPhaseDialog(EditSession& session, CMissionPhase& phase, QWidget* parent
   if (CBallisticEntryPhase* ballistic = phase.ballistic()) {
     CPhaseDataDlg dialog(session, false, PhaseSettings::Of(*ballistic), parent);
     if (dialog.exec() == QDialog::Accepted && dialog.settings().WriteTo(*ballistic)) {
-      session.changed();
+      session.changed(PhaseDataStep());
     }
   } else if (CParachutePhase* descent = phase.parachute()) {
     CPhaseDataDlg dialog(session, true, PhaseSettings::Of(*descent), parent);
     if (dialog.exec() == QDialog::Accepted && dialog.settings().WriteTo(*descent)) {
-      session.changed();
+      session.changed(PhaseDataStep());
     }
   }
 }

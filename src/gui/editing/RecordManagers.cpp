@@ -14,6 +14,7 @@
 #include "gui/kit/NumberField.h"
 #include "gui/kit/TabbedList.h"
 #include "gui/logic/commands/ControlIds.h"
+#include "gui/logic/editing/EditSteps.h"
 #include "gui/logic/editing/RecordLists.h"
 
 namespace plumora::gui {
@@ -85,13 +86,13 @@ void CRecordManagerDlg::Add() {
   }
   if (!manager_.Add(name, comments)) return;
   list_->addItem(ShownText(manager_.Lines().back()));
-  session_.changed();
+  session_.changed(ManagerStep(kind_));
 }
 
 void CRecordManagerDlg::Delete() {
   if (!manager_.Delete(list_->selection())) return;
   Refill();
-  session_.changed();
+  session_.changed(ManagerStep(kind_));
 }
 
 void CRecordManagerDlg::Edit() {
@@ -105,7 +106,7 @@ void CRecordManagerDlg::Edit() {
   if (!changed) return;
   Refill();
   list_->setCurrentRow(line);
-  session_.changed();
+  session_.changed(RecordDataStep(kind_));
 }
 
 void OpenRecordManager(EditSession& session, RecordKind kind, QWidget* parent) {

@@ -12,6 +12,7 @@
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/CommandRouter.h"
 #include "gui/logic/commands/CommandIds.h"
+#include "gui/logic/editing/EditSteps.h"
 
 namespace plumora::gui {
 
@@ -23,15 +24,17 @@ void EditInitialState(CommandContext& context, CPlumoraDoc& doc) {
   InitialStateDialog dialog(doc.mission.initialState, doc.mission.environment.planet,
                             context.dialogParent());
   if (dialog.exec() != QDialog::Accepted) return;
+  const Mission before = doc.mission;
   doc.mission.ApplyInitialState(dialog.state());
-  context.MarkModified(doc);
+  context.RecordEdit(doc, InitialStateStep(), before);
 }
 
 void EditSolver(CommandContext& context, CPlumoraDoc& doc) {
   SolverDialog dialog(SolverEditOf(doc), context.prompter(), context.dialogParent());
   if (dialog.exec() != QDialog::Accepted) return;
+  const Mission before = doc.mission;
   StoreSolver(doc, dialog.edit());
-  context.MarkModified(doc);
+  context.RecordEdit(doc, SolverStep(), before);
 }
 
 void EditEnvironment(CommandContext& context, CPlumoraDoc& doc) {
@@ -39,9 +42,10 @@ void EditEnvironment(CommandContext& context, CPlumoraDoc& doc) {
   EnvironmentDialog dialog(doc.baseFolder, choice.planet, choice.atmosphere, choice.wind,
                            context.prompter(), context.dialogParent());
   if (dialog.exec() != QDialog::Accepted) return;
+  const Mission before = doc.mission;
   // The results belong to the old environment: they go, and the animation with them.
   doc.ApplyEnvironment({dialog.planet(), dialog.atmosphere(), dialog.wind()});
-  context.MarkModified(doc);
+  context.RecordEdit(doc, EnvironmentStep(), before);
 }
 
 void Import(CommandContext& context, CPlumoraDoc& doc, std::filesystem::path& lastFile) {
@@ -49,12 +53,13 @@ void Import(CommandContext& context, CPlumoraDoc& doc, std::filesystem::path& la
   if (dialog.exec() != QDialog::Accepted) return;
   lastFile = dialog.file();
   // Once the file is open the import adds its payload and sets the planet, whether or not
-  // every line can be read.
-  const std::size_t payloads = doc.mission.payloads.size();
+  // every line can be read. Undoing it takes the payload and the planet back, and with them the
+  // imported results, which belong to no mission edit.
+  const Mission before = doc.mission;
   if (const Result<> imported = ImportTrajectory(doc, lastFile, dialog.columns()); !imported) {
     ShowError(context.prompter(), imported.error());
   }
-  if (doc.mission.payloads.size() != payloads) context.MarkModified(doc);
+  context.RecordEdit(doc, ImportStep(), before);
 }
 
 }  // namespace

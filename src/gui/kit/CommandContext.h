@@ -12,9 +12,12 @@ class QWidget;
 
 namespace plumora {
 class CPlumoraDoc;
-}
+class Mission;
+}  // namespace plumora
 
 namespace plumora::gui {
+
+struct EditStep;
 
 class CommandRouter;
 class GlResources;
@@ -48,8 +51,12 @@ class CommandContext : public FrameServices {
   virtual CPlumoraDoc* ActiveDocument() const = 0;
   // The view of that window's active pane; null when there is none.
   virtual QWidget* ActiveView() const = 0;
-  // An edit changed the mission: its window's title shows the mark and closing asks to save.
+  // An edit changed the mission in a way Undo cannot take back: its window's title shows the
+  // mark and closing asks to save.
   virtual void MarkModified(CPlumoraDoc& doc) = 0;
+  // An edit took the mission from `before` to what it holds now: one step for Edit > Undo, and
+  // the mark in its window's title. An edit that changed nothing is no step.
+  virtual void RecordEdit(CPlumoraDoc& doc, const EditStep& step, const Mission& before) = 0;
   // True while a mission runs: its results are not to be read then.
   virtual bool running() const = 0;
 };

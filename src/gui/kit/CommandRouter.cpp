@@ -118,7 +118,13 @@ void CommandRouter::Apply(QAction* action, const MenuItemState& look) {
 
 void CommandRouter::Refresh() {
   const CommandState state = state_();
-  for (const auto& [id, action] : actions_) Apply(action, Evaluate(*FindCommand(id), state));
+  for (const auto& [id, action] : actions_) {
+    const CommandRow& row = *FindCommand(id);
+    Apply(action, Evaluate(row, state));
+    if (const std::optional<std::string> text = CurrentText(row, state)) {
+      action->setText(ToQString(*text));
+    }
+  }
   for (const auto& [id, button] : buttons_) {
     const CommandRow* row = FindCommand(id);
     button->setEnabled(row && IsBound(id) && Evaluate(*row, state).enabled);

@@ -11,9 +11,12 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <algorithm>
+#include <memory>
 
+#include "core/app/PlumoraDoc.h"
 #include "core/common/CodePage.h"
 #include "core/common/Messages.h"
+#include "gui/kit/CommandContext.h"
 #include "gui/kit/NumberField.h"
 #include "gui/kit/QtPrompter.h"
 #include "gui/logic/commands/ControlIds.h"
@@ -155,6 +158,14 @@ void KeepStorableText(QPlainTextEdit& field, const QString& label) {
 
 void ShowRefusal(QWidget* parent, const std::string& text) {
   QtPrompter(parent).Message(text, kCaptionError);
+}
+
+EditSession RecordingSession(CommandContext& context, CPlumoraDoc& doc) {
+  auto before = std::make_shared<Mission>(doc.mission);
+  return {doc, context.prompter(), [&context, &doc, before](const EditStep& step) {
+            context.RecordEdit(doc, step, *before);
+            *before = doc.mission;
+          }};
 }
 
 }  // namespace plumora::gui

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/common/Prompter.h"
+#include "gui/logic/app/MissionHistory.h"
 
 class QDialog;
 class QGridLayout;
@@ -24,13 +25,19 @@ namespace plumora::gui {
 
 class NumberField;
 
+class CommandContext;
+
 // The mission being edited, who answers the editors' questions, and what to do once an edit has
-// reached the mission (mark it modified, show it).
+// reached the mission (record it for Undo, mark it modified, show it).
 struct EditSession {
   CPlumoraDoc& doc;
   Prompter& prompter;
-  std::function<void()> changed;
+  std::function<void(const EditStep& step)> changed;
 };
+
+// A session on the document in which every change reported is one step of Edit > Undo, from the
+// mission as the change before it left it.
+EditSession RecordingSession(CommandContext& context, CPlumoraDoc& doc);
 
 // OK (id 1) and Cancel (id 2), right-aligned in a row of their own; OK calls the dialog's
 // accept(), Cancel its reject().

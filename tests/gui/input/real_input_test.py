@@ -324,6 +324,43 @@ class ActivationTest(Session):
                         "the mission window changed when the focus went away and came back")
 
 
+class UndoTest(Session):
+    """An edit made through a dialog, taken back with Ctrl+Z and made again with Ctrl+Shift+Z."""
+
+    JSON_MISSION = os.path.join("examples", "earth-return.json")
+
+    def saved_after(self, keys, marked):
+        """Presses the keys, waits for the title's mark to come (or go), saves, and gives back
+        the saved mission's text."""
+        self.desktop.key(*keys)
+        self.program.idle()
+        wait_for(lambda: ("*" in self.desktop.name(self.main)) == marked, 10,
+                 f"the title's mark to be {'shown' if marked else 'gone'} after {keys}")
+        saved = pathlib.Path(self.program.data, self.JSON_MISSION)
+        before = saved.stat().st_mtime_ns
+        self.desktop.key("ctrl+s")
+        wait_for(lambda: saved.stat().st_mtime_ns != before, 20, "the mission to be saved")
+        self.program.idle()
+        self.assertNotIn("*", self.desktop.name(self.main))
+        return saved.read_text()
+
+    def test_undo_and_redo_of_the_solver_dialog(self):
+        program = self.start(self.JSON_MISSION)
+        self.assertNotIn("*", self.desktop.name(self.main))
+        self.menu("i", 3)  # Simulation > Solver: the time step has the focus
+        dialog = program.wait_dialog()
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text("0.05")
+        self.desktop.key("Return")
+        program.wait_closed(dialog)
+        program.idle()
+        self.assertIn("*", self.desktop.name(self.main))
+        # Back to the opened mission: the mark goes, and the file gets the old step.
+        self.assertIn('"time_step": 0.1,', self.saved_after(["ctrl+z"], False))
+        # Made again: the mark comes back, and so does the new step.
+        self.assertIn('"time_step": 0.05,', self.saved_after(["ctrl+shift+z"], True))
+
+
 def main():
     global PROGRAM, DATA, GRAPHICS
     if len(sys.argv) < 4:

@@ -108,7 +108,7 @@ TEST(DialogLayoutTest, AManagersListShowsALongNameWholeAndItsTypeAfterIt) {
   const std::string name = "Second stage capsule with a long name";
   doc.mission.CreatePayload().name = name;
   doc.mission.CreatePayload().name = "Short";
-  EditSession session{doc, prompter, [] {}};
+  EditSession session{doc, prompter, [](const EditStep&) {}};
   CRecordManagerDlg dialog(session, RecordKind::kPayload, nullptr);
   Settle(dialog);
   auto* list = dialog.findChild<TabbedList*>(QStringLiteral("ctl_%1").arg(kCtlRecordList));

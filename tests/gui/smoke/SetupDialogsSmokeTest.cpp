@@ -3,6 +3,7 @@
 // open; an imported trajectory fills the table; the previews sit beside the fields.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -294,6 +295,58 @@ TEST_F(SetupDialogsTest, PreviewsSitBesideTheFieldsAndSnapshotsShowTheDialogs) {
       EXPECT_EQ(picture.size(), sizes[0]);
     }
   }
+}
+
+// Undo and Redo through the menu's commands: a manager action and two dialog OKs are three steps,
+// each named in the menu; undoing empties the results and, back at the opened mission, the mark.
+TEST_F(SetupDialogsTest, UndoGivesEachMissionBackWithoutResultsAndRedoMakesTheEditAgain) {
+  ASSERT_NE(child, nullptr);
+  CPlumoraDoc& doc = child->doc();
+  QAction* undo = frame->commands().Action(kCmdEditUndo);
+  QAction* redo = frame->commands().Action(kCmdEditRedo);
+  ASSERT_TRUE(undo && redo);
+  EXPECT_FALSE(frame->Invoke(kCmdEditUndo));  // nothing to undo yet
+  EXPECT_EQ(undo->text(), "&Undo");
+
+  DialogAnswer manager([](QDialog& d) {
+    Type(d, 1080, "Capsule");
+    Control<QPushButton>(d, 1076)->click();
+    Control<QPushButton>(d, 1097)->click();
+  });
+  ASSERT_TRUE(frame->Invoke(kCmdPayloadManager));
+  DialogAnswer solver([](QDialog& d) {
+    Type(d, 1004, "0.05");
+    Press(d, QDialogButtonBox::Ok);
+  });
+  ASSERT_TRUE(frame->Invoke(kCmdSolver));
+  DialogAnswer unchanged([](QDialog& d) { Press(d, QDialogButtonBox::Ok); });
+  ASSERT_TRUE(frame->Invoke(kCmdSolver));  // an OK that changed nothing is no step
+  EXPECT_EQ(undo->text(), "&Undo Solver");
+  EXPECT_TRUE(frame->isWindowModified());
+
+  doc.results.Append({});  // the edited mission's results
+  ASSERT_TRUE(frame->Invoke(kCmdEditUndo));
+  EXPECT_EQ(doc.mission.solver.timeStep, 0.1);
+  EXPECT_EQ(doc.mission.payloads.size(), 1u);
+  EXPECT_EQ(doc.results.LastIndex(), -1);
+  EXPECT_EQ(undo->text(), "&Undo Payload manager");
+  EXPECT_EQ(redo->text(), "&Redo Solver");
+  EXPECT_TRUE(child->documentState().modified());
+
+  ASSERT_TRUE(frame->Invoke(kCmdEditUndo));
+  EXPECT_TRUE(doc.mission.payloads.empty());
+  EXPECT_FALSE(child->documentState().modified());
+  EXPECT_FALSE(frame->isWindowModified());
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_EQ(redo->text(), "&Redo Payload manager");
+
+  ASSERT_TRUE(frame->Invoke(kCmdEditRedo));
+  ASSERT_TRUE(frame->Invoke(kCmdEditRedo));
+  ASSERT_EQ(doc.mission.payloads.size(), 1u);
+  EXPECT_EQ(doc.mission.payloads[0]->name, "Capsule");
+  EXPECT_EQ(doc.mission.solver.timeStep, 0.05);
+  EXPECT_TRUE(frame->isWindowModified());
+  EXPECT_FALSE(redo->isEnabled());
 }
 
 }  // namespace

@@ -15,7 +15,15 @@ std::filesystem::path Normal(const std::filesystem::path& file) {
 
 void DocumentState::SetPath(std::filesystem::path path) {
   path_ = std::move(path);
-  modified_ = false;
+  history_.MarkClean();
+}
+
+void DocumentState::SetModified(bool modified) {
+  if (modified) {
+    history_.LoseClean();
+  } else {
+    history_.MarkClean();
+  }
 }
 
 std::string DocumentState::Title() const {

@@ -1,11 +1,14 @@
 // What the desktop program knows about an open mission beyond the mission itself: its file, its
-// title, and whether it has changes that are not saved. Runs do not change the mission (results
-// are never saved), so only edits set the modified flag.
+// title, its edits for Undo and Redo, and whether it has changes that are not saved. Runs do not
+// change the mission (results are never saved), so only edits mark it modified, and undoing back
+// to the state last saved clears the mark.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "gui/logic/app/MissionHistory.h"
 
 namespace plumora::gui {
 
@@ -23,8 +26,12 @@ class DocumentState {
   // The mission now lives in this file (opened or saved under it): no unsaved changes.
   void SetPath(std::filesystem::path path);
 
-  bool modified() const { return modified_; }
-  void SetModified(bool modified = true) { modified_ = modified; }
+  bool modified() const { return history_.modified(); }
+  // Modified by a change no undo step holds, or clean (the mission is the one in its file).
+  void SetModified(bool modified = true);
+
+  MissionHistory& history() { return history_; }
+  const MissionHistory& history() const { return history_; }
 
   // The file's name, or "PlumorN" for a mission not saved yet (UTF-8).
   std::string Title() const;
@@ -34,7 +41,7 @@ class DocumentState {
  private:
   int untitledNumber_;
   std::filesystem::path path_;
-  bool modified_ = false;
+  MissionHistory history_;
 };
 
 // The recently used files, newest first, at most kRecentFileCount.

@@ -37,6 +37,15 @@ MenuItemState NotYetBound(const CommandState&, int) {
   return {false};
 }
 
+// Nothing is undone or redone while a run is on.
+MenuItemState UndoStep(const CommandState& s, int) {
+  return {s.document && !s.undoStep.empty() && !s.running};
+}
+
+MenuItemState RedoStep(const CommandState& s, int) {
+  return {s.document && !s.redoStep.empty() && !s.running};
+}
+
 MenuItemState OnWindows(const CommandState& s, int) {
   return {s.document};
 }
@@ -112,8 +121,8 @@ const CommandRow kRows[] = {
     {kCmdFileMru1 + 3, M::kFile, 3, "", "", A::kNone, "", false, RecentFile},
     {kCmdAppExit, M::kFile, 4, "E&xit", "", A::kNone, "", false, Always},
 
-    {kCmdEditUndo, M::kEdit, 0, "&Undo", "Ctrl+Z", A::kNone, "", false, NotYetBound},
-    {kCmdEditRedo, M::kEdit, 0, "&Redo", "Ctrl+Shift+Z", A::kNone, "", false, NotYetBound},
+    {kCmdEditUndo, M::kEdit, 0, "&Undo", "Ctrl+Z", A::kNone, "", false, UndoStep},
+    {kCmdEditRedo, M::kEdit, 0, "&Redo", "Ctrl+Shift+Z", A::kNone, "", false, RedoStep},
     {kCmdEditCopy, M::kEdit, 1, "&Copy", "Ctrl+C", A::kNone, "", false, NotYetBound},
 
     {kCmdViewToolbar, M::kView, 0, "&Toolbar", "", A::kNone, "", true, BarShown},
@@ -192,6 +201,17 @@ const CommandRow* FindCommand(int commandId) {
     if (row.id == commandId) return &row;
   }
   return nullptr;
+}
+
+std::optional<std::string> CurrentText(const CommandRow& row, const CommandState& state) {
+  // Undo and Redo name the edit they act on.
+  const std::string* step = row.id == kCmdEditUndo   ? &state.undoStep
+                            : row.id == kCmdEditRedo ? &state.redoStep
+                                                     : nullptr;
+  if (!step) return std::nullopt;
+  std::string text(row.text);
+  if (state.document && !step->empty()) text += " " + *step;
+  return text;
 }
 
 MenuItemState Evaluate(const CommandRow& row, const CommandState& state) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -52,6 +53,10 @@ struct CommandState {
   bool planBar = false;
   bool animationBar = false;
   int recentFiles = 0;  // entries in the recent-file list
+  // The active mission's edit that Undo would take back, and the one Redo would do again; empty
+  // where there is none.
+  std::string undoStep;
+  std::string redoStep;
 };
 
 using CommandRule = MenuItemState (*)(const CommandState& state, int commandId);
@@ -74,6 +79,8 @@ std::span<const CommandRow> CommandTable();
 const CommandRow* FindCommand(int commandId);
 // The row's state now.
 MenuItemState Evaluate(const CommandRow& row, const CommandState& state);
+// The item's text now when it follows the state ("&Undo Payload data"); none: the row's text.
+std::optional<std::string> CurrentText(const CommandRow& row, const CommandState& state);
 
 // The mnemonic letter of a text ("S&how": 'h'), lower case, or 0 when it has none.
 char Mnemonic(std::string_view text);
