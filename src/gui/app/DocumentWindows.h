@@ -55,6 +55,9 @@ class DocumentWindows {
   std::vector<CChildFrame*> Children() const;
   // An edit changed the mission: its window's title shows the mark.
   void MarkModified(CPlumoraDoc& doc);
+  // The window of a mission file is closing: the desktop's settings keep its panes' modes and
+  // settings for the next time the mission opens (a mission without a file keeps nothing).
+  void RememberPanes(const CChildFrame& child);
 
   // The Window menu: one entry per window after the separator, the active one checked.
   void ListWindows(QMenu& menu, QAction* separator);
