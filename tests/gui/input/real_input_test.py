@@ -350,6 +350,14 @@ class DeskHabitsTest(Session):
             self.desktop.xdotool("keyup", "shift")
         self.program.idle()
 
+    def go_to_time(self, typed):
+        self.desktop.key("ctrl+g")
+        asked = self.program.wait_dialog()
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(typed)
+        self.desktop.key("Return")
+        self.program.wait_closed(asked)
+
     def row_y(self, origin, row):
         return origin[1] + (self.HEADER_ROWS + row) * self.ROW + self.ROW // 2
 
@@ -403,21 +411,11 @@ class DeskHabitsTest(Session):
         self.run_mission()
         origin = self.canvas_origin(0)
         self.choose(0, "Table", POPUP_RESULTS, by_mouse=False)
-        self.desktop.key("ctrl+g")
-        asked = program.wait_dialog()
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text("1e9")
-        self.desktop.key("Return")
-        program.wait_closed(asked)
+        self.go_to_time("1e9")
         refusal = program.wait_dialog()  # the time is outside the flight
         self.desktop.key("Return")
         program.wait_closed(refusal)
-        self.desktop.key("ctrl+g")
-        asked = program.wait_dialog()
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text("100")
-        self.desktop.key("Return")
-        program.wait_closed(asked)
+        self.go_to_time("100")
         program.idle()
         # The table follows the animation and marks the row of its sample: copy that row.
         image = self.desktop.capture(self.main)
