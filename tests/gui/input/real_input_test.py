@@ -428,6 +428,19 @@ class DeskHabitsTest(Session):
         row = wait_for(self.clipboard, 10, "the row on the clipboard").splitlines()[1]
         self.assertTrue(90.0 < float(row.split("\t")[0]) <= 100.0, row)
 
+    def test_the_wheel_zooms_a_3d_pane_and_its_popup_still_opens(self):
+        program = self.start(MISSION)
+        self.run_mission()
+        # The globe, which has no streaks to move at a repaint: only the zoom changes it.
+        scene = self.choose_and_check(0, "3D Trajectory", POPUP_RESULTS, by_mouse=False)
+        inside = (scene[0] + 3, scene[1] + 3, scene[2] - 3, scene[3] - 3)
+        before = self.pane_picture(inside)
+        for _ in range(3):
+            self.desktop.click(*self.screen_point(PANE_POINTS[0]), button=4)  # away from you
+        program.idle()
+        wait_for(lambda: self.pane_picture(inside) != before, 10, "the view to zoom")
+        self.choose_and_see_change(scene, 0, "Chart", POPUP_RESULTS, by_mouse=True)
+
 
 def main():
     global PROGRAM, DATA, GRAPHICS
