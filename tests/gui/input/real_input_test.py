@@ -363,6 +363,7 @@ class DeskHabitsTest(Session):
 
     def test_a_reopened_mission_shows_the_modes_its_panes_had(self):
         program = self.start(MISSION)
+        self.choose(0, "3D Trajectory", POPUP_FRESH, by_mouse=False)
         self.choose(1, "Chart", POPUP_FRESH, by_mouse=False)
         self.choose(2, "Table", POPUP_FRESH, by_mouse=False)
         self.menu("f", 2)  # File > Close
@@ -377,9 +378,10 @@ class DeskHabitsTest(Session):
         # With results the modes tell themselves apart: the table's grey, the chart's curve.
         self.run_mission(by_f5=True)
         image = self.desktop.capture(self.main)
-        for blank in (0, 3):
-            self.assertEqual(self.colours_around(image, PANE_POINTS[blank]), {WHITE},
-                             "a pane that showed nothing shows something")
+        self.assertEqual(self.colours_around(image, PANE_POINTS[3]), {WHITE},
+                         "the pane that showed nothing shows something")
+        self.assertTrue(self.colours_around(image, PANE_POINTS[0]) - {WHITE},
+                        "the 3D view did not come back")
         table, chart = (self.colours_around(image, PANE_POINTS[k]) for k in (2, 1))
         self.assertIn(self.TABLE_GREY, table, "the table did not come back")
         self.assertNotIn(self.TABLE_GREY, chart)
