@@ -200,7 +200,7 @@ void CPlumoraView::RestoreSettings(std::string_view text) {
   kept.modeFlags = state_.modeFlags;
   kept.active = state_.active;
   state_ = kept;
-  if (mode != state_.Mode()) ToggleDisplayMode(mode);
+  if (mode != DisplayMode::kNone && mode != state_.Mode()) ToggleDisplayMode(mode);
 }
 
 void CPlumoraView::ShowPane() {

@@ -65,10 +65,10 @@ class CPlumoraView : public QWidget, private PaneHost {
   // The pane's mode and settings as the desktop keeps them for the mission (PaneSettings.h), and
   // a new pane taking them over: it shows the mode kept, with its settings.
   std::string SettingsText() const;
+  void RestoreSettings(std::string_view text);
   // What Edit > Copy takes from the pane (the table's selected rows), and whether there is any.
   bool CanCopy() const;
   std::string CopyText() const;
-  void RestoreSettings(std::string_view text);
 
   // Activation within the frame: the active pane wears a red frame.
   void SetActive(bool active);
