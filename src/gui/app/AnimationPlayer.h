@@ -24,6 +24,8 @@ class AnimationPlayer {
   void Reset(const CTrajectoryStore* store);
   // The results are going: when they are the ones replayed, the replay forgets them.
   void Forget(const CTrajectoryStore& store);
+  // "Go to time": the replay shows the sample at index.
+  void Show(int index) { animation_.ShowSample(index); }
   // A control of the bar was used; during a run nothing happens.
   PaneRequest Use(int controlId, int value, bool running);
   // A run is about to replace the results: the replay stops and lets go of them.

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "gui/app/AboutBox.h"
 #include "gui/app/AnimationBar.h"
@@ -17,6 +19,7 @@
 #include "gui/app/StatusPanes.h"
 #include "gui/editing/SetupCommands.h"
 #include "gui/kit/Artwork.h"
+#include "gui/kit/QtPrompter.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
@@ -135,9 +138,9 @@ void CMainFrame::BindFileCommands() {
     if (CChildFrame* child = ActiveChild()) output_.ExportAs(*child);
   });
   using Route = ResultsOutput::PrintRoute;
-  for (const auto& [id, route] : {std::pair{kCmdFilePrint, Route::kAsk},
-                                  std::pair{kCmdFilePrintDirect, Route::kDirect},
-                                  std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
+  for (const auto& [id, route] :
+       {std::pair{kCmdFilePrint, Route::kAsk}, std::pair{kCmdFilePrintDirect, Route::kDirect},
+        std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
     commands_.Bind(id, [this, printRoute = route] {
       if (CPlumoraView* view = ActiveView()) output_.Print(*view, printRoute);
     });
@@ -153,6 +156,7 @@ void CMainFrame::BindViewCommands() {
   commands_.Bind(kCmdViewToolbar, [this] { toolBar_->setVisible(!toolBar_->isVisible()); });
   commands_.Bind(kCmdViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
   commands_.Bind(kCmdMainControl, [this] { planDock_->setVisible(!planDock_->isVisible()); });
+  commands_.Bind(kCmdGoToTime, [this] { GoToTime(); });
   commands_.Bind(kCmdAnimationControl,
                  [this] { animationDock_->setVisible(!animationDock_->isVisible()); });
 }
@@ -214,6 +218,7 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
   state.trackLine = view && view->state().trackLine;
+  state.canCopy = view && view->CanCopy();
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();
@@ -342,6 +347,26 @@ void CMainFrame::OnAnimationControl(int controlId, int value) {
   if (view && request == PaneRequest::kZoomReset) view->ResetZoom();
 }
 
+void CMainFrame::GoToTime() {
+  CPlumoraDoc* doc = ActiveDocument();
+  if (!doc || running() || doc->results.LastIndex() < 0) return;
+  const AnimationControl& animation = player_->control();
+  bool ok = false;
+  const QString typed = QInputDialog::getText(
+      this, ToQString(kGoToTimeCaption), ToQString(kGoToTimeLabel), QLineEdit::Normal,
+      QString::number(
+          doc->results.SampleAt(std::clamp(animation.index(), 0, doc->results.LastIndex())).time,
+          'f', 2),
+      &ok);
+  if (!ok) return;
+  const TimeChoice choice = SampleAtOrBefore(doc->results, typed.toStdString());
+  if (choice.index < 0) {
+    prompter_->Message(choice.message, kGoToTimeCaption);
+    return;
+  }
+  player_->Show(choice.index);
+}
+
 void CMainFrame::ShowReadout(const QString& x, const QString& y) {
   statusPanes_->ShowReadout(x, y);
 }
@@ -351,6 +376,7 @@ void CMainFrame::DocumentResultsChanged(CChildFrame& child) {
 }
 
 void CMainFrame::DocumentClosing(CChildFrame& child) {
+  windows_->RememberPanes(child);
   player_->Forget(child.doc().results);
   // Once the window is gone, the bars show whichever document is active then, or none.
   QMetaObject::invokeMethod(

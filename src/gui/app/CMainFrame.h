@@ -62,6 +62,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public CommandContext {
   // --- Animation and bars ---------------------------------------------------------------
   AnimationControl& animation() { return player_->control(); }
   void ResetAnimation();
+  // "Go to time...": asks for a time and moves the animation to the sample at or before it.
+  void GoToTime();
   void RefreshMissionPlan(const CPlumoraDoc* doc);
   MissionPlanBar* missionPlanBar() const { return planBar_; }
   AnimationBar* animationBar() const { return animationBar_; }
@@ -91,6 +93,7 @@ class CMainFrame : public QMainWindow, public FrameHost, public CommandContext {
   bool AnimationPlaying() const override { return player_->control().playing(); }
   void ShowReadout(const QString& x, const QString& y) override;
   void ShowPanePopup(CPlumoraView& view, const QPoint& globalPos) override;
+  void PaneCommandsChanged() override { commands_.Refresh(); }
 
   // --- CommandContext -------------------------------------------------------------------
   Prompter& prompter() const override { return *prompter_; }

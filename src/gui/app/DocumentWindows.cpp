@@ -6,11 +6,14 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
+#include <algorithm>
 
 #include "core/app/MissionFiles.h"
 #include "core/common/Messages.h"
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/results/PaneSettings.h"
 #include "gui/results/CChildFrame.h"
 
 namespace plumora::gui {
@@ -23,6 +26,47 @@ QString MissionFilters() {
 
 std::filesystem::path ToPath(const QString& text) {
   return std::filesystem::path(text.toStdString());
+}
+
+// The panes of the recent missions, in the desktop's settings (never in the mission file).
+const char* const kPanesArray = "Mission Panes";
+const char* const kPathKey = "path";
+
+QString PaneKey(std::size_t pane) {
+  return QString("pane%1").arg(pane + 1);
+}
+
+RememberedPanes LoadRememberedPanes() {
+  QSettings settings;
+  const int size = std::clamp(settings.beginReadArray(kPanesArray), 0, kRememberedMissions);
+  std::vector<MissionPanes> entries(static_cast<std::size_t>(size));
+  for (int k = 0; k < size; ++k) {
+    settings.setArrayIndex(k);
+    MissionPanes& entry = entries[static_cast<std::size_t>(k)];
+    entry.path = settings.value(kPathKey).toString().toStdString();
+    for (std::size_t pane = 0; pane < entry.panes.size(); ++pane) {
+      entry.panes[pane] = settings.value(PaneKey(pane)).toString().toStdString();
+    }
+  }
+  settings.endArray();
+  RememberedPanes kept;
+  kept.SetEntries(std::move(entries));
+  return kept;
+}
+
+void StoreRememberedPanes(const RememberedPanes& kept) {
+  QSettings settings;
+  settings.remove(kPanesArray);
+  settings.beginWriteArray(kPanesArray, static_cast<int>(kept.entries().size()));
+  for (std::size_t k = 0; k < kept.entries().size(); ++k) {
+    settings.setArrayIndex(static_cast<int>(k));
+    const MissionPanes& entry = kept.entries()[k];
+    settings.setValue(kPathKey, QString::fromStdString(entry.path));
+    for (std::size_t pane = 0; pane < entry.panes.size(); ++pane) {
+      settings.setValue(PaneKey(pane), QString::fromStdString(entry.panes[pane]));
+    }
+  }
+  settings.endArray();
 }
 
 }  // namespace
@@ -68,6 +112,9 @@ CChildFrame* DocumentWindows::Open(const std::filesystem::path& path) {
   state.SetPath(path);
   recent_.Add(path);
   CChildFrame* child = Add(std::move(doc), std::move(state));
+  const RememberedPanes remembered = LoadRememberedPanes();
+  if (const MissionPanes* kept = remembered.Find(MissionKey(path)))
+    child->RestorePanes(kept->panes);
   hooks_.changed();
   return child;
 }
@@ -83,10 +130,10 @@ bool DocumentWindows::Save(CChildFrame& child, bool saveAs) {
   std::filesystem::path path = state.path();
   if (saveAs || !state.HasPath()) {
     QString filter;
-    const QString suggested = QString::fromStdString(
-        state.HasPath() ? state.path().string() : state.Title() + ".psd");
-    const QString name = QFileDialog::getSaveFileName(frame_.dialogParent(), "Save As",
-                                                      suggested, MissionFilters(), &filter);
+    const QString suggested =
+        QString::fromStdString(state.HasPath() ? state.path().string() : state.Title() + ".psd");
+    const QString name = QFileDialog::getSaveFileName(frame_.dialogParent(), "Save As", suggested,
+                                                      MissionFilters(), &filter);
     if (name.isEmpty()) return false;
     path = ToPath(name);
     if (!path.has_extension()) path += filter.contains("*.json") ? ".json" : ".psd";
@@ -104,10 +151,9 @@ bool DocumentWindows::Save(CChildFrame& child, bool saveAs) {
 
 bool DocumentWindows::QuerySave(CChildFrame& child) {
   if (!child.documentState().modified()) return true;
-  QMessageBox box(QMessageBox::Warning, kProgramTitle,
-                  ToQString(child.documentState().SavePrompt()),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                  frame_.dialogParent());
+  QMessageBox box(
+      QMessageBox::Warning, kProgramTitle, ToQString(child.documentState().SavePrompt()),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, frame_.dialogParent());
   box.setDefaultButton(QMessageBox::Save);
   const int answer = box.exec();
   if (answer == QMessageBox::Save) return Save(child, false);
@@ -172,6 +218,13 @@ void DocumentWindows::StepHistory(CChildFrame& child, bool redo) {
   // and the tables read for it are read again when next needed.
   child.doc().AdoptMission(Mission(*restored));
   child.UpdateTitle();
+}
+
+void DocumentWindows::RememberPanes(const CChildFrame& child) {
+  if (!child.documentState().HasPath()) return;
+  RememberedPanes kept = LoadRememberedPanes();
+  kept.Remember({MissionKey(child.documentState().path()), child.PaneSettingsTexts()});
+  StoreRememberedPanes(kept);
 }
 
 void DocumentWindows::ListWindows(QMenu& menu, QAction* separator) {

@@ -61,6 +61,9 @@ class DocumentWindows {
   // Undoes the window's last step (or redoes the next): the mission comes back as that step
   // found (left) it, without results, and every view of it hears of it.
   void StepHistory(CChildFrame& child, bool redo);
+  // The window of a mission file is closing: the desktop's settings keep its panes' modes and
+  // settings for the next time the mission opens (a mission without a file keeps nothing).
+  void RememberPanes(const CChildFrame& child);
 
   // The Window menu: one entry per window after the separator, the active one checked.
   void ListWindows(QMenu& menu, QAction* separator);

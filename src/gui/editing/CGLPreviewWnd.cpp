@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "core/common/DataFolder.h"
@@ -103,6 +104,11 @@ void CGLPreviewWnd::mouseMoveEvent(QMouseEvent* event) {
 void CGLPreviewWnd::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) state_.LeftUp();
   if (event->button() == Qt::RightButton) state_.RightUp();
+}
+
+void CGLPreviewWnd::wheelEvent(QWheelEvent* event) {
+  state_.Wheel(event->angleDelta().y());
+  update();
 }
 
 }  // namespace plumora::gui

@@ -1,6 +1,6 @@
 // The small 3D picture dialogs show beside their fields: the payload, the canopy, the whole
 // system, or the entry point on the planet. The host dialog sets what it shows through state()
-// and calls update(); the left button turns the view, the right button zooms.
+// and calls update(); the left button turns the view, the right button and the wheel zoom.
 #pragma once
 
 #include <QFrame>
@@ -33,6 +33,7 @@ class CGLPreviewWnd : public QFrame {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   PreviewState state_;

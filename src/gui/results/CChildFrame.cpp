@@ -107,6 +107,16 @@ void CChildFrame::ThawViews() {
   for (CPlumoraView* view : views_) view->Thaw();
 }
 
+std::array<std::string, 4> CChildFrame::PaneSettingsTexts() const {
+  std::array<std::string, 4> texts;
+  for (std::size_t k = 0; k < views_.size(); ++k) texts[k] = views_[k]->SettingsText();
+  return texts;
+}
+
+void CChildFrame::RestorePanes(const std::array<std::string, 4>& texts) {
+  for (std::size_t k = 0; k < views_.size(); ++k) views_[k]->RestoreSettings(texts[k]);
+}
+
 void CChildFrame::ShowReadout(const std::string& x, const std::string& y) {
   host_.ShowReadout(QString::fromStdString(x), QString::fromStdString(y));
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "core/app/DocumentObserver.h"
 #include "core/app/PlumoraDoc.h"
@@ -56,6 +57,11 @@ class CChildFrame : public QWidget, public ViewFrame, private DocumentObserver {
 
   // The mouse read-out of a pane, for the main window's status bar.
   void ShowReadout(const std::string& x, const std::string& y) override;
+
+  // The four panes' modes and settings as the desktop keeps them for the mission, and the
+  // panes taking them over (a new window's).
+  std::array<std::string, 4> PaneSettingsTexts() const;
+  void RestorePanes(const std::array<std::string, 4>& texts);
 
   // Updates the window's caption from the document state.
   void UpdateTitle();

@@ -8,9 +8,11 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
+#include "gui/logic/results/PaneSettings.h"
 #include "gui/results/FrameHost.h"
 #include "gui/results/OptionsDialogs.h"
 #include "gui/results/PaneFactory.h"
@@ -59,6 +61,9 @@ class PaneCanvas final : public QAbstractScrollArea {
   }
   void mouseMoveEvent(QMouseEvent* event) override {
     view_.MouseMoved(event->position().toPoint(), event->buttons());
+  }
+  void wheelEvent(QWheelEvent* event) override {
+    if (!view_.WheelTurned(event->angleDelta().y())) QAbstractScrollArea::wheelEvent(event);
   }
   // Leaving the pane is a move outside it: the read-out goes back to 0, no cross-hair stays.
   void leaveEvent(QEvent*) override { view_.MouseMoved(QPoint(-1, -1), Qt::NoButton); }
@@ -172,6 +177,30 @@ void CPlumoraView::ToggleDisplayMode(DisplayMode mode) {
   ShowPane();
   Relayout();
   Repaint();
+}
+
+bool CPlumoraView::CanCopy() const {
+  return pane_ && !frozen_ && pane_->CanCopy();
+}
+
+std::string CPlumoraView::CopyText() const {
+  return CanCopy() ? pane_->CopyText() : std::string();
+}
+
+std::string CPlumoraView::SettingsText() const {
+  return PaneSettingsText(state_);
+}
+
+void CPlumoraView::RestoreSettings(std::string_view text) {
+  // Over a new pane's settings, with the chart switches the program keeps, so that a setting
+  // the text does not name is as in any new pane.
+  ResultsViewState kept = state_;
+  ReadPaneSettings(text, kept);
+  const DisplayMode mode = kept.Mode();
+  kept.modeFlags = state_.modeFlags;
+  kept.active = state_.active;
+  state_ = kept;
+  if (mode != DisplayMode::kNone && mode != state_.Mode()) ToggleDisplayMode(mode);
 }
 
 void CPlumoraView::ShowPane() {
@@ -289,6 +318,7 @@ void CPlumoraView::Print(QPrinter& printer) {
 void CPlumoraView::MousePressed(Qt::MouseButton button, const QPoint& pos) {
   frame_.SetActiveView(this);
   if (pane_) pane_->MousePress(pos, button);
+  frame_.host().PaneCommandsChanged();
 }
 
 void CPlumoraView::contextMenuEvent(QContextMenuEvent* event) {
@@ -314,10 +344,18 @@ void CPlumoraView::MouseMoved(const QPoint& pos, Qt::MouseButtons buttons) {
   frame_.ShowReadout(AxisReadout(state_.chartX, readout.x), AxisReadout(state_.chartY, readout.y));
 }
 
+bool CPlumoraView::WheelTurned(int angleDelta) {
+  return pane_ && !frozen_ && pane_->Wheel(angleDelta);
+}
+
 bool CPlumoraView::eventFilter(QObject* watched, QEvent* event) {
   // A pane's own surface hands its mouse over like the canvas does; the pane hears it from here.
   if (!pane_ || watched != pane_->surface()) return QWidget::eventFilter(watched, event);
   const QEvent::Type type = event->type();
+  if (type == QEvent::Wheel) {
+    return WheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y()) ||
+           QWidget::eventFilter(watched, event);
+  }
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
       type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) {
     return QWidget::eventFilter(watched, event);

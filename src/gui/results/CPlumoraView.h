@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gui/results/ResultsPane.h"
 
@@ -61,6 +62,14 @@ class CPlumoraView : public QWidget, private PaneHost {
   void OptionsCommand();
   bool HasResults() const;
 
+  // The pane's mode and settings as the desktop keeps them for the mission (PaneSettings.h), and
+  // a new pane taking them over: it shows the mode kept, with its settings.
+  std::string SettingsText() const;
+  void RestoreSettings(std::string_view text);
+  // What Edit > Copy takes from the pane (the table's selected rows), and whether there is any.
+  bool CanCopy() const;
+  std::string CopyText() const;
+
   // Activation within the frame: the active pane wears a red frame.
   void SetActive(bool active);
 
@@ -90,6 +99,8 @@ class CPlumoraView : public QWidget, private PaneHost {
   void MouseReleased(Qt::MouseButton button, const QPoint& pos);
   void MouseDoubleClicked(const QPoint& pos);
   void MouseMoved(const QPoint& pos, Qt::MouseButtons buttons);
+  // True when the pane took the wheel (the 3D modes zoom); otherwise the canvas scrolls.
+  bool WheelTurned(int angleDelta);
   void ClientResized();
 
  protected:

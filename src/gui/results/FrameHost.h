@@ -40,6 +40,9 @@ class FrameHost {
   virtual const StartupBitmaps& bitmaps() const = 0;
   // The display lists and streaks every 3D view draws with; null where there are none.
   virtual GlResources* SceneResources() { return nullptr; }
+  // A click changed what the commands act on (the active pane, the rows selected in a table):
+  // their menu items and shortcuts are enabled anew.
+  virtual void PaneCommandsChanged() {}
 };
 
 }  // namespace plumora::gui

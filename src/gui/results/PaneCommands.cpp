@@ -1,5 +1,8 @@
 #include "gui/results/PaneCommands.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/CommandRouter.h"
 #include "gui/logic/commands/CommandIds.h"
@@ -9,6 +12,11 @@
 namespace plumora::gui {
 
 void BindPaneCommands(CommandContext& context) {
+  context.commands().Bind(kCmdEditCopy, [&context] {
+    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
+    if (!view || context.running() || !view->CanCopy()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(view->CopyText()));
+  });
   context.commands().Bind(kCmdPopupTrackLine, [&context] {
     auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
     if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {

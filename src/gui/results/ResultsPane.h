@@ -92,6 +92,9 @@ class ResultsPane {
   virtual void MousePress(const QPoint& /*pos*/, Qt::MouseButton /*button*/) {}
   virtual void MouseRelease(const QPoint& /*pos*/, Qt::MouseButton /*button*/) {}
   virtual void MouseDoubleClick(const QPoint& /*pos*/) {}
+  // The wheel turned by angleDelta (eighths of a degree); false leaves it to the canvas, which
+  // scrolls.
+  virtual bool Wheel(int /*angleDelta*/) { return false; }
 
   // The animation moved to index (playing or not). While it is paused the view repaints the
   // pane after this.
@@ -102,6 +105,9 @@ class ResultsPane {
   // Show > Options and the popup's Options: by default the options dialog of the pane's mode
   // (OptionsDialogs.h); the pane is laid out and repainted when the dialog changed what it shows.
   virtual void OptionsCommand();
+  // Whether Edit > Copy has something to take, and what it puts on the clipboard.
+  virtual bool CanCopy() const { return false; }
+  virtual std::string CopyText() const { return {}; }
   // The animation bar's chart zoom buttons.
   virtual void ZoomToSelection() {}
   virtual void ResetZoom() {}

@@ -40,7 +40,7 @@ std::vector<SceneLabel> ScenePane::Draw(const SceneFrame& frame, CAirStreaks* st
   ResultsViewState& state = host().viewState();
   const ViewAngles view{state.sceneRotation.tilt(), state.sceneRotation.turn()};
   const SceneInputs inputs = ResultsScene(mode_, host().document(), host().animationIndex(), view,
-                                          state.lightPosition, track_);
+                                          state.lightPosition, track_, state.sceneZoom);
   std::vector<SceneLabel> labels = DrawSceneInputs(frame, inputs, streaks);
   if (border) DrawViewBorder(frame, kActiveFrameColour);
   return labels;
@@ -90,6 +90,13 @@ void ScenePane::MouseRelease(const QPoint& /*pos*/, Qt::MouseButton button) {
   if (button != Qt::LeftButton) return;
   dragging_ = false;
   host().viewState().sceneRotation.Commit();
+}
+
+bool ScenePane::Wheel(int angleDelta) {
+  float& zoom = host().viewState().sceneZoom;
+  zoom = WheelZoom(zoom, angleDelta);
+  host().Repaint();
+  return true;
 }
 
 void ScenePane::AnimationStep(int /*index*/, bool /*playing*/) {

@@ -30,6 +30,8 @@ class ScenePane final : public ResultsPane {
   PaneReadout MouseMove(const QPoint& pos, Qt::MouseButtons buttons) override;
   void MousePress(const QPoint& pos, Qt::MouseButton button) override;
   void MouseRelease(const QPoint& pos, Qt::MouseButton button) override;
+  // The wheel zooms as the dialogs' previews do; the other 3D modes of the pane share the zoom.
+  bool Wheel(int angleDelta) override;
   void AnimationStep(int index, bool playing) override;
 
  private:

@@ -1,5 +1,6 @@
 #include "gui/results/TablePane.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 
@@ -13,8 +14,15 @@ void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeome
   if (drawing.fillBackground) {
     Fill(painter, {0, 0, geometry.areaWidth, geometry.areaHeight}, kTableBackground);
   }
+  if (drawing.selected) Fill(painter, *drawing.selected, kTableSelectedRows);
   if (drawing.marked) Fill(painter, *drawing.marked, kTableMarkedRow);
   Draw(painter, drawing.texts);
+  if (const std::optional<FrozenColumn>& frozen = drawing.frozen) {
+    Fill(painter, frozen->area, kTableBackground);
+    if (frozen->selected) Fill(painter, *frozen->selected, kTableSelectedRows);
+    if (frozen->marked) Fill(painter, *frozen->marked, kTableMarkedRow);
+    Draw(painter, frozen->texts);
+  }
 }
 
 TableDrawing TablePane::CurrentTable() const {
@@ -22,7 +30,7 @@ TableDrawing TablePane::CurrentTable() const {
   const QPoint scroll = host().scrollPosition();
   return LayoutTable(host().document().results, host().viewState().columnSwitches,
                      ScreenTableGeometry(client.width(), client.height()), scroll.x(), scroll.y(),
-                     host().animationIndex());
+                     host().animationIndex(), selection_);
 }
 
 void TablePane::Paint(QPainter& painter, const QSize& client) {
@@ -30,8 +38,25 @@ void TablePane::Paint(QPainter& painter, const QSize& client) {
   const TableGeometry geometry = ScreenTableGeometry(client.width(), client.height());
   PaintTable(painter,
              LayoutTable(host().document().results, host().viewState().columnSwitches, geometry,
-                         scroll.x(), scroll.y(), host().animationIndex()),
+                         scroll.x(), scroll.y(), host().animationIndex(), selection_),
              geometry);
+}
+
+void TablePane::MousePress(const QPoint& pos, Qt::MouseButton button) {
+  if (button != Qt::LeftButton) return;
+  const int row =
+      TableRowAt(pos.y(), host().scrollPosition().y(), host().document().results.LastIndex());
+  if (row < 0) return;
+  selection_.Click(row, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+  host().Repaint();
+}
+
+bool TablePane::CanCopy() const {
+  return !selection_.empty() && selection_.first() <= host().document().results.LastIndex();
+}
+
+std::string TablePane::CopyText() const {
+  return SelectedRowsText(host().document().results, host().viewState().columnSwitches, selection_);
 }
 
 void TablePane::AnimationStep(int index, bool playing) {

@@ -1,6 +1,7 @@
 // The table of samples: one row per sample, the shown columns packed from the left, the header
 // fixed at the top while the rows scroll. The row of the sample the animation shows is marked,
-// and the table scrolls to keep it in view as the animation moves. What goes where is
+// and the table scrolls to keep it in view as the animation moves. Sideways, the Time column
+// stays at the left edge. Rows clicked are selected for Edit > Copy. What goes where is
 // TableLayout's; this pane draws it.
 #pragma once
 
@@ -18,9 +19,18 @@ class TablePane final : public ResultsPane {
   void Print(QPrinter& printer) override;
   void Layout() override;
   void AnimationStep(int index, bool playing) override;
+  // A click selects its row, a shift-click the rows from the one clicked first.
+  void MousePress(const QPoint& pos, Qt::MouseButton button) override;
+  // The selected rows as tab-separated text with headings (SelectedRowsText).
+  bool CanCopy() const override;
+  std::string CopyText() const override;
 
   // The table as the pane draws it now (window coordinates, current scroll position).
   TableDrawing CurrentTable() const;
+  const RowSelection& selection() const { return selection_; }
+
+ private:
+  RowSelection selection_;
 };
 
 // Draws a table layout with the painter's current coordinates (pixels or tenths of a millimetre).

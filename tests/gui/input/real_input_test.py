@@ -361,6 +361,126 @@ class UndoTest(Session):
         self.assertIn('"time_step": 0.05,', self.saved_after(["ctrl+shift+z"], True))
 
 
+class DeskHabitsTest(Session):
+    """What the desktop keeps of a mission's panes, and the table's and the animation's habits."""
+
+    ROW = 20           # pixels of a table row
+    HEADER_ROWS = 3    # the two heading lines and a blank one
+    MARKED = (196, 196, 196)
+    TABLE_GREY = (140, 140, 140)
+
+    def clipboard(self):
+        return self.desktop.run(["xclip", "-o", "-selection", "clipboard"], check=False)
+
+    def canvas_origin(self, pane):
+        """The top-left pixel of a pane that shows nothing yet, in the main window."""
+        image = self.desktop.capture(self.main)
+        left, top, _, _ = self.blank_rectangle(image, self.window_point(PANE_POINTS[pane]))
+        return left - 1, top - 1  # inside the active pane's one-pixel frame
+
+    def click_row(self, origin, y, shift=False):
+        x, top, _, _ = self.desktop.geometry(self.main)
+        if shift:
+            self.desktop.xdotool("keydown", "shift")
+        self.desktop.click(x + origin[0] + 50, top + y)
+        if shift:
+            self.desktop.xdotool("keyup", "shift")
+        self.program.idle()
+
+    def go_to_time(self, typed):
+        self.desktop.key("ctrl+g")
+        asked = self.program.wait_dialog()
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(typed)
+        self.desktop.key("Return")
+        self.program.wait_closed(asked)
+
+    def row_y(self, origin, row):
+        return origin[1] + (self.HEADER_ROWS + row) * self.ROW + self.ROW // 2
+
+    def test_a_reopened_mission_shows_the_modes_its_panes_had(self):
+        program = self.start(MISSION)
+        self.choose(0, "3D Trajectory", POPUP_FRESH, by_mouse=False)
+        self.choose(1, "Chart", POPUP_FRESH, by_mouse=False)
+        self.choose(2, "Table", POPUP_FRESH, by_mouse=False)
+        self.menu("f", 2)  # File > Close
+        wait_for(lambda: self.desktop.name(self.main) == "plumora", 10, "the window to close")
+        program.idle()
+        self.desktop.key("alt+f")
+        wait_for(program.other_windows, 10, "the File menu")
+        self.desktop.key("1")  # the most recent mission
+        wait_for(lambda: self.desktop.name(self.main).startswith("plumora - "), 20,
+                 "the mission to open again")
+        program.idle()
+        # With results the modes tell themselves apart: the table's grey, the chart's curve.
+        self.run_mission(by_f5=True)
+        image = self.desktop.capture(self.main)
+        self.assertEqual(self.colours_around(image, PANE_POINTS[3]), {WHITE},
+                         "the pane that showed nothing shows something")
+        self.assertTrue(self.colours_around(image, PANE_POINTS[0]) - {WHITE},
+                        "the 3D view did not come back")
+        table, chart = (self.colours_around(image, PANE_POINTS[k]) for k in (2, 1))
+        self.assertIn(self.TABLE_GREY, table, "the table did not come back")
+        self.assertNotIn(self.TABLE_GREY, chart)
+        self.assertTrue(chart - {WHITE}, "the chart did not come back")
+
+    def colours_around(self, image, point):
+        x0, y0 = self.window_point(point)
+        return {image.rgb(x, y) for x in range(x0 - 150, x0 + 150, 3)
+                for y in range(y0 - 150, y0 + 150, 3)}
+
+    def test_ctrl_c_copies_the_selected_rows_of_the_table(self):
+        program = self.start(MISSION)
+        self.run_mission()
+        origin = self.canvas_origin(0)
+        self.choose(0, "Table", POPUP_RESULTS, by_mouse=False)
+        self.click_row(origin, self.row_y(origin, 1))
+        self.click_row(origin, self.row_y(origin, 3), shift=True)
+        self.desktop.key("ctrl+c")
+        program.idle()
+        lines = wait_for(self.clipboard, 10, "the rows on the clipboard").splitlines()
+        self.assertEqual(len(lines), 4, lines)
+        self.assertTrue(lines[0].startswith("Time (s)\tLatitude (deg)\t"), lines[0])
+        times = [float(line.split("\t")[0]) for line in lines[1:]]
+        self.assertEqual(times, sorted(times))
+        self.assertTrue(all(len(line.split("\t")) == len(lines[0].split("\t")) for line in lines))
+
+    def test_go_to_time_moves_the_animation_or_says_why_not(self):
+        program = self.start(MISSION)
+        self.run_mission()
+        origin = self.canvas_origin(0)
+        self.choose(0, "Table", POPUP_RESULTS, by_mouse=False)
+        self.go_to_time("1e9")
+        refusal = program.wait_dialog()  # the time is outside the flight
+        self.desktop.key("Return")
+        program.wait_closed(refusal)
+        self.go_to_time("100")
+        program.idle()
+        # The table follows the animation and marks the row of its sample: copy that row.
+        image = self.desktop.capture(self.main)
+        column = origin[0] + 5
+        marked = [y for y in range(origin[1], image.height) if image.rgb(column, y) == self.MARKED]
+        self.assertTrue(marked, "no row of the table is marked")
+        self.click_row(origin, marked[len(marked) // 2])
+        self.desktop.key("ctrl+c")
+        program.idle()
+        row = wait_for(self.clipboard, 10, "the row on the clipboard").splitlines()[1]
+        self.assertTrue(90.0 < float(row.split("\t")[0]) <= 100.0, row)
+
+    def test_the_wheel_zooms_a_3d_pane_and_its_popup_still_opens(self):
+        program = self.start(MISSION)
+        self.run_mission()
+        # The globe, which has no streaks to move at a repaint: only the zoom changes it.
+        scene = self.choose_and_check(0, "3D Trajectory", POPUP_RESULTS, by_mouse=False)
+        inside = (scene[0] + 3, scene[1] + 3, scene[2] - 3, scene[3] - 3)
+        before = self.pane_picture(inside)
+        for _ in range(3):
+            self.desktop.click(*self.screen_point(PANE_POINTS[0]), button=4)  # away from you
+        program.idle()
+        wait_for(lambda: self.pane_picture(inside) != before, 10, "the view to zoom")
+        self.choose_and_see_change(scene, 0, "Chart", POPUP_RESULTS, by_mouse=True)
+
+
 def main():
     global PROGRAM, DATA, GRAPHICS
     if len(sys.argv) < 4:

@@ -207,6 +207,47 @@ TEST_F(AnimationTest, SwitchingToShorterResultsNeverReadsPastThem) {
   EXPECT_EQ(control.TimeText(), "0.00/0.00 s");
 }
 
+TEST_F(AnimationTest, GoToTimeShowsTheLatestSampleAtOrBeforeTheTimeTyped) {
+  EXPECT_EQ(SampleAtOrBefore(store, "1").index, -1);  // nothing to move through
+  Fill(5, 0.25);                                      // 0, 0.25 ... 1 s
+  EXPECT_EQ(SampleAtOrBefore(store, "0").index, 0);
+  EXPECT_EQ(SampleAtOrBefore(store, "0.74").index, 2);
+  EXPECT_EQ(SampleAtOrBefore(store, " +0.75\t").index, 3);
+  EXPECT_EQ(SampleAtOrBefore(store, "1e0").index, 4);
+  EXPECT_EQ(SampleAtOrBefore(store, "1").message, "");
+
+  const TimeChoice late = SampleAtOrBefore(store, "1.001");
+  EXPECT_EQ(late.index, -1);
+  EXPECT_EQ(late.message, "1.001 s is outside the flight, which lasts from 0.00 to 1.00 s.");
+  EXPECT_EQ(SampleAtOrBefore(store, "-0.5").index, -1);
+  const std::string huge(400, '9');
+  EXPECT_EQ(SampleAtOrBefore(store, huge).index, -1);  // a long number is read, not overrun
+  for (const char* bad : {"", " ", "0,5", "12 s", "abc", "nan", "inf", "+", "1e999", "--1"}) {
+    const TimeChoice choice = SampleAtOrBefore(store, bad);
+    EXPECT_EQ(choice.index, -1) << bad;
+    EXPECT_EQ(choice.message,
+              "Type the time in seconds, with a point for decimals (for example 120.5).")
+        << bad;
+  }
+
+  control.ShowSample(SampleAtOrBefore(store, "0.5").index);
+  EXPECT_EQ(control.index(), 2);
+  EXPECT_EQ(refreshed.back(), (Refresh{2, false}));
+  control.ShowSample(99);  // kept within the store
+  EXPECT_EQ(control.index(), 4);
+}
+
+TEST_F(AnimationTest, GoToTimeInResultsOutOfTimeOrderTakesTheLatestEarlierTime) {
+  // An imported trajectory keeps its rows as the file had them.
+  for (double t : {0.0, 2.0, 1.0, 3.0, 1.0}) {
+    CTrajectorySample s;
+    s.time = t;
+    store.Append(s);
+  }
+  EXPECT_EQ(SampleAtOrBefore(store, "1.5").index, 2);  // the first of the two at 1 s
+  EXPECT_EQ(SampleAtOrBefore(store, "2.5").index, 1);
+}
+
 // The bar's controller on the same replay: what each control does, and what the bar shows.
 class AnimationBarTest : public AnimationTest {
  protected:

@@ -135,5 +135,26 @@ TEST(CommandTableTest, StatusPromptsAreTheProgramsOwn) {
   EXPECT_EQ(prompt(kCmdRun), "Start simulation");
 }
 
+TEST(CommandTableTest, CopyNeedsSelectedRowsAndGoToTimeNeedsResults) {
+  CommandState table = OpenDocument(true, DisplayMode::kTable);
+  EXPECT_FALSE(Look(kCmdEditCopy, table).enabled);
+  table.canCopy = true;
+  EXPECT_TRUE(Look(kCmdEditCopy, table).enabled);
+  table.running = true;
+  EXPECT_FALSE(Look(kCmdEditCopy, table).enabled);
+  EXPECT_FALSE(Look(kCmdGoToTime, table).enabled);
+  EXPECT_FALSE(Look(kCmdGoToTime, OpenDocument(false)).enabled);
+  EXPECT_TRUE(Look(kCmdGoToTime, OpenDocument(true)).enabled);
+  // Their shortcuts are their own.
+  for (const CommandRow& row : CommandTable()) {
+    if (row.id != kCmdGoToTime) {
+      EXPECT_NE(row.shortcut, "Ctrl+G") << row.id;
+    }
+    if (row.id != kCmdEditCopy) {
+      EXPECT_NE(row.shortcut, "Ctrl+C") << row.id;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace plumora::gui

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace plumora::gui {
 namespace {
 
@@ -31,6 +33,33 @@ TEST(PreviewState, RightDragZoomsAndNeverBelowZero) {
   EXPECT_FLOAT_EQ(p.zoom(), 2.0f);
   p.RightUp();
   EXPECT_FLOAT_EQ(p.zoom(), 2.0f);
+}
+
+TEST(PreviewState, TheWheelZoomsATenthANotchWithinBounds) {
+  EXPECT_FLOAT_EQ(WheelZoom(1.0f, 120), 1.1f);   // away from the user: larger
+  EXPECT_FLOAT_EQ(WheelZoom(1.0f, -240), 0.8f);  // towards: smaller
+  EXPECT_FLOAT_EQ(WheelZoom(1.0f, 60), 1.05f);   // a fine wheel's half notch
+  EXPECT_EQ(WheelZoom(0.15f, -120), kMinWheelZoom);
+  EXPECT_EQ(WheelZoom(kMaxWheelZoom, 120), kMaxWheelZoom);
+  EXPECT_EQ(WheelZoom(1.0f, 1 << 30), kMaxWheelZoom);  // a flood of notches is bounded
+  EXPECT_EQ(WheelZoom(std::numeric_limits<float>::quiet_NaN(), 120), 1.0f);
+  // A zoom the right-button drag took beyond a bound only comes back towards it.
+  EXPECT_EQ(WheelZoom(0.0f, -120), 0.0f);
+  EXPECT_FLOAT_EQ(WheelZoom(30.0f, -120), 29.9f);
+  EXPECT_EQ(WheelZoom(30.0f, 120), 30.0f);
+
+  PreviewState p(kPreviewCapsule);
+  p.Wheel(240);
+  EXPECT_FLOAT_EQ(p.zoom(), 1.2f);
+  // A right drag after the wheel starts from the wheel's zoom, and the wheel during it shifts it.
+  p.RightDown(0, 0);
+  p.Move(0, 10, false, true);
+  EXPECT_FLOAT_EQ(p.zoom(), 2.2f);
+  p.Wheel(-120);
+  p.Move(0, 10, false, true);
+  EXPECT_FLOAT_EQ(p.zoom(), 2.1f);
+  p.RightUp();
+  EXPECT_FLOAT_EQ(p.zoom(), 2.1f);
 }
 
 TEST(PreviewState, UnknownModesAreTheCapsule) {

@@ -171,6 +171,93 @@ TEST(TableLayoutTest, TheAnimatedSampleIsMarkedAndTheTableScrollsToKeepItWhole) 
   EXPECT_EQ(FollowRow(10, 50, 99, 30), 50);    // no room for a whole row: that row first
 }
 
+TEST(TableLayoutTest, SidewaysTheTimeColumnStaysAtTheLeftOverTheColumnsScrolledUnderIt) {
+  const CTrajectoryStore store = StoreOf(100);
+  const TableGeometry screen = ScreenTableGeometry(400, 200);
+  // Not scrolled, or on paper: nothing is drawn twice.
+  EXPECT_FALSE(LayoutTable(store, DefaultColumnSwitches(), screen, 0, 7).frozen);
+  EXPECT_FALSE(LayoutTable(store, DefaultColumnSwitches(),
+                           PrintTableGeometry(190.0, 277.0, DefaultColumnSwitches()), 300, 7)
+                   .frozen);
+  const TableDrawing d =
+      LayoutTable(store, DefaultColumnSwitches(), screen, 130, 7, 9, RowSelection{8, 8});
+  ASSERT_TRUE(d.frozen);
+  EXPECT_EQ(d.frozen->area, (Rect{0, 0, 100, 200}));
+  EXPECT_EQ(d.frozen->marked, (Rect{0, 100, 100, 20}));
+  EXPECT_EQ(d.frozen->selected, (Rect{0, 80, 100, 20}));
+  ASSERT_EQ(d.frozen->texts.size(), 2 + 8u);  // the heading and the rows drawn
+  EXPECT_EQ(d.frozen->texts[0].text, "Time");
+  EXPECT_EQ(d.frozen->texts[0].at, (Point{50, 0}));
+  EXPECT_EQ(d.frozen->texts[1].text, "(s)");
+  EXPECT_EQ(d.frozen->texts[2].text, "0.70");
+  EXPECT_EQ(d.frozen->texts[2].at, (Point{50, 60}));
+  EXPECT_EQ(d.frozen->texts[2].colour, d.texts[20].colour);
+  // The other columns scroll on as before; only the Time column is kept, and not when it is off.
+  EXPECT_EQ(TextsAt(d, 0)[1]->at.x, 150 - 130);
+  ColumnSwitches noTime = DefaultColumnSwitches();
+  noTime[0] = false;
+  EXPECT_FALSE(LayoutTable(store, noTime, screen, 130, 7).frozen);
+}
+
+TEST(TableLayoutTest, ClickedRowsAreSelectedAndBandedWhereTheyShow) {
+  EXPECT_EQ(TableRowAt(59, 10, 99), -1);  // the header and the blank line
+  EXPECT_EQ(TableRowAt(60, 10, 99), 10);
+  EXPECT_EQ(TableRowAt(119, 10, 99), 12);
+  EXPECT_EQ(TableRowAt(119, 98, 99), -1);  // below the last sample
+  EXPECT_EQ(TableRowAt(60, 0, -1), -1);    // no samples
+
+  RowSelection rows;
+  rows.Click(-1, false);
+  EXPECT_TRUE(rows.empty());
+  rows.Click(12, true);  // shift without an anchor: the row alone
+  EXPECT_EQ(rows.first(), 12);
+  EXPECT_EQ(rows.last(), 12);
+  rows.Click(5, true);
+  EXPECT_EQ(rows.first(), 5);
+  EXPECT_EQ(rows.last(), 12);
+  rows.Click(20, true);  // stretched from the same anchor
+  EXPECT_EQ(rows.first(), 12);
+  EXPECT_EQ(rows.last(), 20);
+  rows.Click(-1, false);  // the header: the choice stays
+  EXPECT_EQ(rows.last(), 20);
+  rows.Click(3, false);
+  EXPECT_EQ(rows.first(), 3);
+  EXPECT_EQ(rows.last(), 3);
+
+  const CTrajectoryStore store = StoreOf(100);
+  const TableGeometry screen = ScreenTableGeometry(800, 200);  // rows 10 to 17 drawn
+  const auto band = [&](RowSelection s) {
+    return LayoutTable(store, DefaultColumnSwitches(), screen, 30, 10, -1, s).selected;
+  };
+  EXPECT_EQ(band({5, 12}), (Rect{-30, 60, 1000, 60}));    // cut at the first row drawn
+  EXPECT_EQ(band({16, 40}), (Rect{-30, 180, 1000, 40}));  // and at the last
+  EXPECT_FALSE(band({2, 9}));
+  EXPECT_FALSE(band({}));
+}
+
+TEST(TableCopyTest, SelectedRowsAreTabSeparatedWithHeadingsAndFullPrecision) {
+  CTrajectoryStore store = StoreOf(4);
+  ColumnSwitches columns{};
+  columns[0] = columns[5] = columns[1] = true;  // Time, Latitude, Altitude L
+  EXPECT_EQ(SelectedRowsText(store, columns, RowSelection{2, 1}),
+            "Time (s)\tLatitude (deg)\tAltitude L (m)\n"
+            "0.1\t1.5\t13999\n"
+            "0.2\t1.5\t13998\n");
+  // Numbers exactly as stored: what reads back is the stored double.
+  CTrajectorySample s;
+  s.time = 2.0 / 3.0;
+  s.latitude = -1e-300;
+  store.Append(s);
+  const std::string one = SelectedRowsText(store, columns, RowSelection{4, 4});
+  EXPECT_EQ(one.substr(one.find('\n') + 1), "0.6666666666666666\t-1e-300\t0\n");
+  // Rows beyond the store are left out; none at all gives nothing.
+  EXPECT_EQ(SelectedRowsText(store, columns, RowSelection{3, 900}),
+            SelectedRowsText(store, columns, RowSelection{4, 3}));
+  EXPECT_EQ(SelectedRowsText(store, columns, RowSelection{50, 60}), "");
+  EXPECT_EQ(SelectedRowsText(store, columns, RowSelection{}), "");
+  EXPECT_EQ(SelectedRowsText(CTrajectoryStore{}, columns, RowSelection{0, 0}), "");
+}
+
 TEST(TableScrollTest, OneScrollUnitIsOneRowUpToTheClamp) {
   const auto sizes = TableScrollSizes(99, 400, 12);
   ASSERT_TRUE(sizes);

@@ -32,11 +32,6 @@ MenuItemState OnResults(const CommandState& s, int) {
   return {s.document && s.hasResults && !s.running};
 }
 
-// A command whose handler is not bound yet: offered, never enabled.
-MenuItemState NotYetBound(const CommandState&, int) {
-  return {false};
-}
-
 // Nothing is undone or redone while a run is on.
 MenuItemState UndoStep(const CommandState& s, int) {
   return {s.document && !s.undoStep.empty() && !s.running};
@@ -95,6 +90,12 @@ MenuItemState PopupMode(const CommandState& s, int id) {
   return {!NeedsResultsInPopup(mode) || s.hasResults, s.mode == mode};
 }
 
+// Copy takes what the active pane has chosen (rows of a table); the results are not read while
+// a run writes them.
+MenuItemState CanCopy(const CommandState& s, int) {
+  return {s.canCopy && !s.running};
+}
+
 // Offered only on a ground track.
 MenuItemState TrackLineShown(const CommandState& s, int) {
   return {true, s.trackLine, s.mode == DisplayMode::k2DTrajectory};
@@ -123,12 +124,15 @@ const CommandRow kRows[] = {
 
     {kCmdEditUndo, M::kEdit, 0, "&Undo", "Ctrl+Z", A::kNone, "", false, UndoStep},
     {kCmdEditRedo, M::kEdit, 0, "&Redo", "Ctrl+Shift+Z", A::kNone, "", false, RedoStep},
-    {kCmdEditCopy, M::kEdit, 1, "&Copy", "Ctrl+C", A::kNone, "", false, NotYetBound},
+    {kCmdEditCopy, M::kEdit, 1, "&Copy", "Ctrl+C", A::kNone,
+     "Copy the selected rows of the table as text", false, CanCopy},
 
     {kCmdViewToolbar, M::kView, 0, "&Toolbar", "", A::kNone, "", true, BarShown},
     {kCmdViewStatusBar, M::kView, 0, "&Status Bar", "", A::kNone, "", true, BarShown},
     {kCmdMainControl, M::kView, 0, "&Main control", "", A::kNone, "", true, BarShown},
     {kCmdAnimationControl, M::kView, 0, "&Animation control", "", A::kNone, "", true, BarShown},
+    {kCmdGoToTime, M::kView, 1, "&Go to time...", "Ctrl+G", A::kNone,
+     "Move the animation to a time of the flight", false, OnResults},
 
     {kCmdPayloadManager, M::kSimulation, 0, "&Payload manager", "", A::kNone, "", false, OnDocument},
     {kCmdParachuteManager, M::kSimulation, 0, "Pa&rachute manager", "", A::kNone, "", false,

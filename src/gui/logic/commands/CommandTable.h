@@ -48,6 +48,7 @@ struct CommandState {
   bool pane = false;                      // the active document window has an active pane
   DisplayMode mode = DisplayMode::kNone;  // that pane's display mode
   bool trackLine = false;                 // that pane's ground track draws the line
+  bool canCopy = false;                   // that pane has something chosen to copy (table rows)
   bool toolBar = false;                   // shown
   bool statusBar = false;
   bool planBar = false;

@@ -1,9 +1,11 @@
 #include "gui/logic/results/AnimationControl.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <system_error>
 
 namespace plumora::gui {
 
@@ -53,6 +55,11 @@ void AnimationControl::Pause() {
 
 void AnimationControl::SliderReleased(int position) {
   MoveTo(std::clamp(position, 0, sliderMaximum()));
+}
+
+void AnimationControl::ShowSample(int index) {
+  if (LastIndex() < 0) return;
+  MoveTo(std::clamp(index, 0, LastIndex()));
 }
 
 void AnimationControl::SpeedSelected(int selection) {
@@ -127,6 +134,39 @@ int NearestSample(const CTrajectoryStore& store, double time) {
     }
   }
   return nearest;
+}
+
+TimeChoice SampleAtOrBefore(const CTrajectoryStore& store, std::string_view typed) {
+  if (store.LastIndex() < 0)
+    return {-1, "There are no results to move through: run the mission first."};
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!typed.empty() && blank(typed.front())) typed.remove_prefix(1);
+  while (!typed.empty() && blank(typed.back())) typed.remove_suffix(1);
+  if (typed.size() > 1 && typed.front() == '+') typed.remove_prefix(1);
+  double time = 0.0;
+  const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), time);
+  if (typed.empty() || error != std::errc() || end != typed.data() + typed.size() ||
+      !std::isfinite(time)) {
+    return {-1, "Type the time in seconds, with a point for decimals (for example 120.5)."};
+  }
+  double earliest = std::numeric_limits<double>::infinity();
+  double latest = -earliest;
+  int chosen = -1;
+  for (int i = 0; i <= store.LastIndex(); ++i) {
+    const double t = store.SampleAt(i).time;
+    earliest = std::min(earliest, t);
+    latest = std::max(latest, t);
+    // The latest time not after the one typed; of equal times, the first sample.
+    if (t <= time && (chosen < 0 || t > store.SampleAt(chosen).time)) chosen = i;
+  }
+  if (time < earliest || time > latest) {
+    // The time as typed: rounded, it could read as the flight's own end.
+    char range[800];  // "%.2f" of the largest double has more than 300 digits
+    std::snprintf(range, sizeof range, " s is outside the flight, which lasts from %.2f to %.2f s.",
+                  earliest, latest);
+    return {-1, std::string(typed) + range};
+  }
+  return {chosen, {}};
 }
 
 }  // namespace plumora::gui

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/flight/TrajectoryStore.h"
 
@@ -41,6 +42,9 @@ class AnimationControl {
   void Pause();
   // The slider was let go at position.
   void SliderReleased(int position);
+  // "Go to time": the replay moves to the sample at index (kept within the store), playing on
+  // from there when it plays.
+  void ShowSample(int index);
   // The speed list's selection changed (0 to 7: x0.5 to x64).
   void SpeedSelected(int selection);
 
@@ -83,5 +87,16 @@ class AnimationControl {
 
 // The sample whose time is nearest to time (the first of equally near ones); 0 for no samples.
 int NearestSample(const CTrajectoryStore& store, double time);
+
+// What "Go to time" makes of the typed text: the sample to show, or the message saying why there
+// is none (index -1). The text is a number of seconds with a point for decimals; a time within
+// the flight shows the latest sample at or before it.
+struct TimeChoice {
+  int index = -1;
+  std::string message;
+};
+inline constexpr std::string_view kGoToTimeCaption = "Go to time";
+inline constexpr std::string_view kGoToTimeLabel = "Time (s):";
+TimeChoice SampleAtOrBefore(const CTrajectoryStore& store, std::string_view typed);
 
 }  // namespace plumora::gui

@@ -62,8 +62,8 @@ struct ChartSwitches {
   bool operator==(const ChartSwitches&) const = default;
 };
 
-// The settings of one pane. Apart from the chart switches nothing of it is saved; every new pane
-// starts from these values.
+// The settings of one pane. Every new pane starts from these values (and the chart switches the
+// program keeps); the panes of a mission window are kept for the mission (PaneSettings.h).
 struct ResultsViewState {
   std::array<bool, kDisplayModeCount> modeFlags{};  // at most one is set; none: a blank pane
   int chartX = 0;                                   // chart variable on the horizontal axis
@@ -71,6 +71,7 @@ struct ResultsViewState {
   int chartBody = 0;                                // 0 payload, 1 parachute
   bool active = false;                              // the active pane of its frame
   ViewRotation sceneRotation;                       // how far the 3D modes are turned
+  float sceneZoom = 1.0f;                           // the 3D modes' wheel zoom; 1 frames the scene
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.

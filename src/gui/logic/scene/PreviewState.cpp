@@ -60,6 +60,13 @@ void PreviewState::RightUp() {
   savedZoom_ = zoom_;
 }
 
+void PreviewState::Wheel(int angleDelta) {
+  // A right-button drag under way goes on from the zoom the wheel left.
+  const float before = zoom_;
+  zoom_ = WheelZoom(zoom_, angleDelta);
+  savedZoom_ += zoom_ - before;
+}
+
 std::int32_t PreviewState::Selector() const {
   return mode >= kPreviewCapsule && mode <= kPreviewParachute ? mode : kPreviewCapsule;
 }

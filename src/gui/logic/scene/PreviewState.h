@@ -1,6 +1,7 @@
 // What a 3D preview beside a dialog's fields shows and how the mouse turns and zooms it: the
 // left button drags the view round (a degree a pixel), the right button drags the zoom (a tenth
-// a pixel, never below 0). The host dialog sets what is drawn; the preview only reads it.
+// a pixel, never below 0), and the wheel zooms a tenth a notch. The host dialog sets what is drawn;
+// the preview only reads it.
 #pragma once
 
 #include <array>
@@ -66,6 +67,8 @@ class PreviewState {
   // A release ends the drag wherever the pointer is.
   void LeftUp();
   void RightUp();
+  // The wheel turned (WheelZoom).
+  void Wheel(int angleDelta);
 
   // --- What the scenes are handed ----------------------------------------------------------
   float tilt() const { return rotation_.tilt(); }

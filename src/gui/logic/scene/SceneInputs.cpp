@@ -97,10 +97,11 @@ double PositionRadius(const CPlumoraDoc& doc) {
 
 SceneInputs ResultsScene(DisplayMode mode, const CPlumoraDoc& doc, int index,
                          const ViewAngles& view, const LightPosition& light,
-                         std::vector<Vec3>& track) {
+                         std::vector<Vec3>& track, float zoom) {
   if (mode == DisplayMode::k3DTrajectory) {
     GlobeScene globe;
     globe.view = view;
+    globe.zoom = zoom;
     return GlobeSceneOf(doc, index, globe, track);
   }
   const CTrajectoryStore& store = doc.results;
@@ -108,9 +109,11 @@ SceneInputs ResultsScene(DisplayMode mode, const CPlumoraDoc& doc, int index,
   VehicleScene vehicle;
   vehicle.view = view;
   vehicle.light = light;
+  vehicle.zoom = zoom;
   SystemScene system;
   system.view = view;
   system.light = light;
+  system.zoom = zoom;
   switch (mode) {
     case DisplayMode::k3DPayload:
       return PayloadScene(store, index, vehicle);

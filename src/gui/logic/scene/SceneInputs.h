@@ -7,8 +7,8 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "gl/Scenes.h"
-#include "gui/logic/scene/PreviewState.h"
 #include "gui/logic/results/ResultsViewState.h"
+#include "gui/logic/scene/PreviewState.h"
 
 namespace plumora::gui {
 
@@ -33,10 +33,11 @@ double PositionRadius(const CPlumoraDoc& doc);
 // when the sample flies no parachute. The globe is turned by the
 // longitude of the first sample besides the view's turn, so the flight faces the eye; a
 // preview's globe, by the longitude of its entry point. Positions of the samples up to
-// index go into track (reused between frames), which the globe scene refers to.
+// index go into track (reused between frames), which the globe scene refers to. zoom is the
+// view's wheel zoom (1: the scene frames what it shows).
 SceneInputs ResultsScene(DisplayMode mode, const CPlumoraDoc& doc, int index,
                          const ViewAngles& view, const LightPosition& light,
-                         std::vector<Vec3>& track);
+                         std::vector<Vec3>& track, float zoom = 1.0f);
 
 // The scene of a preview window in its mode.
 SceneInputs PreviewScene(const PreviewState& preview);

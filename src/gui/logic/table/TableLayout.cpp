@@ -1,7 +1,9 @@
 #include "gui/logic/table/TableLayout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <system_error>
 
 namespace plumora::gui {
 
@@ -14,6 +16,50 @@ constexpr int kPrintColumnWidth = 250;   // 0.1 mm
 constexpr int kPrintFontHeight = 40;     // 0.1 mm
 constexpr int kHeaderRows = 3;           // two header lines and a blank one
 constexpr int kPageRows = 10;            // vertical page of the scroll bars, in rows
+
+std::vector<const TableColumn*> ShownColumns(const ColumnSwitches& switches) {
+  std::vector<const TableColumn*> shown;
+  for (int k = 0; k < kTableColumnCount; ++k) {
+    if (switches[static_cast<std::size_t>(k)]) shown.push_back(&kTableColumns[k]);
+  }
+  return shown;
+}
+
+// The band behind rows first to last where they are among the rows drawn, [r0, end).
+std::optional<Rect> RowBand(int first, int last, int r0, int end, int x, int width, int h) {
+  const int top = std::max(first, r0);
+  const int bottom = std::min(last, end - 1);
+  if (first < 0 || top > bottom || width <= 0) return std::nullopt;
+  return Rect{x, (top - r0 + kHeaderRows) * h, width, (bottom - top + 1) * h};
+}
+
+// The headings of the columns, the first centred on x and each next one w further, then their
+// values in rows [r0, end), row after row.
+void AddColumnTexts(std::vector<AnchoredText>& texts, const CTrajectoryStore& store,
+                    const std::vector<const TableColumn*>& columns, int x, int w, int r0, int end,
+                    int h) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const int at = x + static_cast<int>(c) * w;
+    const Colour colour = GroupColour(columns[c]->group);
+    texts.push_back({{at, 0}, std::string(columns[c]->title), Anchor::kCentreTop, colour});
+    texts.push_back({{at, h}, std::string(columns[c]->unit), Anchor::kCentreTop, colour});
+  }
+  for (int r = r0; r < end; ++r) {
+    const CTrajectorySample& sample = store.SampleAt(r);
+    const int y = (r - r0 + kHeaderRows) * h;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      texts.push_back({{x + static_cast<int>(c) * w, y},
+                       FormatTableValue(SampleField(sample, columns[c]->sampleField)),
+                       Anchor::kCentreTop});
+    }
+  }
+}
+
+std::string FullPrecision(double value) {
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  return error == std::errc() ? std::string(text, end) : std::string();
+}
 
 }  // namespace
 
@@ -94,7 +140,8 @@ std::string FormatTableValue(double value) {
 }
 
 TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                         const TableGeometry& geometry, int scrollX, int scrollY, int markedRow) {
+                         const TableGeometry& geometry, int scrollX, int scrollY, int markedRow,
+                         const RowSelection& selection) {
   TableDrawing drawing;
   const int n = store.LastIndex();
   if (n < 0) {
@@ -107,35 +154,63 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   const int r0 = std::clamp(scrollY, 0, n);
   drawing.fillBackground = !geometry.printing;
 
-  std::vector<const TableColumn*> shown;
-  for (int k = 0; k < kTableColumnCount; ++k) {
-    if (switches[static_cast<std::size_t>(k)]) shown.push_back(&kTableColumns[k]);
-  }
-  for (std::size_t c = 0; c < shown.size(); ++c) {
-    const int x = x0 + static_cast<int>(c) * w + w / 2;
-    const Colour colour = GroupColour(shown[c]->group);
-    drawing.texts.push_back({{x, 0}, std::string(shown[c]->title), Anchor::kCentreTop, colour});
-    drawing.texts.push_back({{x, h}, std::string(shown[c]->unit), Anchor::kCentreTop, colour});
-  }
+  const std::vector<const TableColumn*> shown = ShownColumns(switches);
   // Only the rows that fit below the header are formatted, however long the flight.
   const int last = r0 + geometry.areaHeight / h - kHeaderRows;
   const int end = std::min(n, last) + 1;
   drawing.firstRow = r0;
   drawing.endRow = std::max(r0, end);
-  if (markedRow >= r0 && markedRow < end && !shown.empty()) {
-    drawing.marked =
-        Rect{x0, (markedRow - r0 + kHeaderRows) * h, static_cast<int>(shown.size()) * w, h};
+  const int width = static_cast<int>(shown.size()) * w;
+  drawing.marked = RowBand(markedRow, markedRow, r0, end, x0, width, h);
+  if (!geometry.printing && !selection.empty()) {
+    drawing.selected = RowBand(selection.first(), selection.last(), r0, end, x0, width, h);
   }
-  for (int r = r0; r < end; ++r) {
-    const CTrajectorySample& sample = store.SampleAt(r);
-    const int y = (r - r0 + kHeaderRows) * h;
-    for (std::size_t c = 0; c < shown.size(); ++c) {
-      drawing.texts.push_back({{x0 + static_cast<int>(c) * w + w / 2, y},
-                               FormatTableValue(SampleField(sample, shown[c]->sampleField)),
-                               Anchor::kCentreTop});
+  AddColumnTexts(drawing.texts, store, shown, x0 + w / 2, w, r0, end, h);
+  if (!geometry.printing && scrollX > 0 && !shown.empty() && shown[0] == &kTableColumns[0]) {
+    FrozenColumn frozen{Rect{0, 0, w, geometry.areaHeight}, {}, {}, {}};
+    if (drawing.selected) {
+      frozen.selected = RowBand(selection.first(), selection.last(), r0, end, 0, w, h);
     }
+    frozen.marked = RowBand(markedRow, markedRow, r0, end, 0, w, h);
+    AddColumnTexts(frozen.texts, store, {shown[0]}, w / 2, w, r0, end, h);
+    drawing.frozen = std::move(frozen);
   }
   return drawing;
+}
+
+int TableRowAt(int y, int scrollY, int lastIndex) {
+  if (y < kHeaderRows * kScreenRowHeight) return -1;
+  const long row = static_cast<long>(std::max(0, scrollY)) + y / kScreenRowHeight - kHeaderRows;
+  return row <= lastIndex ? static_cast<int>(row) : -1;
+}
+
+void RowSelection::Click(int row, bool extend) {
+  if (row < 0) return;
+  if (!extend || empty()) anchor = row;
+  extent = row;
+}
+
+std::string SelectedRowsText(const CTrajectoryStore& store, const ColumnSwitches& switches,
+                             const RowSelection& selection) {
+  const int first = std::max(0, selection.first());
+  const int last = std::min(store.LastIndex(), selection.last());
+  if (selection.empty() || first > last) return {};
+  const std::vector<const TableColumn*> shown = ShownColumns(switches);
+  std::string text;
+  for (std::size_t c = 0; c < shown.size(); ++c) {
+    if (c > 0) text += '\t';
+    text.append(shown[c]->title).append(" ").append(shown[c]->unit);
+  }
+  text += '\n';
+  for (int r = first; r <= last; ++r) {
+    const CTrajectorySample& sample = store.SampleAt(r);
+    for (std::size_t c = 0; c < shown.size(); ++c) {
+      if (c > 0) text += '\t';
+      text += FullPrecision(SampleField(sample, shown[c]->sampleField));
+    }
+    text += '\n';
+  }
+  return text;
 }
 
 int FollowRow(int firstRow, int index, int lastIndex, int areaHeight) {

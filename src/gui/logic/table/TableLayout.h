@@ -63,12 +63,40 @@ inline constexpr int kMaxScrollRows = 32767;
 std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int shownColumnCount);
 
 inline constexpr Colour kTableMarkedRow{196, 196, 196};
+inline constexpr Colour kTableSelectedRows{172, 196, 230};
+
+// The rows chosen with the mouse: a click picks one row, a shift-click stretches the choice from
+// the row clicked first to the one clicked now.
+struct RowSelection {
+  int anchor = -1;  // -1: no row is selected
+  int extent = -1;
+  bool empty() const { return anchor < 0; }
+  int first() const { return anchor < extent ? anchor : extent; }
+  int last() const { return anchor < extent ? extent : anchor; }
+  // A click on row (none below 0 or past the rows: the choice stays), with shift held or not.
+  void Click(int row, bool extend);
+};
+
+// The row under y pixels of a screen table scrolled to first row scrollY, or -1 on the header or
+// below the last row.
+int TableRowAt(int y, int scrollY, int lastIndex);
+
+// The Time column kept at the left edge while the table is scrolled sideways, painted over the
+// columns that scrolled under it.
+struct FrozenColumn {
+  Rect area;                     // filled in kTableBackground first
+  std::optional<Rect> selected;  // as in TableDrawing
+  std::optional<Rect> marked;
+  std::vector<AnchoredText> texts;
+};
 
 struct TableDrawing {
-  bool fillBackground = false;  // the whole area in kTableBackground, before the texts
-  std::optional<Rect> marked;   // the band behind the row the animation shows, in kTableMarkedRow
-  std::vector<AnchoredText> texts;  // in window coordinates or on the page
-  int firstRow = 0;                 // rows drawn, first and one past the last
+  bool fillBackground = false;   // the whole area in kTableBackground, before the texts
+  std::optional<Rect> selected;  // the band behind the selected rows shown, in kTableSelectedRows
+  std::optional<Rect> marked;    // the band behind the row the animation shows, in kTableMarkedRow
+  std::vector<AnchoredText> texts;     // in window coordinates or on the page
+  std::optional<FrozenColumn> frozen;  // drawn last, when the Time column scrolled out of view
+  int firstRow = 0;                    // rows drawn, first and one past the last
   int endRow = 0;
 };
 
@@ -77,11 +105,19 @@ std::string FormatTableValue(double value);
 
 // Lays out the table for the visible rows only. On the screen the texts are in window
 // coordinates: the two header lines stay at the top, rows start three row heights down, and
-// scrollX shifts everything left; scrollY is the first row shown. On paper the page holds the
-// header and the rows from scrollY on. The row of markedRow, when it is drawn, gets a band.
+// scrollX shifts everything left but the Time column, which stays at the left edge; scrollY is
+// the first row shown. On paper the page holds the header and the rows from scrollY on. The row
+// of markedRow, when it is drawn, gets a band, and so do the selected rows on the screen.
 TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
                          const TableGeometry& geometry, int scrollX, int scrollY,
-                         int markedRow = -1);
+                         int markedRow = -1, const RowSelection& selection = {});
+
+// The selected rows (those the store holds) as tab-separated text for the clipboard: a line of
+// the shown columns' headings with their units ("Time (s)"), then one line per row with each
+// value at full precision (the shortest decimal that reads back as the stored number), lines
+// ended by '\n'. Empty when no selected row is in the store.
+std::string SelectedRowsText(const CTrajectoryStore& store, const ColumnSwitches& switches,
+                             const RowSelection& selection);
 
 // The first row to show so that the row of index is whole in an area of areaHeight pixels below
 // the header, moving the table as little as it can: firstRow itself when the row is in view.
