@@ -6,6 +6,7 @@
 #include <memory>
 
 class QPrinter;
+class QSize;
 
 namespace plumora::gui {
 
@@ -29,6 +30,12 @@ class ResultsOutput {
   enum class PrintRoute { kAsk, kDirect, kPreview };
   void Print(CPlumoraView& view, PrintRoute route);
   void PageSetup();
+
+  // File > Export picture: asks where (the format by the name's ending) and at what size, then
+  // writes the active pane's picture there.
+  void ExportPicture(const CChildFrame& child, CPlumoraView& view);
+  // The pane of view as a PNG or SVG picture of size at path; false (and said so) when it failed.
+  bool WritePicture(CPlumoraView& view, const std::filesystem::path& path, const QSize& size);
 
  private:
   FrameServices& frame_;

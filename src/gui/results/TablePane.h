@@ -16,11 +16,16 @@ class TablePane final : public ResultsPane {
   void Paint(QPainter& painter, const QSize& client) override;
   // The header and the rows from the first one shown, on one page.
   void Print(QPrinter& printer) override;
+  std::string SnapshotSvg(const QSize& size) override;
   void Layout() override;
   void AnimationStep(int index, bool playing) override;
 
   // The table as the pane draws it now (window coordinates, current scroll position).
   TableDrawing CurrentTable() const;
+
+ private:
+  // The results the table reads, with the derived quantities when a column of them is on.
+  ResultsSource Source() const;
 };
 
 // Draws a table layout with the painter's current coordinates (pixels or tenths of a millimetre).

@@ -1,6 +1,7 @@
 #include "gui/logic/table/TableLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace plumora::gui {
@@ -37,12 +38,22 @@ const std::array<TableColumn, kTableColumnCount> kTableColumns = {{
     {"Yaw P", "(deg)", 28, ColumnGroup::kParachute},
 }};
 
+const std::array<DerivedTableColumn, kDerivedColumnCount> kDerivedTableColumns = {{
+    {"Mach", "(-)"},
+    {"Dyn. pressure", "(Pa)"},
+    {"Deceleration", "(g)"},
+    {"Descent rate", "(m/s)"},
+    {"Line force", "(kN)"},
+}};
+
 Colour GroupColour(ColumnGroup group) {
   switch (group) {
     case ColumnGroup::kCommon:
       return {128, 0, 0};
     case ColumnGroup::kPayload:
       return {0, 77, 0};  // dark enough to read on the grey
+    case ColumnGroup::kDerived:
+      return {96, 0, 96};
     default:
       return {0, 0, 128};
   }
@@ -53,7 +64,7 @@ TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight) {
 }
 
 TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
-                                 const ColumnSwitches& switches) {
+                                 const ColumnSwitches& switches, const DerivedSwitches& derived) {
   TableGeometry page{kPrintRowHeight,
                      kPrintColumnWidth,
                      static_cast<int>(pageWidthMm * 10.0),
@@ -62,6 +73,7 @@ TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
                      kPrintFontHeight};
   int shown = 0;
   for (bool on : switches) shown += on ? 1 : 0;
+  for (bool on : derived) shown += on ? 1 : 0;
   if (shown > 0 && shown * kPrintColumnWidth > page.areaWidth) {
     page.columnWidth = std::max(1, page.areaWidth / shown);
     page.fontHeight = std::max(1, kPrintFontHeight * page.columnWidth / kPrintColumnWidth);
@@ -84,6 +96,7 @@ std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int s
 }
 
 std::string FormatTableValue(double value) {
+  if (std::isnan(value)) return {};
   char text[512];  // "%12.2f" of the largest double has more than 300 digits
   std::snprintf(text, sizeof text, "%12.2f", value);
   std::string_view view = text;
@@ -93,9 +106,40 @@ std::string FormatTableValue(double value) {
   return std::string(view.substr(first, last - first + 1));
 }
 
-TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                         const TableGeometry& geometry, int scrollX, int scrollY, int markedRow) {
+namespace {
+
+// A shown column: a stored one, or derived quantity k.
+struct ShownColumn {
+  std::string_view title;
+  std::string_view unit;
+  ColumnGroup group;
+  int sampleField = 0;
+  int derived = -1;
+};
+
+std::vector<ShownColumn> ShownColumns(const ColumnSwitches& switches,
+                                      const DerivedSwitches& derived) {
+  std::vector<ShownColumn> shown;
+  for (int k = 0; k < kTableColumnCount; ++k) {
+    const TableColumn& c = kTableColumns[static_cast<std::size_t>(k)];
+    if (switches[static_cast<std::size_t>(k)])
+      shown.push_back({c.title, c.unit, c.group, c.sampleField});
+  }
+  for (int k = 0; k < kDerivedColumnCount; ++k) {
+    const DerivedTableColumn& c = kDerivedTableColumns[static_cast<std::size_t>(k)];
+    if (derived[static_cast<std::size_t>(k)])
+      shown.push_back({c.title, c.unit, ColumnGroup::kDerived, 0, k});
+  }
+  return shown;
+}
+
+}  // namespace
+
+TableDrawing LayoutTable(const ResultsSource& source, const ColumnSwitches& switches,
+                         const TableGeometry& geometry, int scrollX, int scrollY, int markedRow,
+                         const DerivedSwitches& derived) {
   TableDrawing drawing;
+  const CTrajectoryStore& store = source.store();
   const int n = store.LastIndex();
   if (n < 0) {
     drawing.texts.push_back({{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop});
@@ -107,15 +151,12 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   const int r0 = std::clamp(scrollY, 0, n);
   drawing.fillBackground = !geometry.printing;
 
-  std::vector<const TableColumn*> shown;
-  for (int k = 0; k < kTableColumnCount; ++k) {
-    if (switches[static_cast<std::size_t>(k)]) shown.push_back(&kTableColumns[k]);
-  }
+  const std::vector<ShownColumn> shown = ShownColumns(switches, derived);
   for (std::size_t c = 0; c < shown.size(); ++c) {
     const int x = x0 + static_cast<int>(c) * w + w / 2;
-    const Colour colour = GroupColour(shown[c]->group);
-    drawing.texts.push_back({{x, 0}, std::string(shown[c]->title), Anchor::kCentreTop, colour});
-    drawing.texts.push_back({{x, h}, std::string(shown[c]->unit), Anchor::kCentreTop, colour});
+    const Colour colour = GroupColour(shown[c].group);
+    drawing.texts.push_back({{x, 0}, std::string(shown[c].title), Anchor::kCentreTop, colour});
+    drawing.texts.push_back({{x, h}, std::string(shown[c].unit), Anchor::kCentreTop, colour});
   }
   // Only the rows that fit below the header are formatted, however long the flight.
   const int last = r0 + geometry.areaHeight / h - kHeaderRows;
@@ -130,9 +171,10 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
     const CTrajectorySample& sample = store.SampleAt(r);
     const int y = (r - r0 + kHeaderRows) * h;
     for (std::size_t c = 0; c < shown.size(); ++c) {
-      drawing.texts.push_back({{x0 + static_cast<int>(c) * w + w / 2, y},
-                               FormatTableValue(SampleField(sample, shown[c]->sampleField)),
-                               Anchor::kCentreTop});
+      const double value = shown[c].derived >= 0 ? source.Derived(r, shown[c].derived)
+                                                 : SampleField(sample, shown[c].sampleField);
+      drawing.texts.push_back(
+          {{x0 + static_cast<int>(c) * w + w / 2, y}, FormatTableValue(value), Anchor::kCentreTop});
     }
   }
   return drawing;
