@@ -132,9 +132,9 @@ void CMainFrame::BindFileCommands() {
     if (child && view) output_.ExportPicture(*child, *view);
   });
   using Route = ResultsOutput::PrintRoute;
-  for (const auto& [id, route] :
-       {std::pair{kCmdFilePrint, Route::kAsk}, std::pair{kCmdFilePrintDirect, Route::kDirect},
-        std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
+  for (const auto& [id, route] : {std::pair{kCmdFilePrint, Route::kAsk},
+                                  std::pair{kCmdFilePrintDirect, Route::kDirect},
+                                  std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
     commands_.Bind(id, [this, printRoute = route] {
       if (CPlumoraView* view = ActiveView()) output_.Print(*view, printRoute);
     });

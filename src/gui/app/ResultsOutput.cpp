@@ -71,14 +71,15 @@ void ResultsOutput::ExportAs(const CChildFrame& child) {
   std::filesystem::path suggested =
       state.HasPath() ? state.path() : std::filesystem::path(state.Title());
   suggested.replace_extension(".csv");
-  const QString name = QFileDialog::getSaveFileName(frame_.dialogParent(), "Export results",
-                                                    QString::fromStdString(suggested.string()),
-                                                    "CSV files (*.csv);;All Files (*)");
+  const QString name = QFileDialog::getSaveFileName(
+      frame_.dialogParent(), "Export results", QString::fromStdString(suggested.string()),
+      "CSV files (*.csv);;All Files (*)");
   if (!name.isEmpty()) Export(child, std::filesystem::path(name.toStdString()));
 }
 
 bool ResultsOutput::Export(const CChildFrame& child, const std::filesystem::path& path) {
-  const Result<> written = WriteResultsCsv(child.doc().results, path, child.documentState().path());
+  const Result<> written =
+      WriteResultsCsv(child.doc().results, path, child.documentState().path());
   if (!written) ShowError(frame_.prompter(), written.error());
   return written.ok();
 }

@@ -412,12 +412,12 @@ TEST(ChartSwitchesTest, RoundTicksStepByOneTwoOrFiveTimesAPowerOfTen) {
            {0, 300, 0, 300, 50, 6, 0},
            {0, 120000, 0, 120000, 20000, 6, 0},
            {0, 12688, 0, 14000, 2000, 7, 0},
-           {-90, -5, -90, 0, 10, 9, 0},            // all negative
+           {-90, -5, -90, 0, 10, 9, 0},           // all negative
            {-7630, 250, -8000, 1000, 1000, 9, 0},  // across zero
            {0.0012, 0.0047, 0.001, 0.005, 0.0005, 8, 4},
            {0.3, 0.6, 0.3, 0.6, 0.05, 6, 2},  // 0.3 / 0.05 falls a hair short of 6
-           {5, 5, 5, 15, 1, 10, 0},           // nothing to span: ten units, as the plain axis
-           {42, 41, 41, 42, 0.1, 10, 1},      // ends given the wrong way round
+           {5, 5, 5, 15, 1, 10, 0},            // nothing to span: ten units, as the plain axis
+           {42, 41, 41, 42, 0.1, 10, 1},       // ends given the wrong way round
        }) {
     const std::optional<RoundTicks> t = RoundTicksFor(c.minimum, c.maximum);
     ASSERT_TRUE(t) << c.minimum << " " << c.maximum;
@@ -456,9 +456,10 @@ TEST(ChartSwitchesTest, RoundTicksLabelTheAxesInRoundNumbers) {
   // Small values keep the decimals their step needs; a landing just under zero reads 0.0.
   const CTrajectoryStore small = StoreOf({{0, 0.8}, {0.5, -0.01}, {1.2, 0.25}});
   const ChartLayout tiny = Layout(small, With(Plot(0, 1), {true, false, false}));
-  EXPECT_EQ(TickLabels(tiny), (std::vector<std::string>{"0.0", "0.2", "0.4", "0.6", "0.8", "1.0",
-                                                        "1.2", "|", "-0.1", "0.0", "0.1", "0.2",
-                                                        "0.3", "0.4", "0.5", "0.6", "0.7", "0.8"}));
+  EXPECT_EQ(TickLabels(tiny),
+            (std::vector<std::string>{"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2", "|", "-0.1",
+                                      "0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7",
+                                      "0.8"}));
   EXPECT_EQ(YTickText(-0.00004, 4), "0.0000");
   EXPECT_EQ(YTickText(-0.00006, 4), "-0.0001");
   // Below the X axis's zero the X axis rises off the bottom, at the tick of zero.

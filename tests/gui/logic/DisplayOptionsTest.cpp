@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "gui/logic/editing/NumberText.h"
 #include "gui/logic/results/DisplayOptions.h"
+#include "gui/logic/editing/NumberText.h"
 #include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {

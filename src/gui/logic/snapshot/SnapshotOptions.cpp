@@ -190,8 +190,8 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
   } catch (const CLI::CallForHelp&) {
     // The options alone: the program's help says how they are used.
     const CLI::Formatter formatter;
-    result.text =
-        formatter.make_positionals(&app) + formatter.make_groups(&app, CLI::AppFormatMode::Normal);
+    result.text = formatter.make_positionals(&app) +
+                  formatter.make_groups(&app, CLI::AppFormatMode::Normal);
     return result;
   } catch (const CLI::ParseError& e) {
     result.status = kSnapshotUsage;
