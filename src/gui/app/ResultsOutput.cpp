@@ -66,14 +66,20 @@ ResultsOutput::ResultsOutput(FrameServices& frame) : frame_(frame) {}
 
 ResultsOutput::~ResultsOutput() = default;
 
-void ResultsOutput::ExportAs(const CChildFrame& child) {
+QString ResultsOutput::AskOutputName(const CChildFrame& child, const char* title,
+                                     const char* extension, const char* filters) {
+  // The mission's own name (or its window's title) with the output's ending.
   const DocumentState& state = child.documentState();
   std::filesystem::path suggested =
       state.HasPath() ? state.path() : std::filesystem::path(state.Title());
-  suggested.replace_extension(".csv");
-  const QString name = QFileDialog::getSaveFileName(
-      frame_.dialogParent(), "Export results", QString::fromStdString(suggested.string()),
-      "CSV files (*.csv);;All Files (*)");
+  suggested.replace_extension(extension);
+  return QFileDialog::getSaveFileName(frame_.dialogParent(), title,
+                                      QString::fromStdString(suggested.string()), filters);
+}
+
+void ResultsOutput::ExportAs(const CChildFrame& child) {
+  const QString name =
+      AskOutputName(child, "Export results", ".csv", "CSV files (*.csv);;All Files (*)");
   if (!name.isEmpty()) Export(child, std::filesystem::path(name.toStdString()));
 }
 
@@ -116,13 +122,8 @@ void ResultsOutput::Print(CPlumoraView& view, PrintRoute route) {
 
 void ResultsOutput::ExportPicture(const CChildFrame& child, CPlumoraView& view) {
   if (!view.pane()) return;
-  const DocumentState& state = child.documentState();
-  std::filesystem::path suggested =
-      state.HasPath() ? state.path() : std::filesystem::path(state.Title());
-  suggested.replace_extension(".png");
-  const QString name = QFileDialog::getSaveFileName(
-      frame_.dialogParent(), "Export picture", QString::fromStdString(suggested.string()),
-      "PNG pictures (*.png);;SVG drawings (*.svg);;All Files (*)");
+  const QString name = AskOutputName(child, "Export picture", ".png",
+                                     "PNG pictures (*.png);;SVG drawings (*.svg);;All Files (*)");
   if (name.isEmpty()) return;
   const std::filesystem::path path(name.toStdString());
   if (!PictureFormatOf(path)) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QPrinter;
+class QString;
 class QSize;
 
 namespace plumora::gui {
@@ -38,6 +39,10 @@ class ResultsOutput {
   bool WritePicture(CPlumoraView& view, const std::filesystem::path& path, const QSize& size);
 
  private:
+  // The file dialog for an output of the window's mission; empty when cancelled.
+  QString AskOutputName(const CChildFrame& child, const char* title, const char* extension,
+                        const char* filters);
+
   FrameServices& frame_;
   std::unique_ptr<QPrinter> printer_;
 };

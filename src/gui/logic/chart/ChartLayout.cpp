@@ -437,26 +437,34 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
   const auto axisLabel = [](int variable) {
     return Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(variable)].axisLabel);
   };
-  int noteTop = 5 * u + th;
   if (e.moreY.empty()) {
     f.texts.push_back({{5 * u, 5 * u}, axisLabel(e.yVariable), Anchor::kLeftTop});
-  } else {
-    // The legend: a stroke of the curve's colour, then its label.
-    const int stroke = 2 * th;
-    for (std::size_t k = 0; k <= e.moreY.size(); ++k) {
-      const int top = 5 * u + static_cast<int>(k) * th;
-      const Colour colour = CurveColour(static_cast<int>(k));
-      f.lines.push_back({{5 * u, top + th / 2}, {5 * u + stroke, top + th / 2}, colour});
-      f.texts.push_back({{5 * u + stroke + 4 * u, top},
-                         axisLabel(k == 0 ? e.yVariable : e.moreY[k - 1]),
-                         Anchor::kLeftTop});
-      noteTop = top + th;
+  }
+  // Across the top, after the title, or the legend (a stroke of each curve's colour, then its
+  // label) in its place, wrapping to a row below where the drawing ends; the log axis's note last.
+  int x = e.moreY.empty() ? 5 * u + textWidth(f.texts.back().text) + th : 5 * u;
+  int top = 5 * u;
+  const auto place = [&](int width) {
+    if (x > 5 * u && x + width > l.width - 5 * u) {
+      x = 5 * u;
+      top += th;
     }
+    const int at = x;
+    x += width + th;
+    return at;
+  };
+  const int stroke = 2 * th;
+  for (std::size_t k = 0; !e.moreY.empty() && k <= e.moreY.size(); ++k) {
+    std::string label = axisLabel(k == 0 ? e.yVariable : e.moreY[k - 1]);
+    const int at = place(stroke + 4 * u + textWidth(label));
+    const Colour colour = CurveColour(static_cast<int>(k));
+    f.lines.push_back({{at, top + th / 2}, {at + stroke, top + th / 2}, colour});
+    f.texts.push_back({{at + stroke + 4 * u, top}, std::move(label), Anchor::kLeftTop});
   }
   if (e.logY) {
-    f.texts.push_back({{5 * u, noteTop},
-                       e.leftOut ? "log scale, values \xE2\x89\xA4 0 left out" : "log scale",
-                       Anchor::kLeftTop});
+    std::string note = e.leftOut ? "log scale, values \xE2\x89\xA4 0 left out" : "log scale";
+    const int at = place(textWidth(note));
+    f.texts.push_back({{at, top}, std::move(note), Anchor::kLeftTop});
   }
   std::vector<std::string> xTexts;
   int widest = 0;
