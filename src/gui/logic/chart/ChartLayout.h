@@ -148,9 +148,10 @@ struct ChartLayout {
 ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry);
 
 // The axes, their ticks each with their labels, and the two axis titles: all in ink. A chart of
-// several curves names them in a legend at the top left instead of the Y axis's title: a stroke
-// of each curve's colour and its label, one line a curve. A logarithmic axis says so in a line
-// below the title or legend, and that values of 0 and below were left out when there were.
+// several curves names them in a legend across the top instead of the Y axis's title: a stroke
+// of each curve's colour and its label, wrapping to another row where the drawing ends. A
+// logarithmic axis says so after the title or legend, and that values of 0 and below were left
+// out when there were.
 // Where the labels of an axis are wider (or taller) than the gap between ticks, only every
 // second, fifth or tenth one is kept, always with both ends, so none covers another. With grid
 // lines on, grid holds a line across the plot at every tick that is not on an axis; they are
