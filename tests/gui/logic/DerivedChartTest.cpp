@@ -214,6 +214,25 @@ TEST(SeveralCurvesTest, CurvesShareTheYAxisEachInItsColourWithALegend) {
   EXPECT_EQ(TraceChartCurve(source, single).runs[0].colour, *PhaseColour(kSampleBallistic));
 }
 
+TEST(SeveralCurvesTest, TheLegendRunsAcrossTheTopAndWrapsWhereTheDrawingEnds) {
+  const Flight f = FallingAt({340.0, 320.0});
+  ResultsViewState state = Plot(0, kSpeed, {1, kPathAngle});
+  state.chartSwitches.logY = true;
+  // 200 wide, text 10 high: strokes of 20, labels 3 units a byte, a text height between items.
+  const ChartLayout l = LayoutChart(ChartExtentsFor(f.store, state), {200, 300, 30, 10, 1});
+  const ChartFrame frame = LayoutChartFrame(l, NarrowText);
+  std::vector<int> strokes;
+  for (const Segment& s : frame.lines) {
+    if (!(s.colour == kChartInk)) strokes.push_back(s.from.x);
+  }
+  EXPECT_EQ(strokes, (std::vector<int>{5, 72, 136}));
+  const auto note = std::find_if(frame.texts.begin(), frame.texts.end(), [](const AnchoredText& t) {
+    return t.text.rfind("log scale", 0) == 0;
+  });
+  ASSERT_NE(note, frame.texts.end());
+  EXPECT_EQ(note->at, (Point{5, 15})) << "too wide for the first row";
+}
+
 TEST(SeveralCurvesTest, FittingToAZoomFitsEveryCurve) {
   const Flight f = FallingAt({340.0, 320.0, 300.0, 280.0});
   const ResultsSource source(f.store, &f.derived);
