@@ -137,6 +137,11 @@ void CMainFrame::BindFileCommands() {
   commands_.Bind(kCmdExportResults, [this] {
     if (CChildFrame* child = ActiveChild()) output_.ExportAs(*child);
   });
+  commands_.Bind(kCmdExportPicture, [this] {
+    CChildFrame* child = ActiveChild();
+    CPlumoraView* view = ActiveView();
+    if (child && view) output_.ExportPicture(*child, *view);
+  });
   using Route = ResultsOutput::PrintRoute;
   for (const auto& [id, route] :
        {std::pair{kCmdFilePrint, Route::kAsk}, std::pair{kCmdFilePrintDirect, Route::kDirect},
@@ -411,6 +416,11 @@ void CMainFrame::RunActiveMission() {
   // Something visible tells that the run is over, and how it ended.
   statusBar()->showMessage(QString::fromStdString(RunEndText(outcome, doc.results)));
   UpdateCommandStates();
+}
+
+bool CMainFrame::ExportPicture(const std::filesystem::path& path, const QSize& size) {
+  CPlumoraView* view = ActiveView();
+  return view && output_.WritePicture(*view, path, size);
 }
 
 bool CMainFrame::ExportResults(const std::filesystem::path& path) {

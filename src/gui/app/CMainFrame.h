@@ -56,6 +56,8 @@ class CMainFrame : public QMainWindow, public FrameHost, public CommandContext {
   void CheckActiveMission();
   // Writes the active document's results as CSV to path; false (and said so) when it failed.
   bool ExportResults(const std::filesystem::path& path);
+  // The active pane as File > Export picture writes it (PNG or SVG by the name's ending).
+  bool ExportPicture(const std::filesystem::path& path, const QSize& size);
   // The printer that Print, Print Preview and Print Setup share.
   QPrinter& printer() { return output_.printer(); }
 

@@ -1,14 +1,23 @@
 #include "gui/app/ResultsOutput.h"
 
+#include <QDialog>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 #include "core/app/ResultsCsv.h"
+#include "core/common/FileIO.h"
 #include "core/common/Messages.h"
 #include "gui/kit/CommandContext.h"
+#include "gui/kit/EditingKit.h"
+#include "gui/kit/NumberField.h"
+#include "gui/logic/app/PictureExport.h"
+#include "gui/logic/commands/ControlIds.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 
@@ -24,20 +33,53 @@ bool HasPrintTarget(const QPrinter& printer) {
   return printer.isValid();
 }
 
+QSpinBox* SideField(int controlId, int value) {
+  auto* field = new QSpinBox;
+  field->setRange(kMinPictureSide, kMaxPictureSide);
+  field->setValue(PictureSide(value));
+  field->setSuffix(" pixels");
+  SetControlId(*field, controlId);
+  return field;
+}
+
+// The picture's width and height, starting from the pane's.
+bool AskPictureSize(QWidget* parent, QSize& size) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle("Export picture");
+  QSpinBox* width = SideField(kCtlPictureWidth, size.width());
+  QSpinBox* height = SideField(kCtlPictureHeight, size.height());
+  auto* fields = new QFormLayout;
+  fields->addRow("Width", width);
+  fields->addRow("Height", height);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addLayout(fields);
+  layout->addWidget(OkCancelRow(dialog));
+  dialog.setFixedSize(dialog.sizeHint());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  size = QSize(width->value(), height->value());
+  return true;
+}
+
 }  // namespace
 
 ResultsOutput::ResultsOutput(FrameServices& frame) : frame_(frame) {}
 
 ResultsOutput::~ResultsOutput() = default;
 
-void ResultsOutput::ExportAs(const CChildFrame& child) {
+QString ResultsOutput::AskOutputName(const CChildFrame& child, const char* title,
+                                     const char* extension, const char* filters) {
+  // The mission's own name (or its window's title) with the output's ending.
   const DocumentState& state = child.documentState();
   std::filesystem::path suggested =
       state.HasPath() ? state.path() : std::filesystem::path(state.Title());
-  suggested.replace_extension(".csv");
-  const QString name = QFileDialog::getSaveFileName(
-      frame_.dialogParent(), "Export results", QString::fromStdString(suggested.string()),
-      "CSV files (*.csv);;All Files (*)");
+  suggested.replace_extension(extension);
+  return QFileDialog::getSaveFileName(frame_.dialogParent(), title,
+                                      QString::fromStdString(suggested.string()), filters);
+}
+
+void ResultsOutput::ExportAs(const CChildFrame& child) {
+  const QString name =
+      AskOutputName(child, "Export results", ".csv", "CSV files (*.csv);;All Files (*)");
   if (!name.isEmpty()) Export(child, std::filesystem::path(name.toStdString()));
 }
 
@@ -76,6 +118,36 @@ void ResultsOutput::Print(CPlumoraView& view, PrintRoute route) {
       return;
     }
   }
+}
+
+void ResultsOutput::ExportPicture(const CChildFrame& child, CPlumoraView& view) {
+  if (!view.pane()) return;
+  const QString name = AskOutputName(child, "Export picture", ".png",
+                                     "PNG pictures (*.png);;SVG drawings (*.svg);;All Files (*)");
+  if (name.isEmpty()) return;
+  const std::filesystem::path path(name.toStdString());
+  if (!PictureFormatOf(path)) {
+    frame_.prompter().Message(PictureFormatRefusal(path), kCaptionError);
+    return;
+  }
+  QSize size = view.paneSize();
+  if (AskPictureSize(frame_.dialogParent(), size)) WritePicture(view, path, size);
+}
+
+bool ResultsOutput::WritePicture(CPlumoraView& view, const std::filesystem::path& path,
+                                 const QSize& size) {
+  const std::optional<PictureFormat> format = PictureFormatOf(path);
+  if (!view.pane() || !format) return false;
+  const QSize shown(PictureSide(size.width()), PictureSide(size.height()));
+  const std::string bytes = *format == PictureFormat::kSvg ? view.pane()->SnapshotSvg(shown)
+                                                           : PngBytes(view.pane()->Snapshot(shown));
+  const Result<> written = WriteOutputFile(path, bytes);
+  if (!written) {
+    frame_.prompter().Message(
+        "The picture could not be written to " + path.string() + " (" + written.message() + ")",
+        kCaptionError);
+  }
+  return written.ok();
 }
 
 void ResultsOutput::PageSetup() {

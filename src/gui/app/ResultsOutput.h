@@ -6,6 +6,8 @@
 #include <memory>
 
 class QPrinter;
+class QString;
+class QSize;
 
 namespace plumora::gui {
 
@@ -30,7 +32,17 @@ class ResultsOutput {
   void Print(CPlumoraView& view, PrintRoute route);
   void PageSetup();
 
+  // File > Export picture: asks where (the format by the name's ending) and at what size, then
+  // writes the active pane's picture there.
+  void ExportPicture(const CChildFrame& child, CPlumoraView& view);
+  // The pane of view as a PNG or SVG picture of size at path; false (and said so) when it failed.
+  bool WritePicture(CPlumoraView& view, const std::filesystem::path& path, const QSize& size);
+
  private:
+  // The file dialog for an output of the window's mission; empty when cancelled.
+  QString AskOutputName(const CChildFrame& child, const char* title, const char* extension,
+                        const char* filters);
+
   FrameServices& frame_;
   std::unique_ptr<QPrinter> printer_;
 };

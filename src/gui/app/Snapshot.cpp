@@ -60,6 +60,8 @@ void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
   state.chartY = options.chartY;
   state.chartBody = options.chartBody;
   state.chartSwitches = options.chartSwitches;
+  state.chartMoreY = options.chartMoreY;
+  state.derivedColumns = options.derivedColumns;
 }
 
 int Fail(const std::string& text) {

@@ -55,6 +55,8 @@ class CPlumoraView : public QWidget, private PaneHost {
   ResultsViewState& settings() { return state_; }
   // The pane of the mode that is on, or null for a blank view.
   ResultsPane* pane() const { return pane_; }
+  // The size the pane paints at.
+  QSize paneSize() const { return clientSize(); }
 
   // A toggle of the Show menu or the popup: the mode that is on blanks the view, another
   // replaces it.

@@ -45,18 +45,19 @@ ChartMedium PaperChart() {
   return {kChartPrintUnit, kChartPrintFontHeight, kPaperPenWidth, false, kPaperPictureScale};
 }
 
-std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& store,
-                                    const ResultsViewState& state, const QSize& area,
-                                    const ChartMedium& medium, const QImage& zoomPicture) {
-  painter.save();
-  painter.setFont(ChartFont(medium.fontHeight));
-  if (store.LastIndex() < 0) {
-    Draw(painter, AnchoredText{{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop, kChartInk});
-    painter.restore();
-    return std::nullopt;
-  }
-  const ChartExtents extents = ChartExtentsFor(store, state);
-  const QFontMetrics metrics = painter.fontMetrics();
+namespace {
+
+// The chart's lines and texts, before anything is drawn.
+struct ChartPicture {
+  DrawnChart drawn;
+  ChartFrame frame;
+  std::vector<Polyline> runs;
+};
+
+ChartPicture LayOutChartPicture(const QFontMetrics& metrics, const ResultsSource& source,
+                                const ResultsViewState& state, const QSize& area,
+                                const ChartMedium& medium) {
+  const ChartExtents extents = ChartExtentsFor(source, state);
   const TextWidth textWidth = [&metrics](const std::string& text) {
     return metrics.horizontalAdvance(QString::fromStdString(text));
   };
@@ -66,27 +67,43 @@ std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& s
   geometry.textWidth = YLabelWidth(extents, textWidth);
   geometry.textHeight = metrics.height();
   geometry.unit = medium.unit;
-  DrawnChart drawn{LayoutChart(extents, geometry), {}};
+  ChartPicture picture{{LayoutChart(extents, geometry), {}}, {}, {}};
+  picture.frame = LayoutChartFrame(picture.drawn.layout, textWidth);
+  ChartCurve curve = TraceChartCurve(source, picture.drawn.layout);
+  picture.runs = std::move(curve.runs);
+  picture.drawn.sampleAtColumn = std::move(curve.sampleAtColumn);
+  return picture;
+}
 
+// Where the zoom mark goes: the bottom-right corner, unscaled on the screen.
+QRect ZoomMarkArea(const QImage& zoomPicture, const QSize& area, const ChartMedium& medium) {
+  const QSize size = (QSizeF(zoomPicture.size()) * medium.pictureScale).toSize();
+  return QRect(QPoint(area.width() - size.width(), area.height() - size.height()), size);
+}
+
+}  // namespace
+
+std::optional<DrawnChart> DrawChart(QPainter& painter, const ResultsSource& source,
+                                    const ResultsViewState& state, const QSize& area,
+                                    const ChartMedium& medium, const QImage& zoomPicture) {
+  painter.save();
+  painter.setFont(ChartFont(medium.fontHeight));
+  if (source.LastIndex() < 0) {
+    Draw(painter, AnchoredText{{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop, kChartInk});
+    painter.restore();
+    return std::nullopt;
+  }
+  ChartPicture picture = LayOutChartPicture(painter.fontMetrics(), source, state, area, medium);
   if (medium.screen) Fill(painter, {0, 0, area.width(), area.height()}, kChartBackground);
-  const ChartFrame frame = LayoutChartFrame(drawn.layout, textWidth);
-  Draw(painter, frame.grid, medium.penWidth);
-  Draw(painter, frame.lines, medium.penWidth);
-  Draw(painter, frame.texts);
-
-  ChartCurve curve = TraceChartCurve(store, drawn.layout);
-  Draw(painter, curve.runs, medium.penWidth);
-  drawn.sampleAtColumn = std::move(curve.sampleAtColumn);
-
-  if (extents.zoomed && !zoomPicture.isNull()) {
-    // The zoom mark in the bottom-right corner: unscaled on the screen.
-    const QSize size = (QSizeF(zoomPicture.size()) * medium.pictureScale).toSize();
-    painter.drawImage(
-        QRect(QPoint(area.width() - size.width(), area.height() - size.height()), size),
-        zoomPicture);
+  Draw(painter, picture.frame.grid, medium.penWidth);
+  Draw(painter, picture.frame.lines, medium.penWidth);
+  Draw(painter, picture.frame.texts);
+  Draw(painter, picture.runs, medium.penWidth);
+  if (picture.drawn.layout.extents.zoomed && !zoomPicture.isNull()) {
+    painter.drawImage(ZoomMarkArea(zoomPicture, area, medium), zoomPicture);
   }
   painter.restore();
-  return drawn;
+  return std::move(picture.drawn);
 }
 
 // --- Painting ----------------------------------------------------------------------------------
@@ -101,6 +118,58 @@ void ChartPane::Paint(QPainter& painter, const QSize& client) {
   }
   painter.drawPixmap(0, 0, snapshot_);
   DrawOverlay(painter);
+}
+
+QImage ChartPane::Snapshot(const QSize& size) {
+  // Drawn apart from the screen's snapshot, whose layout the mouse and the zoom read.
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PreparePanePainter(painter);
+  const ResultsSource source = Source();
+  const std::optional<DrawnChart> drawn =
+      DrawChart(painter, source, host().viewState(), size, ScreenChart(size), ZoomPicture());
+  if (const auto cursor = drawn ? PausedCursor(source, drawn->layout) : std::nullopt) {
+    DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, 1);
+  }
+  return image;
+}
+
+std::string ChartPane::SnapshotSvg(const QSize& size) {
+  SvgPicture svg(size.width(), size.height());
+  svg.Fill({0, 0, size.width(), size.height()}, {255, 255, 255});
+  const ChartMedium medium = ScreenChart(size);
+  const QFont font = ChartFont(medium.fontHeight);
+  const SvgFont svgFont = SvgFontOf(font);
+  const ResultsSource source = Source();
+  if (source.LastIndex() < 0) {
+    svg.Add({AnchoredText{{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop, kChartInk}},
+            svgFont);
+    return svg.Text();
+  }
+  const ChartPicture picture =
+      LayOutChartPicture(QFontMetrics(font), source, host().viewState(), size, medium);
+  svg.Fill({0, 0, size.width(), size.height()}, kChartBackground);
+  svg.Add(picture.frame.grid);
+  svg.Add(picture.frame.lines);
+  svg.Add(picture.frame.texts, svgFont);
+  svg.Add(picture.runs);
+  const QImage& zoomPicture = ZoomPicture();
+  if (picture.drawn.layout.extents.zoomed && !zoomPicture.isNull()) {
+    const QRect r = ZoomMarkArea(zoomPicture, size, medium);
+    svg.AddPng({r.left(), r.top(), r.width(), r.height()}, PngBytes(zoomPicture));
+  }
+  if (const auto cursor = PausedCursor(source, picture.drawn.layout)) {
+    svg.Add({Polyline{{cursor->foot, cursor->corner, cursor->end}, kChartCursor}});
+  }
+  return svg.Text();
+}
+
+std::optional<ChartCursorLines> ChartPane::PausedCursor(const ResultsSource& source,
+                                                        const ChartLayout& layout) const {
+  const int index = host().animationIndex();
+  if (host().animationPlaying() || index == 0) return std::nullopt;
+  return ChartCursor(source, layout, index);
 }
 
 void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
@@ -119,15 +188,12 @@ void ChartPane::RedrawChart(const QSize& client, qreal pixelRatio) {
   // Between whole pixel ratios a one-unit line falls on one or two pixels by turns: smoothed,
   // it stays even.
   if (pixelRatio != std::floor(pixelRatio)) painter.setRenderHint(QPainter::Antialiasing);
-  const CTrajectoryStore& store = host().document().results;
+  const ResultsSource store = Source();
   drawn_ =
       DrawChart(painter, store, host().viewState(), client, ScreenChart(client), ZoomPicture());
   // The paused animation's sample is part of the picture.
-  const int index = host().animationIndex();
-  if (drawn_ && !host().animationPlaying() && index != 0) {
-    if (const auto cursor = ChartCursor(store, drawn_->layout, index)) {
-      DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, 1);
-    }
+  if (const auto cursor = drawn_ ? PausedCursor(store, drawn_->layout) : std::nullopt) {
+    DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, 1);
   }
 }
 
@@ -136,8 +202,7 @@ void ChartPane::DrawOverlay(QPainter& painter) const {
   painter.save();
   painter.setBrush(Qt::NoBrush);
   if (playingCursor_) {
-    if (const auto cursor =
-            ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
+    if (const auto cursor = ChartCursor(Source(), drawn_->layout, *playingCursor_)) {
       DrawCursorLines(painter, *cursor, kChartCursor, Qt::DotLine, 1);
     }
   }
@@ -173,8 +238,7 @@ QRegion ChartPane::OverlayRegion() const {
   QRegion region;
   if (!drawn_) return region;
   if (playingCursor_) {
-    if (const auto cursor =
-            ChartCursor(host().document().results, drawn_->layout, *playingCursor_)) {
+    if (const auto cursor = ChartCursor(Source(), drawn_->layout, *playingCursor_)) {
       region |= CursorRegion(*cursor);
     }
   }
@@ -200,6 +264,10 @@ void ChartPane::Invalidate() {
   host().Repaint();
 }
 
+ResultsSource ChartPane::Source() const {
+  return Results(ChartUsesDerived(host().viewState()));
+}
+
 const QImage& ChartPane::ZoomPicture() {
   if (zoomPicture_.isNull()) zoomPicture_ = DibImage(host().bitmaps().zoom);
   return zoomPicture_;
@@ -216,16 +284,13 @@ void ChartPane::Print(QPrinter& printer) {
   if (width < 1 || height < 1) return;
   painter.setWindow(0, 0, width, height);
   painter.setViewport(pixels.toRect());
-  const CTrajectoryStore& store = host().document().results;
+  const ResultsSource store = Source();
   const ChartMedium paper = PaperChart();
   const std::optional<DrawnChart> page =
       DrawChart(painter, store, host().viewState(), QSize(width, std::min(width, height)), paper,
                 ZoomPicture());
-  const int index = host().animationIndex();
-  if (page && !host().animationPlaying() && index != 0) {
-    if (const auto cursor = ChartCursor(store, page->layout, index)) {
-      DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, paper.penWidth);
-    }
+  if (const auto cursor = page ? PausedCursor(store, page->layout) : std::nullopt) {
+    DrawCursorLines(painter, *cursor, kChartCursor, Qt::SolidLine, paper.penWidth);
   }
 }
 
@@ -240,8 +305,7 @@ PaneReadout ChartPane::MouseMove(const QPoint& pos, Qt::MouseButtons /*buttons*/
   ChartReadout readout;
   crossHair_.reset();
   if (inside) {
-    readout = MapPixelToValues(host().document().results, drawn_->layout, drawn_->sampleAtColumn,
-                               pos.x());
+    readout = MapPixelToValues(Source(), drawn_->layout, drawn_->sampleAtColumn, pos.x());
     if (!dragging_ || host().animationPlaying()) {
       crossHair_ = ChartCrossHair(drawn_->layout, pos.x(), readout.y);
     } else {

@@ -35,7 +35,7 @@ ChartMedium PaperChart();
 
 // Draws the whole chart of the store over area (in the painter's units); none, after "No data
 // available" at the corner, for an empty store.
-std::optional<DrawnChart> DrawChart(QPainter& painter, const CTrajectoryStore& store,
+std::optional<DrawnChart> DrawChart(QPainter& painter, const ResultsSource& source,
                                     const ResultsViewState& state, const QSize& area,
                                     const ChartMedium& medium, const QImage& zoomPicture);
 
@@ -47,6 +47,9 @@ class ChartPane final : public ResultsPane {
   void Paint(QPainter& painter, const QSize& client) override;
   // The chart on one page, without touching what the screen's read-out and zoom use.
   void Print(QPrinter& printer) override;
+  // The chart at another size, leaving the screen's drawing as it is; and as lines and texts.
+  QImage Snapshot(const QSize& size) override;
+  std::string SnapshotSvg(const QSize& size) override;
 
   PaneReadout MouseMove(const QPoint& pos, Qt::MouseButtons buttons) override;
   void MousePress(const QPoint& pos, Qt::MouseButton button) override;
@@ -73,6 +76,11 @@ class ChartPane final : public ResultsPane {
   // The chart itself changed.
   void Invalidate();
   const QImage& ZoomPicture();
+  // The results the chart reads, with the derived quantities when it shows one.
+  ResultsSource Source() const;
+  // The solid cursor of the paused animation's sample (none at the first sample, or playing).
+  std::optional<ChartCursorLines> PausedCursor(const ResultsSource& source,
+                                               const ChartLayout& layout) const;
 
   QPixmap snapshot_;
   std::optional<DrawnChart> drawn_;

@@ -6,10 +6,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/kit/EditingKit.h"
 #include "gui/kit/NumberField.h"
@@ -29,7 +32,8 @@ QCheckBox* SwitchBox(const char* label, int controlId, bool on) {
   return box;
 }
 
-const char* const kChartSwitchKeys[] = {"Chart/RoundTicks", "Chart/FitYToZoom", "Chart/GridLines"};
+const char* const kChartSwitchKeys[] = {"Chart/RoundTicks", "Chart/FitYToZoom", "Chart/GridLines",
+                                        "Chart/LogY"};
 
 QComboBox* VariableList(int controlId, int selected) {
   // Not editable: only the fifteen variables can be chosen.
@@ -47,9 +51,9 @@ QComboBox* VariableList(int controlId, int selected) {
 bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent) {
   switch (OptionsDialogFor(mode)) {
     case OptionsDialog::kTable: {
-      CTableOptionsDlg dialog(state.columnSwitches, parent);
+      CTableOptionsDlg dialog(state.columnSwitches, state.derivedColumns, parent);
       if (dialog.exec() != QDialog::Accepted) return false;
-      ApplyTableOptions(state, dialog.switches());
+      ApplyTableOptions(state, dialog.switches(), dialog.derived());
       return true;
     }
     case OptionsDialog::kChart: {
@@ -75,14 +79,27 @@ bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent
 // --- Table Options -----------------------------------------------------------------------------
 
 CTableOptionsDlg::CTableOptionsDlg(const ColumnSwitches& switches, QWidget* parent)
+    : CTableOptionsDlg(switches, DerivedSwitches{}, parent) {}
+
+CTableOptionsDlg::CTableOptionsDlg(const ColumnSwitches& switches, const DerivedSwitches& derived,
+                                   QWidget* parent)
     : QDialog(parent) {
   setWindowTitle("Table Options");
   auto* groups = new QHBoxLayout;
-  std::array<QVBoxLayout*, kTableOptionGroups.size()> columns{};
-  for (std::size_t g = 0; g < kTableOptionGroups.size(); ++g) {
-    auto* box = new QGroupBox(ToQString(kTableOptionGroups[g]));
+  std::array<QVBoxLayout*, kTableOptionGroups.size() + 1> columns{};
+  for (std::size_t g = 0; g < columns.size(); ++g) {
+    auto* box = new QGroupBox(
+        ToQString(g < kTableOptionGroups.size() ? kTableOptionGroups[g] : kDerivedOptionGroup));
     columns[g] = new QVBoxLayout(box);
     groups->addWidget(box);
+  }
+  for (int k = 0; k < kDerivedColumnCount; ++k) {
+    const auto at = static_cast<std::size_t>(k);
+    auto* box = new QCheckBox(ToQString(DerivedOptionLabel(k)));
+    box->setChecked(derived[at]);
+    SetControlId(*box, kCtlShowDerived[at]);
+    columns.back()->addWidget(box);
+    derived_[at] = box;
   }
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
@@ -103,6 +120,12 @@ CTableOptionsDlg::CTableOptionsDlg(const ColumnSwitches& switches, QWidget* pare
   layout->addSpacing(6);
   layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
+}
+
+DerivedSwitches CTableOptionsDlg::derived() const {
+  DerivedSwitches on{};
+  for (std::size_t k = 0; k < on.size(); ++k) on[k] = derived_[k]->isChecked();
+  return on;
 }
 
 ColumnSwitches CTableOptionsDlg::switches() const {
@@ -137,6 +160,19 @@ CChartOptionsDlg::CChartOptionsDlg(const ChartOptions& options, QWidget* parent)
   roundTicks_ = SwitchBox("Round tick values", kCtlChartRoundTicks, options.switches.roundTicks);
   fitY_ = SwitchBox("Fit Y to the zoom", kCtlChartFitY, options.switches.fitYToZoom);
   grid_ = SwitchBox("Grid lines", kCtlChartGrid, options.switches.gridLines);
+  logY_ = SwitchBox("Logarithmic Y axis", kCtlChartLogY, options.switches.logY);
+
+  // Further curves on the Y axis, each in a colour of its own.
+  moreCurves_ = new QListWidget;
+  SetControlId(*moreCurves_, kCtlChartMoreCurves);
+  for (int v = 0; v < kChartVariableCount; ++v) {
+    auto* item = new QListWidgetItem(
+        ToQString(kChartVariables[static_cast<std::size_t>(v)].listItem), moreCurves_);
+    item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    const bool on = std::find(options.moreY.begin(), options.moreY.end(), v) != options.moreY.end();
+    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+  }
+  moreCurves_->setMaximumHeight(6 * moreCurves_->sizeHintForRow(0) + 4);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(axes);
@@ -144,22 +180,31 @@ CChartOptionsDlg::CChartOptionsDlg(const ChartOptions& options, QWidget* parent)
   layout->addWidget(roundTicks_);
   layout->addWidget(fitY_);
   layout->addWidget(grid_);
+  layout->addWidget(logY_);
+  layout->addWidget(new QLabel("More curves"));
+  layout->addWidget(moreCurves_);
   layout->addSpacing(6);
   layout->addWidget(OkCancelRow(*this));
   setFixedSize(sizeHint());
 }
 
 ChartOptions CChartOptionsDlg::options() const {
+  std::vector<int> moreY;
+  for (int v = 0; v < moreCurves_->count(); ++v) {
+    if (moreCurves_->item(v)->checkState() == Qt::Checked) moreY.push_back(v);
+  }
   return {x_->currentIndex(),
           y_->currentIndex(),
           payload_->isChecked() ? 0 : 1,
-          {roundTicks_->isChecked(), fitY_->isChecked(), grid_->isChecked()}};
+          {roundTicks_->isChecked(), fitY_->isChecked(), grid_->isChecked(), logY_->isChecked()},
+          moreY};
 }
 
 ChartSwitches RememberedChartSwitches() {
   const QSettings settings;
   const auto on = [&settings](const char* key) { return settings.value(key, false).toBool(); };
-  return {on(kChartSwitchKeys[0]), on(kChartSwitchKeys[1]), on(kChartSwitchKeys[2])};
+  return {on(kChartSwitchKeys[0]), on(kChartSwitchKeys[1]), on(kChartSwitchKeys[2]),
+          on(kChartSwitchKeys[3])};
 }
 
 void RememberChartSwitches(const ChartSwitches& switches) {
@@ -167,6 +212,7 @@ void RememberChartSwitches(const ChartSwitches& switches) {
   settings.setValue(kChartSwitchKeys[0], switches.roundTicks);
   settings.setValue(kChartSwitchKeys[1], switches.fitYToZoom);
   settings.setValue(kChartSwitchKeys[2], switches.gridLines);
+  settings.setValue(kChartSwitchKeys[3], switches.logY);
 }
 
 // --- 3D Options --------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
 class QRadioButton;
 
 namespace plumora::gui {
@@ -23,10 +24,14 @@ bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent
 class CTableOptionsDlg final : public QDialog {
  public:
   CTableOptionsDlg(const ColumnSwitches& switches, QWidget* parent = nullptr);
+  CTableOptionsDlg(const ColumnSwitches& switches, const DerivedSwitches& derived,
+                   QWidget* parent = nullptr);
   ColumnSwitches switches() const;
+  DerivedSwitches derived() const;
 
  private:
   std::array<QCheckBox*, kTableColumnCount> boxes_{};  // in kTableOptionSwitches order
+  std::array<QCheckBox*, kDerivedColumnCount> derived_{};
 };
 
 class CChartOptionsDlg final : public QDialog {
@@ -41,6 +46,8 @@ class CChartOptionsDlg final : public QDialog {
   QCheckBox* roundTicks_;
   QCheckBox* fitY_;
   QCheckBox* grid_;
+  QCheckBox* logY_;
+  QListWidget* moreCurves_;  // every variable, checked for a further curve
 };
 
 // The chart switches as the user left them at the last OK of Chart Options (all off the first

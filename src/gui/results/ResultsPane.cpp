@@ -1,9 +1,12 @@
 #include "gui/results/ResultsPane.h"
 
+#include <QBuffer>
 #include <QDate>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 
+#include "core/app/PlumoraDoc.h"
 #include "gui/kit/PrintPage.h"
 #include "gui/logic/results/PrintHeader.h"
 #include "gui/results/OptionsDialogs.h"
@@ -14,10 +17,35 @@ namespace {
 constexpr int kPrintPictureWidth = 1600;  // pixels of the picture a page gets by default
 }  // namespace
 
-void PreparePanePainter(QPainter& painter) {
+QFont PaneFont() {
   QFont font("Arial");
   font.setPixelSize(kPaneFontPixels);
-  painter.setFont(font);
+  return font;
+}
+
+void PreparePanePainter(QPainter& painter) {
+  painter.setFont(PaneFont());
+}
+
+std::string PngBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+SvgFont SvgFontOf(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  return {font.family().toStdString(),
+          font.pixelSize() > 0 ? double(font.pixelSize()) : font.pointSizeF(), metrics.ascent(),
+          metrics.descent()};
+}
+
+std::string ResultsPane::SnapshotSvg(const QSize& size) {
+  SvgPicture svg(size.width(), size.height());
+  svg.AddPng({0, 0, size.width(), size.height()}, PngBytes(Snapshot(size)));
+  return svg.Text();
 }
 
 QImage ResultsPane::Snapshot(const QSize& size) {
@@ -51,7 +79,17 @@ void ResultsPane::OptionsCommand() {
 }
 
 void ResultsPane::Layout() {
+  ForgetDerived();
   host_.SetScrollSizes(kNeutralScrollSizes);
+}
+
+ResultsSource ResultsPane::Results(bool withDerived) const {
+  const CTrajectoryStore& store = host_.document().results;
+  if (!withDerived) return ResultsSource(store);
+  if (!derived_ || derived_->samples.size() != store.Samples().size()) {
+    derived_ = DerivedSeriesOf(host_.document());
+  }
+  return ResultsSource(store, &*derived_);
 }
 
 }  // namespace plumora::gui

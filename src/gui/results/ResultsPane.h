@@ -8,12 +8,17 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <optional>
 #include <string>
+
+#include "gui/logic/draw/SvgPicture.h"
+#include "gui/logic/results/DerivedSeries.h"
 
 #include "gui/logic/results/ResultsViewState.h"
 #include "gui/logic/snapshot/StartupBitmaps.h"
 #include "gui/logic/table/TableLayout.h"
 
+class QFont;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -86,6 +91,9 @@ class ResultsPane {
   std::string PrintHeader();
   // The pane as a picture of the given size, exactly as it would paint on the screen.
   virtual QImage Snapshot(const QSize& size);
+  // The same picture as an SVG document: by default one holding the PNG of Snapshot; panes
+  // drawn in lines and texts write those.
+  virtual std::string SnapshotSvg(const QSize& size);
 
   // The mouse on the pane, in pane pixels (only while there are results).
   virtual PaneReadout MouseMove(const QPoint& /*pos*/, Qt::MouseButtons /*buttons*/) { return {}; }
@@ -114,12 +122,23 @@ class ResultsPane {
 
  protected:
   PaneHost& host() const { return host_; }
+  // The document's results, with their derived quantities when withDerived: those are worked
+  // out on the first need after the pane was last laid out, and kept until it is again.
+  ResultsSource Results(bool withDerived) const;
+  // New results: the derived quantities are worked out again when next needed.
+  void ForgetDerived() { derived_.reset(); }
 
  private:
   PaneHost& host_;
+  mutable std::optional<DerivedSeries> derived_;
 };
 
 // The font every pane paints with on the screen.
 void PreparePanePainter(QPainter& painter);
+QFont PaneFont();
+// A picture as the bytes of a PNG file.
+std::string PngBytes(const QImage& image);
+// A font as an SVG document sets its texts.
+SvgFont SvgFontOf(const QFont& font);
 
 }  // namespace plumora::gui

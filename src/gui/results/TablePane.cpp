@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "core/app/PlumoraDoc.h"
 #include "gui/kit/DrawingPainter.h"
@@ -28,17 +29,19 @@ void PaintTable(QPainter& painter, const TableDrawing& drawing, const TableGeome
 TableDrawing TablePane::CurrentTable() const {
   const QSize client = host().clientSize();
   const QPoint scroll = host().scrollPosition();
-  return LayoutTable(host().document().results, host().viewState().columnSwitches,
+  const ResultsViewState& state = host().viewState();
+  return LayoutTable(Source(), state.columnSwitches,
                      ScreenTableGeometry(client.width(), client.height()), scroll.x(), scroll.y(),
-                     host().animationIndex(), selection_);
+                     host().animationIndex(), state.derivedColumns, selection_);
 }
 
 void TablePane::Paint(QPainter& painter, const QSize& client) {
   const QPoint scroll = host().scrollPosition();
   const TableGeometry geometry = ScreenTableGeometry(client.width(), client.height());
+  const ResultsViewState& state = host().viewState();
   PaintTable(painter,
-             LayoutTable(host().document().results, host().viewState().columnSwitches, geometry,
-                         scroll.x(), scroll.y(), host().animationIndex(), selection_),
+             LayoutTable(Source(), state.columnSwitches, geometry, scroll.x(), scroll.y(),
+                         host().animationIndex(), state.derivedColumns, selection_),
              geometry);
 }
 
@@ -56,7 +59,23 @@ bool TablePane::CanCopy() const {
 }
 
 std::string TablePane::CopyText() const {
-  return SelectedRowsText(host().document().results, host().viewState().columnSwitches, selection_);
+  const ResultsViewState& state = host().viewState();
+  return SelectedRowsText(Source(), state.columnSwitches, selection_, state.derivedColumns);
+}
+
+std::string TablePane::SnapshotSvg(const QSize& size) {
+  const QPoint scroll = host().scrollPosition();
+  const ResultsViewState& state = host().viewState();
+  const TableGeometry geometry = ScreenTableGeometry(size.width(), size.height());
+  const TableDrawing drawing =
+      LayoutTable(Source(), state.columnSwitches, geometry, scroll.x(), scroll.y(),
+                  host().animationIndex(), state.derivedColumns);
+  SvgPicture svg(size.width(), size.height());
+  svg.Fill({0, 0, size.width(), size.height()}, {255, 255, 255});
+  if (drawing.fillBackground) svg.Fill({0, 0, size.width(), size.height()}, kTableBackground);
+  if (drawing.marked) svg.Fill(*drawing.marked, kTableMarkedRow);
+  svg.Add(drawing.texts, SvgFontOf(PaneFont()));
+  return svg.Text();
 }
 
 void TablePane::AnimationStep(int index, bool playing) {
@@ -73,21 +92,27 @@ void TablePane::Print(QPrinter& printer) {
   // One logical unit is a tenth of a millimetre of the page.
   const QRectF pixels = PageBelowHeader(painter, printer, PrintHeader());
   const QSizeF millimetres = InMillimetres(pixels, printer);
-  const ColumnSwitches& switches = host().viewState().columnSwitches;
-  const TableGeometry geometry =
-      PrintTableGeometry(millimetres.width(), millimetres.height(), switches);
+  const ResultsViewState& state = host().viewState();
+  const TableGeometry geometry = PrintTableGeometry(millimetres.width(), millimetres.height(),
+                                                    state.columnSwitches, state.derivedColumns);
   painter.setWindow(0, 0, geometry.areaWidth, geometry.areaHeight);
   painter.setViewport(pixels.toRect());
   QFont font("Arial");
   font.setPixelSize(geometry.fontHeight);
   painter.setFont(font);
-  PaintTable(
-      painter,
-      LayoutTable(host().document().results, switches, geometry, 0, host().scrollPosition().y()),
-      geometry);
+  PaintTable(painter,
+             LayoutTable(Source(), state.columnSwitches, geometry, 0, host().scrollPosition().y(),
+                         -1, state.derivedColumns),
+             geometry);
+}
+
+ResultsSource TablePane::Source() const {
+  const DerivedSwitches& derived = host().viewState().derivedColumns;
+  return Results(std::find(derived.begin(), derived.end(), true) != derived.end());
 }
 
 void TablePane::Layout() {
+  ForgetDerived();
   const std::optional<ScrollSizes> sizes =
       TableScrollSizes(host().document().results.LastIndex(), host().clientSize().height(),
                        host().viewState().shownColumnCount);

@@ -17,6 +17,7 @@ class TablePane final : public ResultsPane {
   void Paint(QPainter& painter, const QSize& client) override;
   // The header and the rows from the first one shown, on one page.
   void Print(QPrinter& printer) override;
+  std::string SnapshotSvg(const QSize& size) override;
   void Layout() override;
   void AnimationStep(int index, bool playing) override;
   // A click selects its row, a shift-click the rows from the one clicked first.
@@ -30,6 +31,8 @@ class TablePane final : public ResultsPane {
   const RowSelection& selection() const { return selection_; }
 
  private:
+  // The results the table reads, with the derived quantities when a column of them is on.
+  ResultsSource Source() const;
   RowSelection selection_;
 };
 

@@ -222,6 +222,33 @@ class PanePopupTest(Session):
         with open(saved, "rb") as f:
             self.assertIn(b"Kept through 3D", f.read())
 
+    def test_export_picture_of_a_chart_by_keyboard(self):
+        """File > Export picture: the file dialog, the size asked, and the pane as a PNG."""
+        program = self.start(MISSION)
+        self.choose_and_check(0, "Chart", POPUP_FRESH, by_mouse=False)
+        self.desktop.key("alt+f")
+        wait_for(program.other_windows, 10, "the File menu")
+        self.desktop.key("i")  # Export p&icture...
+        files = program.wait_dialog()
+        target = os.path.join(program.data, "chart.png")
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(target)
+        self.desktop.key("Return")
+        program.wait_closed(files)
+        size = program.wait_dialog()
+        self.desktop.key("ctrl+a")  # the width, then the height
+        self.desktop.type_text("320")
+        self.desktop.key("Tab", "ctrl+a")
+        self.desktop.type_text("200")
+        self.desktop.key("Return")
+        program.wait_closed(size)
+        png = pathlib.Path(target)
+        wait_for(lambda: png.exists() and png.stat().st_size > 24, 20, "the picture to be written")
+        header = png.read_bytes()[:24]
+        self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
+                         (320, 200))
+
 
 class PasteTest(Session):
     """Ctrl+V where there is nothing to paste (nothing has been copied on this display yet)."""

@@ -370,7 +370,7 @@ TEST(ChartVariablesTest, EachVariableReadsItsBodysFieldAndRange) {
   // Payload: time, height, path, speed, Vx..Vz, rates, roll..yaw, force, angle of attack.
   const std::vector<double> payload = {1, 2, 3, 4, 5, 6, 7, 14, 15, 16, 8, 9, 10, 46, 19};
   const std::vector<double> parachute = {1, 20, 21, 22, 23, 24, 25, 29, 30, 31, 26, 27, 28, 46, 19};
-  for (int v = 0; v < kChartVariableCount; ++v) {
+  for (int v = 0; v < kStoredChartVariableCount; ++v) {
     EXPECT_EQ(ChartValue(s, v, 0), payload[static_cast<std::size_t>(v)]) << v;
     EXPECT_EQ(ChartValue(s, v, 1), parachute[static_cast<std::size_t>(v)]) << v;
   }

@@ -57,13 +57,13 @@ TEST(DisplayOptionsTest, ChartOptionsTakeOnlyListedChoicesAndAlwaysDropTheZoom) 
   EXPECT_EQ(state.chartY, 1);
 
   state.chartZoom.on = true;
-  for (const ChartOptions& bad :
-       {ChartOptions{15, 1, 0, {}}, ChartOptions{0, -1, 0, {}}, ChartOptions{0, 1, 2, {}}}) {
+  for (const ChartOptions& bad : {ChartOptions{20, 1, 0, {}, {}}, ChartOptions{0, -1, 0, {}, {}},
+                                  ChartOptions{0, 1, 2, {}, {}}}) {
     EXPECT_FALSE(ApplyChartOptions(state, bad));
   }
   EXPECT_TRUE(state.chartZoom.on);
   EXPECT_EQ(state.chartX, 0);
-  EXPECT_TRUE(ApplyChartOptions(state, {14, 3, 1, {true, false, true}}));
+  EXPECT_TRUE(ApplyChartOptions(state, {14, 3, 1, {true, false, true}, {}}));
   EXPECT_EQ(ChartOptionsOf(state).x, 14);
   EXPECT_EQ(state.chartBody, 1);
   EXPECT_EQ(ChartOptionsOf(state).switches, (ChartSwitches{true, false, true}));

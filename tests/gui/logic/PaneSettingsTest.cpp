@@ -20,10 +20,13 @@ TEST(PaneSettingsTest, EverySettingKeptComesBackAsItWas) {
   pane.chartX = 3;
   pane.chartY = 14;
   pane.chartBody = 1;
-  pane.chartSwitches = {true, false, true};
+  pane.chartSwitches = {true, false, true, true};
+  pane.chartMoreY = {19, 2};
   ColumnSwitches columns{};
   columns[0] = columns[5] = columns[16] = true;
-  ApplyTableOptions(pane, columns);
+  DerivedSwitches derived{};
+  derived[4] = true;
+  ApplyTableOptions(pane, columns, derived);
   pane.lightPosition = {0.1f, -2.5e-7f, 12345.678f, 0.0f};
   pane.trackLine = false;
   pane.sceneRotation.Set(-33.0f, 0.3f);
@@ -36,8 +39,10 @@ TEST(PaneSettingsTest, EverySettingKeptComesBackAsItWas) {
   EXPECT_EQ(back.chartY, 14);
   EXPECT_EQ(back.chartBody, 1);
   EXPECT_EQ(back.chartSwitches, pane.chartSwitches);
+  EXPECT_EQ(back.chartMoreY, pane.chartMoreY);
   EXPECT_EQ(back.columnSwitches, columns);
-  EXPECT_EQ(back.shownColumnCount, 3);
+  EXPECT_EQ(back.derivedColumns, derived);
+  EXPECT_EQ(back.shownColumnCount, 4);
   EXPECT_EQ(back.lightPosition, pane.lightPosition);  // bit for bit
   EXPECT_FALSE(back.trackLine);
   EXPECT_EQ(back.sceneRotation.tilt(), -33.0f);
@@ -65,10 +70,10 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
                            "garbage",
                            "=",
                            "mode",
-                           "mode=Landing scatter",
+                           "mode=Landing scatters",
                            "mode=chart",
                            "mode=Chart ",
-                           "chartX=15",
+                           "chartX=20",
                            "chartX=-1",
                            "chartX=2x",
                            "chartX=",
@@ -84,7 +89,9 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
                            "sceneZoom=0",
                            "sceneZoom=-1",
                            "columns=Nothing,Else",
-                           "logY=1;curves=1,2,3",
+                           "logY=2;curves=1,2,3",
+                           "moreY=1,20",
+                           "moreY=1,2,3,4,5,6",
                            "\xff\xfe=\x01"}) {
     const ResultsViewState read = Read(text);
     EXPECT_EQ(read.Mode(), fresh.Mode()) << text;
@@ -93,6 +100,7 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
     EXPECT_EQ(read.chartSwitches, fresh.chartSwitches) << text;
     EXPECT_EQ(read.lightPosition, fresh.lightPosition) << text;
     EXPECT_EQ(read.columnSwitches, fresh.columnSwitches) << text;
+    EXPECT_EQ(read.chartMoreY, fresh.chartMoreY) << text;
     EXPECT_EQ(read.sceneRotation.turn(), 0.0f) << text;
     EXPECT_EQ(read.sceneZoom, 1.0f) << text;
   }

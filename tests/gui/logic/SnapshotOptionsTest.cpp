@@ -50,6 +50,24 @@ TEST(SnapshotOptionsTest, DefaultsAndEveryOption) {
     EXPECT_EQ(kept, all) << bad;  // a refused list changes nothing
   }
 
+  // Further curves, a log axis and the table's derived columns.
+  const SnapshotCommandLine more = Parse({"--snapshot", "m.png", "--y", "16", "--more-y", "3,15",
+                                          "--chart-options", "log", "--derived-columns", "0,4"});
+  ASSERT_TRUE(more.options) << more.text;
+  EXPECT_EQ(more.options->chartY, 16);
+  EXPECT_EQ(more.options->chartMoreY, (std::vector<int>{3, 15}));
+  EXPECT_TRUE(more.options->chartSwitches.logY);
+  EXPECT_EQ(more.options->derivedColumns, (DerivedSwitches{true, false, false, false, true}));
+  std::vector<int> numbers{7};
+  EXPECT_TRUE(ParseNumberList("", 19, numbers));
+  EXPECT_TRUE(numbers.empty());
+  for (const char* bad : {"20", "-1", "1,", ",1", "1;2", "x", "1.5", "99999999999"}) {
+    numbers = {7};
+    EXPECT_FALSE(ParseNumberList(bad, 19, numbers)) << bad;
+    EXPECT_EQ(numbers, std::vector<int>{7}) << bad;
+  }
+  EXPECT_EQ(Parse({"--snapshot", "m.png", "--derived-columns", "5"}).status, kSnapshotUsage);
+
   EXPECT_TRUE(WantsSnapshot({"m.psd", "--snapshot=x.png"}));
   EXPECT_FALSE(WantsSnapshot({"--snapshots.psd"}));
 }
@@ -62,7 +80,7 @@ TEST(SnapshotOptionsTest, BadUsageIsRefusedWithStatusTwo) {
       {"--snapshot", "o.png", "--size", "9000x10"},  // too large to allocate
       {"--snapshot", "o.png", "--size", "8x6x2"},
       {"--snapshot", "o.png", "--mode", "globe"},
-      {"--snapshot", "o.png", "--x", "15"},
+      {"--snapshot", "o.png", "--x", "20"},
       {"--snapshot", "o.png", "--body", "both"},
       {"--snapshot", "o.png", "--time", "nan"},
       {"--snapshot", "o.png", "--time", "soon"},
@@ -82,7 +100,7 @@ TEST(SnapshotOptionsTest, BadUsageIsRefusedWithStatusTwo) {
   EXPECT_NE(help.text.find("--command"), std::string::npos);
   EXPECT_NE(help.text.find("--chart-options"), std::string::npos);
   const SnapshotCommandLine unknown = Parse({"--snapshot", "o.png", "--chart-options", "zoom"});
-  EXPECT_NE(unknown.text.find("round, fit and grid"), std::string::npos) << unknown.text;
+  EXPECT_NE(unknown.text.find("round, fit, grid and log"), std::string::npos) << unknown.text;
 }
 
 }  // namespace

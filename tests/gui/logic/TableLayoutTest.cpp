@@ -180,7 +180,7 @@ TEST(TableLayoutTest, SidewaysTheTimeColumnStaysAtTheLeftOverTheColumnsScrolledU
                            PrintTableGeometry(190.0, 277.0, DefaultColumnSwitches()), 300, 7)
                    .frozen);
   const TableDrawing d =
-      LayoutTable(store, DefaultColumnSwitches(), screen, 130, 7, 9, RowSelection{8, 8});
+      LayoutTable(store, DefaultColumnSwitches(), screen, 130, 7, 9, {}, RowSelection{8, 8});
   ASSERT_TRUE(d.frozen);
   EXPECT_EQ(d.frozen->area, (Rect{0, 0, 100, 200}));
   EXPECT_EQ(d.frozen->marked, (Rect{0, 100, 100, 20}));
@@ -227,7 +227,7 @@ TEST(TableLayoutTest, ClickedRowsAreSelectedAndBandedWhereTheyShow) {
   const CTrajectoryStore store = StoreOf(100);
   const TableGeometry screen = ScreenTableGeometry(800, 200);  // rows 10 to 17 drawn
   const auto band = [&](RowSelection s) {
-    return LayoutTable(store, DefaultColumnSwitches(), screen, 30, 10, -1, s).selected;
+    return LayoutTable(store, DefaultColumnSwitches(), screen, 30, 10, -1, {}, s).selected;
   };
   EXPECT_EQ(band({5, 12}), (Rect{-30, 60, 1000, 60}));    // cut at the first row drawn
   EXPECT_EQ(band({16, 40}), (Rect{-30, 180, 1000, 40}));  // and at the last

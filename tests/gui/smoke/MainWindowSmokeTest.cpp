@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
+#include <QXmlStreamReader>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -1011,6 +1012,81 @@ TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
   EXPECT_TRUE(ColumnHas(picture, 0, kTrackLineColour));
   EXPECT_TRUE(ColumnHas(picture, 359, kTrackLineColour));
   EXPECT_EQ(picture.pixelColor(180, 170), kEarthMap);
+}
+
+// Derived quantities in the table and the chart, and the active pane exported as PNG and SVG.
+TEST_F(MainWindowTest, DerivedQuantitiesShowAndThePaneExportsAsAPicture) {
+  CMainFrame* frame = StartShown(WriteMission(1, 0.1), QSize(1280, 860));
+  ASSERT_NE(frame, nullptr);
+  frame->Invoke(kCmdRun);
+  frame->Invoke(kCmdShowTable);
+  QApplication::processEvents();
+  CPlumoraView* view = frame->ActiveView();
+  ColumnSwitches timeOnly{};
+  timeOnly[0] = true;
+  DerivedSwitches derived{};
+  derived.fill(true);
+  ApplyTableOptions(view->settings(), timeOnly, derived);
+  view->OnUpdate();
+  const std::vector<std::string> titles = Row(Table(*view), 0);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Time", "Mach", "Dyn. pressure", "Deceleration",
+                                              "Descent rate", "Line force"}));
+  const std::vector<std::string> first = Row(Table(*view), 60);
+  ASSERT_EQ(first.size(), 6u);
+  EXPECT_NE(first[1], "") << "the Mach number of the first sample";
+  EXPECT_EQ(first[5], "") << "a ballistic entry has no lines";
+
+  // A chart of the speed with the Mach number beside it.
+  frame->Invoke(kCmdShowChart);
+  view->settings().chartY = 3;
+  view->settings().chartMoreY = {kStoredChartVariableCount};
+  view->pane()->Layout();
+  view->OnUpdate();
+  QApplication::processEvents();
+
+  const fs::path png = base / "chart.png";
+  ASSERT_TRUE(frame->ExportPicture(png, QSize(640, 480))) << prompter.recorder.Transcript();
+  const QImage picture(QString::fromStdString(png.string()));
+  EXPECT_EQ(picture.size(), QSize(640, 480));
+  EXPECT_EQ(picture.pixelColor(630, 470), QColor(180, 200, 180));
+
+  const fs::path svg = base / "chart.svg";
+  ASSERT_TRUE(frame->ExportPicture(svg, QSize(640, 480)));
+  QXmlStreamReader xml(QByteArray::fromStdString(test::ReadFile(svg)));
+  int polylines = 0;
+  QStringList texts;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == u"svg") {
+      EXPECT_EQ(xml.attributes().value("width"), u"640");
+    }
+    if (xml.name() == u"polyline") {
+      ++polylines;
+      EXPECT_GT(xml.attributes().value("points").count(u' '), 20);
+    }
+    if (xml.name() == u"text") texts << xml.readElementText();
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(polylines, 2);  // one colour a curve
+  EXPECT_TRUE(texts.contains("speed (m/s)"));
+  EXPECT_TRUE(texts.contains("Mach number"));
+
+  // The table is written as texts too; the ground track as its picture inside the SVG.
+  frame->Invoke(kCmdShowTable);
+  ASSERT_TRUE(frame->ExportPicture(svg, QSize(300, 200)));
+  EXPECT_NE(test::ReadFile(svg).find(">Dyn. pressure</text>"), std::string::npos);
+  frame->Invoke(kCmdShow2DTrajectory);
+  ASSERT_TRUE(frame->ExportPicture(svg, QSize(300, 200)));
+  EXPECT_NE(test::ReadFile(svg).find("href=\"data:image/png;base64,iVBORw0KGgo"),
+            std::string::npos);
+
+  // A picture that cannot be written is said so, and nothing is left behind.
+  prompter.recorder.Clear();
+  EXPECT_FALSE(frame->ExportPicture(base / "absent" / "x.png", QSize(100, 100)));
+  ASSERT_EQ(prompter.recorder.entries().size(), 1u) << prompter.recorder.Transcript();
+  EXPECT_NE(prompter.recorder.entries().back().text.find("The picture could not be written to"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(base / "absent"));
 }
 
 }  // namespace

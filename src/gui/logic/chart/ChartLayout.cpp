@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "core/common/CodePage.h"
 
@@ -47,6 +48,13 @@ std::optional<Colour> PhaseColour(int phaseType) {
   }
 }
 
+Colour CurveColour(int curve) {
+  // Blue, dark red, green, purple, brown and teal: told apart from each other and from the ink.
+  static constexpr std::array<Colour, kMaxChartCurves> kCurveColours = {
+      {{0, 0, 230}, {180, 0, 0}, {0, 110, 0}, {140, 0, 140}, {140, 70, 0}, {0, 100, 120}}};
+  return kCurveColours[static_cast<std::size_t>(std::clamp(curve, 0, kMaxChartCurves - 1))];
+}
+
 int ChartRangeIndex(int variable, int body) {
   // Time is shared; the connection force and the angle of attack are stored once for both.
   if (variable == 0) return 0;
@@ -58,6 +66,24 @@ int ChartRangeIndex(int variable, int body) {
 double ChartValue(const CTrajectorySample& sample, int variable, int body) {
   return SampleField(sample,
                      kRangedFields[static_cast<std::size_t>(ChartRangeIndex(variable, body))]);
+}
+
+double ChartValue(const ResultsSource& source, int index, int variable, int body) {
+  const int derived = DerivedOfChartVariable(variable);
+  if (derived >= 0) return source.Derived(index, derived);
+  return ChartValue(source.store().SampleAt(index), variable, body);
+}
+
+ValueRange ChartRange(const ResultsSource& source, int variable, int body) {
+  const int derived = DerivedOfChartVariable(variable);
+  if (derived >= 0) return source.DerivedRange(derived);
+  return source.store().Ranges()[static_cast<std::size_t>(ChartRangeIndex(variable, body))];
+}
+
+bool ChartUsesDerived(const ResultsViewState& state) {
+  const auto derived = [](int v) { return DerivedOfChartVariable(v) >= 0; };
+  return derived(state.chartX) || derived(state.chartY) ||
+         std::any_of(state.chartMoreY.begin(), state.chartMoreY.end(), derived);
 }
 
 double RoundedRange(double minimum, double maximum) {
@@ -94,12 +120,12 @@ std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum) {
   return std::nullopt;
 }
 
-std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable,
-                                       int yVariable, int body, double low, double high) {
+std::optional<ValueRange> YRangeWithin(const ResultsSource& source, int xVariable, int yVariable,
+                                       int body, double low, double high) {
   std::optional<ValueRange> range;
-  for (const CTrajectorySample& s : store.Samples()) {
-    const double x = ChartValue(s, xVariable, body);
-    const double y = ChartValue(s, yVariable, body);
+  for (int i = 0; i <= source.LastIndex(); ++i) {
+    const double x = ChartValue(source, i, xVariable, body);
+    const double y = ChartValue(source, i, yVariable, body);
     if (!(x >= low && x <= high) || !std::isfinite(y)) continue;
     if (!range) {
       range = ValueRange{y, y};
@@ -111,26 +137,82 @@ std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVaria
   return range;
 }
 
-ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state) {
+namespace {
+
+// Where a logarithmic Y axis runs: the positive values of the curves over the samples whose X
+// lies within low to high, from the whole decade at or below the smallest to the one at or above
+// the largest, in at most ten intervals of one or more decades.
+void FitLogAxis(const ResultsSource& source, const std::vector<int>& curves, ChartExtents& e,
+                double low, double high) {
+  double smallest = std::numeric_limits<double>::infinity();
+  double largest = 0.0;
+  for (int i = 0; i <= source.LastIndex(); ++i) {
+    const double x = ChartValue(source, i, e.xVariable, e.body);
+    if (!(x >= low && x <= high)) continue;
+    for (int v : curves) {
+      const double y = ChartValue(source, i, v, e.body);
+      if (y > 0.0 && std::isfinite(y)) {
+        smallest = std::min(smallest, y);
+        largest = std::max(largest, y);
+      } else if (!std::isnan(y)) {
+        e.leftOut = true;
+      }
+    }
+  }
+  double bottom = 0.0;  // nothing positive: one decade from 1 to 10
+  double top = 1.0;
+  if (largest > 0.0) {
+    bottom = std::floor(std::log10(smallest));
+    top = std::max(bottom + 1.0, std::ceil(std::log10(largest)));
+  }
+  const double step = std::ceil((top - bottom) / kTickCount);
+  e.yTicks = static_cast<int>(std::ceil((top - bottom) / step));
+  e.ymin = bottom;
+  e.ymax = largest > 0.0 ? std::log10(largest) : top;
+  e.yrange = step * e.yTicks;
+  e.yDecimals = 0;
+}
+
+ValueRange Union(ValueRange a, const ValueRange& b) {
+  a.minimum = std::min(a.minimum, b.minimum);
+  a.maximum = std::max(a.maximum, b.maximum);
+  return a;
+}
+
+}  // namespace
+
+ChartExtents ChartExtentsFor(const ResultsSource& source, const ResultsViewState& state) {
   const ChartSwitches& switches = state.chartSwitches;
   ChartExtents e;
   e.xVariable = state.chartX;
   e.yVariable = state.chartY;
   e.body = state.chartBody;
-  const ValueRange& x =
-      store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.xVariable, e.body))];
-  const ValueRange& y =
-      store.Ranges()[static_cast<std::size_t>(ChartRangeIndex(e.yVariable, e.body))];
+  const std::vector<int> curves = ChartCurveVariables(state.chartY, state.chartMoreY);
+  e.moreY.assign(curves.begin() + 1, curves.end());
+  const ValueRange x = ChartRange(source, e.xVariable, e.body);
+  ValueRange y = ChartRange(source, e.yVariable, e.body);
+  for (int v : e.moreY) y = Union(y, ChartRange(source, v, e.body));
   ValueRange yShown = y;
   e.zoomed = state.chartZoom.on;
-  if (e.zoomed && switches.fitYToZoom) {
-    yShown = YRangeWithin(store, e.xVariable, e.yVariable, e.body, state.chartZoom.low,
-                          state.chartZoom.high)
-                 .value_or(y);
+  const bool fitToZoom = e.zoomed && switches.fitYToZoom;
+  if (fitToZoom) {
+    std::optional<ValueRange> within;
+    for (int v : curves) {
+      const std::optional<ValueRange> one =
+          YRangeWithin(source, e.xVariable, v, e.body, state.chartZoom.low, state.chartZoom.high);
+      if (one) within = within ? Union(*within, *one) : *one;
+    }
+    yShown = within.value_or(y);
   }
   e.ymin = yShown.minimum;
   e.ymax = yShown.maximum;
   e.yrange = RoundedRange(yShown.minimum, yShown.maximum);
+  e.logY = switches.logY;
+  if (e.logY) {
+    constexpr double kAll = std::numeric_limits<double>::infinity();
+    FitLogAxis(source, curves, e, fitToZoom ? state.chartZoom.low : -kAll,
+               fitToZoom ? state.chartZoom.high : kAll);
+  }
   if (e.zoomed) {
     e.xmin = state.chartZoom.low;
     e.xmax = state.chartZoom.high;
@@ -152,7 +234,8 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
       }
     };
     round(e.xmin, e.xmax, e.xrange, e.xTicks, e.xDecimals);
-    round(e.ymin, e.ymax, e.yrange, e.yTicks, e.yDecimals);
+    // A logarithmic axis has its decades already.
+    if (!e.logY) round(e.ymin, e.ymax, e.yrange, e.yTicks, e.yDecimals);
   }
   e.gridLines = switches.gridLines;
   return e;
@@ -181,10 +264,22 @@ double YTickValue(const ChartExtents& e, int i) {
   return TickValue(e.ymin, e.yrange, e.yTicks, i);
 }
 
+std::string YTickLabel(const ChartExtents& e, int i) {
+  if (!e.logY) return YTickText(YTickValue(e, i), e.yDecimals);
+  const int decade = static_cast<int>(std::lround(YTickValue(e, i)));
+  if (decade >= 0 && decade <= 6) return "1" + std::string(static_cast<std::size_t>(decade), '0');
+  if (decade < 0 && decade >= -4) {
+    return "0." + std::string(static_cast<std::size_t>(-decade - 1), '0') + "1";
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "1e%+03d", decade);
+  return text;
+}
+
 int YLabelWidth(const ChartExtents& extents, const TextWidth& textWidth) {
   int widest = 0;
   for (int i = 0; i <= extents.yTicks; ++i) {
-    widest = std::max(widest, textWidth(YTickText(YTickValue(extents, i), extents.yDecimals)));
+    widest = std::max(widest, textWidth(YTickLabel(extents, i)));
   }
   return widest;
 }
@@ -195,8 +290,16 @@ int ChartFontPixels(int width, int height) {
 
 Point ChartLayout::PointOf(double x, double y) const {
   const double px = lm + std::trunc((x - extents.xmin) * sx);
-  const double py = height - std::trunc((y - extents.ymin) * sy) - mt;
+  // On a logarithmic axis the decade of the value; nowhere for 0 and below.
+  const double shown = !extents.logY ? y
+                       : y > 0.0     ? std::log10(y)
+                                     : std::numeric_limits<double>::quiet_NaN();
+  const double py = height - std::trunc((shown - extents.ymin) * sy) - mt;
   return {ToPixel(px), ToPixel(py)};
+}
+
+bool ChartLayout::Plottable(double y) const {
+  return std::isfinite(y) && (!extents.logY || y > 0.0);
 }
 
 double ChartLayout::XAt(int column) const {
@@ -222,7 +325,8 @@ ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geomet
     l.x0 = extents.xmax <= 0.0 ? l.lm + l.pw : l.lm - ToPixel(l.sx * extents.xmin);
   }
   l.y0 = l.height - l.mt;
-  if (extents.ymin < 0.0) l.y0 = l.height - l.mt + ToPixel(l.sy * extents.ymin);
+  // Decades below 1 are no values below 0: a logarithmic axis keeps X at the bottom.
+  if (extents.ymin < 0.0 && !extents.logY) l.y0 = l.height - l.mt + ToPixel(l.sy * extents.ymin);
   l.yLabelsRight = l.x0 > l.width / 2;
   l.xLabelsAbove = l.y0 <= l.height / 2;
   return l;
@@ -330,10 +434,38 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
       {{l.width / 2, titleTop},
        Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.xVariable)].axisLabel),
        Anchor::kCentreTop});
-  f.texts.push_back(
-      {{5 * u, 5 * u},
-       Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(e.yVariable)].axisLabel),
-       Anchor::kLeftTop});
+  const auto axisLabel = [](int variable) {
+    return Windows1252ToUtf8(kChartVariables[static_cast<std::size_t>(variable)].axisLabel);
+  };
+  if (e.moreY.empty()) {
+    f.texts.push_back({{5 * u, 5 * u}, axisLabel(e.yVariable), Anchor::kLeftTop});
+  }
+  // Across the top, after the title, or the legend (a stroke of each curve's colour, then its
+  // label) in its place, wrapping to a row below where the drawing ends; the log axis's note last.
+  int x = e.moreY.empty() ? 5 * u + textWidth(f.texts.back().text) + th : 5 * u;
+  int top = 5 * u;
+  const auto place = [&](int width) {
+    if (x > 5 * u && x + width > l.width - 5 * u) {
+      x = 5 * u;
+      top += th;
+    }
+    const int at = x;
+    x += width + th;
+    return at;
+  };
+  const int stroke = 2 * th;
+  for (std::size_t k = 0; !e.moreY.empty() && k <= e.moreY.size(); ++k) {
+    std::string label = axisLabel(k == 0 ? e.yVariable : e.moreY[k - 1]);
+    const int at = place(stroke + 4 * u + textWidth(label));
+    const Colour colour = CurveColour(static_cast<int>(k));
+    f.lines.push_back({{at, top + th / 2}, {at + stroke, top + th / 2}, colour});
+    f.texts.push_back({{at + stroke + 4 * u, top}, std::move(label), Anchor::kLeftTop});
+  }
+  if (e.logY) {
+    std::string note = e.leftOut ? "log scale, values \xE2\x89\xA4 0 left out" : "log scale";
+    const int at = place(textWidth(note));
+    f.texts.push_back({{at, top}, std::move(note), Anchor::kLeftTop});
+  }
   std::vector<std::string> xTexts;
   int widest = 0;
   for (int i = 0; i <= e.xTicks; ++i) {
@@ -363,7 +495,8 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
     if (i % yStride == 0 || i == e.yTicks) {
       // Bottom-aligned half a text height below the tick: the label's middle is on it.
       yLabels[static_cast<std::size_t>(i)] =
-          AnchoredText{{l.x0 + ySide * 5 * u, yt + th / 2}, YTickText(YTickValue(e, i), e.yDecimals),
+          AnchoredText{{l.x0 + ySide * 5 * u, yt + th / 2},
+                       YTickLabel(e, i),
                        l.yLabelsRight ? Anchor::kLeftBottom : Anchor::kRightBottom};
     }
   };
@@ -380,35 +513,60 @@ ChartFrame LayoutChartFrame(const ChartLayout& l, const TextWidth& textWidth) {
   return f;
 }
 
-ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& l) {
+namespace {
+
+// One variable's curve into runs of one colour: the fixed one, else each sample's phase colour.
+// Columns are written only when sampleAtColumn is given.
+void TraceVariable(const ResultsSource& source, const ChartLayout& l, int yVariable,
+                   std::optional<Colour> fixed, std::vector<Polyline>& runs,
+                   std::vector<int>* sampleAtColumn) {
+  const ChartExtents& e = l.extents;
+  Colour colour = fixed.value_or(kChartInk);  // until a sample names its phase's colour
+  const std::size_t first = runs.size();
+  const CTrajectoryStore& store = source.store();
+  for (int i = 0; i <= store.LastIndex(); ++i) {
+    if (!fixed) {
+      if (const std::optional<Colour> own = PhaseColour(store.SampleAt(i).phaseType)) {
+        colour = *own;
+      }
+    }
+    const double x = ChartValue(source, i, e.xVariable, e.body);
+    if (!(x >= e.xmin && x <= e.xmax)) continue;
+    const double y = ChartValue(source, i, yVariable, e.body);
+    if (!l.Plottable(y)) continue;
+    const Point p = l.PointOf(x, y);
+    if (p.x < l.lm || p.x > l.lm + l.pw || p.y < 0) continue;
+    if (runs.size() == first) {
+      runs.push_back(Polyline{{}, colour});
+    } else if (!(runs.back().colour == colour)) {
+      const Point last = runs.back().points.back();
+      runs.push_back(Polyline{{last}, colour});
+    }
+    runs.back().points.push_back(p);
+    if (sampleAtColumn && p.x < l.width) (*sampleAtColumn)[static_cast<std::size_t>(p.x)] = i;
+  }
+}
+
+}  // namespace
+
+ChartCurve TraceChartCurve(const ResultsSource& source, const ChartLayout& l) {
   ChartCurve curve;
   curve.sampleAtColumn.assign(static_cast<std::size_t>(std::max(0, l.width)), -1);
   const ChartExtents& e = l.extents;
-  Colour colour = kChartInk;  // until a sample names its phase's colour
-  Polyline* run = nullptr;
-  const std::vector<CTrajectorySample>& samples = store.Samples();
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    const CTrajectorySample& s = samples[i];
-    if (const std::optional<Colour> own = PhaseColour(s.phaseType)) colour = *own;
-    const double x = ChartValue(s, e.xVariable, e.body);
-    if (!(x >= e.xmin && x <= e.xmax)) continue;
-    const Point p = l.PointOf(x, ChartValue(s, e.yVariable, e.body));
-    if (p.x < l.lm || p.x > l.lm + l.pw || p.y < 0) continue;
-    if (!run) {
-      run = &curve.runs.emplace_back(Polyline{{}, colour});
-    } else if (!(run->colour == colour)) {
-      const Point last = run->points.back();
-      run = &curve.runs.emplace_back(Polyline{{last}, colour});
-    }
-    run->points.push_back(p);
-    if (p.x < l.width) curve.sampleAtColumn[static_cast<std::size_t>(p.x)] = static_cast<int>(i);
+  if (e.moreY.empty()) {
+    TraceVariable(source, l, e.yVariable, std::nullopt, curve.runs, &curve.sampleAtColumn);
+    return curve;
+  }
+  TraceVariable(source, l, e.yVariable, CurveColour(0), curve.runs, &curve.sampleAtColumn);
+  for (std::size_t k = 0; k < e.moreY.size(); ++k) {
+    TraceVariable(source, l, e.moreY[k], CurveColour(static_cast<int>(k) + 1), curve.runs, nullptr);
   }
   return curve;
 }
 
-ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& l,
+ChartReadout MapPixelToValues(const ResultsSource& source, const ChartLayout& l,
                               const std::vector<int>& sampleAtColumn, int column) {
-  if (store.LastIndex() < 0) return {};
+  if (source.LastIndex() < 0) return {};
   const ChartExtents& e = l.extents;
   ChartReadout r;
   r.x = l.XAt(column);
@@ -417,8 +575,7 @@ ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& 
   if (column < 0 || column >= width) return {};
   const auto sampleAt = [&](int c) { return sampleAtColumn[static_cast<std::size_t>(c)]; };
   const auto yOf = [&](int index) {
-    return index <= store.LastIndex() ? ChartValue(store.SampleAt(index), e.yVariable, e.body)
-                                      : 0.0;
+    return index <= source.LastIndex() ? ChartValue(source, index, e.yVariable, e.body) : 0.0;
   };
   if (sampleAt(column) != -1) {
     r.y = yOf(sampleAt(column));
@@ -443,16 +600,17 @@ ChartCursorLines CursorAt(const ChartLayout& l, Point p) {
 }
 }  // namespace
 
-std::optional<ChartCursorLines> ChartCursor(const CTrajectoryStore& store, const ChartLayout& l,
+std::optional<ChartCursorLines> ChartCursor(const ResultsSource& source, const ChartLayout& l,
                                             int index) {
   // The animation's index belongs to whichever document window is active: another window's
   // store may be shorter.
-  if (index < 0 || index > store.LastIndex()) return std::nullopt;
+  if (index < 0 || index > source.LastIndex()) return std::nullopt;
   const ChartExtents& e = l.extents;
-  const CTrajectorySample& s = store.SampleAt(index);
-  const double x = ChartValue(s, e.xVariable, e.body);
+  const double x = ChartValue(source, index, e.xVariable, e.body);
   if (e.zoomed && !(x >= e.xmin && x <= e.xmax)) return std::nullopt;
-  return CursorAt(l, l.PointOf(x, ChartValue(s, e.yVariable, e.body)));
+  const double y = ChartValue(source, index, e.yVariable, e.body);
+  if (!l.Plottable(y)) return std::nullopt;
+  return CursorAt(l, l.PointOf(x, y));
 }
 
 ChartCursorLines ChartCrossHair(const ChartLayout& l, int column, double yValue) {

@@ -11,6 +11,7 @@
 
 #include "core/flight/TrajectoryStore.h"
 #include "gui/logic/draw/Drawing.h"
+#include "gui/logic/results/DerivedSeries.h"
 #include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
@@ -29,10 +30,18 @@ inline constexpr Colour kChartGrid{212, 226, 212};
 // stand out against the background; so are the cursor and the cross-hair.
 std::optional<Colour> PhaseColour(int phaseType);
 
+// The colour of each curve of a chart that draws several (curve 0 is the Y variable's): one
+// colour a curve, none of them a phase's nor the ink, each dark enough for the background.
+Colour CurveColour(int curve);
+
 // Chart variables 0 to 14 of a body (0 payload, 1 parachute): the index of their extremes in
 // the store's ranges, and their value in a sample.
 int ChartRangeIndex(int variable, int body);
 double ChartValue(const CTrajectorySample& sample, int variable, int body);
+// Any chart variable, the derived ones (the payload's, whichever the body) included: its value
+// in sample index (NaN where it is not known) and its extremes over the run.
+double ChartValue(const ResultsSource& source, int index, int variable, int body);
+ValueRange ChartRange(const ResultsSource& source, int variable, int body);
 
 // The extent rounded up to the next multiple of ten strictly above it: 0 gives 10, 25 gives 30
 // and 30 gives 40.
@@ -55,11 +64,17 @@ std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum);
 // What is plotted against what, and over which ranges: the store's extremes, with the X axis
 // restricted to the zoom when there is one. Axes run from min to min + range, split into
 // xTicks and yTicks intervals (ten each, unless the switches ask for round ticks: then the axes
-// run from tick to tick and the labels carry the decimals the step needs).
+// run from tick to tick and the labels carry the decimals the step needs). Further curves share
+// the Y axis, which then spans the extremes of them all. On a logarithmic Y axis ymin, ymax and
+// yrange are in decades (the base-ten logarithm of the values), the axis runs from whole decade
+// to whole decade, and values of 0 and below are left out (leftOut tells whether there were).
 struct ChartExtents {
   int xVariable = 0;
   int yVariable = 1;
+  std::vector<int> moreY;
   int body = 0;
+  bool logY = false;
+  bool leftOut = false;
   bool zoomed = false;
   double xmin = 0.0, xmax = 0.0, xrange = 10.0;  // X variable's units
   double ymin = 0.0, ymax = 0.0, yrange = 10.0;  // Y variable's units
@@ -67,12 +82,15 @@ struct ChartExtents {
   int xDecimals = 0, yDecimals = 0;
   bool gridLines = false;
 };
-ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewState& state);
+ChartExtents ChartExtentsFor(const ResultsSource& source, const ResultsViewState& state);
 
 // The smallest and largest Y value of the samples whose X value lies within low to high (both
 // included); none when no sample there has a finite Y.
-std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable,
-                                       int yVariable, int body, double low, double high);
+std::optional<ValueRange> YRangeWithin(const ResultsSource& source, int xVariable, int yVariable,
+                                       int body, double low, double high);
+
+// Whether the chart of these settings reads a derived quantity on an axis or in a curve.
+bool ChartUsesDerived(const ResultsViewState& state);
 
 // The value at tick i of each axis.
 double XTickValue(const ChartExtents& extents, int i);
@@ -81,6 +99,8 @@ double YTickValue(const ChartExtents& extents, int i);
 // Tick texts: "%.0f" on the X axis, "%2.0f" on the Y axis, or with the decimals given.
 std::string XTickText(double value, int decimals = 0);
 std::string YTickText(double value, int decimals = 0);
+// The label of Y tick i, a power of ten on a logarithmic axis ("0.01", "1000", "1e+06").
+std::string YTickLabel(const ChartExtents& extents, int i);
 
 // The room the Y axis's labels need: the widest of them. The top one, a little past the
 // largest value, may have a digit more than that value ("10000" over 9995).
@@ -120,12 +140,18 @@ struct ChartLayout {
   // The point a pair of values is drawn at, as the curve draws it (clamped far outside the
   // area for values beyond it, so nothing overflows).
   Point PointOf(double x, double y) const;
+  // Whether a Y value has a place on the axis: finite, and above 0 on a logarithmic one.
+  bool Plottable(double y) const;
   // The X value of a column, read off the axis the curve is drawn on.
   double XAt(int column) const;
 };
 ChartLayout LayoutChart(const ChartExtents& extents, const ChartGeometry& geometry);
 
-// The axes, their ticks each with their labels, and the two axis titles: all in ink.
+// The axes, their ticks each with their labels, and the two axis titles: all in ink. A chart of
+// several curves names them in a legend across the top instead of the Y axis's title: a stroke
+// of each curve's colour and its label, wrapping to another row where the drawing ends. A
+// logarithmic axis says so after the title or legend, and that values of 0 and below were left
+// out when there were.
 // Where the labels of an axis are wider (or taller) than the gap between ticks, only every
 // second, fifth or tenth one is kept, always with both ends, so none covers another. With grid
 // lines on, grid holds a line across the plot at every tick that is not on an axis; they are
@@ -144,7 +170,9 @@ struct ChartCurve {
   std::vector<Polyline> runs;
   std::vector<int> sampleAtColumn;
 };
-ChartCurve TraceChartCurve(const CTrajectoryStore& store, const ChartLayout& layout);
+// With several curves the first is the Y variable's, then the others in order, each in its
+// CurveColour; the columns name the samples of the first.
+ChartCurve TraceChartCurve(const ResultsSource& source, const ChartLayout& layout);
 
 // The values under a column of the last drawing, as the status bar reads them out: both 0 for
 // an empty store or a column beyond the X axis's values; the Y value is the sample's in the
@@ -153,7 +181,7 @@ struct ChartReadout {
   double x = 0.0;
   double y = 0.0;
 };
-ChartReadout MapPixelToValues(const CTrajectoryStore& store, const ChartLayout& layout,
+ChartReadout MapPixelToValues(const ResultsSource& source, const ChartLayout& layout,
                               const std::vector<int>& sampleAtColumn, int column);
 
 // A cursor or cross-hair: up from the X axis at the column to the curve's height, and across to
@@ -165,8 +193,8 @@ struct ChartCursorLines {
 };
 // The animation cursor of a sample: none for an index outside the store, or on a zoomed chart
 // for a sample outside the zoom.
-std::optional<ChartCursorLines> ChartCursor(const CTrajectoryStore& store,
-                                            const ChartLayout& layout, int index);
+std::optional<ChartCursorLines> ChartCursor(const ResultsSource& source, const ChartLayout& layout,
+                                            int index);
 // The mouse's cross-hair at a column, at the height the curve draws the Y value.
 ChartCursorLines ChartCrossHair(const ChartLayout& layout, int column, double yValue);
 

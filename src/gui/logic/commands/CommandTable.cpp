@@ -28,6 +28,11 @@ MenuItemState OnDocument(const CommandState& s, int) {
   return {s.document && !s.running};
 }
 
+// A command on the active pane's picture: it shows something.
+MenuItemState OnShownPane(const CommandState& s, int) {
+  return {s.document && s.pane && s.mode != DisplayMode::kNone && !s.running};
+}
+
 MenuItemState OnResults(const CommandState& s, int) {
   return {s.document && s.hasResults && !s.running};
 }
@@ -113,6 +118,8 @@ const CommandRow kRows[] = {
     {kCmdFileSaveAs, M::kFile, 0, "Save &As...", "", A::kNone, "", false, OnDocument},
     {kCmdExportResults, M::kFile, 1, "&Export results...", "", A::kNone,
      "Write the results to a CSV file", false, OnResults},
+    {kCmdExportPicture, M::kFile, 1, "Export p&icture...", "", A::kNone,
+     "Write the active pane as a PNG or SVG picture", false, OnShownPane},
     {kCmdFilePrint, M::kFile, 2, "&Print...", "Ctrl+P", A::kPrint, "", false, OnDocument},
     {kCmdFilePrintPreview, M::kFile, 2, "Print Pre&view", "", A::kNone, "", false, OnDocument},
     {kCmdFilePrintSetup, M::kFile, 2, "P&rint Setup...", "", A::kNone, "", false, Always},

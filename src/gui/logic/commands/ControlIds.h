@@ -132,6 +132,14 @@ inline constexpr int kCtlChartRoundTicks = 1190;
 inline constexpr int kCtlChartFitY = 1191;
 inline constexpr int kCtlChartGrid = 1192;
 inline constexpr std::array<int, 3> kCtlLight = {1165, 1166, 1167};  // x, y, z
+// The chart's logarithmic Y axis and its list of further curves.
+inline constexpr int kCtlChartLogY = 1310;
+inline constexpr int kCtlChartMoreCurves = 1311;
+// "Table Options": the derived quantities' columns, in their order.
+inline constexpr std::array<int, 5> kCtlShowDerived = {1312, 1313, 1314, 1315, 1316};
+// "Export picture": the picture's size.
+inline constexpr int kCtlPictureWidth = 1317;
+inline constexpr int kCtlPictureHeight = 1318;
 // "Table Options", in the dialog's order.
 inline constexpr int kCtlShowTime = 1145;
 inline constexpr int kCtlShowLatitude = 1146;

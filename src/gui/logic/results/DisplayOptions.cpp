@@ -46,20 +46,30 @@ OptionsDialog OptionsDialogFor(DisplayMode mode) {
   }
 }
 
-void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches) {
+std::string_view DerivedOptionLabel(int k) {
+  return kChartVariables.at(static_cast<std::size_t>(kStoredChartVariableCount + k)).listItem;
+}
+
+void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches,
+                       const DerivedSwitches& derived) {
   state.columnSwitches = switches;
-  state.shownColumnCount = static_cast<int>(std::count(switches.begin(), switches.end(), true));
+  state.derivedColumns = derived;
+  state.shownColumnCount = static_cast<int>(std::count(switches.begin(), switches.end(), true) +
+                                            std::count(derived.begin(), derived.end(), true));
 }
 
 ChartOptions ChartOptionsOf(const ResultsViewState& state) {
-  return {state.chartX, state.chartY, state.chartBody, state.chartSwitches};
+  return {state.chartX, state.chartY, state.chartBody, state.chartSwitches, state.chartMoreY};
 }
 
 bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options) {
   const auto listed = [](int v) { return v >= 0 && v < kChartVariableCount; };
-  if (!listed(options.x) || !listed(options.y) || (options.body != 0 && options.body != 1)) {
+  if (!listed(options.x) || !listed(options.y) || (options.body != 0 && options.body != 1) ||
+      !std::all_of(options.moreY.begin(), options.moreY.end(), listed)) {
     return false;
   }
+  const std::vector<int> curves = ChartCurveVariables(options.y, options.moreY);
+  state.chartMoreY.assign(curves.begin() + 1, curves.end());
   state.chartX = options.x;
   state.chartY = options.y;
   state.chartBody = options.body;

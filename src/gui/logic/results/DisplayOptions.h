@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gui/logic/commands/ControlIds.h"
 #include "gui/logic/results/ResultsViewState.h"
@@ -29,19 +30,29 @@ inline constexpr std::array<std::string_view, 3> kTableOptionGroups = {"Show", "
                                                                        "Parachute"};
 extern const std::array<TableOptionSwitch, kTableColumnCount> kTableOptionSwitches;
 
-// OK in Table Options: the switches, and the shown column count becomes the number that are on.
-void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches);
+// The group of the derived quantities' boxes, after the others, labelled as the chart lists
+// name them.
+inline constexpr std::string_view kDerivedOptionGroup = "Derived";
+std::string_view DerivedOptionLabel(int k);
 
-// The choices of Chart Options: list positions 0 to 14, the body and the switches.
+// OK in Table Options: the switches, and the shown column count becomes the number that are on.
+void ApplyTableOptions(ResultsViewState& state, const ColumnSwitches& switches,
+                       const DerivedSwitches& derived = {});
+
+// The choices of Chart Options, which are all the chart's settings but its zoom: list positions
+// (chart variables), the body, the switches and the further curves.
 struct ChartOptions {
   int x = 0;
   int y = 1;
   int body = 0;  // 0 payload, 1 parachute
   ChartSwitches switches;
+  std::vector<int> moreY;  // list positions of further curves
+  bool operator==(const ChartOptions&) const = default;
 };
 ChartOptions ChartOptionsOf(const ResultsViewState& state);
-// OK in Chart Options: the axes, the body and the switches, and the zoom is dropped (even when nothing else
-// changed). A choice outside the lists changes nothing and gives false.
+// OK in Chart Options: the axes, the body and the switches, and the zoom is dropped (even when
+// nothing else changed). A choice outside the lists changes nothing and gives false. Further curves
+// keep their order; the Y variable itself, repeats and those past kMaxChartCurves are dropped.
 bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options);
 
 // The light's x, y, z as the fields show them: each float as the shortest decimal that reads

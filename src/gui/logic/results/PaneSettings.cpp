@@ -86,17 +86,24 @@ bool ReadMode(std::string_view text, ResultsViewState& s) {
 
 std::string ColumnsText(const ResultsViewState& s) {
   std::string text;
-  for (int k = 0; k < kTableColumnCount; ++k) {
-    if (!s.columnSwitches[static_cast<std::size_t>(k)]) continue;
+  const auto add = [&text](std::string_view title) {
     if (!text.empty()) text += kListSeparator;
-    text += kTableColumns[static_cast<std::size_t>(k)].title;
+    text += title;
+  };
+  for (int k = 0; k < kTableColumnCount; ++k) {
+    if (s.columnSwitches[static_cast<std::size_t>(k)]) add(kTableColumns[k].title);
+  }
+  for (int k = 0; k < kDerivedColumnCount; ++k) {
+    if (s.derivedColumns[static_cast<std::size_t>(k)]) add(kDerivedTableColumns[k].title);
   }
   return text;
 }
 
-// The shown columns by their titles, so that columns added later keep their places.
+// The shown columns, stored and derived, by their titles, so that columns added later keep their
+// places.
 bool ReadColumns(std::string_view text, ResultsViewState& s) {
   ColumnSwitches switches{};
+  DerivedSwitches derived{};
   bool known = text.empty();  // a table with every column switched off
   for (std::string_view title : Split(text, kListSeparator)) {
     for (int k = 0; k < kTableColumnCount; ++k) {
@@ -104,9 +111,38 @@ bool ReadColumns(std::string_view text, ResultsViewState& s) {
       switches[static_cast<std::size_t>(k)] = true;
       known = true;
     }
+    for (int k = 0; k < kDerivedColumnCount; ++k) {
+      if (kDerivedTableColumns[static_cast<std::size_t>(k)].title != title) continue;
+      derived[static_cast<std::size_t>(k)] = true;
+      known = true;
+    }
   }
   if (!known) return false;
-  ApplyTableOptions(s, switches);
+  ApplyTableOptions(s, switches, derived);
+  return true;
+}
+
+// The further curves of the chart, as chart variables; an empty list is none.
+std::string MoreYText(const ResultsViewState& s) {
+  std::string text;
+  for (int variable : s.chartMoreY) {
+    if (!text.empty()) text += kListSeparator;
+    text += std::to_string(variable);
+  }
+  return text;
+}
+
+bool ReadMoreY(std::string_view text, ResultsViewState& s) {
+  std::vector<int> more;
+  if (!text.empty()) {
+    for (std::string_view part : Split(text, kListSeparator)) {
+      int variable = 0;
+      if (!ReadInRange(part, 0, kChartVariableCount - 1, variable)) return false;
+      more.push_back(variable);
+    }
+  }
+  if (more.size() + 1 > static_cast<std::size_t>(kMaxChartCurves)) return false;
+  s.chartMoreY = std::move(more);
   return true;
 }
 
@@ -172,6 +208,9 @@ const SettingField kSettingFields[] = {
     {"gridLines", [](const ResultsViewState& s) { return Switch(s.chartSwitches.gridLines); },
      [](std::string_view t, ResultsViewState& s) {
        return ReadSwitch(t, s.chartSwitches.gridLines); }},
+    {"logY", [](const ResultsViewState& s) { return Switch(s.chartSwitches.logY); },
+     [](std::string_view t, ResultsViewState& s) { return ReadSwitch(t, s.chartSwitches.logY); }},
+    {"moreY", MoreYText, ReadMoreY},
     {"columns", ColumnsText, ReadColumns},
     {"light", LightText, ReadLight},
     {"trackLine", [](const ResultsViewState& s) { return Switch(s.trackLine); },

@@ -1,5 +1,6 @@
 #include "gui/logic/results/ResultsViewState.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/common/CodePage.h"
@@ -33,7 +34,27 @@ const std::array<ChartVariable, kChartVariableCount> kChartVariables = {{
     {"Yaw", "yaw (\xB0)"},
     {"Connection force", "Connection force (N)"},
     {"Angle of attack", "Angle of attack (\xB0)"},
+    {"Mach number", "Mach number"},
+    {"Dynamic pressure (Pa)", "dynamic pressure (Pa)"},
+    {"Deceleration (g)", "deceleration (g)"},
+    {"Descent rate (m/s)", "descent rate (m/s)"},
+    {"Line force (kN)", "line force (kN)"},
 }};
+
+int DerivedOfChartVariable(int variable) {
+  if (variable < kStoredChartVariableCount || variable >= kChartVariableCount) return -1;
+  return variable - kStoredChartVariableCount;
+}
+
+std::vector<int> ChartCurveVariables(int yVariable, const std::vector<int>& moreY) {
+  std::vector<int> curves{yVariable};
+  for (int v : moreY) {
+    if (static_cast<int>(curves.size()) >= kMaxChartCurves) break;
+    if (v < 0 || v >= kChartVariableCount) continue;
+    if (std::find(curves.begin(), curves.end(), v) == curves.end()) curves.push_back(v);
+  }
+  return curves;
+}
 
 std::optional<DisplayMode> ModeOfCommand(int commandId) {
   for (const ModeCommand& c : kModeCommands) {

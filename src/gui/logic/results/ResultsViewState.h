@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gui/logic/scene/ViewRotation.h"
 
@@ -45,6 +46,13 @@ inline constexpr int kPaneFontPixels = 14;
 inline constexpr int kTableColumnCount = 17;
 using ColumnSwitches = std::array<bool, kTableColumnCount>;
 ColumnSwitches DefaultColumnSwitches();
+// The columns of the quantities derived from each sample (Mach number, dynamic pressure,
+// deceleration, descent rate, line force), after the stored ones; all off in a new pane.
+inline constexpr int kDerivedColumnCount = 5;
+using DerivedSwitches = std::array<bool, kDerivedColumnCount>;
+
+// The most curves one chart draws: the Y variable and up to five more.
+inline constexpr int kMaxChartCurves = 6;
 
 // The chart's restriction to part of its X axis (the selection band's columns read off the axis).
 struct ChartZoom {
@@ -59,6 +67,7 @@ struct ChartSwitches {
   bool roundTicks = false;  // ticks at 1, 2 or 5 times a power of ten
   bool fitYToZoom = false;  // a zoom also fits Y to the samples it keeps
   bool gridLines = false;   // light lines across the plot at the ticks
+  bool logY = false;        // the Y axis in decades; values of 0 and below are left out
   bool operator==(const ChartSwitches&) const = default;
 };
 
@@ -69,10 +78,12 @@ struct ResultsViewState {
   int chartX = 0;                                   // chart variable on the horizontal axis
   int chartY = 1;                                   // chart variable on the vertical axis
   int chartBody = 0;                                // 0 payload, 1 parachute
+  std::vector<int> chartMoreY;                      // further curves, each a chart variable
   bool active = false;                              // the active pane of its frame
   ViewRotation sceneRotation;                       // how far the 3D modes are turned
   float sceneZoom = 1.0f;                           // the 3D modes' wheel zoom; 1 frames the scene
   ColumnSwitches columnSwitches = DefaultColumnSwitches();
+  DerivedSwitches derivedColumns{};
   int shownColumnCount = 12;  // sets only the table's horizontal scroll size
   // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
@@ -99,12 +110,20 @@ struct MenuItemState {
 };
 
 // The chart variables: the name in the options lists and the axis label (Windows-1252 bytes;
-// "°" is 0xB0).
+// "°" is 0xB0). The fifteen stored in each sample come first; the five derived from each sample
+// (in the order of the derived columns) follow them.
 struct ChartVariable {
   std::string_view listItem;
   std::string_view axisLabel;
 };
-inline constexpr int kChartVariableCount = 15;
+inline constexpr int kStoredChartVariableCount = 15;
+inline constexpr int kChartVariableCount = kStoredChartVariableCount + kDerivedColumnCount;
+// The derived quantity (0 to 4) a chart variable stands for, or -1 for a stored one.
+int DerivedOfChartVariable(int variable);
+// The Y variables a chart draws, its own first: the further curves that are listed, each once,
+// at most kMaxChartCurves in all.
+std::vector<int> ChartCurveVariables(int yVariable, const std::vector<int>& moreY);
+
 extern const std::array<ChartVariable, kChartVariableCount> kChartVariables;
 
 // A status pane's read-out, "%s=%4.2f" of an axis label (as UTF-8) and a value.

@@ -56,12 +56,33 @@ bool ParseChartSwitches(const std::string& text, ChartSwitches& switches) {
       parsed.fitYToZoom = true;
     } else if (word == "grid") {
       parsed.gridLines = true;
+    } else if (word == "log") {
+      parsed.logY = true;
     } else if (!(word.empty() && text.empty())) {
       return false;
     }
     start = comma + 1;
   }
   switches = parsed;
+  return true;
+}
+
+bool ParseNumberList(const std::string& text, int last, std::vector<int>& numbers) {
+  std::vector<int> parsed;
+  std::size_t start = 0;
+  while (!text.empty() && start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string word = text.substr(start, comma - start);
+    int value = -1;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (word.empty() || error != std::errc() || end != word.data() + word.size() || value < 0 ||
+        value > last) {
+      return false;
+    }
+    parsed.push_back(value);
+    start = comma + 1;
+  }
+  numbers = parsed;
   return true;
 }
 
@@ -95,19 +116,41 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
   std::vector<std::string> modes;
   for (const auto& entry : kModeNames) modes.push_back(entry.first);
   app.add_option("--mode", mode, "Display mode (default table)")->check(CLI::IsMember(modes));
-  app.add_option("--x", o.chartX, "Chart variable on the X axis, 0 to 14 (default 0, time)")
+  app.add_option("--x", o.chartX,
+                 "Chart variable on the X axis, 0 to 19 (default 0, time; 15 to 19 the derived "
+                 "Mach number, dynamic pressure, deceleration, descent rate, line force)")
       ->check(CLI::Range(0, kChartVariableCount - 1));
-  app.add_option("--y", o.chartY, "Chart variable on the Y axis, 0 to 14 (default 1, height)")
+  app.add_option("--y", o.chartY, "Chart variable on the Y axis, 0 to 19 (default 1, height)")
       ->check(CLI::Range(0, kChartVariableCount - 1));
+  std::string moreY, derived;
+  app.add_option("--more-y", moreY, "Further curves on the chart's Y axis, e.g. 3,15")
+      ->check([&o](const std::string& text) {
+        return ParseNumberList(text, kChartVariableCount - 1, o.chartMoreY)
+                   ? std::string()
+                   : "expects chart variables 0 to 19 separated by commas";
+      });
+  app.add_option("--derived-columns", derived,
+                 "The table's derived columns to show, 0 to 4 (Mach number, dynamic pressure, "
+                 "deceleration, descent rate, line force), e.g. 0,1")
+      ->check([&o](const std::string& text) {
+        std::vector<int> columns;
+        if (!ParseNumberList(text, kDerivedColumnCount - 1, columns)) {
+          return std::string("expects columns 0 to 4 separated by commas");
+        }
+        o.derivedColumns = {};
+        for (int k : columns) o.derivedColumns[static_cast<std::size_t>(k)] = true;
+        return std::string();
+      });
   app.add_option("--body", body, "Whose quantities the chart plots (default payload)")
       ->check(CLI::IsMember({"payload", "parachute"}));
   app.add_option("--chart-options", chartOptions,
-                 "Chart switches to turn on, any of round,fit,grid (round tick values, "
-                 "Y fitted to the zoom, grid lines; default none)")
+                 "Chart switches to turn on, any of round,fit,grid,log (round tick values, "
+                 "Y fitted to the zoom, grid lines, logarithmic Y axis; default none)")
       ->check([&o](const std::string& text) {
         return ParseChartSwitches(text, o.chartSwitches)
                    ? std::string()
-                   : "expects a comma-separated list of round, fit and grid, not \"" + text + "\"";
+                   : "expects a comma-separated list of round, fit, grid and log, not \"" + text +
+                         "\"";
       });
   CLI::Option* timeOption =
       app.add_option("--time", time, "Show the sample nearest to this time in s (default: first)")

@@ -27,7 +27,9 @@ struct SnapshotOptions {
   int chartY = 1;     // chart variable on the vertical axis
   int chartBody = 0;  // 0 payload, 1 parachute
   ChartSwitches chartSwitches;
-  double time = 0.0;  // s; the animation shows the sample nearest to it
+  std::vector<int> chartMoreY;       // further curves
+  DerivedSwitches derivedColumns{};  // the table's derived columns
+  double time = 0.0;                 // s; the animation shows the sample nearest to it
   bool timeGiven = false;
   std::optional<int> command;  // a command id: picture its dialog instead of a pane
   std::string mission;         // empty: a new mission
@@ -49,9 +51,13 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
 // more than "-" and is not a number ("-2.5" is a value).
 bool LooksLikeOption(const std::string& argument);
 
-// The chart switches a comma-separated list of "round", "fit" and "grid" turns on (any of them, in
-// any order; an empty list none); false for any other word.
+// The chart switches a comma-separated list of "round", "fit", "grid" and "log" turns on (any of
+// them, in any order; an empty list none); false for any other word.
 bool ParseChartSwitches(const std::string& text, ChartSwitches& switches);
+
+// A comma-separated list of whole numbers from 0 to last ("15,16"; empty: none); false for
+// anything else.
+bool ParseNumberList(const std::string& text, int last, std::vector<int>& numbers);
 
 // "WxH" ("800x600"), each side 1 to kMaxSnapshotSide; false for anything else.
 bool ParseSnapshotSize(const std::string& text, int& width, int& height);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <system_error>
 
@@ -17,13 +18,22 @@ constexpr int kPrintFontHeight = 40;     // 0.1 mm
 constexpr int kHeaderRows = 3;           // two header lines and a blank one
 constexpr int kPageRows = 10;            // vertical page of the scroll bars, in rows
 
-std::vector<const TableColumn*> ShownColumns(const ColumnSwitches& switches) {
-  std::vector<const TableColumn*> shown;
-  for (int k = 0; k < kTableColumnCount; ++k) {
-    if (switches[static_cast<std::size_t>(k)]) shown.push_back(&kTableColumns[k]);
+// A shown column: a stored one, or derived quantity k.
+struct ShownColumn {
+  std::string_view title;
+  std::string_view unit;
+  ColumnGroup group;
+  int sampleField = 0;
+  int derived = -1;
+
+  double ValueAt(const ResultsSource& source, int row) const {
+    return derived >= 0 ? source.Derived(row, derived)
+                        : SampleField(source.store().SampleAt(row), sampleField);
   }
-  return shown;
-}
+};
+
+std::vector<ShownColumn> ShownColumns(const ColumnSwitches& switches,
+                                      const DerivedSwitches& derived);
 
 // The band behind rows first to last where they are among the rows drawn, [r0, end).
 std::optional<Rect> RowBand(int first, int last, int r0, int end, int x, int width, int h) {
@@ -35,22 +45,19 @@ std::optional<Rect> RowBand(int first, int last, int r0, int end, int x, int wid
 
 // The headings of the columns, the first centred on x and each next one w further, then their
 // values in rows [r0, end), row after row.
-void AddColumnTexts(std::vector<AnchoredText>& texts, const CTrajectoryStore& store,
-                    const std::vector<const TableColumn*>& columns, int x, int w, int r0, int end,
-                    int h) {
+void AddColumnTexts(std::vector<AnchoredText>& texts, const ResultsSource& source,
+                    const std::vector<ShownColumn>& columns, int x, int w, int r0, int end, int h) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const int at = x + static_cast<int>(c) * w;
-    const Colour colour = GroupColour(columns[c]->group);
-    texts.push_back({{at, 0}, std::string(columns[c]->title), Anchor::kCentreTop, colour});
-    texts.push_back({{at, h}, std::string(columns[c]->unit), Anchor::kCentreTop, colour});
+    const Colour colour = GroupColour(columns[c].group);
+    texts.push_back({{at, 0}, std::string(columns[c].title), Anchor::kCentreTop, colour});
+    texts.push_back({{at, h}, std::string(columns[c].unit), Anchor::kCentreTop, colour});
   }
   for (int r = r0; r < end; ++r) {
-    const CTrajectorySample& sample = store.SampleAt(r);
     const int y = (r - r0 + kHeaderRows) * h;
     for (std::size_t c = 0; c < columns.size(); ++c) {
       texts.push_back({{x + static_cast<int>(c) * w, y},
-                       FormatTableValue(SampleField(sample, columns[c]->sampleField)),
-                       Anchor::kCentreTop});
+                       FormatTableValue(columns[c].ValueAt(source, r)), Anchor::kCentreTop});
     }
   }
 }
@@ -83,12 +90,22 @@ const std::array<TableColumn, kTableColumnCount> kTableColumns = {{
     {"Yaw P", "(deg)", 28, ColumnGroup::kParachute},
 }};
 
+const std::array<DerivedTableColumn, kDerivedColumnCount> kDerivedTableColumns = {{
+    {"Mach", "(-)"},
+    {"Dyn. pressure", "(Pa)"},
+    {"Deceleration", "(g)"},
+    {"Descent rate", "(m/s)"},
+    {"Line force", "(kN)"},
+}};
+
 Colour GroupColour(ColumnGroup group) {
   switch (group) {
     case ColumnGroup::kCommon:
       return {128, 0, 0};
     case ColumnGroup::kPayload:
       return {0, 77, 0};  // dark enough to read on the grey
+    case ColumnGroup::kDerived:
+      return {96, 0, 96};
     default:
       return {0, 0, 128};
   }
@@ -99,7 +116,7 @@ TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight) {
 }
 
 TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
-                                 const ColumnSwitches& switches) {
+                                 const ColumnSwitches& switches, const DerivedSwitches& derived) {
   TableGeometry page{kPrintRowHeight,
                      kPrintColumnWidth,
                      static_cast<int>(pageWidthMm * 10.0),
@@ -108,6 +125,7 @@ TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
                      kPrintFontHeight};
   int shown = 0;
   for (bool on : switches) shown += on ? 1 : 0;
+  for (bool on : derived) shown += on ? 1 : 0;
   if (shown > 0 && shown * kPrintColumnWidth > page.areaWidth) {
     page.columnWidth = std::max(1, page.areaWidth / shown);
     page.fontHeight = std::max(1, kPrintFontHeight * page.columnWidth / kPrintColumnWidth);
@@ -130,6 +148,7 @@ std::optional<ScrollSizes> TableScrollSizes(int lastIndex, int areaHeight, int s
 }
 
 std::string FormatTableValue(double value) {
+  if (std::isnan(value)) return {};
   char text[512];  // "%12.2f" of the largest double has more than 300 digits
   std::snprintf(text, sizeof text, "%12.2f", value);
   std::string_view view = text;
@@ -139,10 +158,31 @@ std::string FormatTableValue(double value) {
   return std::string(view.substr(first, last - first + 1));
 }
 
-TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
+namespace {
+
+std::vector<ShownColumn> ShownColumns(const ColumnSwitches& switches,
+                                      const DerivedSwitches& derived) {
+  std::vector<ShownColumn> shown;
+  for (int k = 0; k < kTableColumnCount; ++k) {
+    const TableColumn& c = kTableColumns[static_cast<std::size_t>(k)];
+    if (switches[static_cast<std::size_t>(k)])
+      shown.push_back({c.title, c.unit, c.group, c.sampleField});
+  }
+  for (int k = 0; k < kDerivedColumnCount; ++k) {
+    const DerivedTableColumn& c = kDerivedTableColumns[static_cast<std::size_t>(k)];
+    if (derived[static_cast<std::size_t>(k)])
+      shown.push_back({c.title, c.unit, ColumnGroup::kDerived, 0, k});
+  }
+  return shown;
+}
+
+}  // namespace
+
+TableDrawing LayoutTable(const ResultsSource& source, const ColumnSwitches& switches,
                          const TableGeometry& geometry, int scrollX, int scrollY, int markedRow,
-                         const RowSelection& selection) {
+                         const DerivedSwitches& derived, const RowSelection& selection) {
   TableDrawing drawing;
+  const CTrajectoryStore& store = source.store();
   const int n = store.LastIndex();
   if (n < 0) {
     drawing.texts.push_back({{0, 0}, std::string(kNoDataAvailable), Anchor::kLeftTop});
@@ -154,7 +194,7 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   const int r0 = std::clamp(scrollY, 0, n);
   drawing.fillBackground = !geometry.printing;
 
-  const std::vector<const TableColumn*> shown = ShownColumns(switches);
+  const std::vector<ShownColumn> shown = ShownColumns(switches, derived);
   // Only the rows that fit below the header are formatted, however long the flight.
   const int last = r0 + geometry.areaHeight / h - kHeaderRows;
   const int end = std::min(n, last) + 1;
@@ -165,14 +205,14 @@ TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& sw
   if (!geometry.printing && !selection.empty()) {
     drawing.selected = RowBand(selection.first(), selection.last(), r0, end, x0, width, h);
   }
-  AddColumnTexts(drawing.texts, store, shown, x0 + w / 2, w, r0, end, h);
-  if (!geometry.printing && scrollX > 0 && !shown.empty() && shown[0] == &kTableColumns[0]) {
+  AddColumnTexts(drawing.texts, source, shown, x0 + w / 2, w, r0, end, h);
+  if (!geometry.printing && scrollX > 0 && !shown.empty() && switches[0]) {
     FrozenColumn frozen{Rect{0, 0, w, geometry.areaHeight}, {}, {}, {}};
     if (drawing.selected) {
       frozen.selected = RowBand(selection.first(), selection.last(), r0, end, 0, w, h);
     }
     frozen.marked = RowBand(markedRow, markedRow, r0, end, 0, w, h);
-    AddColumnTexts(frozen.texts, store, {shown[0]}, w / 2, w, r0, end, h);
+    AddColumnTexts(frozen.texts, source, {shown[0]}, w / 2, w, r0, end, h);
     drawing.frozen = std::move(frozen);
   }
   return drawing;
@@ -190,23 +230,22 @@ void RowSelection::Click(int row, bool extend) {
   extent = row;
 }
 
-std::string SelectedRowsText(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                             const RowSelection& selection) {
+std::string SelectedRowsText(const ResultsSource& source, const ColumnSwitches& switches,
+                             const RowSelection& selection, const DerivedSwitches& derived) {
   const int first = std::max(0, selection.first());
-  const int last = std::min(store.LastIndex(), selection.last());
+  const int last = std::min(source.store().LastIndex(), selection.last());
   if (selection.empty() || first > last) return {};
-  const std::vector<const TableColumn*> shown = ShownColumns(switches);
+  const std::vector<ShownColumn> shown = ShownColumns(switches, derived);
   std::string text;
   for (std::size_t c = 0; c < shown.size(); ++c) {
     if (c > 0) text += '\t';
-    text.append(shown[c]->title).append(" ").append(shown[c]->unit);
+    text.append(shown[c].title).append(" ").append(shown[c].unit);
   }
   text += '\n';
   for (int r = first; r <= last; ++r) {
-    const CTrajectorySample& sample = store.SampleAt(r);
     for (std::size_t c = 0; c < shown.size(); ++c) {
       if (c > 0) text += '\t';
-      text += FullPrecision(SampleField(sample, shown[c]->sampleField));
+      text += FullPrecision(shown[c].ValueAt(source, r));
     }
     text += '\n';
   }

@@ -11,11 +11,12 @@
 
 #include "core/flight/TrajectoryStore.h"
 #include "gui/logic/draw/Drawing.h"
+#include "gui/logic/results/DerivedSeries.h"
 #include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
 
-enum class ColumnGroup { kCommon, kPayload, kParachute };
+enum class ColumnGroup { kCommon, kPayload, kParachute, kDerived };
 
 struct TableColumn {
   std::string_view title;
@@ -24,6 +25,13 @@ struct TableColumn {
   ColumnGroup group;
 };
 extern const std::array<TableColumn, kTableColumnCount> kTableColumns;
+
+// The columns of the derived quantities, after the stored ones, in the order of kDerivedFields.
+struct DerivedTableColumn {
+  std::string_view title;
+  std::string_view unit;
+};
+extern const std::array<DerivedTableColumn, kDerivedColumnCount> kDerivedTableColumns;
 
 inline constexpr Colour kTableBackground{140, 140, 140};
 Colour GroupColour(ColumnGroup group);
@@ -42,7 +50,8 @@ TableGeometry ScreenTableGeometry(int clientWidth, int clientHeight);
 // 25 mm wide with 4 mm text; when the shown columns would not fit across the page, they and
 // their text narrow so that every one of them prints.
 TableGeometry PrintTableGeometry(double pageWidthMm, double pageHeightMm,
-                                 const ColumnSwitches& switches);
+                                 const ColumnSwitches& switches,
+                                 const DerivedSwitches& derived = {});
 
 // Scroll sizes of a pane: horizontally in pixels, vertically in the table's rows (so the scroll
 // position is the first row shown).
@@ -100,24 +109,26 @@ struct TableDrawing {
   int endRow = 0;
 };
 
-// "%12.2f" without the blanks around it.
+// "%12.2f" without the blanks around it; nothing for a value that is not known (NaN).
 std::string FormatTableValue(double value);
 
 // Lays out the table for the visible rows only. On the screen the texts are in window
 // coordinates: the two header lines stay at the top, rows start three row heights down, and
 // scrollX shifts everything left but the Time column, which stays at the left edge; scrollY is
 // the first row shown. On paper the page holds the header and the rows from scrollY on. The row
-// of markedRow, when it is drawn, gets a band, and so do the selected rows on the screen.
-TableDrawing LayoutTable(const CTrajectoryStore& store, const ColumnSwitches& switches,
+// of markedRow, when it is drawn, gets a band, and so do the selected rows on the screen. The
+// derived columns that are on follow the stored ones.
+TableDrawing LayoutTable(const ResultsSource& source, const ColumnSwitches& switches,
                          const TableGeometry& geometry, int scrollX, int scrollY,
-                         int markedRow = -1, const RowSelection& selection = {});
+                         int markedRow = -1, const DerivedSwitches& derived = {},
+                         const RowSelection& selection = {});
 
-// The selected rows (those the store holds) as tab-separated text for the clipboard: a line of
+// The selected rows (those the results hold) as tab-separated text for the clipboard: a line of
 // the shown columns' headings with their units ("Time (s)"), then one line per row with each
 // value at full precision (the shortest decimal that reads back as the stored number), lines
-// ended by '\n'. Empty when no selected row is in the store.
-std::string SelectedRowsText(const CTrajectoryStore& store, const ColumnSwitches& switches,
-                             const RowSelection& selection);
+// ended by '\n'. Empty when no selected row is in the results.
+std::string SelectedRowsText(const ResultsSource& source, const ColumnSwitches& switches,
+                             const RowSelection& selection, const DerivedSwitches& derived = {});
 
 // The first row to show so that the row of index is whole in an area of areaHeight pixels below
 // the header, moving the table as little as it can: firstRow itself when the row is in view.
