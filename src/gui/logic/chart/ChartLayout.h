@@ -11,6 +11,7 @@
 
 #include "core/flight/TrajectoryStore.h"
 #include "gui/logic/draw/Drawing.h"
+#include "gui/logic/draw/RoundTicks.h"
 #include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
@@ -38,20 +39,6 @@ double ChartValue(const CTrajectorySample& sample, int variable, int body);
 // and 30 gives 40.
 double RoundedRange(double minimum, double maximum);
 
-// Round ticks over a span: a step of 1, 2 or 5 times a power of ten, the fewest ticks that
-// cover minimum to maximum in at most ten steps, from the multiple of the step at or below the
-// minimum to the one at or above the maximum, and the decimals a label needs to show the step.
-// A span of nothing gets the ten units the plain axis gives it. None for values that are not
-// finite or a span too large for a double.
-struct RoundTicks {
-  double low = 0.0;
-  double high = 0.0;
-  double step = 1.0;
-  int intervals = 1;
-  int decimals = 0;
-};
-std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum);
-
 // What is plotted against what, and over which ranges: the store's extremes, with the X axis
 // restricted to the zoom when there is one. Axes run from min to min + range, split into
 // xTicks and yTicks intervals (ten each, unless the switches ask for round ticks: then the axes
@@ -71,8 +58,8 @@ ChartExtents ChartExtentsFor(const CTrajectoryStore& store, const ResultsViewSta
 
 // The smallest and largest Y value of the samples whose X value lies within low to high (both
 // included); none when no sample there has a finite Y.
-std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable,
-                                       int yVariable, int body, double low, double high);
+std::optional<ValueRange> YRangeWithin(const CTrajectoryStore& store, int xVariable, int yVariable,
+                                       int body, double low, double high);
 
 // The value at tick i of each axis.
 double XTickValue(const ChartExtents& extents, int i);
