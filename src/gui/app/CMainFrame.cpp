@@ -20,6 +20,7 @@
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
+#include "gui/logic/study/DocumentStudy.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/PaneCommands.h"
 #include "gui/viewers/ViewerCommands.h"
@@ -127,9 +128,9 @@ void CMainFrame::BindFileCommands() {
     if (CChildFrame* child = ActiveChild()) output_.ExportAs(*child);
   });
   using Route = ResultsOutput::PrintRoute;
-  for (const auto& [id, route] : {std::pair{kCmdFilePrint, Route::kAsk},
-                                  std::pair{kCmdFilePrintDirect, Route::kDirect},
-                                  std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
+  for (const auto& [id, route] :
+       {std::pair{kCmdFilePrint, Route::kAsk}, std::pair{kCmdFilePrintDirect, Route::kDirect},
+        std::pair{kCmdFilePrintPreview, Route::kPreview}}) {
     commands_.Bind(id, [this, printRoute = route] {
       if (CPlumoraView* view = ActiveView()) output_.Print(*view, printRoute);
     });
@@ -206,6 +207,8 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
   state.trackLine = view && view->state().trackLine;
+  state.trackEllipses = view && view->state().trackEllipses;
+  state.hasStudy = child && FlownStudyOf(child->doc()) != nullptr;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();

@@ -8,12 +8,21 @@
 
 namespace plumora::gui {
 
+namespace {
+
+TrackPane* ActiveTrack(CommandContext& context) {
+  auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
+  return view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr;
+}
+
+}  // namespace
+
 void BindPaneCommands(CommandContext& context) {
   context.commands().Bind(kCmdPopupTrackLine, [&context] {
-    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
-    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
-      track->ToggleTrackLine();
-    }
+    if (TrackPane* track = ActiveTrack(context)) track->ToggleTrackLine();
+  });
+  context.commands().Bind(kCmdPopupTrackEllipses, [&context] {
+    if (TrackPane* track = ActiveTrack(context)) track->ToggleLandingEllipses();
   });
 }
 

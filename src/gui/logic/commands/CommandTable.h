@@ -47,6 +47,8 @@ struct CommandState {
   bool pane = false;                      // the active document window has an active pane
   DisplayMode mode = DisplayMode::kNone;  // that pane's display mode
   bool trackLine = false;                 // that pane's ground track draws the line
+  bool trackEllipses = false;             // that pane's ground track draws the study's landings
+  bool hasStudy = false;                  // the active document has a flown dispersion study
   bool toolBar = false;                   // shown
   bool statusBar = false;
   bool planBar = false;

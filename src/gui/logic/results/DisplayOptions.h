@@ -12,9 +12,10 @@
 
 namespace plumora::gui {
 
-enum class OptionsDialog { kNone, kTable, kChart, k3D };
-// Table and Chart have their own; the three 3D object modes share the light; the two
-// trajectory modes and a blank pane have none.
+enum class OptionsDialog { kNone, kTable, kChart, k3D, kStudyHistogram };
+// Table and Chart have their own; the three 3D object modes share the light; the study's
+// histograms choose their output; the two trajectory modes, the landing scatter and a blank pane
+// have none.
 OptionsDialog OptionsDialogFor(DisplayMode mode);
 
 // One check box of Table Options: its control, label and group box, and the table column (an
@@ -40,8 +41,8 @@ struct ChartOptions {
   ChartSwitches switches;
 };
 ChartOptions ChartOptionsOf(const ResultsViewState& state);
-// OK in Chart Options: the axes, the body and the switches, and the zoom is dropped (even when nothing else
-// changed). A choice outside the lists changes nothing and gives false.
+// OK in Chart Options: the axes, the body and the switches, and the zoom is dropped (even when
+// nothing else changed). A choice outside the lists changes nothing and gives false.
 bool ApplyChartOptions(ResultsViewState& state, const ChartOptions& options);
 
 // The light's x, y, z as the fields show them: each float as the shortest decimal that reads
