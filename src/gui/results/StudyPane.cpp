@@ -26,12 +26,8 @@ void StudyPane::Paint(QPainter& painter, const QSize& client) {
          LayoutStudyHistogram(records, host().viewState().studyOutput, 0, geometry, textWidth));
     return;
   }
-  std::optional<LandingPoint> nominal;
-  if (study->nominal && study->nominal->end != RunEnd::kFailed) {
-    nominal = LandingPoint{study->nominal->outputs.landingLatitude,
-                           study->nominal->outputs.landingLongitude};
-  }
-  Draw(painter, LayoutLandingScatter(LandingCloudOf(records), nominal, geometry, textWidth));
+  Draw(painter, LayoutLandingScatter(LandingCloudOf(records), LandingOf(study->nominal), geometry,
+                                     textWidth));
 }
 
 }  // namespace plumora::gui

@@ -75,13 +75,9 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
 void TrackPane::DrawLandings(QPainter& painter, const QSize& size) const {
   const FlownStudy* study = FlownStudyOf(host().document());
   if (!study) return;
-  std::optional<LandingPoint> nominal;
-  if (study->nominal && study->nominal->end != RunEnd::kFailed) {
-    nominal = LandingPoint{study->nominal->outputs.landingLatitude,
-                           study->nominal->outputs.landingLongitude};
-  }
-  const TrackLandings landings = LayoutTrackLandings(LandingCloudOf(study->outcome.records),
-                                                     nominal, size.width(), size.height());
+  const TrackLandings landings =
+      LayoutTrackLandings(LandingCloudOf(study->outcome.records), LandingOf(study->nominal),
+                          size.width(), size.height());
   Draw(painter, landings.points);
   Draw(painter, landings.threeSigma, 1);
   Draw(painter, landings.oneSigma, 1);

@@ -117,6 +117,19 @@ TEST(LandingScatter, EllipseAxesAndOrientationOfAKnownSpread) {
   }
 }
 
+TEST(LandingScatter, TheNominalLandingOnlyOfAFlightThatDidNotFail) {
+  EXPECT_FALSE(LandingOf(std::nullopt));
+  RunRecord run;
+  run.end = RunEnd::kFailed;
+  run.outputs.landingLatitude = 4.0;
+  EXPECT_FALSE(LandingOf(run));
+  run.end = RunEnd::kAloft;
+  run.outputs.landingLongitude = -7.0;
+  ASSERT_TRUE(LandingOf(run));
+  EXPECT_EQ(LandingOf(run)->latitude, 4.0);
+  EXPECT_EQ(LandingOf(run)->longitude, -7.0);
+}
+
 TEST(LandingScatter, NoPointOrOnePoint) {
   const ScatterLayout none = LayoutLandingScatter({}, std::nullopt, kGeometry, kTextWidth);
   EXPECT_EQ(none.message, "No data available");

@@ -63,6 +63,11 @@ LandingCloud LandingCloudOf(const std::vector<RunRecord>& records) {
   return cloud;
 }
 
+std::optional<LandingPoint> LandingOf(const std::optional<RunRecord>& run) {
+  if (!run || run->end == RunEnd::kFailed) return std::nullopt;
+  return LandingPoint{run->outputs.landingLatitude, run->outputs.landingLongitude};
+}
+
 std::vector<GroundOffset> EllipseOutline(const EllipseAxes& axes, int segments) {
   std::vector<GroundOffset> outline;
   if (!(axes.semiMajor > 0.0) || segments < 1) return outline;

@@ -37,6 +37,8 @@ struct LandingCloud {
   double radius = 0.0;  // m
 };
 LandingCloud LandingCloudOf(const std::vector<RunRecord>& records);
+// Where a run came down: none without the run or when it failed.
+std::optional<LandingPoint> LandingOf(const std::optional<RunRecord>& run);
 
 // The ellipse of those axes around the mean point, as a closed polyline of `segments` pieces in
 // km east and north; none for zero axes.
@@ -50,7 +52,7 @@ struct ScatterLayout {
   std::string message;  // instead of the plot when there is no landing point (kNoDataAvailable)
   StudyArea area;       // km on both axes, at one scale
   StudyFrame frame;
-  Dots dots;  // one per unit the landing points fall on
+  Dots dots;                          // one per unit the landing points fall on
   std::vector<Segment> nominalCross;  // two strokes
   Polyline oneSigma;
   Polyline threeSigma;
