@@ -29,11 +29,8 @@ void Draw(QPainter& painter, const ScatterLayout& layout) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   Draw(painter, layout.threeSigma, 2);
   Draw(painter, layout.oneSigma, 2);
-  // The points over the ellipses (a narrow ellipse is a line right through them), without
-  // smoothing: ten thousand smoothed dots take several times as long to draw.
-  painter.setRenderHint(QPainter::Antialiasing, false);
+  // The points over the ellipses: a narrow ellipse is a line right through them.
   Draw(painter, layout.dots);
-  painter.setRenderHint(QPainter::Antialiasing, true);
   Draw(painter, layout.nominalCross, 2);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setClipping(false);

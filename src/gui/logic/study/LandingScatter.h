@@ -62,7 +62,7 @@ struct ScatterLayout {
 };
 
 inline constexpr int kEllipseSegments = 180;
-inline constexpr int kScatterDotDiameter = 3;  // unit
+inline constexpr int kScatterDotDiameter = 4;  // unit
 
 ScatterLayout LayoutLandingScatter(const LandingCloud& cloud,
                                    const std::optional<LandingPoint>& nominal,
