@@ -13,6 +13,8 @@ set(pictures
   "parachute3d.png --size 400x300 --mode parachute3d --time 700 examples/earth-return.psd"
   "system3d.png --size 400x300 --mode system3d --time 700 examples/earth-return.psd"
   "trajectory3d.png --size 400x300 --mode trajectory3d --time 700 examples/earth-return.psd"
+  "landing-scatter.png --size 640x480 --mode scatter examples/mars-entry.psd"
+  "study-histogram.png --size 640x400 --mode histogram --histogram-output landing_speed examples/mars-entry.psd"
   "payload-manager.png --command 32779 examples/earth-return.psd"
   "mission-editor.png --command 1062 examples/earth-return.psd"
   "edit-phase.png --command 1063 examples/earth-return.psd"

@@ -23,6 +23,7 @@
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
+#include "gui/logic/study/DocumentStudy.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/PaneCommands.h"
 #include "gui/viewers/ViewerCommands.h"
@@ -224,6 +225,8 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
   state.trackLine = view && view->state().trackLine;
   state.canCopy = view && view->CanCopy();
+  state.trackEllipses = view && view->state().trackEllipses;
+  state.hasStudy = child && FlownStudyOf(child->doc()) != nullptr;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();

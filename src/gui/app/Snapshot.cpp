@@ -18,12 +18,14 @@
 #include "core/app/RunMission.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
+#include "core/dispersion/MissionStudy.h"
 #include "core/environment/DataFolders.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/results/AnimationControl.h"
+#include "gui/logic/study/DocumentStudy.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
@@ -62,6 +64,8 @@ void UseChartSettings(ResultsViewState& state, const SnapshotOptions& options) {
   state.chartSwitches = options.chartSwitches;
   state.chartMoreY = options.chartMoreY;
   state.derivedColumns = options.derivedColumns;
+  state.studyOutput = options.histogramOutput;
+  state.trackEllipses = options.landingEllipses;
 }
 
 int Fail(const std::string& text) {
@@ -128,6 +132,10 @@ std::string OutputRefusal(const SnapshotOptions& options, const std::filesystem:
   }
   std::vector<std::filesystem::path> inputs = ListRunTables(base);
   if (!options.mission.empty()) inputs.push_back(options.mission);
+  if (!options.study.empty()) inputs.push_back(options.study);
+  if (options.study.empty() && !options.mission.empty()) {
+    inputs.push_back(DispersionStudyPath(options.mission));
+  }
   const Result<> checked = CheckOutputTarget(options.output, inputs);
   if (checked) return {};
   std::string message = checked.message();
@@ -135,10 +143,53 @@ std::string OutputRefusal(const SnapshotOptions& options, const std::filesystem:
   return message;
 }
 
+// A study flown to its end: nobody watches it and nobody stops it.
+class UnwatchedStudy final : public StudyProgressSink {
+ public:
+  void ShowStudyProgress(const StudyProgress&) override {}
+  bool StopRequested() override { return false; }
+};
+
+// Flies the dispersion study of the command line (or the mission's own) and keeps it with the
+// document, with its nominal flight, as the window keeps the study it flew last.
+int FlyStudy(CPlumoraDoc& doc, const SnapshotOptions& options) {
+  std::filesystem::path path = options.study;
+  if (path.empty()) {
+    if (options.mission.empty()) {
+      std::fprintf(stderr, "error: a new mission has no dispersion study: give --study FILE\n");
+      return kSnapshotUsage;
+    }
+    path = DispersionStudyPath(options.mission);
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    std::fprintf(stderr,
+                 "error: there is no dispersion study %s (give --study FILE, or set one up "
+                 "with Simulation > Dispersions...)\n",
+                 path.string().c_str());
+    return kSnapshotUsage;
+  }
+  Result<DispersionStudy> study = LoadDispersionStudy(path);
+  if (!study) return Fail(study.message());
+  Result<DispersionSetup> setup = PrepareMissionStudy(doc.mission, *study, doc.baseFolder);
+  if (!setup) return Fail(setup.message());
+  UnwatchedStudy sink;
+  auto flown = std::make_shared<FlownStudy>();
+  flown->study = *study;
+  flown->outcome = RunStudy(*setup, StudyPlan{study->runs, {}, study->threads}, sink);
+  flown->nominal = FlyNominal(*setup);
+  StudyOf(doc).flown = std::move(flown);
+  return kSnapshotOk;
+}
+
 int PanePicture(CChildFrame& child, const SnapshotOptions& options, const StartupBitmaps& bitmaps,
                 ErrorNotingPrompter& prompter) {
   CPlumoraDoc& doc = child.doc();
-  RunMission(doc);
+  if (NeedsStudy(options)) {
+    if (const int status = FlyStudy(doc, options); status != kSnapshotOk) return status;
+  }
+  // The study's own modes show no flight of the mission.
+  if (!ShowsStudy(options.mode)) RunMission(doc);
   if (prompter.failed) return kSnapshotFailed;  // the engine has said why
   prompter.drawing = true;
   PictureHost host(doc, options, bitmaps);

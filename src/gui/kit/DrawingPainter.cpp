@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPolygon>
+#include <algorithm>
 
 #include "gui/kit/QtColour.h"
 
@@ -60,8 +61,24 @@ void Draw(QPainter& painter, const AnchoredText& text, TextPlacement placement) 
       box = QRectF(x - kBox, y - kBox, kBox, kBox);
       align = Qt::AlignRight | Qt::AlignBottom;
       break;
+    case Anchor::kRightMiddle:
+      box = QRectF(x - kBox, y - kBox, kBox, 2 * kBox);
+      align = Qt::AlignRight | Qt::AlignVCenter;
+      break;
   }
   painter.drawText(box, static_cast<int>(align) | Qt::TextSingleLine | Qt::TextDontClip, string);
+}
+
+void Draw(QPainter& painter, const Dots& dots) {
+  if (dots.points.empty()) return;
+  // Round pen ends make each point a dot of the pen's width; one call draws them all.
+  QPen pen(ToQColor(dots.colour), std::max(1, dots.diameter));
+  pen.setCapStyle(Qt::RoundCap);
+  painter.setPen(pen);
+  QPolygon points;
+  points.reserve(static_cast<qsizetype>(dots.points.size()));
+  for (const Point& p : dots.points) points << ToQPoint(p);
+  painter.drawPoints(points);
 }
 
 void Fill(QPainter& painter, const Rect& rect, Colour colour) {

@@ -29,6 +29,8 @@ void Draw(QPainter& painter, const Polyline& line, int penWidth = 1,
 enum class TextPlacement { kExact, kPixelBox };
 void Draw(QPainter& painter, const AnchoredText& text,
           TextPlacement placement = TextPlacement::kExact);
+// The dots in their colour and size.
+void Draw(QPainter& painter, const Dots& dots);
 // The rectangle filled in a colour, without an outline.
 void Fill(QPainter& painter, const Rect& rect, Colour colour);
 

@@ -145,4 +145,9 @@ void CChildFrame::MissionPlanChanged(const CPlumoraDoc&) {
   host_.DocumentPlanChanged(*this);
 }
 
+// The study's panes and the ground track's landing ellipses draw from the flown study.
+void CChildFrame::StudyChanged(const CPlumoraDoc&) {
+  for (CPlumoraView* view : views_) view->OnUpdate();
+}
+
 }  // namespace plumora::gui

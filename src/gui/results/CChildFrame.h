@@ -76,6 +76,7 @@ class CChildFrame : public QWidget, public ViewFrame, private DocumentObserver {
   void ResultsChanged(const CPlumoraDoc&) override;
   void ViewsNeedUpdate(const CPlumoraDoc&) override;
   void MissionPlanChanged(const CPlumoraDoc&) override;
+  void StudyChanged(const CPlumoraDoc&) override;
 
   void SyncColumns(QSplitter* moved);
 

@@ -70,10 +70,40 @@ bool RunOptionsDialog(DisplayMode mode, ResultsViewState& state, QWidget* parent
       if (dialog.exec() == QDialog::Accepted) state.lightPosition = dialog.lightPosition();
       return false;
     }
+    case OptionsDialog::kStudyHistogram: {
+      CHistogramOptionsDlg dialog(state.studyOutput, parent);
+      if (dialog.exec() != QDialog::Accepted || dialog.output() == state.studyOutput) return false;
+      state.studyOutput = dialog.output();
+      return true;
+    }
     case OptionsDialog::kNone:
       break;
   }
   return false;
+}
+
+// --- Histogram Options -------------------------------------------------------------------------
+
+CHistogramOptionsDlg::CHistogramOptionsDlg(StudyOutput output, QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Histogram Options");
+  output_ = new QComboBox;
+  output_->setEditable(false);
+  for (const StudyOutputField& f : kStudyOutputFields) {
+    output_->addItem(ToQString(f.label), static_cast<int>(f.output));
+    if (f.output == output) output_->setCurrentIndex(output_->count() - 1);
+  }
+  SetControlId(*output_, kCtlHistogramOutput);
+  auto* form = new QFormLayout;
+  form->addRow("Output", output_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addSpacing(6);
+  layout->addWidget(OkCancelRow(*this));
+  setFixedSize(sizeHint());
+}
+
+StudyOutput CHistogramOptionsDlg::output() const {
+  return static_cast<StudyOutput>(output_->currentData().toInt());
 }
 
 // --- Table Options -----------------------------------------------------------------------------

@@ -50,6 +50,16 @@ class CChartOptionsDlg final : public QDialog {
   QListWidget* moreCurves_;  // every variable, checked for a further curve
 };
 
+// "Histogram Options": which output of the study the histogram shows.
+class CHistogramOptionsDlg final : public QDialog {
+ public:
+  CHistogramOptionsDlg(StudyOutput output, QWidget* parent = nullptr);
+  StudyOutput output() const;
+
+ private:
+  QComboBox* output_;
+};
+
 // The chart switches as the user left them at the last OK of Chart Options (all off the first
 // time), and keeping them for the next start of the program.
 ChartSwitches RememberedChartSwitches();

@@ -11,6 +11,15 @@
 
 namespace plumora::gui {
 
+namespace {
+
+TrackPane* ActiveTrack(CommandContext& context) {
+  auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
+  return view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr;
+}
+
+}  // namespace
+
 void BindPaneCommands(CommandContext& context) {
   context.commands().Bind(kCmdEditCopy, [&context] {
     auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
@@ -18,10 +27,10 @@ void BindPaneCommands(CommandContext& context) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(view->CopyText()));
   });
   context.commands().Bind(kCmdPopupTrackLine, [&context] {
-    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
-    if (auto* track = view ? dynamic_cast<TrackPane*>(view->pane()) : nullptr) {
-      track->ToggleTrackLine();
-    }
+    if (TrackPane* track = ActiveTrack(context)) track->ToggleTrackLine();
+  });
+  context.commands().Bind(kCmdPopupTrackEllipses, [&context] {
+    if (TrackPane* track = ActiveTrack(context)) track->ToggleLandingEllipses();
   });
 }
 

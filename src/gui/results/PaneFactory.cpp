@@ -4,6 +4,7 @@
 
 #include "gui/results/ChartPane.h"
 #include "gui/results/ScenePane.h"
+#include "gui/results/StudyPane.h"
 #include "gui/results/TablePane.h"
 #include "gui/results/TrackPane.h"
 
@@ -23,6 +24,11 @@ std::unique_ptr<ResultsPane> MakeScene(PaneHost& host) {
   return std::make_unique<ScenePane>(host, kMode);
 }
 
+template <DisplayMode kMode>
+std::unique_ptr<ResultsPane> MakeStudy(PaneHost& host) {
+  return std::make_unique<StudyPane>(host, kMode);
+}
+
 // One line per display mode, in mode order.
 constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     Make<TablePane>,  // Table
@@ -32,6 +38,8 @@ constexpr std::array<PaneMaker, kDisplayModeCount> kPaneMakers = {
     MakeScene<DisplayMode::k3DSystem>,
     Make<TrackPane>,  // 2D Trajectory
     MakeScene<DisplayMode::k3DTrajectory>,
+    MakeStudy<DisplayMode::kLandingScatter>,
+    MakeStudy<DisplayMode::kStudyHistograms>,
 };
 
 }  // namespace

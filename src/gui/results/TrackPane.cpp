@@ -8,6 +8,8 @@
 #include "gui/kit/DibImage.h"
 #include "gui/kit/DrawingPainter.h"
 #include "gui/kit/PrintPage.h"
+#include "gui/logic/study/DocumentStudy.h"
+#include "gui/logic/track/TrackLandings.h"
 
 namespace plumora::gui {
 
@@ -58,6 +60,7 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
   const CTrajectoryStore& store = host().document().results;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
+  if (host().viewState().trackEllipses) DrawLandings(painter, size);
   if (host().viewState().trackLine) {
     Draw(painter, TrackLine(store, 0, index, size.width(), size.height()), 1);
   }
@@ -67,6 +70,18 @@ void TrackPane::DrawTrack(QPainter& painter, const QSize& size, int index) const
     painter.drawEllipse(ToQRect(*box));
   }
   painter.restore();
+}
+
+void TrackPane::DrawLandings(QPainter& painter, const QSize& size) const {
+  const FlownStudy* study = FlownStudyOf(host().document());
+  if (!study) return;
+  const TrackLandings landings =
+      LayoutTrackLandings(LandingCloudOf(study->outcome.records), LandingOf(study->nominal),
+                          size.width(), size.height());
+  Draw(painter, landings.points);
+  Draw(painter, landings.threeSigma, 1);
+  Draw(painter, landings.oneSigma, 1);
+  Draw(painter, landings.nominalCross, 1);
 }
 
 void TrackPane::Print(QPrinter& printer) {
@@ -98,6 +113,12 @@ void TrackPane::AnimationStep(int index, bool playing) {
 void TrackPane::ToggleTrackLine() {
   bool& line = host().viewState().trackLine;
   line = !line;
+  host().Repaint();
+}
+
+void TrackPane::ToggleLandingEllipses() {
+  bool& shown = host().viewState().trackEllipses;
+  shown = !shown;
   host().Repaint();
 }
 

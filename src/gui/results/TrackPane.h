@@ -24,6 +24,8 @@ class TrackPane final : public ResultsPane {
 
   // The popup's "Show track line": the line on or off, the marker stays.
   void ToggleTrackLine();
+  // The popup's "Show landing ellipses": the flown study's landings on the map, on or off.
+  void ToggleLandingEllipses();
 
  private:
   // The picture of the mission's planet, made once per pane from the start-up pictures (null
@@ -34,6 +36,8 @@ class TrackPane final : public ResultsPane {
   const QPixmap& Stretched(const QImage& picture, const QSize& size, qreal ratio);
   // The line up to index and the marker of index, on a map of the given size.
   void DrawTrack(QPainter& painter, const QSize& size, int index) const;
+  // The flown study's landing points and ellipses, when the document has one.
+  void DrawLandings(QPainter& painter, const QSize& size) const;
 
   std::array<QImage, 3> pictures_;  // Earth, Mars, Titan
   QPixmap stretched_;

@@ -56,6 +56,7 @@ TEST(CommandTableTest, RowsAreUniqueAndMnemonicsNeverClash) {
 
 TEST(CommandTableTest, ShowMenuNeedsResultsForThePicturesButThePopupOnlyForTheObjects) {
   for (const ModeCommand& c : kModeCommands) {
+    if (ShowsStudy(c.mode)) continue;  // they need a flown study instead (below)
     const bool tableOrChart = c.mode == DisplayMode::kTable || c.mode == DisplayMode::kChart;
     const bool object = c.mode == DisplayMode::k3DPayload || c.mode == DisplayMode::k3DParachute ||
                         c.mode == DisplayMode::k3DSystem;
@@ -121,6 +122,34 @@ TEST(CommandTableTest, TheTrackLineSwitchIsOfferedOnAGroundTrackOnly) {
   EXPECT_TRUE(Look(kCmdPopupTrackLine, track).visible);
   EXPECT_TRUE(Look(kCmdPopupTrackLine, track).checked);
   EXPECT_FALSE(Look(kCmdPopupTrackLine, OpenDocument(true, DisplayMode::kChart)).visible);
+}
+
+TEST(CommandTableTest, TheStudyModesNeedAFlownStudyNotResults) {
+  CommandState studied = OpenDocument(false);
+  studied.hasStudy = true;
+  CommandState running = studied;
+  running.running = true;
+  for (const ModeCommand& c : kModeCommands) {
+    if (!ShowsStudy(c.mode)) continue;
+    EXPECT_FALSE(Look(c.showId, OpenDocument(true)).enabled) << c.text;
+    EXPECT_FALSE(Look(c.popupId, OpenDocument(true)).enabled) << c.text;
+    EXPECT_TRUE(Look(c.showId, studied).enabled) << c.text;
+    EXPECT_TRUE(Look(c.popupId, studied).enabled) << c.text;
+    EXPECT_FALSE(Look(c.showId, running).enabled) << c.text;
+    // A pane left showing the mode without a study (a study set up anew) can still switch it off.
+    const CommandState on = OpenDocument(true, c.mode);
+    EXPECT_TRUE(Look(c.showId, on).enabled && Look(c.showId, on).checked) << c.text;
+    EXPECT_TRUE(Look(c.popupId, on).enabled && Look(c.popupId, on).checked) << c.text;
+  }
+  // The landings on the map: offered on a ground track, enabled with a study, checked when on.
+  CommandState track = OpenDocument(true, DisplayMode::k2DTrajectory);
+  track.trackEllipses = true;
+  EXPECT_TRUE(Look(kCmdPopupTrackEllipses, track).visible);
+  EXPECT_FALSE(Look(kCmdPopupTrackEllipses, track).enabled);
+  track.hasStudy = true;
+  EXPECT_TRUE(Look(kCmdPopupTrackEllipses, track).enabled);
+  EXPECT_TRUE(Look(kCmdPopupTrackEllipses, track).checked);
+  EXPECT_FALSE(Look(kCmdPopupTrackEllipses, studied).visible);
 }
 
 TEST(CommandTableTest, StatusPromptsAreTheProgramsOwn) {

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "gui/logic/results/DisplayOptions.h"
 #include "gui/logic/editing/NumberText.h"
+#include "gui/logic/results/DisplayOptions.h"
 #include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {
@@ -14,8 +14,10 @@ TEST(DisplayOptionsTest, EachModeOpensItsOwnDialogOrNone) {
   EXPECT_EQ(OptionsDialogFor(DisplayMode::kChart), OptionsDialog::kChart);
   for (DisplayMode m : {DisplayMode::k3DPayload, DisplayMode::k3DParachute, DisplayMode::k3DSystem})
     EXPECT_EQ(OptionsDialogFor(m), OptionsDialog::k3D);
-  for (DisplayMode m : {DisplayMode::k2DTrajectory, DisplayMode::k3DTrajectory, DisplayMode::kNone})
+  for (DisplayMode m : {DisplayMode::k2DTrajectory, DisplayMode::k3DTrajectory,
+                        DisplayMode::kLandingScatter, DisplayMode::kNone})
     EXPECT_EQ(OptionsDialogFor(m), OptionsDialog::kNone);
+  EXPECT_EQ(OptionsDialogFor(DisplayMode::kStudyHistograms), OptionsDialog::kStudyHistogram);
 }
 
 TEST(DisplayOptionsTest, EveryTableColumnHasOneSwitchInItsGroup) {

@@ -29,6 +29,8 @@ TEST(PaneSettingsTest, EverySettingKeptComesBackAsItWas) {
   ApplyTableOptions(pane, columns, derived);
   pane.lightPosition = {0.1f, -2.5e-7f, 12345.678f, 0.0f};
   pane.trackLine = false;
+  pane.trackEllipses = true;
+  pane.studyOutput = StudyOutput::kLandingLongitude;
   pane.sceneRotation.Set(-33.0f, 0.3f);
   pane.sceneZoom = 1.7f;
   pane.chartZoom = {true, 10.0, 20.0};  // a zoom belongs to the results, and is not kept
@@ -45,6 +47,8 @@ TEST(PaneSettingsTest, EverySettingKeptComesBackAsItWas) {
   EXPECT_EQ(back.shownColumnCount, 4);
   EXPECT_EQ(back.lightPosition, pane.lightPosition);  // bit for bit
   EXPECT_FALSE(back.trackLine);
+  EXPECT_TRUE(back.trackEllipses);
+  EXPECT_EQ(back.studyOutput, StudyOutput::kLandingLongitude);
   EXPECT_EQ(back.sceneRotation.tilt(), -33.0f);
   EXPECT_EQ(back.sceneRotation.turn(), 0.3f);
   EXPECT_EQ(back.sceneZoom, 1.7f);
@@ -91,6 +95,7 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
                            "columns=Nothing,Else",
                            "logY=2;curves=1,2,3",
                            "moreY=1,20",
+                           "studyOutput=landing speed",
                            "moreY=1,2,3,4,5,6",
                            "\xff\xfe=\x01"}) {
     const ResultsViewState read = Read(text);
@@ -101,6 +106,7 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
     EXPECT_EQ(read.lightPosition, fresh.lightPosition) << text;
     EXPECT_EQ(read.columnSwitches, fresh.columnSwitches) << text;
     EXPECT_EQ(read.chartMoreY, fresh.chartMoreY) << text;
+    EXPECT_EQ(read.studyOutput, fresh.studyOutput) << text;
     EXPECT_EQ(read.sceneRotation.turn(), 0.0f) << text;
     EXPECT_EQ(read.sceneZoom, 1.0f) << text;
   }
@@ -108,7 +114,7 @@ TEST(PaneSettingsTest, DamagedOrForeignPairsLeaveANewPanesSettings) {
 
 TEST(PaneSettingsTest, AGoodPairIsTakenBesideBadAndUnknownOnes) {
   const ResultsViewState read =
-      Read("future=1;mode=Study histograms;chartY=7;chartX=oops;columns=Time,Unknown,Yaw P;x");
+      Read("future=1;mode=Study charts;chartY=7;chartX=oops;columns=Time,Unknown,Yaw P;x");
   EXPECT_EQ(read.Mode(), DisplayMode::kNone);
   EXPECT_EQ(read.chartY, 7);
   EXPECT_EQ(read.chartX, 0);

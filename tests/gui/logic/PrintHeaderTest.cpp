@@ -19,6 +19,10 @@ TEST(PrintHeader, NamesTheMissionWhatThePaneShowsAndTheDate) {
   EXPECT_EQ(PaneDescription(DisplayMode::kChart, state), "Chart: ? against time (s), parachute");
   EXPECT_EQ(PaneDescription(DisplayMode::kTable, state), "Table");
   EXPECT_EQ(PaneDescription(DisplayMode::k2DTrajectory, state), "Ground track");
+  EXPECT_EQ(PaneDescription(DisplayMode::kLandingScatter, state), "Landing scatter");
+  state.studyOutput = StudyOutput::kLandingSpeed;
+  EXPECT_EQ(PaneDescription(DisplayMode::kStudyHistograms, state),
+            "Study histogram: Landing speed");
 
   EXPECT_EQ(PrintHeaderLine("earth-return.psd", "Table", "2026-12-07"),
             "earth-return.psd \u2014 Table \u2014 2026-12-07");

@@ -67,6 +67,31 @@ TEST(SnapshotOptionsTest, DefaultsAndEveryOption) {
     EXPECT_EQ(numbers, std::vector<int>{7}) << bad;
   }
   EXPECT_EQ(Parse({"--snapshot", "m.png", "--derived-columns", "5"}).status, kSnapshotUsage);
+  // The study's pictures: its file, the histogram's output and the track's landings.
+  EXPECT_FALSE(NeedsStudy(o));
+  EXPECT_EQ(o.histogramOutput, StudyOutput::kPeakDeceleration);
+  const SnapshotCommandLine studied =
+      Parse({"--snapshot", "h.png", "--mode", "histogram", "--histogram-output", "landing_speed",
+             "--study", "s.json", "m.psd"});
+  ASSERT_TRUE(studied.options) << studied.text;
+  EXPECT_EQ(studied.options->mode, DisplayMode::kStudyHistograms);
+  EXPECT_EQ(studied.options->histogramOutput, StudyOutput::kLandingSpeed);
+  EXPECT_EQ(studied.options->study, "s.json");
+  EXPECT_TRUE(NeedsStudy(*studied.options));
+  const SnapshotCommandLine landings =
+      Parse({"--snapshot", "t.png", "--mode", "track", "--landing-ellipses", "m.psd"});
+  ASSERT_TRUE(landings.options) << landings.text;
+  EXPECT_TRUE(landings.options->landingEllipses);
+  EXPECT_TRUE(NeedsStudy(*landings.options));
+  EXPECT_EQ(landings.options->mission, "m.psd");
+  // The outputs go by the names of the runs CSV's columns.
+  EXPECT_EQ(Parse({"--snapshot", "s.png", "--mode", "scatter", "--histogram-output",
+                   "max_connection_force"})
+                .options->histogramOutput,
+            StudyOutput::kPeakLineForce);
+  EXPECT_EQ(Parse({"--snapshot", "s.png", "--histogram-output", "line_force"}).status,
+            kSnapshotUsage);
+  EXPECT_EQ(Parse({"--snapshot", "s.png", "--study"}).status, kSnapshotUsage);
 
   EXPECT_TRUE(WantsSnapshot({"m.psd", "--snapshot=x.png"}));
   EXPECT_FALSE(WantsSnapshot({"--snapshots.psd"}));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/logic/draw/Contrast.h"
 #include "gui/logic/study/LandingScatter.h"
 #include "gui/logic/study/StudyHistogram.h"
 
@@ -16,24 +17,27 @@ const TextWidth kTextWidth = [](const std::string& s) { return static_cast<int>(
 // A planet on which a degree is a kilometre.
 const double kKmPerDegreeRadius = 180000.0 / M_PI;
 
-TEST(StudyPlot, TicksAtRoundValuesWithTheDigitsTheirStepNeeds) {
-  const StudyTicks ten = RoundTicks(0.0, 10.0, 6);
+TEST(StudyPlot, TicksWithinTheAxisAtRoundValuesWithTheDigitsTheirStepNeeds) {
+  const TicksWithin ten = RoundTicksWithin(0.0, 10.0, 6);
   EXPECT_EQ(ten.step, 2.0);
   EXPECT_EQ(ten.values, (std::vector<double>{0, 2, 4, 6, 8, 10}));
-  const StudyTicks small = RoundTicks(-0.033, 0.098, 5);
+  const TicksWithin small = RoundTicksWithin(-0.033, 0.098, 5);
   EXPECT_EQ(small.step, 0.05);
   ASSERT_EQ(small.values.size(), 2U);
-  EXPECT_EQ(StudyTickText(small.values[0], small.step), "0.00");  // never "-0.00"
-  EXPECT_EQ(StudyTickText(small.values[1], small.step), "0.05");
-  EXPECT_EQ(StudyTickText(-1250.0, 250.0), "-1250");
+  EXPECT_EQ(DecimalText(small.values[0], small.decimals), "0.00");  // never "-0.00"
+  EXPECT_EQ(DecimalText(small.values[1], small.decimals), "0.05");
+  // The step is the one the chart's round ticks take over the same span.
+  EXPECT_EQ(RoundTicksWithin(-1250.0, 1000.0, 11).step, RoundTicksFor(-1250.0, 1000.0)->step);
 
   // A spread of picometres at 28.5° still gets ticks that read apart.
-  const StudyTicks fine = RoundTicks(28.5 - 2e-11, 28.5 + 2e-11, 5);
+  const TicksWithin fine = RoundTicksWithin(28.5 - 2e-11, 28.5 + 2e-11, 5);
   std::set<std::string> texts;
-  for (double v : fine.values) texts.insert(StudyTickText(v, fine.step));
+  for (double v : fine.values) texts.insert(DecimalText(v, fine.decimals));
   EXPECT_GE(texts.size(), 2U);
   EXPECT_EQ(texts.size(), fine.values.size());
-  EXPECT_EQ(RoundTicks(3.0, 3.0, 5).values, std::vector<double>{3.0});
+  EXPECT_LE(fine.values.size(), 5U);
+  EXPECT_EQ(RoundTicksWithin(3.0, 3.0, 5).values, std::vector<double>{3.0});
+  EXPECT_TRUE(RoundTicksWithin(0.0, std::nan(""), 5).values.empty());
 }
 
 // Runs landed along a line 30° east of north, across the ±180° meridian, on the equator.
@@ -78,45 +82,72 @@ TEST(LandingScatter, EllipseAxesAndOrientationOfAKnownSpread) {
   // A km is as long across as up, north is up, and the 3σ outline reaches 3σ along 30°.
   const StudyArea& a = l.area;
   EXPECT_NEAR(a.Width() / (a.xHigh - a.xLow), a.Height() / (a.yHigh - a.yLow), 1e-9);
-  const StudyPoint centre = a.PointOf(0.0, 0.0);
+  const Point centre = a.PointOf(0.0, 0.0);
   const double scale = a.Width() / (a.xHigh - a.xLow);
   ASSERT_EQ(l.threeSigma.points.size(), static_cast<std::size_t>(kEllipseSegments) + 1);
-  EXPECT_EQ(l.threeSigma.points.front().x, l.threeSigma.points.back().x);  // closed
-  const StudyPoint tip = l.threeSigma.points.front();
-  EXPECT_NEAR(std::hypot(tip.x - centre.x, tip.y - centre.y), 3.0 * std::sqrt(2.5) * scale, 1e-6);
-  EXPECT_NEAR(std::atan2(tip.x - centre.x, centre.y - tip.y), M_PI / 6, 1e-9);
+  EXPECT_EQ(l.threeSigma.points.front(), l.threeSigma.points.back());  // closed
+  // Drawn to the nearest unit: the tip within a unit of 3σ along 30°.
+  const Point tip = l.threeSigma.points.front();
+  const double reach = 3.0 * std::sqrt(2.5) * scale;
+  EXPECT_GT(reach, 100.0);
+  EXPECT_NEAR(std::hypot(tip.x - centre.x, tip.y - centre.y), reach, 1.5);
+  EXPECT_NEAR(std::atan2(tip.x - centre.x, centre.y - tip.y), M_PI / 6, 1.5 / reach);
   // Every point and the whole 3σ ellipse lie inside the plot.
-  for (const StudyPoint& p : l.threeSigma.points) {
+  for (const Point& p : l.threeSigma.points) {
     EXPECT_TRUE(p.x >= a.left && p.x <= a.right && p.y >= a.top && p.y <= a.bottom);
   }
-  EXPECT_EQ(l.dots.size(), 5U);
+  for (const Point& p : l.dots.points) {
+    EXPECT_TRUE(p.x >= a.left && p.x <= a.right && p.y >= a.top && p.y <= a.bottom);
+  }
+  EXPECT_EQ(l.dots.points.size(), 5U);
   EXPECT_EQ(l.nominalCross.size(), 2U);
+  // The nominal cross stands 1.5 km east of the mean, on its row.
+  EXPECT_EQ((l.nominalCross[0].from.x + l.nominalCross[0].to.x) / 2, a.PointOf(1.5, 0.0).x);
 
   ASSERT_EQ(l.legend.size(), 3U);
   EXPECT_EQ(l.legend[0].text, "5 landing points, \xC3\x97 nominal landing");
   EXPECT_EQ(l.legend[1].text.rfind("1\xCF\x83: 1.581 \xC3\x97 ", 0), 0U) << l.legend[1].text;
   const std::string axis = "km, major axis at 30.0\xC2\xB0";
   EXPECT_EQ(l.legend[2].text.substr(l.legend[2].text.size() - axis.size()), axis);
+  // Each ellipse's line of the legend in its colour, every colour readable on white paper.
+  EXPECT_EQ(l.legend[1].colour, l.oneSigma.colour);
+  EXPECT_EQ(l.legend[2].colour, l.threeSigma.colour);
+  for (Colour c : {kScatterDots, kScatterNominal, kOneSigma, kThreeSigma, kPercentileMarks}) {
+    EXPECT_GE(ContrastRatio(c, Colour{255, 255, 255}), kReadableContrast);
+  }
+}
+
+TEST(LandingScatter, TheNominalLandingOnlyOfAFlightThatDidNotFail) {
+  EXPECT_FALSE(LandingOf(std::nullopt));
+  RunRecord run;
+  run.end = RunEnd::kFailed;
+  run.outputs.landingLatitude = 4.0;
+  EXPECT_FALSE(LandingOf(run));
+  run.end = RunEnd::kAloft;
+  run.outputs.landingLongitude = -7.0;
+  ASSERT_TRUE(LandingOf(run));
+  EXPECT_EQ(LandingOf(run)->latitude, 4.0);
+  EXPECT_EQ(LandingOf(run)->longitude, -7.0);
 }
 
 TEST(LandingScatter, NoPointOrOnePoint) {
   const ScatterLayout none = LayoutLandingScatter({}, std::nullopt, kGeometry, kTextWidth);
   EXPECT_EQ(none.message, "No data available");
-  EXPECT_TRUE(none.dots.empty());
+  EXPECT_TRUE(none.dots.points.empty());
   EXPECT_TRUE(none.frame.lines.empty());
 
   LandingCloud one;
   one.points = {{10.0, 20.0}};
   one.radius = kKmPerDegreeRadius;
   const ScatterLayout l = LayoutLandingScatter(one, std::nullopt, kGeometry, kTextWidth);
-  ASSERT_EQ(l.dots.size(), 1U);
+  ASSERT_EQ(l.dots.points.size(), 1U);
   EXPECT_TRUE(l.oneSigma.points.empty());
   EXPECT_TRUE(l.threeSigma.points.empty());
   EXPECT_EQ(l.legend.size(), 1U);
   EXPECT_EQ(l.legend[0].text, "1 landing point");
   // Axes of a sensible size around the point, with ticks on both.
   EXPECT_GE(l.area.xHigh - l.area.xLow, 1.0);
-  EXPECT_NEAR(l.dots[0].x, (l.area.left + l.area.right) / 2, 1e-9);
+  EXPECT_NEAR(l.dots.points[0].x, (l.area.left + l.area.right) / 2, 0.5);
   EXPECT_GE(l.frame.xTicks.values.size(), 2U);
   EXPECT_GE(l.frame.yTicks.values.size(), 2U);
 }
@@ -168,14 +199,27 @@ TEST(StudyHistogram, PercentilesMarkedWhereTheSummaryPutsThem) {
     EXPECT_EQ(l.marks[i].value, expected[i].first);
     EXPECT_EQ(l.marks[i].label, expected[i].second);
     EXPECT_EQ(l.marks[i].text.text, expected[i].second);
-    EXPECT_DOUBLE_EQ(l.marks[i].line.points[0].x, l.area.PointOf(expected[i].first, 0).x);
+    EXPECT_EQ(l.marks[i].line.from.x, l.area.PointOf(expected[i].first, 0).x);
+    // Each label beside its line, never across it, and inside the plot.
+    const Rect box = TextBox(l.marks[i].text, kTextWidth(l.marks[i].label), kGeometry.textHeight);
+    EXPECT_TRUE(box.left > l.marks[i].line.from.x || box.right() < l.marks[i].line.from.x) << i;
+    EXPECT_GE(box.left, l.area.left);
+    EXPECT_LE(box.right(), l.area.right);
   }
-  // Ten bars of ten or eleven runs, the tallest below the top of the plot.
+  EXPECT_EQ(l.marks[0].text.anchor, Anchor::kLeftTop);
+  EXPECT_EQ(l.marks[2].text.anchor, Anchor::kRightTop);  // no room right of the 99 % line
+  // Ten bars of ten or eleven runs side by side, the tallest below the top of the plot.
   ASSERT_EQ(l.bars.size(), 10U);
-  for (const StudyPolyline& bar : l.bars) {
-    EXPECT_GT(bar.points[1].y, l.area.top);
-    EXPECT_EQ(bar.points[0].y, l.area.bottom);
+  ASSERT_EQ(l.barEdges.size(), 10U);
+  for (std::size_t i = 0; i < l.bars.size(); ++i) {
+    EXPECT_GT(l.bars[i].top, l.area.top);
+    EXPECT_EQ(l.bars[i].bottom(), l.area.bottom);
+    if (i > 0) {
+      EXPECT_EQ(l.bars[i].left, l.bars[i - 1].right());
+    }
   }
+  EXPECT_EQ(l.bars.front().left, l.area.left);
+  EXPECT_EQ(l.bars.back().right(), l.area.right);
   EXPECT_EQ(l.frame.texts[l.frame.texts.size() - 2].text, "Peak deceleration (m/s\xC2\xB2)");
 }
 
@@ -191,7 +235,7 @@ TEST(StudyHistogram, NoRunOrOneRun) {
   ASSERT_EQ(one.bars.size(), 1U);
   ASSERT_EQ(one.marks.size(), 3U);
   const double middle = (one.area.left + one.area.right) / 2;
-  for (const PercentileMark& m : one.marks) EXPECT_DOUBLE_EQ(m.line.points[0].x, middle);
+  for (const PercentileMark& m : one.marks) EXPECT_NEAR(m.line.from.x, middle, 0.5);
 }
 
 }  // namespace

@@ -34,6 +34,10 @@ void MarshallingObserver::MissionPlanChanged(const CPlumoraDoc& doc) {
   invoke_([&] { target_.MissionPlanChanged(doc); });
 }
 
+void MarshallingObserver::StudyChanged(const CPlumoraDoc& doc) {
+  invoke_([&] { target_.StudyChanged(doc); });
+}
+
 ProgressRelay::ProgressRelay(Wake wake, ProgressMeter::Clock clock)
     : wake_(std::move(wake)), clock_(std::move(clock)) {}
 

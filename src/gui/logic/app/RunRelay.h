@@ -48,6 +48,7 @@ class MarshallingObserver final : public DocumentObserver {
   void ResultsChanged(const CPlumoraDoc& doc) override;
   void ViewsNeedUpdate(const CPlumoraDoc& doc) override;
   void MissionPlanChanged(const CPlumoraDoc& doc) override;
+  void StudyChanged(const CPlumoraDoc& doc) override;
 
  private:
   DocumentObserver& target_;

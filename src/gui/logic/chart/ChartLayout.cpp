@@ -90,36 +90,6 @@ double RoundedRange(double minimum, double maximum) {
   return (std::floor((maximum - minimum) * 0.1) + 1.0) * 10.0;
 }
 
-std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum) {
-  if (!std::isfinite(minimum) || !std::isfinite(maximum)) return std::nullopt;
-  if (maximum < minimum) std::swap(minimum, maximum);
-  if (!(maximum > minimum)) {
-    maximum = minimum + 10.0;
-    // Past 2^53 ten units vanish: a thousandth of the value then.
-    if (!(maximum > minimum)) maximum = minimum + std::fabs(minimum) * 1e-3;
-  }
-  const double span = maximum - minimum;
-  if (!std::isfinite(span)) return std::nullopt;
-  const double least = span / kTickCount;
-  int exponent = static_cast<int>(std::floor(std::log10(least)));
-  // A hair of rounding in a division must not add a tick: 0.3 / 0.1 is 2.9999999999999996.
-  constexpr double kSlack = 1e-9;
-  for (int attempt = 0; attempt < 4; ++attempt, ++exponent) {
-    const double magnitude = std::pow(10.0, exponent);
-    for (double multiple : {1.0, 2.0, 5.0}) {
-      const double step = multiple * magnitude;
-      if (!(step > 0.0) || !std::isfinite(step) || step < least * (1.0 - kSlack)) continue;
-      const double low = std::floor(minimum / step + kSlack) * step;
-      const double high = std::ceil(maximum / step - kSlack) * step;
-      const double intervals = std::round((high - low) / step);
-      if (!std::isfinite(high - low) || intervals > kTickCount) continue;
-      return RoundTicks{low, high, step, std::max(1, static_cast<int>(intervals)),
-                        std::max(0, -exponent)};
-    }
-  }
-  return std::nullopt;
-}
-
 std::optional<ValueRange> YRangeWithin(const ResultsSource& source, int xVariable, int yVariable,
                                        int body, double low, double high) {
   std::optional<ValueRange> range;

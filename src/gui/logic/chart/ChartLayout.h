@@ -12,6 +12,7 @@
 #include "core/flight/TrajectoryStore.h"
 #include "gui/logic/draw/Drawing.h"
 #include "gui/logic/results/DerivedSeries.h"
+#include "gui/logic/draw/RoundTicks.h"
 #include "gui/logic/results/ResultsViewState.h"
 
 namespace plumora::gui {
@@ -46,20 +47,6 @@ ValueRange ChartRange(const ResultsSource& source, int variable, int body);
 // The extent rounded up to the next multiple of ten strictly above it: 0 gives 10, 25 gives 30
 // and 30 gives 40.
 double RoundedRange(double minimum, double maximum);
-
-// Round ticks over a span: a step of 1, 2 or 5 times a power of ten, the fewest ticks that
-// cover minimum to maximum in at most ten steps, from the multiple of the step at or below the
-// minimum to the one at or above the maximum, and the decimals a label needs to show the step.
-// A span of nothing gets the ten units the plain axis gives it. None for values that are not
-// finite or a span too large for a double.
-struct RoundTicks {
-  double low = 0.0;
-  double high = 0.0;
-  double step = 1.0;
-  int intervals = 1;
-  int decimals = 0;
-};
-std::optional<RoundTicks> RoundTicksFor(double minimum, double maximum);
 
 // What is plotted against what, and over which ranges: the store's extremes, with the X axis
 // restricted to the zoom when there is one. Axes run from min to min + range, split into

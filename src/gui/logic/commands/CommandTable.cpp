@@ -73,7 +73,7 @@ MenuItemState BarShown(const CommandState& s, int id) {
 }
 
 bool NeedsResultsInShowMenu(DisplayMode mode) {
-  return mode != DisplayMode::kTable && mode != DisplayMode::kChart;
+  return mode != DisplayMode::kTable && mode != DisplayMode::kChart && !ShowsStudy(mode);
 }
 
 // The popup leaves both trajectory items enabled without results; the Show menu does not.
@@ -90,6 +90,20 @@ MenuItemState ShowMode(const CommandState& s, int id) {
   return {s.pane && s.hasResults && !s.running, s.mode == mode};
 }
 
+// The study's modes need a flown study (and stay on offer to a pane that shows one, to be
+// switched off); they show no results, so they do not need them.
+MenuItemState ShowStudyMode(const CommandState& s, int id) {
+  const DisplayMode mode = *ModeOfCommand(id);
+  const bool on = s.mode == mode;
+  return {s.pane && (s.hasStudy || on) && !s.running, on};
+}
+
+MenuItemState PopupStudyMode(const CommandState& s, int id) {
+  const DisplayMode mode = *ModeOfCommand(id);
+  const bool on = s.mode == mode;
+  return {s.hasStudy || on, on};
+}
+
 MenuItemState PopupMode(const CommandState& s, int id) {
   const DisplayMode mode = *ModeOfCommand(id);
   return {!NeedsResultsInPopup(mode) || s.hasResults, s.mode == mode};
@@ -104,6 +118,11 @@ MenuItemState CanCopy(const CommandState& s, int) {
 // Offered only on a ground track.
 MenuItemState TrackLineShown(const CommandState& s, int) {
   return {true, s.trackLine, s.mode == DisplayMode::k2DTrajectory};
+}
+
+// Offered on a ground track, enabled once a study has flown.
+MenuItemState TrackEllipsesShown(const CommandState& s, int) {
+  return {s.hasStudy, s.trackEllipses && s.hasStudy, s.mode == DisplayMode::k2DTrajectory};
 }
 
 using M = CommandMenu;
@@ -164,6 +183,10 @@ const CommandRow kRows[] = {
     {kCmdShow2DTrajectory, M::kShow, 0, "&2D Trajectory", "", A::kNone,
      "Show 2D trajectory on global map", true, ShowMode},
     {kCmdShow3DTrajectory, M::kShow, 0, "3&D Trajectory", "", A::kNone, "", true, ShowMode},
+    {kCmdShowLandingScatter, M::kShow, 0, "Landing &scatter", "", A::kNone,
+     "Show where the dispersion study's runs landed", true, ShowStudyMode},
+    {kCmdShowStudyHistograms, M::kShow, 0, "Study &histograms", "", A::kNone,
+     "Show how an output of the dispersion study is spread", true, ShowStudyMode},
     {kCmdShowOptions, M::kShow, 1, "&Options", "", A::kNone, "Graphical options", false, Always},
 
     {kCmdAtmosphereViewer, M::kTools, 0, "&Atmospheric data viewer", "", A::kNone, "", false,
@@ -189,9 +212,16 @@ const CommandRow kRows[] = {
      "Show 2D trajectory on global map", true, PopupMode},
     {kCmdPopup3DTrajectory, M::kPopup, 0, "3&D Trajectory", "", A::kNone,
      "Shows 3D position around planet", true, PopupMode},
+    {kCmdPopupLandingScatter, M::kPopup, 0, "Landing &scatter", "", A::kNone,
+     "Show where the dispersion study's runs landed", true, PopupStudyMode},
+    {kCmdPopupStudyHistograms, M::kPopup, 0, "Study &histograms", "", A::kNone,
+     "Show how an output of the dispersion study is spread", true, PopupStudyMode},
     {kCmdPopupOptions, M::kPopup, 1, "&Options", "", A::kNone, "", false, Always},
     {kCmdPopupTrackLine, M::kPopup, 1, "Show track &line", "", A::kNone,
      "Draw the ground track of the flight so far", true, TrackLineShown},
+    {kCmdPopupTrackEllipses, M::kPopup, 1, "Show landing &ellipses", "", A::kNone,
+     "Draw the dispersion study's landing points and ellipses on the map", true,
+     TrackEllipsesShown},
 
     {kCtlEditMission, M::kBar, 0, "Edit mission", "", A::kNone, "", false, OnDocument},
     {kCtlEditPhase, M::kBar, 0, "Edit phase", "", A::kNone, "", false, OnDocument},

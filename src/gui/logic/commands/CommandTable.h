@@ -49,6 +49,8 @@ struct CommandState {
   DisplayMode mode = DisplayMode::kNone;  // that pane's display mode
   bool trackLine = false;                 // that pane's ground track draws the line
   bool canCopy = false;                   // that pane has something chosen to copy (table rows)
+  bool trackEllipses = false;             // that pane's ground track draws the study's landings
+  bool hasStudy = false;                  // the active document has a flown dispersion study
   bool toolBar = false;                   // shown
   bool statusBar = false;
   bool planBar = false;

@@ -131,6 +131,7 @@ inline constexpr int kCtlBodyParachute = 1010;
 inline constexpr int kCtlChartRoundTicks = 1190;
 inline constexpr int kCtlChartFitY = 1191;
 inline constexpr int kCtlChartGrid = 1192;
+inline constexpr int kCtlHistogramOutput = 1193;  // the output "Study histograms" shows
 inline constexpr std::array<int, 3> kCtlLight = {1165, 1166, 1167};  // x, y, z
 // The chart's logarithmic Y axis and its list of further curves.
 inline constexpr int kCtlChartLogY = 1310;

@@ -24,6 +24,7 @@ Rect TextBox(const AnchoredText& text, int width, int lineHeight) {
       break;
     case Anchor::kRightTop:
     case Anchor::kRightBottom:
+    case Anchor::kRightMiddle:
       left -= width;
       break;
     case Anchor::kLeftTop:
@@ -32,7 +33,9 @@ Rect TextBox(const AnchoredText& text, int width, int lineHeight) {
   }
   const bool bottom = text.anchor == Anchor::kLeftBottom || text.anchor == Anchor::kCentreBottom ||
                       text.anchor == Anchor::kRightBottom;
-  return {left, bottom ? text.at.y - lineHeight : text.at.y, width, lineHeight};
+  int top = bottom ? text.at.y - lineHeight : text.at.y;
+  if (text.anchor == Anchor::kRightMiddle) top = text.at.y - lineHeight / 2;
+  return {left, top, width, lineHeight};
 }
 
 bool Overlap(const Rect& a, const Rect& b) {

@@ -39,9 +39,18 @@ struct Polyline {
   bool operator==(const Polyline&) const = default;
 };
 
-// Which point of a text's box lies on its anchor: a corner, or the middle of its top or bottom
-// edge. The box is one line of the font high.
-enum class Anchor { kLeftTop, kCentreTop, kRightTop, kLeftBottom, kCentreBottom, kRightBottom };
+// Which point of a text's box lies on its anchor: a corner, the middle of its top or bottom
+// edge, or the middle of its right edge (a label left of an axis). The box is one line of the
+// font high.
+enum class Anchor {
+  kLeftTop,
+  kCentreTop,
+  kRightTop,
+  kLeftBottom,
+  kCentreBottom,
+  kRightBottom,
+  kRightMiddle,
+};
 
 struct AnchoredText {
   Point at;
@@ -49,6 +58,13 @@ struct AnchoredText {
   Anchor anchor = Anchor::kLeftTop;
   Colour colour = kBlack;
   bool operator==(const AnchoredText&) const = default;
+};
+
+// Round dots of one size and colour, each centred on its point (a scatter of many points).
+struct Dots {
+  std::vector<Point> points;
+  Colour colour = kBlack;
+  int diameter = 1;
 };
 
 // A rectangle of width × height units from (left, top); right() and bottom() are the first

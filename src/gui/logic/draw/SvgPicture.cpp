@@ -107,6 +107,7 @@ void SvgPicture::Add(const std::vector<AnchoredText>& texts, const SvgFont& font
   for (const AnchoredText& t : texts) {
     const char* align = "start";
     bool top = true;
+    bool middle = false;
     switch (t.anchor) {
       case Anchor::kLeftTop:
         break;
@@ -127,9 +128,16 @@ void SvgPicture::Add(const std::vector<AnchoredText>& texts, const SvgFont& font
         align = "end";
         top = false;
         break;
+      case Anchor::kRightMiddle:
+        align = "end";
+        middle = true;
+        break;
     }
-    // The baseline: an ascent below a top edge, a descent above a bottom one.
-    const double baseline = top ? t.at.y + font.ascent : t.at.y - font.descent;
+    // The baseline: an ascent below a top edge, a descent above a bottom one, and halfway
+    // between the two about a middle.
+    const double baseline = middle ? t.at.y + (font.ascent - font.descent) / 2.0
+                            : top  ? t.at.y + font.ascent
+                                   : t.at.y - font.descent;
     body_ += "<text x=\"" + Number(t.at.x) + "\" y=\"" + Number(baseline) + "\" text-anchor=\"" +
              align + "\" font-family=\"" + XmlEscaped(font.family) + "\" font-size=\"" +
              Number(font.pixelSize) + "\" fill=\"" + ColourText(t.colour) +

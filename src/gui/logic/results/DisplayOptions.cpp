@@ -41,6 +41,8 @@ OptionsDialog OptionsDialogFor(DisplayMode mode) {
     case DisplayMode::k3DParachute:
     case DisplayMode::k3DSystem:
       return OptionsDialog::k3D;
+    case DisplayMode::kStudyHistograms:
+      return OptionsDialog::kStudyHistogram;
     default:
       return OptionsDialog::kNone;
   }

@@ -13,9 +13,10 @@
 
 namespace plumora::gui {
 
-enum class OptionsDialog { kNone, kTable, kChart, k3D };
-// Table and Chart have their own; the three 3D object modes share the light; the two
-// trajectory modes and a blank pane have none.
+enum class OptionsDialog { kNone, kTable, kChart, k3D, kStudyHistogram };
+// Table and Chart have their own; the three 3D object modes share the light; the study's
+// histograms choose their output; the two trajectory modes, the landing scatter and a blank pane
+// have none.
 OptionsDialog OptionsDialogFor(DisplayMode mode);
 
 // One check box of Table Options: its control, label and group box, and the table column (an

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "gui/logic/results/DisplayOptions.h"
+#include "gui/logic/study/StudyOutput.h"
 #include "gui/logic/table/TableLayout.h"
 
 namespace plumora::gui {
@@ -215,6 +216,13 @@ const SettingField kSettingFields[] = {
     {"light", LightText, ReadLight},
     {"trackLine", [](const ResultsViewState& s) { return Switch(s.trackLine); },
      [](std::string_view t, ResultsViewState& s) { return ReadSwitch(t, s.trackLine); }},
+    {"trackEllipses", [](const ResultsViewState& s) { return Switch(s.trackEllipses); },
+     [](std::string_view t, ResultsViewState& s) { return ReadSwitch(t, s.trackEllipses); }},
+    {"studyOutput", [](const ResultsViewState& s) { return std::string(NameOf(s.studyOutput)); },
+     [](std::string_view t, ResultsViewState& s) {
+       const std::optional<StudyOutput> output = StudyOutputNamed(t);
+       if (output) s.studyOutput = *output;
+       return output.has_value(); }},
     {"sceneTurn", TurnText, ReadTurn},
     {"sceneZoom", [](const ResultsViewState& s) { return FloatText(s.sceneZoom); },
      ReadSceneZoom},

@@ -1,6 +1,7 @@
 #include "gui/logic/results/PrintHeader.h"
 
 #include "core/common/CodePage.h"
+#include "gui/logic/study/StudyOutput.h"
 
 namespace plumora::gui {
 
@@ -30,6 +31,10 @@ std::string PaneDescription(DisplayMode mode, const ResultsViewState& state) {
       return "Ground track";
     case DisplayMode::k3DTrajectory:
       return "3D trajectory";
+    case DisplayMode::kLandingScatter:
+      return "Landing scatter";
+    case DisplayMode::kStudyHistograms:
+      return "Study histogram: " + std::string(FieldOf(state.studyOutput).label);
     case DisplayMode::kNone:
       break;
   }

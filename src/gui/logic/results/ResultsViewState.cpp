@@ -16,6 +16,10 @@ const std::array<ModeCommand, kDisplayModeCount> kModeCommands = {{
     {DisplayMode::k3DSystem, kCmdShow3DSystem, kCmdPopup3DSystem, "3D System"},
     {DisplayMode::k2DTrajectory, kCmdShow2DTrajectory, kCmdPopup2DTrajectory, "2D Trajectory"},
     {DisplayMode::k3DTrajectory, kCmdShow3DTrajectory, kCmdPopup3DTrajectory, "3D Trajectory"},
+    {DisplayMode::kLandingScatter, kCmdShowLandingScatter, kCmdPopupLandingScatter,
+     "Landing scatter"},
+    {DisplayMode::kStudyHistograms, kCmdShowStudyHistograms, kCmdPopupStudyHistograms,
+     "Study histograms"},
 }};
 
 const std::array<ChartVariable, kChartVariableCount> kChartVariables = {{
@@ -66,6 +70,10 @@ std::optional<DisplayMode> ModeOfCommand(int commandId) {
 bool UsesOpenGl(DisplayMode mode) {
   return mode == DisplayMode::k3DPayload || mode == DisplayMode::k3DParachute ||
          mode == DisplayMode::k3DSystem || mode == DisplayMode::k3DTrajectory;
+}
+
+bool ShowsStudy(DisplayMode mode) {
+  return mode == DisplayMode::kLandingScatter || mode == DisplayMode::kStudyHistograms;
 }
 
 ColumnSwitches DefaultColumnSwitches() {

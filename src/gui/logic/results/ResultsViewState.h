@@ -1,4 +1,4 @@
-// What a results pane shows, without a window: the seven display modes with their toggle rule and
+// What a results pane shows, without a window: the nine display modes with their toggle rule and
 // the commands that toggle them, the pane's settings, and the chart variables' names.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/logic/scene/ViewRotation.h"
+#include "gui/logic/study/StudyOutput.h"
 
 namespace plumora::gui {
 
@@ -21,8 +22,13 @@ enum class DisplayMode {
   k3DSystem,
   k2DTrajectory,
   k3DTrajectory,
+  kLandingScatter,   // the flown dispersion study's landing points and ellipses
+  kStudyHistograms,  // how one output of the flown study is spread
 };
-inline constexpr int kDisplayModeCount = 7;
+inline constexpr int kDisplayModeCount = 9;
+
+// The two modes that show the document's flown dispersion study rather than its results.
+bool ShowsStudy(DisplayMode mode);
 
 // The two commands that toggle a mode and the menu text they share.
 struct ModeCommand {
@@ -88,6 +94,10 @@ struct ResultsViewState {
   // x, y, z of the 3D scenes' light (m) and w = 0: the position acts as a direction.
   std::array<float, 4> lightPosition{0.0f, 0.0f, 1000.0f, 0.0f};
   bool trackLine = true;  // the ground track draws the line of the flight so far
+  // The ground track draws the flown study's landing points and ellipses.
+  bool trackEllipses = false;
+  // The output "Study histograms" shows.
+  StudyOutput studyOutput = StudyOutput::kPeakDeceleration;
   // The chart's zoom: kept across mode changes and new results until it is reset.
   ChartZoom chartZoom;
   ChartSwitches chartSwitches;

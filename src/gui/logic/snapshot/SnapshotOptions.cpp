@@ -21,6 +21,8 @@ const std::map<std::string, DisplayMode> kModeNames = {
     {"parachute3d", DisplayMode::k3DParachute},
     {"system3d", DisplayMode::k3DSystem},
     {"trajectory3d", DisplayMode::k3DTrajectory},
+    {"scatter", DisplayMode::kLandingScatter},
+    {"histogram", DisplayMode::kStudyHistograms},
 };
 
 bool ParseSide(std::string_view text, int& side) {
@@ -93,6 +95,11 @@ bool LooksLikeOption(const std::string& argument) {
   return end != argument.c_str() + argument.size();
 }
 
+bool NeedsStudy(const SnapshotOptions& options) {
+  return ShowsStudy(options.mode) ||
+         (options.landingEllipses && options.mode == DisplayMode::k2DTrajectory);
+}
+
 bool WantsSnapshot(const std::vector<std::string>& arguments) {
   return std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
     return a == "--snapshot" || a.rfind("--snapshot=", 0) == 0;
@@ -102,6 +109,7 @@ bool WantsSnapshot(const std::vector<std::string>& arguments) {
 SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arguments) {
   SnapshotOptions o;
   std::string size, mode = "table", body = "payload", chartOptions;
+  std::string histogramOutput(NameOf(StudyOutput::kPeakDeceleration));
   double time = 0.0;
   int command = 0;
   CLI::App app{"plumora --snapshot: a results pane or a dialog as a PNG picture, headless"};
@@ -166,6 +174,16 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
             const int id = std::atoi(text.c_str());
             return FindCommand(id) ? std::string() : "there is no command " + text;
           });
+  app.add_option("--study", o.study,
+                 "The dispersion study to fly for --mode scatter or histogram, or for the "
+                 "track's --landing-ellipses (default: MISSION's NAME.dispersions.json)");
+  std::vector<std::string> outputs;
+  for (const StudyOutputField& f : kStudyOutputFields) outputs.emplace_back(NameOf(f.output));
+  app.add_option("--histogram-output", histogramOutput,
+                 "The output --mode histogram shows (default peak_deceleration)")
+      ->check(CLI::IsMember(outputs));
+  app.add_flag("--landing-ellipses", o.landingEllipses,
+               "The track draws the flown study's landing points and 1σ and 3σ ellipses");
   app.add_option("--base", o.base,
                  "Folder holding atm/, adf/, 3dmodels/ and graphics/ (default: the working folder "
                  "when it holds atm/, else the installed data)");
@@ -190,8 +208,8 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
   } catch (const CLI::CallForHelp&) {
     // The options alone: the program's help says how they are used.
     const CLI::Formatter formatter;
-    result.text = formatter.make_positionals(&app) +
-                  formatter.make_groups(&app, CLI::AppFormatMode::Normal);
+    result.text =
+        formatter.make_positionals(&app) + formatter.make_groups(&app, CLI::AppFormatMode::Normal);
     return result;
   } catch (const CLI::ParseError& e) {
     result.status = kSnapshotUsage;
@@ -199,6 +217,7 @@ SnapshotCommandLine ParseSnapshotCommandLine(const std::vector<std::string>& arg
     return result;
   }
   o.mode = kModeNames.at(mode);
+  o.histogramOutput = *StudyOutputNamed(histogramOutput);
   o.chartBody = body == "parachute" ? 1 : 0;
   o.time = time;
   o.timeGiven = timeOption->count() > 0;

@@ -32,8 +32,13 @@ struct SnapshotOptions {
   double time = 0.0;                 // s; the animation shows the sample nearest to it
   bool timeGiven = false;
   std::optional<int> command;  // a command id: picture its dialog instead of a pane
-  std::string mission;         // empty: a new mission
-  std::string base;            // folder of the run-time data; empty: the default data folder
+  // The dispersion study to fly for the study modes and the track's landings; empty: the
+  // mission's own (NAME.dispersions.json beside it).
+  std::string study;
+  StudyOutput histogramOutput = StudyOutput::kPeakDeceleration;
+  bool landingEllipses = false;  // the ground track draws the flown study's landings
+  std::string mission;           // empty: a new mission
+  std::string base;              // folder of the run-time data; empty: the default data folder
 };
 
 struct SnapshotCommandLine {
@@ -41,6 +46,9 @@ struct SnapshotCommandLine {
   int status = kSnapshotOk;                // otherwise: exit with this status
   std::string text;                        // after printing this (help on stdout, else stderr)
 };
+
+// True when the picture needs a flown dispersion study: a study mode, or the track's landings.
+bool NeedsStudy(const SnapshotOptions& options);
 
 // True when the arguments (without the program's name) ask for a picture.
 bool WantsSnapshot(const std::vector<std::string>& arguments);

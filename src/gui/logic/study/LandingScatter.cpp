@@ -42,8 +42,8 @@ void FitEqualScale(const Extent& x, StudyArea& area) {
   area.yHigh = northCentre + halfNorth;
 }
 
-StudyPolyline Outline(const EllipseAxes& axes, const StudyArea& area, Colour colour) {
-  StudyPolyline line{colour, {}};
+Polyline Outline(const EllipseAxes& axes, const StudyArea& area, Colour colour) {
+  Polyline line{{}, colour};
   for (const GroundOffset& o : EllipseOutline(axes, kEllipseSegments)) {
     line.points.push_back(area.PointOf(o.east, o.north));
   }
@@ -61,6 +61,11 @@ LandingCloud LandingCloudOf(const std::vector<RunRecord>& records) {
     cloud.radius = r.outputs.planetRadius;
   }
   return cloud;
+}
+
+std::optional<LandingPoint> LandingOf(const std::optional<RunRecord>& run) {
+  if (!run || run->end == RunEnd::kFailed) return std::nullopt;
+  return LandingPoint{run->outputs.landingLatitude, run->outputs.landingLongitude};
 }
 
 std::vector<GroundOffset> EllipseOutline(const EllipseAxes& axes, int segments) {
@@ -130,33 +135,41 @@ ScatterLayout LayoutLandingScatter(const LandingCloud& cloud,
   l.area = area;
   l.frame = LayoutStudyFrame(area, geometry, "east (km)", "north (km)");
 
-  l.dots.reserve(l.offsets.size());
-  for (const GroundOffset& o : l.offsets) l.dots.push_back(area.PointOf(o.east, o.north));
+  l.dots.colour = kScatterDots;
+  l.dots.diameter = kScatterDotDiameter * geometry.unit;
+  l.dots.points.reserve(l.offsets.size());
+  for (const GroundOffset& o : l.offsets) l.dots.points.push_back(area.PointOf(o.east, o.north));
+  // A dense cloud puts many points on one unit: each is drawn once.
+  std::sort(l.dots.points.begin(), l.dots.points.end(),
+            [](Point a, Point b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  l.dots.points.erase(std::unique(l.dots.points.begin(), l.dots.points.end()), l.dots.points.end());
   if (l.nominal) {
-    const StudyPoint c = area.PointOf(l.nominal->east, l.nominal->north);
-    const double arm = kCrossArm * geometry.unit;
-    l.nominalCross.push_back({kScatterNominal, {{c.x - arm, c.y - arm}, {c.x + arm, c.y + arm}}});
-    l.nominalCross.push_back({kScatterNominal, {{c.x - arm, c.y + arm}, {c.x + arm, c.y - arm}}});
+    const Point c = area.PointOf(l.nominal->east, l.nominal->north);
+    const int arm = kCrossArm * geometry.unit;
+    l.nominalCross.push_back({{c.x - arm, c.y - arm}, {c.x + arm, c.y + arm}, kScatterNominal});
+    l.nominalCross.push_back({{c.x - arm, c.y + arm}, {c.x + arm, c.y - arm}, kScatterNominal});
   }
   l.oneSigma = Outline(l.ellipse.oneSigma, area, kOneSigma);
   l.threeSigma = Outline(l.ellipse.threeSigma, area, kThreeSigma);
 
   // The legend in the plot's top left corner.
-  const double x = area.left + kLegendGap * geometry.unit;
-  const double lineHeight = geometry.textHeight + kLegendGap * geometry.unit;
-  double y = area.top + kLegendGap * geometry.unit;
+  const int x = static_cast<int>(area.left) + kLegendGap * geometry.unit;
+  const int lineHeight = geometry.textHeight + kLegendGap * geometry.unit;
+  int y = static_cast<int>(area.top) + kLegendGap * geometry.unit;
   char count[96];
   std::snprintf(count, sizeof count, "%zu landing point%s%s", l.offsets.size(),
                 l.offsets.size() == 1 ? "" : "s", l.nominal ? ", \xC3\x97 nominal landing" : "");
-  l.legend.push_back({{x, y}, count, StudyAnchor::kLeftTop});
+  l.legend.push_back({{x, y}, count, Anchor::kLeftTop, kStudyInk});
   // A single point has no spread to draw an ellipse of.
   if (l.ellipse.count < 2) return l;
   l.legend.push_back({{x, y += lineHeight},
                       EllipseLegend("1\xCF\x83", l.ellipse.oneSigma),
-                      StudyAnchor::kLeftTop});
+                      Anchor::kLeftTop,
+                      kOneSigma});
   l.legend.push_back({{x, y + lineHeight},
                       EllipseLegend("3\xCF\x83", l.ellipse.threeSigma),
-                      StudyAnchor::kLeftTop});
+                      Anchor::kLeftTop,
+                      kThreeSigma});
   return l;
 }
 

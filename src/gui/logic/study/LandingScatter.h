@@ -17,7 +17,7 @@ namespace plumora::gui {
 inline constexpr Colour kScatterDots{40, 90, 200};
 inline constexpr Colour kScatterNominal{220, 0, 0};
 inline constexpr Colour kOneSigma{0, 150, 0};
-inline constexpr Colour kThreeSigma{230, 130, 0};
+inline constexpr Colour kThreeSigma{210, 105, 0};
 
 struct LandingPoint {
   double latitude = 0.0;   // °
@@ -37,6 +37,8 @@ struct LandingCloud {
   double radius = 0.0;  // m
 };
 LandingCloud LandingCloudOf(const std::vector<RunRecord>& records);
+// Where a run came down: none without the run or when it failed.
+std::optional<LandingPoint> LandingOf(const std::optional<RunRecord>& run);
 
 // The ellipse of those axes around the mean point, as a closed polyline of `segments` pieces in
 // km east and north; none for zero axes.
@@ -50,16 +52,17 @@ struct ScatterLayout {
   std::string message;  // instead of the plot when there is no landing point (kNoDataAvailable)
   StudyArea area;       // km on both axes, at one scale
   StudyFrame frame;
-  std::vector<StudyPoint> dots;
-  std::vector<StudyPolyline> nominalCross;  // two strokes
-  StudyPolyline oneSigma;
-  StudyPolyline threeSigma;
+  Dots dots;                          // one per unit the landing points fall on
+  std::vector<Segment> nominalCross;  // two strokes
+  Polyline oneSigma;
+  Polyline threeSigma;
   // "200 landing points, × nominal landing", then (from two points on) "1σ: 20.79 × 0.03269 km,
   // major axis at 104.1°" and the same of the 3σ ellipse.
-  std::vector<StudyText> legend;
+  std::vector<AnchoredText> legend;
 };
 
 inline constexpr int kEllipseSegments = 180;
+inline constexpr int kScatterDotDiameter = 4;  // unit
 
 ScatterLayout LayoutLandingScatter(const LandingCloud& cloud,
                                    const std::optional<LandingPoint>& nominal,

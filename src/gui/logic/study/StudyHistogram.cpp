@@ -8,7 +8,7 @@ namespace plumora::gui {
 namespace {
 
 constexpr double kHeadroom = 1.1;  // of the tallest bar, above it
-constexpr int kMarkGap = 2;        // unit, below the plot's top to a mark's label (in the headroom)
+constexpr int kMarkGap = 3;  // unit, from a mark to its label, and below the plot's top
 
 }  // namespace
 
@@ -16,6 +16,21 @@ const StudyOutputField& FieldOf(StudyOutput output) {
   const auto it = std::find_if(kStudyOutputFields.begin(), kStudyOutputFields.end(),
                                [&](const StudyOutputField& f) { return f.output == output; });
   return it == kStudyOutputFields.end() ? kStudyOutputFields.front() : *it;
+}
+
+std::string_view NameOf(StudyOutput output) {
+  const auto member = FieldOf(output).member;
+  for (const FlightOutputField& f : kFlightOutputFields) {
+    if (f.member == member) return f.name;
+  }
+  return {};
+}
+
+std::optional<StudyOutput> StudyOutputNamed(std::string_view name) {
+  for (const StudyOutputField& f : kStudyOutputFields) {
+    if (NameOf(f.output) == name) return f.output;
+  }
+  return std::nullopt;
 }
 
 std::vector<double> OutputValues(const std::vector<RunRecord>& records, StudyOutput output) {
@@ -85,18 +100,26 @@ HistogramLayout LayoutStudyHistogram(const std::vector<RunRecord>& records, Stud
 
   for (std::size_t i = 0; i < h.counts.size(); ++i) {
     if (h.counts[i] == 0) continue;
-    const StudyPoint foot = area.PointOf(h.edges[i], 0.0);
-    const StudyPoint top = area.PointOf(h.edges[i + 1], h.counts[i]);
-    l.bars.push_back({kHistogramBars, {foot, {foot.x, top.y}, top, {top.x, foot.y}, foot}});
+    const Point foot = area.PointOf(h.edges[i], 0.0);
+    const Point top = area.PointOf(h.edges[i + 1], h.counts[i]);
+    l.bars.push_back({foot.x, top.y, top.x - foot.x, foot.y - top.y});
+    l.barEdges.push_back({{foot, {foot.x, top.y}, top, {top.x, foot.y}, foot}, kHistogramBarEdges});
   }
   const std::array<std::pair<double, const char*>, 3> percentiles = {
       {{l.statistics.p01, "1 %"}, {l.statistics.p50, "50 %"}, {l.statistics.p99, "99 %"}}};
   for (const auto& [value, label] : percentiles) {
-    const double x = area.PointOf(value, 0.0).x;
+    const Point foot = area.PointOf(value, 0.0);
+    const int top = static_cast<int>(area.top);
+    // The label beside its line, right of it unless it would leave the plot there.
+    const int gap = kMarkGap * geometry.unit;
+    const bool fitsRight = foot.x + gap + textWidth(label) <= area.right;
     l.marks.push_back({value,
                        label,
-                       {kPercentileMarks, {{x, area.bottom}, {x, area.top}}},
-                       {{x, area.top + kMarkGap * geometry.unit}, label, StudyAnchor::kCentreTop}});
+                       {foot, {foot.x, top}, kPercentileMarks},
+                       {{fitsRight ? foot.x + gap : foot.x - gap, top + gap},
+                        label,
+                        fitsRight ? Anchor::kLeftTop : Anchor::kRightTop,
+                        kPercentileMarks}});
   }
   return l;
 }

@@ -10,43 +10,14 @@
 
 #include "core/dispersion/DispersionStatistics.h"
 #include "core/dispersion/ScatteredRun.h"
+#include "gui/logic/study/StudyOutput.h"
 #include "gui/logic/study/StudyPlot.h"
 
 namespace plumora::gui {
 
 inline constexpr Colour kHistogramBars{120, 160, 220};
+inline constexpr Colour kHistogramBarEdges{40, 70, 140};
 inline constexpr Colour kPercentileMarks{200, 0, 0};
-
-enum class StudyOutput {
-  kPeakDeceleration,
-  kPeakDynamicPressure,
-  kPeakLineForce,
-  kLandingSpeed,
-  kFlightTime,
-  kLandingLatitude,
-  kLandingLongitude,
-};
-
-struct StudyOutputField {
-  StudyOutput output;
-  std::string_view label;  // as the axis and the menu read it
-  std::string_view unit;
-  double FlightOutputs::*member;
-};
-inline constexpr std::array<StudyOutputField, 7> kStudyOutputFields = {{
-    {StudyOutput::kPeakDeceleration, "Peak deceleration", "m/s\xC2\xB2",
-     &FlightOutputs::peakDeceleration},
-    {StudyOutput::kPeakDynamicPressure, "Peak dynamic pressure", "Pa",
-     &FlightOutputs::peakDynamicPressure},
-    {StudyOutput::kPeakLineForce, "Peak line force", "N", &FlightOutputs::maxConnectionForce},
-    {StudyOutput::kLandingSpeed, "Landing speed", "m/s", &FlightOutputs::landingSpeed},
-    {StudyOutput::kFlightTime, "Flight time", "s", &FlightOutputs::landingTime},
-    {StudyOutput::kLandingLatitude, "Landing latitude", "\xC2\xB0",
-     &FlightOutputs::landingLatitude},
-    {StudyOutput::kLandingLongitude, "Landing longitude", "\xC2\xB0",
-     &FlightOutputs::landingLongitude},
-}};
-const StudyOutputField& FieldOf(StudyOutput output);
 
 // The output's values over the runs that did not fail, those that have one (as the summary
 // describes them).
@@ -64,9 +35,9 @@ Histogram BinValues(const std::vector<double>& values, int binCount = 0);
 
 struct PercentileMark {
   double value = 0.0;
-  std::string label;   // "1 %", "50 %", "99 %"
-  StudyPolyline line;  // across the plot at the value
-  StudyText text;      // at the plot's top, over the bars
+  std::string label;  // "1 %", "50 %", "99 %"
+  Segment line;       // across the plot at the value
+  AnchoredText text;  // at the plot's top, over the bars
 };
 
 struct HistogramLayout {
@@ -76,7 +47,8 @@ struct HistogramLayout {
   std::string message;          // instead of the plot when no run has the output
   StudyArea area;               // the output's unit across, runs up
   StudyFrame frame;
-  std::vector<StudyPolyline> bars;  // each a closed outline
+  std::vector<Rect> bars;          // filled in kHistogramBars
+  std::vector<Polyline> barEdges;  // their outlines
   std::vector<PercentileMark> marks;
 };
 HistogramLayout LayoutStudyHistogram(const std::vector<RunRecord>& records, StudyOutput output,
