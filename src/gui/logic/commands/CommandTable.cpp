@@ -32,6 +32,10 @@ MenuItemState OnResults(const CommandState& s, int) {
   return {s.document && s.hasResults && !s.running};
 }
 
+MenuItemState OnFlownStudy(const CommandState& s, int) {
+  return {s.document && s.hasStudy && !s.running};
+}
+
 // A command whose handler is not bound yet: offered, never enabled.
 MenuItemState NotYetBound(const CommandState&, int) {
   return {false};
@@ -103,6 +107,8 @@ const CommandRow kRows[] = {
     {kCmdFileSaveAs, M::kFile, 0, "Save &As...", "", A::kNone, "", false, OnDocument},
     {kCmdExportResults, M::kFile, 1, "&Export results...", "", A::kNone,
      "Write the results to a CSV file", false, OnResults},
+    {kCmdExportStudy, M::kFile, 1, "Export s&tudy...", "", A::kNone,
+     "Write the dispersion study's runs and summary", false, OnFlownStudy},
     {kCmdFilePrint, M::kFile, 2, "&Print...", "Ctrl+P", A::kPrint, "", false, OnDocument},
     {kCmdFilePrintPreview, M::kFile, 2, "Print Pre&view", "", A::kNone, "", false, OnDocument},
     {kCmdFilePrintSetup, M::kFile, 2, "P&rint Setup...", "", A::kNone, "", false, Always},
@@ -130,6 +136,8 @@ const CommandRow kRows[] = {
     {kCmdCheckMission, M::kSimulation, 2, "&Check mission", "", A::kNone,
      "Check the mission before a run", false, OnDocument},
     {kCmdRun, M::kSimulation, 2, "R&un", "F5", A::kRun, "Start simulation", false, OnDocument},
+    {kCmdDispersions, M::kSimulation, 2, "&Dispersions...", "", A::kNone,
+     "Set up and fly a dispersion study of the mission", false, OnDocument},
     {kCmdImportData, M::kSimulation, 2, "I&mport data...", "", A::kNone, "Import data tables", false,
      OnDocument},
 
