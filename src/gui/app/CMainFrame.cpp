@@ -15,11 +15,13 @@
 #include "gui/app/EditingCommands.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/app/StudyCommands.h"
 #include "gui/editing/SetupCommands.h"
 #include "gui/kit/Artwork.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/draw/DisplayText.h"
 #include "gui/logic/editing/MissionPlan.h"
+#include "gui/logic/study/DocumentStudy.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/PaneCommands.h"
 #include "gui/viewers/ViewerCommands.h"
@@ -110,6 +112,9 @@ void CMainFrame::BindCommands() {
   BindSetupCommands(*this);
   BindViewerCommands(*this);
   BindPaneCommands(*this);
+  BindStudyCommands(*this, *windows_, [this](const QString& text) {
+    statusBar()->showMessage(text);
+  });
 }
 
 void CMainFrame::BindFileCommands() {
@@ -203,6 +208,7 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.document = child != nullptr;
   state.running = running();
   state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
+  state.hasStudy = child && FlownStudyOf(child->doc()) != nullptr;
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
   state.trackLine = view && view->state().trackLine;

@@ -11,6 +11,7 @@
 #include "core/common/Messages.h"
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/study/StudySidecar.h"
 #include "gui/results/CChildFrame.h"
 
 namespace plumora::gui {
@@ -64,6 +65,10 @@ CChildFrame* DocumentWindows::Open(const std::filesystem::path& path) {
     ShowError(frame_.prompter(), loaded.error());
     return nullptr;
   }
+  // The study kept beside the mission; a bad one is said and the mission opens all the same.
+  const SidecarStudy sidecar = ReadSidecarStudy(path);
+  if (!sidecar.warning.empty()) frame_.prompter().Message(sidecar.warning, kCaptionWarning);
+  AdoptSidecarStudy(StudyOf(*doc), sidecar, path);
   DocumentState state(nextUntitled_++);
   state.SetPath(path);
   recent_.Add(path);
@@ -98,6 +103,10 @@ bool DocumentWindows::Save(CChildFrame& child, bool saveAs) {
   state.SetPath(path);
   recent_.Add(path);
   child.UpdateTitle();
+  // The mission is saved; its study file not being written is said on its own.
+  if (const Result<> kept = KeepStudyBeside(StudyOf(child.doc()), path); !kept) {
+    ShowError(frame_.prompter(), kept.error());
+  }
   hooks_.changed();
   return true;
 }
