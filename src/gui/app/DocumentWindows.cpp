@@ -11,6 +11,7 @@
 #include "core/common/Messages.h"
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/QtPrompter.h"
+#include "gui/logic/study/StudySetup.h"
 #include "gui/logic/study/StudySidecar.h"
 #include "gui/results/CChildFrame.h"
 
@@ -45,7 +46,9 @@ CChildFrame* DocumentWindows::Add(std::unique_ptr<CPlumoraDoc> doc, DocumentStat
 }
 
 CChildFrame* DocumentWindows::New() {
-  return Add(std::make_unique<CPlumoraDoc>(), DocumentState(nextUntitled_++));
+  auto doc = std::make_unique<CPlumoraDoc>();
+  StudyOf(*doc).setup = DefaultStudy();
+  return Add(std::move(doc), DocumentState(nextUntitled_++));
 }
 
 CChildFrame* DocumentWindows::Open(const std::filesystem::path& path) {

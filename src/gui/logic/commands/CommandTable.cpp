@@ -136,10 +136,10 @@ const CommandRow kRows[] = {
     {kCmdCheckMission, M::kSimulation, 2, "&Check mission", "", A::kNone,
      "Check the mission before a run", false, OnDocument},
     {kCmdRun, M::kSimulation, 2, "R&un", "F5", A::kRun, "Start simulation", false, OnDocument},
-    {kCmdDispersions, M::kSimulation, 2, "&Dispersions...", "", A::kNone,
-     "Set up and fly a dispersion study of the mission", false, OnDocument},
     {kCmdImportData, M::kSimulation, 2, "I&mport data...", "", A::kNone, "Import data tables", false,
      OnDocument},
+    {kCmdDispersions, M::kSimulation, 2, "&Dispersions...", "", A::kNone,
+     "Set up and fly a dispersion study of the mission", false, OnDocument},
 
     {kCmdShowTable, M::kShow, 0, "&Table", "", A::kNone, "Show numerical output", true, ShowMode},
     {kCmdShowChart, M::kShow, 0, "&Chart", "", A::kNone, "Show graphical output", true, ShowMode},
