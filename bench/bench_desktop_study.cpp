@@ -1,8 +1,9 @@
 // The example's dispersion study (examples/mars-entry.dispersions.json) cut to 1000 runs on two
 // threads, flown by the desktop program as Simulation > Dispersions... > Run flies it: behind its
 // progress dialog, the runs on worker threads. A timer of 1 ms measures the longest time the
-// event loop went without turning while the study flew (longest_stall_ms); compare the time with
-// BM_ExampleStudyByTheCommandLine of bench_dispersions, the same study on the command line.
+// event loop went without turning while the study flew (longest_stall_ms) and over the whole
+// command; compare the time with BM_ExampleStudyByTheCommandLine of bench_dispersions, the same
+// study on the command line.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 
 #include "QtBenchmarkMain.h"
 #include "core/common/Prompter.h"
@@ -30,17 +32,21 @@ void BM_ExampleStudyInTheDesktopProgram(benchmark::State& state) {
   CMainFrame frame(test::DataFolder(), bitmaps);
   RecordingPrompter prompter;
   frame.SetPrompter(&prompter);
-  if (!frame.OpenDocument(test::DataFolder() / "examples" / "mars-entry.psd")) {
+  // Run keeps the setup beside the mission: a copy of the example, so that its own file stays.
+  const test::TempDir folder;
+  for (const char* name : {"mars-entry.psd", "mars-entry.dispersions.json"}) {
+    std::filesystem::copy_file(test::DataFolder() / "examples" / name, folder.path() / name);
+  }
+  if (!frame.OpenDocument(folder.path() / "mars-entry.psd")) {
     state.SkipWithError("the example could not be opened");
     return;
   }
   CPlumoraDoc& doc = *frame.ActiveDocument();
   StudyOf(doc).setup.runs = 1000;
   StudyOf(doc).setup.threads = 2;
-  StudyOf(doc).sidecar.clear();
-  StudyOf(doc).keep = false;  // the example's study file stays as it is
 
   double longestStall = 0.0;
+  double longestFlyingStall = 0.0;
   for (auto _ : state) {
     // Run is pressed in the dialog once it is up; from then on the probe watches the loop.
     QTimer press;
@@ -53,11 +59,21 @@ void BM_ExampleStudyInTheDesktopProgram(benchmark::State& state) {
       QTimer::singleShot(0, run, &QAbstractButton::click);
     });
     press.start();
+    // Two figures: while the progress dialog is up (the study flying), and over the whole
+    // command, which also writes the setup beside the mission when Run is pressed.
     QElapsedTimer clock;
+    bool wasFlying = false;
     QTimer probe;
     probe.setInterval(1);
     QObject::connect(&probe, &QTimer::timeout, [&] {
-      if (clock.isValid()) longestStall = std::max(longestStall, clock.nsecsElapsed() / 1e6);
+      const QWidget* modal = QApplication::activeModalWidget();
+      const bool flying = modal && modal->windowTitle() == "Dispersion study";
+      if (clock.isValid()) {
+        const double gap = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        longestStall = std::max(longestStall, gap);
+        if (flying && wasFlying) longestFlyingStall = std::max(longestFlyingStall, gap);
+      }
+      wasFlying = flying;
       clock.restart();
     });
     probe.start();
@@ -69,7 +85,8 @@ void BM_ExampleStudyInTheDesktopProgram(benchmark::State& state) {
     state.SkipWithError(("the study did not fly: " + prompter.Transcript()).c_str());
     return;
   }
-  state.counters["longest_stall_ms"] = longestStall;
+  state.counters["longest_stall_ms"] = longestFlyingStall;
+  state.counters["longest_stall_of_the_command_ms"] = longestStall;
   state.counters["failures"] = static_cast<double>(flown->outcome.Failures().size());
 }
 BENCHMARK(BM_ExampleStudyInTheDesktopProgram)
