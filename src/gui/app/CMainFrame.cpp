@@ -17,6 +17,7 @@
 #include "gui/app/EditingCommands.h"
 #include "gui/app/MissionPlanBar.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/app/StudyCommands.h"
 #include "gui/editing/SetupCommands.h"
 #include "gui/kit/Artwork.h"
 #include "gui/kit/QtPrompter.h"
@@ -122,6 +123,9 @@ void CMainFrame::BindCommands() {
   BindSetupCommands(*this);
   BindViewerCommands(*this);
   BindPaneCommands(*this);
+  BindStudyCommands(*this, *windows_, [this](const QString& text) {
+    statusBar()->showMessage(text);
+  });
 }
 
 void CMainFrame::BindFileCommands() {
@@ -221,12 +225,12 @@ CommandState CMainFrame::CurrentCommandState() const {
   state.document = child != nullptr;
   state.running = running();
   state.hasResults = view ? view->HasResults() : child && child->doc().results.LastIndex() >= 0;
+  state.hasStudy = child && FlownStudyOf(child->doc()) != nullptr;
   state.pane = view != nullptr;
   state.mode = view ? view->state().Mode() : DisplayMode::kNone;
   state.trackLine = view && view->state().trackLine;
   state.canCopy = view && view->CanCopy();
   state.trackEllipses = view && view->state().trackEllipses;
-  state.hasStudy = child && FlownStudyOf(child->doc()) != nullptr;
   state.toolBar = toolBar_ && toolBar_->isVisible();
   state.statusBar = statusBar()->isVisible();
   state.planBar = planDock_ && planDock_->isVisible();

@@ -14,6 +14,8 @@
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/QtPrompter.h"
 #include "gui/logic/results/PaneSettings.h"
+#include "gui/logic/study/StudySetup.h"
+#include "gui/logic/study/StudySidecar.h"
 #include "gui/results/CChildFrame.h"
 
 namespace plumora::gui {
@@ -88,7 +90,9 @@ CChildFrame* DocumentWindows::Add(std::unique_ptr<CPlumoraDoc> doc, DocumentStat
 }
 
 CChildFrame* DocumentWindows::New() {
-  return Add(std::make_unique<CPlumoraDoc>(), DocumentState(nextUntitled_++));
+  auto doc = std::make_unique<CPlumoraDoc>();
+  StudyOf(*doc).setup = DefaultStudy();
+  return Add(std::move(doc), DocumentState(nextUntitled_++));
 }
 
 CChildFrame* DocumentWindows::Open(const std::filesystem::path& path) {
@@ -108,6 +112,10 @@ CChildFrame* DocumentWindows::Open(const std::filesystem::path& path) {
     ShowError(frame_.prompter(), loaded.error());
     return nullptr;
   }
+  // The study kept beside the mission; a bad one is said and the mission opens all the same.
+  const SidecarStudy sidecar = ReadSidecarStudy(path);
+  if (!sidecar.warning.empty()) frame_.prompter().Message(sidecar.warning, kCaptionWarning);
+  AdoptSidecarStudy(StudyOf(*doc), sidecar, path);
   DocumentState state(nextUntitled_++);
   state.SetPath(path);
   recent_.Add(path);
@@ -145,6 +153,10 @@ bool DocumentWindows::Save(CChildFrame& child, bool saveAs) {
   state.SetPath(path);
   recent_.Add(path);
   child.UpdateTitle();
+  // The mission is saved; its study file not being written is said on its own.
+  if (const Result<> kept = KeepStudyBeside(StudyOf(child.doc()), path); !kept) {
+    ShowError(frame_.prompter(), kept.error());
+  }
   hooks_.changed();
   return true;
 }

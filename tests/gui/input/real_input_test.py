@@ -508,6 +508,53 @@ class DeskHabitsTest(Session):
         self.choose_and_see_change(scene, 0, "Chart", POPUP_RESULTS, by_mouse=True)
 
 
+class StudyInputTest(Session):
+    """A dispersion study set up, flown and exported with the keyboard alone; the files are those
+    the command line writes for the study file the dialog left beside the mission."""
+
+    def test_a_short_study_flown_and_exported_as_the_command_line_writes_it(self):
+        program = self.start(os.path.join("examples", "mars-entry.psd"))
+        self.desktop.key("alt+i")
+        wait_for(program.other_windows, 10, "the Simulation menu")
+        self.desktop.key("d")  # Dispersions...
+        dialog = program.wait_dialog()
+        self.assertEqual(self.desktop.name(dialog), "Dispersions")
+        self.desktop.key("alt+u", "ctrl+a")  # Runs
+        self.desktop.type_text("20")
+        self.desktop.key("alt+r")  # Run
+        program.wait_closed(dialog)
+        study = pathlib.Path(program.data, "examples", "mars-entry.dispersions.json")
+        wait_for(lambda: '"runs": 20,' in study.read_text(), 20, "the setup to be kept")
+        # The progress dialog goes by itself once the runs are flown.
+        wait_for(lambda: not program.other_windows(), 120, "the study to be flown")
+        program.idle()
+
+        csv = pathlib.Path(program.folder, "mars-study.csv")
+        summary = pathlib.Path(program.folder, "mars-study.summary.json")
+        self.desktop.key("alt+f")
+        wait_for(program.other_windows, 10, "the File menu")
+        self.desktop.key("t")  # Export study...
+        files = program.wait_dialog()
+        self.assertEqual(self.desktop.name(files), "Export study")
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(str(csv))
+        self.desktop.key("Return")
+        wait_for(lambda: csv.exists() and summary.exists(), 20, "the study to be exported")
+        program.wait_closed(files)
+
+        cli = pathlib.Path(PROGRAM).resolve().parents[1] / "cli" / "plumora-cli"
+        if not cli.exists():
+            self.skipTest(f"no command line program at {cli}")
+        subprocess.run([str(cli), "dispersions", "--quiet", "--study", str(study),
+                        "--csv", str(pathlib.Path(program.folder, "cli.csv")),
+                        "--summary", str(pathlib.Path(program.folder, "cli.json")),
+                        os.path.join("examples", "mars-entry.psd")],
+                       cwd=program.data, check=True)
+        self.assertEqual(csv.read_bytes(), pathlib.Path(program.folder, "cli.csv").read_bytes())
+        self.assertEqual(summary.read_bytes(),
+                         pathlib.Path(program.folder, "cli.json").read_bytes())
+
+
 def main():
     global PROGRAM, DATA, GRAPHICS
     if len(sys.argv) < 4:

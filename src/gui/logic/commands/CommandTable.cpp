@@ -46,6 +46,10 @@ MenuItemState RedoStep(const CommandState& s, int) {
   return {s.document && !s.redoStep.empty() && !s.running};
 }
 
+MenuItemState OnFlownStudy(const CommandState& s, int) {
+  return {s.document && s.hasStudy && !s.running};
+}
+
 MenuItemState OnWindows(const CommandState& s, int) {
   return {s.document};
 }
@@ -139,6 +143,8 @@ const CommandRow kRows[] = {
      "Write the results to a CSV file", false, OnResults},
     {kCmdExportPicture, M::kFile, 1, "Export p&icture...", "", A::kNone,
      "Write the active pane as a PNG or SVG picture", false, OnShownPane},
+    {kCmdExportStudy, M::kFile, 1, "Export s&tudy...", "", A::kNone,
+     "Write the dispersion study's runs and summary", false, OnFlownStudy},
     {kCmdFilePrint, M::kFile, 2, "&Print...", "Ctrl+P", A::kPrint, "", false, OnDocument},
     {kCmdFilePrintPreview, M::kFile, 2, "Print Pre&view", "", A::kNone, "", false, OnDocument},
     {kCmdFilePrintSetup, M::kFile, 2, "P&rint Setup...", "", A::kNone, "", false, Always},
@@ -171,6 +177,8 @@ const CommandRow kRows[] = {
     {kCmdRun, M::kSimulation, 2, "R&un", "F5", A::kRun, "Start simulation", false, OnDocument},
     {kCmdImportData, M::kSimulation, 2, "I&mport data...", "", A::kNone, "Import data tables", false,
      OnDocument},
+    {kCmdDispersions, M::kSimulation, 2, "&Dispersions...", "", A::kNone,
+     "Set up and fly a dispersion study of the mission", false, OnDocument},
 
     {kCmdShowTable, M::kShow, 0, "&Table", "", A::kNone, "Show numerical output", true, ShowMode},
     {kCmdShowChart, M::kShow, 0, "&Chart", "", A::kNone, "Show graphical output", true, ShowMode},

@@ -45,12 +45,12 @@ struct CommandState {
   bool document = false;                  // a document window is open
   bool running = false;                   // a run is on
   bool hasResults = false;                // the active document's results hold at least one sample
+  bool hasStudy = false;                  // the active document holds a flown dispersion study
   bool pane = false;                      // the active document window has an active pane
   DisplayMode mode = DisplayMode::kNone;  // that pane's display mode
   bool trackLine = false;                 // that pane's ground track draws the line
   bool canCopy = false;                   // that pane has something chosen to copy (table rows)
   bool trackEllipses = false;             // that pane's ground track draws the study's landings
-  bool hasStudy = false;                  // the active document has a flown dispersion study
   bool toolBar = false;                   // shown
   bool statusBar = false;
   bool planBar = false;

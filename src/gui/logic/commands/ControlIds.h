@@ -179,4 +179,21 @@ inline constexpr int kCtlAeroAlpha = 1176;
 inline constexpr int kCtlAeroPlotFrame = 1181;
 inline constexpr int kCtlAeroApply = 1179;
 
+// --- Dispersions ---------------------------------------------------------------------------
+inline constexpr int kCtlStudyScatters = 1460;
+inline constexpr int kCtlStudyField = 1461;
+inline constexpr int kCtlStudyAdd = 1462;
+inline constexpr int kCtlStudyRemove = 1463;
+inline constexpr int kCtlStudyDistribution = 1464;
+inline constexpr int kCtlStudyFirst = 1465;
+inline constexpr int kCtlStudySecond = 1466;
+inline constexpr int kCtlStudyRuns = 1467;
+inline constexpr int kCtlStudySeed = 1468;
+inline constexpr int kCtlStudyThreads = 1469;
+inline constexpr int kCtlStudyRun = 1470;
+inline constexpr int kCtlStudyDone = 1471;
+inline constexpr int kCtlStudyFailed = 1472;
+inline constexpr int kCtlStudyLeft = 1473;
+inline constexpr int kCtlStudyStop = 1474;
+
 }  // namespace plumora::gui

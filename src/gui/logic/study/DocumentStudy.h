@@ -3,6 +3,7 @@
 // flown last, kept until the document closes. The study panes draw the flown one.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "core/app/PlumoraDoc.h"
@@ -12,6 +13,11 @@ namespace plumora::gui {
 
 struct DocumentStudy : DocumentAttachment {
   DispersionStudy setup;
+  // The setup belongs with the mission file: it was read from one beside it or set up by the
+  // user, so saving the mission writes it beside the file saved.
+  bool keep = false;
+  // The study file the setup was last read from or written to; empty when it is in none.
+  std::filesystem::path sidecar;
   std::shared_ptr<const FlownStudy> flown;  // null until a study has flown
 };
 
