@@ -34,7 +34,10 @@ void PrepareOpenGl() {
 }
 
 void PrepareForOpenGlViews(QWidget& window) {
-  if (!QOpenGLContext::globalShareContext()) return;  // no OpenGL on this display: no 3D views
+  // No OpenGL on this display (or a shared context that could not be made): no 3D views. An
+  // OpenGL widget in a window the platform cannot draw with OpenGL brings the program down.
+  const QOpenGLContext* shared = QOpenGLContext::globalShareContext();
+  if (!shared || !shared->isValid()) return;
   auto* placeholder = new QOpenGLWidget(&window);
   placeholder->setObjectName("openGlPlaceholder");
   placeholder->hide();
