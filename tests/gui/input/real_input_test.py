@@ -8,6 +8,7 @@ import os
 import pathlib
 import subprocess
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -525,8 +526,18 @@ class StudyInputTest(Session):
         program.wait_closed(dialog)
         study = pathlib.Path(program.data, "examples", "mars-entry.dispersions.json")
         wait_for(lambda: '"runs": 20,' in study.read_text(), 20, "the setup to be kept")
-        # The progress dialog goes by itself once the runs are flown.
-        wait_for(lambda: not program.other_windows(), 120, "the study to be flown")
+        # The progress dialog comes as the setup dialog goes, and goes by itself once the runs
+        # are flown: no other window for two seconds in a row, whichever of them was seen.
+        quiet_since = [None]
+
+        def flown():
+            if program.other_windows():
+                quiet_since[0] = None
+            elif quiet_since[0] is None:
+                quiet_since[0] = time.monotonic()
+            return quiet_since[0] is not None and time.monotonic() - quiet_since[0] >= 2.0
+
+        wait_for(flown, 180, "the study to be flown")
         program.idle()
 
         csv = pathlib.Path(program.folder, "mars-study.csv")
