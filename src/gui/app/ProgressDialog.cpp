@@ -11,34 +11,42 @@
 
 namespace plumora::gui {
 
+ProgressWidgets BuildProgressLayout(QDialog& dialog, std::initializer_list<const char*> labels) {
+  ProgressWidgets widgets{new QProgressBar, {}, new QPushButton("Stop")};
+  auto* layout = new QVBoxLayout(&dialog);
+  widgets.bar->setRange(0, 100);
+  widgets.bar->setValue(0);
+  layout->addWidget(widgets.bar);
+  auto* form = new QFormLayout;
+  for (const char* label : labels) {
+    auto* edit = new QLineEdit;
+    edit->setReadOnly(true);
+    form->addRow(label, edit);
+    widgets.fields.push_back(edit);
+  }
+  auto* row = new QHBoxLayout;
+  row->addLayout(form, 1);
+  row->addWidget(widgets.stop, 0, Qt::AlignTop);
+  layout->addLayout(row);
+  QObject::connect(widgets.stop, &QPushButton::clicked, &dialog, &QDialog::reject);
+  dialog.setMinimumWidth(360);
+  return widgets;
+}
+
 ProgressDialog::ProgressDialog(ProgressRelay& relay, QWidget* parent)
     : QDialog(parent), relay_(relay) {
   setWindowTitle("Processing...");
-  auto* layout = new QVBoxLayout(this);
-  bar_ = new QProgressBar;
-  bar_->setRange(0, 100);
-  bar_->setValue(0);
+  const ProgressWidgets widgets = BuildProgressLayout(*this, {"Time elapsed", "Time left", "Phase"});
+  bar_ = widgets.bar;
+  elapsed_ = widgets.fields[0];
+  left_ = widgets.fields[1];
+  phaseEdit_ = widgets.fields[2];
+  stop_ = widgets.stop;
   bar_->setProperty("controlId", kCtlProgressBar);
-  layout->addWidget(bar_);
-  auto* form = new QFormLayout;
-  const auto field = [&](const char* label, int id) {
-    auto* edit = new QLineEdit;
-    edit->setReadOnly(true);
-    edit->setProperty("controlId", id);
-    form->addRow(label, edit);
-    return edit;
-  };
-  elapsed_ = field("Time elapsed", kCtlTimeElapsed);
-  left_ = field("Time left", kCtlTimeLeft);
-  phaseEdit_ = field("Phase", kCtlPhase);
-  auto* row = new QHBoxLayout;
-  row->addLayout(form, 1);
-  stop_ = new QPushButton("Stop");
+  elapsed_->setProperty("controlId", kCtlTimeElapsed);
+  left_->setProperty("controlId", kCtlTimeLeft);
+  phaseEdit_->setProperty("controlId", kCtlPhase);
   stop_->setProperty("controlId", kCtlStop);
-  row->addWidget(stop_, 0, Qt::AlignTop);
-  layout->addLayout(row);
-  connect(stop_, &QPushButton::clicked, this, &ProgressDialog::reject);
-  setMinimumWidth(360);
 }
 
 void ProgressDialog::Refresh() {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
+#include <vector>
 
 #include "gui/logic/app/RunRelay.h"
 
@@ -10,6 +12,15 @@ class QProgressBar;
 class QPushButton;
 
 namespace plumora::gui {
+
+// What both progress dialogs are made of: a bar over a column of read-only fields with Stop
+// beside them. Stop rejects the dialog.
+struct ProgressWidgets {
+  QProgressBar* bar;
+  std::vector<QLineEdit*> fields;  // in the order of their labels
+  QPushButton* stop;
+};
+ProgressWidgets BuildProgressLayout(QDialog& dialog, std::initializer_list<const char*> labels);
 
 class ProgressDialog : public QDialog {
  public:

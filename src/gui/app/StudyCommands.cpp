@@ -1,18 +1,16 @@
 #include "gui/app/StudyCommands.h"
 
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "core/app/PlumoraDoc.h"
 #include "core/common/Messages.h"
 #include "core/mission/RecordChecks.h"
 #include "gui/app/DocumentWindows.h"
+#include "gui/app/ProgressDialog.h"
 #include "gui/editing/DispersionsDialog.h"
 #include "gui/kit/CommandContext.h"
 #include "gui/kit/CommandRouter.h"
@@ -124,30 +122,16 @@ class StudyCommands {
 StudyProgressDialog::StudyProgressDialog(StudyFlight& flight, QWidget* parent)
     : QDialog(parent), flight_(flight) {
   setWindowTitle("Dispersion study");
-  auto* layout = new QVBoxLayout(this);
-  bar_ = new QProgressBar;
-  bar_->setRange(0, 100);
-  bar_->setValue(0);
-  layout->addWidget(bar_);
-  auto* form = new QFormLayout;
-  const auto field = [&](const char* label, int id) {
-    auto* edit = new QLineEdit;
-    edit->setReadOnly(true);
-    SetControlId(*edit, id);
-    form->addRow(label, edit);
-    return edit;
-  };
-  done_ = field("Runs done", kCtlStudyDone);
-  failed_ = field("Failed", kCtlStudyFailed);
-  left_ = field("Time left", kCtlStudyLeft);
-  auto* row = new QHBoxLayout;
-  row->addLayout(form, 1);
-  stop_ = new QPushButton("Stop");
+  const ProgressWidgets widgets = BuildProgressLayout(*this, {"Runs done", "Failed", "Time left"});
+  bar_ = widgets.bar;
+  done_ = widgets.fields[0];
+  failed_ = widgets.fields[1];
+  left_ = widgets.fields[2];
+  stop_ = widgets.stop;
+  SetControlId(*done_, kCtlStudyDone);
+  SetControlId(*failed_, kCtlStudyFailed);
+  SetControlId(*left_, kCtlStudyLeft);
   SetControlId(*stop_, kCtlStudyStop);
-  row->addWidget(stop_, 0, Qt::AlignTop);
-  layout->addLayout(row);
-  connect(stop_, &QPushButton::clicked, this, &StudyProgressDialog::reject);
-  setMinimumWidth(360);
   timer_ = new QTimer(this);
   // The dialog closes itself once the study is over, so it looks only from its own loop.
   connect(timer_, &QTimer::timeout, this, [this] {
