@@ -227,8 +227,12 @@ void DocumentWindows::StepHistory(CChildFrame& child, bool redo) {
   const Mission* restored = redo ? history.Redo() : history.Undo();
   if (!restored) return;
   // Results of the mission as it was are not results of this one: they go, as after any edit,
-  // and the tables read for it are read again when next needed.
+  // and the tables read for it are read again when next needed. Its flown study goes with them.
   child.doc().AdoptMission(Mission(*restored));
+  if (StudyOf(child.doc()).flown) {
+    StudyOf(child.doc()).flown.reset();
+    child.doc().NotifyStudyChanged();
+  }
   child.UpdateTitle();
 }
 

@@ -51,9 +51,13 @@ class StudyCommands {
                              context_.dialogParent());
     if (dialog.exec() != QDialog::Accepted) return;
     const DocumentState& state = child->documentState();
+    const bool changed = DispersionStudyJson(dialog.study()) != DispersionStudyJson(study.setup);
     const Result<> kept =
         AcceptStudySetup(study, dialog.study(), state.HasPath() ? state.path() : std::filesystem::path());
     if (!kept) ShowError(context_.prompter(), kept.error());
+    // A setup in no file yet (the mission has none, or it could not be written) is saved with
+    // the mission, so closing it asks first.
+    if (changed && StudyAwaitsSave(study)) windows_.MarkModified(doc);
     if (dialog.runRequested()) Fly(doc);
   }
 

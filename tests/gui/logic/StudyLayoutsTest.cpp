@@ -146,10 +146,18 @@ TEST(LandingScatter, NoPointOrOnePoint) {
   EXPECT_EQ(l.legend.size(), 1U);
   EXPECT_EQ(l.legend[0].text, "1 landing point");
   // Axes of a sensible size around the point, with ticks on both.
-  EXPECT_GE(l.area.xHigh - l.area.xLow, 1.0);
+  EXPECT_GE(l.area.xHigh - l.area.xLow, 0.01);
   EXPECT_NEAR(l.dots.points[0].x, (l.area.left + l.area.right) / 2, 0.5);
   EXPECT_GE(l.frame.xTicks.values.size(), 2U);
   EXPECT_GE(l.frame.yTicks.values.size(), 2U);
+
+  // Landings a few metres apart (a descent under canopy) are drawn apart, not as one dot.
+  LandingCloud close = one;
+  close.points.push_back({10.0, 20.0 + 0.003 / std::cos(10.0 * M_PI / 180)});  // 3 m east
+  const ScatterLayout metres = LayoutLandingScatter(close, std::nullopt, kGeometry, kTextWidth);
+  ASSERT_EQ(metres.dots.points.size(), 2U);
+  EXPECT_GT(metres.dots.points[1].x - metres.dots.points[0].x, 50);
+  EXPECT_GE(metres.frame.xTicks.values.size(), 2U);
 }
 
 std::vector<RunRecord> Decelerations(int count) {

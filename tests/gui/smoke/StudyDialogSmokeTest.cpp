@@ -19,7 +19,9 @@
 #include "gui/app/CPlumoraApp.h"
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/commands/ControlIds.h"
+#include "gui/logic/editing/EditSteps.h"
 #include "gui/logic/study/DocumentStudy.h"
+#include "gui/results/CChildFrame.h"
 #include "support/RunProcess.h"
 #include "support/TestFiles.h"
 
@@ -120,6 +122,36 @@ TEST_F(StudyTest, SetUpFlownAndExportedAsTheCommandLineWritesIt) {
   EXPECT_EQ(test::ReadFile(csv), test::ReadFile(base.path() / "cli.csv"));
   EXPECT_EQ(test::ReadFile(base.path() / "out" / "mars-study.summary.json"),
             test::ReadFile(base.path() / "cli.json"));
+
+  // Undo gives back an earlier mission: the study flown for this one goes with its results.
+  const Mission before = doc.mission;
+  doc.mission.solver.timeStep *= 2.0;
+  frame.RecordEdit(doc, SolverStep(), before);
+  frame.Invoke(kCmdEditUndo);
+  EXPECT_EQ(doc.mission.solver.timeStep, before.solver.timeStep);
+  EXPECT_EQ(FlownStudyOf(doc), nullptr);
+  frame.UpdateCommandStates();
+  EXPECT_FALSE(frame.Action(kCmdExportStudy)->isEnabled());
+}
+
+TEST_F(StudyTest, ASetupOfAMissionWithoutAFileIsNotLostUnasked) {
+  CMainFrame& frame = Start();
+  frame.Invoke(kCmdFileNew);
+  CChildFrame* child = frame.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  ASSERT_FALSE(child->documentState().HasPath());
+  // OK with nothing changed is no change; a changed setup marks the mission, as an edit does.
+  DialogAnswer unchanged([](QDialog& d) { d.accept(); });
+  frame.Invoke(kCmdDispersions);
+  EXPECT_FALSE(child->documentState().modified());
+  DialogAnswer changed([](QDialog& d) {
+    Type(d, kCtlStudyRuns, "30");
+    d.accept();
+  });
+  frame.Invoke(kCmdDispersions);
+  ASSERT_TRUE(changed.seen);
+  EXPECT_EQ(StudyOf(child->doc()).setup.runs, 30);
+  EXPECT_TRUE(child->documentState().modified());
 }
 
 TEST_F(StudyTest, StopKeepsTheRunsFinishedSoFar) {

@@ -39,6 +39,10 @@ Result<> AcceptStudySetup(DocumentStudy& document, const DispersionStudy& setup,
   return KeepStudyBeside(document, mission);
 }
 
+bool StudyAwaitsSave(const DocumentStudy& document) {
+  return document.keep && document.sidecar.empty();
+}
+
 Result<> KeepStudyBeside(DocumentStudy& document, const std::filesystem::path& mission) {
   if (!document.keep) return {};
   const std::filesystem::path path = DispersionStudyPath(mission);

@@ -30,6 +30,10 @@ void AdoptSidecarStudy(DocumentStudy& document, const SidecarStudy& sidecar,
 Result<> AcceptStudySetup(DocumentStudy& document, const DispersionStudy& setup,
                           const std::filesystem::path& mission);
 
+// The setup belongs with the mission but is in no study file: the mission has not been saved yet,
+// or writing the file failed. Saving the mission writes it.
+bool StudyAwaitsSave(const DocumentStudy& document);
+
 // The mission was saved to `mission`: a setup that belongs with it and is not in the study file
 // beside it yet is written there.
 Result<> KeepStudyBeside(DocumentStudy& document, const std::filesystem::path& mission);
