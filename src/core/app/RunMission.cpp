@@ -2,6 +2,7 @@
 
 #include "core/app/PlumoraDoc.h"
 #include "core/ballistic/BallisticEntry.h"
+#include "core/common/VectorState.h"
 #include "core/mission/RecordChecks.h"
 #include "core/parachute/FinalDescent.h"
 
@@ -101,6 +102,7 @@ Result<Environment> LoadRunEnvironment(const std::filesystem::path& base, const 
 }
 
 RunOutcome RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
+  ClearUpperVectorState();  // the thread may come from the desktop program's GUI thread
   const Mission& mission = doc.mission;
   doc.NotifyChartZoomCleared();
   RunOutcome outcome;
