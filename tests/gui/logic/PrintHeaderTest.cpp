@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/common/CodePage.h"
 #include "gui/logic/results/PrintHeader.h"
 
 namespace plumora::gui {
@@ -14,6 +15,14 @@ TEST(PrintHeader, NamesTheMissionWhatThePaneShowsAndTheDate) {
   state.chartBody = 1;
   EXPECT_EQ(PaneDescription(DisplayMode::kChart, state).substr(0, 6), "Chart:");
   EXPECT_NE(PaneDescription(DisplayMode::kChart, state).find("parachute"), std::string::npos);
+  // Further curves are named as the legend names them, each once; a log axis says so.
+  state.chartMoreY = {2, 1, 99};
+  state.chartSwitches.logY = true;
+  EXPECT_EQ(PaneDescription(DisplayMode::kChart, state),
+            "Chart: height (m), " + Windows1252ToUtf8(kChartVariables[2].axisLabel) +
+                " (logarithmic) against time (s), parachute");
+  state.chartMoreY.clear();
+  state.chartSwitches.logY = false;
   // A variable outside the list does not index past it.
   state.chartY = 99;
   EXPECT_EQ(PaneDescription(DisplayMode::kChart, state), "Chart: ? against time (s), parachute");

@@ -18,9 +18,16 @@ std::string PaneDescription(DisplayMode mode, const ResultsViewState& state) {
   switch (mode) {
     case DisplayMode::kTable:
       return "Table";
-    case DisplayMode::kChart:
-      return "Chart: " + AxisLabel(state.chartY) + " against " + AxisLabel(state.chartX) +
+    case DisplayMode::kChart: {
+      // Every curve drawn, as the legend names them.
+      std::string curves;
+      for (int variable : ChartCurveVariables(state.chartY, state.chartMoreY)) {
+        curves += (curves.empty() ? "" : ", ") + AxisLabel(variable);
+      }
+      return "Chart: " + curves + (state.chartSwitches.logY ? " (logarithmic)" : "") +
+             " against " + AxisLabel(state.chartX) +
              (state.chartBody == 1 ? ", parachute" : ", payload");
+    }
     case DisplayMode::k3DPayload:
       return "3D payload";
     case DisplayMode::k3DParachute:

@@ -9,8 +9,9 @@
 
 namespace plumora::gui {
 
-// What a pane of the mode shows: "Chart: height (m) against time (s), payload", "Table",
-// "Ground track", "3D trajectory" and so on.
+// What a pane of the mode shows: "Chart: height (m) against time (s), payload" (every curve of
+// the chart named, "(logarithmic)" after them on a log axis), "Table", "Ground track",
+// "3D trajectory" and so on.
 std::string PaneDescription(DisplayMode mode, const ResultsViewState& state);
 
 // "mission.psd — Chart: height (m) against time (s), payload — 2026-12-07"; a mission without
