@@ -32,8 +32,7 @@ TEST(MissionCommands, NewWritesADefaultMissionInEitherForm) {
 
 TEST(MissionCommands, ConvertGoesBothWaysWithoutLosingAByte) {
   TempDir dir;
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
   ASSERT_TRUE(SaveMission(mission, dir / "full.psd").ok());
   const auto toJson = Cli({"convert", "full.psd", "full.json"}, dir.path());
   ASSERT_EQ(toJson.status, 0) << toJson.err;

@@ -1,18 +1,15 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "cli/Cli.h"
 #include "core/app/MissionFiles.h"
 #include "core/app/ResultsCsv.h"
 #include "core/common/FileIO.h"
 #include "support/FlightFixture.h"
+#include "support/TestFiles.h"
 
 namespace plumora {
 namespace {
@@ -236,19 +233,10 @@ TEST_F(RunCommand, DevicesAndFifosAreWrittenInPlace) {
             "error: The results could not be written to /dev/full (No space left on device)\n");
 
   const fs::path fifo = base / "pipe.csv";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  // Held open for writing too, so that the reader never waits for a writer that does not come.
-  const int keeper = ::open(fifo.c_str(), O_RDWR);
-  std::string received;
-  std::thread reader([&] {
-    const int fd = ::open(fifo.c_str(), O_RDONLY);
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, n);
-    ::close(fd);
-  });
+  test::FifoReader reader(fifo);
+  ASSERT_TRUE(reader.ok());
   const auto r = Cli(Runs(fifo.string()));
-  ::close(keeper);
-  reader.join();
+  const std::string received = reader.Received();
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), 22);

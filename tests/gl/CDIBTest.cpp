@@ -17,10 +17,15 @@ using test::PalettedBmp;
 using test::PutU16;
 using test::PutU32;
 
-TEST(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
-  const std::string bytes = tools::BmpBytes(Checker());
+// A reader and what it said.
+class CDIBTest : public ::testing::Test {
+ protected:
   RecordingPrompter prompter;
   CDIB dib;
+};
+
+TEST_F(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
+  const std::string bytes = tools::BmpBytes(Checker());
   ASSERT_EQ(dib.ReadBytes(bytes, prompter), 1) << prompter.Transcript();
   EXPECT_EQ(dib.Width(), 3);
   EXPECT_EQ(dib.Height(), 2);
@@ -36,9 +41,7 @@ TEST(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
   EXPECT_EQ(argb[3], 0xFF0A141Eu);
 }
 
-TEST(CDIBTest, PalettedPicturesUseTheirColourTable) {
-  RecordingPrompter prompter;
-  CDIB dib;
+TEST_F(CDIBTest, PalettedPicturesUseTheirColourTable) {
   ASSERT_EQ(dib.ReadBytes(PalettedBmp(4, 4), prompter), 1) << prompter.Transcript();
   EXPECT_EQ(dib.ColourCount(), 4u);
   const auto argb = dib.ToArgb();
@@ -49,11 +52,9 @@ TEST(CDIBTest, PalettedPicturesUseTheirColourTable) {
   EXPECT_EQ(prompter.entries().back().text, kMsgDibBadHeader);
 }
 
-TEST(CDIBTest, RefusesAnythingButBm) {
+TEST_F(CDIBTest, RefusesAnythingButBm) {
   std::string bytes = tools::BmpBytes(Checker());
   bytes[1] = 'A';
-  RecordingPrompter prompter;
-  CDIB dib;
   EXPECT_EQ(dib.ReadBytes(bytes, prompter), 0);
   ASSERT_EQ(prompter.entries().size(), 1u);
   EXPECT_EQ(prompter.entries()[0].text, "Tipo del fichero no valido. Debe ser BM");
@@ -62,7 +63,7 @@ TEST(CDIBTest, RefusesAnythingButBm) {
   EXPECT_EQ(prompter.entries().back().text, kMsgDibNotBm);
 }
 
-TEST(CDIBTest, HeadersThatPointOutsideTheFileAreRefused) {
+TEST_F(CDIBTest, HeadersThatPointOutsideTheFileAreRefused) {
   const std::string good = tools::BmpBytes(Checker());
   struct Damage {
     const char* what;
@@ -96,19 +97,15 @@ TEST(CDIBTest, HeadersThatPointOutsideTheFileAreRefused) {
   }
 }
 
-TEST(CDIBTest, TopDownPicturesAreReadTopRowFirst) {
+TEST_F(CDIBTest, TopDownPicturesAreReadTopRowFirst) {
   std::string bytes = tools::BmpBytes(Checker());
   PutU32(bytes, 22, static_cast<std::uint32_t>(-2));
-  RecordingPrompter prompter;
-  CDIB dib;
   ASSERT_EQ(dib.ReadBytes(bytes, prompter), 1);
   EXPECT_EQ(dib.Height(), -2);
   EXPECT_EQ(dib.ToArgb()[0], 0xFF0A141Eu);  // the stored bottom row now comes first
 }
 
-TEST(CDIBTest, SerialisedFormRoundTripsAndIsChecked) {
-  RecordingPrompter prompter;
-  CDIB dib;
+TEST_F(CDIBTest, SerialisedFormRoundTripsAndIsChecked) {
   ASSERT_EQ(dib.ReadBytes(tools::BmpBytes(Checker()), prompter), 1);
   const std::string stored = dib.Store();
   EXPECT_EQ(static_cast<unsigned char>(stored[0]), 0x6F);

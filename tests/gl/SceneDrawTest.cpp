@@ -55,6 +55,9 @@ class SceneDrawTest : public ::testing::Test {
     labels_ = draw(frame);
     rgba_ = context_->ReadRgba();
   }
+  void RenderVehicle(const VehicleScene& scene, CAirStreaks* streaks = nullptr) {
+    Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, streaks); });
+  }
   // Draws into a view of width × height pixels (no larger than the context's) standing at the
   // picture's top left, and keeps the triad's box of an unturned view; then lays the fixture's
   // own view out again.
@@ -68,6 +71,10 @@ class SceneDrawTest : public ::testing::Test {
     rgba_ = context_->ReadRgba();
     projection_.Invalidate();
     (void)projection_.Update(context_->gl(), kWidth, kHeight);
+  }
+  void RenderSized(int width, int height, const VehicleScene& scene) {
+    RenderSized(width, height,
+                [&](const SceneFrame& f) { return DrawVehicleScene(f, scene, nullptr); });
   }
   // Pixels other than the background in the two outermost rows and columns of a view of
   // width × height, leaving out the triad's corner.
@@ -115,7 +122,7 @@ ViewProjection SceneDrawTest::projection_;
 
 TEST_F(SceneDrawTest, TheVehicleSceneShowsTheBodyTheTriadAndItsLabels) {
   VehicleScene capsule;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, capsule, nullptr); });
+  RenderVehicle(capsule);
   EXPECT_EQ(At(2, 2), kBodyBackground);
   EXPECT_NE(At(kWidth / 2, kHeight / 2), kBodyBackground);
   // The triad: black arrows in the lower right quarter, none grey while every tip faces us.
@@ -128,19 +135,19 @@ TEST_F(SceneDrawTest, TheVehicleSceneShowsTheBodyTheTriadAndItsLabels) {
 
   // An unknown selector draws the capsule; turned half round, the y arrow is grey.
   capsule.selector = 7;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, capsule, nullptr); });
+  RenderVehicle(capsule);
   EXPECT_EQ(rgba_, capsulePicture);
   capsule.view.turn = 180.0f;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, capsule, nullptr); });
+  RenderVehicle(capsule);
   EXPECT_GT(Count(Grey, kWidth / 2, kHeight / 2), 2);
 
   // The light comes from where the pane says: from the side, the shield facing us darkens.
   VehicleScene lit;
   lit.yaw = 90.0f;  // nose towards the eye
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, lit, nullptr); });
+  RenderVehicle(lit);
   const Pixel front = At(kWidth / 2, kHeight / 2);
   lit.light = {1000.0f, 0.0f, 0.0f, 0.0f};
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, lit, nullptr); });
+  RenderVehicle(lit);
   EXPECT_LT(At(kWidth / 2, kHeight / 2).r + 20, front.r);
 }
 
@@ -150,12 +157,12 @@ TEST_F(SceneDrawTest, StreaksDriftOnlyWhileTheAirflowIsOn) {
   VehicleScene scene;
   scene.zoom = 0.0f;  // no body in the way
   scene.air = {{0.0, 0.0, 1.0}, true};
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+  RenderVehicle(scene, &streaks);
   EXPECT_GT(Count(Black, 0, 0, kWidth / 2, kHeight), 5);
   EXPECT_NE(streaks.streaks()[0].start.z, 0.0);
   const AirStreak first = streaks.streaks()[0];
   scene.air.on = false;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+  RenderVehicle(scene, &streaks);
   EXPECT_EQ(streaks.streaks()[0].start.z, first.start.z);
   EXPECT_EQ(Count(Black, 0, 0, kWidth / 2, kHeight), 0);
 }
@@ -212,8 +219,7 @@ TEST_F(SceneDrawTest, AWholeCanopyWithItsLinesStaysInTheViewAtAnySizeAndAttitude
         canopy.yaw = a[0];
         canopy.pitch = a[1];
         canopy.roll = a[2];
-        RenderSized(width, kHeight,
-                    [&](const SceneFrame& f) { return DrawVehicleScene(f, canopy, nullptr); });
+        RenderSized(width, kHeight, canopy);
         const std::string what = std::to_string(width) + " " + std::to_string(area) + " " +
                                  std::to_string(a[0]) + " " + std::to_string(a[1]);
         EXPECT_EQ(EdgePixels(width, kHeight), 0) << what;
@@ -237,8 +243,7 @@ TEST_F(SceneDrawTest, SuspensionLinesAreUnbrokenFromTheSkirtToWhereTheyMeet) {
   canopy.parachute = &main;
   canopy.pitch = 90.0f;
   for (int width : {kWidth, kHeight}) {
-    RenderSized(width, kHeight,
-                [&](const SceneFrame& f) { return DrawVehicleScene(f, canopy, nullptr); });
+    RenderSized(width, kHeight, canopy);
     int skirt = -1, meet = -1;
     for (int y = 0; y < kHeight; ++y) {
       if (Count(Red, 0, y, width, y + 1) > 0) skirt = y;
@@ -261,7 +266,7 @@ TEST_F(SceneDrawTest, StreaksShowTheSpeedButNeverOutgrowTheirCap) {
     VehicleScene scene;
     scene.zoom = 0.0f;
     scene.air = {{0.0, 0.0, -speed}, true};
-    Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+    RenderVehicle(scene, &streaks);
     int most = 0;
     for (int x = 0; x < kWidth / 2; ++x) {
       int run = 0;
@@ -287,7 +292,7 @@ TEST_F(SceneDrawTest, NothingIsDrawnOverTheTriad) {
   VehicleScene scene;
   scene.zoom = 0.0f;
   scene.air = {{3.0, -1.0, -7600.0}, false};
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, nullptr); });
+  RenderVehicle(scene);
   const PixelBox box = LayOutAxisGizmo(projection_, 0.0, 0.0).box;
   const auto corner = [&] {
     std::vector<std::uint8_t> pixels;
@@ -306,14 +311,14 @@ TEST_F(SceneDrawTest, NothingIsDrawnOverTheTriad) {
   streaks.Reset(0.2, 12.0);
   scene.air.on = true;
   for (int frame = 0; frame < 3; ++frame) {
-    Render([&](const SceneFrame& f) { return DrawVehicleScene(f, scene, &streaks); });
+    RenderVehicle(scene, &streaks);
     EXPECT_EQ(corner(), bare) << frame;
     EXPECT_GT(Count(Black), triadInk + 200) << frame;
   }
   // A body filling the whole view: the triad still shows over it.
   VehicleScene close;
   close.zoom = 6.0f;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, close, nullptr); });
+  RenderVehicle(close);
   EXPECT_FALSE(At(box.left - 5, box.top - 5) == kBodyBackground);
   EXPECT_GT(Count(Black, box.left, box.top, box.right, box.bottom), triadInk / 2);
 }
@@ -341,13 +346,11 @@ TEST_F(SceneDrawTest, PayloadMeshFourIsFramedWithItsAttachmentLinesInMetres) {
   for (const float yaw : {0.0f, 40.0f, -30.0f}) {
     rocket.yaw = yaw;
     rocket.lineCount = 0;
-    RenderSized(kHeight, kHeight,
-                [&](const SceneFrame& f) { return DrawVehicleScene(f, rocket, nullptr); });
+    RenderSized(kHeight, kHeight, rocket);
     EXPECT_EQ(EdgePixels(kHeight, kHeight), 0) << yaw;
     const std::vector<std::uint8_t> bare = rgba_;
     rocket.lineCount = 4;
-    RenderSized(kHeight, kHeight,
-                [&](const SceneFrame& f) { return DrawVehicleScene(f, rocket, nullptr); });
+    RenderSized(kHeight, kHeight, rocket);
     int onSky = 0;
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kHeight; ++x) {
@@ -382,7 +385,7 @@ TEST_F(SceneDrawTest, TheGlobeShowsThePlanetTheTrackAndTheHeadingArrow) {
 TEST_F(SceneDrawTest, AGlobeDrawnBeforeLeavesNoMapOnTheCanopyAndTheBorderFramesTheView) {
   VehicleScene canopy;
   canopy.selector = kSelectParachute;
-  Render([&](const SceneFrame& f) { return DrawVehicleScene(f, canopy, nullptr); });
+  RenderVehicle(canopy);
   const std::vector<std::uint8_t> clean = rgba_;
   Render([&](const SceneFrame& f) {
     DrawGlobeScene(f, GlobeScene{});
@@ -395,11 +398,8 @@ TEST_F(SceneDrawTest, AGlobeDrawnBeforeLeavesNoMapOnTheCanopyAndTheBorderFramesT
     DrawViewBorder(f, {255, 0, 0});
     return std::vector<SceneLabel>{};
   });
-  EXPECT_EQ(At(0, 0), (Pixel{255, 0, 0}));
-  EXPECT_EQ(At(kWidth - 1, kHeight - 1), (Pixel{255, 0, 0}));
-  EXPECT_EQ(At(kWidth / 2, kHeight - 1), (Pixel{255, 0, 0}));
-  EXPECT_EQ(At(kWidth - 1, 0), (Pixel{255, 0, 0}));
-  EXPECT_EQ(At(0, kHeight - 1), (Pixel{255, 0, 0}));
+  for (int x : {0, kWidth / 2, kWidth - 1}) EXPECT_EQ(At(x, kHeight - 1), (Pixel{255, 0, 0})) << x;
+  for (int x : {0, kWidth - 1}) EXPECT_EQ(At(x, 0), (Pixel{255, 0, 0})) << x;
   EXPECT_EQ(At(1, 1), kBodyBackground);
 }
 

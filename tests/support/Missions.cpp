@@ -61,7 +61,8 @@ std::string ArchiveBytes(const Mission& mission) {
   return bytes ? std::move(bytes).value() : std::string();
 }
 
-void FillEveryField(Mission& mission) {
+Mission EveryFieldFilled() {
+  Mission mission;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   std::string allHighBytes;
@@ -129,6 +130,7 @@ void FillEveryField(Mission& mission) {
   mission.solver.outputTimeStep = 0.05, mission.solver.timeStep = 0.01,
   mission.solver.integrator = 4;
   mission.environment.planet = 2, mission.environment.atmosphere = 3, mission.environment.wind = 1;
+  return mission;
 }
 
 }  // namespace plumora::test

@@ -44,6 +44,6 @@ struct CountingObserver : DocumentObserver {
 // and 3 bridle legs whose points are not the derived ones), two parachutes, phases of types 0,
 // 1, 2 and 3 (with modules for 0 and 3), texts using bytes 0x80 to 0xFF, and doubles that
 // are hard to carry (-0.0, NaNs, infinities, the smallest subnormal, the largest double).
-void FillEveryField(Mission& mission);
+Mission EveryFieldFilled();
 
 }  // namespace plumora::test

@@ -80,8 +80,7 @@ TEST(MissionArchive, SingleStropePayloadStoresNoLegPoints) {
 }
 
 TEST(MissionArchive, EveryFieldSurvivesARereadBitForBit) {
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
   const std::string bytes = ArchiveBytes(mission);
   Mission again;
   EXPECT_EQ(Reread(bytes, again), bytes);
@@ -206,8 +205,7 @@ TEST(MissionArchive, ImpossibleCountsAndLengthsAreRefused) {
 }
 
 TEST(MissionArchive, DamagedBytesAreReadOrRefusedButNeverMisread) {
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
   const std::string valid = ArchiveBytes(mission);
   std::mt19937 random(7);
   int read = 0;

@@ -61,8 +61,7 @@ TEST(MissionFiles, FormatFollowsTheExtension) {
 
 TEST(MissionFiles, OpeningTakesTheMissionAndKeepsTheFrontEnds) {
   TempDir dir;
-  Mission source;
-  test::FillEveryField(source);
+  Mission source = test::EveryFieldFilled();
   ASSERT_TRUE(SaveMission(source, dir / "m.psd").ok());
   EXPECT_EQ(test::ReadFile(dir / "m.psd"), ArchiveBytes(source));
 
@@ -84,10 +83,7 @@ TEST(MissionFiles, OpeningTakesTheMissionAndKeepsTheFrontEnds) {
 
 TEST(MissionFiles, AnotherVersionOpensAsANewMissionWithoutAMessage) {
   TempDir dir;
-  std::string bytes;
-  Mission filled;
-  test::FillEveryField(filled);
-  bytes = ArchiveBytes(filled);
+  std::string bytes = ArchiveBytes(test::EveryFieldFilled());
   bytes[0] = 5;
   test::WriteFile(dir / "old.psd", bytes);
   OpenDocument open;
@@ -100,16 +96,13 @@ TEST(MissionFiles, AnotherVersionOpensAsANewMissionWithoutAMessage) {
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(read->note, "The mission file " + (dir / "old.psd").string() +
                             " is of format version 5, not 6; it opens as a new mission\n");
-  EXPECT_TRUE(ReadMissionFile(dir / "old.psd").ok());
 }
 
 TEST(MissionFiles, DamagedFilesAreRefusedAndTheOpenMissionStays) {
   TempDir dir;
   OpenDocument open;
   const std::string before = ArchiveBytes(open.doc.mission);
-  Mission source;
-  test::FillEveryField(source);
-  const std::string valid = ArchiveBytes(source);
+  const std::string valid = ArchiveBytes(test::EveryFieldFilled());
   const fs::path path = dir / "cut.psd";
   for (std::size_t n = 0; n < valid.size(); ++n) {
     test::WriteFile(path, valid.substr(0, n));
@@ -135,8 +128,7 @@ TEST(MissionFiles, DamagedFilesAreRefusedAndTheOpenMissionStays) {
 
 TEST(MissionFiles, JsonMissionsOpenAndSaveByTheirExtension) {
   TempDir dir;
-  Mission source;
-  test::FillEveryField(source);
+  Mission source = test::EveryFieldFilled();
   ASSERT_TRUE(SaveMission(source, dir / "m.json").ok());
   EXPECT_EQ(test::ReadFile(dir / "m.json").rfind("{\n  \"format\": \"plumora-mission\",", 0), 0u);
   OpenDocument open;
@@ -226,8 +218,7 @@ TEST(MissionFiles, ADiskThatFillsUpMidwayLeavesThePreviousFileIntact) {
   TempDir dir;
   const fs::path path = dir / "m.psd";
   test::WriteFile(path, "previous");
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
 
   // Files of this process may grow to 100 bytes only, even for root: the write stops midway.
   rlimit saved{};

@@ -42,8 +42,7 @@ std::string Refusal(const std::string& text) {
 }
 
 TEST(MissionJson, EveryFieldGoesThroughJsonAndBackToTheSameBytes) {
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
   const std::string psd = ArchiveBytes(mission);
   const Result<Mission> fromPsd = ReadMissionArchive(psd);
   ASSERT_TRUE(fromPsd.ok());
@@ -55,8 +54,7 @@ TEST(MissionJson, EveryFieldGoesThroughJsonAndBackToTheSameBytes) {
 }
 
 TEST(MissionJson, TheTextReadsAsTheMission) {
-  Mission mission;
-  test::FillEveryField(mission);
+  Mission mission = test::EveryFieldFilled();
   const std::string text = ToJson(mission);
   ASSERT_EQ(text.back(), '\n');
   const Json j = Json::parse(text);

@@ -14,8 +14,7 @@ namespace {
 // A copy is a mission of its own: changing any part of it leaves the original as it was, and
 // the two are equal exactly as long as nothing stored differs.
 TEST(Mission, CopiesAreDeepAndEqualUntilOneChanges) {
-  Mission original;
-  test::FillEveryField(original);
+  Mission original = test::EveryFieldFilled();
   const std::string bytes = test::ArchiveBytes(original);
 
   const std::vector<void (*)(Mission&)> changes = {

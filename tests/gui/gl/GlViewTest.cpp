@@ -70,29 +70,26 @@ void ExpectCapsuleAndLabel(const QImage& picture) {
   EXPECT_TRUE(red);
 }
 
-TEST(GlViewTest, OffScreenPicturesDrawTheSceneAndItsLabels) {
-  RecordingPrompter prompter;
-  std::string failure;
-  const QImage picture =
-      RenderSceneOffscreen(test::DataFolder(), kWidth, kHeight, DrawCapsule, prompter, &failure);
-  ASSERT_FALSE(picture.isNull()) << failure;
-  EXPECT_EQ(picture.size(), QSize(kWidth, kHeight));
-  EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
-  ExpectCapsuleAndLabel(picture);
-}
-
-// Off-screen pictures share one context and its lists: the models are read by the first picture
-// of a base folder only (one taken off the disk afterwards is still drawn, and nothing is said),
-// at whatever size each picture has. Another base folder gets lists of its own, and what reading
-// them said is said at each of its pictures.
+// Off-screen pictures draw the scene and its labels. They share one context and its lists: the
+// models are read by the first picture of a base folder only (one taken off the disk afterwards is
+// still drawn, and nothing is said), at whatever size each picture has. Another base folder gets
+// lists of its own, and what reading them said is said at each of its pictures.
 TEST(GlViewTest, OffScreenPicturesReadTheModelsOnce) {
   namespace fs = std::filesystem;
+  const auto copyModels = [](const fs::path& from, const test::TempDir& to) {
+    for (const char* folder : {"3dmodels", "graphics"}) {
+      fs::copy(from / folder, to / folder, fs::copy_options::recursive);
+    }
+  };
   test::TempDir base;
-  for (const char* folder : {"3dmodels", "graphics"}) {
-    fs::copy(test::DataFolder() / folder, base / folder, fs::copy_options::recursive);
-  }
+  copyModels(test::DataFolder(), base);
   RecordingPrompter prompter;
-  ExpectCapsuleAndLabel(RenderSceneOffscreen(base.path(), kWidth, kHeight, DrawCapsule, prompter));
+  std::string failure;
+  const QImage first =
+      RenderSceneOffscreen(base.path(), kWidth, kHeight, DrawCapsule, prompter, &failure);
+  ASSERT_FALSE(first.isNull()) << failure;
+  EXPECT_EQ(first.size(), QSize(kWidth, kHeight));
+  ExpectCapsuleAndLabel(first);
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
   fs::remove(base / "3dmodels" / "zel_shield.ogl");
   const QImage other = RenderSceneOffscreen(base.path(), kHeight, kWidth, DrawCapsule, prompter);
@@ -104,9 +101,7 @@ TEST(GlViewTest, OffScreenPicturesReadTheModelsOnce) {
   EXPECT_TRUE(prompter.entries().empty()) << prompter.Transcript();
 
   test::TempDir shieldless;
-  for (const char* folder : {"3dmodels", "graphics"}) {
-    fs::copy(base / folder, shieldless / folder, fs::copy_options::recursive);
-  }
+  copyModels(base.path(), shieldless);
   for (int k = 0; k < 2; ++k) {
     const QImage picture =
         RenderSceneOffscreen(shieldless.path(), kWidth, kHeight, DrawCapsule, prompter);

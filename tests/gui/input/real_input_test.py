@@ -151,6 +151,18 @@ class Session(unittest.TestCase):
         wait_for(lambda: self.pane_picture(rectangle) != before, 10,
                  f"the pane to show {item}")
 
+    def retype(self, text, *then):
+        """Replaces the text of the field that has the focus, then presses the keys given."""
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(text)
+        self.desktop.key(*then)
+
+    def menu_item(self, mnemonic, letter, what):
+        """Opens a menu of the menu bar with Alt and its letter and takes an item by its own."""
+        self.desktop.key(f"alt+{mnemonic}")
+        wait_for(self.program.other_windows, 10, what)
+        self.desktop.key(letter)
+
     def menu(self, mnemonic, downs=0):
         """Opens a menu of the menu bar with Alt and its letter and takes its item number downs."""
         self.desktop.key(f"alt+{mnemonic}")
@@ -227,21 +239,14 @@ class PanePopupTest(Session):
         """File > Export picture: the file dialog, the size asked, and the pane as a PNG."""
         program = self.start(MISSION)
         self.choose_and_check(0, "Chart", POPUP_FRESH, by_mouse=False)
-        self.desktop.key("alt+f")
-        wait_for(program.other_windows, 10, "the File menu")
-        self.desktop.key("i")  # Export p&icture...
+        self.menu_item("f", "i", "the File menu")  # Export p&icture...
         files = program.wait_dialog()
         target = os.path.join(program.data, "chart.png")
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text(target)
-        self.desktop.key("Return")
+        self.retype(target, "Return")
         program.wait_closed(files)
         size = program.wait_dialog()
-        self.desktop.key("ctrl+a")  # the width, then the height
-        self.desktop.type_text("320")
-        self.desktop.key("Tab", "ctrl+a")
-        self.desktop.type_text("200")
-        self.desktop.key("Return")
+        self.retype("320", "Tab")  # the width, then the height
+        self.retype("200", "Return")
         program.wait_closed(size)
         png = pathlib.Path(target)
         wait_for(lambda: png.exists() and png.stat().st_size > 24, 20, "the picture to be written")
@@ -377,9 +382,7 @@ class UndoTest(Session):
         self.assertNotIn("*", self.desktop.name(self.main))
         self.menu("i", 3)  # Simulation > Solver: the time step has the focus
         dialog = program.wait_dialog()
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text("0.05")
-        self.desktop.key("Return")
+        self.retype("0.05", "Return")
         program.wait_closed(dialog)
         program.idle()
         self.assertIn("*", self.desktop.name(self.main))
@@ -418,9 +421,7 @@ class DeskHabitsTest(Session):
     def go_to_time(self, typed):
         self.desktop.key("ctrl+g")
         asked = self.program.wait_dialog()
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text(typed)
-        self.desktop.key("Return")
+        self.retype(typed, "Return")
         self.program.wait_closed(asked)
 
     def row_y(self, origin, row):
@@ -434,9 +435,7 @@ class DeskHabitsTest(Session):
         self.menu("f", 2)  # File > Close
         wait_for(lambda: self.desktop.name(self.main) == "plumora", 10, "the window to close")
         program.idle()
-        self.desktop.key("alt+f")
-        wait_for(program.other_windows, 10, "the File menu")
-        self.desktop.key("1")  # the most recent mission
+        self.menu_item("f", "1", "the File menu")  # the most recent mission
         wait_for(lambda: self.desktop.name(self.main).startswith("plumora - "), 20,
                  "the mission to open again")
         program.idle()
@@ -515,9 +514,7 @@ class StudyInputTest(Session):
 
     def test_a_short_study_flown_and_exported_as_the_command_line_writes_it(self):
         program = self.start(os.path.join("examples", "mars-entry.psd"))
-        self.desktop.key("alt+i")
-        wait_for(program.other_windows, 10, "the Simulation menu")
-        self.desktop.key("d")  # Dispersions...
+        self.menu_item("i", "d", "the Simulation menu")  # Dispersions...
         dialog = program.wait_dialog()
         self.assertEqual(self.desktop.name(dialog), "Dispersions")
         self.desktop.key("alt+u", "ctrl+a")  # Runs
@@ -542,14 +539,10 @@ class StudyInputTest(Session):
 
         csv = pathlib.Path(program.folder, "mars-study.csv")
         summary = pathlib.Path(program.folder, "mars-study.summary.json")
-        self.desktop.key("alt+f")
-        wait_for(program.other_windows, 10, "the File menu")
-        self.desktop.key("t")  # Export study...
+        self.menu_item("f", "t", "the File menu")  # Export study...
         files = program.wait_dialog()
         self.assertEqual(self.desktop.name(files), "Export study")
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text(str(csv))
-        self.desktop.key("Return")
+        self.retype(str(csv), "Return")
         wait_for(lambda: csv.exists() and summary.exists(), 20, "the study to be exported")
         program.wait_closed(files)
 

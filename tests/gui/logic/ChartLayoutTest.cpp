@@ -71,12 +71,9 @@ TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
   const ChartLayout l = Layout(kEntry, Plot(0, 1));
   EXPECT_EQ(l.extents.xrange, 310);
   EXPECT_EQ(l.extents.yrange, 120010);
-  EXPECT_EQ(l.lm, 70);
-  EXPECT_EQ(l.mt, 60);
-  EXPECT_EQ(l.pw, 660);
-  EXPECT_EQ(l.ph, 480);
-  EXPECT_EQ(l.x0, 70);
-  EXPECT_EQ(l.y0, 540);
+  // Left and top margins, plot width and height, and where the axes cross.
+  EXPECT_EQ((std::vector{l.lm, l.mt, l.pw, l.ph, l.x0, l.y0}),
+            (std::vector{70, 60, 660, 480, 70, 540}));
   EXPECT_FALSE(l.yLabelsRight);
   EXPECT_FALSE(l.xLabelsAbove);
   EXPECT_DOUBLE_EQ(l.sx, 660.0 / 310);
@@ -92,10 +89,8 @@ TEST(ChartLayoutTest, RangesRoundUpPastTheExtentAndTheTicksSplitThemInTen) {
   ASSERT_EQ(f.texts.size(), 24u);
   const AnchoredText& x5 = f.texts[2 + 2 * 5];
   const AnchoredText& y5 = f.texts[2 + 2 * 5 + 1];
-  EXPECT_EQ(x5.at.x, 400);
-  EXPECT_EQ(x5.at.y, 545);
-  EXPECT_EQ(y5.at.x, 65);
-  EXPECT_EQ(y5.at.y, 300 + 10);
+  EXPECT_EQ(x5.at, (Point{400, 545}));
+  EXPECT_EQ(y5.at, (Point{65, 300 + 10}));
   EXPECT_EQ(f.texts[1].text, "height (m)");
   EXPECT_EQ(f.texts[1].at.x, 5);
   EXPECT_EQ(f.texts[0].at.y, 600 - 30);
@@ -475,9 +470,8 @@ TEST(ChartSwitchesTest, AZoomFitsYToTheSamplesItKeepsOnlyWhenAsked) {
 
   state.chartSwitches.fitYToZoom = true;
   const ChartExtents fitted = Layout(flight, state).extents;
-  EXPECT_EQ(fitted.ymin, 1000);
-  EXPECT_EQ(fitted.ymax, 3000);
-  EXPECT_EQ(fitted.yrange, 2010);
+  EXPECT_EQ((std::vector{fitted.ymin, fitted.ymax, fitted.yrange}),
+            (std::vector<double>{1000, 3000, 2010}));
   EXPECT_EQ(fitted.xmin, 190);  // X stays the zoom
 
   // With round ticks as well, both axes run between round values around the zoom.

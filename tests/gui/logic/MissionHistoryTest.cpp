@@ -21,9 +21,14 @@ double MassOf(const Mission* m) {
   return m ? m->payloads.at(0)->mass : -1.0;
 }
 
-TEST(MissionHistoryTest, UndoAndRedoGiveBackEachMissionWhole) {
+// A history and four missions of the masses 1 to 4.
+class MissionHistoryTest : public ::testing::Test {
+ protected:
   MissionHistory history;
-  const Mission a = WithMass(100.0), b = WithMass(200.0);
+  const Mission a = WithMass(1.0), b = WithMass(2.0), c = WithMass(3.0), d = WithMass(4.0);
+};
+
+TEST_F(MissionHistoryTest, UndoAndRedoGiveBackEachMissionWhole) {
   Mission c = b;
   c.missionName = "Lander";
   c.AddPhase(3);
@@ -46,17 +51,13 @@ TEST(MissionHistoryTest, UndoAndRedoGiveBackEachMissionWhole) {
   EXPECT_EQ(history.RedoName(), "");
 }
 
-TEST(MissionHistoryTest, AnEditThatChangedNothingIsNoStep) {
-  MissionHistory history;
-  const Mission a = WithMass(100.0);
+TEST_F(MissionHistoryTest, AnEditThatChangedNothingIsNoStep) {
   EXPECT_FALSE(history.Record(SolverStep(), a, a));
   EXPECT_FALSE(history.CanUndo());
   EXPECT_FALSE(history.modified());
 }
 
-TEST(MissionHistoryTest, ANewEditDropsWhatWasUndone) {
-  MissionHistory history;
-  const Mission a = WithMass(1.0), b = WithMass(2.0), c = WithMass(3.0), d = WithMass(4.0);
+TEST_F(MissionHistoryTest, ANewEditDropsWhatWasUndone) {
   history.Record(ManagerStep(RecordKind::kPayload), a, b);
   history.Record(ManagerStep(RecordKind::kParachute), b, c);
   history.Undo();
@@ -67,9 +68,7 @@ TEST(MissionHistoryTest, ANewEditDropsWhatWasUndone) {
   EXPECT_EQ(MassOf(history.Redo()), 4.0);
 }
 
-TEST(MissionHistoryTest, TheModifiedMarkFollowsTheSavedState) {
-  MissionHistory history;
-  const Mission a = WithMass(1.0), b = WithMass(2.0), c = WithMass(3.0), d = WithMass(4.0);
+TEST_F(MissionHistoryTest, TheModifiedMarkFollowsTheSavedState) {
   history.Record(SolverStep(), a, b);
   EXPECT_TRUE(history.modified());
   history.Undo();
@@ -93,9 +92,7 @@ TEST(MissionHistoryTest, TheModifiedMarkFollowsTheSavedState) {
   EXPECT_TRUE(history.modified());
 }
 
-TEST(MissionHistoryTest, AChangeNoStepHoldsKeepsTheMarkWhereverTheUser) {
-  MissionHistory history;
-  const Mission a = WithMass(1.0), b = WithMass(2.0);
+TEST_F(MissionHistoryTest, AChangeNoStepHoldsKeepsTheMarkWhereverTheUser) {
   history.LoseClean();
   EXPECT_TRUE(history.modified());
   history.Record(SolverStep(), a, b);
@@ -114,8 +111,7 @@ TEST(MissionHistoryTest, AChangeNoStepHoldsKeepsTheMarkWhereverTheUser) {
   EXPECT_FALSE(saved.modified());
 }
 
-TEST(MissionHistoryTest, TypingIntoOneFieldIsOneStep) {
-  MissionHistory history;
+TEST_F(MissionHistoryTest, TypingIntoOneFieldIsOneStep) {
   Mission m = WithMass(1.0);
   m.AddPhase(0);
   m.AddPhase(3);
@@ -154,8 +150,7 @@ TEST(MissionHistoryTest, TypingIntoOneFieldIsOneStep) {
   EXPECT_EQ(history.size(), 4u);
 }
 
-TEST(MissionHistoryTest, TypingBackToTheStartLeavesNoStep) {
-  MissionHistory history;
+TEST_F(MissionHistoryTest, TypingBackToTheStartLeavesNoStep) {
   Mission m = WithMass(1.0);
   m.AddPhase(0);
   history.MarkClean();
@@ -168,7 +163,7 @@ TEST(MissionHistoryTest, TypingBackToTheStartLeavesNoStep) {
   EXPECT_FALSE(history.modified());
 }
 
-TEST(MissionHistoryTest, TheOldestStepsAreForgottenBeyondTheLimit) {
+TEST(BoundedMissionHistoryTest, TheOldestStepsAreForgottenBeyondTheLimit) {
   MissionHistory history(3);
   history.MarkClean();
   for (int k = 0; k < 5; ++k) history.Record(SolverStep(), WithMass(k), WithMass(k + 1));
@@ -181,7 +176,7 @@ TEST(MissionHistoryTest, TheOldestStepsAreForgottenBeyondTheLimit) {
   EXPECT_EQ(MissionHistory().size(), 0u);
 }
 
-TEST(MissionHistoryTest, AnOpenedOrSavedDocumentIsClean) {
+TEST(DocumentHistoryTest, AnOpenedOrSavedDocumentIsClean) {
   DocumentState state(1);
   state.history().Record(SolverStep(), WithMass(1.0), WithMass(2.0));
   EXPECT_TRUE(state.modified());
@@ -193,7 +188,7 @@ TEST(MissionHistoryTest, AnOpenedOrSavedDocumentIsClean) {
   EXPECT_FALSE(state.modified());
 }
 
-TEST(MissionHistoryTest, TheEditMenuNamesTheStepAndWaitsForARun) {
+TEST(EditMenuTest, TheEditMenuNamesTheStepAndWaitsForARun) {
   CommandState s;
   const CommandRow& undo = *FindCommand(kCmdEditUndo);
   const CommandRow& redo = *FindCommand(kCmdEditRedo);

@@ -8,19 +8,22 @@
 namespace plumora::gui {
 namespace {
 
-void WritePictures(const test::TempDir& base) {
-  const std::string bmp = tools::BmpBytes(tools::ZoomMark(8));
-  for (std::string_view name : kStartupPictureFiles) {
-    test::WriteFile(base / "graphics" / std::string(name), bmp);
+// A base folder holding every start-up picture, small.
+class StartupBitmapsTest : public ::testing::Test {
+ protected:
+  StartupBitmapsTest() {
+    const std::string bmp = tools::BmpBytes(tools::ZoomMark(8));
+    for (std::string_view name : kStartupPictureFiles) {
+      test::WriteFile(base / "graphics" / std::string(name), bmp);
+    }
   }
-}
-
-TEST(StartupBitmapsTest, AllFiveLoadInOrder) {
   test::TempDir base;
-  WritePictures(base);
-  test::WriteFile(base / "graphics" / "earth_gl.bmp", tools::BmpBytes(tools::MarsMap(16, 8)));
   RecordingPrompter prompter;
   StartupBitmaps bitmaps;
+};
+
+TEST_F(StartupBitmapsTest, AllFiveLoadInOrder) {
+  test::WriteFile(base / "graphics" / "earth_gl.bmp", tools::BmpBytes(tools::MarsMap(16, 8)));
   ASSERT_TRUE(LoadStartupBitmaps(base.path(), prompter, bitmaps)) << prompter.Transcript();
   EXPECT_TRUE(prompter.entries().empty());
   EXPECT_EQ(bitmaps.earth.Width(), 16);
@@ -28,12 +31,8 @@ TEST(StartupBitmapsTest, AllFiveLoadInOrder) {
   EXPECT_FALSE(bitmaps.atmosphere.IsEmpty());
 }
 
-TEST(StartupBitmapsTest, AMissingTitanMapStopsAfterEarthAndMars) {
-  test::TempDir base;
-  WritePictures(base);
+TEST_F(StartupBitmapsTest, AMissingTitanMapStopsAfterEarthAndMars) {
   std::filesystem::remove(base / "graphics" / "titan_gl.bmp");
-  RecordingPrompter prompter;
-  StartupBitmaps bitmaps;
   EXPECT_FALSE(LoadStartupBitmaps(base.path(), prompter, bitmaps));
   ASSERT_EQ(prompter.entries().size(), 1u);
   EXPECT_EQ(prompter.entries()[0].text, "Error opening file titan_gl.bmp");
@@ -42,12 +41,8 @@ TEST(StartupBitmapsTest, AMissingTitanMapStopsAfterEarthAndMars) {
   EXPECT_TRUE(bitmaps.atmosphere.IsEmpty());
 }
 
-TEST(StartupBitmapsTest, ADamagedPictureShowsTheReadersMessageThenItsOwn) {
-  test::TempDir base;
-  WritePictures(base);
+TEST_F(StartupBitmapsTest, ADamagedPictureShowsTheReadersMessageThenItsOwn) {
   test::WriteFile(base / "graphics" / "mars.bmp", "BA not a bitmap");
-  RecordingPrompter prompter;
-  StartupBitmaps bitmaps;
   EXPECT_FALSE(LoadStartupBitmaps(base.path(), prompter, bitmaps));
   ASSERT_EQ(prompter.entries().size(), 2u) << prompter.Transcript();
   EXPECT_EQ(prompter.entries()[0].text, kMsgDibNotBm);

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "support/RunProcess.h"
+#include "support/TestFiles.h"
 
 namespace plumora::gui::smoke {
 
@@ -14,6 +17,20 @@ namespace plumora::gui::smoke {
 void CopyBundledTables(const std::filesystem::path& base);
 // Writes every start-up picture as a small 24-bit bitmap into base/graphics.
 void WriteStartupPictures(const std::filesystem::path& base);
+
+// A base folder holding the bundled tables and the start-up pictures, the working folder while
+// the test runs.
+class DesktopFolderTest : public ::testing::Test {
+ protected:
+  DesktopFolderTest() {
+    CopyBundledTables(base.path());
+    WriteStartupPictures(base.path());
+  }
+  test::TempDir base;
+
+ private:
+  test::WorkingFolder inBase_{base.path()};
+};
 
 // plumora --snapshot ARGUMENTS in `folder`, as a script runs it: no display, no platform chosen;
 // its standard output collected, or sent to the file standardOutput when one is named.

@@ -101,20 +101,12 @@ void AnswerSaveQuestion(QWidget& box, const QString& expected, QMessageBox::Stan
   Later(question.button(answer));
 }
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public smoke::DesktopFolderTest {
  protected:
-  EditingTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
-    app.SetPrompter(&prompter);
-  }
+  EditingTest() { app.SetPrompter(&prompter); }
 
-  test::TempDir base;
   RecordingPrompter prompter;
   CPlumoraApp app;
-
- private:
-  test::WorkingFolder inBase_{base.path()};
 };
 
 TEST_F(EditingTest, ANewMissionIsBuiltFlownSavedAndReopenedWithTheMouse) {

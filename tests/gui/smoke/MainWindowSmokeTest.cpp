@@ -79,11 +79,9 @@ std::string UniformMap(const QColor& colour) {
 // A base folder with the bundled atmospheres and aerodynamics, small start-up pictures, and a
 // mission: one payload flown by `phases` ballistic phases. Every question is answered yes, and
 // the prompter notes whether all were asked on the interface thread.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public smoke::DesktopFolderTest {
  protected:
   MainWindowTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
     test::WriteFile(base / "graphics" / "earth_gl.bmp", UniformMap(kEarthMap));
     test::WriteFile(base / "graphics" / "mars.bmp", UniformMap(kMarsMap));
     prompter.note = [this] { allOnGuiThread &= QThread::currentThread() == qApp->thread(); };
@@ -134,13 +132,9 @@ class MainWindowTest : public ::testing::Test {
     return frame;
   }
 
-  test::TempDir base;
   test::NotingPrompter prompter;
   bool allOnGuiThread = true;
   CPlumoraApp app;
-
- private:
-  test::WorkingFolder inBase_{base.path()};
 };
 
 std::vector<std::string> Row(const TableDrawing& table, int y) {
@@ -149,6 +143,17 @@ std::vector<std::string> Row(const TableDrawing& table, int y) {
     if (t.at.y == y) texts.push_back(t.text);
   }
   return texts;
+}
+
+// The text of what the view prints on a PDF page, as pdftotext reads it.
+std::string PrintedText(CPlumoraView& view, const fs::path& pdf, QPrinter& printer) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf.string()));
+  view.Print(printer);
+  EXPECT_TRUE(fs::exists(pdf));
+  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
+  EXPECT_EQ(text.status, 0) << text.err;
+  return text.out;
 }
 
 TableDrawing Table(const CPlumoraView& view) {
@@ -279,24 +284,18 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   // ten shown columns (250 mm of them) narrowed onto it.
   view->canvas()->verticalScrollBar()->setValue(0);
   QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
-  const fs::path pdf = base / "table.pdf";
-  printer.setOutputFileName(QString::fromStdString(pdf.string()));
-  view->Print(printer);
-  ASSERT_TRUE(fs::exists(pdf));
-  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
-  ASSERT_EQ(text.status, 0) << text.err;
+  const std::string text = PrintedText(*view, base / "table.pdf", printer);
   for (const char* expectedText :
        {"Time", "Altitude L", "(deg)", "14000.00", "-12.14", "0.10", "Pitch L", "Yaw L"}) {
-    EXPECT_NE(text.out.find(expectedText), std::string::npos) << expectedText << "\n" << text.out;
+    EXPECT_NE(text.find(expectedText), std::string::npos) << expectedText << "\n" << text;
   }
   // Above them, the line that says what the page is: the mission's window, the pane, the date.
   const std::string header =
       " \u2014 Table \u2014 " + QDate::currentDate().toString(Qt::ISODate).toStdString();
-  EXPECT_NE(text.out.find(header), std::string::npos) << text.out;
-  EXPECT_LT(text.out.find(header), text.out.find("Altitude L"));
+  EXPECT_NE(text.find(header), std::string::npos) << text;
+  EXPECT_LT(text.find(header), text.find("Altitude L"));
 
   // The direct print sends the active pane to the printer chosen last without a dialog (here a
   // file: no test reaches a real printer); a blank pane prints a line saying it shows nothing.
@@ -561,11 +560,9 @@ TEST_F(MainWindowTest, AnotherProgramTakingTheFocusChangesNothing) {
 using smoke::DialogAnswer;
 
 TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
-  ASSERT_TRUE(Start(WriteMission(1, 0.1)));
-  CMainFrame& frame = *app.mainFrame();
-  frame.showNormal();
-  frame.resize(1280, 860);
-  QApplication::processEvents();
+  CMainFrame* started = StartShown(WriteMission(1, 0.1), QSize(1280, 860));
+  ASSERT_NE(started, nullptr);
+  CMainFrame& frame = *started;
   frame.ActiveChild()->EqualisePanes();
   frame.Invoke(kCmdRun);
   frame.Invoke(kCmdShowChart);
@@ -628,12 +625,9 @@ TEST_F(MainWindowTest, TheChartReadsOutZoomsPrintsAndTakesItsOptions) {
   // Printing draws its own page and leaves the screen's layout to the mouse.
   const ChartLayout screen = chart->drawn()->layout;
   QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  const fs::path pdf = PLUMORA_SCREENSHOT_DIR "/plumora-chart.pdf";  // left for people to see
-  printer.setOutputFileName(QString::fromStdString(pdf.string()));
-  view->Print(printer);
-  const test::ProcessResult text = test::RunProcess("/usr/bin/pdftotext", {pdf.string(), "-"});
-  EXPECT_NE(text.out.find("height (m)"), std::string::npos) << text.out;
+  const std::string text =  // the PDF is left for people to see
+      PrintedText(*view, PLUMORA_SCREENSHOT_DIR "/plumora-chart.pdf", printer);
+  EXPECT_NE(text.find("height (m)"), std::string::npos) << text;
   EXPECT_EQ(chart->drawn()->layout.width, screen.width);
   EXPECT_EQ(chart->drawn()->layout.sx, screen.sx);
   // Playing, a dotted cyan cursor stands on the curve; the index of a longer flight in another
@@ -735,13 +729,6 @@ TEST_F(MainWindowTest, CommandsSeeTheMainWindowThroughItsContext) {
   EXPECT_EQ(context.dialogParent(), frame);
 }
 
-TEST_F(MainWindowTest, AMissingPictureEndsTheStart) {
-  fs::remove(base / "graphics" / "titan_gl.bmp");
-  EXPECT_FALSE(Start(WriteMission(1, 0.1)));
-  ASSERT_EQ(prompter.recorder.entries().size(), 1u);
-  EXPECT_EQ(prompter.recorder.entries()[0].text, "Error opening file titan_gl.bmp");
-}
-
 // The menus hold the commands that have a handler, in groups; a command runs only when its rule
 // lets it, and a bar button follows the rule too.
 TEST(CommandRouterTest, MenusButtonsAndInvocationFollowTheTableAndItsRules) {
@@ -820,16 +807,6 @@ TEST_F(MainWindowTest, SnapshotsDrawPanesAndDialogsHeadless) {
             0);
   EXPECT_EQ(RunSnapshot(base.path(), {"none.png", "--mode", "track", "--command", "32775"}).status,
             1);
-
-  const auto globe =
-      RunSnapshot(base.path(), {"globe.png", "--mode", "trajectory3d", "mission.psd"});
-  ASSERT_EQ(globe.status, 0) << globe.err;
-  const QImage planet(QString::fromStdString((base / "globe.png").string()));
-  EXPECT_EQ(planet.size(), QSize(800, 600));
-  EXPECT_EQ(planet.pixelColor(0, 0), QColor(102, 102, 102));
-  int ink = 0;
-  for (int x = 200; x < 600; ++x) ink += planet.pixelColor(x, 300).lightness() < 128;
-  EXPECT_GT(ink, 5);
 
   // A command's dialog, cancelled once drawn; a command that opens nothing leaves no file.
   const auto about = RunSnapshot(base.path(), {"about.png", "--command", "57664"});
@@ -934,11 +911,9 @@ bool ColumnHas(const QImage& picture, int x, const QColor& colour) {
 }
 
 TEST_F(MainWindowTest, TheGroundTrackAndTheTableFollowTheAnimation) {
-  ASSERT_TRUE(Start(WriteDateLineMission())) << prompter.recorder.Transcript();
-  CMainFrame& frame = *app.mainFrame();
-  frame.showNormal();
-  frame.resize(1280, 860);
-  QApplication::processEvents();
+  CMainFrame* shown = StartShown(WriteDateLineMission(), QSize(1280, 860));
+  ASSERT_NE(shown, nullptr) << prompter.recorder.Transcript();
+  CMainFrame& frame = *shown;
   CChildFrame* child = frame.ActiveChild();
   child->EqualisePanes();
   frame.Invoke(kCmdRun);

@@ -39,25 +39,19 @@ using smoke::Type;
 
 // A new mission in a base folder with the bundled atmospheres and aerodynamics; its messages
 // are recorded.
-class SetupDialogsTest : public ::testing::Test {
+class SetupDialogsTest : public smoke::DesktopFolderTest {
  protected:
   SetupDialogsTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
     app.SetPrompter(&prompter);
     EXPECT_TRUE(app.InitInstance({}, {false, false})) << prompter.Transcript();
     frame = app.mainFrame();
     child = frame->ActiveChild();
   }
 
-  test::TempDir base;
   RecordingPrompter prompter;
   CPlumoraApp app;
   CMainFrame* frame = nullptr;
   CChildFrame* child = nullptr;
-
- private:
-  test::WorkingFolder inBase_{base.path()};
 };
 
 void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {

@@ -83,13 +83,8 @@ TEST(StartupCommandLineSmokeTest, BaseNamesTheDataFolderWhereverTheProgramStarts
 }
 
 // The splash of a start that fails, and where the message shows.
-class FailedStartTest : public ::testing::Test {
+class FailedStartTest : public smoke::DesktopFolderTest {
  protected:
-  FailedStartTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
-  }
-
   // Starts with the real message boxes and notes what the screen shows when the first opens.
   void Start(const QStringList& missions) {
     smoke::DialogAnswer answer([this](QDialog& box) {
@@ -112,8 +107,6 @@ class FailedStartTest : public ::testing::Test {
         << boxFrame.height();
   }
 
-  test::TempDir base;
-  test::WorkingFolder inBase{base.path()};
   bool splashShown = false;
   QRect boxFrame;
 };

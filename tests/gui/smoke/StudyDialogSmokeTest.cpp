@@ -37,11 +37,9 @@ void Later(QAbstractButton* button) {
   QTimer::singleShot(0, button, &QAbstractButton::click);
 }
 
-class StudyTest : public ::testing::Test {
+class StudyTest : public smoke::DesktopFolderTest {
  protected:
   StudyTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
     for (const char* name : {"mars-entry.psd", "mars-entry.dispersions.json"}) {
       fs::copy_file(test::DataFolder() / "examples" / name, base.path() / name);
     }
@@ -55,14 +53,10 @@ class StudyTest : public ::testing::Test {
     return frame;
   }
 
-  test::TempDir base;
   fs::path mission = base.path() / "mars-entry.psd";
   fs::path sidecar = base.path() / "mars-entry.dispersions.json";
   RecordingPrompter prompter;
   CPlumoraApp app;
-
- private:
-  test::WorkingFolder inBase_{base.path()};
 };
 
 TEST_F(StudyTest, SetUpFlownAndExportedAsTheCommandLineWritesIt) {

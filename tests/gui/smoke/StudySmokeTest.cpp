@@ -6,12 +6,12 @@
 #include <QColor>
 #include <QImage>
 #include <filesystem>
-#include <functional>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 
 #include "DesktopFolder.h"
+#include "Pixels.h"
 #include "core/app/PlumoraDoc.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -26,6 +26,7 @@ namespace plumora::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using smoke::Count;
 using smoke::RunSnapshot;
 
 // Eight runs of the Mars example with its entry speed and path angle scattered.
@@ -42,26 +43,15 @@ constexpr const char* kStudy = R"({
 }
 )";
 
-class StudySnapshotTest : public ::testing::Test {
+class StudySnapshotTest : public smoke::DesktopFolderTest {
  protected:
   StudySnapshotTest() {
-    smoke::CopyBundledTables(base.path());
-    smoke::WriteStartupPictures(base.path());
     fs::copy_file(test::DataFolder() / "examples" / "mars-entry.psd", base / "mars.psd");
   }
   QImage Picture(const std::string& name) const {
     return QImage(QString::fromStdString((base / name).string()));
   }
-  test::TempDir base;
 };
-
-int Count(const QImage& picture, const std::function<bool(const QColor&)>& test) {
-  int n = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) n += test(picture.pixelColor(x, y)) ? 1 : 0;
-  }
-  return n;
-}
 
 TEST_F(StudySnapshotTest, WithoutAStudyThereIsNoPictureAndStatusTwo) {
   const auto none = RunSnapshot(base.path(), {"s.png", "--mode", "scatter", "mars.psd"});
@@ -148,7 +138,6 @@ std::shared_ptr<FlownStudy> LandedStudy(int runs) {
 }
 
 TEST_F(StudySnapshotTest, TheWindowOffersTheModesOnceAStudyHasFlownAndRedrawsThemWithIt) {
-  test::WorkingFolder inBase(base.path());
   test::NotingPrompter prompter;
   CPlumoraApp app;
   app.SetPrompter(&prompter);
@@ -176,14 +165,8 @@ TEST_F(StudySnapshotTest, TheWindowOffersTheModesOnceAStudyHasFlownAndRedrawsThe
   const auto picture = [view] { return view->canvas()->viewport()->grab().toImage(); };
   const QImage twelve = picture();
   const auto dots = [](const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        const QColor c = image.pixelColor(x, y);
-        n += c.blue() > 150 && c.red() < 110 && c.green() < 150;
-      }
-    }
-    return n;
+    return Count(
+        image, [](const QColor& c) { return c.blue() > 150 && c.red() < 110 && c.green() < 150; });
   };
   EXPECT_GT(dots(twelve), 12);
 
