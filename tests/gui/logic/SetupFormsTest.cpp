@@ -110,11 +110,9 @@ TEST(SetupForms, SolverRefusesStepsLongerThanAnyFlightAndTolerancesOfOneOrMore) 
 
 TEST(SetupForms, SolverStoresAnOutputStepOfAtLeastTheTimeStep) {
   CPlumoraDoc doc;
+  // Every field reaches its own value (the field table test); here the output step's floor.
   StoreSolver(doc, Edit(0.1, 0.05, 1e-7, 1e-6, kEuler));
-  EXPECT_EQ(doc.mission.solver.timeStep, 0.1);
   EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.1);
-  EXPECT_EQ(doc.mission.solver.absoluteError, 1e-7);
-  EXPECT_EQ(doc.mission.solver.relativeError, 1e-6);
   EXPECT_EQ(doc.mission.solver.integrator, kEuler);
   StoreSolver(doc, Edit(0.01, 0.25, 1e-5, 1e-5, kRungeKuttaFehlberg));
   EXPECT_EQ(doc.mission.solver.outputTimeStep, 0.25);
@@ -165,9 +163,6 @@ TEST(SetupForms, ImportNeedsAFileThatOpensAndAColumn) {
             "Choose at least one column that the file holds.\n");
   none.speed = true;
   EXPECT_FALSE(CheckImport(base / "flight.txt", none));
-  // The file holds kilometres: the labels say so.
-  EXPECT_STREQ(kImportColumnRows[4].label, "Altitude (km)");
-  EXPECT_STREQ(kImportColumnRows[6].label, "Speed (km/s)");
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ CTrajectoryStore StoreOf(int samples) {
   return store;
 }
 
+// The default columns on a screen of width × height, scrolled to x and the first row given.
+TableDrawing OnScreen(const CTrajectoryStore& store, int width, int height, int x, int row) {
+  return LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(width, height), x, row);
+}
+
 std::vector<const AnchoredText*> TextsAt(const TableDrawing& d, int y) {
   std::vector<const AnchoredText*> row;
   for (const AnchoredText& t : d.texts) {
@@ -45,9 +50,7 @@ TEST(TableColumnsTest, UnitsAgreeWithTheSampleFields) {
 }
 
 TEST(TableLayoutTest, OneSampleShowsTwoHeaderLinesAndOneRowAtRowThree) {
-  const CTrajectoryStore store = StoreOf(1);
-  const TableDrawing d =
-      LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(800, 400), 0, 0);
+  const TableDrawing d = OnScreen(StoreOf(1), 800, 400, 0, 0);
   EXPECT_TRUE(d.fillBackground);
   const auto titles = TextsAt(d, 0);
   const auto units = TextsAt(d, 20);
@@ -70,8 +73,7 @@ TEST(TableLayoutTest, OneSampleShowsTwoHeaderLinesAndOneRowAtRowThree) {
 }
 
 TEST(TableLayoutTest, EmptyStoreSaysSoAtTheCorner) {
-  const TableDrawing d =
-      LayoutTable(CTrajectoryStore{}, DefaultColumnSwitches(), ScreenTableGeometry(300, 300), 0, 0);
+  const TableDrawing d = OnScreen(CTrajectoryStore{}, 300, 300, 0, 0);
   ASSERT_EQ(d.texts.size(), 1u);
   EXPECT_EQ(d.texts[0].text, "No data available");
   EXPECT_EQ(d.texts[0].at.x, 0);
@@ -99,9 +101,7 @@ TEST(TableLayoutTest, SwitchesChooseTheColumns) {
 }
 
 TEST(TableLayoutTest, ScrollingMovesRowsUnderAFixedHeaderAndShiftsColumns) {
-  const CTrajectoryStore store = StoreOf(100);
-  const TableDrawing d =
-      LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(400, 200), 130, 7);
+  const TableDrawing d = OnScreen(StoreOf(100), 400, 200, 130, 7);
   const auto titles = TextsAt(d, 0);
   EXPECT_EQ(titles[0]->at.x, 50 - 130);
   const auto first = TextsAt(d, 60);
@@ -110,22 +110,14 @@ TEST(TableLayoutTest, ScrollingMovesRowsUnderAFixedHeaderAndShiftsColumns) {
   EXPECT_EQ(d.firstRow, 7);
   EXPECT_EQ(d.endRow, 15);
   EXPECT_EQ(d.texts.size(), 2 * 10 + 8 * 10u);
-}
 
-TEST(TableLayoutTest, TheLastRowsStopAtTheLastSample) {
-  const CTrajectoryStore store = StoreOf(10);
-  const TableDrawing d =
-      LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(400, 1000), 0, 8);
-  EXPECT_EQ(d.firstRow, 8);
-  EXPECT_EQ(d.endRow, 10);
-}
-
-TEST(TableLayoutTest, APaneTooLowForARowFormatsNone) {
-  const CTrajectoryStore store = StoreOf(40000);
-  const TableDrawing d =
-      LayoutTable(store, DefaultColumnSwitches(), ScreenTableGeometry(400, 45), 0, 0);
-  EXPECT_EQ(d.endRow, d.firstRow);
-  EXPECT_EQ(d.texts.size(), 20u);  // the header only
+  // The last rows stop at the last sample; a pane too low for a row formats none.
+  const TableDrawing tall = OnScreen(StoreOf(10), 400, 1000, 0, 8);
+  EXPECT_EQ(tall.firstRow, 8);
+  EXPECT_EQ(tall.endRow, 10);
+  const TableDrawing low = OnScreen(StoreOf(40000), 400, 45, 0, 0);
+  EXPECT_EQ(low.endRow, low.firstRow);
+  EXPECT_EQ(low.texts.size(), 20u);  // the header only
 }
 
 TEST(TableLayoutTest, PrintingDrawsOnTenthsOfMillimetresFromTheFirstVisibleRow) {
