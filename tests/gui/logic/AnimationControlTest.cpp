@@ -280,24 +280,21 @@ TEST_F(AnimationBarTest, EachTransportControlMovesTheReplayItsOwnWay) {
   EXPECT_EQ(bar.State(), (AnimationBarState{10, 7, "3.50/5.00 s", true}));
 }
 
-TEST_F(AnimationBarTest, TheZoomButtonsAreForTheActivePaneAndLeaveTheReplayAlone) {
+// The zoom buttons are for the active pane and leave the replay alone; during a run no control
+// acts, nor zooms.
+TEST_F(AnimationBarTest, TheZoomButtonsAreForThePaneAndDuringARunNothingActs) {
   Fill(5, 1.0);
+  for (int id : {kCtlToEnd, kCtlStepForward, kCtlPlay, kCtlAnimationSlider, kCtlSpeed,
+                 kCtlZoomToSelection, kCtlZoomReset}) {
+    EXPECT_EQ(bar.Use(id, 4, true), PaneRequest::kNone) << id;
+  }
+  EXPECT_EQ(control.index(), 0);
+  EXPECT_FALSE(control.playing());
+  EXPECT_DOUBLE_EQ(control.speedFactor(), 1.0);
   Use(kCtlAnimationSlider, 3);
   EXPECT_EQ(Use(kCtlZoomToSelection), PaneRequest::kZoomToSelection);
   EXPECT_EQ(Use(kCtlZoomReset), PaneRequest::kZoomReset);
   EXPECT_EQ(control.index(), 3);
-}
-
-TEST_F(AnimationBarTest, DuringARunNoControlActsNorZooms) {
-  Fill(5, 1.0);
-  for (int id : {kCtlToEnd, kCtlStepForward, kCtlPlay, kCtlAnimationSlider, kCtlSpeed}) {
-    EXPECT_EQ(bar.Use(id, 4, true), PaneRequest::kNone);
-  }
-  EXPECT_EQ(bar.Use(kCtlZoomToSelection, 0, true), PaneRequest::kNone);
-  EXPECT_EQ(bar.Use(kCtlZoomReset, 0, true), PaneRequest::kNone);
-  EXPECT_EQ(control.index(), 0);
-  EXPECT_FALSE(control.playing());
-  EXPECT_DOUBLE_EQ(control.speedFactor(), 1.0);
 }
 
 TEST_F(AnimationBarTest, WithoutResultsTheTransportIsOff) {
