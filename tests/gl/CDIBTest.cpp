@@ -39,6 +39,13 @@ TEST_F(CDIBTest, ReadsTheBitmapsWeWriteWithTheirColours) {
   EXPECT_EQ(argb[1], 0xFF00FF00u);
   EXPECT_EQ(argb[2], 0xFF0000FFu);
   EXPECT_EQ(argb[3], 0xFF0A141Eu);
+
+  // A top-down picture is read top row first: the stored bottom row now comes first.
+  std::string topDown = bytes;
+  PutU32(topDown, 22, static_cast<std::uint32_t>(-2));
+  ASSERT_EQ(dib.ReadBytes(topDown, prompter), 1);
+  EXPECT_EQ(dib.Height(), -2);
+  EXPECT_EQ(dib.ToArgb()[0], 0xFF0A141Eu);
 }
 
 TEST_F(CDIBTest, PalettedPicturesUseTheirColourTable) {
@@ -95,14 +102,6 @@ TEST_F(CDIBTest, HeadersThatPointOutsideTheFileAreRefused) {
     EXPECT_TRUE(dib.IsEmpty()) << d.what;
     EXPECT_TRUE(dib.ToArgb().empty()) << d.what;
   }
-}
-
-TEST_F(CDIBTest, TopDownPicturesAreReadTopRowFirst) {
-  std::string bytes = tools::BmpBytes(Checker());
-  PutU32(bytes, 22, static_cast<std::uint32_t>(-2));
-  ASSERT_EQ(dib.ReadBytes(bytes, prompter), 1);
-  EXPECT_EQ(dib.Height(), -2);
-  EXPECT_EQ(dib.ToArgb()[0], 0xFF0A141Eu);  // the stored bottom row now comes first
 }
 
 TEST_F(CDIBTest, SerialisedFormRoundTripsAndIsChecked) {

@@ -5,7 +5,7 @@
 namespace plumora {
 namespace {
 
-TEST(TrajectoryStore, EmptyStoreLeavesTheRangesAsTheyWere) {
+TEST(TrajectoryStore, RangesIncludeZeroAndAnEmptyStoreLeavesThemAsTheyWere) {
   CTrajectoryStore store;
   EXPECT_EQ(store.LastIndex(), -1);
   CTrajectorySample s;
@@ -16,10 +16,8 @@ TEST(TrajectoryStore, EmptyStoreLeavesTheRangesAsTheyWere) {
   store.ComputeRanges();
   EXPECT_EQ(store.Ranges()[1].minimum, -7.0);
   EXPECT_EQ(store.EndTime(), 0.0);
-}
 
-TEST(TrajectoryStore, RangesAlwaysIncludeZero) {
-  CTrajectoryStore store;
+  // Ranges always include zero.
   for (double h : {1000.0, 5000.0, 2500.0}) {
     CTrajectorySample s;
     s.payloadHeight = h;

@@ -51,12 +51,6 @@ TEST_F(MissionHistoryTest, UndoAndRedoGiveBackEachMissionWhole) {
   EXPECT_EQ(history.RedoName(), "");
 }
 
-TEST_F(MissionHistoryTest, AnEditThatChangedNothingIsNoStep) {
-  EXPECT_FALSE(history.Record(SolverStep(), a, a));
-  EXPECT_FALSE(history.CanUndo());
-  EXPECT_FALSE(history.modified());
-}
-
 TEST_F(MissionHistoryTest, ANewEditDropsWhatWasUndone) {
   history.Record(ManagerStep(RecordKind::kPayload), a, b);
   history.Record(ManagerStep(RecordKind::kParachute), b, c);
@@ -150,7 +144,11 @@ TEST_F(MissionHistoryTest, TypingIntoOneFieldIsOneStep) {
   EXPECT_EQ(history.size(), 4u);
 }
 
-TEST_F(MissionHistoryTest, TypingBackToTheStartLeavesNoStep) {
+// An edit that changed nothing is no step, nor is typing back to where the text started.
+TEST_F(MissionHistoryTest, AnEditThatChangedNothingOrTypingBackToTheStartLeavesNoStep) {
+  EXPECT_FALSE(history.Record(SolverStep(), a, a));
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_FALSE(history.modified());
   Mission m = WithMass(1.0);
   m.AddPhase(0);
   history.MarkClean();

@@ -19,6 +19,12 @@ TEST(MissionPlanTest, LinesShowNumberFlagEightCharactersAndCode) {
   ASSERT_EQ(plan.lines.size(), 2u);
   EXPECT_EQ(plan.lines[0], "1\ty\tHyperson\tBR");
   EXPECT_EQ(plan.lines[1], "2\tn\t100% %s%\tFD");
+  // Short and empty names are shown whole.
+  doc.mission.AddPhase(1).name = "";
+  doc.mission.AddPhase(2).name = "Tab\there";
+  const MissionPlanText more = MissionPlanFor(&doc);
+  EXPECT_EQ(more.lines[2], "3\ty\t\tDP");
+  EXPECT_EQ(more.lines[3], "4\ty\tTab\there\tIN");
 }
 
 TEST(MissionPlanTest, UnknownTypesHaveNoCodeAndNoDocumentShowsNone) {
@@ -28,15 +34,6 @@ TEST(MissionPlanTest, UnknownTypesHaveNoCodeAndNoDocumentShowsNone) {
   EXPECT_TRUE(none.lines.empty());
   CPlumoraDoc doc;
   EXPECT_EQ(MissionPlanFor(&doc).missionName, "Default");
-}
-
-TEST(MissionPlanTest, ShortAndEmptyNamesAreShownWhole) {
-  CPlumoraDoc doc;
-  doc.mission.AddPhase(1).name = "";
-  doc.mission.AddPhase(2).name = "Tab\there";
-  const MissionPlanText plan = MissionPlanFor(&doc);
-  EXPECT_EQ(plan.lines[0], "1\ty\t\tDP");
-  EXPECT_EQ(plan.lines[1], "2\ty\tTab\there\tIN");
 }
 
 }  // namespace

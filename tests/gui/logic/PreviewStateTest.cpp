@@ -7,7 +7,7 @@
 namespace plumora::gui {
 namespace {
 
-TEST(PreviewState, LeftDragsTurnTheViewAndAddUp) {
+TEST(PreviewState, LeftDragsTurnTheViewAndAddUpAndRightDragsZoom) {
   PreviewState p(kPreviewCapsule);
   p.LeftDown(100, 100);
   p.Move(130, 110, true, false);
@@ -22,10 +22,8 @@ TEST(PreviewState, LeftDragsTurnTheViewAndAddUp) {
   // Without a press, moving changes nothing.
   p.Move(500, 500, true, false);
   EXPECT_EQ(p.turn(), 25.0f);
-}
 
-TEST(PreviewState, RightDragZoomsAndNeverBelowZero) {
-  PreviewState p(kPreviewCapsule);
+  // A right drag zooms, never below zero.
   p.RightDown(50, 50);
   p.Move(50, 30, false, true);  // 20 pixels up
   EXPECT_EQ(p.zoom(), 0.0f);
