@@ -137,14 +137,11 @@ TEST(AtmospherePlot, AxesLabelsAndTheFreezingLine) {
   // Eleven labels per axis: the quantity's below the plot, heights in km on its left.
   ASSERT_EQ(t.labels.size(), 22u);
   ASSERT_EQ(t.ticks.size(), 22u);
-  EXPECT_EQ(t.labels[0].text, "150");
-  EXPECT_EQ(t.labels[0].at, (Point{70, 445}));
-  EXPECT_EQ(t.labels[20].text, "300");
-  EXPECT_EQ(t.labels[20].at, (Point{300, 445}));
-  EXPECT_EQ(t.labels[1].text, "0.0");
-  EXPECT_EQ(t.labels[1].at, (Point{65, 447}));
-  EXPECT_EQ(t.labels[21].text, "2.0");
-  EXPECT_EQ(t.labels[21].at, (Point{65, 97}));
+  const auto label = [&t](std::size_t k) { return std::pair{t.labels[k].text, t.labels[k].at}; };
+  EXPECT_EQ(label(0), (std::pair<std::string, Point>{"150", {70, 445}}));
+  EXPECT_EQ(label(20), (std::pair<std::string, Point>{"300", {300, 445}}));
+  EXPECT_EQ(label(1), (std::pair<std::string, Point>{"0.0", {65, 447}}));
+  EXPECT_EQ(label(21), (std::pair<std::string, Point>{"2.0", {65, 97}}));
   EXPECT_EQ(t.labels[21].anchor, Anchor::kRightBottom);
   EXPECT_EQ(t.ticks[0].from, (Point{70, 440}));
   EXPECT_EQ(t.ticks[0].to, (Point{70, 443}));

@@ -163,8 +163,9 @@ TableDrawing Table(const CPlumoraView& view) {
 }
 
 TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
-  ASSERT_TRUE(Start(WriteMission(1, 0.1))) << prompter.recorder.Transcript();
-  CMainFrame& frame = *app.mainFrame();
+  CMainFrame* started = StartShown(WriteMission(1, 0.1), QSize(1280, 860));
+  ASSERT_NE(started, nullptr) << prompter.recorder.Transcript();
+  CMainFrame& frame = *started;
   // The area adds the document window's caption to the program's: the name once only.
   EXPECT_EQ(frame.windowTitle(), "plumora - [mission.psd[*]]");
   EXPECT_EQ(app.baseFolder(), base.path());
@@ -174,9 +175,6 @@ TEST_F(MainWindowTest, OpensRunsAndShowsTheResultsInATable) {
   EXPECT_EQ(frame.missionPlanBar()->missionName(), QString::fromUtf8("Smoke \u00E9preuve"));
   EXPECT_EQ(frame.missionPlanBar()->phaseLines(), QStringList{"1\ty\tEntry ph\tBR"});
   EXPECT_EQ(frame.animationBar()->timeText(), "0.00/0.0 s");
-  frame.showNormal();
-  frame.resize(1280, 860);
-  QApplication::processEvents();
   child->EqualisePanes();
 
   // Before the run: the pictures of the flight need results.
