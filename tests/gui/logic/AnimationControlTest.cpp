@@ -175,29 +175,6 @@ TEST_F(AnimationTest, ZeroSpacingCountsAsOneMillisecond) {
   EXPECT_EQ(control.index(), 3);
 }
 
-TEST_F(AnimationTest, TransportButtonsMoveWithinTheStore) {
-  Fill(4, 0.5);
-  EXPECT_TRUE(control.controlsEnabled());
-  EXPECT_EQ(control.sliderMaximum(), 3);
-  EXPECT_EQ(control.TimeText(), "0.00/1.50 s");
-  control.StepBack();
-  control.ToStart();
-  EXPECT_TRUE(refreshed.empty());  // already at the start
-  control.StepForward();
-  control.StepForward();
-  EXPECT_EQ(control.TimeText(), "1.00/1.50 s");
-  control.ToEnd();
-  control.StepForward();
-  EXPECT_EQ(control.index(), 3);
-  control.SliderReleased(1);
-  EXPECT_EQ(control.index(), 1);
-  control.SliderReleased(99);
-  EXPECT_EQ(control.index(), 3);
-  EXPECT_EQ(refreshed.size(), 5u);
-  control.Pause();  // not playing: nothing to do
-  EXPECT_EQ(refreshed.size(), 5u);
-}
-
 TEST_F(AnimationTest, SwitchingToShorterResultsNeverReadsPastThem) {
   Fill(20, 0.1);
   control.ToEnd();
@@ -255,19 +232,28 @@ class AnimationBarTest : public AnimationTest {
   AnimationBarController bar{control};
 };
 
-TEST_F(AnimationBarTest, EachTransportControlMovesTheReplayItsOwnWay) {
-  Fill(11, 0.5);
-  EXPECT_EQ(Use(kCtlToEnd), PaneRequest::kNone);
-  EXPECT_EQ(bar.State(), (AnimationBarState{10, 10, "5.00/5.00 s", true}));
+// Each control moves the replay its own way, always within the store.
+TEST_F(AnimationBarTest, EachTransportControlMovesTheReplayItsOwnWayWithinTheStore) {
+  Fill(4, 0.5);
+  EXPECT_EQ(bar.State(), (AnimationBarState{3, 0, "0.00/1.50 s", true}));
   Use(kCtlStepBack);
-  EXPECT_EQ(control.index(), 9);
   Use(kCtlToStart);
-  EXPECT_EQ(control.index(), 0);
+  EXPECT_TRUE(refreshed.empty());  // already at the start
   Use(kCtlStepForward);
   Use(kCtlStepForward);
+  EXPECT_EQ(bar.State(), (AnimationBarState{3, 2, "1.00/1.50 s", true}));
+  EXPECT_EQ(Use(kCtlToEnd), PaneRequest::kNone);
+  Use(kCtlStepForward);
+  EXPECT_EQ(control.index(), 3);
+  Use(kCtlStepBack);
   EXPECT_EQ(control.index(), 2);
-  Use(kCtlAnimationSlider, 7);
-  EXPECT_EQ(bar.State(), (AnimationBarState{10, 7, "3.50/5.00 s", true}));
+  Use(kCtlAnimationSlider, 99);
+  EXPECT_EQ(control.index(), 3);
+  Use(kCtlAnimationSlider, 1);
+  EXPECT_EQ(bar.State(), (AnimationBarState{3, 1, "0.50/1.50 s", true}));
+  EXPECT_EQ(refreshed.size(), 6u);
+  Use(kCtlPause);  // not playing: nothing to do
+  EXPECT_EQ(refreshed.size(), 6u);
   Use(kCtlPlay);
   EXPECT_TRUE(control.playing());
   Use(kCtlPause);
@@ -277,7 +263,7 @@ TEST_F(AnimationBarTest, EachTransportControlMovesTheReplayItsOwnWay) {
   // The bar's other controls (its time text) and unknown ids change nothing.
   Use(kCtlTimeText);
   Use(-1);
-  EXPECT_EQ(bar.State(), (AnimationBarState{10, 7, "3.50/5.00 s", true}));
+  EXPECT_EQ(bar.State(), (AnimationBarState{3, 1, "0.50/1.50 s", true}));
 }
 
 // The zoom buttons are for the active pane and leave the replay alone; during a run no control
