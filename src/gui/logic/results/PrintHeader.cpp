@@ -24,9 +24,8 @@ std::string PaneDescription(DisplayMode mode, const ResultsViewState& state) {
       for (int variable : ChartCurveVariables(state.chartY, state.chartMoreY)) {
         curves += (curves.empty() ? "" : ", ") + AxisLabel(variable);
       }
-      return "Chart: " + curves + (state.chartSwitches.logY ? " (logarithmic)" : "") +
-             " against " + AxisLabel(state.chartX) +
-             (state.chartBody == 1 ? ", parachute" : ", payload");
+      return "Chart: " + curves + (state.chartSwitches.logY ? " (logarithmic)" : "") + " against " +
+             AxisLabel(state.chartX) + (state.chartBody == 1 ? ", parachute" : ", payload");
     }
     case DisplayMode::k3DPayload:
       return "3D payload";

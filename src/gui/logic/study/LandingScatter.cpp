@@ -10,10 +10,10 @@ namespace plumora::gui {
 
 namespace {
 
-constexpr double kPadding = 0.08;       // of the extent, around the points and ellipses
+constexpr double kPadding = 0.08;        // of the extent, around the points and ellipses
 constexpr double kLeastExtentKm = 0.01;  // a single point still gets axes of some size (10 m)
-constexpr int kCrossArm = 5;            // unit, half the nominal landing's cross
-constexpr int kLegendGap = 4;           // unit, between the legend's lines
+constexpr int kCrossArm = 5;             // unit, half the nominal landing's cross
+constexpr int kLegendGap = 4;            // unit, between the legend's lines
 
 // The extremes of the offsets, of the nominal point and of the 3σ ellipse's outline.
 struct Extent {
