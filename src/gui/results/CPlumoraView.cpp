@@ -183,6 +183,10 @@ bool CPlumoraView::CanCopy() const {
   return pane_ && !frozen_ && pane_->CanCopy();
 }
 
+void CPlumoraView::SelectAll() {
+  if (pane_ && !frozen_) pane_->SelectAll();
+}
+
 std::string CPlumoraView::CopyText() const {
   return CanCopy() ? pane_->CopyText() : std::string();
 }

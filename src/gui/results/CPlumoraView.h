@@ -71,6 +71,7 @@ class CPlumoraView : public QWidget, private PaneHost {
   // What Edit > Copy takes from the pane (the table's selected rows), and whether there is any.
   bool CanCopy() const;
   std::string CopyText() const;
+  void SelectAll();
 
   // Activation within the frame: the active pane wears a red frame.
   void SetActive(bool active);

@@ -26,6 +26,12 @@ void BindPaneCommands(CommandContext& context) {
     if (!view || context.running() || !view->CanCopy()) return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(view->CopyText()));
   });
+  context.commands().Bind(kCmdEditSelectAll, [&context] {
+    auto* view = dynamic_cast<CPlumoraView*>(context.ActiveView());
+    if (!view || context.running()) return;
+    view->SelectAll();
+    context.commands().Refresh();  // Copy has rows to take now
+  });
   context.commands().Bind(kCmdPopupTrackLine, [&context] {
     if (TrackPane* track = ActiveTrack(context)) track->ToggleTrackLine();
   });

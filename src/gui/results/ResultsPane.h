@@ -116,6 +116,8 @@ class ResultsPane {
   // Whether Edit > Copy has something to take, and what it puts on the clipboard.
   virtual bool CanCopy() const { return false; }
   virtual std::string CopyText() const { return {}; }
+  // Edit > Select All: everything the pane can copy is chosen (the table's rows).
+  virtual void SelectAll() {}
   // The animation bar's chart zoom buttons.
   virtual void ZoomToSelection() {}
   virtual void ResetZoom() {}

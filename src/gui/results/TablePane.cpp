@@ -58,6 +58,13 @@ bool TablePane::CanCopy() const {
   return !selection_.empty() && selection_.first() <= host().document().results.LastIndex();
 }
 
+void TablePane::SelectAll() {
+  const int last = host().document().results.LastIndex();
+  if (last < 0) return;
+  selection_ = RowSelection{0, last};
+  host().Repaint();
+}
+
 std::string TablePane::CopyText() const {
   const ResultsViewState& state = host().viewState();
   return SelectedRowsText(Source(), state.columnSwitches, selection_, state.derivedColumns);

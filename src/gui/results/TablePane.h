@@ -25,6 +25,8 @@ class TablePane final : public ResultsPane {
   // The selected rows as tab-separated text with headings (SelectedRowsText).
   bool CanCopy() const override;
   std::string CopyText() const override;
+  // Every row of the results.
+  void SelectAll() override;
 
   // The table as the pane draws it now (window coordinates, current scroll position).
   TableDrawing CurrentTable() const;

@@ -471,6 +471,13 @@ class DeskHabitsTest(Session):
         times = [float(line.split("\t")[0]) for line in lines[1:]]
         self.assertEqual(times, sorted(times))
         self.assertTrue(all(len(line.split("\t")) == len(lines[0].split("\t")) for line in lines))
+        # Ctrl+A takes every row of the flight, from its start to its landing.
+        self.desktop.key("ctrl+a", "ctrl+c")
+        program.idle()
+        lines = wait_for(lambda: len(self.clipboard().splitlines()) > 4 and self.clipboard(), 10,
+                         "every row on the clipboard").splitlines()
+        self.assertEqual(float(lines[1].split("\t")[0]), 0.0)
+        self.assertGreater(len(lines), 10000)
 
     def test_go_to_time_moves_the_animation_or_says_why_not(self):
         program = self.start(MISSION)

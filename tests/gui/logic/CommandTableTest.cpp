@@ -166,17 +166,22 @@ TEST(CommandTableTest, StatusPromptsAreTheProgramsOwn) {
 
 TEST(CommandTableTest, CopyNeedsSelectedRowsAndGoToTimeNeedsResults) {
   CommandState table = OpenDocument(true, DisplayMode::kTable);
+  EXPECT_TRUE(Look(kCmdEditSelectAll, table).enabled);
+  EXPECT_FALSE(Look(kCmdEditSelectAll, OpenDocument(false, DisplayMode::kTable)).enabled);
+  EXPECT_FALSE(Look(kCmdEditSelectAll, OpenDocument(true, DisplayMode::kChart)).enabled);
   EXPECT_FALSE(Look(kCmdEditCopy, table).enabled);
   table.canCopy = true;
   EXPECT_TRUE(Look(kCmdEditCopy, table).enabled);
   table.running = true;
   EXPECT_FALSE(Look(kCmdEditCopy, table).enabled);
+  EXPECT_FALSE(Look(kCmdEditSelectAll, table).enabled);
   EXPECT_FALSE(Look(kCmdGoToTime, table).enabled);
   EXPECT_FALSE(Look(kCmdGoToTime, OpenDocument(false)).enabled);
   EXPECT_TRUE(Look(kCmdGoToTime, OpenDocument(true)).enabled);
   // Their shortcuts, which no other row shares (every shortcut is unique, above).
   EXPECT_EQ(FindCommand(kCmdGoToTime)->shortcut, "Ctrl+G");
   EXPECT_EQ(FindCommand(kCmdEditCopy)->shortcut, "Ctrl+C");
+  EXPECT_EQ(FindCommand(kCmdEditSelectAll)->shortcut, "Ctrl+A");
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ enum CommandId : int {
   kCmdWindowCascade = 57650,
   kCmdWindowTile = 57651,
   kCmdEditCopy = 57634,
+  kCmdEditSelectAll = 57642,
   kCmdEditUndo = 57643,
   kCmdEditRedo = 57644,
   kCmdViewToolbar = 59392,

@@ -119,6 +119,10 @@ MenuItemState CanCopy(const CommandState& s, int) {
   return {s.canCopy && !s.running};
 }
 
+MenuItemState CanSelectAll(const CommandState& s, int) {
+  return {s.mode == DisplayMode::kTable && s.hasResults && !s.running};
+}
+
 // Offered only on a ground track.
 MenuItemState TrackLineShown(const CommandState& s, int) {
   return {true, s.trackLine, s.mode == DisplayMode::k2DTrajectory};
@@ -158,6 +162,8 @@ const CommandRow kRows[] = {
     {kCmdEditRedo, M::kEdit, 0, "&Redo", "Ctrl+Shift+Z", A::kNone, "", false, RedoStep},
     {kCmdEditCopy, M::kEdit, 1, "&Copy", "Ctrl+C", A::kNone,
      "Copy the selected rows of the table as text", false, CanCopy},
+    {kCmdEditSelectAll, M::kEdit, 1, "Select &All", "Ctrl+A", A::kNone,
+     "Select every row of the table", false, CanSelectAll},
 
     {kCmdViewToolbar, M::kView, 0, "&Toolbar", "", A::kNone, "", true, BarShown},
     {kCmdViewStatusBar, M::kView, 0, "&Status Bar", "", A::kNone, "", true, BarShown},
