@@ -18,6 +18,9 @@ void FlyComputedPhases(const Mission& mission, const Environment& environment,
     const CMissionPhase& phase = *mission.phases[k];
     if (!phase.IsComputed()) continue;  // deployment and inflation are not computed
     FlightContext flight = FlightContextFor(mission, environment, air, state, k);
+    // Every flight passes here, on whatever thread it was given; the desktop program's front end
+    // may have run Qt's code on it since the last phase.
+    ClearUpperVectorState();
     const int before = state.results.LastIndex();
     Result<PhaseEnd> end = phase.type() == kPhaseBallisticEntry
                                ? modules.FlyBallisticEntry(flight, phase, state.handOver)
@@ -102,7 +105,6 @@ Result<Environment> LoadRunEnvironment(const std::filesystem::path& base, const 
 }
 
 RunOutcome RunMission(CPlumoraDoc& doc, PhaseModules& modules) {
-  ClearUpperVectorState();  // the thread may come from the desktop program's GUI thread
   const Mission& mission = doc.mission;
   doc.NotifyChartZoomCleared();
   RunOutcome outcome;

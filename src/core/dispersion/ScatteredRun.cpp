@@ -5,7 +5,6 @@
 
 #include "core/app/ResultsCsv.h"
 #include "core/app/RunMission.h"
-#include "core/common/VectorState.h"
 #include "core/dispersion/RandomStream.h"
 #include "core/flight/RunState.h"
 
@@ -150,7 +149,6 @@ ScatteredFlight DrawScatteredFlight(const DispersionSetup& setup, std::int64_t r
 
 RunRecord FlyScatteredRun(const DispersionSetup& setup, std::int64_t run,
                           CTrajectoryStore* scratch) {
-  ClearUpperVectorState();  // the thread may come from the desktop program's GUI thread
   RunRecord record;
   record.run = run;
   ScatteredFlight flight = DrawScatteredFlight(setup, run);
