@@ -18,7 +18,7 @@
 #include "core/app/RunMission.h"
 #include "core/common/FileIO.h"
 #include "core/common/Messages.h"
-#include "core/dispersion/MissionStudy.h"
+#include "core/dispersion/DispersionStudy.h"
 #include "core/environment/DataFolders.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CPlumoraApp.h"
@@ -26,6 +26,7 @@
 #include "gui/logic/commands/CommandIds.h"
 #include "gui/logic/results/AnimationControl.h"
 #include "gui/logic/study/DocumentStudy.h"
+#include "gui/logic/study/StudyFlight.h"
 #include "gui/results/CChildFrame.h"
 #include "gui/results/CPlumoraView.h"
 #include "gui/results/PaneFactory.h"
@@ -143,13 +144,6 @@ std::string OutputRefusal(const SnapshotOptions& options, const std::filesystem:
   return message;
 }
 
-// A study flown to its end: nobody watches it and nobody stops it.
-class UnwatchedStudy final : public StudyProgressSink {
- public:
-  void ShowStudyProgress(const StudyProgress&) override {}
-  bool StopRequested() override { return false; }
-};
-
 // Flies the dispersion study of the command line (or the mission's own) and keeps it with the
 // document, with its nominal flight, as the window keeps the study it flew last.
 int FlyStudy(CPlumoraDoc& doc, const SnapshotOptions& options) {
@@ -171,14 +165,11 @@ int FlyStudy(CPlumoraDoc& doc, const SnapshotOptions& options) {
   }
   Result<DispersionStudy> study = LoadDispersionStudy(path);
   if (!study) return Fail(study.message());
-  Result<DispersionSetup> setup = PrepareMissionStudy(doc.mission, *study, doc.baseFolder);
-  if (!setup) return Fail(setup.message());
-  UnwatchedStudy sink;
-  auto flown = std::make_shared<FlownStudy>();
-  flown->study = *study;
-  flown->outcome = RunStudy(*setup, StudyPlan{study->runs, {}, study->threads}, sink);
-  flown->nominal = FlyNominal(*setup);
-  StudyOf(doc).flown = std::move(flown);
+  // As Simulation > Dispersions... flies it, to its end.
+  Result<std::shared_ptr<const FlownStudy>> flown =
+      StudyFlight(doc.mission, *study, doc.baseFolder).Finish();
+  if (!flown) return Fail(flown.message());
+  StudyOf(doc).flown = std::move(flown).value();
   return kSnapshotOk;
 }
 
