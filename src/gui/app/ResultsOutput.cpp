@@ -68,11 +68,7 @@ ResultsOutput::~ResultsOutput() = default;
 
 QString ResultsOutput::AskOutputName(const CChildFrame& child, const char* title,
                                      const char* extension, const char* filters) {
-  // The mission's own name (or its window's title) with the output's ending.
-  const DocumentState& state = child.documentState();
-  std::filesystem::path suggested =
-      state.HasPath() ? state.path() : std::filesystem::path(state.Title());
-  suggested.replace_extension(extension);
+  const std::filesystem::path suggested = child.documentState().OutputName(extension);
   return QFileDialog::getSaveFileName(frame_.dialogParent(), title,
                                       QString::fromStdString(suggested.string()), filters);
 }

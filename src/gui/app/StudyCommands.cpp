@@ -57,7 +57,7 @@ class StudyCommands {
     if (!kept) ShowError(context_.prompter(), kept.error());
     // A setup in no file yet (the mission has none, or it could not be written) is saved with
     // the mission, so closing it asks first.
-    if (changed && StudyAwaitsSave(study)) windows_.MarkModified(doc);
+    if (changed && StudyAwaitsSave(study)) context_.MarkModified(doc);
     if (dialog.runRequested()) Fly(doc);
   }
 
@@ -66,10 +66,7 @@ class StudyCommands {
     const FlownStudy* flown = child ? FlownStudyOf(child->doc()) : nullptr;
     if (!flown || context_.running()) return;
     const DocumentState& state = child->documentState();
-    std::filesystem::path suggested =
-        state.HasPath() ? state.path() : std::filesystem::path(state.Title());
-    suggested.replace_extension();
-    suggested += "-study.csv";
+    const std::filesystem::path suggested = state.OutputName("-study.csv");
     const QString name = QFileDialog::getSaveFileName(
         context_.dialogParent(), "Export study", Text(suggested.string()),
         "CSV files (*.csv);;All Files (*)");

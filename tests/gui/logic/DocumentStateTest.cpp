@@ -11,9 +11,11 @@ TEST(DocumentStateTest, NewMissionsAreNumberedAndSavedOnesGoByTheirFile) {
   state.SetModified();
   EXPECT_TRUE(state.modified());
   EXPECT_EQ(state.SavePrompt(), "Save changes to Plumor3?");
+  EXPECT_EQ(state.OutputName(".csv"), "Plumor3.csv");
   state.SetPath("/tmp/missions/earth-return.psd");
   EXPECT_FALSE(state.modified());  // saved under its file
   EXPECT_EQ(state.Title(), "earth-return.psd");
+  EXPECT_EQ(state.OutputName("-study.csv"), "/tmp/missions/earth-return-study.csv");
 }
 
 TEST(RecentFileListTest, NewestFirstNoDuplicatesAtMostFour) {

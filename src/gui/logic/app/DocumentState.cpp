@@ -31,6 +31,13 @@ std::string DocumentState::Title() const {
   return kDocumentBaseName + std::to_string(untitledNumber_);
 }
 
+std::filesystem::path DocumentState::OutputName(std::string_view ending) const {
+  std::filesystem::path name = HasPath() ? path_ : std::filesystem::path(Title());
+  name.replace_extension();
+  name += ending;
+  return name;
+}
+
 std::string DocumentState::SavePrompt() const {
   return "Save changes to " + Title() + "?";
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/logic/app/MissionHistory.h"
@@ -35,6 +36,9 @@ class DocumentState {
 
   // The file's name, or "PlumorN" for a mission not saved yet (UTF-8).
   std::string Title() const;
+  // The name offered for an output of the mission: its file, or its title when it has none,
+  // with `ending` in place of the extension ("dir/mars.psd" and ".csv" give "dir/mars.csv").
+  std::filesystem::path OutputName(std::string_view ending) const;
   // The question asked before unsaved changes would be lost.
   std::string SavePrompt() const;
 
