@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -26,6 +27,11 @@ Widget* Control(QWidget& dialog, int id) {
 // Sets the text of the field `id`.
 inline void Type(QWidget& dialog, int id, const QString& text) {
   Control<QLineEdit>(dialog, id)->setText(text);
+}
+
+// Clicks the button once the dialog it is in runs its loop.
+inline void Later(QAbstractButton* button) {
+  QTimer::singleShot(0, button, &QAbstractButton::click);
 }
 
 // Answers the first modal dialog that opens while it lives, other than the one already open when

@@ -46,6 +46,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using smoke::Control;
+using smoke::Later;
 using smoke::Type;
 
 // Acts on the dialogs that open one inside the other, as a user would: each step waits until the
@@ -81,10 +82,6 @@ class DialogScript {
   std::deque<Step> steps_;
   QTimer timer_;
 };
-
-void Later(QAbstractButton* button) {
-  QTimer::singleShot(0, button, &QAbstractButton::click);
-}
 
 QStringList ListLines(QWidget& dialog) {
   QStringList lines;

@@ -31,11 +31,8 @@ namespace {
 namespace fs = std::filesystem;
 using smoke::Control;
 using smoke::DialogAnswer;
+using smoke::Later;
 using smoke::Type;
-
-void Later(QAbstractButton* button) {
-  QTimer::singleShot(0, button, &QAbstractButton::click);
-}
 
 class StudyTest : public smoke::DesktopFolderTest {
  protected:
